@@ -1,0 +1,88 @@
+# Shared build helpers of the Vornix modules.
+
+if(VORNIX_WIN32 AND NOT WIN32)
+  message(FATAL_ERROR "VORNIX_WIN32 needs the mingw toolchain: use the win32 preset")
+endif()
+
+set(CMAKE_POSITION_INDEPENDENT_CODE OFF)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+endif()
+
+# GoogleTest from Debian's sources, built for whichever target this tree builds.
+if(NOT VORNIX_FUZZ)
+  set(VORNIX_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(${VORNIX_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
+
+# vornix_test(NAME n SOURCES ... [LIBS ...] [SERIAL] [TIMEOUT s])
+# One test program, registered with CTest; in the win32 build CTest runs it through Wine.
+# SERIAL: the test needs the desktop to itself (focus, activation, capture, clipboard).
+function(vornix_test)
+  cmake_parse_arguments(T "SERIAL" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(VORNIX_FUZZ)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 WORKING_DIRECTORY ${VORNIX_BIN})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_SERIAL)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
+endfunction()
+
+# vornix_fuzz(NAME n SOURCES ... [LIBS ...] [CORPUS dir])
+# The sources define LLVMFuzzerTestOneInput. In the fuzz preset this is a libFuzzer
+# program; in the host build it replays the corpus as an ordinary test.
+function(vornix_fuzz)
+  cmake_parse_arguments(F "" "NAME;CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(VORNIX_WIN32)
+    return()
+  endif()
+  if(VORNIX_FUZZ)
+    add_executable(${F_NAME} ${F_SOURCES})
+    target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+    set_property(GLOBAL APPEND PROPERTY VORNIX_FUZZ_TARGETS "${F_NAME}|${F_CORPUS}")
+  else()
+    add_executable(${F_NAME}_replay ${F_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/fuzz_replay.cpp)
+    target_link_libraries(${F_NAME}_replay PRIVATE ${F_LIBS})
+    if(F_CORPUS)
+      add_test(NAME ${F_NAME}_replay COMMAND ${F_NAME}_replay ${F_CORPUS})
+    else()
+      add_test(NAME ${F_NAME}_replay COMMAND ${F_NAME}_replay)
+    endif()
+    set_tests_properties(${F_NAME}_replay PROPERTIES TIMEOUT 120)
+  endif()
+endfunction()
+
+# vornix_import_lib(TARGET name DEF file.def DLL NAME.DLL)
+# An import library made from a .def file with dlltool -k, so the programs bind the
+# outside DLLs by ordinal at load time.
+function(vornix_import_lib)
+  cmake_parse_arguments(I "" "TARGET;DEF;DLL" "" ${ARGN})
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/lib${I_TARGET}.a)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_DLLTOOL} -k -d ${I_DEF} -D ${I_DLL} -l ${out}
+    DEPENDS ${I_DEF} VERBATIM)
+  add_custom_target(${I_TARGET}_gen DEPENDS ${out})
+  add_library(${I_TARGET} INTERFACE)
+  add_dependencies(${I_TARGET} ${I_TARGET}_gen)
+  target_link_libraries(${I_TARGET} INTERFACE ${out})
+endfunction()
+
+# vornix_data(file ...): copy shipped data files into the program folder.
+function(vornix_data)
+  foreach(f IN LISTS ARGN)
+    get_filename_component(name ${f} NAME)
+    configure_file(${f} ${VORNIX_BIN}/${name} COPYONLY)
+  endforeach()
+endfunction()
