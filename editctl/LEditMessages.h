@@ -11,6 +11,10 @@
 extern "C" {
 #endif
 
+/* Ordinal 100 of LEDIT32.DLL: registers both window classes (also done when the
+   library loads); importing it binds the library at load time. Answers 1. */
+int WINAPI LEditInit(void);
+
 /* Window classes of LEDIT32.DLL. */
 #define LEDIT_CLASS       "LEDIT32"
 #define LEDIT_GROUP_CLASS "LEditGroup32"

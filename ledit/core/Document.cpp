@@ -184,6 +184,16 @@ void Document::MoveBookmarks(Pos a, Pos b, int insertedBreaks) {
 void Document::Record(Edit e, EditKind kind, Pos anchorBefore, Pos caretBefore) {
   redo_.clear();
   if (undoDepth_ <= 0) return;
+  if (compound_ > 0 && compoundStarted_ && !undo_.empty()) {
+    undo_.back().edits.push_back(std::move(e));
+    undo_.back().anchorAfter = anchor_;
+    undo_.back().caretAfter = caret_;
+    return;
+  }
+  if (compound_ > 0) {
+    compoundStarted_ = true;
+    kind = EditKind::Other;
+  }
   if (mergeOpen_ && kind != EditKind::Other && !undo_.empty() && undo_.back().kind == kind) {
     Step& st = undo_.back();
     Edit& prev = st.edits.back();

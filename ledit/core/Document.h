@@ -88,6 +88,15 @@ class Document {
   void SetUndoDepth(int depth);  // steps kept; 0 keeps none
   int UndoDepth() const { return undoDepth_; }
   void CloseUndoStep() { mergeOpen_ = false; }
+  // Edits between BeginStep and EndStep undo as one step (replace all, paste).
+  void BeginStep() {
+    if (compound_++ == 0) compoundStarted_ = false;
+    mergeOpen_ = false;
+  }
+  void EndStep() {
+    if (compound_ > 0) --compound_;
+    mergeOpen_ = false;
+  }
   void ClearUndo();
 
   // Eight modified bits; every edit sets all of them. A mask of 0 means all bits.
@@ -130,6 +139,8 @@ class Document {
   std::vector<Step> undo_, redo_;
   int undoDepth_ = kMaxUndo;
   bool mergeOpen_ = false;
+  int compound_ = 0;
+  bool compoundStarted_ = false;
   uint8_t modified_ = 0;
   std::array<int, kMaxBookmarks> bookmarks_;
   int bookmarkCount_ = kMaxBookmarks;
