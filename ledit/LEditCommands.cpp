@@ -67,8 +67,12 @@ int SaveFile(Editor& e, const std::string& path) {
   char* filePart = nullptr;
   DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, &filePart);
   int result = 0;
+  DWORD attrs = n && n < MAX_PATH ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
   if (n == 0 || n >= MAX_PATH) {
     result = ERROR_INVALID_NAME;
+  } else if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    // Replacing would silently defeat the read-only flag.
+    result = ERROR_ACCESS_DENIED;
   } else {
     std::string dir(full, filePart ? static_cast<size_t>(filePart - full) : strlen(full));
     char tmp[MAX_PATH];
