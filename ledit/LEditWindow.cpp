@@ -136,7 +136,7 @@ static void ClampTop(Editor& e) {
 }
 
 void UpdateScrollBars(Editor& e) {
-  if (!(GetWindowLongA(e.hwnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL))) return;
+  if (!e.scrollCode) return;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -144,7 +144,8 @@ void UpdateScrollBars(Editor& e) {
   si.nMax = std::max(0, TotalRows(e) - 1);
   si.nPage = static_cast<UINT>(VisibleRows(e));
   si.nPos = TopRowIndex(e);
-  SetScrollInfo(e.hwnd, SB_VERT, &si, TRUE);
+  if (e.scrollCode & 2) SetScrollInfo(e.hwnd, SB_VERT, &si, TRUE);
+  if (!(e.scrollCode & 1)) return;
   si.nMax = std::max(e.hscroll + ClientWidth(e.hwnd), 4000);
   si.nPage = static_cast<UINT>(std::max(1, ClientWidth(e.hwnd)));
   si.nPos = e.hscroll;
