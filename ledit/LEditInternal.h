@@ -42,6 +42,7 @@ struct Editor {
   std::vector<int> rowCount;  // rows per line while wrapping, 0 = not yet measured
 
   int topLine = 0, topSkip = 0, hscroll = 0;
+  int vbar[3] = {-1, -1, -1}, hbar[3] = {-1, -1, -1};  // scroll bar values last set
   int preferredX = -1;
   std::string fileName, fileMask, searchText, replaceText;
   bool matchCase = false, wholeWord = false, searchBack = false;

@@ -144,12 +144,23 @@ void UpdateScrollBars(Editor& e) {
   si.nMax = std::max(0, TotalRows(e) - 1);
   si.nPage = static_cast<UINT>(VisibleRows(e));
   si.nPos = TopRowIndex(e);
-  if (e.scrollCode & 2) SetScrollInfo(e.hwnd, SB_VERT, &si, TRUE);
+  // Setting a scroll bar redraws it, which is slow: only when something moved.
+  if ((e.scrollCode & 2) && (si.nMax != e.vbar[0] || static_cast<int>(si.nPage) != e.vbar[1] || si.nPos != e.vbar[2])) {
+    SetScrollInfo(e.hwnd, SB_VERT, &si, TRUE);
+    e.vbar[0] = si.nMax;
+    e.vbar[1] = static_cast<int>(si.nPage);
+    e.vbar[2] = si.nPos;
+  }
   if (!(e.scrollCode & 1)) return;
   si.nMax = std::max(e.hscroll + ClientWidth(e.hwnd), 4000);
   si.nPage = static_cast<UINT>(std::max(1, ClientWidth(e.hwnd)));
   si.nPos = e.hscroll;
-  SetScrollInfo(e.hwnd, SB_HORZ, &si, TRUE);
+  if (si.nMax != e.hbar[0] || static_cast<int>(si.nPage) != e.hbar[1] || si.nPos != e.hbar[2]) {
+    SetScrollInfo(e.hwnd, SB_HORZ, &si, TRUE);
+    e.hbar[0] = si.nMax;
+    e.hbar[1] = static_cast<int>(si.nPage);
+    e.hbar[2] = si.nPos;
+  }
 }
 
 void UpdateCaret(Editor& e) {
@@ -651,6 +662,7 @@ static void HScroll(Editor& e, int code) {
 
 static void ApplyScrollCode(Editor& e, int code) {
   e.scrollCode = code & 3;
+  e.vbar[0] = e.hbar[0] = -1;
   ShowScrollBar(e.hwnd, SB_HORZ, (e.scrollCode & 1) != 0);
   ShowScrollBar(e.hwnd, SB_VERT, (e.scrollCode & 2) != 0);
   UpdateScrollBars(e);
