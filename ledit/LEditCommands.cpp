@@ -277,6 +277,8 @@ void BuildMenu(Editor& e, DWORD style) {
   AppendMenuA(search, MF_STRING, LECMD_FIND, "&Find ...");
   AppendMenuA(search, MF_STRING, LECMD_FINDNEXT, "Find &Next");
   AppendMenuA(search, MF_STRING, LECMD_REPLACE, "&Replace ...");
+  AppendMenuA(search, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(search, MF_STRING, LECMD_MATCHBRACE, "&Matching Brace");
   if (style & LES_CHANGEFONT) {
     AppendMenuA(e.fontMenu, MF_STRING, LECMD_FONT, "Change &Font ...");
     AppendMenuA(e.fontMenu, MF_SEPARATOR, 0, nullptr);
@@ -413,6 +415,82 @@ static void ChangeFont(Editor& e) {
   Notify(e, LEN_NEWFONT);
 }
 
+// Nesting-aware search for the partner of `self` (which sits at `at`).
+static bool FindPartner(Editor& e, Pos at, const std::string& self, const std::string& partner, bool forward,
+                        Pos& s, Pos& t) {
+  Pos pos = forward ? Document::EndOf(at, self) : at;
+  int depth = 1;
+  for (int guard = 0; guard < 1000000; ++guard) {
+    Pos ps, pe, qs, qe;
+    bool p = e.doc.Find(partner, pos, forward, false, false, ps, pe);
+    if (!p) return false;
+    bool q = e.doc.Find(self, pos, forward, false, false, qs, qe);
+    bool nested = q && (forward ? qs < ps : ps < qs);
+    // A partner that starts with self ("<" and "</") is not a nested opener.
+    if (nested && qs == ps) nested = false;
+    if (nested) {
+      ++depth;
+      pos = forward ? qe : qs;
+    } else {
+      if (--depth == 0) {
+        s = ps;
+        t = pe;
+        return true;
+      }
+      pos = forward ? pe : ps;
+    }
+  }
+  return false;
+}
+
+// Selects the partner of the bracket or tag at the caret; the owner may say which
+// way the token opens (LEM_FINDBRACE).
+static void MatchBrace(Editor& e) {
+  static const char kPairs[] = "()[]{}<>";
+  Pos c = e.doc.Caret();
+  LEToken tok{};
+  int answer = 0;
+  bool haveTok = TokenAt(e, c, tok);
+  if (haveTok && e.initialized && e.callback) {
+    HWND self = e.hwnd;
+    answer = static_cast<int>(SendMessageA(e.callback, LEM_FINDBRACE, 0, reinterpret_cast<LPARAM>(&tok)));
+    if (EditorOf(self) != &e) return;
+    tok.Text[LE_TOKEN_TEXT - 1] = 0;
+  }
+  std::string text, partner;
+  Pos at;
+  bool forward = true;
+  if (answer == LEFB_OPEN || answer == LEFB_CLOSE || answer == LEFB_OPENBLOCK || answer == LEFB_CLOSEBLOCK) {
+    text = tok.Text;
+    at = {c.line, tok.Value & 0xFFFF};
+    forward = answer == LEFB_OPEN || answer == LEFB_OPENBLOCK;
+    if (text.size() > 1 && text[0] == '<' && text[1] == '/') partner = std::string("<").append(text, 2, std::string::npos);
+    else if (text.size() > 1 && text[0] == '<') partner = std::string("</").append(text, 1, std::string::npos);
+    else if (text.size() == 1 && strchr(kPairs, text[0])) partner = kPairs[(strchr(kPairs, text[0]) - kPairs) ^ 1];
+  } else {
+    // The built-in pairs, at the caret or just before it.
+    const std::string& line = e.doc.Line(c.line);
+    for (int col : {c.col, c.col - 1}) {
+      if (col < 0 || col >= static_cast<int>(line.size())) continue;
+      const char* k = strchr(kPairs, line[static_cast<size_t>(col)]);
+      if (!k || !*k) continue;
+      int i = static_cast<int>(k - kPairs);
+      text = std::string(1, kPairs[i]);
+      partner = std::string(1, kPairs[i ^ 1]);
+      forward = (i & 1) == 0;
+      at = {c.line, col};
+      break;
+    }
+  }
+  Pos s, t;
+  if (text.empty() || partner.empty() || !FindPartner(e, at, text, partner, forward, s, t)) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  e.doc.SetSelection(s, t);
+  EnsureCaretVisible(e);
+}
+
 void Command(Editor& e, int id) {
   switch (id) {
     case LECMD_NEW:
@@ -469,6 +547,7 @@ void Command(Editor& e, int id) {
       InvalidateRect(e.hwnd, nullptr, FALSE);
       break;
     case LECMD_FONT: ChangeFont(e); break;
+    case LECMD_MATCHBRACE: MatchBrace(e); break;
     default: break;
   }
 }

@@ -132,13 +132,13 @@ void Print(Editor& e) {
         EndPage(dc);
         break;
       }
-      header = std::max(0, static_cast<int>(static_cast<short>(LOWORD(r))));
-      footer = std::max(0, static_cast<int>(static_cast<short>(HIWORD(r))));
+      header = static_cast<short>(LOWORD(r));
+      footer = static_cast<short>(HIWORD(r));
       SelectObject(dc, pf);
     }
-    // At least one line fits on every page, whatever was reserved.
-    if (header + footer + lineH > pageH) header = footer = 0;
-    int rows = std::max(1, (pageH - header - footer) / lineH);
+    PageBody body = FitPage(pageH, lineH, header, footer);
+    header = body.header;
+    int rows = body.lines;
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < rows && line < e.doc.LineCount(); ++i, ++line) {

@@ -4,6 +4,16 @@
 
 namespace ledit {
 
+PageBody FitPage(int pageHeight, int lineHeight, int header, int footer) {
+  PageBody b;
+  lineHeight = std::max(lineHeight, 1);
+  b.header = std::max(header, 0);
+  b.footer = std::max(footer, 0);
+  if (static_cast<long long>(b.header) + b.footer + lineHeight > pageHeight) b.header = b.footer = 0;
+  b.lines = std::max(1, (pageHeight - b.header - b.footer) / lineHeight);
+  return b;
+}
+
 Layout::Layout() {
   for (int& w : widths_) w = 8;
 }

@@ -8,6 +8,14 @@
 
 namespace ledit {
 
+// Lines of text on a printed page after the owner reserved header and footer space:
+// negative reservations count as 0, and when they leave no room for a line both are
+// dropped, so every page carries at least one line.
+struct PageBody {
+  int header = 0, footer = 0, lines = 1;
+};
+PageBody FitPage(int pageHeight, int lineHeight, int header, int footer);
+
 class Layout {
  public:
   Layout();

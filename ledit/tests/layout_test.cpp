@@ -60,4 +60,18 @@ TEST(Layout, WrapBreakerAnswerIsClamped) {
   EXPECT_EQ(rows, (std::vector<int>{0, 8}));
 }
 
+TEST(Layout, PrintedPageAlwaysCarriesOneLine) {
+  auto b = ledit::FitPage(1000, 50, 100, 200);
+  EXPECT_EQ(b.header, 100);
+  EXPECT_EQ(b.lines, 14);
+  b = ledit::FitPage(1000, 50, 980, 0);  // no room left: reservations dropped
+  EXPECT_EQ(b.header, 0);
+  EXPECT_EQ(b.lines, 20);
+  b = ledit::FitPage(1000, 50, -30, -5);
+  EXPECT_EQ(b.header, 0);
+  EXPECT_EQ(b.footer, 0);
+  b = ledit::FitPage(20, 50, 0, 0);  // a line taller than the page still prints
+  EXPECT_EQ(b.lines, 1);
+}
+
 }  // namespace

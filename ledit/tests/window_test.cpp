@@ -2,6 +2,7 @@
 // window records notifications and a subclass answers the call-backs.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstdio>
 #include <fstream>
@@ -27,6 +28,9 @@ struct Recorder {
   std::vector<int> found;
   int highlightCalls = 0;
   LRESULT foundAnswer = 1;
+  std::vector<std::string> braceTokens;
+  bool paintBitmap = false;
+  int paintCalls = 0;
   WNDPROC oldProc = nullptr;
   int Count(int code) const {
     int n = 0;
@@ -68,6 +72,29 @@ LRESULT CALLBACK EditorSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       SendMessageA(h, LEM_GETSELECTION, 0, reinterpret_cast<LPARAM>(&r));
       g_rec.selAtClick.push_back(r);
       return 1;
+    }
+    case LEM_FINDBRACE: {
+      auto* t = reinterpret_cast<LEToken*>(lp);
+      g_rec.braceTokens.push_back(t->Text);
+      if (t->Text[0] == '<' && t->Text[1] == '/') return LEFB_CLOSE;
+      if (t->Text[0] == '<') return LEFB_OPEN;
+      return LEFB_DEFAULT;
+    }
+    case LEM_PAINT: {
+      if (!g_rec.paintBitmap) return 0;
+      HDC dc = reinterpret_cast<HDC>(wp);
+      RECT rc;
+      GetClientRect(h, &rc);
+      HDC mem = CreateCompatibleDC(dc);
+      HBITMAP b = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+      HGDIOBJ o = SelectObject(mem, b);
+      HBRUSH br = CreateSolidBrush(RGB(255, 255, 0));
+      FillRect(mem, &rc, br);
+      DeleteObject(br);
+      SelectObject(mem, o);
+      DeleteDC(mem);
+      ++g_rec.paintCalls;
+      return reinterpret_cast<LRESULT>(b);  // the window owns and frees it
     }
     case LEM_NOTIFYFOUND:
       g_rec.found.push_back(static_cast<int>(lp));
@@ -722,6 +749,67 @@ TEST_F(LEditWindow, WordWrapAsksTheOwnerAndBreaksAtSpaces) {
   EXPECT_EQ(Sel().EndPos, 10);
   Send(LEM_SETTOPLINE, 1, 1);
   EXPECT_EQ(Send(LEM_GETSKIP), 1);
+}
+
+TEST_F(LEditWindow, MatchingBraceAsksTheOwnerWhichWayATagOpens) {
+  Send(LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(kHtmlTable));
+  SetText("<TABLE><TR>\r\n<TABLE>x</TABLE>\r\n</TABLE> (a(b)c)");
+  Select(1, 2, 1, 2);
+  Send(WM_COMMAND, LECMD_MATCHBRACE, 0);
+  ASSERT_EQ(g_rec.braceTokens.size(), 1u);
+  EXPECT_EQ(g_rec.braceTokens[0], "<TABLE");
+  LESelRecord r = Sel();  // the nested pair is skipped
+  EXPECT_EQ(r.StartLine, 3);
+  EXPECT_EQ(r.StartPos, 0);
+  EXPECT_EQ(r.EndPos, 7);
+  // Built-in pairs when the owner leaves it to the window.
+  Select(3, 9, 3, 9);
+  Send(WM_COMMAND, LECMD_MATCHBRACE, 0);
+  r = Sel();
+  EXPECT_EQ(r.StartPos, 15);
+  EXPECT_EQ(r.EndPos, 16);
+}
+
+TEST_F(LEditWindow, PaintModeDrawsTextOverTheOwnersBitmap) {
+  SetText("W");
+  Send(LEM_SETHIGHLIGHT, 0);
+  Send(LEM_SETPAINTMODE, 1);
+  g_rec.paintBitmap = true;
+  Render r(ed, 200, 40);
+  EXPECT_EQ(g_rec.paintCalls, 1);
+  EXPECT_EQ(r.At(150, 10), RGB(255, 255, 0));
+  EXPECT_TRUE(r.Has(2, 2 + CharWidth(), 0, 16, kDefaultFg));
+  Send(LEM_SETPAINTMODE, 0);
+  Render r2(ed, 200, 40);
+  EXPECT_EQ(g_rec.paintCalls, 1);
+  EXPECT_EQ(r2.At(150, 10), kDefaultBg);
+}
+
+TEST_F(LEditWindow, NothingIsSentBeforeInitialisation) {
+  HWND fresh = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | LES_ALWAYS | LES_HIGHLIGHT, 0, 0,
+                               200, 100, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  g_rec.codes.clear();
+  SendMessageA(fresh, LEM_SETTEXT, 1, reinterpret_cast<LPARAM>("abc"));
+  SendMessageA(fresh, WM_CHAR, 'x', 1);
+  SendMessageA(fresh, LEM_LOADFILE, 0, reinterpret_cast<LPARAM>("C:\\no\\such\\file.txt"));
+  EXPECT_TRUE(g_rec.codes.empty());
+  SendMessageA(fresh, LEM_INIT, 1000, reinterpret_cast<LPARAM>(fresh));
+  SendMessageA(fresh, WM_CHAR, 'y', 1);
+  EXPECT_EQ(g_rec.Count(LEN_CHANGE), 1);
+  DestroyWindow(fresh);
+}
+
+TEST_F(LEditWindow, PrintWithoutPrinterSaysSoAndKeepsTheText) {
+  SetText("page text");
+  Send(LEM_SETOPTIONS, LEO_NOPRINTDIALOG | LEO_NOPRINTPROGRESS, 0);
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof pd;
+  pd.Flags = PD_RETURNDEFAULT;
+  if (PrintDlgA(&pd)) GTEST_SKIP() << "this prefix has a printer";
+  Send(WM_COMMAND, LECMD_PRINT, 0);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_NE(g_boxes[0].find("No printer"), std::string::npos) << g_boxes[0];
+  EXPECT_EQ(Text(), "page text");
 }
 
 }  // namespace
