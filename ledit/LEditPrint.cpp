@@ -14,7 +14,7 @@ namespace {
 bool g_abort = false;
 HWND g_progress = nullptr;
 
-BOOL CALLBACK AbortProc(HDC, int) {
+BOOL CALLBACK AbortProc(HDC, int) try {
   MSG m;
   while (!g_abort && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (!g_progress || !IsDialogMessageA(g_progress, &m)) {
@@ -23,6 +23,8 @@ BOOL CALLBACK AbortProc(HDC, int) {
     }
   }
   return !g_abort;
+} catch (...) {
+  return FALSE;
 }
 
 LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 
 namespace ledit {
@@ -1123,6 +1124,13 @@ static LRESULT CALLBACK LEditWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return DefWindowProcA(h, msg, wp, lp);
     }
     return EditorProc(*e, msg, wp, lp);
+  } catch (const std::bad_alloc&) {
+    // Out of memory: the edit did not happen; the owner hears of it.
+    try {
+      if (Editor* e = EditorOf(h)) Notify(*e, LEN_SPACEERROR);
+    } catch (...) {
+    }
+    return 0;
   } catch (...) {
     return 0;
   }

@@ -30,6 +30,10 @@ struct Recorder {
   LRESULT foundAnswer = 1;
   std::vector<std::string> braceTokens;
   bool paintBitmap = false;
+  std::vector<std::string> breakAsks;
+  int breakAnswer = 0;
+  bool selColors = false;
+  std::vector<std::string> tokenTexts;
   int paintCalls = 0;
   WNDPROC oldProc = nullptr;
   int Count(int code) const {
@@ -60,6 +64,7 @@ LRESULT CALLBACK EditorSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_HIGHLIGHT: {
       ++g_rec.highlightCalls;
       auto* t = reinterpret_cast<LEToken*>(lp);
+      g_rec.tokenTexts.push_back(t->Text);
       HDC dc = reinterpret_cast<HDC>(wp);
       if (t->Type == LET_WORD) SetTextColor(dc, t->Text[0] == '<' ? kTagColor : kWordColor);
       if (t->Type == LET_STRING || t->Type == LET_STRINGPIECE) SetTextColor(dc, kStringColor);
@@ -96,6 +101,17 @@ LRESULT CALLBACK EditorSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       ++g_rec.paintCalls;
       return reinterpret_cast<LRESULT>(b);  // the window owns and frees it
     }
+    case LEM_WORDBREAK:
+      g_rec.breakAsks.push_back(reinterpret_cast<const char*>(lp));
+      if (g_rec.breakAnswer) return g_rec.breakAnswer;
+      return CallWindowProcA(g_rec.oldProc, h, msg, wp, lp);
+    case LEM_SELCOLORS:
+      if (g_rec.selColors) {
+        SetTextColor(reinterpret_cast<HDC>(wp), RGB(255, 255, 255));
+        SetBkColor(reinterpret_cast<HDC>(wp), RGB(120, 0, 0));
+        return 0;
+      }
+      return CallWindowProcA(g_rec.oldProc, h, msg, wp, lp);
     case LEM_NOTIFYFOUND:
       g_rec.found.push_back(static_cast<int>(lp));
       return g_rec.foundAnswer;
@@ -768,6 +784,56 @@ TEST_F(LEditWindow, MatchingBraceAsksTheOwnerWhichWayATagOpens) {
   r = Sel();
   EXPECT_EQ(r.StartPos, 15);
   EXPECT_EQ(r.EndPos, 16);
+}
+
+TEST_F(LEditWindow, WordBreakAnswerDecidesTheRows) {
+  Send(LEM_SETWORDWRAP, LEWW_ON | LEWW_WIDTH, 10);
+  g_rec.breakAnswer = 3;  // three characters on every row
+  SetText("abcdefghijklmnop");
+  Send(LEM_SETTOPLINE, 2, 1);
+  EXPECT_EQ(Send(LEM_GETSKIP), 2);
+  ASSERT_FALSE(g_rec.breakAsks.empty());
+  EXPECT_EQ(g_rec.breakAsks[0], "abcdefghijklmnop");  // the rest of the line, terminated
+  // An answer below 1 still moves on by one character, until the rest fits a row:
+  // rows start at 0, 1, ... 6.
+  g_rec.breakAnswer = -5;
+  SetText("abcdefghijklmnop");
+  Send(LEM_SETTOPLINE, 15, 1);
+  EXPECT_EQ(Send(LEM_GETSKIP), 6);
+}
+
+TEST_F(LEditWindow, LongTokensReachTheOwnerInPiecesAndSelectionColoursApply) {
+  Send(LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(kHtmlTable));
+  std::string s = "x=\"" + std::string(3000, 'q') + "\"";
+  SetText(s.c_str());
+  Send(LEM_SETTOPLINE, 0, 1);
+  Send(LEM_SETFIRSTVISIBLEPOS, 1500);
+  { Render r(ed, 600, 40); }
+  bool piece = false;
+  for (auto& t : g_rec.tokenTexts) {
+    EXPECT_LE(t.size(), 1023u);
+    piece = piece || t.size() == 1023u;
+  }
+  EXPECT_TRUE(piece);
+  // The owner's selection colours are used for selected text.
+  g_rec.selColors = true;
+  SetText("select me");
+  Select(1, 0, 1, 6);
+  Render r(ed, 600, 40);
+  EXPECT_TRUE(r.Has(2, 2 + 6 * CharWidth(), 0, 16, RGB(120, 0, 0)));
+  EXPECT_FALSE(r.Has(2 + 7 * CharWidth(), 2 + 9 * CharWidth(), 0, 16, RGB(120, 0, 0)));
+}
+
+TEST_F(LEditWindow, AutoIndentCopiesLeadingWhitespace) {
+  Send(LEM_SETOPTIONS, LEO_AUTOINDENT, 0);
+  SetText("  \tindented");
+  Select(1, 12, 1, 12);
+  Send(WM_CHAR, '\r', 1);
+  Type("x");
+  EXPECT_EQ(Text(), "  \tindented\r\n  \tx");
+  Send(LEM_SETOPTIONS, 0, LEO_AUTOINDENT);
+  Send(WM_CHAR, '\r', 1);
+  EXPECT_EQ(Text(), "  \tindented\r\n  \tx\r\n");
 }
 
 TEST_F(LEditWindow, PaintModeDrawsTextOverTheOwnersBitmap) {
