@@ -24,8 +24,12 @@ int WINAPI LEditInit(void);
 #define LEM_SETSELECTION     (WM_USER + 1)   /* 0 / LESelRecord*: record becomes the selection */
 #define LEM_GETSELLENGTH     (WM_USER + 2)   /* -> length of the selected text, CR LF counted as 2 */
 #define LEM_GETSELTEXT       (WM_USER + 3)   /* 0 / buffer of length + 1 */
-#define LEM_LOADFILE         (WM_USER + 4)   /* 0 / path -> 0 success, otherwise an error code */
-#define LEM_SAVEFILE         (WM_USER + 5)   /* 0 / path -> 0 success, otherwise an error code */
+#define LEM_LOADFILE         (WM_USER + 4)   /* 0 / path -> 0 success, otherwise an error code
+                                                (LEN_FILEERROR sent; a line over LE_MAX_COLUMNS:
+                                                refused with a message and LEN_MAXLINE) */
+#define LEM_SAVEFILE         (WM_USER + 5)   /* 0 / path -> 0 success, otherwise an error code;
+                                                CR LF, LF with LEO_UNIXSTYLESAVE, CR with LEO_MACSTYLESAVE
+                                                (LF when both); through a temporary file */
 #define LEM_SETFILEMASK      (WM_USER + 6)   /* 0 / "/" form of the file mask (<= 255 chars) */
 #define LEM_SETINSERTMODE    (WM_USER + 7)   /* 1 insert, 0 overwrite */
 #define LEM_GETMODIFIED      (WM_USER + 8)   /* mask (0 = all bits) -> non-zero when modified */

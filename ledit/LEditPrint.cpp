@@ -106,7 +106,8 @@ void Print(Editor& e) {
 
   g_abort = false;
   g_progress = (e.options & LEO_NOPRINTPROGRESS) ? nullptr : MakeProgress(self);
-  if (g_progress) EnableWindow(self, FALSE);
+  // The abort procedure lets messages through: no typing into the text being printed.
+  EnableWindow(self, FALSE);
   SetAbortProc(dc, AbortProc);
   DOCINFOA di{};
   di.cbSize = sizeof di;
@@ -158,14 +159,24 @@ void Print(Editor& e) {
       ExtTextOutA(dc, margin, clip.top, ETO_CLIPPED, &clip, out.data(), static_cast<UINT>(out.size()), dx.data());
     }
     if (EndPage(dc) <= 0) ok = false;
+    if (EditorOf(self) != &e) {
+      // The window went away while the abort procedure let messages through.
+      AbortDoc(dc);
+      SelectObject(dc, oldFont);
+      DeleteObject(pf);
+      DeleteDC(dc);
+      if (g_progress) DestroyWindow(g_progress);
+      g_progress = nullptr;
+      return;
+    }
   }
   if (ok && !g_abort) EndDoc(dc);
   else AbortDoc(dc);
   SelectObject(dc, oldFont);
   DeleteObject(pf);
   DeleteDC(dc);
+  EnableWindow(self, TRUE);
   if (g_progress) {
-    if (IsWindow(self)) EnableWindow(self, TRUE);
     DestroyWindow(g_progress);
     g_progress = nullptr;
   }

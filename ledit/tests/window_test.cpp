@@ -487,6 +487,25 @@ TEST_F(LEditWindow, FindNextSelectsMatchesAndReportsNotFound) {
   EXPECT_NE(g_boxes[0].find("zzz"), std::string::npos);
 }
 
+TEST_F(LEditWindow, FindDialogIsSeededAndItsFindSelectsTheMatch) {
+  SetText("one two three two");
+  Send(LEM_SETSEARCHTEXT, 0, reinterpret_cast<LPARAM>("two"));
+  Send(WM_COMMAND, LECMD_FIND, 0);  // the test's timer presses the default button
+  ASSERT_EQ(g_boxes.size(), 1u);
+  LESelRecord r = Sel();
+  EXPECT_EQ(r.StartPos, 4);
+  EXPECT_EQ(r.EndPos, 7);
+  // A selection on one line seeds the dialog instead.
+  Select(1, 8, 1, 13);
+  Send(WM_COMMAND, LECMD_FIND, 0);
+  r = Sel();
+  EXPECT_EQ(r.StartPos, 8);  // "three" again, found from the start after wrapping
+  EXPECT_EQ(r.EndPos, 13);
+  // The replace dialog closes with Cancel and changes nothing by itself.
+  Send(WM_COMMAND, LECMD_REPLACE, 0);
+  EXPECT_EQ(Text(), "one two three two");
+}
+
 TEST_F(LEditWindow, BookmarksFollowTheirLines) {
   SetText("a\r\nb\r\nc\r\nd");
   Send(LEM_SETBOOKMARKSMAX, 6);
