@@ -11,6 +11,7 @@
 namespace ledit {
 
 namespace {
+constexpr UINT_PTR kDragTimer = 1;
 HINSTANCE g_instance = nullptr;
 bool g_registered = false;
 
@@ -987,9 +988,30 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       Sync(e);
       return 0;
     }
+    case WM_TIMER:
+      if (wp == kDragTimer) {
+        // Dragging beyond the top or bottom edge keeps scrolling the selection on.
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(h, &pt);
+        int height = ClientHeight(h);
+        if (!e.dragging || (pt.y >= 0 && pt.y < height)) {
+          KillTimer(h, kDragTimer);
+          return 0;
+        }
+        SetTopRowIndex(e, TopRowIndex(e) + (pt.y < 0 ? -1 : 1));
+        ClampTop(e);
+        Pos p = HitTest(e, pt.x, pt.y < 0 ? 0 : height - 1);
+        e.dragMoved = true;
+        e.doc.SetSelection(e.doc.Anchor(), p);
+        Sync(e);
+        return 0;
+      }
+      break;
     case WM_MOUSEMOVE:
       if (e.dragging) {
         int y = GET_Y_LPARAM(lp);
+        if (y < 0 || y >= ClientHeight(h)) SetTimer(h, kDragTimer, 60, nullptr);
         Pos p = HitTest(e, GET_X_LPARAM(lp), y);
         if (!(p == e.doc.Caret())) {
           e.dragMoved = true;
@@ -1002,6 +1024,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: {
       if (!e.dragging) return 0;
       e.dragging = false;
+      KillTimer(h, kDragTimer);
       ReleaseCapture();
       bool click = e.plainClick && !e.dragMoved && !e.suppressClick;
       e.suppressClick = false;
