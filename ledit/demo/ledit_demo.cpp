@@ -128,6 +128,15 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR cmd, int show) {
   SendMessageA(g_edit, LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(table));
   SendMessageA(g_edit, LEM_SETOPTIONS, LEO_DEFAULTSELECTION | LEO_AUTOINDENT | LEO_MULTILINEITEMS | LEO_MULTILINESTRINGS, 0);
   SendMessageA(g_edit, LEM_SETTABSTOP, 2, 0);
+  // "-wrap": proportional font and word wrap, as the tag editor's sample editor uses it.
+  bool wrap = cmd && strncmp(cmd, "-wrap", 5) == 0;
+  if (wrap) {
+    cmd += 5;
+    while (*cmd == ' ') ++cmd;
+    HFONT sans = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, VARIABLE_PITCH, "MS Sans Serif");
+    SendMessageA(g_edit, WM_SETFONT, reinterpret_cast<WPARAM>(sans), 1);
+    SendMessageA(g_edit, LEM_SETWORDWRAP, LEWW_ON | LEWW_AUTO, 0);
+  }
   if (cmd && *cmd) {
     std::string path = cmd;
     if (path.size() > 1 && path.front() == '"') path = path.substr(1, path.find('"', 1) - 1);

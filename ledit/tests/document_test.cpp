@@ -216,6 +216,27 @@ TEST(Document, SetTextIsOneUndoableEditWithCaretAtStart) {
   EXPECT_EQ(d.Text(), "old");
 }
 
+TEST(Document, EditsInsideOneStepUndoTogether) {
+  Document d = Loaded("a-b-c");
+  d.ReplaceSelection("x", EditKind::Typing);
+  d.BeginStep();
+  Pos s, e;
+  Pos from{0, 0};
+  while (d.Find("-", from, true, true, false, s, e)) {
+    d.Replace(s, e, "+\n");
+    from = d.Caret();
+  }
+  d.EndStep();
+  EXPECT_EQ(d.Save(LineEnd::Lf), "xa+\nb+\nc");
+  d.Undo();
+  EXPECT_EQ(d.Line(0), "xa-b-c");
+  d.Undo();
+  EXPECT_EQ(d.Line(0), "a-b-c");
+  d.Redo();
+  d.Redo();
+  EXPECT_EQ(d.LineCount(), 3);
+}
+
 TEST(Document, ChangeHandlerReportsLineSplices) {
   Document d = Loaded("a\nb\nc");
   int first = -1, removed = -1, inserted = -1;
