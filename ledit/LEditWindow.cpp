@@ -67,8 +67,11 @@ int RowCount(Editor& e, int line) {
   if (static_cast<int>(e.rowCount.size()) != e.doc.LineCount()) e.rowCount.assign(e.doc.LineCount(), 0);
   int& n = e.rowCount[static_cast<size_t>(line)];
   if (n == 0) {
+    uint64_t version = e.doc.Version();
     int count = static_cast<int>(Rows(e, line).size());
-    if (line < static_cast<int>(e.rowCount.size())) e.rowCount[static_cast<size_t>(line)] = count;
+    // The word-break call-back may have edited the text: keep nothing measured on the old one.
+    if (e.doc.Version() == version && line < static_cast<int>(e.rowCount.size()))
+      e.rowCount[static_cast<size_t>(line)] = count;
     return count;
   }
   return n;

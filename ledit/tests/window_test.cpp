@@ -366,6 +366,56 @@ TEST_F(LEditWindow, TypingUndoRedoAndModifiedBits) {
   EXPECT_EQ(Send(LEM_CANUNDO, 0), 0);
 }
 
+TEST_F(LEditWindow, KeyboardMovesAndExtendsTheSelection) {
+  SetText("  first line\r\nab\r\nthird line here");
+  auto shift = [](bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  };
+  auto key = [&](WPARAM vk) { Send(WM_KEYDOWN, vk, 1); };
+  Select(1, 8, 1, 8);
+  key(VK_HOME);  // first to the text, then to the line start
+  EXPECT_EQ(Sel().EndPos, 2);
+  key(VK_HOME);
+  EXPECT_EQ(Sel().EndPos, 0);
+  key(VK_END);
+  EXPECT_EQ(Sel().EndPos, 12);
+  // Up and down keep the column they started from across a short line.
+  Select(1, 10, 1, 10);
+  key(VK_DOWN);
+  EXPECT_EQ(Sel().EndLine, 2);
+  EXPECT_EQ(Sel().EndPos, 2);
+  key(VK_DOWN);
+  EXPECT_EQ(Sel().EndLine, 3);
+  EXPECT_EQ(Sel().EndPos, 10);
+  // Shift extends from the anchor.
+  shift(true);
+  key(VK_LEFT);
+  key(VK_LEFT);
+  shift(false);
+  LESelRecord r = Sel();
+  EXPECT_EQ(r.StartPos, 10);
+  EXPECT_EQ(r.EndPos, 8);
+  EXPECT_EQ(SelText(), "ne");
+  // Without WrapKeys the caret stops at the line start; with it, it crosses.
+  Select(2, 0, 2, 0);
+  key(VK_LEFT);
+  EXPECT_EQ(Sel().EndLine, 2);
+  Send(LEM_SETOPTIONS, LEO_WRAPKEYS, 0);
+  key(VK_LEFT);
+  EXPECT_EQ(Sel().EndLine, 1);
+  EXPECT_EQ(Sel().EndPos, 12);
+  // Delete joins lines; typing over a selection replaces it with default selection on.
+  key(VK_DELETE);
+  EXPECT_EQ(Text(), "  first lineab\r\nthird line here");
+  Send(LEM_SETOPTIONS, LEO_DEFAULTSELECTION, 0);
+  Select(1, 2, 1, 7);
+  Type("1st");
+  EXPECT_EQ(Text(), "  1st lineab\r\nthird line here");
+}
+
 TEST_F(LEditWindow, ReadOnlyBlocksTypingButNotMessages) {
   SetText("abc");
   Send(LEM_SETREADONLY, 1);
