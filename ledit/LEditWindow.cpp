@@ -228,6 +228,9 @@ void EnsureCaretVisible(Editor& e) {
 }
 
 static void InvalidateLines(Editor& e, int first, int last, bool toEnd) {
+  // Several edits may have come and gone since the last repaint.
+  first = std::clamp(first, 0, e.doc.LineCount() - 1);
+  last = std::clamp(last, first, e.doc.LineCount() - 1);
   RECT r;
   GetClientRect(e.hwnd, &r);
   int vis = VisibleRows(e);
@@ -812,17 +815,6 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.options = (e.options | static_cast<unsigned>(wp)) & ~static_cast<unsigned>(lp);
       ApplyLexOptions(e);
       return 0;
-    case LEM_SELCOLORS:
-    case LEM_HIGHLIGHT:
-    case LEM_WORDCLICK:
-    case LEM_FINDBRACE:
-    case LEM_NOTIFYFOUND:
-    case LEM_PAINT:
-      return 0;  // call-backs nobody answered: defaults
-    case LEM_WORDBREAK:
-      return static_cast<short>(LOWORD(wp));
-    case LEM_PRINTPAGE:
-      return 0;
     case LEM_SETBOOKMARK:
       e.doc.SetBookmark(static_cast<int>(wp), static_cast<int>(lp) >= 1 ? static_cast<int>(lp) - 1 : -1);
       return 0;
@@ -917,6 +909,21 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
 
 static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
   HWND h = e.hwnd;
+  switch (msg) {
+    // Call-backs that nobody answered reach here: their defaults, and nothing else.
+    case LEM_SELCOLORS:
+    case LEM_HIGHLIGHT:
+    case LEM_PAINT:
+    case LEM_FINDBRACE:
+    case LEM_WORDCLICK:
+    case LEM_NOTIFYFOUND:
+    case LEM_PRINTPAGE:
+      return 0;
+    case LEM_WORDBREAK:
+      return static_cast<short>(LOWORD(wp));
+    default:
+      break;
+  }
   if (msg >= WM_USER && msg <= WM_USER + 100) {
     LRESULT r = ProtocolMessage(e, msg, wp, lp);
     Sync(e);
