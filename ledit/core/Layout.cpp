@@ -72,7 +72,7 @@ std::vector<int> Layout::Wrap(std::string_view line, int width, const Breaker& b
       ++fit;
     }
     if (start + fit >= n) break;
-    // Prefer a break after the last space in the fitting part.
+    // Prefer a break after the last space in what fits.
     int preferred = fit;
     for (int k = fit; k > 0; --k) {
       char c = line[static_cast<size_t>(start + k - 1)];
