@@ -920,6 +920,35 @@ TEST_F(LEditWindow, PaintModeDrawsTextOverTheOwnersBitmap) {
   EXPECT_EQ(r2.At(150, 10), kDefaultBg);
 }
 
+WNDPROC g_baseProc = nullptr;
+LRESULT CALLBACK SuperProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == LEM_WORDBREAK) return 2;
+  return CallWindowProcA(g_baseProc, h, msg, wp, lp);
+}
+
+TEST_F(LEditWindow, WorksAsTheBaseOfAnotherClass) {
+  // A component may register its own class from a copy of this one.
+  WNDCLASSA wc{};
+  ASSERT_TRUE(GetClassInfoA(nullptr, LEDIT_CLASS, &wc));
+  EXPECT_TRUE(wc.style & CS_DBLCLKS);
+  g_baseProc = wc.lpfnWndProc;
+  wc.lpfnWndProc = SuperProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "LEditSuperTest";
+  static ATOM atom = RegisterClassA(&wc);
+  ASSERT_TRUE(atom);
+  HWND h = CreateWindowExA(0, "LEditSuperTest", nullptr, WS_CHILD | WS_VISIBLE | LES_ALWAYS, 0, 0, 300, 100, owner,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(h);
+  SendMessageA(h, LEM_INIT, 1000, reinterpret_cast<LPARAM>(h));
+  SendMessageA(h, LEM_SETTEXT, 1, reinterpret_cast<LPARAM>("abcdef"));
+  SendMessageA(h, LEM_SETWORDWRAP, LEWW_ON | LEWW_WIDTH, 3);
+  SendMessageA(h, LEM_SETTOPLINE, 9, 1);
+  EXPECT_EQ(SendMessageA(h, LEM_GETSKIP, 0, 0), 2);  // rows of two, as the subclass answered
+  EXPECT_EQ(SendMessageA(h, LEM_GETTEXTLENGTH, 1, 0), 6);
+  DestroyWindow(h);
+}
+
 TEST_F(LEditWindow, NothingIsSentBeforeInitialisation) {
   HWND fresh = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | LES_ALWAYS | LES_HIGHLIGHT, 0, 0,
                                200, 100, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
