@@ -1,0 +1,288 @@
+// Measuring the font and painting the visible rows token by token, asking the owner
+// for each token's colours.
+#include <algorithm>
+#include <cstring>
+
+#include "ledit/LEditInternal.h"
+
+namespace ledit {
+
+static HFONT CurrentFont(const Editor& e) {
+  if (e.ownFont) return e.ownFont;
+  if (e.font) return e.font;
+  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void Measure(Editor& e) {
+  HDC dc = GetDC(e.hwnd);
+  HGDIOBJ old = SelectObject(dc, CurrentFont(e));
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  int w[256];
+  if (!GetCharWidth32A(dc, 0, 255, w)) {
+    for (int i = 0; i < 256; ++i) {
+      SIZE s{};
+      char c = static_cast<char>(i);
+      GetTextExtentPoint32A(dc, &c, 1, &s);
+      w[i] = s.cx;
+    }
+  }
+  for (int& x : w) x += e.hSpace * 2;
+  SelectObject(dc, old);
+  ReleaseDC(e.hwnd, dc);
+  int tab = e.layout.TabColumns();
+  e.layout.SetCharWidths(w);
+  e.layout.SetTabColumns(tab);
+  e.lineHeight = std::max<int>(1, tm.tmHeight + e.vSpace * 2);
+  e.ascent = tm.tmAscent;
+}
+
+namespace {
+
+// Visible piece of one token (pieces are at most 1023 characters).
+void FillToken(LEToken& t, const std::string& text, int col, int len, uint16_t type) {
+  memset(&t, 0, sizeof t);
+  t.Type = type;
+  t.Value = col & 0xFFFF;
+  int n = std::min(len, LE_TOKEN_TEXT - 1);
+  memcpy(t.Text, text.data() + col, static_cast<size_t>(n));
+  t.Text[n] = 0;
+}
+
+struct PaintCtx {
+  Editor& e;
+  HWND self;
+  HDC dc;
+  uint64_t version;
+  COLORREF fg, bg, selFg, selBg;
+  bool transparent;
+  bool alive() const { return EditorOf(self) == &e && e.doc.Version() == version; }
+};
+
+// Paints one row; false when a call-back changed the document (the paint is abandoned).
+bool PaintRow(PaintCtx& c, const std::string& text, const std::vector<Token>& toks, int line, int rowStart,
+              int rowEnd, bool lastRow, int y, const RECT& clip) {
+  Editor& e = c.e;
+  const int x0 = kLeftMargin - e.hscroll;
+  // Column positions of the row, and the visible column range.
+  int n = rowEnd - rowStart;
+  std::vector<int> adv(static_cast<size_t>(n));
+  int x = 0;
+  int c0 = -1, c1 = rowStart;
+  for (int i = 0; i < n; ++i) {
+    adv[i] = e.layout.Advance(text, rowStart + i, x);
+    if (c0 < 0 && x0 + x + adv[i] > clip.left) c0 = rowStart + i;
+    x += adv[i];
+    if (x0 + x - adv[i] < clip.right) c1 = rowStart + i + 1;
+  }
+  int rowWidth = x;
+  if (c0 < 0) c0 = rowEnd;
+  std::vector<COLORREF> fg(static_cast<size_t>(std::max(0, c1 - c0)), c.fg), bg(fg.size(), c.bg);
+  if (e.highlight && e.initialized && e.callback) {
+    for (const Token& t : toks) {
+      int ts = t.col, te = t.col + t.len;
+      if (te <= c0 || ts >= c1) continue;
+      for (int ps = ts; ps < te; ps += LE_TOKEN_TEXT - 1) {
+        int pe = std::min(te, ps + LE_TOKEN_TEXT - 1);
+        if (pe <= c0 || ps >= c1) continue;
+        LEToken tok;
+        FillToken(tok, text, ps, pe - ps, t.type);
+        SetTextColor(c.dc, c.fg);
+        SetBkColor(c.dc, c.bg);
+        SendMessageA(e.callback, LEM_HIGHLIGHT, reinterpret_cast<WPARAM>(c.dc), reinterpret_cast<LPARAM>(&tok));
+        if (!c.alive()) return false;
+        COLORREF f = GetTextColor(c.dc), b = GetBkColor(c.dc);
+        for (int k = std::max(ps, c0); k < std::min(pe, c1); ++k) {
+          fg[k - c0] = f;
+          bg[k - c0] = b;
+        }
+      }
+    }
+  }
+  Pos s = e.doc.SelStart(), t = e.doc.SelEnd();
+  bool anySel = e.doc.HasSelection();
+  if (anySel) {
+    for (int k = c0; k < c1; ++k) {
+      Pos p{line, k};
+      if (s <= p && p < t) {
+        fg[k - c0] = c.selFg;
+        bg[k - c0] = c.selBg;
+      }
+    }
+  }
+  // Runs of equal colours, drawn with explicit advances so that text lands exactly
+  // where the layout puts it; tabs are drawn as spaces of the tab's width.
+  int runX = x0 + e.layout.XOfColumn(text, rowStart, c0);
+  std::string buf;
+  std::vector<INT> dx;
+  for (int k = c0; k < c1;) {
+    int j = k;
+    buf.clear();
+    dx.clear();
+    int w = 0;
+    while (j < c1 && fg[j - c0] == fg[k - c0] && bg[j - c0] == bg[k - c0]) {
+      char ch = text[static_cast<size_t>(j)];
+      buf += ch == '\t' ? ' ' : ch;
+      dx.push_back(adv[j - rowStart]);
+      w += adv[j - rowStart];
+      ++j;
+    }
+    RECT rc{runX, y, runX + w, y + e.lineHeight};
+    bool selected = bg[k - c0] == c.selBg && fg[k - c0] == c.selFg && anySel;
+    SetTextColor(c.dc, fg[k - c0]);
+    SetBkColor(c.dc, bg[k - c0]);
+    UINT flags = ETO_CLIPPED;
+    if (!c.transparent || selected || bg[k - c0] != c.bg) {
+      flags |= ETO_OPAQUE;
+      SetBkMode(c.dc, OPAQUE);
+    } else {
+      SetBkMode(c.dc, TRANSPARENT);
+    }
+    ExtTextOutA(c.dc, runX, y, flags, &rc, buf.data(), static_cast<UINT>(buf.size()), dx.data());
+    runX += w;
+    k = j;
+  }
+  // A selected line break shows as a block after the line's last row.
+  if (anySel && lastRow) {
+    Pos endOfLine{line, static_cast<int>(text.size())};
+    if (s <= endOfLine && endOfLine < t) {
+      RECT rc{x0 + rowWidth, y, x0 + rowWidth + std::max(2, e.layout.CharWidth(' ')), y + e.lineHeight};
+      HBRUSH br = CreateSolidBrush(c.selBg);
+      FillRect(c.dc, &rc, br);
+      DeleteObject(br);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void Paint(Editor& e, HDC target, const RECT& clip, bool offscreen) {
+  HWND self = e.hwnd;
+  RECT client;
+  GetClientRect(self, &client);
+  int w = std::max<LONG>(1, client.right), h = std::max<LONG>(1, client.bottom);
+  HDC dc = target;
+  HDC mem = nullptr;
+  HBITMAP bmp = nullptr;
+  HGDIOBJ oldBmp = nullptr;
+  if (offscreen) {
+    mem = CreateCompatibleDC(target);
+    bmp = mem ? CreateCompatibleBitmap(target, w, h) : nullptr;
+    if (bmp) {
+      oldBmp = SelectObject(mem, bmp);
+      dc = mem;
+    } else if (mem) {
+      DeleteDC(mem);
+      mem = nullptr;
+    }
+  }
+  int saved = SaveDC(dc);
+  SelectObject(dc, CurrentFont(e));
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+
+  PaintCtx c{e, self, dc, e.doc.Version(), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
+             GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT), false};
+  bool ok = true;
+  // The owner's default colours, as for a standard edit control.
+  if (HWND parent = GetParent(self)) {
+    SetTextColor(dc, c.fg);
+    SetBkColor(dc, c.bg);
+    if (SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(self))) {
+      c.fg = GetTextColor(dc);
+      c.bg = GetBkColor(dc);
+    }
+    ok = c.alive();
+  }
+  if (ok && e.initialized && e.callback && e.doc.HasSelection()) {
+    SetTextColor(dc, c.selFg);
+    SetBkColor(dc, c.selBg);
+    SendMessageA(e.callback, LEM_SELCOLORS, reinterpret_cast<WPARAM>(dc), 0);
+    ok = c.alive();
+    if (ok) {
+      c.selFg = GetTextColor(dc);
+      c.selBg = GetBkColor(dc);
+    }
+  }
+  if (ok) {
+    HBITMAP back = nullptr;
+    if (e.paintMode && e.initialized && e.callback) {
+      back = reinterpret_cast<HBITMAP>(SendMessageA(e.callback, LEM_PAINT, reinterpret_cast<WPARAM>(dc), 0));
+      ok = c.alive();
+    }
+    if (back) {
+      // The owner's picture is the background; text goes over it transparently.
+      HDC bdc = CreateCompatibleDC(dc);
+      HGDIOBJ ob = SelectObject(bdc, back);
+      BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, bdc, clip.left, clip.top, SRCCOPY);
+      SelectObject(bdc, ob);
+      DeleteDC(bdc);
+      DeleteObject(back);
+      c.transparent = true;
+    } else {
+      HBRUSH br = CreateSolidBrush(c.bg);
+      FillRect(dc, &clip, br);
+      DeleteObject(br);
+    }
+  }
+  if (ok) {
+    int y = 0;
+    std::vector<Token> toks;
+    for (int line = e.topLine; ok && line < e.doc.LineCount() && y < clip.bottom; ++line) {
+      std::string text = e.doc.Line(line);  // a copy: call-backs may change the document
+      std::vector<int> rows = Rows(e, line);
+      if (!c.alive()) {
+        ok = false;
+        break;
+      }
+      int first = line == e.topLine ? std::min<int>(e.topSkip, static_cast<int>(rows.size()) - 1) : 0;
+      toks.clear();
+      bool lexed = false;
+      for (int r = first; r < static_cast<int>(rows.size()) && y < clip.bottom; ++r) {
+        if (y + e.lineHeight > clip.top) {
+          if (!lexed && e.highlight) {
+            LexState st = e.lexCache.StateAt(line, e.doc, e.lexer);
+            e.lexer.LexLine(text, st, &toks);
+            lexed = true;
+          }
+          int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(text.size());
+          if (!PaintRow(c, text, toks, line, rows[r], end, r + 1 == static_cast<int>(rows.size()), y, clip)) {
+            ok = false;
+            break;
+          }
+        }
+        y += e.lineHeight;
+      }
+    }
+  }
+  RestoreDC(dc, saved);
+  if (mem) {
+    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, mem, clip.left, clip.top, SRCCOPY);
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+  }
+  // A call-back changed the text under us: paint again with the new text.
+  if (!ok && EditorOf(self) == &e) InvalidateRect(self, nullptr, FALSE);
+}
+
+bool TokenAt(Editor& e, Pos p, LEToken& tok) {
+  if (p.line < 0 || p.line >= e.doc.LineCount()) return false;
+  const std::string& text = e.doc.Line(p.line);
+  std::vector<Token> toks;
+  e.lexer.LexLine(text, e.lexCache.StateAt(p.line, e.doc, e.lexer), &toks);
+  const Token* hit = nullptr;
+  for (const Token& t : toks) {
+    if (p.col >= t.col && p.col < t.col + t.len) {
+      hit = &t;
+      break;
+    }
+    if (p.col == t.col + t.len) hit = &t;  // just after a word, as a click on its right half gives
+  }
+  if (!hit) return false;
+  int piece = hit->col + ((std::min(p.col, hit->col + hit->len - 1) - hit->col) / (LE_TOKEN_TEXT - 1)) * (LE_TOKEN_TEXT - 1);
+  FillToken(tok, text, piece, std::min(hit->col + hit->len - piece, LE_TOKEN_TEXT - 1), hit->type);
+  return true;
+}
+
+}  // namespace ledit
