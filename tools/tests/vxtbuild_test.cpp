@@ -34,7 +34,7 @@ void WriteFile(const std::string& name, const std::string& text) {
   out << text;
 }
 
-int Run(const std::string& source, const std::string& output, std::string& err) {
+int RunTool(const std::string& source, const std::string& output, std::string& err) {
   const char* argv[] = {"vxtbuild", source.c_str(), output.c_str()};
   std::ostringstream o, e;
   int rc = VxtBuildMain(3, argv, o, e);
@@ -87,7 +87,7 @@ TEST(VxtBuild, WritesAFileThatLoadsBack) {
   WriteFile(src, kSource);
   std::remove(out.c_str());
   std::string err;
-  ASSERT_EQ(Run(src, out, err), 0) << err;
+  ASSERT_EQ(RunTool(src, out, err), 0) << err;
   THTMLGroup g;
   g.LoadFromFile(out);
   EXPECT_EQ(g.Tags().Count(), 2);
@@ -102,7 +102,7 @@ TEST(VxtBuild, AMistakeFailsWithItsPlaceAndWritesNothing) {
   WriteFile(src, std::string(kSource) + "tag P\n kind sometimes\n");
   std::remove(out.c_str());
   std::string err;
-  EXPECT_EQ(Run(src, out, err), 1);
+  EXPECT_EQ(RunTool(src, out, err), 1);
   EXPECT_NE(err.find(src + ":34: error: kind must be"), std::string::npos) << err;
   EXPECT_TRUE(ReadFile(out).empty());
   std::ifstream probe(out);
@@ -110,7 +110,7 @@ TEST(VxtBuild, AMistakeFailsWithItsPlaceAndWritesNothing) {
 
   // An earlier output stays exactly as it was.
   WriteFile(out, "previous");
-  EXPECT_EQ(Run(src, out, err), 1);
+  EXPECT_EQ(RunTool(src, out, err), 1);
   EXPECT_EQ(ReadFile(out), "previous");
   std::remove(src.c_str());
   std::remove(out.c_str());
@@ -121,7 +121,7 @@ TEST(VxtBuild, UsageAndMissingSource) {
   const char* argv[] = {"vxtbuild"};
   EXPECT_EQ(VxtBuildMain(1, argv, o, e), 2);
   std::string err;
-  EXPECT_EQ(Run("vxtbuild_test_none.vxd", "vxtbuild_test_none.vxt", err), 1);
+  EXPECT_EQ(RunTool("vxtbuild_test_none.vxd", "vxtbuild_test_none.vxt", err), 1);
   EXPECT_NE(err.find("vxtbuild_test_none.vxd"), std::string::npos) << err;
 }
 
