@@ -104,6 +104,8 @@ void THTMLTagDef::ReadData(TReader& r) {
   browsers_ = ReadBrowsers(r);
   extraText_ = r.ReadString();
   r.ReadListBegin();
+  // Room for a usual tag's attributes at once, rather than growing one by one.
+  if (!r.EndOfList()) attribs_.SetCapacity(8);
   while (!r.EndOfList()) {
     // Listed only once read whole: a cut-off attribute is dropped.
     auto a = std::make_unique<THTMLAttribDef>();

@@ -112,7 +112,7 @@ class THTMLGroup : public TPersistent {
   ~THTMLGroup() override { Clear(); }
   const char* ClassName() const override { return "THTMLGroup"; }
 
-  const AnsiString& Name() const { return name_; }  // the specification name
+  const AnsiString& Name() const { return name_; }  // the HTML version the set describes ("HTML 3.2")
   void SetName(const AnsiString& v) { name_ = v; }
   const AnsiString& GroupNames() const { return groupNames_; }  // one group per CR LF line
   void SetGroupNames(const AnsiString& v) { groupNames_ = v; }

@@ -309,6 +309,29 @@ TEST(TagFileFiles, SaveLoadAndTheirErrors) {
   for (const auto& e : std::filesystem::directory_iterator(dir.c_str())) files += e.is_regular_file();
   EXPECT_EQ(files, 1);
 
+  // Read from a file stream in the middle of other data: the stream is left just after
+  // the record, however far the reader's blocks went.
+  {
+    const AnsiString mixed = dir + "mixed.bin";
+    {
+      TFileStream w(mixed, fmCreate);
+      w.WriteBuffer("HEAD", 4);
+      g.SaveToStream(w);
+      w.WriteBuffer("TAIL", 4);
+    }
+    {
+      TFileStream in(mixed, fmOpenRead);
+      in.SetPosition(4);
+      THTMLGroup m;
+      m.LoadFromStream(in);
+      ExpectSameSet(g, m);
+      char tail[4];
+      in.ReadBuffer(tail, 4);
+      EXPECT_EQ(std::string(tail, 4), "TAIL");
+    }
+    EXPECT_TRUE(DeleteFile(mixed));
+  }
+
   // A missing file: the message names it and the set is untouched.
   try {
     r.LoadFromFile(dir + "none.vxt");
