@@ -108,7 +108,10 @@ void TFont::Modified() {
   Changed();
 }
 
-void TFont::Assign(const TFont& src) {
+void TFont::Assign(const TPersistent& source) {
+  auto* from = dynamic_cast<const TFont*>(&source);
+  if (!from) return TPersistent::Assign(source);
+  const TFont& src = *from;
   if (&src == this) return;
   if (*this == src && color_ == src.color_) return;
   name_ = src.name_;
@@ -221,7 +224,10 @@ void TBrush::Modified() {
   }
   Changed();
 }
-void TBrush::Assign(const TBrush& src) {
+void TBrush::Assign(const TPersistent& source) {
+  auto* from = dynamic_cast<const TBrush*>(&source);
+  if (!from) return TPersistent::Assign(source);
+  const TBrush& src = *from;
   if (&src == this) return;
   color_ = src.color_;
   style_ = src.style_;
@@ -274,7 +280,10 @@ void TPen::Modified() {
   }
   Changed();
 }
-void TPen::Assign(const TPen& src) {
+void TPen::Assign(const TPersistent& source) {
+  auto* from = dynamic_cast<const TPen*>(&source);
+  if (!from) return TPersistent::Assign(source);
+  const TPen& src = *from;
   if (&src == this) return;
   color_ = src.color_;
   width_ = src.width_;
@@ -671,7 +680,10 @@ void TBitmap::SetMonochrome(bool m) {
   Changed();
 }
 
-void TBitmap::Assign(const TBitmap& src) {
+void TBitmap::Assign(const TPersistent& source) {
+  auto* from = dynamic_cast<const TBitmap*>(&source);
+  if (!from) return TPersistent::Assign(source);
+  const TBitmap& src = *from;
   if (&src == this) return;
   Dormant();
   const_cast<TBitmap&>(src).Dormant();
@@ -801,7 +813,10 @@ TBitmap* TPicture::Bitmap() {
   return b;
 }
 
-void TPicture::Assign(const TPicture& src) {
+void TPicture::Assign(const TPersistent& source) {
+  auto* from = dynamic_cast<const TPicture*>(&source);
+  if (!from) return TPersistent::Assign(source);
+  const TPicture& src = *from;
   if (&src == this) return;
   if (auto* b = dynamic_cast<TBitmap*>(src.graphic_.get())) {
     auto copy = std::make_unique<TBitmap>();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/core/Classes.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
 #include "framework/core/TypInfo.h"
@@ -78,7 +79,7 @@ COLORREF ColorToRGB(TColor c);
 int ScreenPixelsPerInch();
 
 // Base of fonts, brushes and pens: a change notice for their owner.
-class TGraphicsObject : public TObject {
+class TGraphicsObject : public TPersistent {
  public:
   TNotifyEvent OnChange;
   const char* ClassName() const override { return "TGraphicsObject"; }
@@ -102,7 +103,7 @@ class TFont : public TGraphicsObject {
   ~TFont() override;
   const char* ClassName() const override { return "TFont"; }
 
-  void Assign(const TFont& src);
+  void Assign(const TPersistent& src) override;
   AnsiString Name() const { return name_; }
   void SetName(const AnsiString& n);
   int Height() const { return height_; }  // negative: character height in pixels
@@ -146,7 +147,7 @@ class TBrush : public TGraphicsObject {
   TBrush() = default;
   ~TBrush() override;
   const char* ClassName() const override { return "TBrush"; }
-  void Assign(const TBrush& src);
+  void Assign(const TPersistent& src) override;
   TColor Color() const { return color_; }
   void SetColor(TColor c);
   TBrushStyle Style() const { return style_; }
@@ -175,7 +176,7 @@ class TPen : public TGraphicsObject {
   TPen() = default;
   ~TPen() override;
   const char* ClassName() const override { return "TPen"; }
-  void Assign(const TPen& src);
+  void Assign(const TPersistent& src) override;
   TColor Color() const { return color_; }
   void SetColor(TColor c);
   int Width() const { return width_; }
@@ -265,7 +266,7 @@ class TCanvas : public TObject {
 };
 
 // A picture of some kind that can draw itself on a canvas.
-class TGraphic : public TObject {
+class TGraphic : public TPersistent {
  public:
   TNotifyEvent OnChange;
   const char* ClassName() const override { return "TGraphic"; }
@@ -313,7 +314,7 @@ class TBitmap : public TGraphic {
   ~TBitmap() override;
   const char* ClassName() const override { return "TBitmap"; }
 
-  void Assign(const TBitmap& src);
+  void Assign(const TPersistent& src) override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   void SetWidth(int w) override { SetSize(w, height_); }
@@ -353,7 +354,7 @@ class TBitmap : public TGraphic {
 };
 
 // Holder of one graphic (a bitmap here); loading picks the kind by extension.
-class TPicture : public TObject {
+class TPicture : public TPersistent {
  public:
   TPicture() = default;
   ~TPicture() override = default;
@@ -363,7 +364,7 @@ class TPicture : public TObject {
   void SetGraphic(std::unique_ptr<TGraphic> g);
   // The graphic as a bitmap; when it holds none, an empty bitmap is made.
   TBitmap* Bitmap();
-  void Assign(const TPicture& src);
+  void Assign(const TPersistent& src) override;
   void LoadFromFile(const AnsiString& fileName);
   void SaveToFile(const AnsiString& fileName);
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
