@@ -66,7 +66,7 @@ std::vector<uint8_t> LzwData(const std::vector<uint8_t>& indexes) {
   for (size_t p = 0; p < packed.size(); p += 255) {
     size_t n = std::min<size_t>(255, packed.size() - p);
     out.push_back(uint8_t(n));
-    out.insert(out.end(), packed.begin() + long(p), packed.begin() + long(p + n));
+    for (size_t k = 0; k < n; ++k) out.push_back(packed[p + k]);
   }
   out.push_back(0);
   return out;
@@ -146,7 +146,7 @@ std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table,
   size_t entries = size_t(2) << sizeBits;
   std::vector<uint8_t> v;
   const char* sig = gif89 ? "GIF89a" : "GIF87a";
-  v.insert(v.end(), sig, sig + 6);
+  for (int i = 0; i < 6; ++i) v.push_back(uint8_t(sig[i]));
   Put16(v, unsigned(w));
   Put16(v, unsigned(h));
   v.push_back(uint8_t(localTable ? 0x70 : 0xF0 | sizeBits));
@@ -162,7 +162,9 @@ std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table,
   };
   if (!localTable) putTable();
   if (transparent >= 0) {
-    v.insert(v.end(), {0x21, 0xF9, 4, 1, 0, 0, uint8_t(transparent), 0});
+    for (uint8_t b : {uint8_t(0x21), uint8_t(0xF9), uint8_t(4), uint8_t(1), uint8_t(0), uint8_t(0),
+                      uint8_t(transparent), uint8_t(0)})
+      v.push_back(b);
   }
   v.push_back(0x2C);
   Put16(v, 0);
@@ -172,7 +174,7 @@ std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table,
   v.push_back(uint8_t(localTable ? 0x80 | sizeBits : 0));
   if (localTable) putTable();
   std::vector<uint8_t> data = LzwData(indexes);
-  v.insert(v.end(), data.begin(), data.end());
+  for (uint8_t b : data) v.push_back(b);
   v.push_back(0x3B);
   return v;
 }
