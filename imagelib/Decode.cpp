@@ -86,17 +86,41 @@ bool BmpComplete(const uint8_t* d, size_t n) {
   return offBits + stride * uint64_t(h) <= n;
 }
 
+// Walks the JPEG segments up to the end-of-image marker. Huffman table segments are
+// checked before the decoder sees them: it trusts the symbol counts of a table, and more
+// than 256 symbols would run over its tables.
 bool JpegComplete(const uint8_t* d, size_t n) {
-  // An end-of-image marker must follow the start of the scan.
-  size_t sos = 0;
-  for (size_t i = 2; i + 1 < n; ++i)
-    if (d[i] == 0xFF && d[i + 1] == 0xDA) {
-      sos = i;
-      break;
+  size_t p = 2;
+  while (p < n) {
+    if (d[p] != 0xFF) return false;
+    while (p < n && d[p] == 0xFF) ++p;
+    if (p >= n) return false;
+    uint8_t m = d[p++];
+    if (m == 0xD9) return true;
+    if (m == 0x01 || (m >= 0xD0 && m <= 0xD8)) continue;
+    if (n - p < 2) return false;
+    size_t len = size_t(d[p]) << 8 | d[p + 1];
+    if (len < 2 || len > n - p) return false;
+    size_t end = p + len;
+    if (m == 0xC4) {
+      size_t q = p + 2;
+      while (q < end) {
+        uint8_t tcth = d[q];
+        if ((tcth >> 4) > 1 || (tcth & 15) > 3 || end - q < 17) return false;
+        size_t symbols = 0;
+        for (int i = 1; i <= 16; ++i) symbols += d[q + size_t(i)];
+        if (symbols > 256 || end - q - 17 < symbols) return false;
+        q += 17 + symbols;
+      }
     }
-  if (sos == 0) return false;
-  for (size_t i = n - 1; i > sos + 1; --i)
-    if (d[i - 1] == 0xFF && d[i] == 0xD9) return true;
+    p = end;
+    if (m == 0xDA) {
+      // Entropy-coded data runs to the next marker that is not a stuffed byte or a restart.
+      while (p + 1 < n && !(d[p] == 0xFF && d[p + 1] != 0x00 && !(d[p + 1] >= 0xD0 && d[p + 1] <= 0xD7)))
+        ++p;
+      if (p + 1 >= n) return false;
+    }
+  }
   return false;
 }
 
