@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
+// Zeroed allocations: a hostile file then never makes the decoder read leftover memory.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(p, size) std::realloc(p, size)
+#define STBI_FREE(p) std::free(p)
 #define STBI_NO_STDIO
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
@@ -86,10 +90,13 @@ bool BmpComplete(const uint8_t* d, size_t n) {
   return offBits + stride * uint64_t(h) <= n;
 }
 
-// Walks the JPEG segments up to the end-of-image marker. Huffman table segments are
-// checked before the decoder sees them: it trusts the symbol counts of a table, and more
-// than 256 symbols would run over its tables.
+// Walks the JPEG segments up to the end-of-image marker. Huffman tables are checked before
+// the decoder sees them: it trusts a table's symbol counts (more than 256 run over its
+// arrays), and a scan that names a table never defined would decode through uninitialised
+// memory.
 bool JpegComplete(const uint8_t* d, size_t n) {
+  bool defined[2][4] = {};
+  bool progressive = false;
   size_t p = 2;
   while (p < n) {
     if (d[p] != 0xFF) return false;
@@ -110,7 +117,24 @@ bool JpegComplete(const uint8_t* d, size_t n) {
         size_t symbols = 0;
         for (int i = 1; i <= 16; ++i) symbols += d[q + size_t(i)];
         if (symbols > 256 || end - q - 17 < symbols) return false;
+        defined[tcth >> 4][tcth & 15] = true;
         q += 17 + symbols;
+      }
+    }
+    if (m == 0xC2) progressive = true;
+    if (m == 0xDA) {
+      if (len < 3) return false;
+      size_t components = d[p + 2];
+      if (components == 0 || components > 4 || len < 6 + 2 * components) return false;
+      size_t tail = p + 3 + 2 * components;
+      int ss = d[tail], ah = d[tail + 2] >> 4;
+      for (size_t i = 0; i < components; ++i) {
+        uint8_t sel = d[p + 4 + 2 * i];
+        int dc = sel >> 4, ac = sel & 15;
+        if (dc > 3 || ac > 3) return false;
+        bool needDc = !progressive || (ss == 0 && ah == 0);
+        bool needAc = !progressive || ss != 0;
+        if ((needDc && !defined[0][dc]) || (needAc && !defined[1][ac])) return false;
       }
     }
     p = end;

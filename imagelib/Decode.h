@@ -28,7 +28,7 @@ struct Image {
 };
 
 constexpr int MaxDimension = 16384;
-constexpr long long MaxPixels = 40LL * 1024 * 1024;
+constexpr long long MaxPixels = 16LL * 1024 * 1024;
 
 // Whether the bytes start like a file of this kind.
 bool HasSignature(Kind kind, const uint8_t* data, size_t size);
