@@ -40,36 +40,7 @@ VX_EXCEPTION(EProcessError, Exception);
 template <class T>
 using TFreeList = std::vector<std::unique_ptr<T>>;
 
-// One parsed attribute: the scanner's attribute symbol, its numeric and its string value.
-class TAttribute : public TObject {
- public:
-  TAttribute(std::uint8_t symbol, std::int32_t value, std::string text)
-      : Symbol(symbol), Value(value), Text(std::move(text)) {}
-  const char* ClassName() const override { return "TAttribute"; }
-  std::uint8_t Symbol;
-  std::int32_t Value;
-  std::string Text;
-};
-
-class TAttributeList : public TObject {
- public:
-  const char* ClassName() const override { return "TAttributeList"; }
-  void Add(std::uint8_t symbol, std::int32_t value, std::string text) {
-    items_.push_back(std::make_unique<TAttribute>(symbol, value, std::move(text)));
-  }
-  void Clear() { items_.clear(); }
-  int Count() const { return static_cast<int>(items_.size()); }
-  TAttribute* operator[](int i) const { return items_[i].get(); }
-  // The first attribute with this symbol, or nullptr.
-  TAttribute* Find(std::uint8_t symbol) const {
-    for (auto& a : items_)
-      if (a->Symbol == symbol) return a.get();
-    return nullptr;
-  }
-
- private:
-  TFreeList<TAttribute> items_;
-};
+// TAttribute and TAttributeList are the scanner's (viewer/HtmlSymbols.h).
 
 // A link: URL and TARGET.
 class TUrlTarget : public TObject {
