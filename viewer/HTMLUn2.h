@@ -43,9 +43,8 @@ using TFreeList = std::vector<std::unique_ptr<T>>;
 // TAttribute and TAttributeList are the scanner's (viewer/HtmlSymbols.h).
 
 // A link: URL and TARGET.
-class TUrlTarget : public TObject {
+class TUrlTarget {
  public:
-  const char* ClassName() const override { return "TUrlTarget"; }
   std::string Url, Target;
   bool HasUrl = false, HasTarget = false;
   // Takes each part only where the source has it.

@@ -1,0 +1,17 @@
+# The document model of the viewer: sections, text layout, tables, forms, images. Portable:
+# the platform's drawing, images and controls come in through the interfaces of ViewCanvas.h,
+# HTMLSubs.h (TImageServices) and HTMLForms.h (TFormWidgetFactory).
+add_library(vx_viewmodel STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLUn2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLSections.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLSection.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLImages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLForms.cpp)
+target_include_directories(vx_viewmodel PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(vx_viewmodel PUBLIC vx_core vx_htmlscan)
+
+file(GLOB model_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/model_*_test.cpp)
+if(model_tests)
+  vornix_test(NAME model_tests SOURCES ${model_tests} LIBS vx_viewmodel)
+endif()
