@@ -473,7 +473,7 @@ void TPreFormated::WidthLimits(TViewCanvas& c, int& mn, int& mx) {
 int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentManager& im) {
   YValue = y;
   int so = List->ScrollOffset;
-  if (y + DrawHeight - so < clip.Top || y - so >= clip.Bottom) return y + SectionHeight;
+  if (y + DrawHeight - so <= clip.Top || y - so >= clip.Bottom) return y + SectionHeight;
   bool printing = List->Printing;
   int sb = List->SelB - StartCurs, se = List->SelE - StartCurs;
   bool anySel = !printing && List->SelB < List->SelE;
@@ -491,7 +491,7 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
     }
     int baseRow = ly + line.SpaceBefore + line.LineHt;
     int baseline = baseRow - line.Descent;
-    bool visible = lineTop + line.DrawHeight - so >= clip.Top && lineTop - so < clip.Bottom;
+    bool visible = lineTop + line.DrawHeight - so > clip.Top && lineTop - so < clip.Bottom;
     int cx = x + line.LineX;
     line.DrawX = cx;
     line.DrawY = lineTop;
