@@ -345,6 +345,18 @@ bool ReadGifTransparentColor(const std::string& fileName, THtColor& color) {
   }
 }
 
+bool DibImageSize(int width, int height, int bits, std::uint64_t& size) {
+  if (width <= 0 || height <= 0 || bits <= 0 || bits > 32) return false;
+  std::uint64_t stride = (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
+  size = stride * static_cast<std::uint64_t>(height);
+  return size <= kMaxDibBytes;
+}
+
+int DibBitsPerPixel(int planes, int bitsPerPixel) {
+  int b = planes * bitsPerPixel;
+  return b == 16 || b == 32 ? 24 : b;
+}
+
 void BuildViewerPaletteEntries(TPalEntry e[256]) {
   static const std::uint8_t lv[6] = {55, 115, 165, 205, 235, 255};
   for (int b = 0; b < 6; ++b)

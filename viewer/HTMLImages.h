@@ -123,6 +123,13 @@ std::vector<int> ReadCoords(const std::string& coords);
 bool GifTransparentColor(const unsigned char* data, std::size_t n, THtColor& color);
 bool ReadGifTransparentColor(const std::string& fileName, THtColor& color);
 
+// Size of the pixel rows of a device-independent copy, in 64 bits: false for an empty or
+// absurd picture (rows beyond kMaxDibBytes), which is then not copied at all.
+constexpr std::uint64_t kMaxDibBytes = 256ull << 20;
+bool DibImageSize(int width, int height, int bitsPerPixel, std::uint64_t& size);
+// Bits per pixel of a copy: planes x bits, with 16 and 32 taken as 24.
+int DibBitsPerPixel(int planes, int bitsPerPixel);
+
 // The 256 entries of the viewer palette built over the system palette's entries.
 struct TPalEntry { std::uint8_t R = 0, G = 0, B = 0; };
 void BuildViewerPaletteEntries(TPalEntry entries[256]);

@@ -255,3 +255,17 @@ TEST(ModelImage, ViewerPaletteEntries) {
   EXPECT_EQ(e[249].G, 250);
   EXPECT_EQ(e[255].R, 9);
 }
+
+TEST(ModelImage, DeviceIndependentCopySizes) {
+  std::uint64_t n = 0;
+  ASSERT_TRUE(DibImageSize(3, 2, 24, n));
+  EXPECT_EQ(n, 24u);  // rows of 9 bytes padded to 12
+  ASSERT_TRUE(DibImageSize(33, 1, 1, n));
+  EXPECT_EQ(n, 8u);
+  EXPECT_FALSE(DibImageSize(0, 5, 24, n));
+  EXPECT_FALSE(DibImageSize(70000, 70000, 24, n));  // beyond 32 bits and beyond any sane picture
+  EXPECT_FALSE(DibImageSize(2147483647, 2147483647, 32, n));
+  EXPECT_EQ(DibBitsPerPixel(1, 16), 24);
+  EXPECT_EQ(DibBitsPerPixel(1, 32), 24);
+  EXPECT_EQ(DibBitsPerPixel(1, 8), 8);
+}
