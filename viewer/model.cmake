@@ -15,3 +15,13 @@ file(GLOB model_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/model_*_
 if(model_tests)
   vornix_test(NAME model_tests SOURCES ${model_tests} LIBS vx_viewmodel)
 endif()
+
+# The model on GDI: canvas, pictures, masks, palette, resources.
+if(VORNIX_WIN32)
+  enable_language(RC)
+  add_library(vx_viewgdi STATIC ${CMAKE_CURRENT_LIST_DIR}/HTMLGdi.cpp)
+  target_link_libraries(vx_viewgdi PUBLIC vx_viewmodel vx_win)
+  vornix_test(NAME model_gdi_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_gdi_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+    LIBS vx_viewgdi)
+endif()
