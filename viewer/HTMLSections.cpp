@@ -1,6 +1,7 @@
 // Flow edges, the simple sections, cells and the section list.
 #include <algorithm>
 
+#include "viewer/HTMLAttribs.h"
 #include "viewer/HTMLSubs.h"
 
 namespace vx {
@@ -399,6 +400,7 @@ void TSectionList::SetScrollOffset(int y) {
 }
 
 void TSectionList::QueueDrop(std::unique_ptr<TSectionBase> s, const std::string& message) {
+  if (Anchors) PurgeAnchors(*Anchors, s.get());
   if (OnSectionDropped) OnSectionDropped(s.get());
   dropped_.push_back(std::move(s));
   messages_.push_back(message);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Classes.h"
 #include "viewer/HTMLForms.h"
 #include "viewer/HTMLImages.h"
 #include "viewer/ViewCanvas.h"
@@ -461,6 +462,8 @@ class TSectionList : public TCell {
   TFormWidgetFactory* Widgets = nullptr;
   std::function<void(const std::string&)> ShowError;  // the message of a dropped section
   std::function<void(const TSectionBase*)> OnSectionDropped;  // before it is freed
+  // The viewer's anchor list (names with their sections): anchors into a dropped section go.
+  TStrings* Anchors = nullptr;
   std::function<void()> OnClipboard;  // SelectionText is put on the clipboard by the platform
   std::function<void(const std::string&)> PutOnClipboard;
 

@@ -7,7 +7,8 @@ add_library(vx_viewmodel STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HTMLSection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HTMLTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HTMLImages.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HTMLForms.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLForms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HTMLAttribs.cpp)
 target_include_directories(vx_viewmodel PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vx_viewmodel PUBLIC vx_core vx_htmlscan)
 
