@@ -20,9 +20,12 @@ endif()
 # The model on GDI: canvas, pictures, masks, palette, resources.
 if(VORNIX_WIN32)
   enable_language(RC)
-  add_library(vx_viewgdi STATIC ${CMAKE_CURRENT_LIST_DIR}/HTMLGdi.cpp)
+  add_library(vx_viewgdi STATIC ${CMAKE_CURRENT_LIST_DIR}/HTMLGdi.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLFormWidgets.cpp)
   target_link_libraries(vx_viewgdi PUBLIC vx_viewmodel vx_win)
   vornix_test(NAME model_gdi_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_gdi_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+    LIBS vx_viewgdi)
+  vornix_test(NAME model_widget_tests SERIAL
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_widgets_wintest.cpp
     LIBS vx_viewgdi)
 endif()
