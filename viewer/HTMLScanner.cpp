@@ -339,7 +339,8 @@ void THtmlScanner::ScanEntity() {
         return;
       }
     }
-    Token = "&#" + digits;
+    Token.assign("&#", 2);
+    Token += digits;
     if (semicolon) Token += ';';
     return;
   }
@@ -350,7 +351,8 @@ void THtmlScanner::ScanEntity() {
     ReadCharSkipComments();
   }
   if (letters.size() == 7) {
-    Token = "&" + letters;
+    Token.assign(1, '&');
+    Token += letters;
     return;
   }
   bool semicolon = false;
@@ -362,7 +364,8 @@ void THtmlScanner::ScanEntity() {
   if (code >= 0) {
     Token.assign(1, char(code));
   } else {
-    Token = "&" + letters;
+    Token.assign(1, '&');
+    Token += letters;
     if (semicolon) Token += ';';
   }
 }
@@ -393,7 +396,7 @@ void THtmlScanner::ScanTextAreaSymbol() {
     Sy = EolSym;
     ReadCharSkipComments();
   } else if (Ch == '<') {
-    Token = "<";
+    Token.assign(1, '<');
     ReadCharSkipComments();
     // The probe stops at the end of the source too, and never outgrows the text buffer.
     while (Ch != ' ' && Ch != kTab && Ch != CrChar && Ch != '>' && Ch != EofChar &&

@@ -4,6 +4,9 @@ add_library(vx_htmlscan STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HTMLScanner.cpp)
 target_include_directories(vx_htmlscan PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vx_htmlscan PUBLIC vx_core)
+if(VORNIX_FUZZ)
+  target_compile_options(vx_htmlscan PRIVATE -fsanitize=fuzzer-no-link)  # coverage for the fuzzer
+endif()
 
 vornix_test(NAME scanner_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/scanner_symbols_test.cpp
