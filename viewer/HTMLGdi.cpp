@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/SysUtils.h"
+#include "viewer/DLLINT32.h"
 
 namespace vx {
 
@@ -212,8 +213,17 @@ int __stdcall ImageProgressCallback() {
   }
 }
 
+// The outside image reader, asked for the screen's depth with the viewer palette.
+static std::function<bool(const std::string&, TBitmap&)> Reader(
+    bool (*f)(const AnsiString&, int, int, TImageProgressCallback, TBitmap&, HPALETTE)) {
+  return [f](const std::string& file, TBitmap& out) {
+    TImageUnit& u = ImageUnit();
+    return f(file, u.ColorDepth, u.Dither, &ImageProgressCallback, out, u.Palette);
+  };
+}
+
 TImageReaders& ImageReaders() {
-  static TImageReaders r;
+  static TImageReaders r{Reader(&ReadJpegImage), Reader(&ReadGifImage), Reader(&ReadBmpImage), Reader(&ReadPngImage)};
   return r;
 }
 

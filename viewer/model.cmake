@@ -21,10 +21,12 @@ endif()
 if(VORNIX_WIN32)
   enable_language(RC)
   add_library(vx_viewgdi STATIC ${CMAKE_CURRENT_LIST_DIR}/HTMLGdi.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLFormWidgets.cpp)
-  target_link_libraries(vx_viewgdi PUBLIC vx_viewmodel vx_win)
+  target_link_libraries(vx_viewgdi PUBLIC vx_viewmodel vx_win vx_imagebridge)
   vornix_test(NAME model_gdi_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_gdi_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+            ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_viewgdi)
+  target_include_directories(model_gdi_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
   vornix_test(NAME model_widget_tests SERIAL
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_widgets_wintest.cpp
     LIBS vx_viewgdi)

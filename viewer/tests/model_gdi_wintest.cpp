@@ -241,3 +241,47 @@ TEST(ModelGdi, MissingImageShowsThePlaceholderWithAltText) {
   EXPECT_EQ(img->BoxWidth, 16 + 2 + c.TextExtent(f, "gone", 4) + 4);
   EXPECT_EQ(s.At(img->DrawX, img->DrawY + 3), 0u);  // the frame in the font colour
 }
+
+#include "imagelib/tests/ImageFiles.h"
+
+TEST(ModelGdi, FilesThroughTheImageReaderWithTheirTransparency) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  std::string dir = tmp;
+  using namespace ilibtest;
+  // GIF89a: index 1 (green) transparent; the lower-left pixel is red.
+  std::vector<uint8_t> idx(16, 0);
+  idx[5] = 1;
+  WriteBytes(dir + "vx_t89.gif", MakeGif(4, 4, {{255, 0, 0}, {0, 255, 0}}, idx, 1));
+  WriteBytes(dir + "vx_t.png", MakePng(Quadrants(8, 8)));
+  WriteBytes(dir + "vx_t.jpg", MakeJpeg(Solid(6, 5, {0, 0, 255})));
+  auto png = LoadImageByExtension(dir + "vx_t.png");
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->Width(), 8);
+  auto jpg = LoadImageByExtension(dir + "vx_t.jpg");
+  ASSERT_TRUE(jpg);
+  EXPECT_EQ(jpg->Height(), 5);
+  int t = 0;
+  std::unique_ptr<TBitmap> mask;
+  auto gif = LoadImageWithMask(dir + "vx_t89.gif", t, mask);
+  ASSERT_TRUE(gif && mask);
+  EXPECT_EQ(t, 2);
+  HDC dc = mask->Canvas()->Handle();
+  EXPECT_EQ(GetPixel(dc, 1, 1) & 0xFFFFFF, 0xFFFFFFu);  // the transparent colour is white in the mask
+  EXPECT_EQ(GetPixel(dc, 0, 0) & 0xFFFFFF, 0u);
+  mask->Dormant();
+
+  // Through the model the file is cached by its expanded name.
+  TSectionList list;
+  list.ShowImages = true;
+  list.ImageServices = &GdiImageServices();
+  list.ExpandSourceName = [&](const std::string& s) { return dir + TrimControlChars(s); };
+  int t2 = 0;
+  TViewImagePtr m2;
+  auto a = list.ObtainImage(" vx_t.PNG ", t2, m2);
+  auto b = list.ObtainImage("VX_T.png", t2, m2);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(list.BitmapList.Count(), 1);
+  for (auto* f : {"vx_t89.gif", "vx_t.png", "vx_t.jpg"}) DeleteFileA((dir + f).c_str());
+}
