@@ -1,6 +1,7 @@
 #include "viewer/HTMLGdi.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/core/SysUtils.h"
 #include "viewer/DLLINT32.h"
@@ -323,10 +324,37 @@ static TFont& SharedFont(const TMyFont& f) {
   return *p;
 }
 
-TGdiViewCanvas::TGdiViewCanvas(HDC dc) : dc_(dc) {}
+TGdiViewCanvas::TGdiViewCanvas(HDC dc, bool palette) : dc_(dc) {
+  if (palette && ImageUnit().Palette) {
+    oldPalette_ = SelectPalette(dc_, ImageUnit().Palette, TRUE);
+    RealizePalette(dc_);
+  }
+}
 
 TGdiViewCanvas::~TGdiViewCanvas() {
   if (oldFont_) SelectObject(dc_, oldFont_);
+  if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
+}
+
+bool PutTextOnClipboard(const std::string& text, HWND owner) {
+  if (!OpenClipboard(owner)) return false;
+  bool ok = false;
+  EmptyClipboard();
+  HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (g) {
+    if (void* p = GlobalLock(g)) {
+      memcpy(p, text.c_str(), text.size() + 1);
+      GlobalUnlock(g);
+      ok = SetClipboardData(CF_TEXT, g) != nullptr;
+    }
+    if (!ok) GlobalFree(g);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void ShowProcessError(const std::string& message) {
+  MessageBoxA(GetActiveWindow(), message.c_str(), "Error", MB_ICONERROR | MB_OK);
 }
 
 void TGdiViewCanvas::Select(const TMyFont& f) {

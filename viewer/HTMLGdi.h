@@ -81,7 +81,9 @@ TGdiImageServices& GdiImageServices();
 // The model's drawing surface on a device context. Fonts are shared by the whole program.
 class TGdiViewCanvas : public TViewCanvas {
  public:
-  explicit TGdiViewCanvas(HDC dc);
+  // palette: the viewer palette (when the screen has one) is selected as a background
+  // palette and realised for the canvas's life, as painting the document wants.
+  explicit TGdiViewCanvas(HDC dc, bool palette = false);
   ~TGdiViewCanvas() override;
   HDC Handle() const { return dc_; }
   THtMetrics Metrics(const TMyFont& f) override;
@@ -99,9 +101,15 @@ class TGdiViewCanvas : public TViewCanvas {
   void Select(const TMyFont& f);
   HDC dc_;
   HGDIOBJ oldFont_ = nullptr;
+  HPALETTE oldPalette_ = nullptr;
   std::string selected_;
   std::map<std::string, THtMetrics> metrics_;
 };
+
+// Puts the text on the clipboard as CF_TEXT (the section list's PutOnClipboard).
+bool PutTextOnClipboard(const std::string& text, HWND owner = nullptr);
+// The message box of a section that could not be laid out (the section list's ShowError).
+void ShowProcessError(const std::string& message);
 
 // The platform colour of a model colour (system colours resolved, palette flag kept).
 COLORREF HtColorRef(THtColor c);

@@ -131,3 +131,33 @@ TEST(ModelWidgets, ListsAreasAndEnter) {
   ASSERT_EQ(q.submits.size(), 1u);
   EXPECT_EQ(q.submits[0], (std::vector<std::string>{"q=find", "h=1"}));
 }
+
+TEST(ModelWidgets, SelectionGoesToTheClipboardWhole) {
+  TSectionList list;
+  list.PutOnClipboard = [](const std::string& t) { PutTextOnClipboard(t); };
+  TMyFont f;
+  f.Name = "Times New Roman";
+  auto s = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+  s->AppendText(std::string(20000, 'x'));
+  list.Add(std::move(s));
+  auto s2 = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+  s2->AppendText(std::string(20000, 'y'));
+  list.Add(std::move(s2));
+  HDC dc = GetDC(nullptr);
+  {
+    TGdiViewCanvas c(dc, true);
+    int widest = 0;
+    list.DoLayout(c, 400, widest);
+  }
+  ReleaseDC(nullptr, dc);
+  list.SelB = 0;
+  list.SelE = 40000;
+  list.CopyToClipboard();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE h = GetClipboardData(CF_TEXT);
+  ASSERT_TRUE(h);
+  std::string got = static_cast<const char*>(GlobalLock(h));
+  GlobalUnlock(h);
+  CloseClipboard();
+  EXPECT_EQ(got.size(), 40004u);  // beyond 32500 characters nothing is cut
+}
