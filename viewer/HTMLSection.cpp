@@ -200,8 +200,8 @@ int TSection::NextControl(int pos) const {
   return best;
 }
 
-int TSection::TextPieceEnd(int pos) const {
-  int e = RunEnd(pos);
+int TSection::TextPieceEnd(int pos, int limit) const {
+  int e = std::min(RunEnd(pos), limit);
   for (int i = pos; i < e; ++i)
     if (Buff[i] == 2 || Buff[i] == 4) return i;
   return e;
@@ -229,7 +229,7 @@ int TSection::TextWidth(TViewCanvas& c, int start, bool trim, int count) {
       if (TFormControlObj* ctl = ControlAt(p)) w += ctl->Width();
       ++p;
     } else {
-      int pe = std::min(TextPieceEnd(p), end);
+      int pe = std::min(TextPieceEnd(p, end), end);
       TFontObj* f = FontAt(p);
       w += c.TextExtent(f->Font, Buff.data() + p, pe - p) - f->Overhang;
       p = pe;
@@ -277,10 +277,16 @@ int TSection::FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitSt
       onlyFloats = false;
       continue;
     }
-    int pe = std::min(TextPieceEnd(pos), start + maxCount);
+    int pe = std::min(TextPieceEnd(pos, start + maxCount), start + maxCount);
     int n = pe - pos;
     TFontObj* f = FontAt(pos);
-    int lo = 0, hi = n;
+    // Gallop to a bound first, so a long piece is never measured whole for a short line.
+    int lo = 0, hi = std::min(n, 16);
+    while (hi < n && c.TextExtent(f->Font, Buff.data() + pos, hi) - f->Overhang <= room - used) {
+      lo = hi;
+      hi = std::min(n, hi * 2);
+    }
+    if (hi == n && lo < n && c.TextExtent(f->Font, Buff.data() + pos, n) - f->Overhang <= room - used) lo = n;
     while (lo < hi) {
       int mid = (lo + hi + 1) / 2;
       if (c.TextExtent(f->Font, Buff.data() + pos, mid) - f->Overhang <= room - used)
@@ -550,7 +556,7 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
         ++p;
         continue;
       }
-      int pe = std::min(TextPieceEnd(p), end);
+      int pe = std::min(TextPieceEnd(p, end), end);
       if (anySel) {
         if (sb > p && sb < pe) pe = sb;
         if (se > p && se < pe) pe = se;

@@ -201,7 +201,7 @@ class TSection : public TSectionBase {
  protected:
   struct TFitState;
   int FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitState* st);
-  int TextPieceEnd(int pos) const;
+  int TextPieceEnd(int pos, int limit) const;
   void MeasureImages(TViewCanvas& c);
   int LineOfIndex(int index, int& before) const;
   int DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentManager& im, bool pre);
