@@ -31,3 +31,8 @@ if(VORNIX_WIN32)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_widgets_wintest.cpp
     LIBS vx_viewgdi)
 endif()
+
+vornix_fuzz(NAME model_fuzz
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_fuzz.cpp
+  LIBS vx_viewmodel
+  CORPUS ${CMAKE_CURRENT_LIST_DIR}/tests/model_corpus)
