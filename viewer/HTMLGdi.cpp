@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/core/SysUtils.h"
+#include "framework/win/Forms.h"
 #include "viewer/DLLINT32.h"
 
 namespace vx {
@@ -192,6 +193,7 @@ TImageUnit& ImageUnit() {
     }
     u->LinkCursor = LoadCursorA(inst, MAKEINTRESOURCEA(1003));
     if (!u->LinkCursor) u->LinkCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // the system's hand
+    if (Screen) Screen->SetCursors(1, u->LinkCursor);
     return u;
   }();
   return *unit;
@@ -199,6 +201,11 @@ TImageUnit& ImageUnit() {
 
 int __stdcall ImageProgressCallback() {
   try {
+    if (Application) {
+      if (Application->Terminated()) return 0;
+      Application->ProcessMessages();
+      return Application->Terminated() ? 0 : 1;
+    }
     MSG m;
     while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
       if (m.message == WM_QUIT) {
@@ -354,6 +361,10 @@ bool PutTextOnClipboard(const std::string& text, HWND owner) {
 }
 
 void ShowProcessError(const std::string& message) {
+  if (Application) {
+    Application->MessageBox(message, "Error", MB_ICONERROR | MB_OK);
+    return;
+  }
   MessageBoxA(GetActiveWindow(), message.c_str(), "Error", MB_ICONERROR | MB_OK);
 }
 

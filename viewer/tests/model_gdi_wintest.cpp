@@ -285,3 +285,35 @@ TEST(ModelGdi, FilesThroughTheImageReaderWithTheirTransparency) {
   EXPECT_EQ(list.BitmapList.Count(), 1);
   for (auto* f : {"vx_t89.gif", "vx_t.png", "vx_t.jpg"}) DeleteFileA((dir + f).c_str());
 }
+
+#include "framework/win/Forms.h"
+
+TEST(ModelGdi, ErrorsGoThroughTheApplicationAndTheLinkCursorIsScreenCursorOne) {
+  ASSERT_TRUE(Application && Screen);
+  ImageUnit();
+  EXPECT_EQ(Screen->Cursors(1), ImageUnit().LinkCursor);
+  std::string seen;
+  auto old = Application->OnMessageBox;
+  Application->OnMessageBox = [&](const AnsiString& text, const AnsiString&, UINT flags) {
+    seen = text;
+    EXPECT_TRUE(flags & MB_ICONERROR);
+    return IDOK;
+  };
+  TSectionList list;
+  list.ShowError = ShowProcessError;
+  TTableParams p;
+  auto t = std::make_unique<ThtmlTable>(&list, p);
+  auto row = std::make_unique<TCellList>();
+  for (int i = 0; i < 31; ++i) row->Cells.push_back(std::make_unique<TCellObj>(&list, 1));
+  t->AddRow(std::move(row));
+  list.Add(std::move(t));
+  HDC dc = GetDC(nullptr);
+  {
+    TGdiViewCanvas c(dc);
+    int widest = 0;
+    list.DoLayout(c, 300, widest);
+  }
+  ReleaseDC(nullptr, dc);
+  Application->OnMessageBox = old;
+  EXPECT_EQ(seen, "Table has too many Columns");
+}
