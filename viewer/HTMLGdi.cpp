@@ -1,0 +1,488 @@
+#include "viewer/HTMLGdi.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/core/SysUtils.h"
+#include "framework/win/Forms.h"
+#include "viewer/DLLINT32.h"
+
+namespace vx {
+
+COLORREF HtColorRef(THtColor c) {
+  if (htc::IsSystem(c)) return GetSysColor(c & 0xFF) | (c & htc::PaletteRelative);
+  return static_cast<COLORREF>(c);
+}
+
+TViewImagePtr WrapBitmap(std::unique_ptr<TBitmap> b) {
+  if (!b || b->Empty()) return nullptr;
+  return std::make_shared<TGdiImage>(std::move(b));
+}
+
+static TBitmap& BitmapOf(const TViewImage& img) { return *static_cast<const TGdiImage&>(img).Bitmap; }
+
+// ---------------------------------------------------------------- device-independent copies
+bool MakeDibCopy(TBitmap& bmp, TDibCopy& out) {
+  bmp.Dormant();
+  HBITMAP h = bmp.Handle();
+  BITMAP bm{};
+  if (!h || !GetObjectA(h, sizeof bm, &bm)) return false;
+  int bits = DibBitsPerPixel(bm.bmPlanes, bm.bmBitsPixel);
+  std::uint64_t size = 0;
+  if (!DibImageSize(bm.bmWidth, bm.bmHeight, bits, size)) return false;
+  // Room for the header and a full colour table: GetDIBits writes one for 8 bits and fewer.
+  out.Info.assign(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+  BITMAPINFOHEADER& hd = out.Header()->bmiHeader;
+  hd.biSize = sizeof(BITMAPINFOHEADER);
+  hd.biWidth = bm.bmWidth;
+  hd.biHeight = bm.bmHeight;
+  hd.biPlanes = 1;
+  hd.biBitCount = static_cast<WORD>(bits);
+  hd.biCompression = BI_RGB;
+  hd.biSizeImage = static_cast<DWORD>(size);
+  out.Bits.assign(static_cast<size_t>(size), 0);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HPALETTE oldPal = nullptr;
+  if (bmp.Palette()) {
+    oldPal = SelectPalette(mem, bmp.Palette(), FALSE);
+    RealizePalette(mem);
+  }
+  int rows = GetDIBits(mem, h, 0, bm.bmHeight, out.Bits.data(), out.Header(), DIB_RGB_COLORS);
+  if (oldPal) SelectPalette(mem, oldPal, FALSE);
+  DeleteDC(mem);
+  if (rows == 0) {
+    out.Bits.clear();
+    out.Bits.shrink_to_fit();
+    throw Exception("Out of memory");
+  }
+  return true;
+}
+
+static void StretchDib(HDC dc, TBitmap& bmp, int x, int y, int w, int h, DWORD rop) {
+  TDibCopy dib;
+  if (!MakeDibCopy(bmp, dib)) return;
+  HPALETTE old = nullptr;
+  if (bmp.Palette()) {
+    old = SelectPalette(dc, bmp.Palette(), TRUE);
+    RealizePalette(dc);
+  }
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, x, y, w, h, 0, 0, bmp.Width(), bmp.Height(), dib.Bits.data(), dib.Header(), DIB_RGB_COLORS,
+                rop);
+  if (old) SelectPalette(dc, old, TRUE);
+}
+
+void DrawTransparentImage(HDC dc, TBitmap& image, TBitmap& mask, int h, int w, int y, int x) {
+  if (GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) == 1) return;
+  int bw = image.Width(), bh = image.Height();
+  mask.Dormant();
+  image.Dormant();
+  HDC maskDC = CreateCompatibleDC(dc);
+  HGDIOBJ oldMask = SelectObject(maskDC, mask.Handle());
+  COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255)), oldText = SetTextColor(dc, RGB(0, 0, 0));
+  int oldMode = SetStretchBltMode(dc, WHITEONBLACK);
+  StretchBlt(dc, x, y, w, h, maskDC, 0, 0, bw, bh, SRCAND);
+  SetStretchBltMode(dc, oldMode);
+  SetBkColor(dc, oldBk);
+  SetTextColor(dc, oldText);
+  // A copy of the picture with its transparent parts black: the cached picture stays whole.
+  HDC screen = GetDC(nullptr);
+  HBITMAP copy = CreateCompatibleBitmap(screen, bw, bh);
+  ReleaseDC(nullptr, screen);
+  if (copy) {
+    HDC imgDC = CreateCompatibleDC(dc), copyDC = CreateCompatibleDC(dc);
+    HGDIOBJ oldImg = SelectObject(imgDC, image.Handle());
+    HGDIOBJ oldCopy = SelectObject(copyDC, copy);
+    BitBlt(copyDC, 0, 0, bw, bh, imgDC, 0, 0, SRCCOPY);
+    BitBlt(copyDC, 0, 0, bw, bh, maskDC, 0, 0, 0x00220326);  // dest AND NOT mask
+    SelectObject(copyDC, oldCopy);
+    SelectObject(imgDC, oldImg);
+    DeleteDC(copyDC);
+    DeleteDC(imgDC);
+    auto tmp = std::make_unique<TBitmap>();
+    tmp->SetHandle(copy);
+    StretchDib(dc, *tmp, x, y, w, h, SRCPAINT);
+  }
+  SelectObject(maskDC, oldMask);
+  DeleteDC(maskDC);
+}
+
+std::unique_ptr<TBitmap> MakeTransparencyMask(TBitmap& bmp, bool fromColor, THtColor color) {
+  try {
+    int w = bmp.Width(), h = bmp.Height();
+    if (w <= 0 || h <= 0) return nullptr;
+    bmp.Dormant();
+    HDC src = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(src, bmp.Handle());
+    HPALETTE oldPal = nullptr;
+    if (bmp.Palette()) {
+      oldPal = SelectPalette(src, bmp.Palette(), FALSE);
+      RealizePalette(src);
+    }
+    COLORREF c = fromColor ? static_cast<COLORREF>(color) : GetPixel(src, 0, h - 1);
+    HBITMAP mono = CreateBitmap(w, h, 1, 1, nullptr);
+    if (mono) {
+      HDC dst = CreateCompatibleDC(nullptr);
+      HGDIOBJ oldDst = SelectObject(dst, mono);
+      SetBkColor(src, c | htc::PaletteRelative);
+      BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+      SelectObject(dst, oldDst);
+      DeleteDC(dst);
+    }
+    if (oldPal) SelectPalette(src, oldPal, FALSE);
+    SelectObject(src, oldSrc);
+    DeleteDC(src);
+    if (!mono) return nullptr;
+    auto m = std::make_unique<TBitmap>();
+    m->SetHandle(mono);
+    return m;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+HPALETTE CreateViewerPalette(HDC dc) {
+  std::vector<unsigned char> buf(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY), 0);
+  auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+  lp->palVersion = 0x300;
+  lp->palNumEntries = 256;
+  GetSystemPaletteEntries(dc, 0, 256, lp->palPalEntry);
+  TPalEntry e[256];
+  for (int i = 0; i < 256; ++i) e[i] = {lp->palPalEntry[i].peRed, lp->palPalEntry[i].peGreen, lp->palPalEntry[i].peBlue};
+  BuildViewerPaletteEntries(e);
+  for (int i = 0; i < 256; ++i) lp->palPalEntry[i] = {e[i].R, e[i].G, e[i].B, 0};
+  return CreatePalette(lp);
+}
+
+// ---------------------------------------------------------------- the image unit
+int DisplayDepthOf(HDC dc) {
+  int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  return bits <= 4 ? 4 : bits < 16 ? 8 : 24;
+}
+
+static TViewImagePtr DrawnPlaceholder(int w, int h, COLORREF c) {
+  auto b = std::make_unique<TBitmap>();
+  b->SetSize(w, h);
+  TCanvas* cv = b->Canvas();
+  RECT r{0, 0, w, h};
+  HBRUSH br = CreateSolidBrush(c);
+  ::FillRect(cv->Handle(), &r, br);
+  DeleteObject(br);
+  b->Dormant();
+  return WrapBitmap(std::move(b));
+}
+
+TImageUnit& ImageUnit() {
+  static TImageUnit* unit = [] {
+    auto* u = new TImageUnit;
+    HDC dc = GetDC(nullptr);
+    u->ColorDepth = DisplayDepthOf(dc);
+    if (u->ColorDepth == 8) u->Palette = CreateViewerPalette(dc);
+    ReleaseDC(nullptr, dc);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    for (int id : {1001, 1002}) {
+      TViewImagePtr img;
+      try {
+        auto b = std::make_unique<TBitmap>();
+        b->LoadFromResourceID(inst, id);
+        img = WrapBitmap(std::move(b));
+      } catch (...) {
+      }
+      if (!img) img = DrawnPlaceholder(id == 1001 ? 16 : 20, id == 1001 ? 16 : 22, RGB(192, 192, 192));
+      (id == 1001 ? u->ErrorImage : u->OffImage) = img;
+    }
+    u->LinkCursor = LoadCursorA(inst, MAKEINTRESOURCEA(1003));
+    if (!u->LinkCursor) u->LinkCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // the system's hand
+    if (Screen) Screen->SetCursors(1, u->LinkCursor);
+    return u;
+  }();
+  return *unit;
+}
+
+int __stdcall ImageProgressCallback() {
+  try {
+    if (Application) {
+      if (Application->Terminated()) return 0;
+      Application->ProcessMessages();
+      return Application->Terminated() ? 0 : 1;
+    }
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (m.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(m.wParam));
+        return 0;
+      }
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    return 1;
+  } catch (...) {
+    return 0;
+  }
+}
+
+// The outside image reader, asked for the screen's depth with the viewer palette.
+static std::function<bool(const std::string&, TBitmap&)> Reader(
+    bool (*f)(const AnsiString&, int, int, TImageProgressCallback, TBitmap&, HPALETTE)) {
+  return [f](const std::string& file, TBitmap& out) {
+    TImageUnit& u = ImageUnit();
+    return f(file, u.ColorDepth, u.Dither, &ImageProgressCallback, out, u.Palette);
+  };
+}
+
+TImageReaders& ImageReaders() {
+  static TImageReaders r{Reader(&ReadJpegImage), Reader(&ReadGifImage), Reader(&ReadBmpImage), Reader(&ReadPngImage)};
+  return r;
+}
+
+std::unique_ptr<TBitmap> LoadImageByExtension(const std::string& fileName) {
+  try {
+    std::string ext = HtLowerCase(ExtractFileExt(fileName)).substr(0, 5);
+    auto b = std::make_unique<TBitmap>();
+    TImageReaders& r = ImageReaders();
+    auto viaReader = [&](const std::function<bool(const std::string&, TBitmap&)>& f) -> std::unique_ptr<TBitmap> {
+      if (f && f(fileName, *b) && !b->Empty()) return std::move(b);
+      return nullptr;
+    };
+    if (ext == ".gif") return viaReader(r.Gif);
+    if (ext == ".png") return viaReader(r.Png);
+    if (ext == ".jpg" || ext == ".jpeg") return viaReader(r.Jpeg);
+    if (ext == ".bmp") {
+      try {
+        if (r.Bmp && r.Bmp(fileName, *b) && !b->Empty()) return b;
+      } catch (...) {
+      }
+      b = std::make_unique<TBitmap>();
+      b->LoadFromFile(fileName);
+      return b->Empty() ? nullptr : std::move(b);
+    }
+    return nullptr;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+std::unique_ptr<TBitmap> LoadImageWithMask(const std::string& fileName, int& transparency,
+                                           std::unique_ptr<TBitmap>& mask) {
+  mask.reset();
+  try {
+    if (!FileExists(fileName)) return nullptr;
+    THtColor gifColor = 0;
+    if (HtLowerCase(ExtractFileExt(fileName)) == ".gif" && ReadGifTransparentColor(fileName, gifColor))
+      transparency = 2;
+    if (transparency == 0) return LoadImageByExtension(fileName);
+    // The mask is made from a copy decoded without the viewer palette.
+    TImageUnit& u = ImageUnit();
+    HPALETTE saved = u.Palette;
+    u.Palette = nullptr;
+    std::unique_ptr<TBitmap> first;
+    try {
+      first = LoadImageByExtension(fileName);
+    } catch (...) {
+    }
+    u.Palette = saved;
+    if (!first) return nullptr;
+    mask = MakeTransparencyMask(*first, transparency == 2, gifColor);
+    first.reset();
+    if (!mask) return nullptr;
+    return LoadImageByExtension(fileName);
+  } catch (...) {
+    mask.reset();
+    return nullptr;
+  }
+}
+
+TViewImagePtr TGdiImageServices::LoadImageWithMask(const std::string& file, int& transparency, TViewImagePtr& mask) {
+  std::unique_ptr<TBitmap> m;
+  auto b = vx::LoadImageWithMask(file, transparency, m);
+  mask = WrapBitmap(std::move(m));
+  return WrapBitmap(std::move(b));
+}
+
+TViewImagePtr TGdiImageServices::MakeTransparencyMask(const TViewImage& bmp, bool fromColor, THtColor color) {
+  return WrapBitmap(vx::MakeTransparencyMask(BitmapOf(bmp), fromColor, color));
+}
+
+TGdiImageServices& GdiImageServices() {
+  static TGdiImageServices s;
+  return s;
+}
+
+// ---------------------------------------------------------------- the canvas
+static std::string FontKey(const TMyFont& f) {
+  return f.Name + "|" + std::to_string(f.Size) + "|" + std::to_string(f.Style);
+}
+
+// Fonts of the whole program, shared by their key; their handles are shared by LOGFONT.
+static TFont& SharedFont(const TMyFont& f) {
+  static std::map<std::string, std::unique_ptr<TFont>> fonts;
+  auto& p = fonts[FontKey(f)];
+  if (!p) {
+    p = std::make_unique<TFont>();
+    p->SetName(f.Name);
+    p->SetSize(std::max(1, f.Size));
+    TFontStyles s;
+    if (f.Style & htBold) s.Include(fsBold);
+    if (f.Style & htItalic) s.Include(fsItalic);
+    if (f.Style & htUnderline) s.Include(fsUnderline);
+    if (f.Style & htStrikeOut) s.Include(fsStrikeOut);
+    p->SetStyle(s);
+  }
+  return *p;
+}
+
+TGdiViewCanvas::TGdiViewCanvas(HDC dc, bool palette) : dc_(dc) {
+  if (palette && ImageUnit().Palette) {
+    oldPalette_ = SelectPalette(dc_, ImageUnit().Palette, TRUE);
+    RealizePalette(dc_);
+  }
+}
+
+TGdiViewCanvas::~TGdiViewCanvas() {
+  if (oldFont_) SelectObject(dc_, oldFont_);
+  if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
+}
+
+bool PutTextOnClipboard(const std::string& text, HWND owner) {
+  if (!OpenClipboard(owner)) return false;
+  bool ok = false;
+  EmptyClipboard();
+  HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (g) {
+    if (void* p = GlobalLock(g)) {
+      memcpy(p, text.c_str(), text.size() + 1);
+      GlobalUnlock(g);
+      ok = SetClipboardData(CF_TEXT, g) != nullptr;
+    }
+    if (!ok) GlobalFree(g);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+void ShowProcessError(const std::string& message) {
+  if (Application) {
+    Application->MessageBox(message, "Error", MB_ICONERROR | MB_OK);
+    return;
+  }
+  MessageBoxA(GetActiveWindow(), message.c_str(), "Error", MB_ICONERROR | MB_OK);
+}
+
+void TGdiViewCanvas::Select(const TMyFont& f) {
+  std::string key = FontKey(f);
+  if (key == selected_) return;
+  HGDIOBJ old = SelectObject(dc_, SharedFont(f).Handle());
+  if (!oldFont_) oldFont_ = old;
+  selected_ = key;
+}
+
+THtMetrics TGdiViewCanvas::Metrics(const TMyFont& f) {
+  std::string key = FontKey(f);
+  auto it = metrics_.find(key);
+  if (it != metrics_.end()) return it->second;
+  Select(f);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc_, &tm);
+  THtMetrics m;
+  m.Height = tm.tmHeight;
+  m.Ascent = tm.tmAscent;
+  m.Descent = tm.tmDescent;
+  m.ExternalLeading = tm.tmExternalLeading;
+  m.Overhang = tm.tmOverhang;
+  metrics_[key] = m;
+  return m;
+}
+
+int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
+  if (n <= 0) return 0;
+  Select(f);
+  SIZE sz{};
+  GetTextExtentPoint32A(dc_, s, n, &sz);
+  return sz.cx;
+}
+
+void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n,
+                             THtColor back, const THtRect* clip) {
+  if (n <= 0) return;
+  Select(f);
+  UINT oldAlign = SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  SetTextColor(dc_, HtColorRef(color));
+  int oldMode;
+  if (back == htc::None) {
+    oldMode = SetBkMode(dc_, TRANSPARENT);
+  } else {
+    oldMode = SetBkMode(dc_, OPAQUE);
+    SetBkColor(dc_, HtColorRef(back));
+  }
+  RECT r{};
+  if (clip) r = {clip->Left, clip->Top, clip->Right, clip->Bottom};
+  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n), nullptr);
+  SetBkMode(dc_, oldMode);
+  SetTextAlign(dc_, oldAlign);
+}
+
+void TGdiViewCanvas::FillRect(const THtRect& r, THtColor c) {
+  RECT rr{r.Left, r.Top, r.Right, r.Bottom};
+  HBRUSH b = CreateSolidBrush(HtColorRef(c));
+  ::FillRect(dc_, &rr, b);
+  DeleteObject(b);
+}
+
+void TGdiViewCanvas::Line(int x1, int y1, int x2, int y2, THtColor c) {
+  HPEN p = CreatePen(PS_SOLID, 1, HtColorRef(c));
+  HGDIOBJ old = SelectObject(dc_, p);
+  MoveToEx(dc_, x1, y1, nullptr);
+  LineTo(dc_, x2, y2);
+  SelectObject(dc_, old);
+  DeleteObject(p);
+}
+
+void TGdiViewCanvas::Ellipse(const THtRect& r, THtColor pen, THtColor back) {
+  HPEN p = CreatePen(PS_SOLID, 1, HtColorRef(pen));
+  HBRUSH b = back == htc::None ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(HtColorRef(back));
+  HGDIOBJ op = SelectObject(dc_, p), ob = SelectObject(dc_, b);
+  ::Ellipse(dc_, r.Left, r.Top, r.Right, r.Bottom);
+  SelectObject(dc_, op);
+  SelectObject(dc_, ob);
+  DeleteObject(p);
+  if (back != htc::None) DeleteObject(b);
+}
+
+void TGdiViewCanvas::FrameRect(const THtRect& r, THtColor c) {
+  RECT rr{r.Left, r.Top, r.Right, r.Bottom};
+  HBRUSH b = CreateSolidBrush(HtColorRef(c));
+  ::FrameRect(dc_, &rr, b);
+  DeleteObject(b);
+}
+
+void TGdiViewCanvas::FillAreaMinus(const THtRect& a, const std::vector<THtRect>& holes, THtColor c) {
+  HRGN rgn = CreateRectRgn(a.Left, a.Top, a.Right, a.Bottom);
+  for (auto& h : holes) {
+    HRGN hr = CreateRectRgn(h.Left, h.Top, h.Right, h.Bottom);
+    CombineRgn(rgn, rgn, hr, RGN_DIFF);
+    DeleteObject(hr);
+  }
+  HBRUSH b = CreateSolidBrush(HtColorRef(c));
+  FillRgn(dc_, rgn, b);
+  DeleteObject(b);
+  DeleteObject(rgn);
+}
+
+void TGdiViewCanvas::DrawImage(const TViewImage& image, const TViewImage* mask, int x, int y, int w, int h,
+                               bool printing) {
+  try {
+    TBitmap& bmp = BitmapOf(image);
+    if (printing) {
+      StretchDib(dc_, bmp, x, y, w, h, SRCCOPY);
+      if (mask) StretchDib(dc_, BitmapOf(*mask), x, y, w, h, SRCPAINT);  // transparent parts white
+    } else if (mask) {
+      DrawTransparentImage(dc_, bmp, BitmapOf(*mask), h, w, y, x);
+    } else {
+      StretchDib(dc_, bmp, x, y, w, h, SRCCOPY);
+    }
+  } catch (...) {
+    // Painting failures leave the place empty.
+  }
+}
+
+}  // namespace vx

@@ -1,0 +1,163 @@
+// Form controls as real child windows under Wine: sizes, clicks, Enter, submit pairs.
+#include <gtest/gtest.h>
+
+#include "viewer/HTMLFormWidgets.h"
+#include "viewer/HTMLGdi.h"
+
+using namespace vx;
+
+namespace {
+struct Page {
+  HWND parent;
+  TWinFormWidgets widgets;
+  TSectionList list;
+  TSection* sec;
+  ThtmlForm* form;
+  std::vector<std::vector<std::string>> submits;
+  static HWND MakeParent() {
+    HWND h = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 500, 400, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(h, SW_SHOWNA);
+    return h;
+  }
+  Page() : parent(MakeParent()), widgets(parent) {
+    list.Widgets = &widgets;
+    list.SubmitForm = [this](TObject*, const std::string&, const std::string&, std::vector<std::string> r) {
+      submits.push_back(std::move(r));
+    };
+    TMyFont f;
+    f.Name = "Times New Roman";
+    auto s = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+    sec = s.get();
+    list.Add(std::move(s));
+    form = ThtmlForm::Create(&list, "", false, "act");
+  }
+  ~Page() {
+    list.Clear();
+    DestroyWindow(parent);
+  }
+  TFormControlObj* Add(TSection::TControlTag tag, const std::string& type, const std::string& name,
+                       const std::string& value = "", bool checked = false) {
+    TControlParams p;
+    p.Type = type;
+    p.Name = name;
+    p.Value = value;
+    p.Checked = checked;
+    return sec->AddFormControl(tag, p, form);
+  }
+  void Pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  }
+};
+}  // namespace
+
+TEST(ModelWidgets, RadiosInPanelsGroupByNameAndSubmit) {
+  Page p;
+  auto* e = p.Add(TSection::ctInput, "password", "pw", "secret");
+  auto* r1 = p.Add(TSection::ctInput, "radio", "a", "1", true);
+  auto* r2 = p.Add(TSection::ctInput, "radio", "A", "2");
+  auto* cb = p.Add(TSection::ctInput, "checkbox", "c");
+  auto* go = p.Add(TSection::ctInput, "submit", "go", "Send");
+  HWND hr1 = WidgetWindow(r1->Widget.get()), hr2 = WidgetWindow(r2->Widget.get());
+  ASSERT_TRUE(hr1 && hr2);
+  EXPECT_NE(GetParent(hr1), GetParent(hr2));  // each radio button alone in its panel
+  EXPECT_NE(GetParent(hr1), p.parent);
+  EXPECT_EQ(GetWindowLongA(WidgetWindow(e->Widget.get()), GWL_STYLE) & ES_PASSWORD, ES_PASSWORD);
+
+  HDC dc = GetDC(p.parent);
+  {
+    TGdiViewCanvas c(dc);
+    int widest = 0;
+    p.list.DoLayout(c, 480, widest);
+    p.list.Paint(c, {0, 0, 500, 400}, 0, 10);
+  }
+  ReleaseDC(p.parent, dc);
+  EXPECT_TRUE(IsWindowVisible(GetParent(hr1)));
+  EXPECT_EQ(r1->Widget->Width(), 13);
+  EXPECT_EQ(r1->Widget->Height(), 14);
+  EXPECT_GT(e->Widget->Width(), 20 * 5);  // 20 characters of the preformatted font
+
+  SendMessageA(hr2, BM_CLICK, 0, 0);
+  p.Pump();
+  EXPECT_TRUE(r2->Widget->Checked());
+  EXPECT_FALSE(r1->Widget->Checked());
+  SendMessageA(WidgetWindow(cb->Widget.get()), BM_CLICK, 0, 0);
+  EXPECT_TRUE(cb->Widget->Checked());
+  SendMessageA(WidgetWindow(go->Widget.get()), BM_CLICK, 0, 0);
+  ASSERT_EQ(p.submits.size(), 1u);
+  EXPECT_EQ(p.submits[0], (std::vector<std::string>{"pw=secret", "A=2", "c=On", "go=Send"}));
+
+  p.form->ResetControls();
+  EXPECT_TRUE(r1->Widget->Checked());
+  EXPECT_FALSE(cb->Widget->Checked());
+}
+
+TEST(ModelWidgets, ListsAreasAndEnter) {
+  Page p;
+  TControlParams sel;
+  sel.Name = "s";
+  sel.Multiple = true;
+  auto* lb = static_cast<TListBoxFormControlObj*>(p.sec->AddFormControl(TSection::ctSelect, sel, p.form));
+  for (int i = 0; i < 12; ++i) lb->AddOption("option " + std::to_string(i), "", i == 2);
+  lb->ResetValue();
+  TControlParams one;
+  one.Name = "d";
+  auto* combo = static_cast<TComboFormControlObj*>(p.sec->AddFormControl(TSection::ctSelect, one, p.form));
+  combo->AddOption("x", "vx", false);
+  combo->AddOption("y", "", true);
+  combo->ResetValue();
+  TControlParams ta;
+  ta.Name = "t";
+  ta.Rows = 3;
+  auto* area = static_cast<TTextAreaFormControlObj*>(p.sec->AddFormControl(TSection::ctTextArea, ta, p.form));
+  area->AddLine("one");
+  area->AddLine("two");
+  area->ResetValue();
+  p.form->SizeControls();
+  HWND hl = WidgetWindow(lb->Widget.get());
+  RECT cr;
+  GetClientRect(hl, &cr);
+  int itemH = 0, aw = 0;
+  lb->Widget->MeasureA(aw, itemH, false);
+  EXPECT_EQ(cr.bottom, 8 * itemH);  // twelve options, no SIZE: eight rows
+  EXPECT_EQ(p.form->SubmitPairs("", false), (std::vector<std::string>{"s=option 2", "d=y", "t=one", "t=two"}));
+
+  // Enter in a lone text field submits.
+  Page q;
+  auto* e = q.Add(TSection::ctInput, "", "q", "find");
+  q.Add(TSection::ctInput, "hidden", "h", "1");
+  SendMessageA(WidgetWindow(e->Widget.get()), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(q.submits.size(), 1u);
+  EXPECT_EQ(q.submits[0], (std::vector<std::string>{"q=find", "h=1"}));
+}
+
+TEST(ModelWidgets, SelectionGoesToTheClipboardWhole) {
+  TSectionList list;
+  list.PutOnClipboard = [](const std::string& t) { PutTextOnClipboard(t); };
+  TMyFont f;
+  f.Name = "Times New Roman";
+  auto s = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+  s->AppendText(std::string(20000, 'x'));
+  list.Add(std::move(s));
+  auto s2 = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+  s2->AppendText(std::string(20000, 'y'));
+  list.Add(std::move(s2));
+  HDC dc = GetDC(nullptr);
+  {
+    TGdiViewCanvas c(dc, true);
+    int widest = 0;
+    list.DoLayout(c, 400, widest);
+  }
+  ReleaseDC(nullptr, dc);
+  list.SelB = 0;
+  list.SelE = 40000;
+  list.CopyToClipboard();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE h = GetClipboardData(CF_TEXT);
+  ASSERT_TRUE(h);
+  std::string got = static_cast<const char*>(GlobalLock(h));
+  GlobalUnlock(h);
+  CloseClipboard();
+  EXPECT_EQ(got.size(), 40004u);  // beyond 32500 characters nothing is cut
+}
