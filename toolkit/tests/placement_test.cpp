@@ -1,0 +1,337 @@
+// Form placement and storage against the real registry and real INI files: what is
+// written when, what comes back on the next show, and the window limits.
+#include <gtest/gtest.h>
+
+#include "framework/win/Forms.h"
+#include "framework/win/StdCtrls.h"
+#include "framework/win/ExtCtrls.h"
+#include "toolkit/AppUtils.h"
+#include "toolkit/Placemnt.h"
+
+namespace vx {
+namespace {
+
+void Pump() {
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+}
+
+std::string WindowsFolderFile(const std::string& name) {
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return std::string(dir) + "\\" + name;
+}
+
+// A form with a panel, a check box and a form storage, as the program's forms are built.
+class TTestForm : public TForm {
+ public:
+  explicit TTestForm(bool registry, const AnsiString& store) : TForm(nullptr) {
+    SetBounds(40, 50, 320, 240);
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Panel1->SetBounds(0, 0, 100, 50);
+    Storage = new TFormStorage(this);
+    Storage->SetName("FormStorage1");
+    Storage->SetUseRegistry(registry);
+    Storage->SetIniFileName(store);
+    Storage->SetIniSection("Main");
+    Storage->StoredProps()->Add("Panel1.Visible");
+    Storage->StoredProps()->Add("Panel1.Width");
+    Storage->StoredProps()->Add("Panel1.Font");
+    // The form's own handler, chained beneath the storage's.
+    OnCloseQuery = [this](TObject*, bool& can) {
+      if (refuseClose) can = false;
+    };
+    Loaded();
+  }
+  const char* ClassName() const override { return "TTestForm"; }
+  TPanel* Panel1;
+  TFormStorage* Storage;
+  bool refuseClose = false;
+};
+
+class PlacementTest : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { Remove(); }
+  void TearDown() override { Remove(); }
+  void Remove() {
+    TRegIniFile::DeleteUserKey(kKey);
+    DeleteFileA(WindowsFolderFile(kIni).c_str());
+  }
+  bool Registry() const { return GetParam(); }
+  AnsiString Store() const { return Registry() ? kKey : kIni; }
+  std::unique_ptr<TCustomIniFile> Open() {
+    if (Registry()) return std::make_unique<TRegIniFile>(kKey);
+    return std::make_unique<TIniFile>(kIni);
+  }
+  AnsiString Read(const char* section, const char* key) {
+    return Open()->ReadString(section, key, "<none>");
+  }
+  bool Written() { return Open()->SectionExists("Main"); }
+  static constexpr const char* kKey = "Software\\VornixTest\\Placement";
+  static constexpr const char* kIni = "vxplacementtest.ini";
+};
+
+TEST_P(PlacementTest, PlacementAndPropertiesSurviveCloseAndReopen) {
+  {
+    TTestForm f(Registry(), Store());
+    f.Show();
+    Pump();
+    f.SetBounds(70, 80, 400, 300);
+    f.Panel1->SetVisible(false);
+    f.Panel1->SetWidth(77);
+    f.Panel1->Font()->SetName("Courier New");
+    f.Panel1->Font()->SetStyle(TFontStyles{fsBold, fsItalic});
+    bool can = f.CloseQuery();
+    EXPECT_TRUE(can);
+    EXPECT_TRUE(f.Storage->Saved());
+  }
+  EXPECT_EQ(Read("Main", "Panel1_Visible"), "False");
+  EXPECT_EQ(Read("Main", "Panel1_Width"), "77");
+  EXPECT_EQ(Read("Main", "Panel1_FontName"), "Courier New");
+  EXPECT_EQ(Read("Main", "Panel1_FontStyle"), "[fsBold,fsItalic]");
+  EXPECT_EQ(Read("Main", "ShowCmd"), "1");
+  AnsiString norm = Read("Main", "NormPos");
+  EXPECT_NE(norm.find(",400,"), AnsiString::npos) << norm;  // 70+330 ... right edge
+
+  TTestForm g(Registry(), Store());
+  EXPECT_TRUE(g.Panel1->Visible());
+  g.Show();
+  Pump();
+  EXPECT_FALSE(g.Panel1->Visible());
+  EXPECT_EQ(g.Panel1->Width(), 77);
+  EXPECT_EQ(g.Panel1->Font()->Name(), "Courier New");
+  EXPECT_EQ(g.Panel1->Font()->Style(), (TFontStyles{fsBold, fsItalic}));
+  RECT r{};
+  GetWindowRect(g.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 400);
+  EXPECT_EQ(r.bottom - r.top, 300);
+  g.Hide();
+}
+
+TEST_P(PlacementTest, NeverShownWritesNothing) {
+  {
+    TTestForm f(Registry(), Store());
+    f.Panel1->SetWidth(5);
+  }
+  EXPECT_FALSE(Written());
+}
+
+TEST_P(PlacementTest, RefusedCloseSavesNothingAndDestroyAfterSaveDoesNotSaveAgain) {
+  {
+    TTestForm f(Registry(), Store());
+    f.Show();
+    Pump();
+    f.refuseClose = true;
+    EXPECT_FALSE(f.CloseQuery());
+    EXPECT_FALSE(Written());
+    f.refuseClose = false;
+    EXPECT_TRUE(f.CloseQuery());
+    EXPECT_TRUE(Written());
+    Remove();
+    f.Hide();
+  }
+  // Destroyed after a save: nothing written again.
+  EXPECT_FALSE(Written());
+}
+
+TEST_P(PlacementTest, DestroyWithoutSaveSinceRestoreSaves) {
+  {
+    TTestForm f(Registry(), Store());
+    f.Show();
+    Pump();
+    f.Panel1->SetWidth(55);
+    f.Hide();
+  }
+  EXPECT_EQ(Read("Main", "Panel1_Width"), "55");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, PlacementTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Registry" : "IniFile"; });
+
+class StoredValues : public ::testing::Test {
+ protected:
+  void SetUp() override { TRegIniFile::DeleteUserKey(kKey); }
+  void TearDown() override { TRegIniFile::DeleteUserKey(kKey); }
+  void Put(const char* key, const char* value) {
+    TRegIniFile reg(kKey);
+    reg.WriteString("Main", key, value);
+  }
+  static constexpr const char* kKey = "Software\\VornixTest\\PlacementValues";
+};
+
+TEST_F(StoredValues, OffScreenRectangleComesOntoTheWorkArea) {
+  Put("NormPos", "9000,9000,9300,9200");
+  TTestForm f(true, kKey);
+  f.Show();
+  Pump();
+  RECT r{}, work{};
+  GetWindowRect(f.Handle(), &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 200);
+  EXPECT_GE(r.left, work.left);
+  EXPECT_LE(r.right, work.right);
+  EXPECT_LE(r.bottom, work.bottom);
+  f.Hide();
+}
+
+TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
+  Put("NormPos", "15,25");
+  {
+    TTestForm f(true, kKey);
+    f.Show();
+    Pump();
+    RECT r{};
+    GetWindowRect(f.Handle(), &r);
+    EXPECT_EQ(r.left, 15);
+    EXPECT_EQ(r.top, 25);
+    EXPECT_EQ(r.right - r.left, 320);  // missing words: the form's own right and bottom
+    f.Hide();
+  }
+  Put("NormPos", "30,35,530,535");
+  {
+    TTestForm f(true, kKey);
+    f.SetBorderStyle(bsDialog);
+    f.Show();
+    Pump();
+    RECT r{};
+    GetWindowRect(f.Handle(), &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.right - r.left, 320);  // a dialog keeps its designed size
+    f.Hide();
+  }
+  Put("NormPos", "300,35,200,535");  // right not beyond left: not applied
+  Put("ShowCmd", "3");
+  {
+    TTestForm f(true, kKey);
+    f.Show();
+    Pump();
+    RECT r{};
+    GetWindowRect(f.Handle(), &r);
+    EXPECT_NE(r.left, 300);
+    EXPECT_EQ(f.WindowState(), wsMaximized);  // the state still comes back
+    f.Hide();
+  }
+}
+
+TEST(FormLimits, MinMaxInfoClampsTheSize) {
+  TTestForm f(true, "Software\\VornixTest\\Limits");
+  f.Storage->SetActive(false);
+  TWinMinMaxInfo* mm = f.Storage->MinMaxInfo();
+  mm->SetMinTrackWidth(200);
+  mm->SetMinTrackHeight(200);
+  mm->SetMaxTrackWidth(600);
+  mm->SetMaxTrackHeight(400);
+  EXPECT_TRUE(f.Storage->WindowHook()->Active());
+  f.Show();
+  Pump();
+  SetWindowPos(f.Handle(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  RECT r{};
+  GetWindowRect(f.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 200);
+  EXPECT_EQ(r.bottom - r.top, 200);
+  SetWindowPos(f.Handle(), nullptr, 0, 0, 900, 900, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(f.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 600);
+  EXPECT_EQ(r.bottom - r.top, 400);
+  // Unset values keep the system's limits.
+  MINMAXINFO info{};
+  info.ptMaxTrackSize = POINT{1234, 987};
+  SendMessageA(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxTrackSize.x, 600);
+  EXPECT_EQ(info.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN) + 2 * GetSystemMetrics(SM_CXFRAME))
+      << "maximised size untouched";
+  // Emptied limits take the hook away.
+  for (int i = 0; i < 8; ++i) mm->SetMinMaxInfo(i, 0);
+  EXPECT_FALSE(f.Storage->WindowHook()->Active());
+  f.Hide();
+  TRegIniFile::DeleteUserKey("Software\\VornixTest\\Limits");
+}
+
+TEST(FormLimits, PreventResizeSurvivesRecreation) {
+  TTestForm f(true, "Software\\VornixTest\\Prevent");
+  f.Storage->SetActive(false);
+  f.Show();
+  Pump();
+  HWND before = f.Handle();
+  ASSERT_TRUE(GetWindowLongA(before, GWL_STYLE) & WS_MAXIMIZEBOX);
+  f.Storage->SetPreventResize(true);
+  Pump();  // the re-hook of the re-created window is posted
+  HWND w = f.Handle();
+  EXPECT_NE(w, before);
+  EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & WS_MAXIMIZEBOX);
+  RECT r{};
+  GetWindowRect(w, &r);
+  LRESULT hit = SendMessageA(w, WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, (r.top + r.bottom) / 2));
+  EXPECT_EQ(hit, HTNOWHERE);
+  HMENU sys = GetSystemMenu(w, FALSE);
+  SendMessageA(w, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, 1));
+  EXPECT_TRUE(GetMenuState(sys, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(sys, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED);
+  int width = r.right - r.left;
+  SetWindowPos(w, nullptr, 0, 0, width + 100, 500, SWP_NOMOVE | SWP_NOZORDER);
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r.right - r.left, width);
+
+  f.Storage->SetPreventResize(false);
+  Pump();
+  EXPECT_TRUE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  f.Hide();
+  TRegIniFile::DeleteUserKey("Software\\VornixTest\\Prevent");
+}
+
+TEST(FormLinks, LinksSaveAndLoadWhileTheStoreIsOpen) {
+  const char* key = "Software\\VornixTest\\Links";
+  TRegIniFile::DeleteUserKey(key);
+  TIniLink link;
+  int saves = 0, loads = 0;
+  {
+    TTestForm f(true, key);
+    link.OnSave = [&](TObject* s) {
+      ++saves;
+      auto* l = static_cast<TIniLink*>(s);
+      ASSERT_NE(l->CurrentStorage(), nullptr);
+      StorageWriteString(l->CurrentStorage(), "TTestForm.Linked", "Item_0", "a.htm");
+    };
+    link.OnLoad = [&](TObject* s) {
+      ++loads;
+      EXPECT_NE(static_cast<TIniLink*>(s)->CurrentStorage(), nullptr);
+    };
+    link.SetStorage(f.Storage);
+    EXPECT_EQ(link.CurrentStorage(), nullptr);
+    f.Show();
+    Pump();
+    EXPECT_EQ(loads, 1);
+    f.CloseQuery();
+    EXPECT_EQ(saves, 1);
+    f.Hide();
+  }
+  EXPECT_EQ(link.Storage(), nullptr);  // the placement let its links go
+  TRegIniFile reg(key);
+  EXPECT_EQ(reg.ReadString("TTestForm.Linked", "Item_0", ""), "a.htm");
+  TRegIniFile::DeleteUserKey(key);
+}
+
+TEST(StorageNames, Defaults) {
+  TTestForm f(true, "x");
+  EXPECT_EQ(DefaultStorageSection(&f), "TTestForm");
+  EXPECT_EQ(DefaultStorageSection(f.Panel1), "TTestFormPanel1");
+  EXPECT_EQ(DefaultStorageSection(f.Storage), "TTestForm.FormStorage1");
+  EXPECT_EQ(DefaultStorageSection(nullptr), "");
+  EXPECT_EQ(DefaultIniFileName(), "toolkit_tests.INI");
+  EXPECT_EQ(DefaultRegistryKey(), "Software\\toolkit_tests");
+  f.Storage->SetIniFileName("");
+  f.Storage->SetIniSection("");
+  EXPECT_EQ(f.Storage->GetIniFileName(), "Software\\toolkit_tests");
+  f.Storage->SetUseRegistry(false);
+  EXPECT_EQ(f.Storage->GetIniFileName(), "toolkit_tests.INI");
+  EXPECT_EQ(f.Storage->GetIniSection(), "TTestForm");
+}
+
+}  // namespace
+}  // namespace vx
