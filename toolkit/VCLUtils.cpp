@@ -1,8 +1,8 @@
 #include "toolkit/VCLUtils.h"
 
+#include <algorithm>
 #include <string>
 
-#include "framework/win/Controls.h"
 
 namespace vx {
 
@@ -151,37 +151,6 @@ std::unique_ptr<TBitmap> CreateTwoColorsBrushPattern(TColor color1, TColor color
 
 // ---- painting -----------------------------------------------------------------------
 
-void PaintParentBackground(TControl* control, TCanvas* canvas) {
-  if (!control || !canvas) return;
-  TWinControl* parent = control->Parent();
-  if (!parent || !parent->HandleAllocated()) return;
-  HDC dc = canvas->Handle();
-  RECT self = control->BoundsRect();
-  RECT client{};
-  GetClientRect(parent->Handle(), &client);
-
-  int saved = SaveDC(dc);
-  SetWindowOrgEx(dc, self.left, self.top, nullptr);
-  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  RestoreDC(dc, saved);
-
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    TControl* c = parent->Controls(i);
-    if (c == control) break;
-    if (!c || dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
-    RECT b = c->BoundsRect(), common{};
-    if (!IntersectRect(&common, &b, &self)) continue;
-    saved = SaveDC(dc);
-    SetWindowOrgEx(dc, self.left - b.left, self.top - b.top, nullptr);
-    IntersectClipRect(dc, 0, 0, b.right - b.left, b.bottom - b.top);
-    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
-  }
-  canvas->Refresh();
-}
-
 void InvertScreenFrame(const RECT& screenRect, int width) {
   HDC dc = GetDC(nullptr);
   RECT r = screenRect;
@@ -194,10 +163,26 @@ void InvertScreenFrame(const RECT& screenRect, int width) {
 
 namespace {
 
-// The monochrome work bitmap of centred cell text, kept for the whole run.
-std::unique_ptr<TBitmap>& CellBitmap() {
-  static std::unique_ptr<TBitmap> bmp;
-  return bmp;
+// The monochrome work bitmap of centred cell text, kept for the whole run. Plain GDI, so
+// its release at program end does not depend on the framework's own statics.
+struct CellWorkBitmap {
+  HBITMAP bmp = nullptr;
+  int width = 0, height = 0;
+  ~CellWorkBitmap() {
+    if (bmp) DeleteObject(bmp);
+  }
+  void Ensure(int w, int h) {
+    if (bmp && width >= w && height >= h) return;
+    if (bmp) DeleteObject(bmp);
+    width = std::max(width, w);
+    height = std::max(height, h);
+    bmp = CreateBitmap(width, height, 1, 1, nullptr);
+  }
+};
+
+CellWorkBitmap& CellBitmap() {
+  static CellWorkBitmap work;
+  return work;
 }
 
 }  // namespace
@@ -222,32 +207,28 @@ void DrawCellText(TCanvas* canvas, TCellAlignment alignment, TVertAlignment vert
     return;
   }
   if (cellW <= 0 || cellH <= 0) return;
-  auto& work = CellBitmap();
-  if (!work) {
-    work = std::make_unique<TBitmap>();
-    work->SetMonochrome(true);
-  }
-  if (work->Width() < cellW || work->Height() < cellH)
-    work->SetSize(std::max(work->Width(), cellW), std::max(work->Height(), cellH));
-  TCanvas* wc = work->Canvas();
-  wc->Font()->Assign(*canvas->Font());
-  wc->Font()->SetColor(clBlack);
-  wc->Brush()->SetColor(clWhite);
-  RECT all{0, 0, work->Width(), work->Height()};
-  wc->FillRect(all);
-  RECT tr{2, offset, cellW - 1, cellH - 1};
-  HDC wdc = wc->Handle();
+  CellWorkBitmap& work = CellBitmap();
+  work.Ensure(cellW, cellH);
+  HDC dc = canvas->Handle();
+  HDC wdc = CreateCompatibleDC(dc);
+  HGDIOBJ oldBmp = SelectObject(wdc, work.bmp);
+  HGDIOBJ oldFont = SelectObject(wdc, canvas->Font()->Handle());
+  RECT all{0, 0, work.width, work.height};
+  FillRect(wdc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(wdc, RGB(0, 0, 0));
   SetBkMode(wdc, TRANSPARENT);
+  RECT tr{2, offset, cellW - 1, cellH - 1};
   DrawTextA(wdc, text.c_str(), static_cast<int>(text.size()), &tr,
             DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   // Mono to colour: the text takes the grid's font colour, the rest its brush colour.
-  HDC dc = canvas->Handle();
-  canvas->Refresh();
   COLORREF oldText = SetTextColor(dc, ColorToRGB(canvas->Font()->Color()));
   COLORREF oldBk = SetBkColor(dc, ColorToRGB(canvas->Brush()->Color()));
   BitBlt(dc, cell.left, cell.top, cellW, cellH, wdc, 0, 0, SRCCOPY);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBk);
+  SelectObject(wdc, oldFont);
+  SelectObject(wdc, oldBmp);
+  DeleteDC(wdc);
 }
 
 }  // namespace vx
