@@ -114,7 +114,8 @@ void SaveFormWindowState(TForm* form, TObject* store, const AnsiString& section)
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   GetWindowPlacement(form->Handle(), &wp);
-  if (Application && form == Application->MainForm() && Application->Minimized())
+  // The main form stands for the whole program: minimised, it is stored as such.
+  if (Application && form == Application->MainForm() && IsIconic(form->Handle()))
     wp.showCmd = SW_SHOWMINIMIZED;
   if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized)
     wp.flags |= WPF_SETMINPOSITION;
@@ -198,15 +199,14 @@ void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
         break;
     }
     if (state == wsMinimized && isMain) {
-      // The whole program goes to the task bar, not the main form on its own.
-      form->SetWindowStateField(wsNormal);
-      PostMessageA(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      // The whole program goes to the task bar: the main form's window is the program's
+      // task-bar window, so the minimise is posted to it once it is shown.
+      if (!IsWindowVisible(wnd)) form->SetWindowState(wsNormal);
+      PostMessageA(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
       return;
     }
-    if (form->FormStyle() == fsMDIChild || form->FormStyle() == fsMDIForm)
-      form->SetWindowStateField(state);
-    else
-      form->SetWindowState(state);
+    // A form not yet on screen only takes the state; it applies when the window shows.
+    form->SetWindowState(state);
   }
   form->Update();
 }

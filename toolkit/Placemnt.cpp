@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/Menus.h"
 #include "toolkit/AppUtils.h"
 #include "toolkit/ZXProps.h"
 
@@ -10,13 +12,9 @@ namespace vx {
 
 namespace {
 
-void ReportException() {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    if (Application) Application->HandleException(e);
-  } catch (...) {
-  }
+// Called inside a catch block: the application's handler shows the exception.
+void ReportException(TObject* sender = nullptr) {
+  if (Application) Application->HandleException(sender);
 }
 
 }  // namespace
@@ -111,7 +109,8 @@ TFormPlacement::~TFormPlacement() {
   winHook_->AfterMessage = nullptr;
   winHook_->SetWinControl(nullptr);
   winHook_.reset();
-  UnchainFormEvents();
+  // A form being destroyed has run its handlers already and lets its components go.
+  if (Form() && !Form()->Destroying()) UnchainFormEvents();
 }
 
 TForm* TFormPlacement::Form() const { return dynamic_cast<TForm*>(Owner()); }
@@ -125,7 +124,11 @@ AnsiString TFormPlacement::GetIniFileName() const {
 
 AnsiString TFormPlacement::GetIniSection() const {
   if (!iniSection_.empty()) return iniSection_;
-  return DefaultStorageSection(Form());
+  // Kept from while the form was whole: during its destruction it no longer knows its
+  // own class name.
+  TForm* form = Form();
+  if (form && !form->Destroying()) defaultSection_ = DefaultStorageSection(form);
+  return defaultSection_;
 }
 
 TCustomIniFile* TFormPlacement::CurrentStorage() const {
@@ -180,7 +183,7 @@ void TFormPlacement::FormShow(TObject* sender) {
     try {
       RestoreFromStorage();
     } catch (...) {
-      ReportException();
+      ReportException(this);
     }
   }
   if (saveFormShow_) saveFormShow_(sender);
@@ -192,7 +195,7 @@ void TFormPlacement::FormCloseQuery(TObject* sender, bool& canClose) {
     try {
       SaveToStorage();
     } catch (...) {
-      ReportException();
+      ReportException(this);
     }
   }
 }
@@ -202,7 +205,7 @@ void TFormPlacement::FormDestroy(TObject* sender) {
     try {
       SaveToStorage();
     } catch (...) {
-      ReportException();
+      ReportException(this);
     }
   }
   if (saveFormDestroy_) saveFormDestroy_(sender);
@@ -415,13 +418,19 @@ TFormStorage::~TFormStorage() = default;
 
 void TFormStorage::SetStoredProps(const TStrings& value) {
   storedProps_->Assign(value);
-  for (int i = 0; i < storedProps_->Count(); ++i)
-    if (auto* c = dynamic_cast<TComponent*>(storedProps_->Objects(i))) c->FreeNotification(this);
+  WatchStoredComponents();
 }
 
 void TFormStorage::Loaded() {
   TFormPlacement::Loaded();
   UpdateStoredList(Form(), storedProps_.get(), suResolve);
+  WatchStoredComponents();
+}
+
+// Removal notices for every component a line names, so its lines go with it.
+void TFormStorage::WatchStoredComponents() {
+  for (int i = 0; i < storedProps_->Count(); ++i)
+    if (auto* c = dynamic_cast<TComponent*>(storedProps_->Objects(i))) c->FreeNotification(this);
 }
 
 void TFormStorage::Notification(TComponent* component, TOperation operation) {
@@ -445,6 +454,7 @@ void TFormStorage::AttachStoredComponents() {
       TComponent* k = form->Components(c);
       if (AnsiCompareText(k->Name(), comp) == 0) {
         storedProps_->SetObjects(i, k);
+        k->FreeNotification(this);
         break;
       }
     }

@@ -11,6 +11,7 @@
 #include "framework/core/Classes.h"
 #include "framework/core/Component.h"
 #include "framework/core/TypInfo.h"
+#include "framework/win/Forms.h"
 #include "framework/win/IniFiles.h"
 #include "toolkit/ZxHook.h"
 
@@ -153,6 +154,7 @@ class TFormPlacement : public TComponent {
   bool active_ = true;
   AnsiString iniFileName_;
   AnsiString iniSection_;
+  mutable AnsiString defaultSection_;
   std::unique_ptr<TIniFile> iniFile_;
   bool useRegistry_ = false;
   std::unique_ptr<TRegIniFile> regIniFile_;
@@ -189,6 +191,7 @@ class TFormStorage : public TFormPlacement {
 
  private:
   void AttachStoredComponents();
+  void WatchStoredComponents();
   std::unique_ptr<TStringList> storedProps_;
 };
 

@@ -22,13 +22,9 @@ bool IsDestroying(const TComponent* c) {
   return c && c->ComponentState().Contains(csDestroying);
 }
 
-void ReportException() {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    if (Application) Application->HandleException(e);
-  } catch (...) {
-  }
+// Called inside a catch block: the application's handler shows the exception.
+void ReportException(TObject* sender = nullptr) {
+  if (Application) Application->HandleException(sender);
 }
 
 // Hides a record's memory release until its procedure has finished with it.
@@ -296,7 +292,7 @@ void TZxWindowHook::DoBeforeMessage(TMessage& msg, bool& handled) {
   try {
     BeforeMessage(this, msg, handled);
   } catch (...) {
-    ReportException();
+    ReportException(this);
   }
 }
 
@@ -305,7 +301,7 @@ void TZxWindowHook::DoAfterMessage(TMessage& msg, bool& handled) {
   try {
     AfterMessage(this, msg, handled);
   } catch (...) {
-    ReportException();
+    ReportException(this);
   }
 }
 
