@@ -5,6 +5,19 @@
 
 namespace vx {
 
+namespace {
+
+// The parent's own content alone: its paint message would draw its windowless children
+// as well, the control itself among them.
+struct OwnPaint : TWinControl {
+  static void Paint(TWinControl* c, HDC dc) {
+    void (TWinControl::*paint)(HDC) = &OwnPaint::PaintWindow;
+    (c->*paint)(dc);
+  }
+};
+
+}  // namespace
+
 void PaintParentBackground(TControl* control, TCanvas* canvas) {
   if (!control || !canvas) return;
   TWinControl* parent = control->Parent();
@@ -18,7 +31,7 @@ void PaintParentBackground(TControl* control, TCanvas* canvas) {
   SetWindowOrgEx(dc, self.left, self.top, nullptr);
   IntersectClipRect(dc, 0, 0, client.right, client.bottom);
   parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  OwnPaint::Paint(parent, dc);
   RestoreDC(dc, saved);
 
   for (int i = 0; i < parent->ControlCount(); ++i) {

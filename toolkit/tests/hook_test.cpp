@@ -174,3 +174,31 @@ TEST_F(HookTest, DestroyingTheControlReleasesItsHooks) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST_F(HookTest, ExceptionInAnEventGoesToTheApplicationAndTheMessageGoesOn) {
+  std::vector<std::string> seen;
+  auto saved = Application->OnException;
+  Application->OnException = [&](TObject*, const std::exception& e) { seen.push_back(e.what()); };
+  auto* h = new TZxWindowHook(form_);
+  h->BeforeMessage = [](TObject*, TMessage& m, bool&) {
+    if (m.Msg == kProbe) throw Exception("hook failed");
+  };
+  h->SetWinControl(form_);
+  Beneath::probes = 0;
+  HWND w = form_->Handle();
+  h->SetActive(false);
+  Beneath::original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
+  h->SetActive(true);
+  EXPECT_EQ(SendMessageA(w, kProbe, 0, 0), 42);
+  EXPECT_EQ(Beneath::probes, 1);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], "hook failed");
+  Application->OnException = saved;
+}
+
+}  // namespace
+}  // namespace vx

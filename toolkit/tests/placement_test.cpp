@@ -219,6 +219,83 @@ TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
   }
 }
 
+TEST_F(StoredValues, MinimisedMainFormMinimisesTheProgram) {
+  Put("ShowCmd", "2");
+  TTestForm f(true, kKey);
+  TForm* oldMain = Application->MainForm();
+  Application->SetMainForm(&f);
+  f.Show();
+  Pump();
+  EXPECT_TRUE(IsIconic(f.Handle()));
+  Application->SetMainForm(oldMain);
+  f.Hide();
+}
+
+TEST_F(StoredValues, MdiMainFormOpensMaximisedWithoutAStoredState) {
+  Put("NormPos", "10,10,400,300");
+  TTestForm f(true, kKey);
+  f.SetFormStyle(fsMDIForm);
+  TForm* oldMain = Application->MainForm();
+  Application->SetMainForm(&f);
+  f.Show();
+  Pump();
+  EXPECT_TRUE(IsZoomed(f.Handle()));
+  Application->SetMainForm(oldMain);
+  f.Hide();
+}
+
+TEST_F(StoredValues, ActiveControlComesBackWithItsOption) {
+  {
+    TTestForm f(true, kKey);
+    auto* edit = new TCustomControl(&f);
+    edit->SetName("Edit1");
+    edit->SetParent(&f);
+    edit->SetTabStop(true);
+    f.Storage->SetOptions(TPlacementOptions{fpPosition, fpActiveControl});
+    f.Show();
+    Pump();
+    f.SetActiveControl(edit);
+    f.CloseQuery();
+    f.Hide();
+  }
+  {
+    TRegIniFile reg(kKey);
+    EXPECT_EQ(reg.ReadString("Main", "ActiveControl", ""), "Edit1");
+  }
+  TTestForm g(true, kKey);
+  auto* edit = new TCustomControl(&g);
+  edit->SetName("Edit1");
+  edit->SetParent(&g);
+  edit->SetTabStop(true);
+  g.Storage->SetOptions(TPlacementOptions{fpActiveControl});
+  g.Show();
+  Pump();
+  EXPECT_EQ(g.ActiveControl(), edit);
+  g.Hide();
+}
+
+TEST_F(StoredValues, StoredLinesFollowRenamesAndRemovals) {
+  TTestForm f(true, kKey);
+  auto* extra = new TCustomControl(&f);
+  extra->SetName("Extra");
+  f.Storage->StoredProps()->Add("Extra.Width");
+  f.Storage->StoredProps()->Add(" Panel1 . Height ");
+  f.Show();
+  Pump();
+  f.Panel1->SetName("pnlExplore");
+  delete extra;
+  f.CloseQuery();
+  TStrings* lines = f.Storage->StoredProps();
+  EXPECT_EQ(lines->IndexOf("Extra.Width"), -1);
+  EXPECT_NE(lines->IndexOf("pnlExplore.Visible"), -1);
+  EXPECT_NE(lines->IndexOf("pnlExplore.Height"), -1);
+  TRegIniFile reg(kKey);
+  EXPECT_TRUE(reg.ValueExists("Main", "pnlExplore_Height"));
+  EXPECT_TRUE(reg.ValueExists("Main", "pnlExplore_FontName"));
+  EXPECT_FALSE(reg.ValueExists("Main", "Extra_Width"));
+  f.Hide();
+}
+
 TEST(FormLimits, MinMaxInfoClampsTheSize) {
   TTestForm f(true, "Software\\VornixTest\\Limits");
   f.Storage->SetActive(false);
