@@ -115,7 +115,13 @@ TFormPlacement::~TFormPlacement() {
 
 TForm* TFormPlacement::Form() const { return dynamic_cast<TForm*>(Owner()); }
 
-bool TFormPlacement::IsLoading() const { return ComponentState().Contains(csLoading); }
+// A form built in code is "loading" until it is complete: its window is not made early
+// for the hook, and Loaded switches the hook once.
+bool TFormPlacement::IsLoading() const {
+  if (ComponentState().Contains(csLoading)) return true;
+  TForm* form = Form();
+  return form && !form->Constructed();
+}
 
 AnsiString TFormPlacement::GetIniFileName() const {
   if (!iniFileName_.empty()) return iniFileName_;

@@ -315,4 +315,11 @@ void TZxWindowHook::Notification(TComponent* component, TOperation operation) {
   }
 }
 
+VX_PUBLISH(TZxWindowHook, TComponent) {
+  P.Bool("Active", &TZxWindowHook::Active, &TZxWindowHook::SetActive)
+      .Object("WinControl", &TZxWindowHook::WinControl)
+      .Method("BeforeMessage")
+      .Method("AfterMessage");
+}
+
 }  // namespace vx

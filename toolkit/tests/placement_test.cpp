@@ -26,7 +26,8 @@ std::string WindowsFolderFile(const std::string& name) {
 // A form with a panel, a check box and a form storage, as the program's forms are built.
 class TTestForm : public TForm {
  public:
-  explicit TTestForm(bool registry, const AnsiString& store) : TForm(nullptr) {
+  explicit TTestForm(bool registry, const AnsiString& store, bool preventResize = false)
+      : TForm(nullptr) {
     SetBounds(40, 50, 320, 240);
     Panel1 = new TCustomControl(this);
     Panel1->SetName("Panel1");
@@ -44,6 +45,7 @@ class TTestForm : public TForm {
     OnCloseQuery = [this](TObject*, bool& can) {
       if (refuseClose) can = false;
     };
+    Storage->SetPreventResize(preventResize);
     AfterConstruction();
   }
   const char* ClassName() const override { return "TTestForm"; }
@@ -360,6 +362,26 @@ TEST(FormLimits, PreventResizeSurvivesRecreation) {
   EXPECT_TRUE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
   f.Hide();
   TRegIniFile::DeleteUserKey("Software\\VornixTest\\Prevent");
+}
+
+TEST(FormLimits, PreventResizeSetWhileTheFormIsBuilt) {
+  TTestForm f(true, "Software\\VornixTest\\PreventBuilt", true);
+  f.Storage->SetActive(false);
+  EXPECT_TRUE(f.Storage->WindowHook()->Active());
+  f.Show();
+  Pump();
+  EXPECT_FALSE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  RECT r{};
+  GetWindowRect(f.Handle(), &r);
+  EXPECT_EQ(SendMessageA(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 1, r.top + 60)),
+            HTNOWHERE);
+  // A dialog gets no maximise box back when the limit goes.
+  f.SetBorderStyle(bsDialog);
+  f.Storage->SetPreventResize(false);
+  Pump();
+  EXPECT_FALSE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  f.Hide();
+  TRegIniFile::DeleteUserKey("Software\\VornixTest\\PreventBuilt");
 }
 
 TEST(FormLinks, LinksSaveAndLoadWhileTheStoreIsOpen) {
