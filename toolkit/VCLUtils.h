@@ -59,5 +59,11 @@ enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
 // Grid cell text (at most 255 characters) drawn on the grid's canvas.
 void DrawCellText(TCanvas* gridCanvas, TCellAlignment alignment, TVertAlignment vertAlign,
                   const RECT& cell, const AnsiString& text);
+// The same on a grid (anything with a Canvas()).
+template <class Grid>
+auto DrawCellText(Grid* grid, TCellAlignment alignment, TVertAlignment vertAlign,
+                  const RECT& cell, const AnsiString& text) -> decltype(grid->Canvas(), void()) {
+  DrawCellText(grid->Canvas(), alignment, vertAlign, cell, text);
+}
 
 }  // namespace vx
