@@ -72,7 +72,7 @@ class PlacementTest : public ::testing::TestWithParam<bool> {
     return Open()->ReadString(section, key, "<none>");
   }
   bool Written() { return Open()->SectionExists("Main"); }
-  static constexpr const char* kKey = "Software\\VornixTest\\Placement";
+  static constexpr const char* kKey = "Software\\VxTestPlacement";
   static constexpr const char* kIni = "vxplacementtest.ini";
 };
 
@@ -161,7 +161,7 @@ class StoredValues : public ::testing::Test {
     TRegIniFile reg(kKey);
     reg.WriteString("Main", key, value);
   }
-  static constexpr const char* kKey = "Software\\VornixTest\\PlacementValues";
+  static constexpr const char* kKey = "Software\\VxTestPlacementValues";
 };
 
 TEST_F(StoredValues, OffScreenRectangleComesOntoTheWorkArea) {
@@ -299,7 +299,7 @@ TEST_F(StoredValues, StoredLinesFollowRenamesAndRemovals) {
 }
 
 TEST(FormLimits, MinMaxInfoClampsTheSize) {
-  TTestForm f(true, "Software\\VornixTest\\Limits");
+  TTestForm f(true, "Software\\VxTestLimits");
   f.Storage->SetActive(false);
   TWinMinMaxInfo* mm = f.Storage->MinMaxInfo();
   mm->SetMinTrackWidth(200);
@@ -329,11 +329,11 @@ TEST(FormLimits, MinMaxInfoClampsTheSize) {
   for (int i = 0; i < 8; ++i) mm->SetMinMaxInfo(i, 0);
   EXPECT_FALSE(f.Storage->WindowHook()->Active());
   f.Hide();
-  TRegIniFile::DeleteUserKey("Software\\VornixTest\\Limits");
+  TRegIniFile::DeleteUserKey("Software\\VxTestLimits");
 }
 
 TEST(FormLimits, PreventResizeSurvivesRecreation) {
-  TTestForm f(true, "Software\\VornixTest\\Prevent");
+  TTestForm f(true, "Software\\VxTestPrevent");
   f.Storage->SetActive(false);
   f.Show();
   Pump();
@@ -361,11 +361,11 @@ TEST(FormLimits, PreventResizeSurvivesRecreation) {
   Pump();
   EXPECT_TRUE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
   f.Hide();
-  TRegIniFile::DeleteUserKey("Software\\VornixTest\\Prevent");
+  TRegIniFile::DeleteUserKey("Software\\VxTestPrevent");
 }
 
 TEST(FormLimits, PreventResizeSetWhileTheFormIsBuilt) {
-  TTestForm f(true, "Software\\VornixTest\\PreventBuilt", true);
+  TTestForm f(true, "Software\\VxTestPreventBuilt", true);
   f.Storage->SetActive(false);
   EXPECT_TRUE(f.Storage->WindowHook()->Active());
   f.Show();
@@ -381,11 +381,11 @@ TEST(FormLimits, PreventResizeSetWhileTheFormIsBuilt) {
   Pump();
   EXPECT_FALSE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
   f.Hide();
-  TRegIniFile::DeleteUserKey("Software\\VornixTest\\PreventBuilt");
+  TRegIniFile::DeleteUserKey("Software\\VxTestPreventBuilt");
 }
 
 TEST(FormLinks, LinksSaveAndLoadWhileTheStoreIsOpen) {
-  const char* key = "Software\\VornixTest\\Links";
+  const char* key = "Software\\VxTestLinks";
   TRegIniFile::DeleteUserKey(key);
   TIniLink link;
   int saves = 0, loads = 0;

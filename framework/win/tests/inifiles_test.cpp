@@ -42,7 +42,7 @@ class IniStoreTest : public ::testing::TestWithParam<bool> {
     else
       store_ = std::make_unique<TIniFile>(kIni);
   }
-  static constexpr const char* kKey = "Software\\VornixTest\\IniStore";
+  static constexpr const char* kKey = "Software\\VxTestIniStore";
   static constexpr const char* kIni = "vxinistoretest.ini";
   std::unique_ptr<TCustomIniFile> store_;
 };
@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, IniStoreTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Registry" : "IniFile"; });
 
 TEST(RegIniFile, SectionsAreSubkeysOfTheUserKey) {
-  const char* key = "Software\\VornixTest\\RegLayout";
+  const char* key = "Software\\VxTestRegLayout";
   TRegIniFile::DeleteUserKey(key);
   {
     TRegIniFile reg(key);
@@ -127,7 +127,7 @@ TEST(RegIniFile, SectionsAreSubkeysOfTheUserKey) {
     reg.WriteInteger("Main", "Flags", 0);
   }
   HKEY k = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VornixTest\\RegLayout\\Main", 0,
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTestRegLayout\\Main", 0,
                           KEY_READ, &k),
             ERROR_SUCCESS);
   char buf[64] = {};
