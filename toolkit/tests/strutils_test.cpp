@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
-#if defined(_WIN32) && __has_include("framework/win/Graphics.h")
+#ifdef _WIN32
 #include "toolkit/VCLUtils.h"
 #endif
 
@@ -73,7 +73,7 @@ TEST(FileNames, DirExists) {
   EXPECT_FALSE(DirExists(""));
 }
 
-#if defined(_WIN32) && __has_include("framework/win/Graphics.h")
+#ifdef _WIN32
 TEST(CommandLine, QuotesAndBlanks) {
   EXPECT_EQ(CommandLineParamCount(""), 0);
   EXPECT_EQ(CommandLineParamCount("  \t "), 0);
