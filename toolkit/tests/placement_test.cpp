@@ -2,6 +2,7 @@
 // written when, what comes back on the next show, and the window limits.
 #include <gtest/gtest.h>
 
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
 #include "toolkit/Placemnt.h"
@@ -29,7 +30,7 @@ class TTestForm : public TForm {
   explicit TTestForm(bool registry, const AnsiString& store, bool preventResize = false)
       : TForm(nullptr) {
     SetBounds(40, 50, 320, 240);
-    Panel1 = new TCustomControl(this);
+    Panel1 = new TPanel(this);
     Panel1->SetName("Panel1");
     Panel1->SetParent(this);
     Panel1->SetBounds(0, 0, 100, 50);
@@ -49,7 +50,7 @@ class TTestForm : public TForm {
     AfterConstruction();
   }
   const char* ClassName() const override { return "TTestForm"; }
-  TCustomControl* Panel1;
+  TPanel* Panel1;
   TFormStorage* Storage;
   bool refuseClose = false;
 };
