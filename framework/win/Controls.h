@@ -3,7 +3,7 @@
 // by HWND in a table (never in the window's extra bytes, which belong to the class).
 #pragma once
 
-#include <windows.h>
+#include "framework/win/WinApi.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 // loop and test seam, and the screen.
 #pragma once
 
-#include <windows.h>
+#include "framework/win/WinApi.h"
 
 #include <functional>
 #include <vector>

@@ -2,7 +2,7 @@
 // their LOGFONT, brushes, pens, a canvas over any DC, bitmaps and pictures.
 #pragma once
 
-#include <windows.h>
+#include "framework/win/WinApi.h"
 
 #include <cstdint>
 #include <memory>

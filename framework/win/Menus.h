@@ -2,7 +2,7 @@
 // MDI frame, popup menus, and short-cuts with their text ("Ctrl+N", "F5").
 #pragma once
 
-#include <windows.h>
+#include "framework/win/WinApi.h"
 
 #include <vector>
 
