@@ -1382,6 +1382,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
       HandleKey(m);
       return;
+    case WM_SYSCHAR:
+      if (TForm* f = GetParentForm(this))
+        if (f->DialogChar(static_cast<char>(m.WParam))) return;
+      DefaultHandler(m);
+      return;
     case WM_SETFOCUS:
       DefaultHandler(m);
       if (TForm* f = GetParentForm(this)) f->FocusChanged(this);

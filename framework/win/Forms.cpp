@@ -597,6 +597,12 @@ void TForm::Deactivate() {
   if (OnDeactivate && !Destroying()) OnDeactivate(this);
 }
 
+bool TForm::DialogChar(char ch) {
+  TMessage m{CM_DIALOGCHAR, static_cast<unsigned char>(ch), 0, 0};
+  DialogKeyToDescendants(this, m);
+  return m.Result != 0;
+}
+
 bool TForm::HandleDialogKey(WORD key) {
   switch (key) {
     case VK_TAB:
@@ -725,6 +731,119 @@ void TForm::Cascade() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDICAS
 void TForm::ArrangeIcons() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDIICONARRANGE, 0, 0); }
 void TForm::Next() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 0); }
 void TForm::Previous() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 1); }
+
+// ---- TScrollBox -------------------------------------------------------------------
+
+TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
+  controlStyle_ = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  StoreBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style |= WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
+  if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TScrollBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdateScrollBars();
+}
+
+void TScrollBox::AlignControls(TControl* control, RECT& rect) {
+  TWinControl::AlignControls(control, rect);
+  UpdateScrollBars();
+}
+
+void TScrollBox::UpdateScrollBars() {
+  if (!HandleAllocated() || updating_) return;
+  updating_ = true;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() || c->Align() != alNone) continue;
+    right = std::max(right, c->Left() + c->Width() + hPos_);
+    bottom = std::max(bottom, c->Top() + c->Height() + vPos_);
+  }
+  RECT cr;
+  GetClientRect(Handle(), &cr);
+  hRange_ = autoScroll_ ? right : 0;
+  vRange_ = autoScroll_ ? bottom : 0;
+  SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, hRange_ - 1), static_cast<UINT>(cr.right), hPos_, 0};
+  SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, vRange_ - 1), static_cast<UINT>(cr.bottom), vPos_, 0};
+  ShowScrollBar(Handle(), SB_HORZ, hRange_ > cr.right);
+  ShowScrollBar(Handle(), SB_VERT, vRange_ > cr.bottom);
+  SetScrollInfo(Handle(), SB_HORZ, &h, TRUE);
+  SetScrollInfo(Handle(), SB_VERT, &v, TRUE);
+  updating_ = false;
+  // A range that shrank below the position pulls the view back.
+  int maxX = std::max(0, hRange_ - int(cr.right)), maxY = std::max(0, vRange_ - int(cr.bottom));
+  if (hPos_ > maxX || vPos_ > maxY) ScrollTo(std::min(hPos_, maxX), std::min(vPos_, maxY));
+}
+
+void TScrollBox::ScrollTo(int x, int y) {
+  x = std::max(0, x);
+  y = std::max(0, y);
+  int dx = hPos_ - x, dy = vPos_ - y;
+  if (!dx && !dy) return;
+  hPos_ = x;
+  vPos_ = y;
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  EnableAlign();
+  if (HandleAllocated()) {
+    SetScrollPos(Handle(), SB_HORZ, hPos_, TRUE);
+    SetScrollPos(Handle(), SB_VERT, vPos_, TRUE);
+    Invalidate();
+  }
+}
+
+void TScrollBox::ScrollInView(TControl* c) {
+  if (!c || c->Parent() != this) return;
+  RECT cr = ClientRect();
+  int x = hPos_, y = vPos_;
+  if (c->Left() < 0) x += c->Left();
+  else if (c->Left() + c->Width() > cr.right) x += c->Left() + c->Width() - cr.right;
+  if (c->Top() < 0) y += c->Top();
+  else if (c->Top() + c->Height() > cr.bottom) y += c->Top() + c->Height() - cr.bottom;
+  ScrollTo(x, y);
+}
+
+void TScrollBox::Scroll(int bar, int code) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(Handle(), bar, &si);
+  int pos = si.nPos;
+  int page = std::max<int>(1, si.nPage);
+  switch (code) {
+    case SB_LINEUP: pos -= 8; break;
+    case SB_LINEDOWN: pos += 8; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
+  if (bar == SB_HORZ) ScrollTo(pos, vPos_);
+  else ScrollTo(hPos_, pos);
+}
+
+void TScrollBox::WndProc(TMessage& m) {
+  if ((m.Msg == WM_HSCROLL || m.Msg == WM_VSCROLL) && m.LParam == 0) {
+    Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(m.WParam));
+    return;
+  }
+  if (m.Msg == WM_MOUSEWHEEL) {
+    Scroll(SB_VERT, static_cast<short>(HIWORD(m.WParam)) > 0 ? SB_LINEUP : SB_LINEDOWN);
+    return;
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) UpdateScrollBars();
+}
 
 // ---- TApplication ------------------------------------------------------------------
 

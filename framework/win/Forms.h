@@ -87,6 +87,8 @@ class TForm : public TCustomControl {
   void DefocusControl(TWinControl* c, bool removing);
   // The focus moved to c (a window inside this form).
   void FocusChanged(TWinControl* c);
+  // An Alt+letter (or a letter no control took): the control whose "&" letter it is acts.
+  bool DialogChar(char ch);
 
   // MDI frame.
   HWND ClientHandle() const { return clientHandle_; }
@@ -147,6 +149,38 @@ class TForm : public TCustomControl {
   TTileMode tileMode_ = tbHorizontal;
   HWND clientHandle_ = nullptr;
   int refusedCloses_ = 0;
+};
+
+// A window whose children scroll: their Left/Top are relative to the visible origin, and
+// the scroll ranges cover the children (aligned ones excepted).
+class TScrollBox : public TWinControl {
+ public:
+  explicit TScrollBox(TComponent* owner);
+  const char* ClassName() const override { return "TScrollBox"; }
+  int HorzPosition() const { return hPos_; }
+  int VertPosition() const { return vPos_; }
+  void SetHorzPosition(int p) { ScrollTo(p, vPos_); }
+  void SetVertPosition(int p) { ScrollTo(hPos_, p); }
+  void ScrollTo(int x, int y);
+  void ScrollInView(TControl* c);
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool a) { autoScroll_ = a; UpdateScrollBars(); }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle b) { borderStyle_ = b; RecreateWnd(); }
+  // Recomputes the ranges from the children.
+  void UpdateScrollBars();
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void CreateParams(TCreateParams& p) override;
+  void CreateWnd() override;
+  void AlignControls(TControl* control, RECT& rect) override;
+
+ private:
+  void Scroll(int bar, int code);
+  int hPos_ = 0, vPos_ = 0, hRange_ = 0, vRange_ = 0;
+  bool autoScroll_ = true, updating_ = false;
+  TFormBorderStyle borderStyle_ = bsSingle;
 };
 
 // The form a control stands on (the nearest form up its parents), or nullptr.
