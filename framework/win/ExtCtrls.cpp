@@ -49,7 +49,7 @@ void TCustomPanel::Paint() {
            (alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT);
   SetTextColor(c->Handle(), ColorToRGB(Font()->Color()));
   SetBkMode(c->Handle(), TRANSPARENT);
-  DrawTextA(c->Handle(), t.c_str(), -1, &r, f);
+  c->DrawText(t, r, f);
 }
 
 // ---- TBevel, TPaintBox ---------------------------------------------------------------

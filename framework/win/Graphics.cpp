@@ -379,6 +379,11 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const AnsiString& text) {
   ExtTextOutA(dc_, x, y, opts, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
+int TCanvas::DrawText(const AnsiString& text, RECT& r, UINT flags) {
+  RequireState(csFont | csBrush);
+  return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, flags);
+}
+
 SIZE TCanvas::TextExtent(const AnsiString& text) {
   RequireState(csFont);
   SIZE s{0, 0};
