@@ -132,6 +132,7 @@ void TControl::BeforeDestruction() {
   TComponent::BeforeDestruction();
   if (captureControl == this) captureControl = nullptr;
   if (mouseControl == this) mouseControl = nullptr;
+  if (Application) Application->HintMouseLeave(this);
   if (dragSource == this) dragSource = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }
@@ -361,6 +362,7 @@ void TControl::MouseMove(TShiftState s, int x, int y) {
 void TControl::HandleMouse(TMessage& m) {
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   TShiftState s = KeysToShiftState(m.WParam);
+  if (m.Msg != WM_MOUSEMOVE) Application->CancelHint();
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -419,11 +421,13 @@ void TControl::WndProc(TMessage& m) {
     case CM_MOUSEENTER:
       controlState_ << csMouseInside;
       if (!hint_.empty()) Application->SetHint(GetLongHint(hint_));
+      Application->HintMouseEnter(this);
       if (OnMouseEnter) OnMouseEnter(this);
       return;
     case CM_MOUSELEAVE:
       controlState_ >> csMouseInside;
       if (!hint_.empty()) Application->SetHint("");
+      Application->HintMouseLeave(this);
       if (OnMouseLeave) OnMouseLeave(this);
       return;
     case CM_HITTEST:

@@ -265,6 +265,17 @@ class TApplication : public TComponent {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool s) { showHint_ = s; }
   TNotifyEvent OnHint, OnIdle;
+  // The short hint pops up over a control that shows hints after HintPause ms.
+  int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms) { hintPause_ = ms; }
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+  void HintMouseEnter(TControl* c);
+  void HintMouseLeave(TControl* c);
+  void CancelHint();
+  // The hint window while one is shown, else nullptr.
+  TCustomControl* HintWindow() const { return hintShown_ ? hintWindow_ : nullptr; }
+  void ActivateHint(POINT screen, const AnsiString& text);
 
   // A hidden window of the application (popup menu owner, posted work).
   HWND UtilityWindow();
@@ -278,6 +289,10 @@ class TApplication : public TComponent {
   bool terminated_ = false, unattended_ = false, showHint_ = true;
   HWND utility_ = nullptr;
   std::vector<std::function<void()>> posted_;
+  int hintPause_ = 500, hintHidePause_ = 2500;
+  TControl* hintControl_ = nullptr;
+  TCustomControl* hintWindow_ = nullptr;
+  bool hintShown_ = false;
 };
 
 class TScreen : public TComponent {

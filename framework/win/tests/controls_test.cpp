@@ -336,3 +336,30 @@ TEST(ObjectInstance, ThunkCallsTheBoundProcedure) {
   DeallocateHWnd(h);
   FreeObjectInstance(p);
 }
+
+TEST_F(FormFixture, HintsShowTheShortPartAndTheApplicationTheLongPart) {
+  auto* b = new TProbeButton(form);
+  b->SetParent(form);
+  b->SetHint("Save|Save the current document");
+  b->SetShowHint(true);
+  form->Show();
+  AnsiString longHint;
+  Application->OnHint = [&](TObject*) { longHint = Application->Hint(); };
+  Application->SetHintPause(20);
+  b->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(longHint, "Save the current document");
+  DWORD start = GetTickCount();
+  while (!Application->HintWindow() && GetTickCount() - start < 3000) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Application->HintWindow()->Handle()));
+  b->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+  EXPECT_EQ(longHint, "");
+  Application->OnHint = nullptr;
+  EXPECT_EQ(GetShortHint("A|B"), "A");
+  EXPECT_EQ(GetLongHint("A|B"), "B");
+  EXPECT_EQ(GetLongHint("Only"), "Only");
+}
