@@ -372,7 +372,11 @@ void TControl::HandleMouse(TMessage& m) {
       controlState_ << csLButtonDown;
       if (m.Msg == WM_LBUTTONDBLCLK && controlStyle_.Contains(csDoubleClicks)) DblClick();
       MouseDown(mbLeft, s, x, y);
-      if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN) BeginDrag(false);
+      if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN) {
+        dragStart_ = ClientToScreen(POINT{x, y});
+        dragStartSet_ = true;
+        BeginDrag(false);
+      }
       break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
@@ -492,6 +496,8 @@ void TControl::BeginDrag(bool immediate) {
   if (!win || !win->HandleAllocated()) return;
   POINT start;
   GetCursorPos(&start);
+  if (dragStartSet_) start = dragStart_;
+  dragStartSet_ = false;
   bool started = immediate;
   dragSource = this;
   HWND capWnd = win->Handle();
@@ -502,10 +508,21 @@ void TControl::BeginDrag(bool immediate) {
   bool dropped = false;
   MSG msg;
   auto targetPoint = [](TControl* t, POINT s) { return t->ScreenToClient(s); };
-  while (dragSource == this && GetMessageA(&msg, nullptr, 0, 0)) {
+  bool quit = false;
+  while (dragSource == this) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // A test has no hand on the mouse: the drag ends with what is queued.
+      if (Application->Unattended()) break;
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      quit = true;
+      break;
+    }
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-      POINT s;
-      GetCursorPos(&s);
+      POINT s{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+      ::ClientToScreen(msg.hwnd, &s);
       if (!started && (std::abs(s.x - start.x) >= 5 || std::abs(s.y - start.y) >= 5)) started = true;
       if (started) {
         TControl* t = FindDragTarget(s, false);
@@ -544,7 +561,7 @@ void TControl::BeginDrag(bool immediate) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
   if (GetCapture() == capWnd) ReleaseCapture();
   dragSource = nullptr;
   controlState_ = controlState_ - TControlState{csClicked, csLButtonDown};

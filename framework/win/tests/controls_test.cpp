@@ -363,3 +363,36 @@ TEST_F(FormFixture, HintsShowTheShortPartAndTheApplicationTheLongPart) {
   EXPECT_EQ(GetLongHint("A|B"), "B");
   EXPECT_EQ(GetLongHint("Only"), "Only");
 }
+
+TEST_F(FormFixture, AutomaticDragDropsOnAnAcceptingTarget) {
+  form->SetClientSize(300, 200);
+  auto* source = new TCustomControl(form);
+  source->SetParent(form);
+  source->SetBounds(0, 0, 100, 100);
+  source->SetDragMode(dmAutomatic);
+  auto* target = new TCustomControl(form);
+  target->SetParent(form);
+  target->SetBounds(150, 0, 100, 100);
+  form->Show();
+  std::vector<std::string> log;
+  target->OnDragOver = [&](TObject*, TObject* src, int x, int y, TDragState st, bool& accept) {
+    accept = src == source;
+    if (st == dsDragEnter) log.push_back("enter");
+  };
+  target->OnDragDrop = [&](TObject*, TObject* src, int x, int y) {
+    log.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
+  };
+  TObject* endTarget = nullptr;
+  source->OnEndDrag = [&](TObject*, TObject* t, int, int) { endTarget = t; };
+  // The drop point is found on the screen: the moves go in the queue in the source's coordinates.
+  POINT p{170, 20};
+  ClientToScreen(form->Handle(), &p);
+  ScreenToClient(source->Handle(), &p);
+  SetCursorPos(p.x, p.y);
+  PostMessageA(source->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageA(source->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  SendMessageA(source->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "drop 20,20"}));
+  EXPECT_EQ(endTarget, target);
+}
