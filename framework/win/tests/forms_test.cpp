@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/Clipbrd.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/Menus.h"
 #include "framework/win/StdCtrls.h"
@@ -292,4 +293,40 @@ TEST(Focus, TabMovesThroughTheTabOrderAndFiresEnterExit) {
   EXPECT_EQ(f->ActiveControl(), e3);  // wraps to the first in tab order
   EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
   f->Free();
+}
+
+TEST(Menus, PopupMenuChoiceThroughTheSeam) {
+  auto* form = CreateForm<TForm>(Application);
+  auto* pop = new TPopupMenu(form);
+  auto* a = new TMenuItem(form);
+  a->SetCaption("IMG");
+  pop->Items()->Add(a);
+  auto* b = new TMenuItem(form);
+  b->SetCaption("MAP");
+  pop->Items()->Add(b);
+  std::string clicked;
+  a->OnClick = b->OnClick = [&](TObject* s) { clicked = static_cast<TMenuItem*>(s)->Caption(); };
+  bool popped = false;
+  pop->OnPopup = [&](TObject*) { popped = true; };
+  pop->Popup(10, 10);  // unattended, no handler: nothing chosen
+  EXPECT_TRUE(popped);
+  EXPECT_EQ(clicked, "");
+  Application->OnPopupMenu = [&](TPopupMenu* m, int, int) { return m->Items()->Find("map"); };
+  auto* ctl = new TEdit(form);
+  ctl->SetParent(form);
+  ctl->SetPopupMenu(pop);
+  form->Show();
+  SendMessageA(ctl->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));  // right click on the control
+  EXPECT_EQ(clicked, "MAP");
+  EXPECT_EQ(pop->PopupComponent(), ctl);
+  Application->OnPopupMenu = nullptr;
+  form->Free();
+}
+
+TEST(ClipboardTest, TextRoundTrip) {
+  Clipboard()->SetAsText("<B>bold</B>");
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+  EXPECT_EQ(Clipboard()->AsText(), "<B>bold</B>");
+  Clipboard()->Clear();
+  EXPECT_EQ(Clipboard()->AsText(), "");
 }
