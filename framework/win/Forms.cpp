@@ -242,6 +242,8 @@ void TForm::CreateParams(TCreateParams& p) {
     frame->HandleNeeded();
     p.WndParent = frame->clientHandle_;
     p.ExStyle |= WS_EX_MDICHILD;
+  } else if (ownerWindow_ && IsWindow(ownerWindow_)) {
+    p.WndParent = ownerWindow_;
   } else if (main && main != this && main->HandleAllocated()) {
     p.WndParent = main->Handle();  // owned by the main form: stays above it, goes with it
   }

@@ -71,6 +71,9 @@ class TForm : public TCustomControl {
   TTileMode TileMode() const { return tileMode_; }
   void SetTileMode(TTileMode t) { tileMode_ = t; }
   bool Floating() const { return formStyle_ != fsMDIChild; }
+  // The window that owns this top-level form (default: the main form's).
+  HWND OwnerWindow() const { return ownerWindow_; }
+  void SetOwnerWindow(HWND h) { ownerWindow_ = h; RecreateWnd(); }
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -148,6 +151,7 @@ class TForm : public TCustomControl {
   TWinControl* activeControl_ = nullptr;
   TTileMode tileMode_ = tbHorizontal;
   HWND clientHandle_ = nullptr;
+  HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
 };
 
