@@ -114,6 +114,11 @@ class TStringList : public TStrings {
   void SetDuplicates(TDuplicates d) { duplicates_ = d; }
   bool CaseSensitive() const { return caseSensitive_; }
   void SetCaseSensitive(bool v);
+  // Room for this many entries before the list grows again (never below Count).
+  int Capacity() const { return static_cast<int>(items_.capacity()); }
+  void SetCapacity(int n) {
+    if (n > Count()) items_.reserve(static_cast<size_t>(n));
+  }
   bool OwnsObjects() const { return ownsObjects_; }
   void SetOwnsObjects(bool v) { ownsObjects_ = v; }
 

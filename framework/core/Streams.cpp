@@ -1,6 +1,7 @@
 #include "framework/core/Streams.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "framework/core/Exceptions.h"
@@ -169,21 +170,45 @@ int64_t SeekIn(int64_t pos, int64_t size, int64_t offset, TSeekOrigin origin) {
 }
 }  // namespace
 
+void TMemoryStream::Reserve(size_t n) {
+  if (n <= capacity_) return;
+  // Doubling for streams that grow by writes; exactly n for a first, known size.
+  size_t cap = capacity_ > SIZE_MAX / 2 ? n : capacity_ * 2;
+  if (cap < n) cap = n;
+  if (cap < 64) cap = 64;
+  std::unique_ptr<unsigned char[]> d(new unsigned char[cap]);
+  if (size_ > 0) std::memcpy(d.get(), data_.get(), size_);
+  data_ = std::move(d);
+  capacity_ = cap;
+}
+
 int TMemoryStream::Read(void* buffer, int count) {
-  int64_t size = Size();
+  const int64_t size = Size();
   if (count <= 0 || pos_ >= size) return 0;
   int n = static_cast<int>(std::min<int64_t>(count, size - pos_));
-  std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(n));
+  std::memcpy(buffer, data_.get() + pos_, static_cast<size_t>(n));
   pos_ += n;
   return n;
 }
 
+const void* TMemoryStream::ReadWindow(int count, int& got) {
+  const int64_t size = Size();
+  got = (count <= 0 || pos_ >= size) ? 0 : static_cast<int>(std::min<int64_t>(count, size - pos_));
+  const unsigned char* p = data_.get() + (got > 0 ? pos_ : 0);
+  pos_ += got;
+  return got > 0 ? p : nullptr;
+}
+
 int TMemoryStream::Write(const void* buffer, int count) {
   if (count <= 0) return 0;
-  int64_t end = pos_ + count;
-  if (end > Size()) data_.resize(static_cast<size_t>(end));
-  std::memcpy(data_.data() + pos_, buffer, static_cast<size_t>(count));
-  pos_ = end;
+  const size_t at = static_cast<size_t>(pos_), end = at + static_cast<size_t>(count);
+  if (end > size_) {
+    Reserve(end);
+    if (at > size_) std::memset(data_.get() + size_, 0, at - size_);  // a gap after a seek
+    size_ = end;
+  }
+  std::memcpy(data_.get() + at, buffer, static_cast<size_t>(count));
+  pos_ = static_cast<int64_t>(end);
   return count;
 }
 
@@ -193,21 +218,29 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(int64_t newSize) {
-  data_.resize(static_cast<size_t>(newSize < 0 ? 0 : newSize));
-  if (pos_ > newSize) pos_ = newSize < 0 ? 0 : newSize;
+  const size_t n = static_cast<size_t>(newSize < 0 ? 0 : newSize);
+  if (n > size_) {
+    Reserve(n);
+    std::memset(data_.get() + size_, 0, n - size_);
+  }
+  size_ = n;
+  if (pos_ > static_cast<int64_t>(n)) pos_ = static_cast<int64_t>(n);
 }
 
 void TMemoryStream::Clear() {
-  std::vector<unsigned char>().swap(data_);
+  data_.reset();
+  size_ = capacity_ = 0;
   pos_ = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream& s) {
   s.SetPosition(0);
-  int64_t n = s.Size();
-  SetSize(n);
-  pos_ = 0;
-  if (n > 0) s.ReadBuffer(data_.data(), static_cast<int>(n));
+  const int64_t n = s.Size();
+  Clear();
+  if (n <= 0) return;
+  Reserve(static_cast<size_t>(n));  // filled by the read: no need to clear it first
+  s.ReadBuffer(data_.get(), static_cast<int>(n));
+  size_ = static_cast<size_t>(n);
 }
 
 void TMemoryStream::LoadFromFile(const AnsiString& fileName) {
@@ -216,7 +249,7 @@ void TMemoryStream::LoadFromFile(const AnsiString& fileName) {
 }
 
 void TMemoryStream::SaveToStream(TStream& s) {
-  if (!data_.empty()) s.WriteBuffer(data_.data(), static_cast<int>(data_.size()));
+  if (size_ > 0) s.WriteBuffer(data_.get(), static_cast<int>(size_));
 }
 
 void TMemoryStream::SaveToFile(const AnsiString& fileName) {
@@ -233,6 +266,14 @@ int TStringStream::Read(void* buffer, int count) {
   std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(n));
   pos_ += n;
   return n;
+}
+
+const void* TStringStream::ReadWindow(int count, int& got) {
+  const int64_t size = Size();
+  got = (count <= 0 || pos_ >= size) ? 0 : static_cast<int>(std::min<int64_t>(count, size - pos_));
+  const char* p = data_.data() + (got > 0 ? pos_ : 0);
+  pos_ += got;
+  return got > 0 ? p : nullptr;
 }
 
 int TStringStream::Write(const void* buffer, int count) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "framework/core/Object.h"
@@ -29,6 +30,13 @@ class TStream : public TObject {
   void WriteBuffer(const void* buffer, int count);
   // count 0 copies the whole source from its start; returns the bytes copied.
   int64_t CopyFrom(TStream& source, int64_t count);
+  // A stream that holds its bytes in memory lends up to count of them in place of a
+  // Read: the result points at them (valid until the stream changes), got says how many,
+  // and the position moves past them. Others return nullptr and move nothing.
+  virtual const void* ReadWindow(int count, int& got) {
+    got = 0;
+    return nullptr;
+  }
 };
 
 enum : unsigned {
@@ -72,10 +80,11 @@ class TMemoryStream : public TStream {
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-  int64_t Size() override { return static_cast<int64_t>(data_.size()); }
-  void SetSize(int64_t newSize) override;
+  int64_t Size() override { return static_cast<int64_t>(size_); }
+  void SetSize(int64_t newSize) override;  // new bytes are zero
+  const void* ReadWindow(int count, int& got) override;
   // The bytes; valid until the next change of size.
-  void* Memory() { return data_.empty() ? nullptr : data_.data(); }
+  void* Memory() { return size_ == 0 ? nullptr : data_.get(); }
   void Clear();
   void LoadFromStream(TStream& s);
   void LoadFromFile(const AnsiString& fileName);
@@ -83,7 +92,11 @@ class TMemoryStream : public TStream {
   void SaveToFile(const AnsiString& fileName);
 
  private:
-  std::vector<unsigned char> data_;
+  // Room for at least n bytes, keeping the first size_; new room is not cleared.
+  void Reserve(size_t n);
+
+  std::unique_ptr<unsigned char[]> data_;
+  size_t size_ = 0, capacity_ = 0;
   int64_t pos_ = 0;
 };
 
@@ -96,6 +109,7 @@ class TStringStream : public TStream {
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   int64_t Size() override { return static_cast<int64_t>(data_.size()); }
   void SetSize(int64_t newSize) override;
+  const void* ReadWindow(int count, int& got) override;
   const AnsiString& DataString() const { return data_; }
   AnsiString ReadString(int count);
   void WriteString(const AnsiString& s);

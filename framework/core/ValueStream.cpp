@@ -84,7 +84,15 @@ void TReader::ReadError() { throw EReadError("Stream read error"); }
 void TReader::InvalidValue() { throw EReadError("Invalid property value"); }
 
 void TReader::Fill() {
-  int n = stream_.Read(buf_.data(), static_cast<int>(buf_.size()));
+  const int block = static_cast<int>(buf_.size());
+  int n = 0;
+  // The same blocks either way; a memory stream just saves the copy.
+  if (const void* w = stream_.ReadWindow(block, n)) {
+    data_ = static_cast<const uint8_t*>(w);
+  } else {
+    n = stream_.Read(buf_.data(), block);
+    data_ = buf_.data();
+  }
   if (n <= 0) {
     pos_ = end_ = 0;
     ReadError();
@@ -99,7 +107,7 @@ void TReader::Read(void* data, size_t count) {
     if (pos_ == end_) Fill();
     size_t n = end_ - pos_;
     if (n > count) n = count;
-    std::memcpy(p, buf_.data() + pos_, n);
+    std::memcpy(p, data_ + pos_, n);
     pos_ += n;
     p += n;
     count -= n;
@@ -110,7 +118,7 @@ int64_t TReader::Position() { return stream_.Position() - static_cast<int64_t>(e
 
 TValueType TReader::NextValue() {
   if (pos_ == end_) Fill();
-  return static_cast<TValueType>(buf_[pos_]);
+  return static_cast<TValueType>(data_[pos_]);
 }
 
 int32_t TReader::ReadInteger() {
@@ -157,14 +165,20 @@ AnsiString TReader::ReadString() {
       InvalidValue();
   }
   AnsiString s;
-  if (n > 0) {
-    if (end_ - pos_ >= n) {
-      s.assign(reinterpret_cast<const char*>(buf_.data() + pos_), n);
-      pos_ += n;
-    } else {
-      s.resize(n);
-      Read(&s[0], n);
-    }
+  if (n == 0) return s;
+  if (end_ - pos_ >= n) {
+    s.assign(reinterpret_cast<const char*>(data_ + pos_), n);
+    pos_ += n;
+    return s;
+  }
+  s.reserve(n);
+  while (n > 0) {
+    if (pos_ == end_) Fill();
+    size_t k = end_ - pos_;
+    if (k > n) k = n;
+    s.append(reinterpret_cast<const char*>(data_ + pos_), k);
+    pos_ += k;
+    n -= static_cast<uint32_t>(k);
   }
   return s;
 }

@@ -74,7 +74,7 @@ class TReader : public TObject {
  private:
   uint8_t ReadByte() {
     if (pos_ == end_) Fill();
-    return buf_[pos_++];
+    return data_[pos_++];
   }
   void Read(void* data, size_t count);
   void Fill();
@@ -83,6 +83,8 @@ class TReader : public TObject {
 
   TStream& stream_;
   std::vector<uint8_t> buf_;
+  // The current block: in buf_, or lent by a stream that keeps its bytes in memory.
+  const uint8_t* data_ = nullptr;
   size_t pos_ = 0, end_ = 0;
 };
 

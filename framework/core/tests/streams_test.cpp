@@ -55,6 +55,25 @@ TEST(MemoryStream, ReadWriteSeekAndSize) {
   EXPECT_EQ(m.Memory(), nullptr);
 }
 
+TEST(MemoryStream, LendsItsBytesInPlace) {
+  TMemoryStream m;
+  m.WriteBuffer("abcdef", 6);
+  m.SetPosition(2);
+  int got = -1;
+  const char* p = static_cast<const char*>(m.ReadWindow(3, got));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(std::string(p, static_cast<size_t>(got)), "cde");
+  EXPECT_EQ(m.Position(), 5);
+  p = static_cast<const char*>(m.ReadWindow(10, got));
+  EXPECT_EQ(std::string(p, static_cast<size_t>(got)), "f");
+  EXPECT_EQ(m.ReadWindow(10, got), nullptr);
+  EXPECT_EQ(got, 0);
+  EXPECT_EQ(m.Position(), 6);
+  TStringStream s("xy");
+  EXPECT_EQ(*static_cast<const char*>(s.ReadWindow(1, got)), 'x');
+  EXPECT_EQ(s.Position(), 1);
+}
+
 TEST(StringStream, DataStringAndCopyFrom) {
   TStringStream s("abcdef");
   EXPECT_EQ(s.ReadString(2), "ab");

@@ -65,7 +65,12 @@ TEST(SysUtilsCompare, UpperAndLowerFormsCollateEqual) {
   for (int c = 1; c < 256; ++c) {
     std::string s(1, static_cast<char>(c));
     EXPECT_EQ(AnsiCompareText(s, AnsiUpperCase(s)), 0) << c;
-    EXPECT_EQ(AnsiCompareText("x" + s + "y", "X" + AnsiLowerCase(s) + "Y"), 0) << c;
+    std::string a = "x", b = "X";
+    a += s;
+    a += 'y';
+    b += AnsiLowerCase(s);
+    b += 'Y';
+    EXPECT_EQ(AnsiCompareText(a, b), 0) << c;
   }
 }
 
