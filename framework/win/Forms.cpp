@@ -309,6 +309,12 @@ void TForm::CreateWnd() {
   }
   UpdateMenu();
   Realign();
+  // A visible form made again (new border styles) comes back on the screen.
+  if (Visible() && shownOnce_) {
+    ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                         : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    if (formStyle_ == fsMDIChild) MergeMenu(true);
+  }
 }
 
 void TForm::DestroyWnd() {
@@ -367,9 +373,10 @@ void TForm::VisibleChanged() {
   if (Visible()) {
     DoShow();
     if (!Visible()) return;  // OnShow hid it again
+    bool first = !shownOnce_;
     HandleNeeded();
-    if (!shownOnce_) {
-      shownOnce_ = true;
+    shownOnce_ = true;
+    if (first) {
       if (position_ == poScreenCenter) {
         RECT wa = Screen->WorkAreaRect();
         SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2,

@@ -396,3 +396,24 @@ TEST_F(FormFixture, AutomaticDragDropsOnAnAcceptingTarget) {
   EXPECT_EQ(log, (std::vector<std::string>{"enter", "drop 20,20"}));
   EXPECT_EQ(endTarget, target);
 }
+
+TEST_F(FormFixture, BorderChangesRecreateTheWindowWithTheNewStyles) {
+  form->Show();
+  HWND before = form->Handle();
+  EXPECT_TRUE(GetWindowLongA(before, GWL_STYLE) & WS_MAXIMIZEBOX);
+  form->SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
+  HWND after = form->Handle();
+  EXPECT_NE(before, after);
+  EXPECT_FALSE(GetWindowLongA(after, GWL_STYLE) & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(IsWindowVisible(after));
+  form->SetBorderStyle(bsToolWindow);
+  EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  auto* top = CreateForm<TForm>(Application);
+  top->SetFormStyle(fsStayOnTop);
+  top->Show();
+  EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  top->SetWindowState(wsMaximized);
+  EXPECT_TRUE(IsZoomed(top->Handle()));
+  EXPECT_EQ(top->WindowState(), wsMaximized);
+  top->Free();
+}
