@@ -179,11 +179,16 @@ void TTabControl::WndProc(TMessage& m) {
 
 // ---- TStatusBar --------------------------------------------------------------------
 
+// The status window centres text after one tab and right-aligns it after two.
+static AnsiString PanelText(const TStatusPanel* p) {
+  return (p->Alignment() == taCenter ? "\t" : p->Alignment() == taRightJustify ? "\t\t" : "") + p->Text();
+}
+
 void TStatusPanel::SetText(const AnsiString& t) {
   if (t == text_) return;
   text_ = t;
   if (bar_->HandleAllocated() && !bar_->SimplePanel())
-    SendMessageA(bar_->Handle(), SB_SETTEXTA, Index() | (alignment_ == taCenter ? 0 : 0), reinterpret_cast<LPARAM>(t.c_str()));
+    SendMessageA(bar_->Handle(), SB_SETTEXTA, Index(), reinterpret_cast<LPARAM>(PanelText(this).c_str()));
 }
 
 void TStatusPanel::SetWidth(int w) {
@@ -272,7 +277,7 @@ void TStatusBar::UpdatePanels() {
   if (edges.empty()) edges.push_back(-1);
   SendMessageA(h, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   for (int i = 0; i < panels_.Count(); ++i)
-    SendMessageA(h, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(panels_[i]->Text().c_str()));
+    SendMessageA(h, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(PanelText(panels_[i]).c_str()));
 }
 
 void TStatusBar::WndProc(TMessage& m) {

@@ -15,8 +15,9 @@ namespace vx {
 namespace {
 
 std::unordered_map<HWND, TWinControl*>& HandleTable() {
-  static std::unordered_map<HWND, TWinControl*> table;
-  return table;
+  // Never destroyed: forms freed at program end still unbind from it.
+  static auto* table = new std::unordered_map<HWND, TWinControl*>;
+  return *table;
 }
 
 TWinControl* creatingControl = nullptr;  // bound to the first message of a new window
@@ -132,6 +133,7 @@ void TControl::BeforeDestruction() {
   TComponent::BeforeDestruction();
   if (captureControl == this) captureControl = nullptr;
   if (mouseControl == this) mouseControl = nullptr;
+  if (Application) Application->HintMouseLeave(this);
   if (dragSource == this) dragSource = nullptr;
   if (parent_) parent_->RemoveControl(this);
 }
@@ -361,6 +363,7 @@ void TControl::MouseMove(TShiftState s, int x, int y) {
 void TControl::HandleMouse(TMessage& m) {
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   TShiftState s = KeysToShiftState(m.WParam);
+  if (m.Msg != WM_MOUSEMOVE) Application->CancelHint();
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -370,7 +373,11 @@ void TControl::HandleMouse(TMessage& m) {
       controlState_ << csLButtonDown;
       if (m.Msg == WM_LBUTTONDBLCLK && controlStyle_.Contains(csDoubleClicks)) DblClick();
       MouseDown(mbLeft, s, x, y);
-      if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN) BeginDrag(false);
+      if (dragMode_ == dmAutomatic && m.Msg == WM_LBUTTONDOWN) {
+        dragStart_ = ClientToScreen(POINT{x, y});
+        dragStartSet_ = true;
+        BeginDrag(false);
+      }
       break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
@@ -419,11 +426,13 @@ void TControl::WndProc(TMessage& m) {
     case CM_MOUSEENTER:
       controlState_ << csMouseInside;
       if (!hint_.empty()) Application->SetHint(GetLongHint(hint_));
+      Application->HintMouseEnter(this);
       if (OnMouseEnter) OnMouseEnter(this);
       return;
     case CM_MOUSELEAVE:
       controlState_ >> csMouseInside;
       if (!hint_.empty()) Application->SetHint("");
+      Application->HintMouseLeave(this);
       if (OnMouseLeave) OnMouseLeave(this);
       return;
     case CM_HITTEST:
@@ -488,6 +497,8 @@ void TControl::BeginDrag(bool immediate) {
   if (!win || !win->HandleAllocated()) return;
   POINT start;
   GetCursorPos(&start);
+  if (dragStartSet_) start = dragStart_;
+  dragStartSet_ = false;
   bool started = immediate;
   dragSource = this;
   HWND capWnd = win->Handle();
@@ -498,10 +509,21 @@ void TControl::BeginDrag(bool immediate) {
   bool dropped = false;
   MSG msg;
   auto targetPoint = [](TControl* t, POINT s) { return t->ScreenToClient(s); };
-  while (dragSource == this && GetMessageA(&msg, nullptr, 0, 0)) {
+  bool quit = false;
+  while (dragSource == this) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // A test has no hand on the mouse: the drag ends with what is queued.
+      if (Application->Unattended()) break;
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      quit = true;
+      break;
+    }
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-      POINT s;
-      GetCursorPos(&s);
+      POINT s{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+      ::ClientToScreen(msg.hwnd, &s);
       if (!started && (std::abs(s.x - start.x) >= 5 || std::abs(s.y - start.y) >= 5)) started = true;
       if (started) {
         TControl* t = FindDragTarget(s, false);
@@ -540,7 +562,7 @@ void TControl::BeginDrag(bool immediate) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
   if (GetCapture() == capWnd) ReleaseCapture();
   dragSource = nullptr;
   controlState_ = controlState_ - TControlState{csClicked, csLButtonDown};
@@ -1382,6 +1404,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
       HandleKey(m);
       return;
+    case WM_SYSCHAR:
+      if (TForm* f = GetParentForm(this))
+        if (f->DialogChar(static_cast<char>(m.WParam))) return;
+      DefaultHandler(m);
+      return;
     case WM_SETFOCUS:
       DefaultHandler(m);
       if (TForm* f = GetParentForm(this)) f->FocusChanged(this);
@@ -1487,8 +1514,8 @@ void TCustomControl::PaintWindow(HDC dc) {
 namespace {
 
 std::unordered_map<HWND, std::function<void(TMessage&)>>& UtilityProcs() {
-  static std::unordered_map<HWND, std::function<void(TMessage&)>> procs;
-  return procs;
+  static auto* procs = new std::unordered_map<HWND, std::function<void(TMessage&)>>;
+  return *procs;
 }
 
 LRESULT CALLBACK UtilityWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {

@@ -262,6 +262,8 @@ class TControl : public TComponent {
   int helpContext_ = 0;
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
+  POINT dragStart_{0, 0};
+  bool dragStartSet_ = false;
 };
 
 // A canvas on a control: a borrowed paint DC, or one taken from the window on demand.

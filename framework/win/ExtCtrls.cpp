@@ -49,7 +49,7 @@ void TCustomPanel::Paint() {
            (alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT);
   SetTextColor(c->Handle(), ColorToRGB(Font()->Color()));
   SetBkMode(c->Handle(), TRANSPARENT);
-  DrawTextA(c->Handle(), t.c_str(), -1, &r, f);
+  c->DrawText(t, r, f);
 }
 
 // ---- TBevel, TPaintBox ---------------------------------------------------------------
@@ -143,6 +143,37 @@ void TImage::Paint() {
                    b->Height(), key);
   } else {
     c->StretchDraw(r, g);
+  }
+}
+
+// ---- TShape ------------------------------------------------------------------------
+
+TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
+  StoreBounds(0, 0, 65, 65);
+  brush_.OnChange = [this](TObject*) { Invalidate(); };
+  pen_.OnChange = [this](TObject*) { Invalidate(); };
+}
+
+void TShape::Paint() {
+  TCanvas* c = Canvas();
+  c->Pen()->Assign(pen_);
+  c->Brush()->Assign(brush_);
+  int pw = pen_.Width() / 2;
+  int x = pw, y = pw, w = Width() - pen_.Width() + 1, h = Height() - pen_.Width() + 1;
+  if (pen_.Width() == 0) {
+    w--;
+    h--;
+  }
+  if (shape_ == stSquare || shape_ == stRoundSquare || shape_ == stCircle) {
+    int side = std::min(w, h);
+    x += (w - side) / 2;
+    y += (h - side) / 2;
+    w = h = side;
+  }
+  switch (shape_) {
+    case stRectangle: case stSquare: c->Rectangle(x, y, x + w, y + h); break;
+    case stRoundRect: case stRoundSquare: c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
+    case stEllipse: case stCircle: c->Ellipse(x, y, x + w, y + h); break;
   }
 }
 

@@ -102,6 +102,26 @@ class TImage : public TGraphicControl {
   bool stretch_ = false, center_ = false, autoSize_ = false, transparent_ = false;
 };
 
+enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+
+class TShape : public TGraphicControl {
+ public:
+  explicit TShape(TComponent* owner);
+  const char* ClassName() const override { return "TShape"; }
+  TShapeType Shape() const { return shape_; }
+  void SetShape(TShapeType s) { shape_ = s; Invalidate(); }
+  TBrush* Brush() { return &brush_; }
+  TPen* Pen() { return &pen_; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  TShapeType shape_ = stRectangle;
+  TBrush brush_;
+  TPen pen_;
+};
+
 class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* owner);

@@ -31,8 +31,8 @@ constexpr UINT WM_VX_POSTED = WM_APP + 0x3A1;
 
 // The MDI client paints its background in the frame's colour.
 std::map<HWND, WNDPROC>& ClientProcs() {
-  static std::map<HWND, WNDPROC> m;
-  return m;
+  static auto* m = new std::map<HWND, WNDPROC>;
+  return *m;
 }
 
 LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
@@ -242,6 +242,8 @@ void TForm::CreateParams(TCreateParams& p) {
     frame->HandleNeeded();
     p.WndParent = frame->clientHandle_;
     p.ExStyle |= WS_EX_MDICHILD;
+  } else if (ownerWindow_ && IsWindow(ownerWindow_)) {
+    p.WndParent = ownerWindow_;
   } else if (main && main != this && main->HandleAllocated()) {
     p.WndParent = main->Handle();  // owned by the main form: stays above it, goes with it
   }
@@ -307,6 +309,12 @@ void TForm::CreateWnd() {
   }
   UpdateMenu();
   Realign();
+  // A visible form made again (new border styles) comes back on the screen.
+  if (Visible() && shownOnce_) {
+    ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                         : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    if (formStyle_ == fsMDIChild) MergeMenu(true);
+  }
 }
 
 void TForm::DestroyWnd() {
@@ -365,9 +373,10 @@ void TForm::VisibleChanged() {
   if (Visible()) {
     DoShow();
     if (!Visible()) return;  // OnShow hid it again
+    bool first = !shownOnce_;
     HandleNeeded();
-    if (!shownOnce_) {
-      shownOnce_ = true;
+    shownOnce_ = true;
+    if (first) {
       if (position_ == poScreenCenter) {
         RECT wa = Screen->WorkAreaRect();
         SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2,
@@ -597,6 +606,12 @@ void TForm::Deactivate() {
   if (OnDeactivate && !Destroying()) OnDeactivate(this);
 }
 
+bool TForm::DialogChar(char ch) {
+  TMessage m{CM_DIALOGCHAR, static_cast<unsigned char>(ch), 0, 0};
+  DialogKeyToDescendants(this, m);
+  return m.Result != 0;
+}
+
 bool TForm::HandleDialogKey(WORD key) {
   switch (key) {
     case VK_TAB:
@@ -726,6 +741,207 @@ void TForm::ArrangeIcons() { if (clientHandle_) SendMessageA(clientHandle_, WM_M
 void TForm::Next() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 0); }
 void TForm::Previous() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 1); }
 
+// ---- TScrollBox -------------------------------------------------------------------
+
+TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
+  controlStyle_ = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  StoreBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style |= WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
+  if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TScrollBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdateScrollBars();
+}
+
+void TScrollBox::AlignControls(TControl* control, RECT& rect) {
+  TWinControl::AlignControls(control, rect);
+  UpdateScrollBars();
+}
+
+void TScrollBox::UpdateScrollBars() {
+  if (!HandleAllocated() || updating_) return;
+  updating_ = true;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() || c->Align() != alNone) continue;
+    right = std::max(right, c->Left() + c->Width() + hPos_);
+    bottom = std::max(bottom, c->Top() + c->Height() + vPos_);
+  }
+  RECT cr;
+  GetClientRect(Handle(), &cr);
+  hRange_ = autoScroll_ ? right : 0;
+  vRange_ = autoScroll_ ? bottom : 0;
+  SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, hRange_ - 1), static_cast<UINT>(cr.right), hPos_, 0};
+  SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, vRange_ - 1), static_cast<UINT>(cr.bottom), vPos_, 0};
+  ShowScrollBar(Handle(), SB_HORZ, hRange_ > cr.right);
+  ShowScrollBar(Handle(), SB_VERT, vRange_ > cr.bottom);
+  SetScrollInfo(Handle(), SB_HORZ, &h, TRUE);
+  SetScrollInfo(Handle(), SB_VERT, &v, TRUE);
+  updating_ = false;
+  // A range that shrank below the position pulls the view back.
+  int maxX = std::max(0, hRange_ - int(cr.right)), maxY = std::max(0, vRange_ - int(cr.bottom));
+  if (hPos_ > maxX || vPos_ > maxY) ScrollTo(std::min(hPos_, maxX), std::min(vPos_, maxY));
+}
+
+void TScrollBox::ScrollTo(int x, int y) {
+  x = std::max(0, x);
+  y = std::max(0, y);
+  int dx = hPos_ - x, dy = vPos_ - y;
+  if (!dx && !dy) return;
+  hPos_ = x;
+  vPos_ = y;
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  EnableAlign();
+  if (HandleAllocated()) {
+    SetScrollPos(Handle(), SB_HORZ, hPos_, TRUE);
+    SetScrollPos(Handle(), SB_VERT, vPos_, TRUE);
+    Invalidate();
+  }
+}
+
+void TScrollBox::ScrollInView(TControl* c) {
+  if (!c || c->Parent() != this) return;
+  RECT cr = ClientRect();
+  int x = hPos_, y = vPos_;
+  if (c->Left() < 0) x += c->Left();
+  else if (c->Left() + c->Width() > cr.right) x += c->Left() + c->Width() - cr.right;
+  if (c->Top() < 0) y += c->Top();
+  else if (c->Top() + c->Height() > cr.bottom) y += c->Top() + c->Height() - cr.bottom;
+  ScrollTo(x, y);
+}
+
+void TScrollBox::Scroll(int bar, int code) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(Handle(), bar, &si);
+  int pos = si.nPos;
+  int page = std::max<int>(1, si.nPage);
+  switch (code) {
+    case SB_LINEUP: pos -= 8; break;
+    case SB_LINEDOWN: pos += 8; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
+  if (bar == SB_HORZ) ScrollTo(pos, vPos_);
+  else ScrollTo(hPos_, pos);
+}
+
+void TScrollBox::WndProc(TMessage& m) {
+  if ((m.Msg == WM_HSCROLL || m.Msg == WM_VSCROLL) && m.LParam == 0) {
+    Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(m.WParam));
+    return;
+  }
+  if (m.Msg == WM_MOUSEWHEEL) {
+    Scroll(SB_VERT, static_cast<short>(HIWORD(m.WParam)) > 0 ? SB_LINEUP : SB_LINEDOWN);
+    return;
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) UpdateScrollBars();
+}
+
+// ---- hints ------------------------------------------------------------------------
+
+namespace {
+
+constexpr UINT_PTR kHintShowTimer = 1, kHintHideTimer = 2;
+
+// A small yellow popup with the short hint ("\r" breaks lines).
+class THintWindow : public TCustomControl {
+ public:
+  explicit THintWindow(TComponent* owner) : TCustomControl(owner) {
+    SetColor(clInfoBk);
+    Font()->SetColor(clInfoText);
+    SetVisibleFlag(false);
+  }
+  const char* ClassName() const override { return "THintWindow"; }
+  void SetShown(bool v) { SetVisibleFlag(v); }
+  AnsiString hint;
+
+ protected:
+  void CreateParams(TCreateParams& p) override {
+    TCustomControl::CreateParams(p);
+    p.Style = WS_POPUP | WS_BORDER;
+    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    p.WndParent = nullptr;
+    p.WindowClass.style |= CS_SAVEBITS;
+  }
+  void Paint() override {
+    RECT r{2, 2, Width(), Height()};
+    Canvas()->SetFont(*Font());
+    Canvas()->Brush()->SetStyle(bsClear);
+    Canvas()->DrawText(hint, r, DT_LEFT | DT_NOPREFIX);
+  }
+
+ public:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_NCHITTEST) {
+      m.Result = HTTRANSPARENT;
+      return;
+    }
+    TCustomControl::WndProc(m);
+  }
+};
+
+}  // namespace
+
+void TApplication::HintMouseEnter(TControl* c) {
+  if (!showHint_ || !c->ShowHint() || GetShortHint(c->Hint()).empty()) return;
+  CancelHint();
+  hintControl_ = c;
+  SetTimer(UtilityWindow(), kHintShowTimer, hintPause_, nullptr);
+}
+
+void TApplication::HintMouseLeave(TControl* c) {
+  if (c == hintControl_) CancelHint();
+}
+
+void TApplication::CancelHint() {
+  if (utility_) {
+    KillTimer(utility_, kHintShowTimer);
+    KillTimer(utility_, kHintHideTimer);
+  }
+  hintControl_ = nullptr;
+  if (hintShown_ && hintWindow_) {
+    static_cast<THintWindow*>(hintWindow_)->SetShown(false);
+    if (hintWindow_->HandleAllocated()) ShowWindow(hintWindow_->Handle(), SW_HIDE);
+  }
+  hintShown_ = false;
+}
+
+void TApplication::ActivateHint(POINT screen, const AnsiString& text) {
+  if (!hintWindow_) hintWindow_ = new THintWindow(this);
+  auto* w = static_cast<THintWindow*>(hintWindow_);
+  w->hint = text;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, w->Font()->Handle());
+  RECT r{0, 0, 300, 0};
+  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  w->SetBounds(screen.x, screen.y + 20, r.right + 6, r.bottom + 4);
+  SetWindowPos(w->Handle(), HWND_TOPMOST, screen.x, screen.y + 20, r.right + 6, r.bottom + 4,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  w->SetShown(true);
+  w->Invalidate();
+  hintShown_ = true;
+  SetTimer(UtilityWindow(), kHintHideTimer, hintHidePause_, nullptr);
+}
+
 // ---- TApplication ------------------------------------------------------------------
 
 TApplication::TApplication() : TComponent(nullptr) {
@@ -756,6 +972,15 @@ HWND TApplication::UtilityWindow() {
         auto work = std::move(posted_);
         posted_.clear();
         for (auto& f : work) GuardedCall(this, f);
+      } else if (m.Msg == WM_TIMER) {
+        KillTimer(utility_, m.WParam);
+        if (m.WParam == kHintShowTimer && hintControl_) {
+          POINT p;
+          GetCursorPos(&p);
+          ActivateHint(p, GetShortHint(hintControl_->Hint()));
+        } else if (m.WParam == kHintHideTimer) {
+          CancelHint();
+        }
       } else if (m.Msg == WM_INITMENUPOPUP) {
         if (TMenuItem* it = FindMenuItemByHandle(reinterpret_cast<HMENU>(m.WParam)))
           if (it->Parent()) it->InitiateAction();

@@ -71,6 +71,9 @@ class TForm : public TCustomControl {
   TTileMode TileMode() const { return tileMode_; }
   void SetTileMode(TTileMode t) { tileMode_ = t; }
   bool Floating() const { return formStyle_ != fsMDIChild; }
+  // The window that owns this top-level form (default: the main form's).
+  HWND OwnerWindow() const { return ownerWindow_; }
+  void SetOwnerWindow(HWND h) { ownerWindow_ = h; RecreateWnd(); }
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -87,6 +90,8 @@ class TForm : public TCustomControl {
   void DefocusControl(TWinControl* c, bool removing);
   // The focus moved to c (a window inside this form).
   void FocusChanged(TWinControl* c);
+  // An Alt+letter (or a letter no control took): the control whose "&" letter it is acts.
+  bool DialogChar(char ch);
 
   // MDI frame.
   HWND ClientHandle() const { return clientHandle_; }
@@ -146,7 +151,40 @@ class TForm : public TCustomControl {
   TWinControl* activeControl_ = nullptr;
   TTileMode tileMode_ = tbHorizontal;
   HWND clientHandle_ = nullptr;
+  HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
+};
+
+// A window whose children scroll: their Left/Top are relative to the visible origin, and
+// the scroll ranges cover the children (aligned ones excepted).
+class TScrollBox : public TWinControl {
+ public:
+  explicit TScrollBox(TComponent* owner);
+  const char* ClassName() const override { return "TScrollBox"; }
+  int HorzPosition() const { return hPos_; }
+  int VertPosition() const { return vPos_; }
+  void SetHorzPosition(int p) { ScrollTo(p, vPos_); }
+  void SetVertPosition(int p) { ScrollTo(hPos_, p); }
+  void ScrollTo(int x, int y);
+  void ScrollInView(TControl* c);
+  bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool a) { autoScroll_ = a; UpdateScrollBars(); }
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle b) { borderStyle_ = b; RecreateWnd(); }
+  // Recomputes the ranges from the children.
+  void UpdateScrollBars();
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void CreateParams(TCreateParams& p) override;
+  void CreateWnd() override;
+  void AlignControls(TControl* control, RECT& rect) override;
+
+ private:
+  void Scroll(int bar, int code);
+  int hPos_ = 0, vPos_ = 0, hRange_ = 0, vRange_ = 0;
+  bool autoScroll_ = true, updating_ = false;
+  TFormBorderStyle borderStyle_ = bsSingle;
 };
 
 // The form a control stands on (the nearest form up its parents), or nullptr.
@@ -231,6 +269,17 @@ class TApplication : public TComponent {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool s) { showHint_ = s; }
   TNotifyEvent OnHint, OnIdle;
+  // The short hint pops up over a control that shows hints after HintPause ms.
+  int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms) { hintPause_ = ms; }
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+  void HintMouseEnter(TControl* c);
+  void HintMouseLeave(TControl* c);
+  void CancelHint();
+  // The hint window while one is shown, else nullptr.
+  TCustomControl* HintWindow() const { return hintShown_ ? hintWindow_ : nullptr; }
+  void ActivateHint(POINT screen, const AnsiString& text);
 
   // A hidden window of the application (popup menu owner, posted work).
   HWND UtilityWindow();
@@ -244,6 +293,10 @@ class TApplication : public TComponent {
   bool terminated_ = false, unattended_ = false, showHint_ = true;
   HWND utility_ = nullptr;
   std::vector<std::function<void()>> posted_;
+  int hintPause_ = 500, hintHidePause_ = 2500;
+  TControl* hintControl_ = nullptr;
+  TCustomControl* hintWindow_ = nullptr;
+  bool hintShown_ = false;
 };
 
 class TScreen : public TComponent {

@@ -48,8 +48,8 @@ struct FontEntry {
 };
 
 std::map<FontKey, FontEntry>& FontCache() {
-  static std::map<FontKey, FontEntry> cache;
-  return cache;
+  static auto* cache = new std::map<FontKey, FontEntry>;  // outlives fonts freed at program end
+  return *cache;
 }
 
 FontKey KeyOf(const LOGFONTA& lf) {
@@ -377,6 +377,11 @@ void TCanvas::TextRect(const RECT& r, int x, int y, const AnsiString& text) {
   UINT opts = ETO_CLIPPED;
   if (brush_.Style() != bsClear) opts |= ETO_OPAQUE;
   ExtTextOutA(dc_, x, y, opts, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+int TCanvas::DrawText(const AnsiString& text, RECT& r, UINT flags) {
+  RequireState(csFont | csBrush);
+  return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
 SIZE TCanvas::TextExtent(const AnsiString& text) {

@@ -217,6 +217,8 @@ class TCanvas : public TObject {
 
   void TextOut(int x, int y, const AnsiString& text);
   void TextRect(const RECT& r, int x, int y, const AnsiString& text);
+  // DrawText with the canvas's font (DT_ flags); returns the text height.
+  int DrawText(const AnsiString& text, RECT& r, UINT flags);
   SIZE TextExtent(const AnsiString& text);
   int TextWidth(const AnsiString& text) { return TextExtent(text).cx; }
   int TextHeight(const AnsiString& text) { return TextExtent(text).cy; }

@@ -106,21 +106,22 @@ void TLabel::Paint() {
   }
   c->SetFont(*Font());
   c->Brush()->SetStyle(bsClear);
+  c->TextWidth("");  // selects the font, so the colours below stay
   UINT f = DrawFlags();
   if (layout_ != tlTop) {
     RECT calc = r;
-    DrawTextA(c->Handle(), text_.c_str(), -1, &calc, f | DT_CALCRECT);
+    c->DrawText(text_, calc, f | DT_CALCRECT);
     int h = calc.bottom - calc.top;
     r.top = layout_ == tlCenter ? (Height() - h) / 2 : Height() - h;
   }
   if (!Enabled()) {
     OffsetRect(&r, 1, 1);
     SetTextColor(c->Handle(), ColorToRGB(clBtnHighlight));
-    DrawTextA(c->Handle(), text_.c_str(), -1, &r, f);
+    c->DrawText(text_, r, f);
     OffsetRect(&r, -1, -1);
     SetTextColor(c->Handle(), ColorToRGB(clBtnShadow));
   }
-  DrawTextA(c->Handle(), text_.c_str(), -1, &r, f);
+  c->DrawText(text_, r, f);
 }
 
 void TLabel::WndProc(TMessage& m) {
@@ -981,12 +982,12 @@ void TGroupBox::Paint() {
   if (!t.empty()) {
     c->Brush()->SetColor(Color());
     RECT tr{8, 0, 8, h};
-    DrawTextA(c->Handle(), t.c_str(), -1, &tr, DT_CALCRECT | DT_SINGLELINE);
+    c->DrawText(t, tr, DT_CALCRECT | DT_SINGLELINE);
     InflateRect(&tr, 2, 0);
     c->FillRect(tr);
     InflateRect(&tr, -2, 0);
     SetBkMode(c->Handle(), TRANSPARENT);
-    DrawTextA(c->Handle(), t.c_str(), -1, &tr, DT_SINGLELINE);
+    c->DrawText(t, tr, DT_SINGLELINE);
   }
 }
 

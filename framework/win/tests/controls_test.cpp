@@ -336,3 +336,84 @@ TEST(ObjectInstance, ThunkCallsTheBoundProcedure) {
   DeallocateHWnd(h);
   FreeObjectInstance(p);
 }
+
+TEST_F(FormFixture, HintsShowTheShortPartAndTheApplicationTheLongPart) {
+  auto* b = new TProbeButton(form);
+  b->SetParent(form);
+  b->SetHint("Save|Save the current document");
+  b->SetShowHint(true);
+  form->Show();
+  AnsiString longHint;
+  Application->OnHint = [&](TObject*) { longHint = Application->Hint(); };
+  Application->SetHintPause(20);
+  b->Perform(CM_MOUSEENTER);
+  EXPECT_EQ(longHint, "Save the current document");
+  DWORD start = GetTickCount();
+  while (!Application->HintWindow() && GetTickCount() - start < 3000) {
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Application->HintWindow()->Handle()));
+  b->Perform(CM_MOUSELEAVE);
+  EXPECT_EQ(Application->HintWindow(), nullptr);
+  EXPECT_EQ(longHint, "");
+  Application->OnHint = nullptr;
+  EXPECT_EQ(GetShortHint("A|B"), "A");
+  EXPECT_EQ(GetLongHint("A|B"), "B");
+  EXPECT_EQ(GetLongHint("Only"), "Only");
+}
+
+TEST_F(FormFixture, AutomaticDragDropsOnAnAcceptingTarget) {
+  form->SetClientSize(300, 200);
+  auto* source = new TCustomControl(form);
+  source->SetParent(form);
+  source->SetBounds(0, 0, 100, 100);
+  source->SetDragMode(dmAutomatic);
+  auto* target = new TCustomControl(form);
+  target->SetParent(form);
+  target->SetBounds(150, 0, 100, 100);
+  form->Show();
+  std::vector<std::string> log;
+  target->OnDragOver = [&](TObject*, TObject* src, int x, int y, TDragState st, bool& accept) {
+    accept = src == source;
+    if (st == dsDragEnter) log.push_back("enter");
+  };
+  target->OnDragDrop = [&](TObject*, TObject* src, int x, int y) {
+    log.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
+  };
+  TObject* endTarget = nullptr;
+  source->OnEndDrag = [&](TObject*, TObject* t, int, int) { endTarget = t; };
+  // The drop point is found on the screen: the moves go in the queue in the source's coordinates.
+  POINT p{170, 20};
+  ClientToScreen(form->Handle(), &p);
+  ScreenToClient(source->Handle(), &p);
+  SetCursorPos(p.x, p.y);
+  PostMessageA(source->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageA(source->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  SendMessageA(source->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "drop 20,20"}));
+  EXPECT_EQ(endTarget, target);
+}
+
+TEST_F(FormFixture, BorderChangesRecreateTheWindowWithTheNewStyles) {
+  form->Show();
+  HWND before = form->Handle();
+  EXPECT_TRUE(GetWindowLongA(before, GWL_STYLE) & WS_MAXIMIZEBOX);
+  form->SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
+  HWND after = form->Handle();
+  EXPECT_NE(before, after);
+  EXPECT_FALSE(GetWindowLongA(after, GWL_STYLE) & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(IsWindowVisible(after));
+  form->SetBorderStyle(bsToolWindow);
+  EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  auto* top = CreateForm<TForm>(Application);
+  top->SetFormStyle(fsStayOnTop);
+  top->Show();
+  EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  top->SetWindowState(wsMaximized);
+  EXPECT_TRUE(IsZoomed(top->Handle()));
+  EXPECT_EQ(top->WindowState(), wsMaximized);
+  top->Free();
+}

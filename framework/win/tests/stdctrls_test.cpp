@@ -9,6 +9,7 @@
 
 #include "framework/win/ComCtrls.h"
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/Printers.h"
 #include "framework/win/Forms.h"
 #include "framework/win/StdCtrls.h"
 
@@ -337,4 +338,65 @@ TEST_F(StdFixture, ShowcaseFormPaints) {
     ReleaseDC(nullptr, screen);
     shot.SaveToFile(path);
   }
+}
+
+TEST_F(StdFixture, ScrollBoxMovesChildrenAndAltLettersReachTheirControl) {
+  auto* box = new TScrollBox(form);
+  box->SetParent(form);
+  box->SetBounds(0, 0, 200, 150);
+  auto* distant = new TButton(form);
+  distant->SetParent(box);
+  distant->SetBounds(10, 400, 75, 25);
+  form->Show();
+  box->ScrollInView(distant);
+  EXPECT_GT(box->VertPosition(), 0);
+  EXPECT_LE(distant->Top() + distant->Height(), box->ClientHeight());
+  EXPECT_EQ(distant->Top() + box->VertPosition(), 400);
+  box->ScrollTo(0, 0);
+  EXPECT_EQ(distant->Top(), 400);
+
+  auto* lbl = new TLabel(form);
+  lbl->SetParent(form);
+  lbl->SetCaption("&Find:");
+  lbl->SetTop(200);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(60, 200, 100, 21);
+  lbl->SetFocusControl(edit);
+  int clicks = 0;
+  auto* go = new TButton(form);
+  go->SetParent(form);
+  go->SetBounds(200, 200, 75, 25);
+  go->SetCaption("&Go");
+  go->OnClick = [&](TObject*) { ++clicks; };
+  EXPECT_TRUE(form->DialogChar('f'));
+  EXPECT_TRUE(edit->Focused());
+  SendMessageA(edit->Handle(), WM_SYSCHAR, 'g', 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(form->DialogChar('z'));
+}
+
+TEST(PrinterTest, NoPrinterIsReportedAndAMetafileStandsIn) {
+  TPrinter p;
+  if (p.Printers()->Count() == 0) {
+    try {
+      p.Handle();
+      FAIL() << "a prefix without printers has no printer DC";
+    } catch (const EPrinter& e) {
+      EXPECT_EQ(e.Message(), "There is no default printer currently selected");
+    }
+  }
+  HDC meta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  p.SetTargetDC(meta);
+  p.BeginDoc();
+  EXPECT_EQ(p.PageNumber(), 1);
+  p.Canvas()->TextOut(10, 10, "page one");
+  p.NewPage();
+  EXPECT_EQ(p.PageNumber(), 2);
+  p.EndDoc();
+  EXPECT_FALSE(p.Printing());
+  HENHMETAFILE emf = CloseEnhMetaFile(meta);
+  EXPECT_GT(GetEnhMetaFileBits(emf, 0, nullptr), 0u);
+  DeleteEnhMetaFile(emf);
+  p.SetTargetDC(nullptr);
 }
