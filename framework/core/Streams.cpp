@@ -1,0 +1,311 @@
+#include "framework/core/Streams.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "framework/core/Exceptions.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace vx {
+
+int64_t TStream::Size() {
+  int64_t pos = Seek(0, soFromCurrent);
+  int64_t end = Seek(0, soFromEnd);
+  Seek(pos, soFromBeginning);
+  return end;
+}
+
+void TStream::SetSize(int64_t) {}
+
+void TStream::ReadBuffer(void* buffer, int count) {
+  if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* buffer, int count) {
+  if (count != 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
+}
+
+int64_t TStream::CopyFrom(TStream& source, int64_t count) {
+  if (count == 0) {
+    source.SetPosition(0);
+    count = source.Size();
+  }
+  const int64_t total = count;
+  std::vector<char> buf(static_cast<size_t>(std::min<int64_t>(count > 0 ? count : 1, 0xF000)));
+  while (count > 0) {
+    int n = static_cast<int>(std::min<int64_t>(count, static_cast<int64_t>(buf.size())));
+    source.ReadBuffer(buf.data(), n);
+    WriteBuffer(buf.data(), n);
+    count -= n;
+  }
+  return total;
+}
+
+// ---------------------------------------------------------------------------------------
+
+#ifdef _WIN32
+
+TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : fileName_(fileName) {
+  static const DWORD kShare[] = {FILE_SHARE_READ | FILE_SHARE_WRITE, 0, FILE_SHARE_READ,
+                                 FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
+  unsigned share = (mode & 0xF0) >> 4;
+  DWORD shareMode = share < 5 ? kShare[share] : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  if ((mode & 0xFF00) == fmCreate) {
+    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, shareMode, nullptr,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError("Cannot create file " + fileName);
+  } else {
+    static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
+    unsigned a = mode & 3;
+    handle_ = CreateFileA(fileName.c_str(), a < 3 ? kAccess[a] : GENERIC_READ, shareMode, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+
+int TFileStream::Read(void* buffer, int count) {
+  if (count <= 0) return 0;
+  DWORD got = 0;
+  if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) return 0;
+  return static_cast<int>(got);
+}
+
+int TFileStream::Write(const void* buffer, int count) {
+  if (count <= 0) return 0;
+  DWORD put = 0;
+  if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr)) return 0;
+  return static_cast<int>(put);
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+  LARGE_INTEGER d, r;
+  d.QuadPart = offset;
+  static const DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+  if (!SetFilePointerEx(handle_, d, &r, kMethod[origin])) return -1;
+  return r.QuadPart;
+}
+
+void TFileStream::SetSize(int64_t newSize) {
+  int64_t pos = Position();
+  Seek(newSize, soFromBeginning);
+  if (!SetEndOfFile(handle_)) throw EWriteError("Stream write error");
+  if (pos < newSize) Seek(pos, soFromBeginning);
+}
+
+void TFileStream::FlushBuffers() {
+  if (!FlushFileBuffers(handle_)) throw EWriteError("Stream write error");
+}
+
+#else
+
+TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : fileName_(fileName) {
+  // Sharing is a Windows notion; here every handle shares everything.
+  if ((mode & 0xFF00) == fmCreate) {
+    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
+    if (fd_ < 0) throw EFCreateError("Cannot create file " + fileName);
+  } else {
+    static const int kAccess[] = {O_RDONLY, O_WRONLY, O_RDWR};
+    unsigned a = mode & 3;
+    fd_ = ::open(fileName.c_str(), a < 3 ? kAccess[a] : O_RDONLY);
+    struct stat st;
+    if (fd_ >= 0 && (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+    if (fd_ < 0) throw EFOpenError("Cannot open file " + fileName);
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+int TFileStream::Read(void* buffer, int count) {
+  if (count <= 0) return 0;
+  ssize_t n = ::read(fd_, buffer, static_cast<size_t>(count));
+  return n < 0 ? 0 : static_cast<int>(n);
+}
+
+int TFileStream::Write(const void* buffer, int count) {
+  if (count <= 0) return 0;
+  ssize_t n = ::write(fd_, buffer, static_cast<size_t>(count));
+  return n < 0 ? 0 : static_cast<int>(n);
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+  static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+  return static_cast<int64_t>(::lseek(fd_, static_cast<off_t>(offset), kWhence[origin]));
+}
+
+void TFileStream::SetSize(int64_t newSize) {
+  if (::ftruncate(fd_, static_cast<off_t>(newSize)) != 0) throw EWriteError("Stream write error");
+  if (Position() > newSize) Seek(newSize, soFromBeginning);
+}
+
+void TFileStream::FlushBuffers() {
+  if (::fsync(fd_) != 0) throw EWriteError("Stream write error");
+}
+
+#endif
+
+// ---------------------------------------------------------------------------------------
+
+namespace {
+int64_t SeekIn(int64_t pos, int64_t size, int64_t offset, TSeekOrigin origin) {
+  int64_t base = origin == soFromBeginning ? 0 : (origin == soFromCurrent ? pos : size);
+  int64_t p = base + offset;
+  return p < 0 ? 0 : p;
+}
+}  // namespace
+
+void TMemoryStream::Reserve(size_t n) {
+  if (n <= capacity_) return;
+  // Doubling for streams that grow by writes; exactly n for a first, known size.
+  size_t cap = capacity_ > SIZE_MAX / 2 ? n : capacity_ * 2;
+  if (cap < n) cap = n;
+  if (cap < 64) cap = 64;
+  std::unique_ptr<unsigned char[]> d(new unsigned char[cap]);
+  if (size_ > 0) std::memcpy(d.get(), data_.get(), size_);
+  data_ = std::move(d);
+  capacity_ = cap;
+}
+
+int TMemoryStream::Read(void* buffer, int count) {
+  const int64_t size = Size();
+  if (count <= 0 || pos_ >= size) return 0;
+  int n = static_cast<int>(std::min<int64_t>(count, size - pos_));
+  std::memcpy(buffer, data_.get() + pos_, static_cast<size_t>(n));
+  pos_ += n;
+  return n;
+}
+
+const void* TMemoryStream::ReadWindow(int count, int& got) {
+  const int64_t size = Size();
+  got = (count <= 0 || pos_ >= size) ? 0 : static_cast<int>(std::min<int64_t>(count, size - pos_));
+  const unsigned char* p = data_.get() + (got > 0 ? pos_ : 0);
+  pos_ += got;
+  return got > 0 ? p : nullptr;
+}
+
+int TMemoryStream::Write(const void* buffer, int count) {
+  if (count <= 0) return 0;
+  const size_t at = static_cast<size_t>(pos_), end = at + static_cast<size_t>(count);
+  if (end > size_) {
+    Reserve(end);
+    if (at > size_) std::memset(data_.get() + size_, 0, at - size_);  // a gap after a seek
+    size_ = end;
+  }
+  std::memcpy(data_.get() + at, buffer, static_cast<size_t>(count));
+  pos_ = static_cast<int64_t>(end);
+  return count;
+}
+
+int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
+  pos_ = SeekIn(pos_, Size(), offset, origin);
+  return pos_;
+}
+
+void TMemoryStream::SetSize(int64_t newSize) {
+  const size_t n = static_cast<size_t>(newSize < 0 ? 0 : newSize);
+  if (n > size_) {
+    Reserve(n);
+    std::memset(data_.get() + size_, 0, n - size_);
+  }
+  size_ = n;
+  if (pos_ > static_cast<int64_t>(n)) pos_ = static_cast<int64_t>(n);
+}
+
+void TMemoryStream::Clear() {
+  data_.reset();
+  size_ = capacity_ = 0;
+  pos_ = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream& s) {
+  s.SetPosition(0);
+  const int64_t n = s.Size();
+  Clear();
+  if (n <= 0) return;
+  Reserve(static_cast<size_t>(n));  // filled by the read: no need to clear it first
+  s.ReadBuffer(data_.get(), static_cast<int>(n));
+  size_ = static_cast<size_t>(n);
+}
+
+void TMemoryStream::LoadFromFile(const AnsiString& fileName) {
+  TFileStream f(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(f);
+}
+
+void TMemoryStream::SaveToStream(TStream& s) {
+  if (size_ > 0) s.WriteBuffer(data_.get(), static_cast<int>(size_));
+}
+
+void TMemoryStream::SaveToFile(const AnsiString& fileName) {
+  TFileStream f(fileName, fmCreate);
+  SaveToStream(f);
+}
+
+// ---------------------------------------------------------------------------------------
+
+int TStringStream::Read(void* buffer, int count) {
+  int64_t size = Size();
+  if (count <= 0 || pos_ >= size) return 0;
+  int n = static_cast<int>(std::min<int64_t>(count, size - pos_));
+  std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(n));
+  pos_ += n;
+  return n;
+}
+
+const void* TStringStream::ReadWindow(int count, int& got) {
+  const int64_t size = Size();
+  got = (count <= 0 || pos_ >= size) ? 0 : static_cast<int>(std::min<int64_t>(count, size - pos_));
+  const char* p = data_.data() + (got > 0 ? pos_ : 0);
+  pos_ += got;
+  return got > 0 ? p : nullptr;
+}
+
+int TStringStream::Write(const void* buffer, int count) {
+  if (count <= 0) return 0;
+  int64_t end = pos_ + count;
+  if (end > Size()) data_.resize(static_cast<size_t>(end));
+  std::memcpy(&data_[static_cast<size_t>(pos_)], buffer, static_cast<size_t>(count));
+  pos_ = end;
+  return count;
+}
+
+int64_t TStringStream::Seek(int64_t offset, TSeekOrigin origin) {
+  pos_ = SeekIn(pos_, Size(), offset, origin);
+  return pos_;
+}
+
+void TStringStream::SetSize(int64_t newSize) {
+  data_.resize(static_cast<size_t>(newSize < 0 ? 0 : newSize));
+  if (pos_ > newSize) pos_ = newSize < 0 ? 0 : newSize;
+}
+
+AnsiString TStringStream::ReadString(int count) {
+  int64_t left = Size() - pos_;
+  if (count > left) count = static_cast<int>(left < 0 ? 0 : left);
+  AnsiString r;
+  if (count > 0) {
+    r = data_.substr(static_cast<size_t>(pos_), static_cast<size_t>(count));
+    pos_ += count;
+  }
+  return r;
+}
+
+void TStringStream::WriteString(const AnsiString& s) { Write(s.data(), static_cast<int>(s.size())); }
+
+}  // namespace vx
