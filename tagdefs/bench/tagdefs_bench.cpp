@@ -46,7 +46,7 @@ size_t MakeSet(THTMLGroup& g, size_t target) {
     t->SetKind(static_cast<TTagKind>(i % 3));
     t->SetGroupIndex(i % 9 - 1);
     t->SetBrowsers(static_cast<TBrowserFlags>(i % 16));
-    approx += t->Description().size() + 40;
+    approx += t->Description().size() + 30;
     const int attrs = static_cast<int>(w.Next() % 12);
     for (int j = 0; j < attrs; ++j) {
       auto* a = new THTMLAttribDef;
@@ -59,7 +59,7 @@ size_t MakeSet(THTMLGroup& g, size_t target) {
       a->SetDescription(w.Text(60 + w.Next() % 300));
       a->SetIsFlag(j % 7 == 6);
       a->SetBrowsers(static_cast<TBrowserFlags>(j % 16));
-      approx += a->Description().size() + a->PickList().size() + a->Filter().size() + 30;
+      approx += a->Description().size() + a->PickList().size() + a->Filter().size() + 25;
       t->Attribs().AddObject(a->Name(), a);
     }
     g.Tags().AddObject(t->Name(), t);

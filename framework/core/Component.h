@@ -1,0 +1,71 @@
+// Components: named objects owned by a parent component (a form owns everything on it),
+// freed with their owner last-created-first, with removal notices to whoever asked.
+#pragma once
+
+#include <vector>
+
+#include "framework/core/Classes.h"
+#include "framework/core/TypInfo.h"
+
+namespace vx {
+
+enum TOperation { opInsert, opRemove };
+enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating };
+using TComponentState = TSet<TComponentStateFlag>;
+
+VX_EXCEPTION(EComponentError, Exception);
+
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+  const char* ClassName() const override { return "TComponent"; }
+
+  // Frees the component through its virtual destruction protocol: Destroying() runs
+  // while the object is whole, so owned components go before any subclass member.
+  void Free();
+
+  const AnsiString& Name() const { return name_; }
+  // Names are unique among the owner's components, ignoring case ("" is always fine).
+  virtual void SetName(const AnsiString& name);
+  TComponent* Owner() const { return owner_; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int i) const;
+  int ComponentIndex() const;
+  TComponent* FindComponent(const AnsiString& name) const;
+  void InsertComponent(TComponent* c);
+  void RemoveComponent(TComponent* c);
+  // Frees every owned component, the last created first.
+  void DestroyComponents();
+
+  // Asks for an opRemove notice when c is freed (and gives c one when this is freed).
+  void FreeNotification(TComponent* c);
+  void RemoveFreeNotification(TComponent* c);
+  virtual void Notification(TComponent* c, TOperation op);
+
+  TComponentState ComponentState() const { return state_; }
+  void SetComponentState(TComponentStateFlag f, bool on);
+  bool Destroying() const { return state_.Contains(csDestroying); }
+  // Runs after the owner is complete (a form built in code calls it for each component).
+  virtual void Loaded();
+  int Tag() const { return tag_; }
+  void SetTag(int t) { tag_ = t; }
+
+ protected:
+  // First step of destruction, while the whole object is alive: marks the state,
+  // frees owned components, tells the watchers. Overrides call the base.
+  virtual void BeforeDestruction();
+  virtual void ValidateRename(TComponent* c, const AnsiString& oldName, const AnsiString& newName);
+
+ private:
+  void SendRemoveNotices();
+  TComponent* owner_ = nullptr;
+  AnsiString name_;
+  int tag_ = 0;
+  TComponentState state_;
+  bool beforeDone_ = false;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> freeNotifies_;
+};
+
+}  // namespace vx

@@ -1,0 +1,288 @@
+#include "framework/win/ComCtrls.h"
+
+#include <commctrl.h>
+
+#include "framework/core/SysUtils.h"
+#include "framework/win/Forms.h"
+
+namespace vx {
+
+void InitCommonControlClasses() {
+  static bool done = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    return true;
+  }();
+  (void)done;
+}
+
+VX_PUBLISH(TTabControl, TWinControl) {
+  P.Int("TabIndex", &TTabControl::TabIndex, &TTabControl::SetTabIndex).Object("Tabs", &TTabControl::Tabs);
+}
+
+// ---- TTabControl -------------------------------------------------------------------
+
+// The tab captions: the window's items while it exists.
+class TTabStrings : public TStrings {
+ public:
+  explicit TTabStrings(TTabControl* t) : tabs_(t) {}
+  const char* ClassName() const override { return "TTabStrings"; }
+
+ protected:
+  bool Live() const { return tabs_->HandleAllocated(); }
+  HWND H() const { return const_cast<TTabControl*>(tabs_)->Handle(); }
+  AnsiString Get(int i) const override {
+    if (i < 0 || i >= GetCount()) IndexError(i);
+    if (!Live()) return tabs_->saved_[i].first;
+    char buf[256] = {0};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buf;
+    item.cchTextMax = sizeof buf;
+    SendMessageA(H(), TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    return buf;
+  }
+  TObject* GetObject(int i) const override {
+    if (i < 0 || i >= GetCount()) IndexError(i);
+    if (!Live()) return tabs_->saved_[i].second;
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    SendMessageA(H(), TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<TObject*>(item.lParam);
+  }
+  void PutObject(int i, TObject* o) override {
+    if (i < 0 || i >= GetCount()) IndexError(i);
+    if (!Live()) {
+      tabs_->saved_[i].second = o;
+      return;
+    }
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    item.lParam = reinterpret_cast<LPARAM>(o);
+    SendMessageA(H(), TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  void Put(int i, const AnsiString& s) override {
+    if (i < 0 || i >= GetCount()) IndexError(i);
+    if (!Live()) {
+      tabs_->saved_[i].first = s;
+      return;
+    }
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(s.c_str());
+    SendMessageA(H(), TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    tabs_->Realign();
+  }
+  int GetCount() const override {
+    return Live() ? static_cast<int>(SendMessageA(H(), TCM_GETITEMCOUNT, 0, 0)) : static_cast<int>(tabs_->saved_.size());
+  }
+  void InsertItem(int i, const AnsiString& s, TObject* o) override {
+    if (!Live()) {
+      tabs_->saved_.insert(tabs_->saved_.begin() + i, {s, o});
+      return;
+    }
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(s.c_str());
+    item.lParam = reinterpret_cast<LPARAM>(o);
+    SendMessageA(H(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    tabs_->Realign();
+  }
+  void DeleteItem(int i) override {
+    if (!Live()) {
+      tabs_->saved_.erase(tabs_->saved_.begin() + i);
+      return;
+    }
+    SendMessageA(H(), TCM_DELETEITEM, i, 0);
+    tabs_->Realign();
+  }
+  void ClearItems() override {
+    if (!Live()) {
+      tabs_->saved_.clear();
+      return;
+    }
+    SendMessageA(H(), TCM_DELETEALLITEMS, 0, 0);
+    tabs_->Realign();
+  }
+
+ private:
+  TTabControl* tabs_;
+};
+
+TTabControl::TTabControl(TComponent* owner) : TWinControl(owner), tabs_(std::make_unique<TTabStrings>(this)) {
+  InitCommonControlClasses();
+  StoreBounds(0, 0, 289, 193);
+  SetTabStop(true);
+  controlStyle_ = TControlStyle{csAcceptsControls, csDoubleClicks};
+}
+
+TTabControl::~TTabControl() { BeforeDestruction(); }
+
+void TTabControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, WC_TABCONTROLA);
+  p.Style |= WS_CLIPCHILDREN | (multiLine_ ? TCS_MULTILINE : 0);
+}
+
+void TTabControl::CreateWnd() {
+  auto items = std::move(saved_);
+  saved_.clear();
+  TWinControl::CreateWnd();
+  for (size_t i = 0; i < items.size(); ++i) tabs_->InsertObject(static_cast<int>(i), items[i].first, items[i].second);
+  if (tabIndex_ >= 0) SendMessageA(Handle(), TCM_SETCURSEL, tabIndex_, 0);
+  Realign();
+}
+
+void TTabControl::DestroyWnd() {
+  tabIndex_ = TabIndex();
+  std::vector<std::pair<AnsiString, TObject*>> items;
+  for (int i = 0; i < tabs_->Count(); ++i) items.emplace_back(tabs_->Strings(i), tabs_->Objects(i));
+  TWinControl::DestroyWnd();
+  saved_ = std::move(items);
+}
+
+int TTabControl::TabIndex() {
+  return HandleAllocated() ? static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)) : tabIndex_;
+}
+
+void TTabControl::SetTabIndex(int i) {
+  tabIndex_ = i;
+  if (HandleAllocated()) SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
+}
+
+RECT TTabControl::DisplayRect() {
+  RECT r = ClientRect();
+  if (HandleAllocated()) SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+void TTabControl::AdjustClientRect(RECT& r) { r = DisplayRect(); }
+
+void TTabControl::WndProc(TMessage& m) {
+  if (m.Msg == CN_NOTIFY) {
+    auto* n = reinterpret_cast<NMHDR*>(m.LParam);
+    if (n->code == TCN_SELCHANGING) {
+      bool allow = true;
+      if (OnChanging) OnChanging(this, allow);
+      m.Result = allow ? FALSE : TRUE;
+      return;
+    }
+    if (n->code == TCN_SELCHANGE) {
+      tabIndex_ = TabIndex();
+      if (OnChange) OnChange(this);
+      return;
+    }
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) Realign();
+}
+
+// ---- TStatusBar --------------------------------------------------------------------
+
+// The status window centres text after one tab and right-aligns it after two.
+static AnsiString PanelText(const TStatusPanel* p) {
+  return (p->Alignment() == taCenter ? "\t" : p->Alignment() == taRightJustify ? "\t\t" : "") + p->Text();
+}
+
+void TStatusPanel::SetText(const AnsiString& t) {
+  if (t == text_) return;
+  text_ = t;
+  if (bar_->HandleAllocated() && !bar_->SimplePanel())
+    SendMessageA(bar_->Handle(), SB_SETTEXTA, Index(), reinterpret_cast<LPARAM>(PanelText(this).c_str()));
+}
+
+void TStatusPanel::SetWidth(int w) {
+  width_ = w;
+  bar_->UpdatePanels();
+}
+
+void TStatusPanel::SetAlignment(TAlignment a) {
+  alignment_ = a;
+  bar_->UpdatePanels();
+}
+
+int TStatusPanel::Index() const {
+  auto& v = bar_->Panels()->items_;
+  for (size_t i = 0; i < v.size(); ++i)
+    if (v[i].get() == this) return static_cast<int>(i);
+  return -1;
+}
+
+TStatusPanel* TStatusPanels::Items(int i) const {
+  if (i < 0 || i >= Count()) throw EStringListError(Format("List index out of bounds (%d)", i));
+  return items_[i].get();
+}
+
+TStatusPanel* TStatusPanels::Add() {
+  items_.push_back(std::make_unique<TStatusPanel>(bar_));
+  bar_->UpdatePanels();
+  return items_.back().get();
+}
+
+void TStatusPanels::Delete(int i) {
+  Items(i);
+  items_.erase(items_.begin() + i);
+  bar_->UpdatePanels();
+}
+
+void TStatusPanels::Clear() {
+  items_.clear();
+  bar_->UpdatePanels();
+}
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(this) {
+  InitCommonControlClasses();
+  StoreBounds(0, 0, 200, 19);
+  SetAlign(alBottom);
+  controlStyle_ = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
+}
+
+TStatusBar::~TStatusBar() { BeforeDestruction(); }
+
+void TStatusBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, STATUSCLASSNAMEA);
+  p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NOMOVEY | (sizeGrip_ ? SBARS_SIZEGRIP : 0);
+}
+
+void TStatusBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdatePanels();
+}
+
+void TStatusBar::SetSimplePanel(bool s) {
+  simplePanel_ = s;
+  UpdatePanels();
+}
+
+void TStatusBar::SetSimpleText(const AnsiString& t) {
+  simpleText_ = t;
+  if (HandleAllocated() && simplePanel_) SendMessageA(Handle(), SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(t.c_str()));
+}
+
+void TStatusBar::UpdatePanels() {
+  if (!HandleAllocated()) return;
+  HWND h = Handle();
+  SendMessageA(h, SB_SIMPLE, simplePanel_, 0);
+  if (simplePanel_) {
+    SendMessageA(h, SB_SETTEXTA, 255, reinterpret_cast<LPARAM>(simpleText_.c_str()));
+    return;
+  }
+  std::vector<int> edges;
+  int x = 0;
+  for (int i = 0; i < panels_.Count(); ++i) {
+    x += panels_[i]->Width();
+    edges.push_back(i == panels_.Count() - 1 ? -1 : x);
+  }
+  if (edges.empty()) edges.push_back(-1);
+  SendMessageA(h, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (int i = 0; i < panels_.Count(); ++i)
+    SendMessageA(h, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(PanelText(panels_[i]).c_str()));
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) UpdatePanels();
+}
+
+}  // namespace vx

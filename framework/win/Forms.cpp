@@ -1,0 +1,1253 @@
+#include "framework/win/Forms.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "framework/core/SysUtils.h"
+#include "framework/win/Menus.h"
+
+namespace vx {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+struct Globals {
+  Globals() {
+    Screen = new TScreen;
+    Application = new TApplication;
+  }
+  ~Globals() {
+    Application->Free();
+    Application = nullptr;
+    Screen->Free();
+    Screen = nullptr;
+  }
+} globals;
+
+constexpr UINT WM_VX_POSTED = WM_APP + 0x3A1;
+
+// The MDI client paints its background in the frame's colour.
+std::map<HWND, WNDPROC>& ClientProcs() {
+  static std::map<HWND, WNDPROC> m;
+  return m;
+}
+
+LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  WNDPROC old = ClientProcs()[h];
+  try {
+    if (msg == WM_ERASEBKGND) {
+      if (auto* frame = dynamic_cast<TForm*>(FindControl(GetParent(h)))) {
+        RECT r;
+        GetClientRect(h, &r);
+        HBRUSH b = CreateSolidBrush(ColorToRGB(frame->Color()));
+        FillRect(reinterpret_cast<HDC>(w), &r, b);
+        DeleteObject(b);
+        return 1;
+      }
+    }
+    if (msg == WM_NCDESTROY) {
+      ClientProcs().erase(h);
+      SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+    }
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  return CallWindowProcA(old, h, msg, w, l);
+}
+
+void DialogKeyToDescendants(TWinControl* w, TMessage& m) {
+  for (int i = 0; i < w->ControlCount() && m.Result == 0; ++i) {
+    TControl* c = w->Controls(i);
+    if (!c->Visible() || !c->Enabled()) continue;
+    c->WndProc(m);
+    if (m.Result == 0)
+      if (auto* cw = dynamic_cast<TWinControl*>(c)) DialogKeyToDescendants(cw, m);
+  }
+}
+
+}  // namespace
+
+const TTypeInfo* TypeInfoWindowState() {
+  return EnumTypeInfo("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+}
+const TTypeInfo* TypeInfoBorderIcons() {
+  return SetTypeInfo("TBorderIcons",
+                     EnumTypeInfo("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}));
+}
+
+VX_PUBLISH(TForm, TCustomControl) {
+  P.Set("BorderIcons", TypeInfoBorderIcons(), &TForm::BorderIcons, &TForm::SetBorderIcons)
+      .Bool("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
+      .Enum("WindowState", TypeInfoWindowState(), &TForm::WindowState, &TForm::SetWindowState)
+      .Method("OnCreate")
+      .Method("OnShow")
+      .Method("OnCloseQuery")
+      .Method("OnClose")
+      .Method("OnDestroy");
+}
+
+TForm* GetParentForm(TControl* c) {
+  for (; c; c = c->Parent())
+    if (auto* f = dynamic_cast<TForm*>(c)) return f;
+  return nullptr;
+}
+
+// ---- TForm -------------------------------------------------------------------------
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+  SetVisibleFlag(false);
+  controlStyle_ = controlStyle_ + TControlStyle{csAcceptsControls};
+  SetParentFont(false);
+  StoreBounds(0, 0, 320, 240);
+  Screen->forms_.push_back(this);
+}
+
+TForm::~TForm() { BeforeDestruction(); }
+
+void TForm::BeforeDestruction() {
+  if (Destroying()) return;
+  if (OnDestroy && constructed_) GuardedCall(this, [this] { OnDestroy(this); });
+  if (formStyle_ == fsMDIChild) MergeMenu(false);
+  if (modal_) modalResult_ = mrCancel;
+  auto& forms = Screen->forms_;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  activeControl_ = nullptr;
+  TCustomControl::BeforeDestruction();
+}
+
+void TForm::AfterConstruction() {
+  if (constructed_) return;
+  constructed_ = true;
+  for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
+  Loaded();
+  if (OnCreate) OnCreate(this);
+  if (formStyle_ == fsMDIChild && !Visible()) SetVisible(true);
+}
+
+void TForm::Notification(TComponent* c, TOperation op) {
+  TCustomControl::Notification(c, op);
+  if (op != opRemove) return;
+  if (c == menu_) menu_ = nullptr;
+  if (c == windowMenu_) windowMenu_ = nullptr;
+  if (c == activeControl_) activeControl_ = nullptr;
+}
+
+void TForm::SetFormStyle(TFormStyle s) {
+  if (s == formStyle_) return;
+  if (HandleAllocated()) throw EInvalidOperation("Cannot change the form style of a form with a window");
+  formStyle_ = s;
+  if (s == fsMDIChild) SetPosition(poDefault);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle b) {
+  if (b == borderStyle_) return;
+  borderStyle_ = b;
+  RecreateWnd();
+}
+
+void TForm::SetBorderIcons(TBorderIcons b) {
+  if (b == borderIcons_) return;
+  borderIcons_ = b;
+  // The window is made again with the new styles (window hooks see the re-creation).
+  RecreateWnd();
+}
+
+TWindowState TForm::WindowState() {
+  if (HandleAllocated() && Visible()) {
+    if (IsIconic(Handle())) return wsMinimized;
+    if (IsZoomed(Handle())) return wsMaximized;
+    return wsNormal;
+  }
+  return windowState_;
+}
+
+void TForm::SetWindowState(TWindowState s) {
+  windowState_ = s;
+  if (HandleAllocated() && Visible())
+    ShowWindow(Handle(), s == wsMinimized ? SW_MINIMIZE : s == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TForm::SetMenu(TMainMenu* m) {
+  if (m == menu_) return;
+  if (menu_) menu_->OnChange = nullptr;
+  menu_ = m;
+  if (m) {
+    m->FreeNotification(this);
+    m->OnChange = [this](TObject*) { UpdateMenu(); };
+  }
+  if (!HandleAllocated()) return;
+  if (formStyle_ == fsMDIChild) {
+    MergeMenu(active_);
+  } else {
+    ::SetMenu(Handle(), m ? m->Handle() : nullptr);
+    if (m) m->SetWindowHandle(Handle());
+    UpdateMenu();
+  }
+}
+
+void TForm::SetWindowMenu(TMenuItem* m) {
+  windowMenu_ = m;
+  if (m) m->FreeNotification(this);
+  UpdateMenu();
+}
+
+// The frame's bar and its window menu after any change of the menus.
+void TForm::UpdateMenu() {
+  if (!HandleAllocated() || formStyle_ == fsMDIChild) return;
+  if (menu_) {
+    HMENU bar = menu_->Handle();
+    if (GetMenu(Handle()) != bar) ::SetMenu(Handle(), bar);
+    menu_->SetWindowHandle(Handle());
+  }
+  if (clientHandle_) {
+    HMENU win = windowMenu_ ? windowMenu_->Handle() : nullptr;
+    SendMessageA(clientHandle_, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_ ? menu_->Handle() : nullptr),
+                 reinterpret_cast<LPARAM>(win));
+    SendMessageA(clientHandle_, WM_MDIREFRESHMENU, 0, 0);
+  }
+  DrawMenuBar(Handle());
+}
+
+TForm* TForm::MDIParent() {
+  if (Application->MainForm() && Application->MainForm()->formStyle_ == fsMDIForm) return Application->MainForm();
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->formStyle_ == fsMDIForm) return Screen->Forms(i);
+  return nullptr;
+}
+
+void TForm::MergeMenu(bool merge) {
+  TForm* frame = MDIParent();
+  if (!frame || !frame->menu_ || !menu_) return;
+  if (merge)
+    frame->menu_->Merge(menu_);
+  else
+    frame->menu_->Unmerge(menu_);
+  frame->UpdateMenu();
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.ExStyle = 0;
+  p.WndParent = nullptr;
+  TForm* main = Application->MainForm();
+  if (formStyle_ == fsMDIChild) {
+    TForm* frame = MDIParent();
+    if (!frame) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    frame->HandleNeeded();
+    p.WndParent = frame->clientHandle_;
+    p.ExStyle |= WS_EX_MDICHILD;
+  } else if (ownerWindow_ && IsWindow(ownerWindow_)) {
+    p.WndParent = ownerWindow_;
+  } else if (main && main != this && main->HandleAllocated()) {
+    p.WndParent = main->Handle();  // owned by the main form: stays above it, goes with it
+  }
+  switch (borderStyle_) {
+    case bsNone: p.Style |= WS_POPUP; break;
+    case bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: p.Style |= WS_CAPTION | WS_POPUP | DS_MODALFRAME; p.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow: p.Style |= WS_CAPTION | WS_POPUP; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_POPUP | WS_THICKFRAME; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+  }
+  if (borderStyle_ != bsNone) {
+    if (borderIcons_.Contains(biSystemMenu)) p.Style |= WS_SYSMENU;
+    bool frameKind = borderStyle_ == bsSingle || borderStyle_ == bsSizeable;
+    if (frameKind && borderIcons_.Contains(biMinimize)) p.Style |= WS_MINIMIZEBOX;
+    if (frameKind && borderIcons_.Contains(biMaximize)) p.Style |= WS_MAXIMIZEBOX;
+    if (borderIcons_.Contains(biHelp) && (!frameKind || !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
+      p.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (!Enabled()) p.Style |= WS_DISABLED;
+  if (position_ == poDefault || position_ == poDefaultPosOnly) p.X = p.Y = CW_USEDEFAULT;
+  if (position_ == poDefault || position_ == poDefaultSizeOnly) p.Width = p.Height = CW_USEDEFAULT;
+  p.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  p.WindowClass.style = CS_DBLCLKS;
+}
+
+void TForm::CreateWindowHandle(const TCreateParams& p) {
+  if (formStyle_ != fsMDIChild) {
+    TCustomControl::CreateWindowHandle(p);
+    return;
+  }
+  MDICREATESTRUCTA mcs{};
+  mcs.szClass = p.WinClassName.c_str();
+  mcs.szTitle = p.Caption.c_str();
+  mcs.hOwner = GetModuleHandleA(nullptr);
+  mcs.x = p.X;
+  mcs.y = p.Y;
+  mcs.cx = p.Width;
+  mcs.cy = p.Height;
+  mcs.style = p.Style & ~(WS_POPUP | DS_MODALFRAME);
+  mcs.lParam = reinterpret_cast<LPARAM>(p.Param);
+  SendMessageA(p.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs));
+}
+
+void TForm::CreateWnd() {
+  if (!constructed_) AfterConstruction();
+  TCustomControl::CreateWnd();
+  if (formStyle_ == fsMDIForm && !clientHandle_) {
+    CLIENTCREATESTRUCT ccs{windowMenu_ ? windowMenu_->Handle() : nullptr, 0xFF00};
+    RECT r = ClientRect();
+    clientHandle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                    0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleA(nullptr), &ccs);
+    if (!clientHandle_) throw EOutOfResources("Cannot create the MDI client window");
+    ClientProcs()[clientHandle_] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(clientHandle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientWndProc)));
+    SetWindowPos(clientHandle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (menu_ && formStyle_ != fsMDIChild) {
+    ::SetMenu(Handle(), menu_->Handle());
+    menu_->SetWindowHandle(Handle());
+  }
+  UpdateMenu();
+  Realign();
+  // A visible form made again (new border styles) comes back on the screen.
+  if (Visible() && shownOnce_) {
+    ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                         : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    if (formStyle_ == fsMDIChild) MergeMenu(true);
+  }
+}
+
+void TForm::DestroyWnd() {
+  // The menu bar belongs to the menu object, not to the window.
+  if (HandleAllocated() && formStyle_ != fsMDIChild) ::SetMenu(Handle(), nullptr);
+  if (menu_) menu_->SetWindowHandle(nullptr);
+  if (formStyle_ == fsMDIChild) MergeMenu(false);
+  // MDI children go with the client window; their objects stay.
+  if (clientHandle_) {
+    for (int i = Screen->FormCount() - 1; i >= 0; --i) {
+      TForm* f = Screen->Forms(i);
+      if (f->formStyle_ == fsMDIChild && f->HandleAllocated() && GetParent(f->Handle()) == clientHandle_)
+        f->DestroyHandle();
+    }
+  }
+  TCustomControl::DestroyWnd();
+}
+
+void TForm::DestroyWindowHandle() {
+  HWND h = HandleAllocated() ? Handle() : nullptr;
+  if (h && formStyle_ == fsMDIChild && GetParent(h) && IsWindow(GetParent(h))) {
+    SendMessageA(GetParent(h), WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+    if (HandleAllocated()) TCustomControl::DestroyWindowHandle();
+  } else {
+    TCustomControl::DestroyWindowHandle();
+  }
+  clientHandle_ = nullptr;
+}
+
+void TForm::AlignControls(TControl* control, RECT& rect) {
+  TCustomControl::AlignControls(control, rect);
+  if (clientHandle_)
+    SetWindowPos(clientHandle_, nullptr, rect.left, rect.top, std::max(0L, rect.right - rect.left),
+                 std::max(0L, rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TForm::ClientRect() {
+  if (HandleAllocated()) return TCustomControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, p.Style, menu_ != nullptr && formStyle_ != fsMDIChild, p.ExStyle);
+  return RECT{0, 0, std::max(0L, Width() - (r.right - r.left)), std::max(0L, Height() - (r.bottom - r.top))};
+}
+
+void TForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+void TForm::SetVisible(bool v) {
+  if (v && !constructed_) AfterConstruction();
+  TCustomControl::SetVisible(v);
+}
+
+void TForm::VisibleChanged() {
+  if (Visible()) {
+    DoShow();
+    if (!Visible()) return;  // OnShow hid it again
+    bool first = !shownOnce_;
+    HandleNeeded();
+    shownOnce_ = true;
+    if (first) {
+      if (position_ == poScreenCenter) {
+        RECT wa = Screen->WorkAreaRect();
+        SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2,
+                  Width(), Height());
+      }
+    }
+    int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    ShowWindow(Handle(), cmd);
+    if (formStyle_ == fsMDIChild && GetParent(Handle()))
+      SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+    else
+      SetForegroundWindow(Handle());
+    UpdateWindow(Handle());
+  } else {
+    if (HandleAllocated()) {
+      if (formStyle_ == fsMDIChild) MergeMenu(false);
+      ShowWindow(Handle(), SW_HIDE);
+    }
+    DoHide();
+  }
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) {
+    if (formStyle_ == fsMDIChild)
+      SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+    else
+      SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+}
+
+void TForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide && !Destroying()) OnHide(this);
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+bool TForm::CloseQuery() {
+  if (formStyle_ == fsMDIForm) {
+    // Every child is asked before the frame's own handlers.
+    for (int i = 0; i < MDIChildCount(); ++i)
+      if (!MDIChildren(i)->CloseQuery()) return false;
+  }
+  bool can = true;
+  if (OnCloseQuery) OnCloseQuery(this, can);
+  return can;
+}
+
+void TForm::Close() {
+  if (closing_) return;
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  closing_ = true;
+  bool can = false;
+  try {
+    can = CloseQuery();
+  } catch (...) {
+    closing_ = false;
+    throw;
+  }
+  if (!can) {
+    closing_ = false;
+    return;
+  }
+  TCloseAction action = formStyle_ == fsMDIChild ? (borderIcons_.Contains(biMinimize) ? caMinimize : caNone) : caHide;
+  try {
+    DoClose(action);
+  } catch (...) {
+    closing_ = false;
+    throw;
+  }
+  closing_ = false;
+  if (action == caNone) return;
+  if (this == Application->MainForm()) {
+    Application->Terminate();
+    if (action == caFree) Release();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+  }
+}
+
+void TForm::Release() {
+  if (Destroying()) return;
+  PostMessageA(Handle(), CM_RELEASE, 0, 0);
+}
+
+static BOOL CALLBACK DisableOthers(HWND h, LPARAM l) {
+  auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(l);
+  if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) {
+    EnableWindow(h, FALSE);
+    v->second->push_back(h);
+  }
+  return TRUE;
+}
+
+TModalResult TForm::ShowModal() {
+  if (Visible() || modal_ || !Enabled()) throw EInvalidOperation("Cannot make a visible window modal");
+  if (!constructed_) AfterConstruction();
+  if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  HWND before = GetActiveWindow();
+  HandleNeeded();
+  // Every other window of the program waits while this one runs.
+  std::vector<HWND> disabled;
+  std::pair<HWND, std::vector<HWND>*> enumState(Handle(), &disabled);
+  EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&enumState));
+  modal_ = true;
+  modalResult_ = mrNone;
+  refusedCloses_ = 0;
+  auto finish = [&] {
+    for (HWND h : disabled)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+    modal_ = false;
+    if (before && IsWindow(before)) SetActiveWindow(before);
+  };
+  try {
+    Show();
+    Application->ModalStarted(this);
+    for (;;) {
+      if (modalResult_ == mrNone) {
+        Application->HandleMessage();
+        if (Application->Terminated()) modalResult_ = mrCancel;
+      }
+      if (modalResult_ == mrNone) continue;
+      // Closing a modal form asks like any close; a refusal keeps it running.
+      bool can = CloseQuery();
+      TCloseAction action = caHide;
+      if (can) DoClose(action);
+      if (can && action != caNone) break;
+      modalResult_ = mrNone;
+      if (Application->Unattended() && ++refusedCloses_ <= 10)
+        Application->ModalStarted(this);
+      else if (Application->Unattended())
+        break;  // a test must not hang on a form that never closes
+    }
+    TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
+    Hide();
+    finish();
+    modalResult_ = result;
+    return result;
+  } catch (...) {
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    SetVisibleFlag(false);
+    finish();
+    throw;
+  }
+}
+
+void TForm::SetFocus() {
+  if (!HandleAllocated() || !Visible()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  if (formStyle_ == fsMDIChild)
+    SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
+  else
+    SetActiveWindow(Handle());
+  RestoreFocus();
+}
+
+void TForm::SetActiveControl(TWinControl* c) { FocusControl(c); }
+
+void TForm::FocusControl(TWinControl* c) {
+  if (!c || c == this) return;
+  if (HandleAllocated() && Visible() && c->CanFocus()) {
+    ::SetFocus(c->Handle());
+    if (activeControl_ != c) FocusChanged(c);
+  } else {
+    activeControl_ = c;
+  }
+}
+
+void TForm::DefocusControl(TWinControl* c, bool removing) {
+  if (!activeControl_) return;
+  for (TControl* p = activeControl_; p; p = p->Parent()) {
+    if (p != c) continue;
+    bool hadFocus = activeControl_->Focused();
+    activeControl_ = removing ? nullptr : c->Parent() != this ? dynamic_cast<TWinControl*>(c->Parent()) : nullptr;
+    if (hadFocus && HandleAllocated() && !Destroying()) ::SetFocus(Handle());
+    return;
+  }
+}
+
+void TForm::FocusChanged(TWinControl* c) {
+  if (c == this || c == activeControl_ || Destroying()) return;
+  TWinControl* old = activeControl_;
+  activeControl_ = c;
+  if (old && !old->Destroying()) {
+    old->Perform(CM_EXIT);
+    old->DoExit();
+  }
+  if (activeControl_ == c) {
+    c->Perform(CM_ENTER);
+    c->DoEnter();
+  }
+}
+
+void TForm::RestoreFocus() {
+  if (!HandleAllocated()) return;
+  TWinControl* c = activeControl_;
+  if (!c || !c->CanFocus() || !c->HandleAllocated()) c = FindNextControl(nullptr, true, true, false);
+  if (c && c->CanFocus()) {
+    ::SetFocus(c->Handle());
+    FocusChanged(c);
+  }
+}
+
+void TForm::Activate() {
+  active_ = true;
+  Screen->activeForm_ = this;
+  if (OnActivate && !Destroying()) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+  active_ = false;
+  if (OnDeactivate && !Destroying()) OnDeactivate(this);
+}
+
+bool TForm::DialogChar(char ch) {
+  TMessage m{CM_DIALOGCHAR, static_cast<unsigned char>(ch), 0, 0};
+  DialogKeyToDescendants(this, m);
+  return m.Result != 0;
+}
+
+bool TForm::HandleDialogKey(WORD key) {
+  switch (key) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) < 0) return false;
+      SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
+      return true;
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+      if (activeControl_ && activeControl_->Parent()) {
+        activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
+        return true;
+      }
+      return false;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL: {
+      TMessage m{CM_DIALOGKEY, key, 0, 0};
+      DialogKeyToDescendants(this, m);
+      return m.Result != 0;
+    }
+  }
+  return false;
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_QUERYENDSESSION:
+      m.Result = CloseQuery();
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(m);
+      if (LOWORD(m.WParam) == WA_INACTIVE) {
+        Deactivate();
+      } else {
+        Activate();
+        if (!HIWORD(m.WParam)) RestoreFocus();
+      }
+      return;
+    case WM_MDIACTIVATE:
+      DefaultHandler(m);
+      if (reinterpret_cast<HWND>(m.WParam) == Handle()) {
+        MergeMenu(false);
+        Deactivate();
+      }
+      if (reinterpret_cast<HWND>(m.LParam) == Handle()) {
+        MergeMenu(true);
+        Activate();
+        RestoreFocus();
+      }
+      return;
+    case WM_SETFOCUS:
+      DefaultHandler(m);
+      RestoreFocus();
+      return;
+    case WM_COMMAND:
+      if (m.LParam == 0 && HIWORD(m.WParam) <= 1) {
+        UINT cmd = LOWORD(m.WParam);
+        if (menu_ && (menu_->DispatchCommand(cmd) || (menu_->Merged() && menu_->Merged()->DispatchCommand(cmd)))) return;
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      if (menu_) {
+        HMENU sub = reinterpret_cast<HMENU>(m.WParam);
+        if (!menu_->DispatchPopup(sub) && menu_->Merged()) menu_->Merged()->DispatchPopup(sub);
+      }
+      DefaultHandler(m);
+      return;
+    case WM_SIZE:
+      if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
+      else if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
+      else if (m.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+      // The frame places its MDI client itself, beside the aligned controls.
+      if (formStyle_ != fsMDIForm) DefaultHandler(m);
+      Realign();
+      return;
+    case CM_DIALOGKEY:
+      m.Result = HandleDialogKey(static_cast<WORD>(m.WParam)) ? 1 : 0;
+      return;
+    case CM_RELEASE:
+      Free();
+      return;
+  }
+  TCustomControl::WndProc(m);
+}
+
+void TForm::DefaultHandler(TMessage& m) {
+  if (!HandleAllocated() || (m.Msg >= CM_BASE && m.Msg < CM_LAST_FRAMEWORK) || (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400)) return;
+  if (formStyle_ == fsMDIForm)
+    m.Result = DefFrameProcA(Handle(), clientHandle_, m.Msg, m.WParam, m.LParam);
+  else if (formStyle_ == fsMDIChild)
+    m.Result = DefMDIChildProcA(Handle(), m.Msg, m.WParam, m.LParam);
+  else
+    TCustomControl::DefaultHandler(m);
+}
+
+// -- MDI --
+
+int TForm::MDIChildCount() {
+  int n = 0;
+  if (!clientHandle_) return 0;
+  for (HWND h = GetWindow(clientHandle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (dynamic_cast<TForm*>(FindControl(h))) ++n;
+  return n;
+}
+
+TForm* TForm::MDIChildren(int i) {
+  if (!clientHandle_) return nullptr;
+  for (HWND h = GetWindow(clientHandle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (auto* f = dynamic_cast<TForm*>(FindControl(h)))
+      if (i-- == 0) return f;
+  return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() {
+  if (!clientHandle_) return nullptr;
+  return dynamic_cast<TForm*>(FindControl(reinterpret_cast<HWND>(SendMessageA(clientHandle_, WM_MDIGETACTIVE, 0, 0))));
+}
+
+void TForm::Tile() {
+  if (clientHandle_)
+    SendMessageA(clientHandle_, WM_MDITILE, tileMode_ == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
+}
+void TForm::Cascade() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDICASCADE, 0, 0); }
+void TForm::ArrangeIcons() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDIICONARRANGE, 0, 0); }
+void TForm::Next() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 0); }
+void TForm::Previous() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 1); }
+
+// ---- TScrollBox -------------------------------------------------------------------
+
+TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
+  controlStyle_ = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  StoreBounds(0, 0, 185, 41);
+}
+
+void TScrollBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style |= WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL;
+  if (borderStyle_ != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TScrollBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdateScrollBars();
+}
+
+void TScrollBox::AlignControls(TControl* control, RECT& rect) {
+  TWinControl::AlignControls(control, rect);
+  UpdateScrollBars();
+}
+
+void TScrollBox::UpdateScrollBars() {
+  if (!HandleAllocated() || updating_) return;
+  updating_ = true;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible() || c->Align() != alNone) continue;
+    right = std::max(right, c->Left() + c->Width() + hPos_);
+    bottom = std::max(bottom, c->Top() + c->Height() + vPos_);
+  }
+  RECT cr;
+  GetClientRect(Handle(), &cr);
+  hRange_ = autoScroll_ ? right : 0;
+  vRange_ = autoScroll_ ? bottom : 0;
+  SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, hRange_ - 1), static_cast<UINT>(cr.right), hPos_, 0};
+  SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, vRange_ - 1), static_cast<UINT>(cr.bottom), vPos_, 0};
+  ShowScrollBar(Handle(), SB_HORZ, hRange_ > cr.right);
+  ShowScrollBar(Handle(), SB_VERT, vRange_ > cr.bottom);
+  SetScrollInfo(Handle(), SB_HORZ, &h, TRUE);
+  SetScrollInfo(Handle(), SB_VERT, &v, TRUE);
+  updating_ = false;
+  // A range that shrank below the position pulls the view back.
+  int maxX = std::max(0, hRange_ - int(cr.right)), maxY = std::max(0, vRange_ - int(cr.bottom));
+  if (hPos_ > maxX || vPos_ > maxY) ScrollTo(std::min(hPos_, maxX), std::min(vPos_, maxY));
+}
+
+void TScrollBox::ScrollTo(int x, int y) {
+  x = std::max(0, x);
+  y = std::max(0, y);
+  int dx = hPos_ - x, dy = vPos_ - y;
+  if (!dx && !dy) return;
+  hPos_ = x;
+  vPos_ = y;
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c->Align() == alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  EnableAlign();
+  if (HandleAllocated()) {
+    SetScrollPos(Handle(), SB_HORZ, hPos_, TRUE);
+    SetScrollPos(Handle(), SB_VERT, vPos_, TRUE);
+    Invalidate();
+  }
+}
+
+void TScrollBox::ScrollInView(TControl* c) {
+  if (!c || c->Parent() != this) return;
+  RECT cr = ClientRect();
+  int x = hPos_, y = vPos_;
+  if (c->Left() < 0) x += c->Left();
+  else if (c->Left() + c->Width() > cr.right) x += c->Left() + c->Width() - cr.right;
+  if (c->Top() < 0) y += c->Top();
+  else if (c->Top() + c->Height() > cr.bottom) y += c->Top() + c->Height() - cr.bottom;
+  ScrollTo(x, y);
+}
+
+void TScrollBox::Scroll(int bar, int code) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(Handle(), bar, &si);
+  int pos = si.nPos;
+  int page = std::max<int>(1, si.nPage);
+  switch (code) {
+    case SB_LINEUP: pos -= 8; break;
+    case SB_LINEDOWN: pos += 8; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
+  if (bar == SB_HORZ) ScrollTo(pos, vPos_);
+  else ScrollTo(hPos_, pos);
+}
+
+void TScrollBox::WndProc(TMessage& m) {
+  if ((m.Msg == WM_HSCROLL || m.Msg == WM_VSCROLL) && m.LParam == 0) {
+    Scroll(m.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(m.WParam));
+    return;
+  }
+  if (m.Msg == WM_MOUSEWHEEL) {
+    Scroll(SB_VERT, static_cast<short>(HIWORD(m.WParam)) > 0 ? SB_LINEUP : SB_LINEDOWN);
+    return;
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) UpdateScrollBars();
+}
+
+// ---- hints ------------------------------------------------------------------------
+
+namespace {
+
+constexpr UINT_PTR kHintShowTimer = 1, kHintHideTimer = 2;
+
+// A small yellow popup with the short hint ("\r" breaks lines).
+class THintWindow : public TCustomControl {
+ public:
+  explicit THintWindow(TComponent* owner) : TCustomControl(owner) {
+    SetColor(clInfoBk);
+    Font()->SetColor(clInfoText);
+    SetVisibleFlag(false);
+  }
+  const char* ClassName() const override { return "THintWindow"; }
+  void SetShown(bool v) { SetVisibleFlag(v); }
+  AnsiString hint;
+
+ protected:
+  void CreateParams(TCreateParams& p) override {
+    TCustomControl::CreateParams(p);
+    p.Style = WS_POPUP | WS_BORDER;
+    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    p.WndParent = nullptr;
+    p.WindowClass.style |= CS_SAVEBITS;
+  }
+  void Paint() override {
+    RECT r{2, 2, Width(), Height()};
+    Canvas()->SetFont(*Font());
+    Canvas()->Brush()->SetStyle(bsClear);
+    Canvas()->DrawText(hint, r, DT_LEFT | DT_NOPREFIX);
+  }
+
+ public:
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_NCHITTEST) {
+      m.Result = HTTRANSPARENT;
+      return;
+    }
+    TCustomControl::WndProc(m);
+  }
+};
+
+}  // namespace
+
+void TApplication::HintMouseEnter(TControl* c) {
+  if (!showHint_ || !c->ShowHint() || GetShortHint(c->Hint()).empty()) return;
+  CancelHint();
+  hintControl_ = c;
+  SetTimer(UtilityWindow(), kHintShowTimer, hintPause_, nullptr);
+}
+
+void TApplication::HintMouseLeave(TControl* c) {
+  if (c == hintControl_) CancelHint();
+}
+
+void TApplication::CancelHint() {
+  if (utility_) {
+    KillTimer(utility_, kHintShowTimer);
+    KillTimer(utility_, kHintHideTimer);
+  }
+  hintControl_ = nullptr;
+  if (hintShown_ && hintWindow_) {
+    static_cast<THintWindow*>(hintWindow_)->SetShown(false);
+    if (hintWindow_->HandleAllocated()) ShowWindow(hintWindow_->Handle(), SW_HIDE);
+  }
+  hintShown_ = false;
+}
+
+void TApplication::ActivateHint(POINT screen, const AnsiString& text) {
+  if (!hintWindow_) hintWindow_ = new THintWindow(this);
+  auto* w = static_cast<THintWindow*>(hintWindow_);
+  w->hint = text;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, w->Font()->Handle());
+  RECT r{0, 0, 300, 0};
+  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  w->SetBounds(screen.x, screen.y + 20, r.right + 6, r.bottom + 4);
+  SetWindowPos(w->Handle(), HWND_TOPMOST, screen.x, screen.y + 20, r.right + 6, r.bottom + 4,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  w->SetShown(true);
+  w->Invalidate();
+  hintShown_ = true;
+  SetTimer(UtilityWindow(), kHintHideTimer, hintHidePause_, nullptr);
+}
+
+// ---- TApplication ------------------------------------------------------------------
+
+TApplication::TApplication() : TComponent(nullptr) {
+  // Test programs run unattended: nothing may wait for a person.
+  char name[MAX_PATH];
+  GetModuleFileNameA(nullptr, name, MAX_PATH);
+  title_ = ChangeFileExt(ExtractFileName(name), "");
+  AnsiString lower = LowerCase(title_);
+  unattended_ = std::strstr(GetCommandLineA(), "--gtest") != nullptr || GetEnvironmentVariableA("VORNIX_UNATTENDED", nullptr, 0) > 0 ||
+                (lower.size() > 5 && (lower.substr(lower.size() - 5) == "_test" || lower.substr(lower.size() - 6) == "_tests"));
+}
+
+TApplication::~TApplication() {
+  BeforeDestruction();
+  if (utility_) DeallocateHWnd(utility_);
+}
+
+AnsiString TApplication::ExeName() const {
+  char name[MAX_PATH];
+  GetModuleFileNameA(nullptr, name, MAX_PATH);
+  return name;
+}
+
+HWND TApplication::UtilityWindow() {
+  if (!utility_) {
+    utility_ = AllocateHWnd([this](TMessage& m) {
+      if (m.Msg == WM_VX_POSTED) {
+        auto work = std::move(posted_);
+        posted_.clear();
+        for (auto& f : work) GuardedCall(this, f);
+      } else if (m.Msg == WM_TIMER) {
+        KillTimer(utility_, m.WParam);
+        if (m.WParam == kHintShowTimer && hintControl_) {
+          POINT p;
+          GetCursorPos(&p);
+          ActivateHint(p, GetShortHint(hintControl_->Hint()));
+        } else if (m.WParam == kHintHideTimer) {
+          CancelHint();
+        }
+      } else if (m.Msg == WM_INITMENUPOPUP) {
+        if (TMenuItem* it = FindMenuItemByHandle(reinterpret_cast<HMENU>(m.WParam)))
+          if (it->Parent()) it->InitiateAction();
+      } else {
+        m.Result = DefWindowProcA(utility_, m.Msg, m.WParam, m.LParam);
+      }
+    });
+  }
+  return utility_;
+}
+
+void TApplication::Post(std::function<void()> fn) {
+  posted_.push_back(std::move(fn));
+  PostMessageA(UtilityWindow(), WM_VX_POSTED, 0, 0);
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+  if (OnHelp && OnHelp(command, data)) return true;
+  if (unattended_) {
+    UnansweredLog.push_back("help " + std::to_string(command) + " " + std::to_string(data));
+    return false;
+  }
+  if (helpFile_.empty()) return false;
+  HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : UtilityWindow();
+  return WinHelpA(owner, helpFile_.c_str(), command, data) != FALSE;
+}
+
+void TApplication::Run() {
+  if (mainForm_ && !mainForm_->Visible()) {
+    try {
+      mainForm_->Show();
+    } catch (...) {
+      HandleException(mainForm_);
+    }
+  }
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+bool TApplication::Active() const {
+  HWND a = GetActiveWindow();
+  return a && FindControl(a);
+}
+
+bool TApplication::IsShortCut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  WORD vk = static_cast<WORD>(msg.wParam);
+  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return false;
+  bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+  TShortCut sc = ShortCut(vk, shift, ctrl, alt);
+  HWND focus = GetFocus();
+  TWinControl* fc = nullptr;
+  for (HWND h = focus; h && !fc; h = GetParent(h)) fc = FindControl(h);
+  // Plain editing keys (Del, letters, arrows) stay with a control that takes characters.
+  if (!ctrl && !alt && !(vk >= VK_F1 && vk <= VK_F24) && focus) {
+    MSG copy = msg;
+    LRESULT code = SendMessageA(focus, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&copy));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_HASSETSEL)) return false;
+  }
+  TForm* form = fc ? GetParentForm(fc) : Screen->ActiveForm();
+  std::vector<TForm*> forms;
+  TForm* modal = nullptr;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->Modal()) modal = Screen->Forms(i);
+  if (modal) {
+    forms.push_back(modal);
+  } else {
+    if (form) forms.push_back(form);
+    if (form && form->FormStyle() == fsMDIChild)
+      if (TForm* frame = form->MDIParent()) forms.push_back(frame);
+    if (forms.empty() && mainForm_) forms.push_back(mainForm_);
+  }
+  for (TForm* f : forms) {
+    if (f->Menu() && f->FormStyle() != fsMDIChild && f->Menu()->IsShortCut(sc)) return true;
+  }
+  if (vk == VK_F1 && !ctrl && !alt && !shift) {
+    int ctx = 0;
+    for (TControl* c = fc; c && !ctx; c = c->Parent()) ctx = c->HelpContext();
+    if (ctx) {
+      HelpContext(ctx);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  try {
+    if (IsShortCut(msg)) return true;
+    TForm* frame = nullptr;
+    for (int i = 0; i < Screen->FormCount() && !frame; ++i)
+      if (Screen->Forms(i)->FormStyle() == fsMDIForm && Screen->Forms(i)->ClientHandle()) frame = Screen->Forms(i);
+    if (frame && TranslateMDISysAccel(frame->ClientHandle(), &msg)) return true;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  } catch (...) {
+    HandleException(this);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ProcessMessage(msg);
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
+      break;
+    }
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ProcessMessage(msg);
+    return;
+  }
+  Idle();
+  if (!terminated_) WaitMessage();
+}
+
+void TApplication::Idle() {
+  if (OnIdle) GuardedCall(this, [this] { OnIdle(this); });
+}
+
+void TApplication::SetHint(const AnsiString& h) {
+  if (h == hint_) return;
+  hint_ = h;
+  if (OnHint) GuardedCall(this, [this] { OnHint(this); });
+}
+
+void TApplication::HandleException(TObject* sender) {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    try {
+      if (OnException)
+        OnException(sender, e);
+      else
+        ShowException(e);
+    } catch (...) {
+    }
+  } catch (...) {
+    try {
+      ShowException(Exception("Unknown exception"));
+    } catch (...) {
+    }
+  }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+  AnsiString text;
+  if (auto* ve = dynamic_cast<const Exception*>(&e))
+    text = ve->Message();
+  else
+    text = e.what();
+  MessageBox(text, title_, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, UINT flags) {
+  AnsiString cap = caption.empty() ? title_ : caption;
+  if (OnMessageBox) return OnMessageBox(text, cap, flags);
+  if (unattended_) {
+    UnansweredLog.push_back(text);
+    switch (flags & MB_TYPEMASK) {
+      case MB_OKCANCEL: case MB_RETRYCANCEL: case MB_YESNOCANCEL: return IDCANCEL;
+      case MB_YESNO: return IDNO;
+      case MB_ABORTRETRYIGNORE: return IDABORT;
+      default: return IDOK;
+    }
+  }
+  HWND owner = GetActiveWindow();
+  if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
+  return ::MessageBoxA(owner, text.c_str(), cap.c_str(), flags | MB_TASKMODAL);
+}
+
+void TApplication::ModalStarted(TForm* form) {
+  if (OnModalForm) {
+    OnModalForm(form);
+    if (form->ModalResult() == mrNone && unattended_) form->SetModalResult(mrCancel);
+    return;
+  }
+  if (unattended_) {
+    UnansweredLog.push_back("modal " + form->Name());
+    form->SetModalResult(mrCancel);
+  }
+}
+
+// ---- TScreen -----------------------------------------------------------------------
+
+TScreen::TScreen() : TComponent(nullptr) {}
+
+TScreen::~TScreen() { BeforeDestruction(); }
+
+TWinControl* TScreen::ActiveControl() const { return activeForm_ ? activeForm_->ActiveControl() : nullptr; }
+
+HCURSOR TScreen::Cursors(TCursor id) {
+  for (auto& [k, v] : cursors_)
+    if (k == id) return v;
+  const char* sys = IDC_ARROW;
+  switch (id) {
+    case crNone: return nullptr;
+    case crIBeam: sys = IDC_IBEAM; break;
+    case crCross: sys = IDC_CROSS; break;
+    case crSizeNESW: sys = IDC_SIZENESW; break;
+    case crSizeNS: case crVSplit: sys = IDC_SIZENS; break;
+    case crSizeNWSE: sys = IDC_SIZENWSE; break;
+    case crSizeWE: case crHSplit: sys = IDC_SIZEWE; break;
+    case crUpArrow: sys = IDC_UPARROW; break;
+    case crHourGlass: sys = IDC_WAIT; break;
+    case crNoDrop: case crNo: sys = IDC_NO; break;
+    case crAppStart: sys = IDC_APPSTARTING; break;
+    case crHelp: sys = IDC_HELP; break;
+    case crHandPoint: sys = IDC_HAND; break;
+    case crSizeAll: sys = IDC_SIZEALL; break;
+    default: break;
+  }
+  return LoadCursorA(nullptr, sys);
+}
+
+void TScreen::SetCursors(TCursor id, HCURSOR c) {
+  for (auto& [k, v] : cursors_)
+    if (k == id) {
+      v = c;
+      return;
+    }
+  cursors_.emplace_back(id, c);
+}
+
+void TScreen::SetCursor(TCursor c) {
+  if (c == cursor_) return;
+  cursor_ = c;
+  ::SetCursor(Cursors(c == crDefault ? crArrow : c));
+}
+
+RECT TScreen::WorkAreaRect() const {
+  RECT r{0, 0, Width(), Height()};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return r;
+}
+
+static int CALLBACK AddFontFamily(const LOGFONTA* f, const TEXTMETRICA*, DWORD, LPARAM l) {
+  if (f->lfFaceName[0] != '@') reinterpret_cast<TStringList*>(l)->Add(f->lfFaceName);
+  return 1;
+}
+
+TStrings* TScreen::Fonts() {
+  if (!fonts_) {
+    fonts_ = std::make_unique<TStringList>();
+    fonts_->SetSorted(true);
+    fonts_->SetDuplicates(dupIgnore);
+    HDC dc = GetDC(nullptr);
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(dc, &lf, AddFontFamily, reinterpret_cast<LPARAM>(fonts_.get()), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  return fonts_.get();
+}
+
+}  // namespace vx

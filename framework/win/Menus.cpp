@@ -1,0 +1,464 @@
+#include "framework/win/Menus.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "framework/core/SysUtils.h"
+#include "framework/win/Forms.h"
+
+namespace vx {
+
+namespace {
+
+std::map<UINT, TMenuItem*>& Commands() {
+  static std::map<UINT, TMenuItem*> m;
+  return m;
+}
+
+UINT NewCommand(TMenuItem* item) {
+  static UINT next = 1;
+  auto& m = Commands();
+  // Numbers stay below 0xF000 (system commands) and 0xFF00 (MDI child windows).
+  for (UINT tries = 0; tries < 0xEFFF; ++tries) {
+    UINT id = next;
+    next = next >= 0xEFFF ? 1 : next + 1;
+    if (!m.count(id)) {
+      m[id] = item;
+      return id;
+    }
+  }
+  throw EOutOfResources("Out of menu commands");
+}
+
+struct KeyName {
+  WORD key;
+  const char* name;
+};
+const KeyName keyNames[] = {
+    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},   {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},  {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},     {VK_HOME, "Home"},   {VK_LEFT, "Left"},
+    {VK_UP, "Up"},     {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},  {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+};
+
+AnsiString KeyText(WORD key) {
+  for (const KeyName& k : keyNames)
+    if (k.key == key) return k.name;
+  if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
+  if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return AnsiString(1, static_cast<char>(key));
+  char name[64];
+  UINT scan = MapVirtualKeyA(key, 0);
+  if (scan && GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0) return name;
+  return {};
+}
+
+}  // namespace
+
+TShortCut ShortCut(WORD key, bool shift, bool ctrl, bool alt) {
+  TShortCut s = key & 0xFF;
+  if (shift) s |= scShift;
+  if (ctrl) s |= scCtrl;
+  if (alt) s |= scAlt;
+  return s;
+}
+
+AnsiString ShortCutToText(TShortCut sc) {
+  AnsiString name = KeyText(sc & 0xFF);
+  if (name.empty()) return {};
+  AnsiString s;
+  if (sc & scShift) s += "Shift+";
+  if (sc & scCtrl) s += "Ctrl+";
+  if (sc & scAlt) s += "Alt+";
+  return s + name;
+}
+
+TShortCut TextToShortCut(const AnsiString& text) {
+  AnsiString t = text;
+  TShortCut mods = 0;
+  for (;;) {
+    if (AnsiString(t, 0, 6) == "Shift+") { mods |= scShift; t.erase(0, 6); }
+    else if (AnsiString(t, 0, 5) == "Ctrl+") { mods |= scCtrl; t.erase(0, 5); }
+    else if (AnsiString(t, 0, 4) == "Alt+") { mods |= scAlt; t.erase(0, 4); }
+    else break;
+  }
+  for (WORD k = 8; k < 255; ++k)
+    if (!t.empty() && SameText(KeyText(k), t)) return mods | k;
+  return 0;
+}
+
+char GetHotkey(const AnsiString& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') { ++i; continue; }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
+}
+
+AnsiString StripHotkey(const AnsiString& caption) {
+  AnsiString s;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    s += caption[i];
+  }
+  return s;
+}
+
+TMenuItem* FindMenuItemByCommand(UINT command) {
+  auto& m = Commands();
+  auto it = m.find(command);
+  return it == m.end() ? nullptr : it->second;
+}
+
+TMenuItem* FindMenuItemByHandle(HMENU submenu) {
+  if (!submenu) return nullptr;
+  for (auto& [id, item] : Commands())
+    if (item->handle_ == submenu) return item;
+  return nullptr;
+}
+
+// ---- TMenuItem ---------------------------------------------------------------------
+
+VX_PUBLISH(TMenuItem, TComponent) {
+  P.Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+      .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+      .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
+      .Int("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex)
+      .Str("Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
+      .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut)
+      .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
+      .Method("OnClick");
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) { command_ = NewCommand(this); }
+
+TMenuItem::~TMenuItem() { BeforeDestruction(); }
+
+void TMenuItem::BeforeDestruction() {
+  if (Destroying()) return;
+  TComponent::BeforeDestruction();
+  if (parent_) parent_->Remove(this);
+  Clear();
+  Commands().erase(command_);
+  if (handle_) {
+    while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+    DestroyMenu(handle_);
+    handle_ = nullptr;
+  }
+}
+
+TMenuItem* TMenuItem::Items(int i) const {
+  if (i < 0 || i >= Count()) throw EMenuError(Format("List index out of bounds (%d)", i));
+  return items_[i];
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+int TMenuItem::MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1; }
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (!item) return;
+  if (item->parent_) throw EMenuError("Menu inserted twice");
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->parent_ = this;
+  Changed(true);
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  int i = IndexOf(item);
+  if (i < 0) return;
+  items_.erase(items_.begin() + i);
+  item->parent_ = nullptr;
+  Changed(true);
+}
+
+void TMenuItem::Delete(int index) {
+  TMenuItem* item = Items(index);
+  Remove(item);
+}
+
+void TMenuItem::Clear() {
+  while (!items_.empty()) items_.back()->Free();
+}
+
+TMenuItem* TMenuItem::Find(const AnsiString& caption) const {
+  AnsiString want = StripHotkey(caption);
+  for (TMenuItem* i : items_)
+    if (SameText(StripHotkey(i->caption_), want)) return i;
+  return nullptr;
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* i = this;
+  while (i->parent_) i = i->parent_;
+  return i->menu_;
+}
+
+void TMenuItem::SetCaption(const AnsiString& c) { if (c != caption_) { caption_ = c; Changed(false); } }
+void TMenuItem::SetShortCut(TShortCut s) { if (s != shortCut_) { shortCut_ = s; Changed(false); } }
+void TMenuItem::SetEnabled(bool e) { if (e != enabled_) { enabled_ = e; Changed(false); } }
+void TMenuItem::SetVisible(bool v) { if (v != visible_) { visible_ = v; Changed(true); } }
+void TMenuItem::SetRadioItem(bool r) { if (r != radioItem_) { radioItem_ = r; Changed(false); } }
+void TMenuItem::SetDefault(bool d) { if (d != default_) { default_ = d; Changed(false); } }
+void TMenuItem::SetGroupIndex(uint8_t g) { if (g != groupIndex_) { groupIndex_ = g; Changed(true); } }
+
+void TMenuItem::SetChecked(bool c) {
+  if (c == checked_) return;
+  checked_ = c;
+  // A checked radio item unchecks the others of its group.
+  if (c && radioItem_ && parent_)
+    for (TMenuItem* s : parent_->items_)
+      if (s != this && s->radioItem_ && s->groupIndex_ == groupIndex_ && s->checked_) {
+        s->checked_ = false;
+        s->Changed(false);
+      }
+  Changed(false);
+}
+
+void TMenuItem::Click() {
+  if (OnClick && !Destroying()) OnClick(this);
+}
+
+HMENU TMenuItem::Handle() {
+  if (!handle_) {
+    handle_ = CreatePopupMenu();
+    RebuildHandle();
+  }
+  return handle_;
+}
+
+void TMenuItem::RebuildHandle() {
+  if (!handle_) return;
+  while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
+  for (TMenuItem* i : items_) i->AppendTo(handle_);
+}
+
+void TMenuItem::AppendTo(HMENU m) {
+  if (!visible_) return;
+  MENUITEMINFOA mi{};
+  mi.cbSize = sizeof mi;
+  mi.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+  mi.wID = command_;
+  if (IsLine()) {
+    mi.fType = MFT_SEPARATOR;
+  } else {
+    mi.fMask |= MIIM_STRING;
+    mi.fType = radioItem_ ? MFT_RADIOCHECK : 0;
+  }
+  mi.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) | (default_ ? MFS_DEFAULT : 0);
+  AnsiString text = caption_;
+  if (shortCut_) text += "\t" + ShortCutToText(shortCut_);
+  mi.dwTypeData = text.data();
+  mi.hSubMenu = items_.empty() ? nullptr : Handle();
+  InsertMenuItemA(m, GetMenuItemCount(m), TRUE, &mi);
+}
+
+void TMenuItem::Changed(bool structure) {
+  if (Destroying()) return;
+  if (parent_) {
+    if (parent_->handle_) parent_->RebuildHandle();
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, structure);
+  }
+  if (handle_) RebuildHandle();
+}
+
+// ---- TMenu -------------------------------------------------------------------------
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner) {
+  items_ = new TMenuItem(this);
+  items_->menu_ = this;
+}
+
+TMenu::~TMenu() { BeforeDestruction(); }
+
+void TMenu::BeforeDestruction() {
+  if (Destroying()) return;
+  window_ = nullptr;
+  TComponent::BeforeDestruction();  // frees the root item and with it the tree
+}
+
+HMENU TMenu::Handle() { return items_->Handle(); }
+
+void TMenu::MenuChanged(TMenuItem*, bool) {
+  if (OnChange && !Destroying()) OnChange(this);
+}
+
+static TMenuItem* FindShortCut(TMenuItem* root, TShortCut sc) {
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* it = root->Items(i);
+    if (!it->Visible() || !it->Enabled()) continue;
+    if (it->Count() > 0) {
+      if (TMenuItem* f = FindShortCut(it, sc)) return f;
+    } else if (it->ShortCut() == sc) {
+      return it;
+    }
+  }
+  return nullptr;
+}
+
+static bool ClickShortCut(TMenuItem* root, TMenuItem* it) {
+  // The enclosing submenus' opening handlers run first, as when the user opens them.
+  std::vector<TMenuItem*> chain;
+  for (TMenuItem* p = it->Parent(); p && p != root; p = p->Parent()) chain.push_back(p);
+  for (auto c = chain.rbegin(); c != chain.rend(); ++c) (*c)->InitiateAction();
+  if (it->Enabled() && it->Visible()) it->Click();
+  return true;
+}
+
+bool TMenu::IsShortCut(TShortCut sc) {
+  if (!sc) return false;
+  TMenuItem* it = FindShortCut(items_, sc);
+  if (!it) return false;
+  return ClickShortCut(items_, it);
+}
+
+static bool InTree(TMenuItem* root, TMenuItem* item) {
+  for (TMenuItem* p = item; p; p = p->Parent())
+    if (p == root) return true;
+  return false;
+}
+
+TMenuItem* TMenu::FindItem(UINT value, bool byCommand) {
+  TMenuItem* it = byCommand ? FindMenuItemByCommand(value) : FindMenuItemByHandle(reinterpret_cast<HMENU>(static_cast<uintptr_t>(value)));
+  return it && InTree(items_, it) ? it : nullptr;
+}
+
+bool TMenu::DispatchCommand(UINT command) {
+  TMenuItem* it = FindMenuItemByCommand(command);
+  if (!it || !InTree(items_, it)) return false;
+  it->Click();
+  return true;
+}
+
+bool TMenu::DispatchPopup(HMENU submenu) {
+  TMenuItem* it = FindMenuItemByHandle(submenu);
+  if (!it || !InTree(items_, it)) return false;
+  if (it != items_) it->InitiateAction();
+  return true;
+}
+
+// ---- TMainMenu ---------------------------------------------------------------------
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+TMainMenu::~TMainMenu() { BeforeDestruction(); }
+
+void TMainMenu::BeforeDestruction() {
+  if (Destroying()) return;
+  if (merged_) merged_->mergedInto_ = nullptr;
+  if (mergedInto_) mergedInto_->Merge(nullptr);
+  if (bar_) {
+    // The submenus belong to the items; only the bar itself goes here.
+    while (GetMenuItemCount(bar_) > 0) RemoveMenu(bar_, 0, MF_BYPOSITION);
+    if (window_ && IsWindow(window_) && GetMenu(window_) == bar_) ::SetMenu(window_, nullptr);
+    DestroyMenu(bar_);
+    bar_ = nullptr;
+  }
+  TMenu::BeforeDestruction();
+}
+
+bool TMainMenu::IsShortCut(TShortCut sc) {
+  if (!sc) return false;
+  for (TMenuItem* top : BarItems()) {
+    if (!top->Enabled()) continue;
+    TMenuItem* it = top->Count() > 0 ? FindShortCut(top, sc) : (top->ShortCut() == sc ? top : nullptr);
+    if (!it) continue;
+    if (it != top) top->InitiateAction();
+    TMenuItem* root = top->Parent();
+    return ClickShortCut(top == it ? root : top, it);
+  }
+  return false;
+}
+
+std::vector<TMenuItem*> TMainMenu::BarItems() const {
+  std::vector<TMenuItem*> bar;
+  std::vector<uint8_t> replaced;
+  if (merged_)
+    for (int i = 0; i < merged_->items_->Count(); ++i)
+      if (merged_->items_->Items(i)->Visible()) replaced.push_back(merged_->items_->Items(i)->GroupIndex());
+  for (int i = 0; i < items_->Count(); ++i) {
+    TMenuItem* it = items_->Items(i);
+    if (!it->Visible()) continue;
+    if (std::find(replaced.begin(), replaced.end(), it->GroupIndex()) != replaced.end()) continue;
+    bar.push_back(it);
+  }
+  if (merged_) {
+    for (int i = 0; i < merged_->items_->Count(); ++i) {
+      TMenuItem* it = merged_->items_->Items(i);
+      if (!it->Visible()) continue;
+      // After the last item whose group is not greater.
+      auto pos = bar.end();
+      for (auto b = bar.begin(); b != bar.end(); ++b)
+        if ((*b)->GroupIndex() > it->GroupIndex()) { pos = b; break; }
+      bar.insert(pos, it);
+    }
+  }
+  return bar;
+}
+
+void TMainMenu::RebuildBar() {
+  if (!bar_) return;
+  while (GetMenuItemCount(bar_) > 0) RemoveMenu(bar_, 0, MF_BYPOSITION);
+  for (TMenuItem* it : BarItems()) it->AppendTo(bar_);
+  if (window_) DrawMenuBar(window_);
+}
+
+HMENU TMainMenu::Handle() {
+  if (!bar_) {
+    bar_ = CreateMenu();
+    RebuildBar();
+  }
+  return bar_;
+}
+
+void TMainMenu::MenuChanged(TMenuItem* item, bool structure) {
+  RebuildBar();
+  if (mergedInto_) mergedInto_->MenuChanged(item, structure);
+  TMenu::MenuChanged(item, structure);
+}
+
+void TMainMenu::Merge(TMainMenu* menu) {
+  if (menu == merged_ || menu == this) return;
+  if (merged_) merged_->mergedInto_ = nullptr;
+  merged_ = menu;
+  if (menu) menu->mergedInto_ = this;
+  RebuildBar();
+  TMenu::MenuChanged(nullptr, true);
+}
+
+void TMainMenu::Unmerge(TMainMenu* menu) {
+  if (menu && menu == merged_) Merge(nullptr);
+}
+
+// ---- TPopupMenu --------------------------------------------------------------------
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+TPopupMenu::~TPopupMenu() { BeforeDestruction(); }
+
+HMENU TPopupMenu::Handle() { return items_->Handle(); }
+
+void TPopupMenu::Popup(int x, int y) {
+  if (OnPopup) OnPopup(this);
+  TMenuItem* chosen = nullptr;
+  if (Application->OnPopupMenu) {
+    chosen = Application->OnPopupMenu(this, x, y);
+  } else if (!Application->Unattended()) {
+    UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON |
+                 (alignment_ == paRight ? TPM_RIGHTALIGN : alignment_ == paCenter ? TPM_CENTERALIGN : TPM_LEFTALIGN);
+    HWND owner = Application->UtilityWindow();
+    SetForegroundWindow(owner);
+    UINT cmd = TrackPopupMenu(Handle(), flags, x, y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
+    chosen = FindItem(cmd, true);
+  }
+  if (chosen && chosen->Enabled()) chosen->Click();
+}
+
+}  // namespace vx

@@ -1,0 +1,332 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/win/Clipbrd.h"
+#include "framework/win/Dialogs.h"
+#include "framework/win/Menus.h"
+#include "framework/win/StdCtrls.h"
+
+using namespace vx;
+
+namespace {
+
+std::vector<std::string> journal;
+
+class TFrame : public TForm {
+ public:
+  explicit TFrame(TComponent* owner) : TForm(owner) {
+    SetName("FrameForm");
+    SetFormStyle(fsMDIForm);
+    SetBounds(0, 0, 600, 450);
+    MainMenu1 = new TMainMenu(this);
+    File = Item(MainMenu1->Items(), "&File", 0);
+    cmdNew = Item(File, "&New", 0);
+    cmdNew->SetShortCut(ShortCut('N', false, true, false));
+    Window1 = Item(MainMenu1->Items(), "&Window", 9);
+    Tile1 = Item(Window1, "Tile &Horizontal", 0);
+    Help1 = Item(MainMenu1->Items(), "&Help", 11);
+    SetMenu(MainMenu1);
+    SetWindowMenu(Window1);
+    OnCloseQuery = [](TObject*, bool& can) { journal.push_back("frame query"); };
+  }
+  const char* ClassName() const override { return "TFrameForm"; }
+  TMenuItem* Item(TMenuItem* parent, const char* caption, int group) {
+    auto* i = new TMenuItem(this);
+    i->SetCaption(caption);
+    i->SetGroupIndex(static_cast<uint8_t>(group));
+    parent->Add(i);
+    return i;
+  }
+  TMainMenu* MainMenu1;
+  TMenuItem *File, *cmdNew, *Window1, *Tile1, *Help1;
+};
+
+class TChild : public TForm {
+ public:
+  TChild(TComponent* owner, const std::string& name, bool refuse) : TForm(owner) {
+    SetName(name);
+    SetCaption(name);
+    SetFormStyle(fsMDIChild);
+    OnCloseQuery = [this, refuse](TObject*, bool& can) {
+      journal.push_back(Name() + " query");
+      can = !refuse;
+    };
+    OnActivate = [this](TObject*) { journal.push_back(Name() + " activate"); };
+    OnDeactivate = [this](TObject*) { journal.push_back(Name() + " deactivate"); };
+    Menu = new TMainMenu(this);
+    Edit = new TMenuItem(this);
+    Edit->SetCaption("&Edit");
+    Edit->SetGroupIndex(1);
+    Menu->Items()->Add(Edit);
+    SetMenu(Menu);
+  }
+  TMainMenu* Menu;
+  TMenuItem* Edit;
+};
+
+std::vector<std::string> BarCaptions(HWND form) {
+  std::vector<std::string> v;
+  HMENU bar = GetMenu(form);
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    char buf[64] = {0};
+    GetMenuStringA(bar, i, buf, sizeof buf, MF_BYPOSITION);
+    v.push_back(buf);
+  }
+  return v;
+}
+
+}  // namespace
+
+TEST(Mdi, ChildrenTileCascadeMergeAndCloseQueryOrder) {
+  journal.clear();
+  auto* frame = Application->CreateForm<TFrame>();
+  ASSERT_EQ(Application->MainForm(), frame);
+  frame->Show();
+  ASSERT_NE(frame->ClientHandle(), nullptr);
+  auto* a = CreateForm<TChild>(Application, "ChildA", false);
+  auto* b = CreateForm<TChild>(Application, "ChildB", false);
+  EXPECT_TRUE(a->Visible());
+  EXPECT_EQ(GetParent(a->Handle()), frame->ClientHandle());
+  EXPECT_EQ(frame->MDIChildCount(), 2);
+  EXPECT_EQ(frame->ActiveMDIChild(), b);
+  EXPECT_NE(std::find(journal.begin(), journal.end(), "ChildA deactivate"), journal.end());
+
+  // The active child's menu joins the bar by group index.
+  EXPECT_EQ(BarCaptions(frame->Handle()), (std::vector<std::string>{"&File", "&Edit", "&Window", "&Help"}));
+  // The window menu lists the children after its own items.
+  HMENU win = frame->Window1->Handle();
+  bool listed = false;
+  for (int i = 0; i < GetMenuItemCount(win); ++i) {
+    char buf[64] = {0};
+    GetMenuStringA(win, i, buf, sizeof buf, MF_BYPOSITION);
+    if (std::string(buf).find("ChildB") != std::string::npos) listed = true;
+  }
+  EXPECT_TRUE(listed);
+
+  frame->SetTileMode(tbVertical);
+  frame->Tile();
+  RECT ra, rb;
+  GetWindowRect(a->Handle(), &ra);
+  GetWindowRect(b->Handle(), &rb);
+  EXPECT_EQ(ra.top, rb.top);  // side by side
+  EXPECT_NE(ra.left, rb.left);
+  frame->Cascade();
+  GetWindowRect(a->Handle(), &ra);
+  GetWindowRect(b->Handle(), &rb);
+  EXPECT_NE(ra.top, rb.top);
+  EXPECT_NE(ra.left, rb.left);
+
+  // Children are asked before the frame; one refusal stops the close.
+  journal.clear();
+  EXPECT_TRUE(frame->CloseQuery());
+  ASSERT_EQ(journal.size(), 3u);
+  EXPECT_EQ(journal.back(), "frame query");
+  auto* c = CreateForm<TChild>(Application, "ChildC", true);
+  journal.clear();
+  EXPECT_FALSE(frame->CloseQuery());
+  EXPECT_EQ(std::count(journal.begin(), journal.end(), "frame query"), 0);
+
+  // A freed child leaves the bar and the count.
+  c->Free();
+  a->Free();
+  EXPECT_EQ(frame->MDIChildCount(), 1);
+  b->Free();
+  EXPECT_EQ(BarCaptions(frame->Handle()), (std::vector<std::string>{"&File", "&Window", "&Help"}));
+  frame->Free();
+}
+
+TEST(Menus, ShortCutsRunBeforeDispatchAndTheirText) {
+  EXPECT_EQ(ShortCutToText(ShortCut('N', false, true, false)), "Ctrl+N");
+  EXPECT_EQ(ShortCutToText(VK_F5), "F5");
+  EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, true, true, false)), "Shift+Ctrl+Del");
+  EXPECT_EQ(TextToShortCut("Ctrl+N"), ShortCut('N', false, true, false));
+  EXPECT_EQ(TextToShortCut("F11"), VK_F11);
+  EXPECT_EQ(GetHotkey("E&xit"), 'X');
+  EXPECT_EQ(StripHotkey("Save &As..."), "Save As...");
+
+  auto* form = CreateForm<TForm>(Application);
+  auto* menu = new TMainMenu(form);
+  auto* file = new TMenuItem(form);
+  file->SetCaption("&File");
+  menu->Items()->Add(file);
+  auto* save = new TMenuItem(form);
+  save->SetCaption("&Save");
+  save->SetShortCut(ShortCut('S', false, true, false));
+  file->Add(save);
+  auto* del = new TMenuItem(form);
+  del->SetCaption("Delete");
+  del->SetShortCut(VK_DELETE);
+  file->Add(del);
+  form->SetMenu(menu);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  form->Show();
+  edit->SetFocus();
+  ASSERT_TRUE(edit->Focused());
+
+  int saves = 0, dels = 0, opened = 0;
+  save->OnClick = [&](TObject*) { ++saves; };
+  del->OnClick = [&](TObject*) { ++dels; };
+  file->OnClick = [&](TObject*) { ++opened; };
+  // The menu text shows the short-cut.
+  char buf[64] = {0};
+  GetMenuStringA(file->Handle(), 0, buf, sizeof buf, MF_BYPOSITION);
+  EXPECT_STREQ(buf, "&Save\tCtrl+S");
+
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  MSG m{edit->Handle(), WM_KEYDOWN, 'S', 0, 0, {0, 0}};
+  EXPECT_TRUE(Application->IsShortCut(m));
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(opened, 1);  // the submenu's opening handler ran first
+  // Del belongs to the edit, not to the menu.
+  MSG d{edit->Handle(), WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
+  EXPECT_FALSE(Application->IsShortCut(d));
+  EXPECT_EQ(dels, 0);
+  // Disabled items do not answer.
+  save->SetEnabled(false);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  EXPECT_FALSE(Application->IsShortCut(m));
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+
+  // Items added and freed at run time.
+  auto* extra = new TMenuItem(form);
+  extra->SetCaption("Tool 1");
+  file->Add(extra);
+  EXPECT_EQ(GetMenuItemCount(file->Handle()), 3);
+  extra->SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(file->Handle()), 2);
+  extra->SetVisible(true);
+  UINT cmd = extra->Command();
+  extra->Free();
+  EXPECT_EQ(GetMenuItemCount(file->Handle()), 2);
+  EXPECT_EQ(FindMenuItemByCommand(cmd), nullptr);
+  // A menu command through the window procedure.
+  save->SetEnabled(true);
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(save->Command(), 0), 0);
+  EXPECT_EQ(saves, 2);
+  form->Free();
+}
+
+TEST(Dialogs, DefaultAndCancelButtonsAndTheDialogSeam) {
+  auto* dlg = CreateForm<TForm>(Application);
+  dlg->SetBorderStyle(bsDialog);
+  auto* ok = new TButton(dlg);
+  ok->SetParent(dlg);
+  ok->SetCaption("OK");
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  auto* cancel = new TButton(dlg);
+  cancel->SetParent(dlg);
+  cancel->SetLeft(80);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  auto* edit = new TEdit(dlg);
+  edit->SetParent(dlg);
+  edit->SetTop(40);
+  Application->OnModalForm = [&](TForm* f) {
+    edit->SetFocus();
+    edit->SetText("typed");
+    // Enter in the edit goes to the form and clicks the default button.
+    SendMessageA(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  };
+  EXPECT_EQ(dlg->ShowModal(), mrOk);
+  EXPECT_EQ(edit->Text(), "typed");
+  Application->OnModalForm = [&](TForm* f) { SendMessageA(edit->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); };
+  EXPECT_EQ(dlg->ShowModal(), mrCancel);
+  Application->OnModalForm = nullptr;
+
+  TOpenDialog open(nullptr);
+  open.SetFilter("HTML files (*.htm)|*.htm|All Files (*.*)|*.*");
+  EXPECT_FALSE(open.Execute());  // unattended: cancelled, never waits
+  TCommonDialog::Handler() = [](TCommonDialog* d) {
+    auto* o = dynamic_cast<TOpenDialog*>(d);
+    if (!o) return false;
+    o->SetFileName("C:\\doc.htm");
+    o->Files()->Add("C:\\doc.htm");
+    return true;
+  };
+  EXPECT_TRUE(open.Execute());
+  EXPECT_EQ(open.FileName(), "C:\\doc.htm");
+  TCommonDialog::Handler() = nullptr;
+
+  Application->OnMessageBox = [](const AnsiString& text, const AnsiString& caption, UINT flags) {
+    EXPECT_EQ(flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_EQ(caption, "Confirm");
+    return IDYES;
+  };
+  EXPECT_EQ(MessageDlg("Save changes to x.htm?", mtConfirmation, mbYesNoCancel, 0), mrYes);
+  Application->OnMessageBox = nullptr;
+  dlg->Free();
+}
+
+TEST(Focus, TabMovesThroughTheTabOrderAndFiresEnterExit) {
+  auto* f = CreateForm<TForm>(Application);
+  auto* e1 = new TEdit(f);
+  e1->SetParent(f);
+  auto* e2 = new TEdit(f);
+  e2->SetParent(f);
+  e2->SetTop(30);
+  auto* e3 = new TEdit(f);
+  e3->SetParent(f);
+  e3->SetTop(60);
+  e3->SetTabOrder(0);  // first now
+  std::vector<std::string> log;
+  e1->OnEnter = [&](TObject*) { log.push_back("enter1"); };
+  e1->OnExit = [&](TObject*) { log.push_back("exit1"); };
+  e2->OnEnter = [&](TObject*) { log.push_back("enter2"); };
+  f->Show();
+  e1->SetFocus();
+  EXPECT_EQ(f->ActiveControl(), e1);
+  SendMessageA(e1->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(f->ActiveControl(), e2);
+  EXPECT_TRUE(e2->Focused());
+  SendMessageA(e2->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(f->ActiveControl(), e3);  // wraps to the first in tab order
+  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  f->Free();
+}
+
+TEST(Menus, PopupMenuChoiceThroughTheSeam) {
+  auto* form = CreateForm<TForm>(Application);
+  auto* pop = new TPopupMenu(form);
+  auto* a = new TMenuItem(form);
+  a->SetCaption("IMG");
+  pop->Items()->Add(a);
+  auto* b = new TMenuItem(form);
+  b->SetCaption("MAP");
+  pop->Items()->Add(b);
+  std::string clicked;
+  a->OnClick = b->OnClick = [&](TObject* s) { clicked = static_cast<TMenuItem*>(s)->Caption(); };
+  bool popped = false;
+  pop->OnPopup = [&](TObject*) { popped = true; };
+  pop->Popup(10, 10);  // unattended, no handler: nothing chosen
+  EXPECT_TRUE(popped);
+  EXPECT_EQ(clicked, "");
+  Application->OnPopupMenu = [&](TPopupMenu* m, int, int) { return m->Items()->Find("map"); };
+  auto* ctl = new TEdit(form);
+  ctl->SetParent(form);
+  ctl->SetPopupMenu(pop);
+  form->Show();
+  SendMessageA(ctl->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));  // right click on the control
+  EXPECT_EQ(clicked, "MAP");
+  EXPECT_EQ(pop->PopupComponent(), ctl);
+  Application->OnPopupMenu = nullptr;
+  form->Free();
+}
+
+TEST(ClipboardTest, TextRoundTrip) {
+  Clipboard()->SetAsText("<B>bold</B>");
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+  EXPECT_EQ(Clipboard()->AsText(), "<B>bold</B>");
+  Clipboard()->Clear();
+  EXPECT_EQ(Clipboard()->AsText(), "");
+}
