@@ -1,0 +1,2 @@
+#include "editctl/LEDlp32.h"
+int main(){return 0;}
