@@ -145,7 +145,8 @@ TCustomLEdit::TCustomLEdit(TComponent* owner) : TWinControl(owner) {
   SetParentColor(false);
   SetColor(clWindow);
   SetTabStop(true);
-  controlStyle_ = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  // The window captures the mouse itself; taking it away would end its own drag and click.
+  controlStyle_ = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks};
 }
 
 TCustomLEdit::~TCustomLEdit() = default;

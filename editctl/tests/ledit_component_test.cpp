@@ -194,14 +194,14 @@ TEST_F(DllFixture, RecreationAfterTypingKeepsTextSelectionAndModified) {
   ed->SetStartPos(1);
   ed->SetEndPos(4);
   ed->ApplySelection();
-  SendMessageA(ed->Handle(), WM_CHAR, 'Z', 0);  // typed over the selection: "dZXY"
+  SendMessageA(ed->Handle(), WM_CHAR, 'Z', 0);  // typed over "efX": "dZY"
   ed->SetStartPos(1);
   ed->SetEndPos(2);
   ed->ApplySelection();
   HWND before = ed->Handle();
   ed->RecreateWnd();
   EXPECT_NE(ed->Handle(), before);
-  EXPECT_EQ(ed->Text(), "abc\r\ndZXY");
+  EXPECT_EQ(ed->Text(), "abc\r\ndZY");
   ed->UpdateSelection();
   EXPECT_EQ(ed->StartLine(), 2);
   EXPECT_EQ(ed->StartPos(), 1);
@@ -210,7 +210,7 @@ TEST_F(DllFixture, RecreationAfterTypingKeepsTextSelectionAndModified) {
   ed->SetModified(false);
   ed->RecreateWnd();
   EXPECT_FALSE(ed->GetModified());
-  EXPECT_EQ(ed->Text(), "abc\r\ndZXY");
+  EXPECT_EQ(ed->Text(), "abc\r\ndZY");
 }
 
 TEST_F(DllFixture, RecreationKeepsTheLoadedFileAndDoesNotReload) {
