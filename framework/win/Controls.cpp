@@ -15,8 +15,9 @@ namespace vx {
 namespace {
 
 std::unordered_map<HWND, TWinControl*>& HandleTable() {
-  static std::unordered_map<HWND, TWinControl*> table;
-  return table;
+  // Never destroyed: forms freed at program end still unbind from it.
+  static auto* table = new std::unordered_map<HWND, TWinControl*>;
+  return *table;
 }
 
 TWinControl* creatingControl = nullptr;  // bound to the first message of a new window
@@ -1513,8 +1514,8 @@ void TCustomControl::PaintWindow(HDC dc) {
 namespace {
 
 std::unordered_map<HWND, std::function<void(TMessage&)>>& UtilityProcs() {
-  static std::unordered_map<HWND, std::function<void(TMessage&)>> procs;
-  return procs;
+  static auto* procs = new std::unordered_map<HWND, std::function<void(TMessage&)>>;
+  return *procs;
 }
 
 LRESULT CALLBACK UtilityWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {

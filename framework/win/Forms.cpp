@@ -31,8 +31,8 @@ constexpr UINT WM_VX_POSTED = WM_APP + 0x3A1;
 
 // The MDI client paints its background in the frame's colour.
 std::map<HWND, WNDPROC>& ClientProcs() {
-  static std::map<HWND, WNDPROC> m;
-  return m;
+  static auto* m = new std::map<HWND, WNDPROC>;
+  return *m;
 }
 
 LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {

@@ -48,8 +48,8 @@ struct FontEntry {
 };
 
 std::map<FontKey, FontEntry>& FontCache() {
-  static std::map<FontKey, FontEntry> cache;
-  return cache;
+  static auto* cache = new std::map<FontKey, FontEntry>;  // outlives fonts freed at program end
+  return *cache;
 }
 
 FontKey KeyOf(const LOGFONTA& lf) {

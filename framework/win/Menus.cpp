@@ -12,8 +12,8 @@ namespace vx {
 namespace {
 
 std::map<UINT, TMenuItem*>& Commands() {
-  static std::map<UINT, TMenuItem*> m;
-  return m;
+  static auto* m = new std::map<UINT, TMenuItem*>;  // outlives menus freed at program end
+  return *m;
 }
 
 UINT NewCommand(TMenuItem* item) {

@@ -330,3 +330,86 @@ TEST(ClipboardTest, TextRoundTrip) {
   Clipboard()->Clear();
   EXPECT_EQ(Clipboard()->AsText(), "");
 }
+
+TEST(Menus, MergedItemsReplaceTheFramesItemsOfTheirGroup) {
+  auto* frameMenuOwner = CreateForm<TForm>(Application);
+  auto* bar = new TMainMenu(frameMenuOwner);
+  auto add = [&](TMainMenu* m, const char* caption, int group) {
+    auto* i = new TMenuItem(frameMenuOwner);
+    i->SetCaption(caption);
+    i->SetGroupIndex(static_cast<uint8_t>(group));
+    m->Items()->Add(i);
+    return i;
+  };
+  add(bar, "File", 0);
+  add(bar, "Edit", 1);
+  add(bar, "Window", 9);
+  auto* child = new TMainMenu(frameMenuOwner);
+  add(child, "Edit2", 1);
+  add(child, "Text", 2);
+  add(child, "Browser", 10);
+  bar->Merge(child);
+  std::vector<std::string> names;
+  for (TMenuItem* i : bar->BarItems()) names.push_back(i->Caption());
+  EXPECT_EQ(names, (std::vector<std::string>{"File", "Edit2", "Text", "Window", "Browser"}));
+  bar->Unmerge(child);
+  names.clear();
+  for (TMenuItem* i : bar->BarItems()) names.push_back(i->Caption());
+  EXPECT_EQ(names, (std::vector<std::string>{"File", "Edit", "Window"}));
+  // A merged menu freed first leaves the bar whole.
+  bar->Merge(child);
+  child->Free();
+  EXPECT_EQ(bar->BarItems().size(), 3u);
+  frameMenuOwner->Free();
+}
+
+TEST(Dialogs, AMemoKeepsEnterUnlessItDoesNotWantReturns) {
+  auto* dlg = CreateForm<TForm>(Application);
+  auto* ok = new TButton(dlg);
+  ok->SetParent(dlg);
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  auto* memo = new TMemo(dlg);
+  memo->SetParent(dlg);
+  memo->SetTop(40);
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  dlg->Show();
+  memo->SetFocus();
+  SendMessageA(memo->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(clicks, 0);
+  memo->SetWantReturns(false);
+  SendMessageA(memo->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(clicks, 1);
+  dlg->Free();
+}
+
+TEST(Application, ExceptionFromAShortCutHandlerIsShownNotThrown) {
+  auto* form = CreateForm<TForm>(Application);
+  auto* menu = new TMainMenu(form);
+  auto* item = new TMenuItem(form);
+  item->SetCaption("Go");
+  item->SetShortCut(VK_F9);
+  item->OnClick = [](TObject*) { throw EInvalidOperation("Cannot go"); };
+  menu->Items()->Add(item);
+  form->SetMenu(menu);
+  form->Show();
+  std::vector<std::string> shown;
+  Application->OnMessageBox = [&](const AnsiString& t, const AnsiString&, UINT) {
+    shown.push_back(t);
+    return IDOK;
+  };
+  MSG m{form->Handle(), WM_KEYDOWN, VK_F9, 0, 0, {0, 0}};
+  EXPECT_NO_THROW(Application->ProcessMessage(m));
+  EXPECT_EQ(shown, (std::vector<std::string>{"Cannot go"}));
+  // A button that releases its own form from its click handler.
+  auto* b = new TButton(form);
+  b->SetParent(form);
+  b->OnClick = [form](TObject*) { form->Release(); };
+  int before = Screen->FormCount();
+  SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(b->Handle()));
+  EXPECT_EQ(Screen->FormCount(), before);
+  Application->ProcessMessages();
+  EXPECT_EQ(Screen->FormCount(), before - 1);
+  Application->OnMessageBox = nullptr;
+}
