@@ -72,12 +72,16 @@ TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
 
   CreateRecentList();
 
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnDestroy = [this](TObject* s) { FormDestroy(s); };
+}
+
+// The drop target needs the frame's window, which must not be made before the form is whole.
+void TFrameForm::Loaded() {
+  TForm::Loaded();
   FileDrag1 = new TFileDrag(this);
   FileDrag1->SetName("FileDrag1");
   FileDrag1->OnDrop = [this](TObject* s) { FileDrag1Drop(s); };
-
-  OnCreate = [this](TObject* s) { FormCreate(s); };
-  OnDestroy = [this](TObject* s) { FormDestroy(s); };
 }
 
 TFrameForm::~TFrameForm() {

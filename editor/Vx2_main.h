@@ -27,6 +27,7 @@ class TFrameForm : public TForm {
   explicit TFrameForm(TComponent* owner);
   ~TFrameForm() override;
   const char* ClassName() const override { return "TFrameForm"; }
+  void Loaded() override;
 
   TSettings* Settings() const { return settings_.get(); }
   TCusTags* CusTags() const { return cusTags_.get(); }
@@ -49,7 +50,7 @@ class TFrameForm : public TForm {
   TOpenDialog* OpenHTMLDialog;
   TSaveDialog* SaveFileDialog;
   TFormStorage* FormStorage1;
-  TFileDrag* FileDrag1;
+  TFileDrag* FileDrag1 = nullptr;
 
   void EnableEditTools(bool Enabled);
   // Whether an editing tool is enabled (by its speed item's name).
