@@ -7,7 +7,9 @@
 #include "editor/filedrag.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
+#include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
+#include "toolkit/SpeedBar.h"
 
 namespace vx {
 
@@ -208,13 +210,113 @@ void TFrameForm::CreatePopups() {
   CustomPopUp = AddPopup("CustomPopUp");
 }
 
+TSpeedBar* TFrameForm::AddBar(const char* name, const char* section) {
+  auto* bar = new TSpeedBar(this);
+  bar->SetName(name);
+  bar->SetCaption("");
+  bar->SetParent(CoolBar1);
+  bar->SetAlign(alTop);
+  bar->SetOptions(TSpeedbarOptions{sbFlatBtns, sbGrayedBtns});
+  bar->SetBtnOffsetHorz(3);
+  bar->SetBtnOffsetVert(2);
+  bar->SetHeight(bar->BtnHeight() + 2 * 2 + 2);
+  bar->AddSection(section);
+  return bar;
+}
+
+// One item: its glyph is the bitmap resource of its name. kind: 'c' click, 't' tag
+// button, 'd' drop-down.
+TSpeedItem* TFrameForm::AddSpeedItem(TSpeedBar* bar, int& left, const char* name, const char* caption, char kind,
+                                     TNotifyEvent click, TPopupMenu* menu, const char* hint, int tag) {
+  auto* item = new TSpeedItem(this);
+  item->SetName(name);
+  item->SetCaption(caption);
+  item->SetHint(hint ? AnsiString(hint) : AnsiString(caption) + "|");
+  item->SetTag(tag);
+  TBitmap glyph;
+  try {
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), name);
+    item->SetGlyph(&glyph);
+  } catch (const Exception&) {
+    item->SetBtnCaption(caption);  // a program built without the glyphs still shows its buttons
+  }
+  if (kind == 'c') item->OnClick = std::move(click);
+  if (kind == 't')
+    item->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { ASBMouseUp(s, b, sh, x, y); };
+  if (kind == 'd') item->SetDropDownMenu(menu);
+  bar->AddItem(0, item);
+  item->SetLeft(left);
+  item->SetTop(bar->BtnOffsetVert());
+  item->SetVisible(true);
+  left += bar->BtnWidth();
+  return item;
+}
+
 void TFrameForm::CreateSpeedBars() {
   CoolBar1 = new TPanel(this);
   CoolBar1->SetName("CoolBar1");
   CoolBar1->SetCaption("");
+  CoolBar1->SetBevelOuter(bvNone);
   CoolBar1->SetParent(this);
   CoolBar1->SetAlign(alTop);
-  CoolBar1->SetHeight(2);
+  FormatToolBar = AddBar("FormatToolBar", "Format Toolbar");
+  MainToolBar = AddBar("MainToolBar", "Main Toolbar");
+  MainToolBar->SetTop(0);
+  CoolBar1->SetHeight(MainToolBar->Height() + FormatToolBar->Height());
+
+  const int gap = 6;
+  int x = MainToolBar->BtnOffsetHorz();
+  auto main = [&](const char* n, const char* c, char k, TNotifyEvent e = nullptr, TPopupMenu* m = nullptr,
+                  int tag = 0) { return AddSpeedItem(MainToolBar, x, n, c, k, std::move(e), m, nullptr, tag); };
+  main("siNew", "New File", 'c', VX_HANDLER(NewDoc));
+  main("siOpen", "Open", 'c', VX_HANDLER(cmdOpenClick));
+  main("siSave", "Save", 'c', VX_HANDLER(cmdSaveClick));
+  x += gap;
+  main("reloadSB", "Reload", 'c', VX_HANDLER(ReloadSBClick));
+  main("BrowserBtn", "External Browser 1", 'c', VX_HANDLER(BrowserBtnClick), nullptr, 1);
+  main("BrowserBtn2", "External Browser 2", 'c', VX_HANDLER(BrowserBtnClick), nullptr, 2);
+  x += gap;
+  main("siCopy", "Copy to Clipboard", 'c', VX_HANDLER(siCopyClick));
+  main("siCut", "Cut to Clipboard", 'c', VX_HANDLER(siCutClick));
+  main("siPaste", "Paste from Clipboard", 'c', VX_HANDLER(siPasteClick));
+  x += gap;
+  main("siList", "List", 'c', VX_HANDLER(siListClick));
+  main("siTable", "Table", 'd', nullptr, TblPopup);
+  main("siA", "A", 't');
+  main("siImage", "Image", 'd', nullptr, PopupImg);
+  main("siFont", "FONT", 't');
+  main("siChar", "Character Viewer", 'c', VX_HANDLER(CharSBClick));
+  main("siFrames", "Frames", 'd', nullptr, FramesPopUp);
+  main("siFormPop", "Forms", 'd', nullptr, FormPopUp);
+  main("siWizard", "Wizards", 'd', nullptr, WizardPopUp);
+  main("siCustomTag", "Custom Tags", 'd', nullptr, CustomPopUp);
+  x += gap;
+  main("siSpellCheck", "Spell Check", 'c', VX_HANDLER(siSpellCheckClick));
+
+  x = FormatToolBar->BtnOffsetHorz();
+  auto fmt = [&](const char* n, const char* c, char k = 't', TPopupMenu* m = nullptr, const char* hint = nullptr) {
+    return AddSpeedItem(FormatToolBar, x, n, c, k, nullptr, m, hint, 0);
+  };
+  fmt("siP", "P");
+  fmt("siPre", "PRE");
+  fmt("siCenter", "CENTER");
+  fmt("siDiv", "DIV");
+  x += gap;
+  fmt("siH1", "H1");
+  fmt("siH2", "H2");
+  fmt("siHn", "Header Items H3..H6", 'd', HnPopUp);
+  x += gap;
+  fmt("siB", "B");
+  fmt("siU", "U");
+  fmt("siI", "I");
+  fmt("siEm", "EM");
+  fmt("siCite", "CITE");
+  fmt("siTT", "TT");
+  fmt("siSub", "SUB");
+  fmt("siSup", "SUP");
+  x += gap;
+  fmt("siBR", "BR", 't', nullptr, "BR|Line Break");
+  fmt("siHR", "HR", 't', nullptr, "HR|Horizontal Line");
 }
 
 void TFrameForm::CreateExplorer() {
@@ -233,7 +335,17 @@ void TFrameForm::CreateExplorer() {
   Splitter1->SetWidth(3);
 }
 
-void TFrameForm::CreateRecentList() {}
+void TFrameForm::CreateRecentList() {
+  MainToolBar->SetIniStorage(FormStorage1);
+  FormatToolBar->SetIniStorage(FormStorage1);
+  MRUManager = new TMRUManager(this);
+  MRUManager->SetName("MRUManager");
+  MRUManager->SetIniStorage(FormStorage1);
+  MRUManager->SetRecentMenu(cmdReopen);
+  MRUManager->OnClick = [this](TObject* s, const AnsiString& name, const AnsiString&, int) {
+    MRUManagerClick(s, name);
+  };
+}
 
 void TFrameForm::Step(const std::function<void()>& f) {
   try {
@@ -283,23 +395,25 @@ void TFrameForm::SetExplorerFilter(const AnsiString&) {}
 // ---- editing tools -------------------------------------------------------------------
 
 void TFrameForm::EnableEditTools(bool Enabled) {
-  toolStates_.clear();
-  for (const char* name : EditToolNames) {
-    SetToolEnabled(name, Enabled);
-    toolStates_.emplace_back(name, Enabled);
-  }
+  for (const char* name : EditToolNames) SetToolEnabled(name, Enabled);
   reloadHint_ = Enabled ? "Preview HTML Document" : "Edit HTML Document";
   SetToolHint("reloadSB", reloadHint_);
 }
 
+TSpeedItem* TFrameForm::SpeedItem(const AnsiString& name) { return dynamic_cast<TSpeedItem*>(FindComponent(name)); }
+
 bool TFrameForm::EditToolEnabled(const AnsiString& name) {
-  for (auto& [n, on] : toolStates_)
-    if (n == name) return on;
-  return true;
+  TSpeedItem* item = SpeedItem(name);
+  return item && item->Enabled();
 }
 
-void TFrameForm::SetToolEnabled(const AnsiString&, bool) {}
-void TFrameForm::SetToolHint(const AnsiString&, const AnsiString&) {}
+void TFrameForm::SetToolEnabled(const AnsiString& name, bool enabled) {
+  if (TSpeedItem* item = SpeedItem(name)) item->SetEnabled(enabled);
+}
+
+void TFrameForm::SetToolHint(const AnsiString& name, const AnsiString& hint) {
+  if (TSpeedItem* item = SpeedItem(name)) item->SetHint(hint);
+}
 
 // ---- documents -----------------------------------------------------------------------
 
@@ -323,7 +437,7 @@ void TFrameForm::cmdOpenClick(TObject*) {
   for (int i = 0; i < names.Count(); ++i) OpenInEditor(names[i]);
 }
 
-void TFrameForm::AddRecentFile(const AnsiString&) {}
+void TFrameForm::AddRecentFile(const AnsiString& FileName) { MRUManager->Add(FileName, 0); }
 
 void TFrameForm::MRUManagerClick(TObject*, const AnsiString& RecentName) {
   if (FileExists(RecentName))
@@ -441,8 +555,8 @@ void TFrameForm::pnlExploreResize(TObject*) {}
 void TFrameForm::cmdPropertiesClick(TObject*) {
   if (settings_) settings_->Edit();
 }
-void TFrameForm::ConfigureMaintoolbar1Click(TObject*) {}
-void TFrameForm::ConfigureFormatToolbar1Click(TObject*) {}
+void TFrameForm::ConfigureMaintoolbar1Click(TObject*) { MainToolBar->Customize(0); }
+void TFrameForm::ConfigureFormatToolbar1Click(TObject*) { FormatToolBar->Customize(0); }
 // The custom tag and tool editors.
 void TFrameForm::cmdNewItemClick(TObject*) {}
 void TFrameForm::cmdEditCustomToolsClick(TObject*) {}

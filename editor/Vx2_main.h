@@ -19,6 +19,9 @@ class TCusTags;
 class TCusTool;
 class TFormStorage;
 class TFileDrag;
+class TSpeedBar;
+class TSpeedItem;
+class TMRUManager;
 
 extern const char* const VornixTitle;
 
@@ -43,6 +46,8 @@ class TFrameForm : public TForm {
   TMenuItem *Help1, *Contents1, *HowtoUseHelp1, *About1;
   TPopupMenu *FormPopUp, *HnPopUp, *TblPopup, *FramesPopUp, *PopupImg, *WizardPopUp, *CustomPopUp;
   TPanel* CoolBar1;
+  TSpeedBar *MainToolBar, *FormatToolBar;
+  TMRUManager* MRUManager;
   TPanel* pnlExplore;
   TSplitter* Splitter1;
   TStatusBar* StatusBar;
@@ -53,8 +58,9 @@ class TFrameForm : public TForm {
   TFileDrag* FileDrag1 = nullptr;
 
   void EnableEditTools(bool Enabled);
-  // Whether an editing tool is enabled (by its speed item's name).
+  // Whether a speed item is enabled (by its name).
   bool EditToolEnabled(const AnsiString& name);
+  TSpeedItem* SpeedItem(const AnsiString& name);
   const AnsiString& ReloadHint() const { return reloadHint_; }
   void OpenInEditor(const AnsiString& FileName);
   void NewDoc(TObject* Sender);
@@ -110,6 +116,9 @@ class TFrameForm : public TForm {
   void CreatePopups();
   void CreateSpeedBars();
   void CreateExplorer();
+  TSpeedBar* AddBar(const char* name, const char* section);
+  TSpeedItem* AddSpeedItem(TSpeedBar* bar, int& left, const char* name, const char* caption, char kind,
+                           TNotifyEvent click, TPopupMenu* menu, const char* hint, int tag);
   void CreateRecentList();
   void ShowExplorerFolder(const AnsiString& dir);
   void SetExplorerFilter(const AnsiString& filter);
@@ -130,7 +139,6 @@ class TFrameForm : public TForm {
   std::unique_ptr<TCusTags> cusTags_;
   std::unique_ptr<TCusTool> cusTool_;
   AnsiString reloadHint_;
-  std::vector<std::pair<AnsiString, bool>> toolStates_;
 };
 
 extern TFrameForm* FrameForm;
