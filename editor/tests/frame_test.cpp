@@ -1,0 +1,320 @@
+// VornixPro end to end: the frame, its documents and tabs, through the test seam.
+#include "editor/tests/frame_fixture.h"
+
+using namespace vx;
+
+namespace {
+
+const char* const Skeleton =
+    "<HTML>\r\n<HEAD><TITLE> Put_Your_Title_Here </TITLE></HEAD>\r\n<BODY>\r\n\r\n\r\n<HR>\r\n";
+
+// The block the shell hands over with WM_DROPFILES.
+struct DropFiles {
+  DWORD pFiles;
+  POINT pt;
+  BOOL fNC;
+  BOOL fWide;
+};
+
+HGLOBAL MakeDrop(const std::vector<std::string>& names) {
+  size_t size = sizeof(DropFiles) + 1;
+  for (auto& n : names) size += n.size() + 1;
+  HGLOBAL h = GlobalAlloc(GHND, size);
+  auto* df = static_cast<DropFiles*>(GlobalLock(h));
+  df->pFiles = sizeof(DropFiles);
+  df->pt = POINT{10, 10};
+  df->fWide = FALSE;
+  char* p = reinterpret_cast<char*>(df) + sizeof(DropFiles);
+  for (auto& n : names) {
+    memcpy(p, n.c_str(), n.size() + 1);
+    p += n.size() + 1;
+  }
+  GlobalUnlock(h);
+  return h;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
+  EXPECT_EQ(frame->Caption(), "Vornix PRO (2.6b Beta)");
+  EXPECT_EQ(frame->FormStyle(), fsMDIForm);
+  EXPECT_EQ(frmEditWin, nullptr);
+  EXPECT_FALSE(frame->EditToolEnabled("siSave"));
+  EXPECT_FALSE(frame->EditToolEnabled("BrowserBtn2"));
+  EXPECT_TRUE(frame->EditToolEnabled("siNew"));
+  EXPECT_EQ(frame->ReloadHint(), "Edit HTML Document");
+  EXPECT_EQ(frame->SaveFileDialog->Filter(), frame->Settings()->DocFilter());
+  EXPECT_EQ(frame->OpenHTMLDialog->DefaultExt(), "html");
+  EXPECT_EQ(Application->HelpFile(), ProgramFolder() + "vornixhelp.hlp");
+  EXPECT_TRUE(messages.empty());
+  // Commands that need a document do nothing without one.
+  frame->cmdSaveClick(frame);
+  frame->cmdCloseClick(frame);
+  frame->siCopyClick(frame);
+  EXPECT_EQ(frmEditWin, nullptr);
+}
+
+TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
+  frame->NewDoc(frame);
+  Pump();
+  ASSERT_NE(frmEditWin, nullptr);
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_EQ(TabCaption(0), "Untitled-0.htm");
+  EXPECT_TRUE(Editor()->Untitled());
+  EXPECT_EQ(Editor()->GetLineCount() >= 9, true);
+  EXPECT_EQ(Editor()->Text().rfind(Skeleton, 0), 0u);
+  EXPECT_NE(Editor()->GetLine(7).find("This document was created using <A HREF=\""), std::string::npos);
+  EXPECT_EQ(Editor()->GetLine(9), "</HTML>");
+  EXPECT_EQ(Panel(0), "5:0");
+  EXPECT_EQ(Panel(1), "Insert");
+  EXPECT_EQ(frmEditWin->Caption(), "Editing Untitled-0.htm");
+  EXPECT_TRUE(frame->EditToolEnabled("siSave"));
+  EXPECT_EQ(frame->ReloadHint(), "Preview HTML Document");
+  frame->NewDoc(frame);
+  EXPECT_EQ(TabCaption(1), "Untitled-1.htm");
+  EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
+  // A new window counts from 0 again.
+  answers = {IDNO, IDNO};
+  frame->cmdCloseAllClick(frame);
+  Pump();
+  EXPECT_EQ(frmEditWin, nullptr);
+  EXPECT_FALSE(frame->EditToolEnabled("siCut"));
+  frame->NewDoc(frame);
+  EXPECT_EQ(TabCaption(0), "Untitled-0.htm");
+}
+
+TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
+  frame->NewDoc(frame);
+  Pump();
+  Type("Hello");
+  EXPECT_TRUE(Editor()->GetModified());
+  EXPECT_EQ(Editor()->GetLine(5), "Hello");
+  std::string name = dir + "first.htm";
+  SaveAs(name);
+  frame->cmdSaveClick(frame);  // untitled: Save goes to Save As
+  ASSERT_EQ(dialogNames.size(), 1u);
+  EXPECT_EQ(dialogNames[0], "Untitled-0.htm");
+  EXPECT_FALSE(Editor()->Untitled());
+  EXPECT_FALSE(Editor()->GetModified());
+  EXPECT_EQ(TabCaption(0), "first.htm");
+  EXPECT_EQ(frmEditWin->Caption(), "Editing " + name);
+  EXPECT_NE(Read(name).find("\r\nHello\r\n"), std::string::npos);
+  EXPECT_FALSE(FileExists(dir + "first.Bak"));
+
+  // A second save keeps the previous text as the backup.
+  Type("!");
+  frame->cmdSaveClick(frame);
+  EXPECT_EQ(dialogNames.size(), 1u);
+  EXPECT_NE(Read(dir + "first.Bak").find("\r\nHello\r\n"), std::string::npos);
+  EXPECT_NE(Read(name).find("\r\nHello!\r\n"), std::string::npos);
+
+  // Closing the last tab closes the window.
+  frame->cmdCloseClick(frame);
+  Pump();
+  EXPECT_EQ(frmEditWin, nullptr);
+  EXPECT_TRUE(messages.empty());
+  frame->MRUManagerClick(frame, name);
+  ASSERT_NE(frmEditWin, nullptr);
+  EXPECT_EQ(TabCaption(0), "first.htm");
+  EXPECT_EQ(Editor()->GetLine(5), "Hello!");
+  EXPECT_FALSE(Editor()->GetModified());
+  // A recent file that is gone.
+  frame->MRUManagerClick(frame, dir + "gone.htm");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Filename " + dir + "gone.htm does not exist !");
+  EXPECT_EQ(TabCount(), 1);
+}
+
+TEST_F(FrameTest, OneTabPerFileAndSwitchingTabs) {
+  std::string a = Write("a.htm", "<P>a</P>\r\n"), b = Write("b.htm", "<P>b</P>\r\n");
+  frame->OpenInEditor(a);
+  frame->OpenInEditor(b);
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
+  EXPECT_EQ(frmEditWin->Caption(), "Editing " + b);
+  // The same file under another spelling selects its tab.
+  frame->OpenInEditor(dir + "A.HTM");
+  EXPECT_EQ(TabCount(), 2);
+  EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 0);
+  EXPECT_EQ(Editor()->GetLine(1), "<P>a</P>");
+  // A read-only document shows it, and the next one clears it.
+  Editor()->SetReadOnly(true);
+  Editor()->ActivateEditor();
+  EXPECT_EQ(Panel(2), "ReadOnly");
+  frmEditWin->TabControl->SetTabIndex(1);
+  frmEditWin->TabControl->OnChange(frmEditWin->TabControl);
+  EXPECT_EQ(Panel(2), "");
+  EXPECT_EQ(frmEditWin->Caption(), "Editing " + b);
+  EXPECT_EQ(Editor()->GetLine(1), "<P>b</P>");
+  // A name that does not exist gives a new untitled document, without a message.
+  frame->OpenInEditor(dir + "none.htm");
+  EXPECT_EQ(TabCaption(2), "Untitled-0.htm");
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrameTest, CloseAllAsksLastTabFirstAndCancelKeepsEverything) {
+  std::string names[3] = {Write("a.htm", "a\r\n"), Write("b.htm", "b\r\n"), Write("c.htm", "c\r\n")};
+  for (auto& n : names) {
+    frame->OpenInEditor(n);
+    Type("x");
+  }
+  answers = {IDYES, IDCANCEL};
+  frame->cmdCloseAllClick(frame);
+  Pump();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Save Changes to '" + names[2] + "'?");
+  EXPECT_EQ(messages[1], "Save Changes to '" + names[1] + "'?");
+  ASSERT_NE(frmEditWin, nullptr);
+  EXPECT_EQ(TabCount(), 3);
+  EXPECT_EQ(Read(names[2]), "xc\r\n");  // the first answer stays done
+  EXPECT_EQ(Read(names[1]), "b\r\n");
+
+  // An untitled document whose Save As is cancelled stays open.
+  frame->NewDoc(frame);
+  messages.clear();
+  answers = {IDYES};
+  dialog = nullptr;
+  EXPECT_FALSE(frmEditWin->CloseAllDocuments());
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(TabCount(), 4);
+
+  // No for everything closes the window; the exit goes on.
+  messages.clear();
+  answers = {IDNO, IDNO, IDNO};
+  EXPECT_TRUE(Stop());
+  EXPECT_EQ(messages.size(), 3u);  // c.htm was saved: three modified documents left
+  EXPECT_EQ(Read(names[0]), "a\r\n");
+}
+
+TEST_F(FrameTest, ExitIsStoppedByCancel) {
+  frame->NewDoc(frame);
+  Type("x");
+  answers = {IDCANCEL};
+  EXPECT_FALSE(Stop());
+  ASSERT_NE(frmEditWin, nullptr);
+  EXPECT_EQ(TabCount(), 1);
+  answers = {IDNO};
+  EXPECT_TRUE(Stop());
+}
+
+TEST_F(FrameTest, AFailedSaveKeepsTheDocumentModifiedAndTheFile) {
+  std::string name = Write("locked.htm", "original\r\n");
+  frame->OpenInEditor(name);
+  SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY);
+  Type("changed ");
+  frame->cmdSaveClick(frame);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Cannot save file " + name);
+  EXPECT_TRUE(Editor()->GetModified());
+  EXPECT_EQ(Read(name), "original\r\n");
+
+  // Save As onto a read-only file fails the same way and keeps the old name.
+  std::string other = Write("other.htm", "other\r\n");
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_READONLY);
+  SaveAs(other);
+  frame->cmdSaveAsClick(frame);
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(Editor()->FileName(), name);
+  EXPECT_EQ(Read(other), "other\r\n");
+  EXPECT_TRUE(Editor()->GetModified());
+  answers = {IDNO};
+}
+
+TEST_F(FrameTest, AFileThatCannotBeReadOpensNoTab) {
+  std::string name = Write("busy.htm", "text\r\n");
+  HANDLE lock = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  frame->OpenInEditor(name);
+  CloseHandle(lock);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Cannot open file " + name);
+  EXPECT_EQ(TabCount(), 0);
+  EXPECT_EQ(Read(name), "text\r\n");
+}
+
+TEST_F(FrameTest, DroppedDocumentsOpenInTabs) {
+  std::string a = Write("a.htm", "a\r\n"), b = Write("b.txt", "b\r\n"), c = Write("c.html", "c\r\n"),
+              d = Write("noext", "d\r\n");
+  SendMessageA(frame->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a, b, c, d})), 0);
+  Pump();
+  EXPECT_EQ(frame->FileDrag1->FileCount(), 4);
+  ASSERT_EQ(frame->FileDrag1->Files()->Count(), 4);
+  EXPECT_EQ(frame->FileDrag1->Files()->Strings(2), c);
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(TabCaption(0), "a.htm");
+  EXPECT_EQ(TabCaption(1), "c.html");
+  EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FrameTest, FileMenuFollowsTheDocument) {
+  frame->NewDoc(frame);
+  frame->cmdFileClick(frame);
+  EXPECT_TRUE(frame->cmdCloseAll->Enabled());
+  EXPECT_TRUE(frame->cmdSave->Enabled());  // the skeleton is a change
+  std::string name = dir + "m.htm";
+  SaveAs(name);
+  frame->cmdSaveClick(frame);
+  frame->cmdFileClick(frame);
+  EXPECT_FALSE(frame->cmdSave->Enabled());
+  EXPECT_TRUE(frame->cmdSaveAs->Enabled());
+}
+
+TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
+  frame->Settings()->SetFontSize(12);
+  frame->Settings()->SetBrowser("C:\\web\\browser.exe");
+  frame->Settings()->SetCreateBAK(false);
+  ASSERT_TRUE(Stop());
+  TRegIniFile reg(VornixRegKey);
+  EXPECT_EQ(reg.ReadString("Editor", "FontSize", ""), "12");
+  EXPECT_EQ(reg.ReadString("Editor", "CreateBAK", ""), "0");
+  EXPECT_EQ(reg.ReadString("Window", "MainTB", ""), "1");
+  Start();
+  EXPECT_EQ(frame->Settings()->FontSize(), 12);
+  EXPECT_EQ(frame->Settings()->Browser(), "C:\\web\\browser.exe");
+  // New editors take the options; without CreateBAK no backup is made.
+  std::string name = Write("nobak.htm", "old\r\n");
+  frame->OpenInEditor(name);
+  EXPECT_EQ(Editor()->Font()->Size(), 12);
+  Type("x");
+  frame->cmdSaveClick(frame);
+  EXPECT_FALSE(FileExists(dir + "nobak.Bak"));
+  EXPECT_EQ(Read(name), "xold\r\n");
+}
+
+TEST_F(FrameTest, ADefaultFolderThatCannotBeEnteredIsReportedAndStartGoesOn) {
+  ASSERT_TRUE(Stop());
+  {
+    TRegIniFile reg(VornixRegKey);
+    reg.WriteString("Editor", "DefaultDir", dir + "missing\\folder");
+    reg.WriteString("Dialog", "DocExt", "htm");
+  }
+  Start();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(dir + "missing\\folder"), std::string::npos);
+  EXPECT_EQ(frame->SaveFileDialog->DefaultExt(), "htm");
+  EXPECT_FALSE(frame->EditToolEnabled("siSave"));
+  // A folder that exists becomes the current one.
+  ASSERT_TRUE(Stop());
+  {
+    TRegIniFile reg(VornixRegKey);
+    reg.WriteString("Editor", "DefaultDir", dir);
+  }
+  SetCurrentDirectoryA("C:\\");
+  Start();
+  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
+  SetCurrentDirectoryA("C:\\");
+}
+
+TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
+  std::string name = Write("rel.htm", "x\r\n");
+  frame->OpenInEditor(name);
+  SetCurrentDirectoryA("C:\\");
+  EnterDocumentFolder(Editor());
+  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
+  frame->NewDoc(frame);
+  EnterDocumentFolder(Editor());
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), ProgramFolder()));
+  SetCurrentDirectoryA("C:\\");
+  answers = {IDNO};
+}

@@ -1,0 +1,143 @@
+// The document window: every open document is a tab holding its own editor control.
+#pragma once
+
+#include <memory>
+
+#include "editctl/LEDlp32.h"
+#include "framework/win/ComCtrls.h"
+#include "framework/win/ExtCtrls.h"
+#include "framework/win/Forms.h"
+#include "framework/win/Menus.h"
+#include "framework/win/StdCtrls.h"
+
+namespace vx {
+
+class THTMLGroup;
+class THTMLBox;
+class TFormStorage;
+class TStatusBar;
+class TForm_Charp;
+
+// The editor of one document.
+class TxEdit : public TLEdit {
+ public:
+  explicit TxEdit(TComponent* owner);
+  ~TxEdit() override;
+  const char* ClassName() const override { return "TxEdit"; }
+
+  bool Untitled() const { return untitled_; }
+  void SetUntitled(bool u) { untitled_ = u; }
+  // The window whose caption names the document.
+  TForm* OwnerWindow() const { return ownerWindow_; }
+  void SetOwnerWindow(TForm* f) { ownerWindow_ = f; }
+  // The status bar whose panels 0, 1 and 2 show caret, mode and read-only state.
+  void SetStatusPanels(TStatusBar* bar) { statusBar_ = bar; }
+
+  void ActivateEditor();
+  void UpdateCaretPanel(TObject* Sender);
+  void UpdateModePanel(TObject* Sender);
+  void LoadNewDocumentText();
+
+ protected:
+  void BeforeDestruction() override;
+
+ private:
+  void SetPanel(int index, const AnsiString& text);
+  bool untitled_ = false;
+  TForm* ownerWindow_ = nullptr;
+  TStatusBar* statusBar_ = nullptr;
+};
+
+// The skeleton of a new document when the program folder has no "template.htm".
+extern const char* const NewDocumentSkeleton[9];
+
+class TfrmEditWin : public TForm {
+ public:
+  explicit TfrmEditWin(TComponent* owner);
+  ~TfrmEditWin() override;
+  const char* ClassName() const override { return "TfrmEditWin"; }
+
+  TTabControl* TabControl;
+  TPanel* HTMLToolBarPanel;
+  TPanel* Panel2;
+  TComboBox* ComboBox1;
+  TScrollBox* ScrollBox1;
+  THTMLBox* HTMLBox1;
+  TFormStorage* FormStorage1;
+  TPopupMenu* EditPopUpMenu;
+  TMainMenu* MainMenu1;
+  TMenuItem *cmdEdit, *cmdUndo, *cmdCut, *cmdCopy, *cmdPaste, *cmdPopCloseWindow;
+
+  // The editor of the selected tab, nullptr without tabs.
+  TxEdit* CurrentEditor();
+  TxEdit* EditorOfTab(int i);
+  THTMLGroup* TagGroup() const { return tagGroup_.get(); }
+  const AnsiString& TagLookup() const { return tagLookup_; }
+  const AnsiString& AttrTagLookup() const { return attrTagLookup_; }
+  int UntitledCount() const { return untitledCount_; }
+
+  void OpenDocument(const AnsiString& FileName);
+  void NewDocument() { OpenDocument(""); }
+  // The tab whose document is this file (full paths, case ignored), -1 when none.
+  int FindDocumentTab(const AnsiString& FileName);
+  // Each returns true when the document ended saved.
+  bool SaveDocument(int tab);
+  bool SaveDocumentAs(int tab);
+  bool SaveDocument() { return SaveDocument(TabControl->TabIndex()); }
+  bool SaveDocumentAs() { return SaveDocumentAs(TabControl->TabIndex()); }
+  void SaveAllDocuments();
+  void CloseDocument();
+  bool CloseAllDocuments();
+
+  // Calls into the tag palette, tag insertion and the editing commands.
+  void TagButtonMouseUp(TObject* Sender, TMouseButton Button);
+  void IMGSBClick(TObject* Sender);
+  void InsertList();
+  void InsertTable();
+  void NewImageMap();
+  void ShowCharPicker();
+  void SpellCheck();
+  void InsertCustomTag(int index);
+
+ private:
+  void FormCreate(TObject* Sender);
+  void FormActivate(TObject* Sender);
+  void FormDeactivate(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormDestroy(TObject* Sender);
+  void TabControlChange(TObject* Sender);
+  void ComboBox1Change(TObject* Sender);
+  void cmdPopCloseWindowClick(TObject* Sender);
+  void LoadEditorSettings();
+  void SelectTab(int i);
+  // Asks about a modified document: mrYes (and saved), mrNo, or mrCancel (nothing done).
+  int AskToSave(int tab);
+  void EditorControlHighlight(TObject* Sender, uint16_t WordType, int32_t WordValue, const AnsiString& WordStr,
+                              TColor& ForeClr, TColor& BackClr);
+  void EditorWordClick(TObject* Sender, uint16_t WordType, int32_t WordValue, const AnsiString& WordStr,
+                       bool& WordHandled);
+  void EditorDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  void EditorDragDrop(TObject* Sender, TObject* Source, int X, int Y);
+  TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0);
+
+  std::unique_ptr<THTMLGroup> tagGroup_;
+  AnsiString tagLookup_, attrTagLookup_;
+  int untitledCount_ = 0;
+  // The options as they were when the window was made.
+  struct {
+    bool syntaxC = true, wordWrap = true, autoIndent = true, mac = false, unixEol = false, lowerCase = true;
+    TColor syntax = 0x8000, comment = 128, quoted = 0xFF0000, fontColor = 0, bg = 0xFFFFFF;
+    AnsiString fontName = "Courier New";
+    int fontSize = 10;
+    uint8_t hTab = 3;
+  } opt_;
+};
+
+extern TfrmEditWin* frmEditWin;
+
+// Makes the editor's document folder the current folder (the program's folder for a
+// document never saved), so that relative names resolve against the document.
+void EnterDocumentFolder(TxEdit* editor);
+
+}  // namespace vx
