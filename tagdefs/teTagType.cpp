@@ -4,6 +4,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/SafeSave.h"
+#include "framework/core/SysUtils.h"
 
 namespace vx {
 
@@ -195,14 +196,16 @@ void THTMLGroup::SaveToFile(const AnsiString& fileName) const {
 
 AnsiString THTMLGroup::GetTagLookup() const {
   AnsiString r;
-  for (int i = 0, n = tags_.Count(); i < n; ++i) r += "|<" + tags_[i] + "|";
+  // Upper-cased, as callers upper-case the word they look for: a set written with
+  // lower-case names is found all the same.
+  for (int i = 0, n = tags_.Count(); i < n; ++i) r += "|<" + UpperCase(tags_[i]) + "|";
   return r;
 }
 
 AnsiString THTMLGroup::GetAttrTagLookup() const {
   AnsiString r;
   for (int i = 0, n = tags_.Count(); i < n; ++i)
-    if (TagAt(i)->Attribs().Count() > 0) r += "|<" + tags_[i] + "|";
+    if (TagAt(i)->Attribs().Count() > 0) r += "|<" + UpperCase(tags_[i]) + "|";
   return r;
 }
 

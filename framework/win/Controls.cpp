@@ -129,12 +129,17 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 TControl::~TControl() { BeforeDestruction(); }
 
 void TControl::BeforeDestruction() {
-  if (Destroying() && !parent_) return;
-  TComponent::BeforeDestruction();
+  // The globals let go of this control whatever path got here: a form or a popup has no
+  // parent and is already marked destroying when its windowed base arrives here.
   if (captureControl == this) captureControl = nullptr;
   if (mouseControl == this) mouseControl = nullptr;
-  if (Application) Application->HintMouseLeave(this);
   if (dragSource == this) dragSource = nullptr;
+  if (Destroying() && !parent_) {
+    if (Application) Application->HintMouseLeave(this);
+    return;
+  }
+  TComponent::BeforeDestruction();
+  if (Application) Application->HintMouseLeave(this);
   if (parent_) parent_->RemoveControl(this);
 }
 

@@ -55,6 +55,15 @@ TEST(TagModel, LookupStringsMatchWholeNamesOnly) {
   EXPECT_EQ(all.find("|<I|"), AnsiString::npos);
 }
 
+TEST(TagModel, LookupStringsAreUpperCaseWhateverTheFileSays) {
+  THTMLGroup g;
+  AddTag(g, "img", 2);
+  AddTag(g, "Br");
+  EXPECT_EQ(g.GetTagLookup(), "|<IMG||<BR|");
+  EXPECT_EQ(g.GetAttrTagLookup(), "|<IMG|");
+  EXPECT_EQ(g.FindTag("IMG"), g.TagAt(0));
+}
+
 TEST(TagModel, FindIsCaseBlindAndTakesTheFirst) {
   THTMLGroup g;
   THTMLTagDef* first = AddTag(g, "IMG", 2);

@@ -417,3 +417,19 @@ TEST_F(FormFixture, BorderChangesRecreateTheWindowWithTheNewStyles) {
   EXPECT_EQ(top->WindowState(), wsMaximized);
   top->Free();
 }
+
+TEST(ControlLifetime, AFreedFormUnderTheMouseIsForgotten) {
+  // The mouse was last over a form that is then freed: the next move elsewhere must not
+  // send the old form its leave notice.
+  auto* a = CreateForm<TForm>(Application);
+  a->Show();
+  SendMessageA(a->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  a->Free();
+  auto* b = CreateForm<TForm>(Application);
+  int entered = 0;
+  b->OnMouseEnter = [&](TObject*) { ++entered; };
+  b->Show();
+  SendMessageA(b->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(entered, 1);
+  b->Free();
+}

@@ -1,0 +1,26 @@
+# Tag definitions, window side: the attribute grid, the attribute editor, the filter
+# editor and the image file dialog. Programs that use them get the grid's bitmaps
+# through the library's resource script.
+if(VORNIX_WIN32)
+  enable_language(RC)
+  add_library(vx_tagdefs_ui STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/XGrid.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImgDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ParHelp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ParEd.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FilterEd.cpp)
+  target_link_libraries(vx_tagdefs_ui PUBLIC vx_tagdefs vx_toolkit vx_win vx_viewgdi msimg32)
+  target_sources(vx_tagdefs_ui INTERFACE ${CMAKE_CURRENT_LIST_DIR}/tagdefs.rc)
+
+  vornix_test(NAME tagdefs_ui_tests SERIAL
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/xgrid_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/pared_test.cpp
+    LIBS vx_tagdefs_ui)
+  # The editor is tried on the shipped definitions.
+  if(TARGET tagdefs_ui_tests)
+    add_dependencies(tagdefs_ui_tests standard_vxt)
+  endif()
+
+  # The editor on a shipped tag, to look at (not a test).
+  add_executable(pared_demo ${CMAKE_CURRENT_LIST_DIR}/tests/pared_demo.cpp)
+  target_link_libraries(pared_demo PRIVATE vx_tagdefs_ui)
+endif()
