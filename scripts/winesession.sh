@@ -18,23 +18,25 @@ vx__env() {
 }
 
 vx__start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 &
-    local pid=$!
-    local i
-    for i in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      vx__pid_alive $pid || break
-      sleep 0.1
-    done
-    if vx__pid_alive $pid && [ -e "/tmp/.X11-unix/X$n" ]; then
-      echo $pid >"$VX_STATE/xvfb.pid"
-      echo ":$n" >"$VX_STATE/display"
-      return 0
-    fi
+  # Xvfb picks a free display number itself and reports it on a descriptor, so two
+  # sessions started at the same moment never take one display between them.
+  local fd="$VX_STATE/displayfd"
+  : >"$fd"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 3>"$fd" &
+  local pid=$!
+  local i n=
+  for i in $(seq 1 300); do
+    n=$(tr -dc 0-9 <"$fd")
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+    vx__pid_alive $pid || break
+    sleep 0.1
   done
+  if [ -n "$n" ] && vx__pid_alive $pid; then
+    echo $pid >"$VX_STATE/xvfb.pid"
+    echo ":$n" >"$VX_STATE/display"
+    return 0
+  fi
+  kill $pid 2>/dev/null
   echo "winesession: could not start Xvfb" >&2
   return 1
 }
