@@ -100,6 +100,32 @@ vx_session_ensure() {
   exec 9>&-
 }
 
+# The desktop window belongs to the wineserver, its X window to explorer.exe: when explorer
+# dies (it can, under user-mode emulation), every later window fails with BadWindow. This
+# starts the session's server anew, once per broken generation however many callers saw it.
+vx_session_restart() {
+  local build seen cur
+  build=$(cd "$1" && pwd)
+  seen=$2
+  vx__env "$build"
+  exec 9>"$VX_STATE/lock"
+  flock 9
+  cur=$(cat "$VX_STATE/generation" 2>/dev/null || echo 0)
+  if [ "$cur" = "$seen" ]; then
+    wineserver -k </dev/null >/dev/null 2>&1
+    local pid
+    pid=$(cat "$VX_STATE/wineserver.pid" 2>/dev/null)
+    for _ in $(seq 1 100); do vx__pid_alive "$pid" || break; sleep 0.1; done
+    vx__pid_alive "$pid" && kill -9 "$pid" 2>/dev/null
+    vx__start_wineserver
+    echo $((cur + 1)) >"$VX_STATE/generation"
+  fi
+  flock -u 9
+  exec 9>&-
+}
+
+vx_session_generation() { cat "$VX_STATE/generation" 2>/dev/null || echo 0; }
+
 vx_session_stop() {
   local build
   build=$(cd "$1" && pwd) || return 0
