@@ -116,31 +116,4 @@ bool ReadPngImage(const AnsiString& f, int depth, int dither, TImageProgressCall
   return ReadInto(TReader::Png, f, depth, dither, cb, bitmap, viewerPalette);
 }
 
-bool GifHeaderTransparentColor(const uint8_t* d, size_t n, COLORREF& color) {
-  // Header (6), screen descriptor (7), then the global table.
-  if (n < 13 || std::memcmp(d, "GIF", 3) != 0 || d[4] != '9') return false;
-  if (!(d[10] & 0x80)) return false;
-  size_t entries = size_t(1) << ((d[10] & 7) + 1);
-  size_t ext = 13 + 3 * entries;
-  // 0x21, 0xF9, block size, packed byte, delay (2), colour index.
-  if (ext + 7 > n) return false;
-  if (d[ext] != 0x21 || d[ext + 1] != 0xF9 || !(d[ext + 3] & 1)) return false;
-  size_t index = d[ext + 6];
-  if (index >= entries) return false;
-  const uint8_t* c = d + 13 + 3 * index;
-  color = COLORREF(c[0]) + 256u * c[1] + 65536u * c[2];
-  return true;
-}
-
-bool ReadGifTransparentColor(const AnsiString& fileName, COLORREF& color) {
-  HANDLE f = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  uint8_t buf[789];
-  DWORD got = 0;
-  BOOL ok = ReadFile(f, buf, sizeof(buf), &got, nullptr);
-  CloseHandle(f);
-  return ok && GifHeaderTransparentColor(buf, got, color);
-}
-
 }  // namespace vx

@@ -1,5 +1,5 @@
 // The bridge to ILIB95HT.DLL, the outside image reader (imported by ordinal): one reader
-// operation per file kind, the colour depth to ask for, and the GIF transparent colour.
+// operation per file kind and the colour depth to ask for.
 #pragma once
 
 #include <windows.h>
@@ -55,11 +55,7 @@ bool ReadPngImage(const AnsiString& fileName, int depth, int dither,
                   TImageProgressCallback callback, TBitmap& bitmap,
                   HPALETTE viewerPalette = nullptr);
 
-// The transparent colour (red + 256 x green + 65536 x blue) of a GIF89a file whose
-// graphic control extension follows its global colour table. Every offset is checked
-// against the bytes there are; no global table, or an index outside it, gives false.
-bool GifHeaderTransparentColor(const uint8_t* data, size_t size, COLORREF& color);
-// Reads the first min(file size, 789) bytes of the file for the above; false on any error.
-bool ReadGifTransparentColor(const AnsiString& fileName, COLORREF& color);
+// The GIF transparent colour is read by the image unit (ReadGifTransparentColor in
+// viewer/HTMLImages.h), which every caller uses; the bridge has no copy of its own.
 
 }  // namespace vx

@@ -1,260 +1,354 @@
 #include "viewer/HTMLFormWidgets.h"
 
-#include <map>
+#include <functional>
 
-#include "framework/win/Graphics.h"
+#include "framework/win/ExtCtrls.h"
+#include "framework/win/Forms.h"
+#include "framework/win/StdCtrls.h"
 
 namespace vx {
 
 namespace {
 
-const char* kRadioPanelClass = "VxHtmlRadioPanel";
+// ---- a foreign parent window hands its children's notices to their framework controls --
 
-HFONT PreFont(const std::string& name, int size) {
-  static std::map<std::string, std::unique_ptr<TFont>> fonts;
-  auto& f = fonts[name + "|" + std::to_string(size)];
-  if (!f) {
-    f = std::make_unique<TFont>();
-    f->SetName(name);
-    f->SetSize(size);
+const char* kOldProcProp = "VxFormWidgetsOldProc";
+const char* kRefsProp = "VxFormWidgetsRefs";
+
+LRESULT CALLBACK ReflectingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  auto old = reinterpret_cast<WNDPROC>(GetPropA(h, kOldProcProp));
+  HWND child = nullptr;
+  switch (msg) {
+    case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL:
+    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+      child = reinterpret_cast<HWND>(l);
+      break;
+    case WM_DRAWITEM:
+      if (w) child = reinterpret_cast<DRAWITEMSTRUCT*>(l)->hwndItem;
+      break;
   }
-  return f->Handle();
+  if (child && child != h) {
+    TWinControl* c = FindControl(child);
+    if (c && !c->Destroying()) {
+      LRESULT r = 0;
+      try {
+        r = c->Perform(CN_BASE + msg, w, l);
+      } catch (...) {
+        Application->HandleException(c);
+      }
+      return r;
+    }
+  }
+  if (msg == WM_NCDESTROY && old) {
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+    RemovePropA(h, kOldProcProp);
+    RemovePropA(h, kRefsProp);
+  }
+  return CallWindowProcA(old ? old : DefWindowProcA, h, msg, w, l);
 }
 
-class TWinWidget : public TFormWidget {
+void HookParent(HWND h) {
+  auto refs = reinterpret_cast<INT_PTR>(GetPropA(h, kRefsProp));
+  if (refs == 0) {
+    auto old = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingProc)));
+    SetPropA(h, kOldProcProp, reinterpret_cast<HANDLE>(old));
+  }
+  SetPropA(h, kRefsProp, reinterpret_cast<HANDLE>(refs + 1));
+}
+
+void UnhookParent(HWND h) {
+  if (!IsWindow(h)) return;
+  auto refs = reinterpret_cast<INT_PTR>(GetPropA(h, kRefsProp));
+  if (refs > 1) {
+    SetPropA(h, kRefsProp, reinterpret_cast<HANDLE>(refs - 1));
+    return;
+  }
+  // Put the old procedure back unless someone subclassed the window after us.
+  auto cur = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
+  if (cur != &ReflectingProc) {
+    SetPropA(h, kRefsProp, reinterpret_cast<HANDLE>(1));
+    return;
+  }
+  auto old = reinterpret_cast<WNDPROC>(GetPropA(h, kOldProcProp));
+  SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+  RemovePropA(h, kOldProcProp);
+  RemovePropA(h, kRefsProp);
+}
+
+// ---- the widget ------------------------------------------------------------------------
+
+struct FreeComponent {
+  void operator()(TComponent* c) const {
+    if (c) c->Free();
+  }
+};
+template <class T>
+using Owned = std::unique_ptr<T, FreeComponent>;
+
+// Tells the user's clicks from checks set by the document: every click counts, even on a
+// radio button already checked (the form then unchecks its namesakes).
+template <class Base>
+class TUserClickable : public Base {
  public:
-  TWinWidget(TFormControlObj& owner, const TWidgetInit& init, HWND parent) : owner_(owner), init_(init) {
-    DWORD style = WS_CHILD | WS_TABSTOP, ex = 0;
-    const char* cls = "EDIT";
+  using Base::Base;
+  std::function<void()> OnUserClick;
+  void WndProc(TMessage& m) override {
+    bool click = m.Msg == CN_COMMAND && (HIWORD(m.WParam) == BN_CLICKED || HIWORD(m.WParam) == BN_DOUBLECLICKED);
+    Base::WndProc(m);
+    if (click && OnUserClick) OnUserClick();
+  }
+};
+
+class TCtlWidget : public TFormWidget {
+ public:
+  TCtlWidget(TFormControlObj& owner, const TWidgetInit& init, HWND parent, TWinControl* parentControl)
+      : owner_(owner), kind_(init.Kind) {
     switch (init.Kind) {
-      case TWidgetKind::Edit:
-        style |= ES_AUTOHSCROLL | (init.Password ? ES_PASSWORD : 0);
-        ex = WS_EX_CLIENTEDGE;
+      case TWidgetKind::Edit: {
+        auto* e = new TEdit(nullptr);
+        if (init.Password) e->SetPasswordChar('*');
+        if (init.MaxLength > 0) e->SetMaxLength(init.MaxLength);
+        e->SetText(init.Text);
+        // Enter is the form's: a lone text field submits it.
+        e->OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
+          if (key != VK_RETURN) return;
+          key = 0;
+          owner_.KeyDown(13);
+        };
+        control_.reset(e);
+        UsePreFont(init);
         break;
-      case TWidgetKind::Button: cls = "BUTTON"; style |= BS_PUSHBUTTON; break;
-      case TWidgetKind::CheckBox: cls = "BUTTON"; style |= BS_CHECKBOX; break;
-      case TWidgetKind::Radio: cls = "BUTTON"; style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON; break;
-      case TWidgetKind::ListBox:
-        cls = "LISTBOX";
-        style |= LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | (init.MultiSelect ? LBS_EXTENDEDSEL : 0);
-        ex = WS_EX_CLIENTEDGE;
+      }
+      case TWidgetKind::Button: {
+        auto* b = new TButton(nullptr);
+        b->SetCaption(init.Text);
+        b->OnClick = [this](TObject*) { owner_.Clicked(); };
+        control_.reset(b);
         break;
-      case TWidgetKind::Combo: cls = "COMBOBOX"; style |= CBS_DROPDOWNLIST | WS_VSCROLL; break;
-      case TWidgetKind::Memo:
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN;
-        ex = WS_EX_CLIENTEDGE;
+      }
+      case TWidgetKind::CheckBox: {
+        auto* c = new TUserClickable<TCheckBox>(nullptr);
+        c->SetChecked(init.Checked);
+        c->OnUserClick = [this] { owner_.Clicked(); };
+        control_.reset(c);
         break;
+      }
+      case TWidgetKind::Radio: {
+        // Alone in its panel, so no platform group ties it to the other radio buttons.
+        auto* p = new TPanel(nullptr);
+        p->SetBevelOuter(bvNone);
+        p->SetBevelInner(bvNone);
+        p->SetParentColor(true);
+        p->SetCaption("");
+        panel_.reset(p);
+        auto* r = new TUserClickable<TRadioButton>(nullptr);
+        r->SetChecked(init.Checked);
+        r->SetBounds(0, 0, init.Width, init.Height);
+        r->SetParent(p);
+        r->OnUserClick = [this] { owner_.Clicked(); };
+        control_.reset(r);
+        break;
+      }
+      case TWidgetKind::ListBox: {
+        auto* l = new TListBox(nullptr);
+        l->SetMultiSelect(init.MultiSelect);
+        l->SetExtendedSelect(true);
+        control_.reset(l);
+        UsePreFont(init);
+        break;
+      }
+      case TWidgetKind::Combo: {
+        auto* c = new TComboBox(nullptr);
+        c->SetStyle(csDropDownList);
+        control_.reset(c);
+        UsePreFont(init);
+        break;
+      }
+      case TWidgetKind::Memo: {
+        auto* m = new TMemo(nullptr);
+        m->SetScrollBars(ssBoth);
+        m->SetWordWrap(false);
+        control_.reset(m);
+        UsePreFont(init);
+        break;
+      }
     }
-    style_ = style;
-    ex_ = ex;
-    w_ = init.Width;
-    h_ = init.Height;
-    HWND host = parent;
-    if (init.Kind == TWidgetKind::Radio) {
-      RegisterPanel();
-      panel_ = CreateWindowExA(0, kRadioPanelClass, "", WS_CHILD | WS_CLIPCHILDREN, 0, -400, 13, 14, parent,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-      host = panel_;
-    }
-    hwnd_ = CreateWindowExA(ex, cls, init.Kind == TWidgetKind::Memo ? "" : init.Text.c_str(), style, 0,
-                            init.Kind == TWidgetKind::Radio ? 0 : -400, w_, HeightFor(h_), host, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd_) return;
-    HFONT font = init.Kind == TWidgetKind::Button || init.Kind == TWidgetKind::CheckBox ||
-                         init.Kind == TWidgetKind::Radio
-                     ? static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))
-                     : PreFont(init.FontName, init.FontSize);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (init.MaxLength > 0) SendMessageA(hwnd_, EM_LIMITTEXT, init.MaxLength, 0);
-    if (init.Checked) SendMessageA(hwnd_, BM_SETCHECK, BST_CHECKED, 0);
-    SetPropA(hwnd_, "VxWidget", this);
-    oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    // Hidden and off-screen until painted.
+    TWinControl* outer = Outer();
+    outer->SetVisible(false);
+    outer->SetBounds(0, -400, init.Width, init.Height);
+    if (parentControl)
+      outer->SetParent(parentControl);
+    else
+      outer->SetParentWindow(parent);
+    control_->HandleNeeded();
   }
-  ~TWinWidget() override {
-    if (hwnd_ && IsWindow(hwnd_)) {
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-      RemovePropA(hwnd_, "VxWidget");
-      DestroyWindow(hwnd_);
-    }
-    if (panel_ && IsWindow(panel_)) DestroyWindow(panel_);
+
+  ~TCtlWidget() override {
+    control_.reset();
+    panel_.reset();
   }
-  HWND Window() const { return hwnd_; }
-  HWND Outer() const { return panel_ ? panel_ : hwnd_; }
+
+  TWinControl* Control() const { return control_.get(); }
+  HWND Window() const { return control_ && control_->HandleAllocated() ? control_->Handle() : nullptr; }
 
   void SetBounds(int l, int t, int w, int h) override {
-    // Controls are placed while painting: an unchanged place must not move (and repaint) them.
-    if (l == l_ && t == t_ && w == w_ && h == h_ && placedOnce_) return;
-    l_ = l;
-    t_ = t;
-    w_ = w;
-    h_ = h;
-    placedOnce_ = true;
-    if (panel_) {
-      MoveWindow(panel_, l, t, w, h, TRUE);
-      MoveWindow(hwnd_, 0, 0, w, h, TRUE);
-    } else {
-      MoveWindow(hwnd_, l, t, w, HeightFor(h), TRUE);
-    }
+    // Unchanged bounds move nothing: controls are placed while painting.
+    Outer()->SetBounds(l, t, w, h);
+    if (panel_) control_->SetBounds(0, 0, w, h);
   }
-  int Left() const override { return l_; }
-  int Top() const override { return t_; }
-  int Width() const override { return w_; }
-  int Height() const override { return h_; }
+  int Left() const override { return Outer()->Left(); }
+  int Top() const override { return Outer()->Top(); }
+  int Width() const override { return Outer()->Width(); }
+  int Height() const override { return Outer()->Height(); }
   void SetClientSize(int w, int h) override {
-    RECT r{0, 0, w, h};
-    AdjustWindowRectEx(&r, style_, FALSE, ex_);
-    if (init_.Kind == TWidgetKind::Combo) {
+    if (kind_ == TWidgetKind::Combo) {
       // A closed drop-down list is as high as the platform makes it.
-      RECT wr;
-      GetWindowRect(hwnd_, &wr);
-      int ch = static_cast<int>(SendMessageA(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 6;
-      SetBounds(l_, t_, r.right - r.left, ch);
+      SetBounds(Left(), Top(), w, Height());
       return;
     }
-    SetBounds(l_, t_, r.right - r.left, r.bottom - r.top);
+    if (panel_) {
+      SetBounds(Left(), Top(), w, h);
+      return;
+    }
+    control_->SetClientSize(w, h);
   }
-  void SetVisible(bool v) override { ShowWindow(Outer(), v ? SW_SHOWNA : SW_HIDE); }
-  bool Visible() const override { return IsWindowVisible(Outer()) != 0 || (GetWindowLongA(Outer(), GWL_STYLE) & WS_VISIBLE); }
-  std::string Text() const override {
-    int n = GetWindowTextLengthA(hwnd_);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    GetWindowTextA(hwnd_, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n));
-    return s;
+  void SetVisible(bool v) override { Outer()->SetVisible(v); }
+  bool Visible() const override { return Outer()->Visible(); }
+  std::string Text() const override { return control_->Text(); }
+  void SetText(const std::string& s) override { control_->SetText(s); }
+  bool Checked() const override {
+    if (auto* c = dynamic_cast<TCheckBox*>(control_.get())) return c->Checked();
+    if (auto* r = dynamic_cast<TRadioButton*>(control_.get())) return r->Checked();
+    return false;
   }
-  void SetText(const std::string& s) override { SetWindowTextA(hwnd_, s.c_str()); }
-  bool Checked() const override { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-  void SetChecked(bool c) override { SendMessageA(hwnd_, BM_SETCHECK, c ? BST_CHECKED : BST_UNCHECKED, 0); }
-  bool IsCombo() const { return init_.Kind == TWidgetKind::Combo; }
+  void SetChecked(bool c) override {
+    if (auto* b = dynamic_cast<TCheckBox*>(control_.get())) b->SetChecked(c);
+    if (auto* r = dynamic_cast<TRadioButton*>(control_.get())) r->SetChecked(c);
+  }
   void SetItems(const std::vector<std::string>& items) override {
-    SendMessageA(hwnd_, IsCombo() ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-    for (auto& s : items)
-      SendMessageA(hwnd_, IsCombo() ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    TStrings* s = Items();
+    if (!s) return;
+    s->BeginUpdate();
+    s->Clear();
+    for (const auto& i : items) s->Add(i);
+    s->EndUpdate();
   }
-  int ItemCount() const override {
-    return static_cast<int>(SendMessageA(hwnd_, IsCombo() ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-  }
+  int ItemCount() const override { return Items() ? Items()->Count() : 0; }
   std::string Item(int i) const override {
-    int n = static_cast<int>(SendMessageA(hwnd_, IsCombo() ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
-    if (n < 0) return std::string();
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    SendMessageA(hwnd_, IsCombo() ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
-    s.resize(static_cast<size_t>(n));
-    return s;
+    TStrings* s = Items();
+    return s && i >= 0 && i < s->Count() ? s->Strings(i) : std::string();
   }
-  bool Selected(int i) const override { return SendMessageA(hwnd_, LB_GETSEL, i, 0) > 0; }
-  void SetSelected(int i, bool s) override { SendMessageA(hwnd_, LB_SETSEL, s ? TRUE : FALSE, i); }
+  bool Selected(int i) const override {
+    auto* l = List();
+    return l && i >= 0 && i < l->Items()->Count() && l->Selected(i);
+  }
+  void SetSelected(int i, bool s) override {
+    auto* l = List();
+    if (l && i >= 0 && i < l->Items()->Count()) l->SetSelected(i, s);
+  }
   int ItemIndex() const override {
-    if (IsCombo()) return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
-    if (init_.MultiSelect) return static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
-    return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+    if (auto* l = List()) return l->ItemIndex();
+    if (auto* c = Combo()) return c->ItemIndex();
+    return -1;
   }
   void SetItemIndex(int i) override {
-    if (IsCombo())
-      SendMessageA(hwnd_, CB_SETCURSEL, i, 0);
-    else if (init_.MultiSelect)
-      SendMessageA(hwnd_, LB_SETCARETINDEX, i, FALSE);
-    else
-      SendMessageA(hwnd_, LB_SETCURSEL, i, 0);
+    if (auto* l = List()) l->SetItemIndex(i);
+    if (auto* c = Combo()) c->SetItemIndex(i);
   }
-  void SetTopIndex(int i) override { SendMessageA(hwnd_, LB_SETTOPINDEX, i, 0); }
+  void SetTopIndex(int i) override {
+    if (auto* l = List()) l->SetTopIndex(i);
+  }
   std::vector<std::string> Lines() const override {
     std::vector<std::string> r;
-    int n = static_cast<int>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
-    std::string all = Text();
-    if (all.empty()) return r;
-    size_t p = 0;
-    while (true) {
-      size_t q = all.find("\r\n", p);
-      r.push_back(all.substr(p, q == std::string::npos ? std::string::npos : q - p));
-      if (q == std::string::npos) break;
-      p = q + 2;
-    }
-    (void)n;
+    if (auto* m = Memo())
+      for (int i = 0; i < m->Lines()->Count(); ++i) r.push_back(m->Lines()->Strings(i));
     return r;
   }
   void SetLines(const std::vector<std::string>& lines) override {
     std::string all;
     for (size_t i = 0; i < lines.size(); ++i) all += (i ? "\r\n" : "") + lines[i];
-    SetText(all);
+    control_->SetText(all);
   }
-  void ResetCaret() override { SendMessageA(hwnd_, EM_SETSEL, 0, 0); }
+  void ResetCaret() override {
+    if (auto* m = Memo()) {
+      m->SetSelStart(0);
+      m->SetSelLength(0);
+    }
+  }
   void MeasureA(int& w, int& h, bool screen) override {
-    HDC dc = GetDC(screen ? nullptr : hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
-    SIZE sz{};
-    GetTextExtentPoint32A(dc, "A", 1, &sz);
-    SelectObject(dc, old);
-    ReleaseDC(screen ? nullptr : hwnd_, dc);
+    SIZE sz = Extent("A", screen);
     w = sz.cx;
     h = sz.cy;
   }
-  int TextWidth(const std::string& s) override {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0)));
+  int TextWidth(const std::string& s) override { return Extent(s, false).cx; }
+
+ private:
+  TWinControl* Outer() const { return panel_ ? static_cast<TWinControl*>(panel_.get()) : control_.get(); }
+  TListBox* List() const { return dynamic_cast<TListBox*>(control_.get()); }
+  TComboBox* Combo() const { return dynamic_cast<TComboBox*>(control_.get()); }
+  TMemo* Memo() const { return dynamic_cast<TMemo*>(control_.get()); }
+  TStrings* Items() const {
+    if (auto* l = List()) return l->Items();
+    if (auto* c = Combo()) return c->Items();
+    return nullptr;
+  }
+  void UsePreFont(const TWidgetInit& init) {
+    control_->SetParentFont(false);
+    if (!init.FontName.empty()) control_->Font()->SetName(init.FontName);
+    control_->Font()->SetSize(init.FontSize);
+  }
+  // The text's size in the control's font, on its own window or on the screen.
+  SIZE Extent(const std::string& s, bool screen) const {
+    HWND w = screen ? nullptr : Window();
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, control_->Font()->Handle());
     SIZE sz{};
     GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
     SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
-    return sz.cx;
-  }
-
- private:
-  int HeightFor(int h) const { return init_.Kind == TWidgetKind::Combo ? h + 200 : h; }
-  static void RegisterPanel() {
-    static bool done = [] {
-      WNDCLASSA wc{};
-      wc.lpfnWndProc = DefWindowProcA;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = kRadioPanelClass;
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      RegisterClassA(&wc);
-      return true;
-    }();
-    (void)done;
-  }
-  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = static_cast<TWinWidget*>(GetPropA(h, "VxWidget"));
-    if (!self) return DefWindowProcA(h, msg, wp, lp);
-    WNDPROC old = self->oldProc_;
-    try {
-      TWidgetKind k = self->init_.Kind;
-      if (msg == WM_KEYDOWN && wp == VK_RETURN && k == TWidgetKind::Edit) {
-        self->owner_.KeyDown(13);
-        return 0;
-      }
-      if (msg == WM_CHAR && wp == '\r' && k == TWidgetKind::Edit) return 0;
-      bool click = (msg == WM_LBUTTONUP && GetCapture() == h) || (msg == WM_KEYUP && wp == VK_SPACE);
-      if (click && (k == TWidgetKind::Button || k == TWidgetKind::CheckBox || k == TWidgetKind::Radio)) {
-        LRESULT r = CallWindowProcA(old, h, msg, wp, lp);
-        if (k == TWidgetKind::CheckBox) self->SetChecked(!self->Checked());
-        if (k == TWidgetKind::Radio) self->SetChecked(true);
-        self->owner_.Clicked();
-        return r;
-      }
-    } catch (...) {
-      // A failure of the document's reaction must not unwind through the platform.
-    }
-    return CallWindowProcA(old, h, msg, wp, lp);
+    ReleaseDC(w, dc);
+    return sz;
   }
 
   TFormControlObj& owner_;
-  TWidgetInit init_;
-  HWND hwnd_ = nullptr, panel_ = nullptr;
-  WNDPROC oldProc_ = nullptr;
-  DWORD style_ = 0, ex_ = 0;
-  int l_ = 0, t_ = -400, w_ = 0, h_ = 0;
-  bool placedOnce_ = false;
+  TWidgetKind kind_;
+  Owned<TWinControl> control_;
+  Owned<TPanel> panel_;
 };
 
 }  // namespace
 
+TWinFormWidgets::TWinFormWidgets(HWND parent) : parent_(parent), parentControl_(FindControl(parent)) {
+  if (!parentControl_ && parent_) {
+    HookParent(parent_);
+    reflecting_ = true;
+  }
+}
+
+TWinFormWidgets::TWinFormWidgets(TWinControl* parent)
+    : parent_(parent ? parent->Handle() : nullptr), parentControl_(parent) {}
+
+TWinFormWidgets::~TWinFormWidgets() {
+  if (reflecting_) UnhookParent(parent_);
+}
+
 std::unique_ptr<TFormWidget> TWinFormWidgets::Create(TFormControlObj& owner, const TWidgetInit& init) {
-  auto w = std::make_unique<TWinWidget>(owner, init, parent_);
+  if (!parentControl_ && !IsWindow(parent_)) return nullptr;
+  auto w = std::make_unique<TCtlWidget>(owner, init, parent_, parentControl_);
   if (!w->Window()) return nullptr;
   return w;
 }
 
-HWND WidgetWindow(TFormWidget* w) { return w ? static_cast<TWinWidget*>(w)->Window() : nullptr; }
+HWND WidgetWindow(TFormWidget* w) {
+  auto* c = dynamic_cast<TCtlWidget*>(w);
+  return c ? c->Window() : nullptr;
+}
+
+TWinControl* WidgetControl(TFormWidget* w) {
+  auto* c = dynamic_cast<TCtlWidget*>(w);
+  return c ? c->Control() : nullptr;
+}
 
 }  // namespace vx

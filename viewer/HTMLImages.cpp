@@ -319,7 +319,9 @@ bool TMapItem::HitTest(int x, int y, TUrlTarget& out) const {
 
 // ---------------------------------------------------------------- GIF and palette
 bool GifTransparentColor(const unsigned char* p, std::size_t n, THtColor& color) {
-  if (n < 13 || p[4] != '9') return false;
+  // Header "GIF89a" (6), screen descriptor (7), the global table, then 0x21 0xF9, block
+  // size, packed byte (bit 0: transparency), delay (2), colour index.
+  if (!p || n < 13 || p[0] != 'G' || p[1] != 'I' || p[2] != 'F' || p[4] != '9') return false;
   unsigned packed = p[10];
   if (!(packed & 0x80)) return false;
   std::size_t size = std::size_t(1) << ((packed & 7) + 1);

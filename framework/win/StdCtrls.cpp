@@ -630,7 +630,8 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   StoreBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
-  controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks};
+  // Double clicks come once, as the list's own LBN_DBLCLK notice.
+  controlStyle_ = TControlStyle{csSetCaption};
 }
 
 TCustomListBox::~TCustomListBox() { BeforeDestruction(); }
@@ -770,8 +771,12 @@ void TCustomListBox::DrawItem(int index, RECT r, TOwnerDrawState state) {
 void TCustomListBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CN_COMMAND:
-      if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
-      else if (HIWORD(m.WParam) == LBN_DBLCLK) DblClick();
+      if (HIWORD(m.WParam) == LBN_SELCHANGE) {
+        if (autoDragSelChanges_ >= 0) ++autoDragSelChanges_;
+        else Click();
+      } else if (HIWORD(m.WParam) == LBN_DBLCLK) {
+        DblClick();
+      }
       return;
     case CN_DRAWITEM: {
       auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
@@ -800,8 +805,32 @@ void TCustomListBox::WndProc(TMessage& m) {
       return;
     }
     case WM_LBUTTONDOWN:
-      TWinControl::WndProc(m);
-      return;
+      if (DragMode() == dmAutomatic) {
+        // The list first selects the item under the mouse, then the drag loop runs; the
+        // button-up that the loop swallowed is handed to the list so it lets go of the mouse.
+        // Selection notices in between (on the press or the release, by platform) make one click.
+        int start = ItemIndex();
+        autoDragSelChanges_ = 0;
+        SetDragMode(dmManual);
+        try {
+          TWinControl::WndProc(m);
+          SetDragMode(dmAutomatic);
+          SetDragStart(ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}));
+          BeginDrag(false);
+          if (HandleAllocated())
+            CallWindowProcA(DefWndProc(), Handle(), WM_LBUTTONUP, m.WParam & ~static_cast<WPARAM>(MK_LBUTTON),
+                            m.LParam);
+        } catch (...) {
+          SetDragMode(dmAutomatic);
+          autoDragSelChanges_ = -1;
+          throw;
+        }
+        bool changed = autoDragSelChanges_ > 0 || ItemIndex() != start;
+        autoDragSelChanges_ = -1;
+        if (changed) Click();
+        return;
+      }
+      break;
   }
   TWinControl::WndProc(m);
 }

@@ -264,7 +264,7 @@ class TCustomListBox : public TWinControl {
   TStrings* Items() { return items_.get(); }
   void SetItems(const TStrings& s) { items_->Assign(s); }
   int ItemIndex();
-  void SetItemIndex(int i);
+  virtual void SetItemIndex(int i);
   bool MultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool m) { multiSelect_ = m; RecreateWnd(); }
   bool ExtendedSelect() const { return extendedSelect_; }
@@ -300,6 +300,7 @@ class TCustomListBox : public TWinControl {
   bool multiSelect_ = false, extendedSelect_ = true, sorted_ = false;
   TListBoxStyle style_ = lbStandard;
   int itemHeight_ = 16, itemIndex_ = -1, topIndex_ = 0;
+  int autoDragSelChanges_ = -1;  // counting selection notices during an automatic drag's press
   std::vector<int> savedSelection_;
 };
 

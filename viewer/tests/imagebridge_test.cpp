@@ -1,5 +1,5 @@
-// The image reader bridge: depth choice, reads into a TBitmap, failures that leave it
-// untouched, and the GIF transparent colour with its bounds.
+// The image reader bridge: depth choice, reads into a TBitmap and failures that leave it
+// untouched. (The GIF transparent colour belongs to the image unit and is tested there.)
 #include <gtest/gtest.h>
 
 #include "framework/win/Graphics.h"
@@ -110,38 +110,6 @@ TEST_F(ImageBridge, FailureLeavesTheBitmapUntouched) {
   ASSERT_TRUE(ReadPngImage(png, 24, 1, KeepGoing, raw, pal));
   EXPECT_NE(raw, nullptr);
   DeleteObject(raw);
-}
-
-TEST_F(ImageBridge, GifTransparentColour) {
-  std::vector<Color> table = {{0, 0, 0}, {0x12, 0x34, 0x56}, {255, 255, 255}, {7, 7, 7}};
-  std::vector<uint8_t> idx(16, 1);
-  COLORREF c = 0;
-  EXPECT_TRUE(ReadGifTransparentColor(File("t.gif", MakeGif(4, 4, table, idx, 1)), c));
-  EXPECT_EQ(c, 0x563412u);
-  EXPECT_FALSE(ReadGifTransparentColor(File("n.gif", MakeGif(4, 4, table, idx, -1)), c));
-  EXPECT_FALSE(ReadGifTransparentColor(File("87.gif", MakeGif(4, 4, table, idx, 1, false)), c));
-  // A local table only: no global table to take the colour from.
-  EXPECT_FALSE(ReadGifTransparentColor(File("l.gif", MakeGif(4, 4, table, idx, 1, true, true)), c));
-  EXPECT_FALSE(ReadGifTransparentColor(::testing::TempDir() + "none.gif", c));
-
-  std::vector<uint8_t> gif = MakeGif(4, 4, table, idx, 1);
-  // Cut anywhere before the colour index: not found, and nothing read past the end.
-  for (size_t n = 0; n < 13 + 12 + 7; ++n)
-    EXPECT_FALSE(GifHeaderTransparentColor(gif.data(), n, c)) << n;
-  EXPECT_TRUE(GifHeaderTransparentColor(gif.data(), 13 + 12 + 7, c));
-  // An index beyond the table.
-  std::vector<uint8_t> beyond = gif;
-  beyond[13 + 12 + 6] = 9;
-  EXPECT_FALSE(GifHeaderTransparentColor(beyond.data(), beyond.size(), c));
-  // The transparency bit off.
-  std::vector<uint8_t> off = gif;
-  off[13 + 12 + 3] = 0;
-  EXPECT_FALSE(GifHeaderTransparentColor(off.data(), off.size(), c));
-  // The largest table (256 entries) still fits the 789 bytes read.
-  std::vector<Color> big(256, {1, 2, 3});
-  big[200] = {0xAA, 0xBB, 0xCC};
-  EXPECT_TRUE(ReadGifTransparentColor(File("big.gif", MakeGif(4, 4, big, idx, 200)), c));
-  EXPECT_EQ(c, 0xCCBBAAu);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "viewer/tests/model_fakes.h"
 
 using namespace vxt;
@@ -238,7 +241,37 @@ TEST(ModelImage, GifTransparentColourIsReadSafely) {
   bad = g;
   bad[10] = 0x87;  // a table of 256 entries that the file does not hold
   EXPECT_FALSE(GifTransparentColor(bad.data(), bad.size(), col));
+  bad = g;
+  bad[22] = 0;  // the transparency bit off
+  EXPECT_FALSE(GifTransparentColor(bad.data(), bad.size(), col));
+  bad = g;
+  bad[0] = 'X';  // not a GIF at all
+  EXPECT_FALSE(GifTransparentColor(bad.data(), bad.size(), col));
+  EXPECT_FALSE(GifTransparentColor(nullptr, 0, col));
   EXPECT_FALSE(ReadGifTransparentColor("no such file.gif", col));
+
+  // From a file: the largest table (256 entries) still lies within the bytes read.
+  std::vector<unsigned char> big = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x87, 0, 0};
+  for (int i = 0; i < 256; ++i) big.insert(big.end(), {1, 2, 3});
+  big[13 + 3 * 200] = 0xAA;
+  big[13 + 3 * 200 + 1] = 0xBB;
+  big[13 + 3 * 200 + 2] = 0xCC;
+  big.insert(big.end(), {0x21, 0xF9, 4, 1, 0, 0, 200, 0, 0x3B});
+  std::string path = ::testing::TempDir() + "vx_big_table.gif";
+  {
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(big.data()), static_cast<std::streamsize>(big.size()));
+  }
+  col = 0;
+  EXPECT_TRUE(ReadGifTransparentColor(path, col));
+  EXPECT_EQ(col, 0xAA + 256 * 0xBB + 65536 * 0xCC);
+  // The same file cut before its colour index.
+  {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(big.data()), static_cast<std::streamsize>(13 + 768 + 6));
+  }
+  EXPECT_FALSE(ReadGifTransparentColor(path, col));
+  std::remove(path.c_str());
 }
 
 TEST(ModelImage, ViewerPaletteEntries) {

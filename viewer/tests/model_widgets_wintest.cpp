@@ -1,6 +1,9 @@
 // Form controls as real child windows under Wine: sizes, clicks, Enter, submit pairs.
 #include <gtest/gtest.h>
 
+#include "framework/win/ExtCtrls.h"
+#include "framework/win/Forms.h"
+#include "framework/win/StdCtrls.h"
 #include "viewer/HTMLFormWidgets.h"
 #include "viewer/HTMLGdi.h"
 
@@ -130,6 +133,108 @@ TEST(ModelWidgets, ListsAreasAndEnter) {
   SendMessageA(WidgetWindow(e->Widget.get()), WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_EQ(q.submits.size(), 1u);
   EXPECT_EQ(q.submits[0], (std::vector<std::string>{"q=find", "h=1"}));
+}
+
+// On a framework panel (as the viewer's paint panel is) the controls are its children and
+// the framework itself hands them their notices.
+TEST(ModelWidgets, FrameworkControlsOnAFrameworkPanel) {
+  TForm* host = CreateForm<TForm>(Application);
+  host->SetBounds(20, 20, 500, 400);
+  auto* panel = new TPanel(host);
+  panel->SetParent(host);
+  panel->SetAlign(alClient);
+  host->Show();
+  {
+    TWinFormWidgets widgets(panel);
+    TSectionList list;
+    list.Widgets = &widgets;
+    std::vector<std::vector<std::string>> submits;
+    list.SubmitForm = [&](TObject*, const std::string&, const std::string&, std::vector<std::string> r) {
+      submits.push_back(std::move(r));
+    };
+    TMyFont f;
+    f.Name = "Times New Roman";
+    auto s = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+    TSection* sec = s.get();
+    list.Add(std::move(s));
+    ThtmlForm* form = ThtmlForm::Create(&list, "post", true, "go");
+    auto add = [&](TSection::TControlTag tag, const std::string& type, const std::string& name,
+                   const std::string& value, bool checked) {
+      TControlParams p;
+      p.Type = type;
+      p.Name = name;
+      p.Value = value;
+      p.HasValue = !value.empty();
+      p.Checked = checked;
+      return sec->AddFormControl(tag, p, form);
+    };
+    auto* e = add(TSection::ctInput, "text", "q", "abc", false);
+    auto* r1 = add(TSection::ctInput, "radio", "a", "1", true);
+    auto* r2 = add(TSection::ctInput, "radio", "a", "2", true);
+    auto* cb = add(TSection::ctInput, "checkbox", "c", "yes", false);
+    auto* reset = add(TSection::ctInput, "reset", "", "", false);
+
+    // The controls are the framework's, with the panel (or a radio's own panel) as parent.
+    auto* edit = dynamic_cast<TEdit*>(WidgetControl(e->Widget.get()));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Parent(), panel);
+    EXPECT_EQ(edit->Font()->Size(), 10);
+    auto* radio = dynamic_cast<TRadioButton*>(WidgetControl(r2->Widget.get()));
+    ASSERT_NE(radio, nullptr);
+    ASSERT_NE(radio->Parent(), nullptr);
+    EXPECT_EQ(radio->Parent()->Parent(), panel);
+    EXPECT_NE(dynamic_cast<TCheckBox*>(WidgetControl(cb->Widget.get())), nullptr);
+    EXPECT_FALSE(e->Widget->Visible());
+    EXPECT_EQ(e->Widget->Top(), -400);
+
+    // Both radio buttons were written CHECKED: each keeps its own state until one is clicked.
+    EXPECT_TRUE(r1->Widget->Checked());
+    EXPECT_TRUE(r2->Widget->Checked());
+    SendMessageA(WidgetWindow(r1->Widget.get()), BM_CLICK, 0, 0);
+    EXPECT_TRUE(r1->Widget->Checked());
+    EXPECT_FALSE(r2->Widget->Checked());
+    SendMessageA(WidgetWindow(cb->Widget.get()), BM_CLICK, 0, 0);
+    EXPECT_TRUE(cb->Widget->Checked());
+    edit->SetText("changed");
+    // Reset puts every control back as written, without one radio undoing the other.
+    SendMessageA(WidgetWindow(reset->Widget.get()), BM_CLICK, 0, 0);
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_TRUE(r1->Widget->Checked());
+    EXPECT_TRUE(r2->Widget->Checked());
+    EXPECT_FALSE(cb->Widget->Checked());
+    EXPECT_TRUE(submits.empty());
+
+    // Enter in the edit is the form's key even when it does not submit (two controls).
+    SendMessageA(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(submits.empty());
+
+    // Placing shows the control where the layout puts it; hiding takes it away.
+    e->Place(12, 34);
+    EXPECT_TRUE(edit->Visible());
+    EXPECT_EQ(edit->Left(), 12);
+    EXPECT_EQ(edit->Top(), 34);
+    e->Hide();
+    EXPECT_FALSE(edit->Visible());
+
+    // A failing submit hand-off ends in the application's handler, not in the system.
+    std::vector<std::string> shown;
+    Application->OnMessageBox = [&](const AnsiString& text, const AnsiString&, UINT) {
+      shown.push_back(text);
+      return IDOK;
+    };
+    list.SubmitForm = [](TObject*, const std::string&, const std::string&, std::vector<std::string>) {
+      throw Exception("no place to send it");
+    };
+    auto* go = add(TSection::ctInput, "submit", "go", "", false);
+    SendMessageA(WidgetWindow(go->Widget.get()), BM_CLICK, 0, 0);
+    Application->OnMessageBox = nullptr;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "no place to send it");
+    list.Clear();
+  }
+  // The panel outlives the controls the document made on it.
+  EXPECT_EQ(panel->ControlCount(), 0);
+  host->Free();
 }
 
 TEST(ModelWidgets, SelectionGoesToTheClipboardWhole) {
