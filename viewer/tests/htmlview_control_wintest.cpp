@@ -190,7 +190,10 @@ TEST_F(ViewerTest, NavigationWithHistory) {
   v->OnHistoryChange = [&](TObject*) { ++changes; };
   v->LoadFromFile("nav_a.htm");
   EXPECT_EQ(changes, 0);  // no history kept by default
+  v->LoadFromString("no file");
   v->SetHistoryMaxCount(6);
+  v->LoadFromFile("nav_a.htm");
+  EXPECT_EQ(v->HistoryCount(), 1);
   v->LoadFromFile("nav_a.htm#low");
   EXPECT_GT(v->VPosition(), 0);
   int lowPos = v->VPosition();
