@@ -124,7 +124,7 @@ TEST(SpeedBar, DroppedItemsSnapHalfToEvenAlongTheBar) {
   bar->PlaceDroppedItem(item, 31, 2);
   EXPECT_EQ(item->Left(), 35);  // 28 / 8 = 3.5 goes to 4
   // Below the bar: placed but hidden, and its button leaves the bar.
-  EXPECT_FALSE(bar->PlaceDroppedItem(item, 15, 70));
+  EXPECT_FALSE(bar->PlaceDroppedItem(item, 15, 90));
   EXPECT_FALSE(item->Visible());
   EXPECT_EQ(item->Button()->Parent(), nullptr);
   // Never inside the offset across the bar.
