@@ -441,10 +441,16 @@ void TSpeedBar::SetAlign(TAlign a) {
     if (a == alTop || a == alBottom) after = boHorizontal;
     else if (a == alLeft || a == alRight) after = boVertical;
   }
-  // The bar keeps its thickness when it turns to another side.
-  if (after != before && !Loading()) SetBounds(Left(), Top(), h, w);
   TControl::SetAlign(a);
-  if (Loading()) SetBounds(Left(), Top(), w, h);
+  if (Loading()) {
+    SetBounds(Left(), Top(), w, h);
+  } else if (after != before) {
+    // The bar keeps its thickness when it turns to another side.
+    if (after == boVertical)
+      SetWidth(h);
+    else
+      SetHeight(w);
+  }
   if (after != before) SetOrientation(after);
   storedAlign_ = Align();
   if (Parent()) Parent()->Realign();
