@@ -428,3 +428,15 @@ TEST(ImageDialog, ReturnsNamesAndSizeAndRestoresTheCurrentDirectory) {
   EXPECT_EQ(dlg.IWidth(), 12);
   EXPECT_EQ(dlg.RelFileName(), "img/pic.bmp");
 }
+
+TEST_F(XGridFixture, ValueColumnFitsBesideTheScrollBar) {
+  for (int i = 0; i < 30; ++i) AddRow("ROW", rbsColor);
+  ShowAndFocus();
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(grid->Handle(), SB_VERT, &si);
+  EXPECT_GT(si.nMax, 0);
+  EXPECT_LT(grid->ClientWidth(), grid->Width());
+  EXPECT_EQ(grid->ColWidths(1), grid->ClientWidth() - 2 - 100);
+  // The editor, and so its button, lies wholly inside the grid's client area.
+  EXPECT_LE(Ed()->Left() + Ed()->Width(), grid->ClientWidth());
+}
