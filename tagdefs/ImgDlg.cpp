@@ -6,6 +6,14 @@
 
 namespace vx {
 
+VX_PUBLISH(TImgDlg, TComponent) {
+  P.Str("filename", &TImgDlg::filename, &TImgDlg::Setfilename)
+      .Str("RelFileName", &TImgDlg::RelFileName, &TImgDlg::SetRelFileName)
+      .Int("IWidth", &TImgDlg::IWidth, &TImgDlg::SetIWidth)
+      .Int("IHeight", &TImgDlg::IHeight, &TImgDlg::SetIHeight)
+      .Str("Filter", &TImgDlg::Filter, &TImgDlg::SetFilter);
+}
+
 TImgDlg_Form::TImgDlg_Form(TComponent* owner) : TForm(owner) {
   SetCaption("Select Image File");
   SetBorderStyle(bsDialog);
