@@ -382,7 +382,7 @@ class ThtmlTable : public TSectionBase {
 };
 
 // ---------------------------------------------------------------- the document root
-using TGetBitmapEvent =
+using TGetBitmapCallback =
     std::function<void(TObject* sender, const std::string& src, TViewImagePtr& bitmap, THtColor& color)>;
 // The results list passes to the handler.
 using TFormSubmitCallback = std::function<void(TObject* sender, const std::string& action,
@@ -441,7 +441,7 @@ class TSectionList : public TCell {
   int FontSize = 12;
   THtColor FontColor = htc::BtnText, HotSpotColor = htc::Blue;
   TObject* TheOwner;
-  TGetBitmapEvent GetBitmap;
+  TGetBitmapCallback GetBitmap;
   THtColor Background = htc::BtnFace;
   std::function<void()> OnBackgroundChange;
   TStringBitmapList BitmapList;

@@ -34,5 +34,6 @@ VX_EXCEPTION(EReadError, EStreamError);
 VX_EXCEPTION(EWriteError, EStreamError);
 VX_EXCEPTION(EFOpenError, EStreamError);
 VX_EXCEPTION(EFCreateError, EStreamError);
+VX_EXCEPTION(EInOutError, Exception);  // a file that cannot be found or read
 
 }  // namespace vx

@@ -1,0 +1,141 @@
+// Speed of the viewer on a generated 1 MB page: parse and layout, relayout after a resize,
+// one full paint, a search; with the time of "w3m -dump" on the same page for reference.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "framework/core/SysUtils.h"
+#include "framework/win/Forms.h"
+#include "viewer/Htmlview.h"
+
+using namespace vx;
+
+namespace {
+double Now() {
+  LARGE_INTEGER f, c;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&c);
+  return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
+}
+
+std::string MakePage() {
+  std::string s = "<HTML><HEAD><TITLE>Benchmark page</TITLE></HEAD><BODY BGCOLOR=white>\n<H1>Benchmark</H1>\n";
+  int n = 0;
+  while (s.size() < 700000) {
+    s += "<P>Paragraph " + std::to_string(n) +
+         " with some ordinary words, a <A HREF=\"page" + std::to_string(n % 50) +
+         ".htm\">link to another page</A>, <B>bold</B> and <I>italic</I> text that wraps over the line.\n";
+    if (n % 40 == 0) {
+      s += "<UL>";
+      for (int i = 0; i < 5; ++i) s += "<LI>List item " + std::to_string(i) + " of block " + std::to_string(n);
+      s += "</UL><OL><LI>first<LI>second<LI>third</OL>\n";
+    }
+    ++n;
+  }
+  s += "<TABLE BORDER=1 CELLPADDING=2>\n";
+  for (int r = 0; r < 200; ++r) {
+    s += "<TR>";
+    for (int c = 0; c < 20; ++c) s += "<TD>r" + std::to_string(r) + "c" + std::to_string(c) + "</TD>";
+    s += "\n";
+  }
+  s += "</TABLE>\n";
+  while (s.size() < 1000000) s += "<P>Closing paragraph with plain text to reach the size of one megabyte.\n";
+  return s + "<P>needle at the end</BODY></HTML>\n";
+}
+
+// w3m is a program of the host: Wine starts it from its Unix path.
+double TimeW3m(const std::string& unixPage) {
+  std::string cmd = "/usr/bin/w3m -dump " + unixPage;
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE out = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = out;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  double t0 = Now();
+  if (!CreateProcessA("Z:\\usr\\bin\\w3m", &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+    CloseHandle(out);
+    return -1;
+  }
+  WaitForSingleObject(pi.hProcess, 120000);
+  double t = Now() - t0;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  CloseHandle(out);
+  return t;
+}
+}  // namespace
+
+int main() {
+  Application->SetUnattended(true);
+  std::string page = MakePage();
+  const char* name = "htmlbench_page.htm";
+  {
+    std::ofstream f(name, std::ios::binary);
+    f << page;
+  }
+  char full[MAX_PATH];
+  GetFullPathNameA(name, MAX_PATH, full, nullptr);
+  std::string unixPath = full;
+  if (unixPath.size() > 2 && unixPath[1] == ':') unixPath = unixPath.substr(2);
+  for (char& c : unixPath)
+    if (c == '\\') c = '/';
+
+  TForm* form = CreateForm<TForm>(Application);
+  form->SetBounds(0, 0, 900, 700);
+  auto* v = new THTMLViewer(form);
+  v->SetParent(form);
+  v->SetBounds(0, 0, 880, 660);
+  form->Show();
+  Application->ProcessMessages();
+
+  // Parse alone, into a list of its own.
+  double t0 = Now();
+  {
+    TSectionList list;
+    TStringList anchors;
+    ParseHtmlMemory(list, &anchors, page.data(), page.size());
+  }
+  double parse = Now() - t0;
+
+  t0 = Now();
+  v->LoadFromFile(name);
+  double load = Now() - t0;
+
+  t0 = Now();
+  v->SetBounds(0, 0, 860, 660);
+  double relayout = Now() - t0;
+
+  Application->ProcessMessages();
+  t0 = Now();
+  v->PaintPanel()->Invalidate();
+  UpdateWindow(v->PaintPanel()->Handle());
+  double paint = Now() - t0;
+
+  t0 = Now();
+  int found = v->FindText("needle at the end");
+  double find = Now() - t0;
+
+  double w3m = TimeW3m(unixPath);
+
+  std::printf("page: %u bytes, %d sections, document height %d px\n", unsigned(page.size()),
+              v->Document()->Count(), v->DocumentHeight());
+  std::printf("parse alone:            %8.1f ms\n", parse);
+  std::printf("parse and layout (load): %8.1f ms   target < 1000 ms\n", load);
+  std::printf("relayout after resize:  %8.1f ms   target < 150 ms\n", relayout);
+  std::printf("one full paint:         %8.1f ms   target < 30 ms\n", paint);
+  std::printf("FindText:               %8.1f ms   (found at %d)\n", find, found);
+  if (w3m >= 0)
+    std::printf("w3m -dump, same page:   %8.1f ms   viewer load / w3m = %.2f\n", w3m, load / w3m);
+  else
+    std::printf("w3m -dump: could not be started\n");
+  std::fflush(stdout);
+  delete form;
+  DeleteFileA(name);
+  return 0;
+}

@@ -1,0 +1,20 @@
+# The viewer control on Windows: THTMLViewer with its paint panel and scroll bars.
+if(VORNIX_WIN32)
+  add_library(vx_htmlview STATIC ${CMAKE_CURRENT_LIST_DIR}/Htmlview.cpp)
+  target_link_libraries(vx_htmlview PUBLIC vx_viewgdi vx_viewbuild)
+
+  file(GLOB htmlview_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_*_wintest.cpp)
+  vornix_test(NAME htmlview_tests SERIAL
+    SOURCES ${htmlview_tests} ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+            ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
+    LIBS vx_htmlview)
+  target_include_directories(htmlview_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
+endif()
+
+# The benchmark and the reference page: programs, not tests.
+if(VORNIX_WIN32)
+  add_executable(htmlbench ${CMAKE_CURRENT_LIST_DIR}/bench/htmlbench.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc)
+  target_link_libraries(htmlbench PRIVATE vx_htmlview)
+  add_executable(refpage ${CMAKE_CURRENT_LIST_DIR}/bench/refpage.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc)
+  target_link_libraries(refpage PRIVATE vx_htmlview)
+endif()
