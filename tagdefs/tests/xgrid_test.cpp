@@ -463,3 +463,38 @@ TEST_F(XGridFixture, ValueColumnFitsBesideTheScrollBar) {
   // The editor, and so its button, lies wholly inside the grid's client area.
   EXPECT_LE(Ed()->Left() + Ed()->Width(), grid->ClientWidth());
 }
+
+TEST(ImageDialog, FileListPreviewsTheChosenImageWithItsSize) {
+  TestDir dir;
+  CreateDirectoryA("IMG", nullptr);
+  WriteBmp(dir.Path() + "\\IMG\\A.BMP", 9, 4);
+  TStringList().SaveToFile("IMG\\bad.bmp");
+  TStringList().SaveToFile("IMG\\note.txt");
+  TImgDlg dlg(nullptr);
+  dlg.SetFilter("Bitmaps (*.bmp)|*.bmp|All files (*.*)|*.*");
+  Application->OnModalForm = [&](TForm* f) {
+    auto* d = dynamic_cast<TImgDlg_Form*>(f);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->FilterComboBox1->Mask(), "*.bmp");
+    d->DirectoryListBox1->SetDirectory(dir.Path() + "\\IMG");
+    EXPECT_EQ(d->FileListBox1->Items()->Count(), 2);  // the text file is filtered out
+    d->FileListBox1->SetItemIndex(d->FileListBox1->Items()->IndexOf("bad.bmp"));
+    EXPECT_EQ(d->Dimension->Caption(), "0 x 0");
+    EXPECT_FALSE(d->Image1->Visible());
+    d->FileListBox1->SetItemIndex(d->FileListBox1->Items()->IndexOf("a.bmp"));
+    EXPECT_EQ(d->Dimension->Caption(), "9 x 4");
+    EXPECT_TRUE(d->Image1->Visible());
+    EXPECT_EQ(d->Image1->Width(), 9);
+    d->PreviewCB->SetChecked(false);
+    EXPECT_FALSE(d->ScrollBox1->Visible());
+    d->PreviewCB->SetChecked(true);
+    EXPECT_TRUE(d->ScrollBox1->Visible());
+    d->FileListBox1DblClick(d->FileListBox1);
+  };
+  ASSERT_TRUE(dlg.Execute());
+  Application->OnModalForm = nullptr;
+  EXPECT_EQ(dlg.IWidth(), 9);
+  EXPECT_EQ(dlg.IHeight(), 4);
+  EXPECT_EQ(dlg.RelFileName(), "img/a.bmp");
+  EXPECT_EQ(CompareText(GetCurrentDir(), dir.Path()), 0);
+}
