@@ -6,6 +6,14 @@
 
 namespace vx {
 
+VX_PUBLISH(TImgDlg, TComponent) {
+  P.Str("filename", &TImgDlg::filename, &TImgDlg::Setfilename)
+      .Str("RelFileName", &TImgDlg::RelFileName, &TImgDlg::SetRelFileName)
+      .Int("IWidth", &TImgDlg::IWidth, &TImgDlg::SetIWidth)
+      .Int("IHeight", &TImgDlg::IHeight, &TImgDlg::SetIHeight)
+      .Str("Filter", &TImgDlg::Filter, &TImgDlg::SetFilter);
+}
+
 TImgDlg_Form::TImgDlg_Form(TComponent* owner) : TForm(owner) {
   SetCaption("Select Image File");
   SetBorderStyle(bsDialog);
@@ -28,15 +36,42 @@ TImgDlg_Form::TImgDlg_Form(TComponent* owner) : TForm(owner) {
   FileEdit->SetBounds(8, 24, 145, 21);
   FileEdit->SetText("*.gif");
   Label1->SetFocusControl(FileEdit);
+  FileListBox1 = new TFileListBox(this);
+  FileListBox1->SetName("FileListBox1");
+  FileListBox1->SetParent(this);
+  FileListBox1->SetBounds(8, 50, 145, 140);
+  FileListBox1->SetMask("*.gif");
+  FileListBox1->SetFileEdit(FileEdit);
+  FileListBox1->OnChange = [this](TObject* s) { FileListBox1Change(s); };
+  FileListBox1->OnDblClick = [this](TObject* s) { FileListBox1DblClick(s); };
 
   Label2 = label("Label2", "&Folders:", 164, 6);
   DirLabel = label("DirLabel", "", 164, 26);
   DirLabel->SetAutoSize(false);
   DirLabel->SetWidth(145);
-  DirLabel->SetCaption(GetCurrentDir());
+  DirectoryListBox1 = new TDirectoryListBox(this);
+  DirectoryListBox1->SetName("DirectoryListBox1");
+  DirectoryListBox1->SetParent(this);
+  DirectoryListBox1->SetBounds(164, 50, 145, 140);
+  DirectoryListBox1->SetDirLabel(DirLabel);
+  DirectoryListBox1->SetFileList(FileListBox1);
+  Label2->SetFocusControl(DirectoryListBox1);
 
   Label4 = label("Label4", "List file of &type:", 8, 196);
+  FilterComboBox1 = new TFilterComboBox(this);
+  FilterComboBox1->SetName("FilterComboBox1");
+  FilterComboBox1->SetParent(this);
+  FilterComboBox1->SetBounds(8, 214, 145, 21);
+  FilterComboBox1->SetFileList(FileListBox1);
+  Label4->SetFocusControl(FilterComboBox1);
+
   Label3 = label("Label3", "Dri&ves:", 164, 196);
+  DriveComboBox1 = new TDriveComboBox(this);
+  DriveComboBox1->SetName("DriveComboBox1");
+  DriveComboBox1->SetParent(this);
+  DriveComboBox1->SetBounds(164, 214, 145, 21);
+  DriveComboBox1->SetDirList(DirectoryListBox1);
+  Label3->SetFocusControl(DriveComboBox1);
 
   PreviewCB = new TCheckBox(this);
   PreviewCB->SetName("PreviewCB");
@@ -84,13 +119,23 @@ TImgDlg_Form::TImgDlg_Form(TComponent* owner) : TForm(owner) {
   SetFilter("Gif Files (*.gif)|*.gif|JPeg Files (*.jpg)|*.jpg|All files (*.*)|*.*");
 }
 
-void TImgDlg_Form::SetFilter(const AnsiString& filter) { filter_ = filter; }
+void TImgDlg_Form::SetFilter(const AnsiString& filter) {
+  filter_ = filter;
+  FilterComboBox1->SetFilter(filter);
+}
 
 AnsiString TImgDlg_Form::SelectedFile() {
-  AnsiString name = Trim(FileEdit->Text());
-  if (name.empty() || name.find_first_of("*?") != AnsiString::npos) return {};
-  if (name.find(':') == AnsiString::npos && (name.empty() || name[0] != '\\')) name = IncludeTrailingBackslash(GetCurrentDir()) + name;
-  return name;
+  AnsiString file = FileListBox1->FileName();
+  AnsiString typed = Trim(FileEdit->Text());
+  if (!typed.empty() && typed.find_first_of("*?") == AnsiString::npos &&
+      (file.empty() || CompareText(ExtractFileName(file), ExtractFileName(typed)) != 0)) {
+    try {
+      if (FileListBox1->ApplyFilePath(typed)) file = FileListBox1->FileName();
+    } catch (const EInOutError&) {
+      // A folder that cannot be read names no file.
+    }
+  }
+  return file;
 }
 
 void TImgDlg_Form::LoadSize(const AnsiString& fileName, bool show) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/FileCtrl.h"
 #include "framework/win/Forms.h"
 #include "framework/win/StdCtrls.h"
 
@@ -20,6 +21,10 @@ class TImgDlg_Form : public TForm {
   TLabel* Label5;  // "Dimension:"
   TLabel* DirLabel;
   TEdit* FileEdit;
+  TFileListBox* FileListBox1;
+  TDirectoryListBox* DirectoryListBox1;
+  TDriveComboBox* DriveComboBox1;
+  TFilterComboBox* FilterComboBox1;
   TCheckBox* PreviewCB;
   TScrollBox* ScrollBox1;
   TImage* Image1;
@@ -29,7 +34,8 @@ class TImgDlg_Form : public TForm {
 
   // The file-type list's filter.
   void SetFilter(const AnsiString& filter);
-  // The selected file with its full path ("" when none).
+  // The selected file with its full path ("" when none); a name typed into the name
+  // field is looked up first.
   AnsiString SelectedFile();
   // Shows the file in the preview and records its size (0 x 0 when it is no image).
   void PreviewFile(const AnsiString& fileName);

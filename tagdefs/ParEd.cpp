@@ -26,12 +26,15 @@ TfrmParEd::TfrmParEd(TComponent* owner) : TForm(owner) {
   Panel6->SetCaption("");
   Panel6->SetAlign(alBottom);
   Panel6->SetHeight(89);
-  HTMLViewer1 = new THelpViewer(this);
+  HTMLViewer1 = new THTMLViewer(this);
   HTMLViewer1->SetName("HTMLViewer1");
   HTMLViewer1->SetParent(Panel6);
   HTMLViewer1->SetAlign(alClient);
-  HTMLViewer1->Font()->SetName("Times New Roman");
-  HTMLViewer1->Font()->SetSize(10);
+  HTMLViewer1->SetViewImages(false);
+  HTMLViewer1->SetDefFontName("Times New Roman");
+  HTMLViewer1->SetDefFontSize(10);
+  HTMLViewer1->SetDefPreFontName("Courier New");
+  HTMLViewer1->SetHistoryMaxCount(0);
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
   cmdCopy = new TMenuItem(this);
@@ -215,7 +218,7 @@ void TfrmParEd::cbHelpClick(TObject*) {
 
 void TfrmParEd::XGrid1EditUpdateContents(TObject*) {
   if (!HTMLViewer1->Visible()) return;
-  if (TXGridRowItem* row = XGrid1->CurrentItem()) HTMLViewer1->PositionTo("#" + row->Caption());
+  if (TXGridRowItem* row = XGrid1->CurrentItem()) HTMLViewer1->GoToAnchor("#" + row->Caption());
 }
 
 void TfrmParEd::PopupMenu1Popup(TObject*) { cmdCopy->SetEnabled(HTMLViewer1->SelLength() > 0); }

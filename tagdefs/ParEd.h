@@ -9,15 +9,12 @@
 #include "framework/win/Menus.h"
 #include "framework/win/StdCtrls.h"
 #include "tagdefs/ParAttribs.h"
-#include "tagdefs/ParHelp.h"
 #include "tagdefs/XGrid.h"
 #include "tagdefs/teTagType.h"
 #include "toolkit/Placemnt.h"
+#include "viewer/Htmlview.h"
 
 namespace vx {
-
-// The help pane's control.
-using THelpViewer = TParHelpView;
 
 class TfrmParEd : public TForm {
  public:
@@ -44,7 +41,7 @@ class TfrmParEd : public TForm {
   TXGrid* XGrid1;
   TSplitter* Splitter1;
   TPanel* Panel6;
-  THelpViewer* HTMLViewer1;
+  THTMLViewer* HTMLViewer1;
   TPopupMenu* PopupMenu1;
   TMenuItem* cmdCopy;
   TMenuItem* cmdSelectAll;

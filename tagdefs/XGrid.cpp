@@ -13,6 +13,10 @@
 
 namespace vx {
 
+VX_PUBLISH(TXGrid, TWinControl) {
+  P.Int("ColWidth", &TXGrid::ColWidth, &TXGrid::SetColWidth).Method("OnEditButtonClick").Method("OnEditUpdateContents");
+}
+
 HBITMAP XGridBitmap(const char* name) {
   static auto* cache = new std::map<std::string, HBITMAP>;
   auto it = cache->find(name);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "framework/core/Exceptions.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
@@ -13,8 +14,8 @@ namespace vx {
 class TDirectoryListBox;
 class TFileListBox;
 
-// A folder or drive that cannot be read (empty floppy, a network drive gone, a folder deleted).
-VX_EXCEPTION(EInOutError, Exception);
+// A folder or drive that cannot be read (empty floppy, a network drive gone, a folder
+// deleted) raises the framework's EInOutError.
 
 // True when the file name matches one of the masks ("*.htm;*.html"), ignoring case.
 // "*" and "?" are the wildcards; "*.*" and an empty mask match every name.

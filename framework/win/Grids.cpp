@@ -558,6 +558,11 @@ void TCustomGrid::WndProc(TMessage& m) {
       TCustomControl::WndProc(m);
       InvalidateCell(col_, row_);
       return;
+    case WM_SIZE:
+      // The client area also changes when the scroll bar comes or goes.
+      TCustomControl::WndProc(m);
+      if (!Destroying()) Resize();
+      return;
   }
   TCustomControl::WndProc(m);
 }

@@ -219,10 +219,16 @@ TEST_F(ParEdFixture, HelpFollowsTheCurrentRow) {
     Application->ProcessMessages();
     ed->XGrid1->SetFocus();
     ed->XGrid1->SetRow(9);  // ISMAP
-    int top = ed->HTMLViewer1->TopLine();
+    int top = ed->HTMLViewer1->VPosition();
     EXPECT_GT(top, 0);
     ed->XGrid1->SetRow(0);
-    EXPECT_LT(ed->HTMLViewer1->TopLine(), top);
+    EXPECT_LT(ed->HTMLViewer1->VPosition(), top);
+    // Copy is offered only with a selection.
+    ed->PopupMenu1Popup(ed->PopupMenu1);
+    EXPECT_FALSE(ed->cmdCopy->Enabled());
+    ed->cmdSelectAllClick(ed->cmdSelectAll);
+    ed->PopupMenu1Popup(ed->PopupMenu1);
+    EXPECT_TRUE(ed->cmdCopy->Enabled());
     ed->btnCancel->Click();
   };
   ed->ShowModal();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/core/SysUtils.h"
+#include "framework/core/TypInfo.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/Forms.h"
 #include "tagdefs/ImgDlg.h"
@@ -89,6 +90,7 @@ TEST_F(XGridFixture, RowsMakeTheGridAndTheEditorTakesUpEachRow) {
   EXPECT_EQ(grid->RowCount(), 5);
   ShowAndFocus();
   EXPECT_EQ(grid->ColWidths(0), 100);
+  EXPECT_EQ(GetOrdProp(grid, "ColWidth"), 100);  // published
   EXPECT_EQ(grid->ColWidths(1), grid->ClientWidth() - 2 - 100);
   ASSERT_NE(Ed(), nullptr);
   EXPECT_TRUE(Ed()->Focused());
@@ -312,6 +314,26 @@ TEST_F(XGridFixture, ColorButtonWritesHtmlColourAndKeepsCustomColours) {
   r->SetValue("");
   grid->ColorButtonClick();
   EXPECT_EQ(preset, clBlack);  // an empty value presets black
+  // A folder where custom.clr cannot be written: the value is set and no message appears.
+  CreateDirectoryA("locked", nullptr);
+  SetCurrentDir(dir.Path() + "\\locked");
+  CreateDirectoryA("custom.clr", nullptr);  // a folder in the file's place
+  TCommonDialog::Handler() = [&](TCommonDialog* d) {
+    dynamic_cast<TColorDialog*>(d)->SetColor(clBlue);
+    return true;
+  };
+  size_t shown = Application->UnansweredLog.size();
+  int boxes = 0;
+  Application->OnMessageBox = [&](const AnsiString&, const AnsiString&, UINT) {
+    ++boxes;
+    return IDOK;
+  };
+  grid->ColorButtonClick();
+  Application->OnMessageBox = nullptr;
+  EXPECT_EQ(r->Value(), "#0000FF");
+  EXPECT_EQ(boxes, 0);
+  EXPECT_EQ(Application->UnansweredLog.size(), shown);
+  SetCurrentDir(dir.Path());
   // Digits are taken in order, everything else dropped.
   EXPECT_EQ(TXGrid::HtmlToColor("#f0"), static_cast<TColor>(RGB(0xF0, 0, 0)));
   EXPECT_EQ(TXGrid::HtmlToColor("x1y2z3-456"), static_cast<TColor>(RGB(0x12, 0x34, 0x56)));
@@ -420,6 +442,7 @@ TEST(ImageDialog, ReturnsNamesAndSizeAndRestoresTheCurrentDirectory) {
   EXPECT_EQ(dlg.RelFileName(), "img/pic.bmp");
   EXPECT_EQ(dlg.IWidth(), 12);
   EXPECT_EQ(dlg.IHeight(), 3);
+  EXPECT_EQ(GetStrProp(&dlg, "RelFileName"), "img/pic.bmp");
   EXPECT_EQ(CompareText(GetCurrentDir(), dir.Path()), 0);
   // Cancel leaves everything as it was.
   Application->OnModalForm = [](TForm* f) { dynamic_cast<TImgDlg_Form*>(f)->Button2->Click(); };
@@ -427,4 +450,51 @@ TEST(ImageDialog, ReturnsNamesAndSizeAndRestoresTheCurrentDirectory) {
   Application->OnModalForm = nullptr;
   EXPECT_EQ(dlg.IWidth(), 12);
   EXPECT_EQ(dlg.RelFileName(), "img/pic.bmp");
+}
+
+TEST_F(XGridFixture, ValueColumnFitsBesideTheScrollBar) {
+  for (int i = 0; i < 30; ++i) AddRow("ROW", rbsColor);
+  ShowAndFocus();
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(grid->Handle(), SB_VERT, &si);
+  EXPECT_GT(si.nMax, 0);
+  EXPECT_LT(grid->ClientWidth(), grid->Width());
+  EXPECT_EQ(grid->ColWidths(1), grid->ClientWidth() - 2 - 100);
+  // The editor, and so its button, lies wholly inside the grid's client area.
+  EXPECT_LE(Ed()->Left() + Ed()->Width(), grid->ClientWidth());
+}
+
+TEST(ImageDialog, FileListPreviewsTheChosenImageWithItsSize) {
+  TestDir dir;
+  CreateDirectoryA("IMG", nullptr);
+  WriteBmp(dir.Path() + "\\IMG\\A.BMP", 9, 4);
+  TStringList().SaveToFile("IMG\\bad.bmp");
+  TStringList().SaveToFile("IMG\\note.txt");
+  TImgDlg dlg(nullptr);
+  dlg.SetFilter("Bitmaps (*.bmp)|*.bmp|All files (*.*)|*.*");
+  Application->OnModalForm = [&](TForm* f) {
+    auto* d = dynamic_cast<TImgDlg_Form*>(f);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->FilterComboBox1->Mask(), "*.bmp");
+    d->DirectoryListBox1->SetDirectory(dir.Path() + "\\IMG");
+    EXPECT_EQ(d->FileListBox1->Items()->Count(), 2);  // the text file is filtered out
+    d->FileListBox1->SetItemIndex(d->FileListBox1->Items()->IndexOf("bad.bmp"));
+    EXPECT_EQ(d->Dimension->Caption(), "0 x 0");
+    EXPECT_FALSE(d->Image1->Visible());
+    d->FileListBox1->SetItemIndex(d->FileListBox1->Items()->IndexOf("a.bmp"));
+    EXPECT_EQ(d->Dimension->Caption(), "9 x 4");
+    EXPECT_TRUE(d->Image1->Visible());
+    EXPECT_EQ(d->Image1->Width(), 9);
+    d->PreviewCB->SetChecked(false);
+    EXPECT_FALSE(d->ScrollBox1->Visible());
+    d->PreviewCB->SetChecked(true);
+    EXPECT_TRUE(d->ScrollBox1->Visible());
+    d->FileListBox1DblClick(d->FileListBox1);
+  };
+  ASSERT_TRUE(dlg.Execute());
+  Application->OnModalForm = nullptr;
+  EXPECT_EQ(dlg.IWidth(), 9);
+  EXPECT_EQ(dlg.IHeight(), 4);
+  EXPECT_EQ(dlg.RelFileName(), "img/a.bmp");
+  EXPECT_EQ(CompareText(GetCurrentDir(), dir.Path()), 0);
 }
