@@ -259,9 +259,9 @@ void TFrameForm::CreateSpeedBars() {
   CoolBar1->SetBevelOuter(bvNone);
   CoolBar1->SetParent(this);
   CoolBar1->SetAlign(alTop);
-  FormatToolBar = AddBar("FormatToolBar", "Format Toolbar");
   MainToolBar = AddBar("MainToolBar", "Main Toolbar");
-  MainToolBar->SetTop(0);
+  FormatToolBar = AddBar("FormatToolBar", "Format Toolbar");
+  FormatToolBar->SetTop(MainToolBar->Height());
   CoolBar1->SetHeight(MainToolBar->Height() + FormatToolBar->Height());
 
   const int gap = 6;

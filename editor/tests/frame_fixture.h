@@ -18,6 +18,8 @@
 #include "framework/win/IniFiles.h"
 #include "editor/filedrag.h"
 #include "tagdefs/teTagType.h"
+#include "toolkit/MRUList.h"
+#include "toolkit/SpeedBar.h"
 
 namespace vx {
 
@@ -82,6 +84,8 @@ struct FrameTest : ::testing::Test {
   bool Stop() {
     if (!frame) return true;
     if (!frame->CloseQuery()) return false;
+    frame->Hide();
+    Pump();
     frame->Free();
     frame = nullptr;
     Application->SetMainForm(nullptr);

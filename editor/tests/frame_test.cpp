@@ -35,7 +35,17 @@ HGLOBAL MakeDrop(const std::vector<std::string>& names) {
 
 }  // namespace
 
+const char* const EditTools[34] = {
+    "siSave", "siCopy", "siCut", "siPaste", "siList", "siTable", "siA", "siImage", "siFont", "siChar", "siFrames",
+    "siFormPop", "siWizard", "siCustomTag", "siP", "siPre", "siCenter", "siDiv", "siH1", "siH2", "siHn", "siB",
+    "siU", "siI", "siEm", "siCite", "siTT", "siSub", "siSup", "siBR", "siHR", "siSpellCheck", "BrowserBtn",
+    "BrowserBtn2"};
+
 TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
+  for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
+  for (const char* t : {"siNew", "siOpen", "reloadSB"}) EXPECT_TRUE(frame->EditToolEnabled(t)) << t;
+  EXPECT_EQ(frame->SpeedItem("siBR")->Hint(), "BR|Line Break");
+  EXPECT_EQ(frame->SpeedItem("siOpen")->Hint(), "Open|");
   EXPECT_EQ(frame->Caption(), "Vornix PRO (2.6b Beta)");
   EXPECT_EQ(frame->FormStyle(), fsMDIForm);
   EXPECT_EQ(frmEditWin, nullptr);
@@ -68,8 +78,8 @@ TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
   EXPECT_EQ(Panel(0), "5:0");
   EXPECT_EQ(Panel(1), "Insert");
   EXPECT_EQ(frmEditWin->Caption(), "Editing Untitled-0.htm");
-  EXPECT_TRUE(frame->EditToolEnabled("siSave"));
-  EXPECT_EQ(frame->ReloadHint(), "Preview HTML Document");
+  for (const char* t : EditTools) EXPECT_TRUE(frame->EditToolEnabled(t)) << t;
+  EXPECT_EQ(frame->SpeedItem("reloadSB")->Hint(), "Preview HTML Document");
   frame->NewDoc(frame);
   EXPECT_EQ(TabCaption(1), "Untitled-1.htm");
   EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
@@ -78,7 +88,8 @@ TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
   frame->cmdCloseAllClick(frame);
   Pump();
   EXPECT_EQ(frmEditWin, nullptr);
-  EXPECT_FALSE(frame->EditToolEnabled("siCut"));
+  for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
+  EXPECT_TRUE(frame->EditToolEnabled("siNew"));
   frame->NewDoc(frame);
   EXPECT_EQ(TabCaption(0), "Untitled-0.htm");
 }
@@ -113,11 +124,24 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   Pump();
   EXPECT_EQ(frmEditWin, nullptr);
   EXPECT_TRUE(messages.empty());
-  frame->MRUManagerClick(frame, name);
+  // The closed document heads the Reopen menu, and comes back through it.
+  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
+  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), name);
+  EXPECT_TRUE(frame->cmdReopen->Enabled());
+  ASSERT_EQ(frame->cmdReopen->Count(), 1);
+  frame->cmdReopen->Items(0)->Click();
   ASSERT_NE(frmEditWin, nullptr);
   EXPECT_EQ(TabCaption(0), "first.htm");
   EXPECT_EQ(Editor()->GetLine(5), "Hello!");
   EXPECT_FALSE(Editor()->GetModified());
+  // The list outlives the program.
+  answers = {IDNO};
+  ASSERT_TRUE(Stop());
+  EXPECT_EQ(TRegIniFile(VornixRegKey).ReadString("TFrameForm.MRUManager", "Item_0", ""), name);
+  Start();
+  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
+  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), name);
+  frame->OpenInEditor(name);
   // A recent file that is gone.
   frame->MRUManagerClick(frame, dir + "gone.htm");
   ASSERT_EQ(messages.size(), 1u);
@@ -269,6 +293,7 @@ TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
   EXPECT_EQ(reg.ReadString("Editor", "FontSize", ""), "12");
   EXPECT_EQ(reg.ReadString("Editor", "CreateBAK", ""), "0");
   EXPECT_EQ(reg.ReadString("Window", "MainTB", ""), "1");
+  EXPECT_EQ(reg.ReadString("TFrameFormMainToolBar", "Count", ""), "20");
   Start();
   EXPECT_EQ(frame->Settings()->FontSize(), 12);
   EXPECT_EQ(frame->Settings()->Browser(), "C:\\web\\browser.exe");
