@@ -64,6 +64,7 @@ enum : UINT {
   CM_WANTSPECIALKEY,
   CM_CONTROLLISTCHANGE,
   CM_CHILDKEY,
+  CM_DEFERREDAPPLY,  // posted by a control to itself: act once the system control has finished
   CM_LAST_FRAMEWORK
 };
 static_assert(CM_LAST_FRAMEWORK < 0xB03C, "framework notices must stay clear of 0xB03C-0xB03E");
@@ -231,6 +232,8 @@ class TControl : public TComponent {
   virtual void MouseUp(TMouseButton b, TShiftState s, int x, int y);
   virtual void MouseMove(TShiftState s, int x, int y);
   virtual void DoEndDrag(TObject* target, int x, int y);
+  // Where an automatic drag started (screen), for controls that start it themselves.
+  void SetDragStart(POINT screen) { dragStart_ = screen; dragStartSet_ = true; }
   virtual void FontChanged();
   virtual void ColorChanged();
   virtual void VisibleChanged();

@@ -630,7 +630,8 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   StoreBounds(0, 0, 121, 97);
   SetTabStop(true);
   SetColor(clWindow);
-  controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks};
+  // Double clicks come once, as the list's own LBN_DBLCLK notice.
+  controlStyle_ = TControlStyle{csSetCaption};
 }
 
 TCustomListBox::~TCustomListBox() { BeforeDestruction(); }
@@ -800,8 +801,25 @@ void TCustomListBox::WndProc(TMessage& m) {
       return;
     }
     case WM_LBUTTONDOWN:
-      TWinControl::WndProc(m);
-      return;
+      if (DragMode() == dmAutomatic) {
+        // The list first selects the item under the mouse, then the drag loop runs; the
+        // button-up that the loop swallowed is handed to the list so it lets go of the mouse.
+        SetDragMode(dmManual);
+        try {
+          TWinControl::WndProc(m);
+        } catch (...) {
+          SetDragMode(dmAutomatic);
+          throw;
+        }
+        SetDragMode(dmAutomatic);
+        SetDragStart(ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}));
+        BeginDrag(false);
+        if (HandleAllocated())
+          CallWindowProcA(DefWndProc(), Handle(), WM_LBUTTONUP, m.WParam & ~static_cast<WPARAM>(MK_LBUTTON),
+                          m.LParam);
+        return;
+      }
+      break;
   }
   TWinControl::WndProc(m);
 }

@@ -264,7 +264,7 @@ class TCustomListBox : public TWinControl {
   TStrings* Items() { return items_.get(); }
   void SetItems(const TStrings& s) { items_->Assign(s); }
   int ItemIndex();
-  void SetItemIndex(int i);
+  virtual void SetItemIndex(int i);
   bool MultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool m) { multiSelect_ = m; RecreateWnd(); }
   bool ExtendedSelect() const { return extendedSelect_; }
