@@ -134,19 +134,26 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   EXPECT_EQ(TabCaption(0), "first.htm");
   EXPECT_EQ(Editor()->GetLine(5), "Hello!");
   EXPECT_FALSE(Editor()->GetModified());
-  // The list outlives the program.
-  answers = {IDNO};
-  ASSERT_TRUE(Stop());
-  EXPECT_EQ(TRegIniFile(VornixRegKey).ReadString("TFrameForm.MRUManager", "Item_0", ""), name);
-  Start();
-  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
-  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), name);
-  frame->OpenInEditor(name);
   // A recent file that is gone.
   frame->MRUManagerClick(frame, dir + "gone.htm");
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Filename " + dir + "gone.htm does not exist !");
   EXPECT_EQ(TabCount(), 1);
+  // The list outlives the program.
+  ASSERT_TRUE(Stop());
+  EXPECT_EQ(TRegIniFile(VornixRegKey).ReadString("TFrameForm.MRUManager", "Item_0", ""), name);
+}
+
+struct RecentFileTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile(VornixRegKey).WriteString("TFrameForm.MRUManager", "Item_0", dir + "kept.htm");
+  }
+};
+
+TEST_F(RecentFileTest, ReadAtStart) {
+  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
+  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), dir + "kept.htm");
+  EXPECT_TRUE(frame->cmdReopen->Enabled());
 }
 
 TEST_F(FrameTest, OneTabPerFileAndSwitchingTabs) {
@@ -284,7 +291,7 @@ TEST_F(FrameTest, FileMenuFollowsTheDocument) {
   EXPECT_TRUE(frame->cmdSaveAs->Enabled());
 }
 
-TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
+TEST_F(FrameTest, OptionsAreWrittenAtExit) {
   frame->Settings()->SetFontSize(12);
   frame->Settings()->SetBrowser("C:\\web\\browser.exe");
   frame->Settings()->SetCreateBAK(false);
@@ -292,43 +299,85 @@ TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
   TRegIniFile reg(VornixRegKey);
   EXPECT_EQ(reg.ReadString("Editor", "FontSize", ""), "12");
   EXPECT_EQ(reg.ReadString("Editor", "CreateBAK", ""), "0");
+  EXPECT_EQ(reg.ReadString("ExtBrowser", "Browser", ""), "C:\\web\\browser.exe");
   EXPECT_EQ(reg.ReadString("Window", "MainTB", ""), "1");
   EXPECT_EQ(reg.ReadString("TFrameFormMainToolBar", "Count", ""), "20");
-  Start();
+  EXPECT_EQ(reg.ReadString("TFrameFormFormatToolBar", "Button1", "").substr(0, 4), "siP,");
+}
+
+struct StoredOptionsTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile reg(VornixRegKey);
+    reg.WriteString("Editor", "FontSize", "12");
+    reg.WriteString("Editor", "CreateBAK", "0");
+    reg.WriteString("Editor", "HTab", "99");
+    reg.WriteString("Dialog", "DocExt", "htm");
+  }
+};
+
+TEST_F(StoredOptionsTest, AreReadAtStartAndReachNewEditors) {
   EXPECT_EQ(frame->Settings()->FontSize(), 12);
-  EXPECT_EQ(frame->Settings()->Browser(), "C:\\web\\browser.exe");
-  // New editors take the options; without CreateBAK no backup is made.
+  EXPECT_EQ(frame->Settings()->HTab(), TSettings::MaxTab);
+  EXPECT_EQ(frame->SaveFileDialog->DefaultExt(), "htm");
   std::string name = Write("nobak.htm", "old\r\n");
   frame->OpenInEditor(name);
   EXPECT_EQ(Editor()->Font()->Size(), 12);
+  EXPECT_EQ(Editor()->TabStopSize(), TSettings::MaxTab);
   Type("x");
   frame->cmdSaveClick(frame);
-  EXPECT_FALSE(FileExists(dir + "nobak.Bak"));
+  EXPECT_FALSE(FileExists(dir + "nobak.Bak"));  // without CreateBAK no backup
   EXPECT_EQ(Read(name), "xold\r\n");
 }
 
-TEST_F(FrameTest, ADefaultFolderThatCannotBeEnteredIsReportedAndStartGoesOn) {
-  ASSERT_TRUE(Stop());
-  {
+struct BadFolderTest : FrameTest {
+  void BeforeStart() override {
     TRegIniFile reg(VornixRegKey);
     reg.WriteString("Editor", "DefaultDir", dir + "missing\\folder");
     reg.WriteString("Dialog", "DocExt", "htm");
   }
-  Start();
+};
+
+TEST_F(BadFolderTest, IsReportedAndTheStartGoesOn) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find(dir + "missing\\folder"), std::string::npos);
   EXPECT_EQ(frame->SaveFileDialog->DefaultExt(), "htm");
   EXPECT_FALSE(frame->EditToolEnabled("siSave"));
-  // A folder that exists becomes the current one.
-  ASSERT_TRUE(Stop());
-  {
-    TRegIniFile reg(VornixRegKey);
-    reg.WriteString("Editor", "DefaultDir", dir);
+}
+
+struct GoodFolderTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile(VornixRegKey).WriteString("Editor", "DefaultDir", dir);
+    SetCurrentDirectoryA("C:\\");
   }
-  SetCurrentDirectoryA("C:\\");
-  Start();
+};
+
+TEST_F(GoodFolderTest, BecomesTheCurrentFolder) {
+  EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
+  EXPECT_TRUE(SameFileName(frame->DirectoryListBox1->Directory(), dir));
   SetCurrentDirectoryA("C:\\");
+}
+
+TEST_F(FrameTest, ExplorerListsDocumentsFirstAndOpensThemOnDoubleClick) {
+  // The document filter's entries come before the image filter's.
+  TStrings* filters = frame->FilterComboBox1->Items();
+  ASSERT_EQ(filters->Count(), 6);
+  EXPECT_EQ(filters->Strings(0), "HTML files (*.html)");
+  EXPECT_EQ(filters->Strings(3), "JPeg Images (*.jpg)");
+  std::string page = Write("page.htm", "<P>page</P>\r\n"), pic = Write("pic.gif", "GIF89a");
+  frame->FileListBox1->SetMask("*.*");
+  frame->DirectoryListBox1->SetDirectory(dir);
+  frame->FileListBox1->SetFileName(pic);
+  frame->FileListBox1DblClick(frame->FileListBox1);
+  EXPECT_EQ(frmEditWin, nullptr);  // not a document
+  frame->FileListBox1->SetFileName(page);
+  frame->FileListBox1DblClick(frame->FileListBox1);
+  ASSERT_NE(frmEditWin, nullptr);
+  EXPECT_EQ(TabCaption(0), "page.htm");
+  // The directory list takes a third of the panel.
+  frame->pnlExplore->SetHeight(frame->pnlExplore->Height());
+  frame->pnlExploreResize(frame->pnlExplore);
+  EXPECT_EQ(frame->DirectoryListBox1->Height(), frame->pnlExplore->Height() / 3);
 }
 
 TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
