@@ -353,8 +353,8 @@ struct GoodFolderTest : FrameTest {
 
 TEST_F(GoodFolderTest, BecomesTheCurrentFolder) {
   EXPECT_TRUE(messages.empty());
-  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
-  EXPECT_TRUE(SameFileName(frame->DirectoryListBox1->Directory(), dir));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), dir));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(frame->DirectoryListBox1->Directory()), dir));
   SetCurrentDirectoryA("C:\\");
 }
 
@@ -385,7 +385,7 @@ TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
   frame->OpenInEditor(name);
   SetCurrentDirectoryA("C:\\");
   EnterDocumentFolder(Editor());
-  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), dir));
   frame->NewDoc(frame);
   EnterDocumentFolder(Editor());
   EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), ProgramFolder()));
