@@ -7,6 +7,7 @@
 #include "editor/filedrag.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/FileCtrl.h"
 #include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/SpeedBar.h"
@@ -259,9 +260,9 @@ void TFrameForm::CreateSpeedBars() {
   CoolBar1->SetBevelOuter(bvNone);
   CoolBar1->SetParent(this);
   CoolBar1->SetAlign(alTop);
-  FormatToolBar = AddBar("FormatToolBar", "Format Toolbar");
   MainToolBar = AddBar("MainToolBar", "Main Toolbar");
-  MainToolBar->SetTop(0);
+  FormatToolBar = AddBar("FormatToolBar", "Format Toolbar");
+  FormatToolBar->SetTop(MainToolBar->Height());
   CoolBar1->SetHeight(MainToolBar->Height() + FormatToolBar->Height());
 
   const int gap = 6;
@@ -323,10 +324,55 @@ void TFrameForm::CreateExplorer() {
   pnlExplore = new TPanel(this);
   pnlExplore->SetName("pnlExplore");
   pnlExplore->SetCaption("");
+  pnlExplore->SetBevelOuter(bvNone);
   pnlExplore->SetParent(this);
   pnlExplore->SetAlign(alLeft);
   pnlExplore->SetWidth(121);
+  Panel3 = new TPanel(this);
+  Panel3->SetName("Panel3");
+  Panel3->SetCaption("");
+  Panel3->SetBevelOuter(bvNone);
+  Panel3->SetParent(pnlExplore);
+  Panel3->SetAlign(alTop);
+  DriveComboBox1 = new TDriveComboBox(this);
+  DriveComboBox1->SetName("DriveComboBox1");
+  DriveComboBox1->SetParent(Panel3);
+  DriveComboBox1->SetBounds(0, 0, Panel3->Width(), 22);
+  Panel3->SetHeight(DriveComboBox1->Height() + 2);
+  Panel2 = new TPanel(this);
+  Panel2->SetName("Panel2");
+  Panel2->SetCaption("");
+  Panel2->SetBevelOuter(bvNone);
+  Panel2->SetParent(pnlExplore);
+  Panel2->SetAlign(alBottom);
+  FilterComboBox1 = new TFilterComboBox(this);
+  FilterComboBox1->SetName("FilterComboBox1");
+  FilterComboBox1->SetParent(Panel2);
+  FilterComboBox1->SetBounds(0, 2, Panel2->Width(), 22);
+  Panel2->SetHeight(FilterComboBox1->Height() + 2);
+  DirectoryListBox1 = new TDirectoryListBox(this);
+  DirectoryListBox1->SetName("DirectoryListBox1");
+  DirectoryListBox1->SetParent(pnlExplore);
+  DirectoryListBox1->SetAlign(alTop);
+  Splitter2 = new TSplitter(this);
+  Splitter2->SetName("Splitter2");
+  Splitter2->SetParent(pnlExplore);
+  Splitter2->SetAlign(alTop);
+  Splitter2->SetHeight(3);
+  Splitter2->SetTop(DirectoryListBox1->Top() + DirectoryListBox1->Height());
+  FileListBox1 = new TFileListBox(this);
+  FileListBox1->SetName("FileListBox1");
+  FileListBox1->SetParent(pnlExplore);
+  FileListBox1->SetAlign(alClient);
+  FileListBox1->SetDragMode(dmAutomatic);
+  FileListBox1->SetShowGlyphs(true);
+  FileListBox1->OnDblClick = VX_HANDLER(FileListBox1DblClick);
+  DriveComboBox1->SetDirList(DirectoryListBox1);
+  DirectoryListBox1->SetFileList(FileListBox1);
+  FilterComboBox1->SetFileList(FileListBox1);
   pnlExplore->OnResize = VX_HANDLER(pnlExploreResize);
+  Panel2->OnResize = [this](TObject*) { FilterComboBox1->SetWidth(Panel2->Width()); };
+  Panel3->OnResize = [this](TObject*) { DriveComboBox1->SetWidth(Panel3->Width()); };
   Splitter1 = new TSplitter(this);
   Splitter1->SetName("Splitter1");
   Splitter1->SetParent(this);
@@ -364,7 +410,7 @@ void TFrameForm::FormCreate(TObject*) {
   Step([this] {
     AnsiString dir = settings_->DefaultDir();
     if (dir.empty()) return;
-    if (!SetCurrentDir(dir)) throw Exception(Format("Cannot change to folder %s", dir.c_str()));
+    if (!SetCurrentDir(dir)) throw EInOutError(Format("Cannot change to folder %s", dir.c_str()));
     ShowExplorerFolder(GetCurrentDir());
   });
   Step([this] { SetExplorerFilter(settings_->DocFilter() + "|" + settings_->ImgFilter()); });
@@ -389,8 +435,8 @@ void TFrameForm::FormCreate(TObject*) {
 
 void TFrameForm::FormDestroy(TObject*) { settings_.reset(); }
 
-void TFrameForm::ShowExplorerFolder(const AnsiString&) {}
-void TFrameForm::SetExplorerFilter(const AnsiString&) {}
+void TFrameForm::ShowExplorerFolder(const AnsiString& dir) { DirectoryListBox1->SetDirectory(dir); }
+void TFrameForm::SetExplorerFilter(const AnsiString& filter) { FilterComboBox1->SetFilter(filter); }
 
 // ---- editing tools -------------------------------------------------------------------
 
@@ -452,7 +498,7 @@ void TFrameForm::OpenIfDocument(const AnsiString& name) {
 
 void TFrameForm::FileListBox1DblClick(TObject*) { OpenIfDocument(ExplorerSelectedFile()); }
 
-AnsiString TFrameForm::ExplorerSelectedFile() { return ""; }
+AnsiString TFrameForm::ExplorerSelectedFile() { return FileListBox1->FileName(); }
 
 void TFrameForm::FileDrag1Drop(TObject*) {
   TStringList names;
@@ -550,7 +596,7 @@ void TFrameForm::Tile1Click(TObject* Sender) {
 void TFrameForm::Cascade1Click(TObject*) { Cascade(); }
 void TFrameForm::Window1Click(TObject*) { cmdExplorer->SetChecked(pnlExplore->Visible()); }
 void TFrameForm::cmdExplorerClick(TObject*) { pnlExplore->SetVisible(!pnlExplore->Visible()); }
-void TFrameForm::pnlExploreResize(TObject*) {}
+void TFrameForm::pnlExploreResize(TObject*) { DirectoryListBox1->SetHeight(pnlExplore->Height() / 3); }
 
 void TFrameForm::cmdPropertiesClick(TObject*) {
   if (settings_) settings_->Edit();

@@ -22,6 +22,10 @@ class TFileDrag;
 class TSpeedBar;
 class TSpeedItem;
 class TMRUManager;
+class TDriveComboBox;
+class TDirectoryListBox;
+class TFileListBox;
+class TFilterComboBox;
 
 extern const char* const VornixTitle;
 
@@ -49,7 +53,12 @@ class TFrameForm : public TForm {
   TSpeedBar *MainToolBar, *FormatToolBar;
   TMRUManager* MRUManager;
   TPanel* pnlExplore;
-  TSplitter* Splitter1;
+  TPanel *Panel3, *Panel2;
+  TDriveComboBox* DriveComboBox1;
+  TDirectoryListBox* DirectoryListBox1;
+  TSplitter *Splitter2, *Splitter1;
+  TFileListBox* FileListBox1;
+  TFilterComboBox* FilterComboBox1;
   TStatusBar* StatusBar;
   TOpenDialog* OpenDialog1;
   TOpenDialog* OpenHTMLDialog;

@@ -1,5 +1,6 @@
 // A VornixPro main frame started on an empty registry, with the message boxes and the
-// common dialogs answered by the test.
+// common dialogs answered by the test. One frame per test program run: each test runs
+// in a program of its own, as the real program makes one frame in its life.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,9 +16,12 @@
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/FileCtrl.h"
 #include "framework/win/IniFiles.h"
 #include "editor/filedrag.h"
 #include "tagdefs/teTagType.h"
+#include "toolkit/MRUList.h"
+#include "toolkit/SpeedBar.h"
 
 namespace vx {
 
@@ -47,8 +51,12 @@ struct FrameTest : ::testing::Test {
     GetTempPathA(MAX_PATH, tmp);
     dir = std::string(tmp) + "vx_editor_" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(dir.c_str(), nullptr);
+    BeforeStart();
     Start();
   }
+
+  // What a test needs in the registry or on disk before the program starts.
+  virtual void BeforeStart() {}
 
   void TearDown() override {
     Stop();
@@ -82,6 +90,8 @@ struct FrameTest : ::testing::Test {
   bool Stop() {
     if (!frame) return true;
     if (!frame->CloseQuery()) return false;
+    frame->Hide();
+    Pump();
     frame->Free();
     frame = nullptr;
     Application->SetMainForm(nullptr);

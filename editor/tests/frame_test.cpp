@@ -35,7 +35,17 @@ HGLOBAL MakeDrop(const std::vector<std::string>& names) {
 
 }  // namespace
 
+const char* const EditTools[34] = {
+    "siSave", "siCopy", "siCut", "siPaste", "siList", "siTable", "siA", "siImage", "siFont", "siChar", "siFrames",
+    "siFormPop", "siWizard", "siCustomTag", "siP", "siPre", "siCenter", "siDiv", "siH1", "siH2", "siHn", "siB",
+    "siU", "siI", "siEm", "siCite", "siTT", "siSub", "siSup", "siBR", "siHR", "siSpellCheck", "BrowserBtn",
+    "BrowserBtn2"};
+
 TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
+  for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
+  for (const char* t : {"siNew", "siOpen", "reloadSB"}) EXPECT_TRUE(frame->EditToolEnabled(t)) << t;
+  EXPECT_EQ(frame->SpeedItem("siBR")->Hint(), "BR|Line Break");
+  EXPECT_EQ(frame->SpeedItem("siOpen")->Hint(), "Open|");
   EXPECT_EQ(frame->Caption(), "Vornix PRO (2.6b Beta)");
   EXPECT_EQ(frame->FormStyle(), fsMDIForm);
   EXPECT_EQ(frmEditWin, nullptr);
@@ -68,8 +78,8 @@ TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
   EXPECT_EQ(Panel(0), "5:0");
   EXPECT_EQ(Panel(1), "Insert");
   EXPECT_EQ(frmEditWin->Caption(), "Editing Untitled-0.htm");
-  EXPECT_TRUE(frame->EditToolEnabled("siSave"));
-  EXPECT_EQ(frame->ReloadHint(), "Preview HTML Document");
+  for (const char* t : EditTools) EXPECT_TRUE(frame->EditToolEnabled(t)) << t;
+  EXPECT_EQ(frame->SpeedItem("reloadSB")->Hint(), "Preview HTML Document");
   frame->NewDoc(frame);
   EXPECT_EQ(TabCaption(1), "Untitled-1.htm");
   EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
@@ -78,7 +88,8 @@ TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
   frame->cmdCloseAllClick(frame);
   Pump();
   EXPECT_EQ(frmEditWin, nullptr);
-  EXPECT_FALSE(frame->EditToolEnabled("siCut"));
+  for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
+  EXPECT_TRUE(frame->EditToolEnabled("siNew"));
   frame->NewDoc(frame);
   EXPECT_EQ(TabCaption(0), "Untitled-0.htm");
 }
@@ -113,7 +124,12 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   Pump();
   EXPECT_EQ(frmEditWin, nullptr);
   EXPECT_TRUE(messages.empty());
-  frame->MRUManagerClick(frame, name);
+  // The closed document heads the Reopen menu, and comes back through it.
+  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
+  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), name);
+  EXPECT_TRUE(frame->cmdReopen->Enabled());
+  ASSERT_EQ(frame->cmdReopen->Count(), 1);
+  frame->cmdReopen->Items(0)->Click();
   ASSERT_NE(frmEditWin, nullptr);
   EXPECT_EQ(TabCaption(0), "first.htm");
   EXPECT_EQ(Editor()->GetLine(5), "Hello!");
@@ -123,6 +139,21 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Filename " + dir + "gone.htm does not exist !");
   EXPECT_EQ(TabCount(), 1);
+  // The list outlives the program.
+  ASSERT_TRUE(Stop());
+  EXPECT_EQ(TRegIniFile(VornixRegKey).ReadString("TFrameForm.MRUManager", "Item_0", ""), name);
+}
+
+struct RecentFileTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile(VornixRegKey).WriteString("TFrameForm.MRUManager", "Item_0", dir + "kept.htm");
+  }
+};
+
+TEST_F(RecentFileTest, ReadAtStart) {
+  ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
+  EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), dir + "kept.htm");
+  EXPECT_TRUE(frame->cmdReopen->Enabled());
 }
 
 TEST_F(FrameTest, OneTabPerFileAndSwitchingTabs) {
@@ -260,7 +291,7 @@ TEST_F(FrameTest, FileMenuFollowsTheDocument) {
   EXPECT_TRUE(frame->cmdSaveAs->Enabled());
 }
 
-TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
+TEST_F(FrameTest, OptionsAreWrittenAtExit) {
   frame->Settings()->SetFontSize(12);
   frame->Settings()->SetBrowser("C:\\web\\browser.exe");
   frame->Settings()->SetCreateBAK(false);
@@ -268,42 +299,85 @@ TEST_F(FrameTest, OptionsAreWrittenAtExitAndReadAtTheNextStart) {
   TRegIniFile reg(VornixRegKey);
   EXPECT_EQ(reg.ReadString("Editor", "FontSize", ""), "12");
   EXPECT_EQ(reg.ReadString("Editor", "CreateBAK", ""), "0");
+  EXPECT_EQ(reg.ReadString("ExtBrowser", "Browser", ""), "C:\\web\\browser.exe");
   EXPECT_EQ(reg.ReadString("Window", "MainTB", ""), "1");
-  Start();
+  EXPECT_EQ(reg.ReadString("TFrameFormMainToolBar", "Count", ""), "20");
+  EXPECT_EQ(reg.ReadString("TFrameFormFormatToolBar", "Button1", "").substr(0, 4), "siP,");
+}
+
+struct StoredOptionsTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile reg(VornixRegKey);
+    reg.WriteString("Editor", "FontSize", "12");
+    reg.WriteString("Editor", "CreateBAK", "0");
+    reg.WriteString("Editor", "HTab", "99");
+    reg.WriteString("Dialog", "DocExt", "htm");
+  }
+};
+
+TEST_F(StoredOptionsTest, AreReadAtStartAndReachNewEditors) {
   EXPECT_EQ(frame->Settings()->FontSize(), 12);
-  EXPECT_EQ(frame->Settings()->Browser(), "C:\\web\\browser.exe");
-  // New editors take the options; without CreateBAK no backup is made.
+  EXPECT_EQ(frame->Settings()->HTab(), TSettings::MaxTab);
+  EXPECT_EQ(frame->SaveFileDialog->DefaultExt(), "htm");
   std::string name = Write("nobak.htm", "old\r\n");
   frame->OpenInEditor(name);
   EXPECT_EQ(Editor()->Font()->Size(), 12);
+  EXPECT_EQ(Editor()->TabStopSize(), TSettings::MaxTab);
   Type("x");
   frame->cmdSaveClick(frame);
-  EXPECT_FALSE(FileExists(dir + "nobak.Bak"));
+  EXPECT_FALSE(FileExists(dir + "nobak.Bak"));  // without CreateBAK no backup
   EXPECT_EQ(Read(name), "xold\r\n");
 }
 
-TEST_F(FrameTest, ADefaultFolderThatCannotBeEnteredIsReportedAndStartGoesOn) {
-  ASSERT_TRUE(Stop());
-  {
+struct BadFolderTest : FrameTest {
+  void BeforeStart() override {
     TRegIniFile reg(VornixRegKey);
     reg.WriteString("Editor", "DefaultDir", dir + "missing\\folder");
     reg.WriteString("Dialog", "DocExt", "htm");
   }
-  Start();
+};
+
+TEST_F(BadFolderTest, IsReportedAndTheStartGoesOn) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find(dir + "missing\\folder"), std::string::npos);
   EXPECT_EQ(frame->SaveFileDialog->DefaultExt(), "htm");
   EXPECT_FALSE(frame->EditToolEnabled("siSave"));
-  // A folder that exists becomes the current one.
-  ASSERT_TRUE(Stop());
-  {
-    TRegIniFile reg(VornixRegKey);
-    reg.WriteString("Editor", "DefaultDir", dir);
+}
+
+struct GoodFolderTest : FrameTest {
+  void BeforeStart() override {
+    TRegIniFile(VornixRegKey).WriteString("Editor", "DefaultDir", dir);
+    SetCurrentDirectoryA("C:\\");
   }
+};
+
+TEST_F(GoodFolderTest, BecomesTheCurrentFolder) {
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), dir));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(frame->DirectoryListBox1->Directory()), dir));
   SetCurrentDirectoryA("C:\\");
-  Start();
-  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
-  SetCurrentDirectoryA("C:\\");
+}
+
+TEST_F(FrameTest, ExplorerListsDocumentsFirstAndOpensThemOnDoubleClick) {
+  // The document filter's entries come before the image filter's.
+  TStrings* filters = frame->FilterComboBox1->Items();
+  ASSERT_EQ(filters->Count(), 6);
+  EXPECT_EQ(filters->Strings(0), "HTML files (*.html)");
+  EXPECT_EQ(filters->Strings(3), "JPeg Images (*.jpg)");
+  std::string page = Write("page.htm", "<P>page</P>\r\n"), pic = Write("pic.gif", "GIF89a");
+  frame->FileListBox1->SetMask("*.*");
+  frame->DirectoryListBox1->SetDirectory(dir);
+  frame->FileListBox1->SetFileName(pic);
+  frame->FileListBox1DblClick(frame->FileListBox1);
+  EXPECT_EQ(frmEditWin, nullptr);  // not a document
+  frame->FileListBox1->SetFileName(page);
+  frame->FileListBox1DblClick(frame->FileListBox1);
+  ASSERT_NE(frmEditWin, nullptr);
+  EXPECT_EQ(TabCaption(0), "page.htm");
+  // The directory list takes a third of the panel.
+  frame->pnlExplore->SetHeight(frame->pnlExplore->Height());
+  frame->pnlExploreResize(frame->pnlExplore);
+  EXPECT_EQ(frame->DirectoryListBox1->Height(), frame->pnlExplore->Height() / 3);
 }
 
 TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
@@ -311,7 +385,7 @@ TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
   frame->OpenInEditor(name);
   SetCurrentDirectoryA("C:\\");
   EnterDocumentFolder(Editor());
-  EXPECT_TRUE(SameFileName(GetCurrentDir(), dir));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), dir));
   frame->NewDoc(frame);
   EnterDocumentFolder(Editor());
   EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), ProgramFolder()));

@@ -138,6 +138,7 @@ TEST(DocFiles, BackupIsACopyWithTheExtensionReplaced) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   AnsiString page = AnsiString(dir) + "vx_backup_page.htm", bak = AnsiString(dir) + "vx_backup_page.Bak";
+  SetFileAttributesA(bak.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(bak.c_str());
   TStringList text;
   text.Add("old");
@@ -148,15 +149,13 @@ TEST(DocFiles, BackupIsACopyWithTheExtensionReplaced) {
   TStringList back;
   back.LoadFromFile(bak);
   EXPECT_EQ(back.Text(), "old\r\n");
-  // A read-only older backup is left as it is, without a failure.
-  SetFileAttributesA(bak.c_str(), FILE_ATTRIBUTE_READONLY);
+  // The next backup replaces the older one.
   text.Clear();
   text.Add("newer");
   text.SaveToFile(page);
   MakeBackupFile(page);
   back.LoadFromFile(bak);
-  EXPECT_EQ(back.Text(), "old\r\n");
-  SetFileAttributesA(bak.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(back.Text(), "newer\r\n");
   DeleteFileA(bak.c_str());
   DeleteFileA(page.c_str());
   MakeBackupFile(page);  // no file: nothing happens
