@@ -3,6 +3,9 @@
 # callers) and, when done, vx_session_stop BUILD_DIR. The session lives in BUILD_DIR:
 #   wineprefix/        the Wine prefix (32-bit), made on first use (about 20 s)
 #   wine-session/      process ids and the display of what this session started
+# No virtual desktop: its X window belongs to explorer.exe, and where Wine runs through
+# user-mode emulation explorer can die and take every later window with it; the root
+# window of the session's own Xvfb cannot go away.
 
 vx__pid_alive() { [ -n "$1" ] && kill -0 "$1" 2>/dev/null; }
 
@@ -51,12 +54,6 @@ REGEDIT4
 "Courier New"="Liberation Mono"
 "Arial"="Liberation Sans"
 "MS Sans Serif"="Liberation Sans"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1280x1000"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
