@@ -89,6 +89,9 @@ vx_session_ensure() {
     fi
     export DISPLAY=$(cat "$VX_STATE/display")
   fi
+  # The server refuses a prefix folder that does not exist yet; without our persistent
+  # server every program starts a short-lived one and the prefix set-up is begun again.
+  mkdir -p "$WINEPREFIX"
   local spid
   spid=$(cat "$VX_STATE/wineserver.pid" 2>/dev/null)
   vx__pid_alive "$spid" || vx__start_wineserver
