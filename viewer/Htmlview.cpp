@@ -336,20 +336,7 @@ void THTMLViewer::LoadFromStringsAs(const TStrings& strings, int kind) {
   } catch (...) {
     failed = std::current_exception();
   }
-  try {
-    fileType_ = kind == 1 ? 1 : 0;
-    FinishLoad(info);
-    ScrollTo(0);
-    hbar_->SetPosition(0);
-    InvalidatePanel();
-  } catch (...) {
-    fileName_.clear();
-    ChangeProcessingState(false);
-    throw;
-  }
-  fileName_.clear();
-  ChangeProcessingState(false);
-  if (failed) std::rethrow_exception(failed);
+  EndTextLoad(info, kind == 1 ? 1 : 0, failed);
 }
 
 void THTMLViewer::LoadFromMemory(const char* buffer, size_t length) {
@@ -363,8 +350,14 @@ void THTMLViewer::LoadFromMemory(const char* buffer, size_t length) {
   } catch (...) {
     failed = std::current_exception();
   }
+  EndTextLoad(info, 0, failed);
+}
+
+// The end of a load from text in memory: shown from the top; a parse failure is passed
+// on only after what was read before it is shown.
+void THTMLViewer::EndTextLoad(const THtmlDocInfo& info, int fileType, std::exception_ptr failed) {
   try {
-    fileType_ = 0;
+    fileType_ = fileType;
     FinishLoad(info);
     ScrollTo(0);
     hbar_->SetPosition(0);

@@ -222,6 +222,7 @@ class THTMLViewer : public TCustomControl {
   void LoadDocument(const std::string& fileName, int kind, bool history);
   void ClearForLoad();
   void FinishLoad(const THtmlDocInfo& info);
+  void EndTextLoad(const THtmlDocInfo& info, int fileType, std::exception_ptr failed);
   void Layout();
   void ArrangeScrollBars();
   void ChangeProcessingState(bool on);
