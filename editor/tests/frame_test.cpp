@@ -56,6 +56,14 @@ TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
   EXPECT_EQ(frame->SaveFileDialog->Filter(), frame->Settings()->DocFilter());
   EXPECT_EQ(frame->OpenHTMLDialog->DefaultExt(), "html");
   EXPECT_EQ(Application->HelpFile(), ProgramFolder() + "vornixhelp.hlp");
+  EXPECT_EQ(frame->OpenDialog1->Title(), "Select Internet Browser");
+  // Without a stored placement the frame opens maximised; restored it has its own size.
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(frame->Handle(), &wp);
+  EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+  EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, 594);
+  EXPECT_EQ(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top, 476);
   EXPECT_TRUE(messages.empty());
   // Commands that need a document do nothing without one.
   frame->cmdSaveClick(frame);
