@@ -1,6 +1,8 @@
 // VornixPro end to end: the frame, its documents and tabs, through the test seam.
 #include "editor/tests/frame_fixture.h"
 
+#include "editor/CusTags.h"
+
 using namespace vx;
 
 namespace {
@@ -495,4 +497,21 @@ TEST_F(TemplateTest, NewDocumentsStartFromItAndStayUntitled) {
   EXPECT_EQ(dialogNames[0], "Untitled-0.htm");
   EXPECT_EQ(Read(name), "x<HTML><BODY>from the template</BODY></HTML>\r\n");
   EXPECT_EQ(Read(installed + "template.htm"), "<HTML><BODY>from the template</BODY></HTML>\r\n");
+}
+
+struct BadCustomListsTest : FrameTest {
+  void BeforeStart() override {
+    Write("vornix.cti", "not a list");
+    Write("vornix.tsi", "");
+    SetProgramFolder(dir);
+  }
+};
+
+TEST_F(BadCustomListsTest, AreReportedAndTheStartGoesOn) {
+  EXPECT_EQ(messages.size(), 2u);  // one for each list
+  EXPECT_EQ(frame->CusTags()->Count(), 0);
+  EXPECT_EQ(frame->CusTool()->Count(), 0);
+  EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 0);
+  EXPECT_FALSE(frame->EditToolEnabled("siSave"));
+  EXPECT_EQ(frame->OpenHTMLDialog->Filter(), frame->Settings()->DocFilter());
 }
