@@ -34,7 +34,7 @@ TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
   SetHelpContext(1);
   SetFormStyle(fsMDIForm);
   SetColor(clTeal);
-  SetPosition(poDefault);
+  SetPosition(poDefaultPosOnly);
   SetBounds(0, 0, 594, 476);
   // Made before any step that may fail: the Tools menu and the custom popup need them.
   cusTags_ = std::make_unique<TCusTags>();
@@ -55,7 +55,7 @@ TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
   OpenDialog1->SetName("OpenDialog1");
   OpenDialog1->SetTitle("Select Internet Browser");
   OpenDialog1->SetFilter("Executable (*.exe)|*.exe");
-  OpenDialog1->SetOptions(TOpenOptions{ofNoChangeDir, ofHideReadOnly});
+  OpenDialog1->SetOptions(TOpenOptions{ofNoChangeDir});
   const char* htmlFilter = "HTML Files (*.htm;*.html)|*.htm;*.html|All Files (*.*)|*.*";
   OpenHTMLDialog = new TOpenDialog(this);
   OpenHTMLDialog->SetName("OpenHTMLDialog");

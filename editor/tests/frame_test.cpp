@@ -1,6 +1,8 @@
 // VornixPro end to end: the frame, its documents and tabs, through the test seam.
 #include "editor/tests/frame_fixture.h"
 
+#include "editor/CusTags.h"
+
 using namespace vx;
 
 namespace {
@@ -56,6 +58,14 @@ TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
   EXPECT_EQ(frame->SaveFileDialog->Filter(), frame->Settings()->DocFilter());
   EXPECT_EQ(frame->OpenHTMLDialog->DefaultExt(), "html");
   EXPECT_EQ(Application->HelpFile(), ProgramFolder() + "vornixhelp.hlp");
+  EXPECT_EQ(frame->OpenDialog1->Title(), "Select Internet Browser");
+  // Without a stored placement the frame opens maximised; restored it has its own size.
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(frame->Handle(), &wp);
+  EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+  EXPECT_EQ(wp.rcNormalPosition.right - wp.rcNormalPosition.left, 594);
+  EXPECT_EQ(wp.rcNormalPosition.bottom - wp.rcNormalPosition.top, 476);
   EXPECT_TRUE(messages.empty());
   // Commands that need a document do nothing without one.
   frame->cmdSaveClick(frame);
@@ -181,6 +191,16 @@ TEST_F(FrameTest, OneTabPerFileAndSwitchingTabs) {
   frame->OpenInEditor(dir + "none.htm");
   EXPECT_EQ(TabCaption(2), "Untitled-0.htm");
   EXPECT_TRUE(messages.empty());
+  // Saving a document under the name of another tab's file is refused.
+  Type("y");
+  SaveAs(dir + "B.HTM");
+  frame->cmdSaveAsClick(frame);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("is open in another tab"), std::string::npos);
+  EXPECT_TRUE(Editor()->Untitled());
+  EXPECT_EQ(TabCaption(2), "Untitled-0.htm");
+  EXPECT_EQ(Read(b), "<P>b</P>\r\n");
+  answers = {IDNO};
 }
 
 TEST_F(FrameTest, CloseAllAsksLastTabFirstAndCancelKeepsEverything) {
@@ -391,4 +411,107 @@ TEST_F(FrameTest, DocumentFolderIsEnteredForRelativeNames) {
   EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(GetCurrentDir()), ProgramFolder()));
   SetCurrentDirectoryA("C:\\");
   answers = {IDNO};
+}
+
+TEST_F(FrameTest, LayoutFillsTheFrameAndTheExplorerShowsTheCurrentFolder) {
+  RECT client = frame->ClientRect();
+  // Speed bars on top, status bar with its four panels at the bottom, explorer and
+  // splitter on the left, the documents' area in the rest.
+  EXPECT_EQ(frame->CoolBar1->Top(), 0);
+  EXPECT_GT(frame->MainToolBar->Height(), 0);
+  EXPECT_EQ(frame->FormatToolBar->Top(), frame->MainToolBar->Height());
+  EXPECT_EQ(frame->CoolBar1->Height(), frame->MainToolBar->Height() + frame->FormatToolBar->Height());
+  EXPECT_EQ(frame->StatusBar->Top() + frame->StatusBar->Height(), client.bottom);
+  EXPECT_EQ(frame->StatusBar->Width(), client.right);
+  ASSERT_EQ(frame->StatusBar->Panels()->Count(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(frame->StatusBar->Panels()->Items(i)->Width(), 50);
+  const int top = frame->CoolBar1->Height(), bottom = frame->StatusBar->Top();
+  EXPECT_EQ(frame->pnlExplore->Left(), 0);
+  EXPECT_EQ(frame->pnlExplore->Top(), top);
+  EXPECT_EQ(frame->pnlExplore->Top() + frame->pnlExplore->Height(), bottom);
+  EXPECT_EQ(frame->pnlExplore->Width(), 121);
+  EXPECT_EQ(frame->Splitter1->Left(), 121);
+  RECT mdi;
+  GetWindowRect(frame->ClientHandle(), &mdi);
+  MapWindowPoints(nullptr, frame->Handle(), reinterpret_cast<POINT*>(&mdi), 2);
+  EXPECT_EQ(mdi.left, frame->Splitter1->Left() + frame->Splitter1->Width());
+  EXPECT_EQ(mdi.top, top);
+  EXPECT_EQ(mdi.bottom, bottom);
+  EXPECT_EQ(mdi.right, client.right);
+  // In the explorer: drive, folders, splitter, files, filter, top to bottom.
+  const int h = frame->pnlExplore->Height();
+  EXPECT_EQ(frame->Panel3->Top(), 0);
+  EXPECT_EQ(frame->DirectoryListBox1->Top(), frame->Panel3->Height());
+  EXPECT_EQ(frame->Splitter2->Top(), frame->DirectoryListBox1->Top() + frame->DirectoryListBox1->Height());
+  EXPECT_EQ(frame->FileListBox1->Top(), frame->Splitter2->Top() + frame->Splitter2->Height());
+  EXPECT_EQ(frame->FileListBox1->Top() + frame->FileListBox1->Height(), frame->Panel2->Top());
+  EXPECT_EQ(frame->Panel2->Top() + frame->Panel2->Height(), h);
+  EXPECT_EQ(frame->DriveComboBox1->Width(), frame->Panel3->Width());
+  EXPECT_EQ(frame->FilterComboBox1->Width(), frame->Panel2->Width());
+  EXPECT_EQ(frame->DirectoryListBox1->Height(), h / 3);
+  // With no default folder the explorer shows the drive and folder the program started in.
+  AnsiString cwd = GetCurrentDir();
+  ASSERT_GE(frame->DriveComboBox1->ItemIndex(), 0);
+  EXPECT_EQ(AnsiLowerCase(frame->DriveComboBox1->Items()->Strings(frame->DriveComboBox1->ItemIndex()).substr(0, 2)),
+            AnsiLowerCase(cwd.substr(0, 2)));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(frame->DirectoryListBox1->Directory()), IncludeTrailingBackslash(cwd)));
+  int cur = frame->DirectoryListBox1->ItemIndex();
+  ASSERT_GE(cur, 0);
+  EXPECT_TRUE(AnsiSameText(frame->DirectoryListBox1->Items()->Strings(cur), ExtractFileName(cwd)));
+  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(frame->FileListBox1->Directory()), IncludeTrailingBackslash(cwd)));
+  EXPECT_EQ(frame->FileListBox1->Mask(), "*.html");
+}
+
+struct TemplateTest : FrameTest {
+  std::string installed;  // the program folder: tag definitions and the template
+  void BeforeStart() override {
+    installed = dir + "prog\\";
+    CreateDirectoryA(installed.c_str(), nullptr);
+    CopyFileA((ProgramFolder() + "standard.vxt").c_str(), (installed + "standard.vxt").c_str(), FALSE);
+    Write("prog\\template.htm", "<HTML><BODY>from the template</BODY></HTML>\r\n");
+    SetProgramFolder(installed);
+  }
+  void TearDown() override {
+    FrameTest::TearDown();
+    DeleteFileA((installed + "standard.vxt").c_str());
+    DeleteFileA((installed + "template.htm").c_str());
+    RemoveDirectoryA(installed.c_str());
+    RemoveDirectoryA(dir.c_str());
+  }
+};
+
+TEST_F(TemplateTest, NewDocumentsStartFromItAndStayUntitled) {
+  frame->NewDoc(frame);
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(Editor()->GetLine(1), "<HTML><BODY>from the template</BODY></HTML>");
+  EXPECT_TRUE(Editor()->Untitled());
+  EXPECT_EQ(TabCaption(0), "Untitled-0.htm");
+  EXPECT_EQ(Editor()->FileName(), "Untitled-0.htm");
+  // Saving asks for a name and leaves the template alone.
+  Type("x");
+  std::string name = dir + "fromtemplate.htm";
+  SaveAs(name);
+  frame->cmdSaveClick(frame);
+  ASSERT_EQ(dialogNames.size(), 1u);
+  EXPECT_EQ(dialogNames[0], "Untitled-0.htm");
+  EXPECT_EQ(Read(name), "x<HTML><BODY>from the template</BODY></HTML>\r\n");
+  EXPECT_EQ(Read(installed + "template.htm"), "<HTML><BODY>from the template</BODY></HTML>\r\n");
+}
+
+struct BadCustomListsTest : FrameTest {
+  void BeforeStart() override {
+    Write("vornix.cti", "not a list");
+    Write("vornix.tsi", "");
+    SetProgramFolder(dir);
+  }
+};
+
+TEST_F(BadCustomListsTest, AreReportedAndTheStartGoesOn) {
+  EXPECT_EQ(messages.size(), 2u);  // one for each list
+  EXPECT_EQ(frame->CusTags()->Count(), 0);
+  EXPECT_EQ(frame->CusTool()->Count(), 0);
+  EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 0);
+  EXPECT_FALSE(frame->EditToolEnabled("siSave"));
+  EXPECT_EQ(frame->OpenHTMLDialog->Filter(), frame->Settings()->DocFilter());
 }

@@ -1310,9 +1310,12 @@ bool TWinControl::ReflectNotification(TMessage& m) {
     case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX: case WM_CTLCOLORDLG:
       child = reinterpret_cast<HWND>(m.LParam);
       break;
-    case WM_DRAWITEM:
-      if (m.WParam) child = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem;
+    case WM_DRAWITEM: {
+      // By the item's kind, not by wParam: our controls' windows all have the id 0.
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      if (di->CtlType != ODT_MENU) child = di->hwndItem;
       break;
+    }
     case WM_MEASUREITEM:
       if (m.WParam) child = GetDlgItem(handle_, static_cast<int>(m.WParam));
       break;

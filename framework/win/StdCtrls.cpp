@@ -653,9 +653,10 @@ void TCustomListBox::CreateWnd() {
   items_->WindowCreated();
   HWND h = Handle();
   if (style_ != lbStandard) SendMessageA(h, LB_SETITEMHEIGHT, 0, itemHeight_);
-  if (multiSelect_)
+  if (multiSelect_) {
     for (int i : savedSelection_) SendMessageA(h, LB_SETSEL, TRUE, i);
-  else
+    if (itemIndex_ >= 0) SendMessageA(h, LB_SETCARETINDEX, itemIndex_, FALSE);
+  } else
     SendMessageA(h, LB_SETCURSEL, itemIndex_, 0);
   SendMessageA(h, LB_SETTOPINDEX, topIndex_, 0);
 }
@@ -719,7 +720,11 @@ void TCustomListBox::SetSelected(int i, bool s) {
     return;
   }
   if (HandleAllocated()) {
-    SendMessageA(Handle(), LB_SETSEL, s, i);
+    // Only the selection changes: the list box moves its focus (our ItemIndex) to the item.
+    HWND h = Handle();
+    LRESULT caret = SendMessageA(h, LB_GETCARETINDEX, 0, 0);
+    SendMessageA(h, LB_SETSEL, s, i);
+    if (caret >= 0 && caret != i) SendMessageA(h, LB_SETCARETINDEX, caret, FALSE);
   } else {
     savedSelection_.erase(std::remove(savedSelection_.begin(), savedSelection_.end(), i), savedSelection_.end());
     if (s) savedSelection_.push_back(i);

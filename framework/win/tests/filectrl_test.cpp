@@ -450,16 +450,17 @@ TEST_F(FileCtrlFixture, GlyphsAreDrawnBeforeTheNames) {
   HBITMAP bmp = CreateCompatibleBitmap(screen, 200, 20);
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bmp);
-  // Draws one item into the bitmap and reports which colours turned up where.
+  // Draws one item into the bitmap and reports which colours turned up where. The request
+  // goes to the parent, as the system sends it, with the control's id (0).
   auto draw = [&](TWinControl* c, int index, bool& glyphColour, bool& textInk) {
     DRAWITEMSTRUCT di{};
-    di.CtlType = ODT_LISTBOX;
+    di.CtlType = c == drives ? ODT_COMBOBOX : ODT_LISTBOX;
     di.itemID = index;
     di.itemAction = ODA_DRAWENTIRE;
     di.hwndItem = c->Handle();
     di.hDC = dc;
     di.rcItem = RECT{0, 0, 200, 20};
-    c->Perform(CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di));
+    SendMessageA(form->Handle(), WM_DRAWITEM, GetDlgCtrlID(c->Handle()), reinterpret_cast<LPARAM>(&di));
     COLORREF bg = GetPixel(dc, 199, 0);
     glyphColour = textInk = false;
     for (int y = 0; y < 20; ++y) {
