@@ -62,6 +62,12 @@ REGEDIT4
 "Audio"=""
 REG
   wineboot -i </dev/null >/dev/null 2>&1
+  # Here Wine drew the caption buttons as letters, the symbol font in its own folder not
+  # being picked up; a copy in the prefix's Fonts folder is.
+  local f
+  for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    [ -f "$f" ] && cp "$f" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null && break
+  done
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
   touch "$WINEPREFIX/.vornix-ready"
 }
