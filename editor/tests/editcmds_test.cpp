@@ -122,14 +122,15 @@ struct EditCmdsTest : FrameTest {
     return buf;
   }
   // Runs a key through the program's message handling as the loop would.
-  void Key(WORD vk, bool ctrl) {
+  void Key(WORD vk, bool ctrl, bool shift = false) {
     BYTE keys[256];
     GetKeyboardState(keys);
     keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
     MSG m{Editor()->Handle(), WM_KEYDOWN, vk, 1, GetTickCount(), {0, 0}};
     Application->ProcessMessage(m);
-    keys[VK_CONTROL] = 0;
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   }
   void EmptyClipboardNow() {
@@ -501,6 +502,14 @@ TEST_F(EditCmdsTest, DelAndCtrlDelReachTheEditor) {
   EXPECT_EQ(Editor()->GetLine(1), "bcdef");
   // Ctrl+Del is the Delete item's short-cut, which has no action: the editor gets the key.
   Key(VK_DELETE, true);
+  EXPECT_EQ(Editor()->GetLine(1), "cdef");
+  // Undo and redo by key: the editor or the menu, whichever answers, never mixes them up,
+  // even when Redo was last shown disabled.
+  W()->cmdEditClick(W()->cmdEdit);
+  ASSERT_FALSE(W()->cmdRedo->Enabled());
+  Key('Z', true);
+  EXPECT_NE(Editor()->GetLine(1), "cdef");
+  Key('Z', true, true);
   EXPECT_EQ(Editor()->GetLine(1), "cdef");
   // A short-cut with an action still works from the editor: F3 finds on.
   Editor()->SetSearchText("def");
