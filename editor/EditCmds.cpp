@@ -298,9 +298,11 @@ void TfrmEditWin::ChangeSelectedText(const std::function<bool(AnsiString& text)>
   if (!block.h) return;
   AnsiString text;
   if (const char* p = static_cast<const char*>(GlobalLock(block.h))) {
-    text = p;
+    text.assign(p, strnlen(p, GlobalSize(block.h)));
     GlobalUnlock(block.h);
   }
+  // A selection holding a zero byte cannot go back whole as a terminated text: leave it.
+  if (static_cast<int>(text.size()) != e->GetSelLength()) return;
   size_t before = text.size();
   if (!f(text)) return;
   // The result is never longer than the selection, so it fits the block.

@@ -266,6 +266,16 @@ TEST_F(EditCmdsTest, CaseAndStripWorkOnTheSelectionOnly) {
   W()->cmdEditImageMapClick(W()->cmdEditImageMap);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Ending </MAP> tag missing");
+
+  // A selection holding a zero byte is left whole rather than cut at that byte.
+  frame->OpenInEditor(Write("zero.htm", std::string("AB\0CD\r\n", 7)));
+  Pump();
+  Select(1, 0, 1, 5);
+  ASSERT_EQ(Editor()->GetSelLength(), 5);
+  W()->cmdLowercaseClick(W()->cmdLowercase);
+  Select(1, 0, 1, 5);
+  EXPECT_EQ(Editor()->GetSelLength(), 5);
+  EXPECT_FALSE(Editor()->GetModified());
 }
 
 TEST_F(EditCmdsTest, CutCopyAndPaste) {
