@@ -147,22 +147,9 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
 
   EditPopUpMenu = new TPopupMenu(this);
   EditPopUpMenu->SetName("EditPopUpMenu");
-  cmdPopCloseWindow = AddItem(EditPopUpMenu->Items(), "cmdPopCloseWindow", "Close Window");
-  cmdPopCloseWindow->OnClick = [this](TObject* s) { cmdPopCloseWindowClick(s); };
-
   MainMenu1 = new TMainMenu(this);
   MainMenu1->SetName("MainMenu1");
-  cmdEdit = AddItem(MainMenu1->Items(), "cmdEdit", "&Edit");
-  cmdEdit->SetGroupIndex(2);
-  cmdUndo = AddItem(cmdEdit, "cmdUndo", "&Undo", ShortCut('Z', false, true, false));
-  cmdUndo->OnClick = [this](TObject*) { if (auto* e = CurrentEditor()) e->Undo(); };
-  AddItem(cmdEdit, "N1", "-");
-  cmdCut = AddItem(cmdEdit, "cmdCut", "Cu&t", ShortCut('X', false, true, false));
-  cmdCut->OnClick = [this](TObject*) { if (auto* e = CurrentEditor()) e->CutToClipboard(); };
-  cmdCopy = AddItem(cmdEdit, "cmdCopy", "&Copy", ShortCut('C', false, true, false));
-  cmdCopy->OnClick = [this](TObject*) { if (auto* e = CurrentEditor()) e->CopyToClipboard(); };
-  cmdPaste = AddItem(cmdEdit, "cmdPaste", "&Paste", ShortCut('V', false, true, false));
-  cmdPaste->OnClick = [this](TObject*) { if (auto* e = CurrentEditor()) e->PasteFromClipboard(); };
+  CreateEditMenus();
   SetMenu(MainMenu1);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -1,6 +1,7 @@
 // The document window: every open document is a tab holding its own editor control.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "editctl/LEDlp32.h"
@@ -67,6 +68,45 @@ class TfrmEditWin : public TForm {
   TPopupMenu* EditPopUpMenu;
   TMainMenu* MainMenu1;
   TMenuItem *cmdEdit, *cmdUndo, *cmdCut, *cmdCopy, *cmdPaste, *cmdPopCloseWindow;
+  // The editing commands' menus and popup items (EditCmds.cpp).
+  TMenuItem *cmdRedo, *cmdDelete, *cmdFind, *cmdFindNext, *cmdReplace, *cmdSelectAll, *cmdViewHTMLToolbar;
+  TMenuItem *Text1, *cmdAutoIndent, *cmdWordWrap, *cmdSyntaxHighlight, *cmdStripHTMLTags, *cmdEditImageMap,
+      *cmdLowercase, *cmdUppercase, *cmdChangeFont, *cmdCheckSpelling;
+  TMenuItem* Bookmark1;
+  TMenuItem* SetBookmarks[5];   // SetBookmark1..SetBookmark5, Tag 1..5
+  TMenuItem* GotoBookmarks[5];  // GotoBookmark1..GotoBookmark5, Tag 1..5
+  TMenuItem *cmdPopUndo, *cmdPopRedo, *cmdPopCut, *cmdPopCopy, *cmdPopPaste, *cmdPopSelectAll, *cmdPopLowerCase,
+      *cmdPopUpperCase, *cmdPopB, *cmdPopI, *cmdPopStripTags;
+
+  // The editing commands on the current editor (EditCmds.cpp).
+  void cmdEditClick(TObject* Sender);
+  void Text1Click(TObject* Sender);
+  void Bookmark1Click(TObject* Sender);
+  void EditPopUpMenuPopup(TObject* Sender);
+  void SetBookmark1Click(TObject* Sender);
+  void GotoBookmark6Click(TObject* Sender);
+  void cmdUndoClick(TObject* Sender);
+  void cmdRedoClick(TObject* Sender);
+  void cmdCutClick(TObject* Sender);
+  void cmdCopyClick(TObject* Sender);
+  void cmdPasteClick(TObject* Sender);
+  void cmdFindClick(TObject* Sender);
+  void cmdFindNextClick(TObject* Sender);
+  void cmdReplaceClick(TObject* Sender);
+  void cmdSelectAllClick(TObject* Sender);
+  void cmdPopSelectAllClick(TObject* Sender);
+  void cmdAutoIndentClick(TObject* Sender);
+  void cmdWordWrapClick(TObject* Sender);
+  void cmdSyntaxHighlightClick(TObject* Sender);
+  void cmdChangeFontClick(TObject* Sender);
+  void cmdViewHTMLToolbarClick(TObject* Sender);
+  void cmdCheckSpellingClick(TObject* Sender);
+  void cmdLowercaseClick(TObject* Sender);
+  void cmdUppercaseClick(TObject* Sender);
+  void cmdStripHTMLTagsClick(TObject* Sender);
+  void cmdEditImageMapClick(TObject* Sender);
+  bool GetToolbarVisible();
+  void SetToolbarVisible(bool v);
 
   // The editor of the selected tab, nullptr without tabs.
   TxEdit* CurrentEditor();
@@ -120,6 +160,14 @@ class TfrmEditWin : public TForm {
   void EditorDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
   void EditorDragDrop(TObject* Sender, TObject* Source, int X, int Y);
   TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0);
+  // EditCmds.cpp: builds the Edit, Text and Bookmark menus and the editors' popup.
+  void CreateEditMenus();
+  TMenuItem* AddCommand(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,
+                        TShortCut sc = 0, int tag = 0);
+  // Runs f on the selected text of the current editor as a memory block and puts the
+  // result back in place of the selection when f returns true.
+  void ChangeSelectedText(const std::function<bool(AnsiString& text)>& f);
+  bool SelectionEmpty();
 
   std::unique_ptr<THTMLGroup> tagGroup_;
   AnsiString tagLookup_, attrTagLookup_;

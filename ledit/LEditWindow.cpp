@@ -517,7 +517,15 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
     default:
       if (ctrl && !KeyDown(VK_MENU)) {
         switch (vk) {
-          case 'Z': if (e.doc.CanUndo() && EditAllowed(e)) e.doc.Undo(); EnsureCaretVisible(e); break;
+          case 'Z':
+            // Ctrl+Shift+Z is redo, as in the programs' menus; never an undo.
+            if (shift) {
+              if (e.doc.CanRedo() && EditAllowed(e)) e.doc.Redo();
+            } else if (e.doc.CanUndo() && EditAllowed(e)) {
+              e.doc.Undo();
+            }
+            EnsureCaretVisible(e);
+            break;
           case 'Y': if (e.doc.CanRedo() && EditAllowed(e)) e.doc.Redo(); EnsureCaretVisible(e); break;
           case 'X': CutSel(e); break;
           case 'C': CopySel(e); break;

@@ -1052,6 +1052,9 @@ bool TApplication::IsShortCut(const MSG& msg) {
   if (modal) {
     forms.push_back(modal);
   } else {
+    // The focused control's popup menu answers its short-cuts first.
+    for (TControl* c = fc; c; c = c->Parent())
+      if (c->PopupMenu() && c->PopupMenu()->IsShortCut(sc)) return true;
     if (form) forms.push_back(form);
     if (form && form->FormStyle() == fsMDIChild)
       if (TForm* frame = form->MDIParent()) forms.push_back(frame);

@@ -295,8 +295,8 @@ static TMenuItem* FindShortCut(TMenuItem* root, TShortCut sc) {
     if (!it->Visible() || !it->Enabled()) continue;
     if (it->Count() > 0) {
       if (TMenuItem* f = FindShortCut(it, sc)) return f;
-    } else if (it->ShortCut() == sc) {
-      return it;
+    } else if (it->ShortCut() == sc && it->OnClick) {
+      return it;  // an item without an action leaves its key to the focused control
     }
   }
   return nullptr;
@@ -367,7 +367,7 @@ bool TMainMenu::IsShortCut(TShortCut sc) {
   if (!sc) return false;
   for (TMenuItem* top : BarItems()) {
     if (!top->Enabled()) continue;
-    TMenuItem* it = top->Count() > 0 ? FindShortCut(top, sc) : (top->ShortCut() == sc ? top : nullptr);
+    TMenuItem* it = top->Count() > 0 ? FindShortCut(top, sc) : (top->ShortCut() == sc && top->OnClick ? top : nullptr);
     if (!it) continue;
     if (it != top) top->InitiateAction();
     TMenuItem* root = top->Parent();
