@@ -133,6 +133,8 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
   HTMLBox1->SetParent(ScrollBox1);
   HTMLBox1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState, int, int) { HTMLBox1MouseUp(s, b); };
   ScrollBox1->OnResize = [this](TObject* s) { ScrollBox1Resize(s); };
+  // The scroll box's border is known only once its window exists.
+  OnShow = [this](TObject* s) { ScrollBox1Resize(s); };
 
   TabControl = new TTabControl(this);
   TabControl->SetName("TabControl");

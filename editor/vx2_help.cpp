@@ -10,7 +10,6 @@ namespace vx {
 TfrmHelpView::TfrmHelpView(TComponent* owner) : TForm(owner) {
   SetName("frmHelpView");
   SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
   SetBounds(150, 120, 420, 300);
 
   Panel1 = new TPanel(this);
