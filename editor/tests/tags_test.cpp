@@ -386,6 +386,12 @@ TEST_F(TagsTest, HelpWindowPlacementIsStored) {
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->btnCancel->Caption(), "Cancel");
     EXPECT_GT(h->HTMLViewer1->DocumentHeight(), 0);
+    // Copy is offered only with a selection.
+    h->PopupMenu1Popup(h->PopupMenu1);
+    EXPECT_FALSE(h->cmdCopy->Enabled());
+    h->cmdSelectAllClick(h->cmdSelectAll);
+    h->PopupMenu1Popup(h->PopupMenu1);
+    EXPECT_TRUE(h->cmdCopy->Enabled());
     SetWindowPos(h->Handle(), nullptr, 30, 40, 460, 330, SWP_NOZORDER | SWP_NOACTIVATE);
     Application->ProcessMessages();
     int w = h->ClientWidth(), ht = h->ClientHeight();
