@@ -126,7 +126,14 @@ void TfrmEditWin::IMGSBClick(TObject* Sender) {
 
 // ---- the palette ------------------------------------------------------------------------
 
-void TfrmEditWin::ScrollBox1Resize(TObject*) { HTMLBox1->SetWidth(ScrollBox1->ClientWidth()); }
+void TfrmEditWin::ScrollBox1Resize(TObject*) {
+  // The rows are as wide as the view; a scroll bar that comes or goes changes the view.
+  ScrollBox1->UpdateScrollBars();
+  for (int i = 0; i < 3 && HTMLBox1->Width() != ScrollBox1->ClientWidth(); ++i) {
+    HTMLBox1->SetWidth(ScrollBox1->ClientWidth());
+    ScrollBox1->UpdateScrollBars();
+  }
+}
 
 void TfrmEditWin::HTMLBox1MouseUp(TObject*, TMouseButton Button) {
   Guarded(this, [&] {

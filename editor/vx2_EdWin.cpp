@@ -400,7 +400,11 @@ void TfrmEditWin::TabControlChange(TObject*) {
   if (TxEdit* e = CurrentEditor()) e->ActivateEditor();
 }
 
-void TfrmEditWin::ComboBox1Change(TObject*) { HTMLBox1->SetGroup(ComboBox1->ItemIndex()); }
+void TfrmEditWin::ComboBox1Change(TObject*) {
+  HTMLBox1->SetGroup(ComboBox1->ItemIndex());
+  // A group taller than the box brings a scroll bar, which narrows the box's room.
+  ScrollBox1Resize(ScrollBox1);
+}
 
 void TfrmEditWin::FormActivate(TObject*) {
   if (FrameForm) FrameForm->EnableEditTools(true);

@@ -376,6 +376,20 @@ TEST_F(TagsTest, PaletteByGroup) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0], "Editing HTML Tag <P> ... </P>");
   EXPECT_EQ(Line(1), "<p>x");
+
+  // In a low window a long group scrolls up and down, and its rows stay within the view.
+  int wide = frmEditWin->ScrollBox1->ClientWidth();
+  frmEditWin->SetBounds(0, 0, 560, 210);
+  Pump();
+  HWND sbw = frmEditWin->ScrollBox1->Handle();
+  EXPECT_TRUE(GetWindowLongA(sbw, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_FALSE(GetWindowLongA(sbw, GWL_STYLE) & WS_HSCROLL);
+  EXPECT_LT(frmEditWin->ScrollBox1->ClientWidth(), wide);
+  EXPECT_EQ(box->Width(), frmEditWin->ScrollBox1->ClientWidth());
+  frmEditWin->ComboBox1->SetItemIndex(frmEditWin->ComboBox1->Items()->Count() - 1);
+  frmEditWin->ComboBox1->OnChange(frmEditWin->ComboBox1);
+  EXPECT_FALSE(GetWindowLongA(sbw, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(box->Width(), wide);
 }
 
 TEST_F(TagsTest, HelpWindowPlacementIsStored) {
