@@ -1,44 +1,106 @@
 #include "editor/HTMLBox.h"
 
+#include "framework/win/Graphics.h"
 #include "tagdefs/teTagType.h"
 
 namespace vx {
 
-THTMLBox::THTMLBox(TComponent* owner) : TGraphicControl(owner) { SetHeight(btnHeight_); }
-
-void THTMLBox::SetTagGroup(THTMLGroup* g) {
-  tags_ = g;
-  Rebuild();
+THTMLBox::THTMLBox(TComponent* owner) : TGraphicControl(owner), rows_(std::make_unique<TStringList>()) {
+  SetHeight(0);
 }
 
-void THTMLBox::SetGroup(int g) {
-  group_ = g;
-  Rebuild();
+THTMLBox::~THTMLBox() = default;
+
+void THTMLBox::SetGroup(int Value) {
+  group_ = Value;
+  SetTagGroup(tags_);
 }
 
-void THTMLBox::Rebuild() {
-  rows_.clear();
-  if (tags_)
-    for (int i = 0; i < tags_->Tags().Count(); ++i)
-      if (tags_->TagAt(i)->GroupIndex() == group_) rows_.push_back(tags_->TagAt(i)->Name());
-  SetHeight(std::max<int>(1, RowCount()) * btnHeight_);
+void THTMLBox::SetBtnHeight(int Value) {
+  btnHeight_ = Value < 1 ? 1 : Value;
+  SetTagGroup(tags_);
+}
+
+void THTMLBox::SetTagGroup(THTMLGroup* Set) {
+  rows_->Clear();
+  tags_ = Set;
+  if (!Set) return;
+  for (int i = 0; i < Set->Tags().Count(); ++i) {
+    THTMLTagDef* t = Set->TagAt(i);
+    // Tags without a group (-1) never show.
+    if (t->GroupIndex() == group_) rows_->AddObject(t->Name(), t);
+  }
+  SetHeight(RowCount() * btnHeight_);
   Invalidate();
 }
 
+THTMLTagDef* THTMLBox::RowTag(int i) const {
+  if (i < 0 || i >= RowCount()) return nullptr;
+  return static_cast<THTMLTagDef*>(rows_->Objects(i));
+}
+
+THTMLTagDef* THTMLBox::SelectedTag() const { return RowTag(selectedRow_); }
+
 void THTMLBox::Paint() {
+  painting_ = true;
+  for (int i = 0; i < RowCount(); ++i) DrawButton(i, false);
+  painting_ = false;
+}
+
+void THTMLBox::DrawButton(int Index, bool Hot) {
+  if (!Parent() || !Parent()->HandleAllocated() || !Showing()) return;
   TCanvas* c = Canvas();
+  RECT r{0, Index * btnHeight_, Width(), Index * btnHeight_ + btnHeight_};
+  InflateRect(&r, -1, -1);
   c->Font()->Assign(*Font());
-  for (int i = 0; i < RowCount(); ++i) {
-    RECT r{0, i * btnHeight_, Width(), (i + 1) * btnHeight_};
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(r);
-    DrawEdge(c->Handle(), &r, EDGE_RAISED, BF_RECT);
-    c->Brush()->SetStyle(bsClear);
-    AnsiString text = "<" + RowName(i) + ">";
-    RECT t{r.left + 4, r.top, r.right - 2, r.bottom};
-    DrawTextA(c->Handle(), text.c_str(), static_cast<int>(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(Color());
+  if (Hot) {
+    Frame3D(c, r, clBtnHighlight, clBtnShadow, 1);
+    c->Font()->SetStyle(TFontStyles{fsBold});
+  } else {
+    Frame3D(c, r, clBtnFace, clBtnFace, 1);
+    c->Font()->SetStyle(TFontStyles{});
   }
+  r.left += 2;
+  r.right -= 2;
+  r.top += 1;
+  r.bottom -= 1;
+  if (Index >= 0 && Index < RowCount()) c->TextRect(r, r.left, r.top, RowName(Index));
+  // Outside a paint the canvas took a DC of its own: give it back.
+  if (!painting_) static_cast<TControlCanvas*>(c)->FreeHandle();
+}
+
+void THTMLBox::WndProc(TMessage& m) {
+  TGraphicControl::WndProc(m);
+  if (m.Msg == CM_MOUSEENTER) {
+    if (!hot_ && Enabled()) {
+      hot_ = true;
+      DrawButton(hotRow_, true);
+    }
+  } else if (m.Msg == CM_MOUSELEAVE) {
+    if (hot_ && Enabled()) {
+      hot_ = false;
+      DrawButton(hotRow_, false);
+    }
+  }
+}
+
+void THTMLBox::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  int row = Y / btnHeight_;
+  if (row != hotRow_) {
+    DrawButton(hotRow_, false);
+    hotRow_ = row;
+    DrawButton(row, true);
+  }
+}
+
+void THTMLBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // The mouse is captured while a button is down: a release beside or above the box is
+  // no choice of a row (Y / 18 would give row 0 for a release just above it).
+  selectedRow_ = ContainsPoint(X, Y) ? Y / btnHeight_ : -1;
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
 }
 
 }  // namespace vx

@@ -131,7 +131,10 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
   HTMLBox1 = new THTMLBox(this);
   HTMLBox1->SetName("HTMLBox1");
   HTMLBox1->SetParent(ScrollBox1);
-  HTMLBox1->SetAlign(alTop);
+  HTMLBox1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState, int, int) { HTMLBox1MouseUp(s, b); };
+  ScrollBox1->OnResize = [this](TObject* s) { ScrollBox1Resize(s); };
+  // The scroll box's border is known only once its window exists.
+  OnShow = [this](TObject* s) { ScrollBox1Resize(s); };
 
   TabControl = new TTabControl(this);
   TabControl->SetName("TabControl");
@@ -384,7 +387,11 @@ void TfrmEditWin::TabControlChange(TObject*) {
   if (TxEdit* e = CurrentEditor()) e->ActivateEditor();
 }
 
-void TfrmEditWin::ComboBox1Change(TObject*) { HTMLBox1->SetGroup(ComboBox1->ItemIndex()); }
+void TfrmEditWin::ComboBox1Change(TObject*) {
+  HTMLBox1->SetGroup(ComboBox1->ItemIndex());
+  // A group taller than the box brings a scroll bar, which narrows the box's room.
+  ScrollBox1Resize(ScrollBox1);
+}
 
 void TfrmEditWin::FormActivate(TObject*) {
   if (FrameForm) FrameForm->EnableEditTools(true);
@@ -434,12 +441,6 @@ void TfrmEditWin::EditorControlHighlight(TObject*, uint16_t WordType, int32_t, c
   }
 }
 
-void TfrmEditWin::EditorWordClick(TObject*, uint16_t, int32_t, const AnsiString&, bool&) {}
-void TfrmEditWin::EditorDragOver(TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = false; }
-void TfrmEditWin::EditorDragDrop(TObject*, TObject*, int, int) {}
-
-void TfrmEditWin::TagButtonMouseUp(TObject* Sender, TMouseButton) {}
-void TfrmEditWin::IMGSBClick(TObject*) {}
 void TfrmEditWin::InsertList() {}
 void TfrmEditWin::InsertTable() {}
 void TfrmEditWin::NewImageMap() {}

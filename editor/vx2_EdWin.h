@@ -14,7 +14,9 @@
 namespace vx {
 
 class THTMLGroup;
+class THTMLTagDef;
 class THTMLBox;
+class TfrmParEd;
 class TFormStorage;
 class TStatusBar;
 class TForm_Charp;
@@ -132,6 +134,11 @@ class TfrmEditWin : public TForm {
   // Calls into the tag palette, tag insertion and the editing commands.
   void TagButtonMouseUp(TObject* Sender, TMouseButton Button);
   void IMGSBClick(TObject* Sender);
+  // The tag around the current editor's selection, with the attribute editor first when
+  // WithParams and the tag has attributes.
+  void InsertTag(THTMLTagDef* Def, bool WithParams);
+  void HTMLBox1MouseUp(TObject* Sender, TMouseButton Button);
+  void ScrollBox1Resize(TObject* Sender);
   void InsertList();
   void InsertTable();
   void NewImageMap();
@@ -168,6 +175,10 @@ class TfrmEditWin : public TForm {
   // result back in place of the selection when f returns true.
   void ChangeSelectedText(const std::function<bool(AnsiString& text)>& f);
   bool SelectionEmpty();
+  TfrmParEd* NewAttributeEditor(THTMLTagDef* Def);
+  void WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool HasSel, int StartLine, int StartPos,
+                     int EndLine, int EndPos);
+  void EditTagAttributes(TxEdit* ed, THTMLTagDef* Def, int NamePos);
 
   std::unique_ptr<THTMLGroup> tagGroup_;
   AnsiString tagLookup_, attrTagLookup_;
