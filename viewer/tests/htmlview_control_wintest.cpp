@@ -79,6 +79,28 @@ struct ViewerTest : ::testing::Test {
         if (v->LinkAtPoint(x, y, t)) return true;
     return false;
   }
+  int IndexAt(int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    int r;
+    {
+      TGdiViewCanvas c(dc);
+      int lh, lt, cx;
+      r = v->Document()->CharIndexAtPoint(c, x, y + v->VPosition(), lh, lt, cx);
+    }
+    DeleteDC(dc);
+    return r;
+  }
+  // The first panel row from y on where x lies over the skip+1-th text line found.
+  int TextRowBelow(int y, int x, int skip = 0) {
+    int last = -1;
+    for (; y < v->PaintPanel()->Height(); ++y) {
+      int i = IndexAt(x, y);
+      if (i < 0 || i == last) continue;
+      if (skip-- == 0) return y;
+      last = i;
+    }
+    return -1;
+  }
   void Paint() {
     v->PaintPanel()->Invalidate();
     UpdateWindow(Panel());
@@ -280,13 +302,22 @@ TEST_F(ViewerTest, SelectionAndClipboard) {
   v->Document()->SelB = v->Document()->SelE = 0;
   SetFocus(form->Handle());
   Pump();
-  Click(12, 10);
+  // The spaces between sections hold no characters, so text rows are looked up: from the
+  // heading's first character to the end of the nested item's line.
+  int downY = TextRowBelow(0, 12), moveY = TextRowBelow(downY, 200, 2);
+  ASSERT_GE(downY, 0);
+  ASSERT_GE(moveY, 0);
+  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, downY));
+  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, moveY));
+  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, moveY));
   EXPECT_EQ(v->GetSelLength(), 0);
   EXPECT_TRUE(v->Focused());
-  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
-  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 60));
-  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, 60));
-  EXPECT_GT(v->GetSelLength(), 2);
+  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, downY));
+  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, moveY));
+  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, moveY));
+  EXPECT_EQ(v->Document()->SelB, 0);
+  EXPECT_EQ(v->Document()->SelE, 10);
+  EXPECT_EQ(v->SelText(), "Head\r\n\r\n   one\r\n      two\r\n");
   // With a selection of two or more characters a click on a link does not follow it.
   int x = 0, y = 0;
   ASSERT_TRUE(FindLink(x, y));
