@@ -368,33 +368,69 @@ void ShowProcessError(const std::string& message) {
   MessageBoxA(GetActiveWindow(), message.c_str(), "Error", MB_ICONERROR | MB_OK);
 }
 
-void TGdiViewCanvas::Select(const TMyFont& f) {
+TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Info(const TMyFont& f) {
+  if (last_ && f.Size == lastSize_ && f.Style == lastStyle_ && f.Name == lastName_) return *last_;
   std::string key = FontKey(f);
-  if (key == selected_) return;
+  TFontInfo& fi = fonts_[key];
+  if (fi.Key.empty()) fi.Key = key;
+  last_ = &fi;
+  lastName_ = f.Name;
+  lastSize_ = f.Size;
+  lastStyle_ = f.Style;
+  return fi;
+}
+
+void TGdiViewCanvas::Select(const TMyFont& f) {
+  TFontInfo& fi = Info(f);
+  if (fi.Key == selected_) return;
   HGDIOBJ old = SelectObject(dc_, SharedFont(f).Handle());
   if (!oldFont_) oldFont_ = old;
-  selected_ = key;
+  selected_ = fi.Key;
 }
 
 THtMetrics TGdiViewCanvas::Metrics(const TMyFont& f) {
-  std::string key = FontKey(f);
-  auto it = metrics_.find(key);
-  if (it != metrics_.end()) return it->second;
+  TFontInfo& fi = Info(f);
+  if (fi.HasMetrics) return fi.Metrics;
   Select(f);
   TEXTMETRICA tm{};
   GetTextMetricsA(dc_, &tm);
-  THtMetrics m;
+  THtMetrics& m = fi.Metrics;
   m.Height = tm.tmHeight;
   m.Ascent = tm.tmAscent;
   m.Descent = tm.tmDescent;
   m.ExternalLeading = tm.tmExternalLeading;
   m.Overhang = tm.tmOverhang;
-  metrics_[key] = m;
+  fi.HasMetrics = true;
   return m;
 }
 
+// Layout measures the same fonts thousands of times; asking the system each time is the
+// slowest part of it. Where the characters' widths add up to the text's (a scalable font on
+// an unscaled surface) they are summed here; otherwise the system measures.
 int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
   if (n <= 0) return 0;
+  TFontInfo& fi = Info(f);
+  if (!fi.WidthsTried) {
+    fi.WidthsTried = true;
+    Select(f);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc_, &tm);
+    if (GetMapMode(dc_) == MM_TEXT && tm.tmOverhang == 0 && (tm.tmPitchAndFamily & TMPF_TRUETYPE) &&
+        GetCharWidth32A(dc_, 0, 255, fi.Widths)) {
+      // Trust the table only when it agrees with the system on a sample.
+      static const char kSample[] = "The quick brown fox, 0123456789; WAVE Ty.";
+      int sum = 0;
+      for (const char* p = kSample; *p; ++p) sum += fi.Widths[static_cast<unsigned char>(*p)];
+      SIZE sz{};
+      GetTextExtentPoint32A(dc_, kSample, static_cast<int>(sizeof kSample - 1), &sz);
+      fi.HasWidths = sz.cx == sum;
+    }
+  }
+  if (fi.HasWidths) {
+    int w = 0;
+    for (int i = 0; i < n; ++i) w += fi.Widths[static_cast<unsigned char>(s[i])];
+    return w;
+  }
   Select(f);
   SIZE sz{};
   GetTextExtentPoint32A(dc_, s, n, &sz);

@@ -98,12 +98,25 @@ class TGdiViewCanvas : public TViewCanvas {
   void DrawImage(const TViewImage& image, const TViewImage* mask, int x, int y, int w, int h, bool printing) override;
 
  private:
+  // What the canvas has learnt of one font: its metrics and, where a text's width is the
+  // sum of its characters' widths, the width of every character.
+  struct TFontInfo {
+    std::string Key;
+    bool HasMetrics = false, WidthsTried = false, HasWidths = false;
+    THtMetrics Metrics;
+    int Widths[256];
+  };
+  TFontInfo& Info(const TMyFont& f);
   void Select(const TMyFont& f);
   HDC dc_;
   HGDIOBJ oldFont_ = nullptr;
   HPALETTE oldPalette_ = nullptr;
   std::string selected_;
-  std::map<std::string, THtMetrics> metrics_;
+  std::map<std::string, TFontInfo> fonts_;
+  // The font asked for last: layout asks for the same one many times in a row.
+  TFontInfo* last_ = nullptr;
+  std::string lastName_;
+  int lastSize_ = 0, lastStyle_ = 0;
 };
 
 // Puts the text on the clipboard as CF_TEXT (the section list's PutOnClipboard).
