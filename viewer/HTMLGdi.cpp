@@ -452,7 +452,23 @@ void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseli
   }
   RECT r{};
   if (clip) r = {clip->Left, clip->Top, clip->Right, clip->Bottom};
-  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n), nullptr);
+  // Each character goes where measuring put it: Wine can draw a scaled face narrower than
+  // it measures, which would open gaps between runs and misplace selections.
+  std::vector<INT> dx(static_cast<size_t>(n));
+  TFontInfo& fi = Info(f);
+  bool placed = false;
+  if (fi.HasWidths) {
+    for (int i = 0; i < n; ++i) dx[i] = fi.Widths[static_cast<unsigned char>(s[i])];
+    placed = true;
+  } else {
+    SIZE sz{};
+    if (GetTextExtentExPointA(dc_, s, n, 0, nullptr, dx.data(), &sz)) {
+      for (int i = n - 1; i > 0; --i) dx[i] -= dx[i - 1];
+      placed = true;
+    }
+  }
+  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n),
+              placed ? dx.data() : nullptr);
   SetBkMode(dc_, oldMode);
   SetTextAlign(dc_, oldAlign);
 }
