@@ -369,14 +369,13 @@ void ShowProcessError(const std::string& message) {
 }
 
 TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Info(const TMyFont& f) {
-  if (last_ && f.Size == lastSize_ && f.Style == lastStyle_ && f.Name == lastName_) return *last_;
+  for (auto& r : recent_)
+    if (r.Size == f.Size && r.Style == f.Style && r.Name == f.Name) return *r.Info;
   std::string key = FontKey(f);
   TFontInfo& fi = fonts_[key];
   if (fi.Key.empty()) fi.Key = key;
-  last_ = &fi;
-  lastName_ = f.Name;
-  lastSize_ = f.Size;
-  lastStyle_ = f.Style;
+  if (recent_.size() >= 16) recent_.erase(recent_.begin());
+  recent_.push_back(TRecent{f.Name, f.Size, f.Style, &fi});
   return fi;
 }
 

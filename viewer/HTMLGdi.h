@@ -113,10 +113,14 @@ class TGdiViewCanvas : public TViewCanvas {
   HPALETTE oldPalette_ = nullptr;
   std::string selected_;
   std::map<std::string, TFontInfo> fonts_;
-  // The font asked for last: layout asks for the same one many times in a row.
-  TFontInfo* last_ = nullptr;
-  std::string lastName_;
-  int lastSize_ = 0, lastStyle_ = 0;
+  // The fonts asked for lately, found without making a key: layout switches between a few
+  // fonts thousands of times.
+  struct TRecent {
+    std::string Name;
+    int Size = 0, Style = 0;
+    TFontInfo* Info = nullptr;
+  };
+  std::vector<TRecent> recent_;
 };
 
 // Puts the text on the clipboard as CF_TEXT (the section list's PutOnClipboard).
