@@ -140,7 +140,7 @@ int main() {
   std::printf("one full paint:         %8.1f ms   target < 30 ms\n", paint);
   std::printf("FindText:               %8.1f ms   (found at %d)\n", find, found);
   if (w3m >= 0)
-    std::printf("w3m -dump, same page:   %8.1f ms   (%lld bytes of text)   viewer load / w3m = %.2f\n", w3m,
+    std::printf("w3m -dump, same page:   %8.1f ms   (%lld bytes of text)   viewer load / w3m = %.2f (target < 1)\n", w3m,
                 w3mBytes, load / w3m);
   else
     std::printf("w3m -dump: could not be started\n");
