@@ -368,33 +368,68 @@ void ShowProcessError(const std::string& message) {
   MessageBoxA(GetActiveWindow(), message.c_str(), "Error", MB_ICONERROR | MB_OK);
 }
 
-void TGdiViewCanvas::Select(const TMyFont& f) {
+TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Info(const TMyFont& f) {
+  for (auto& r : recent_)
+    if (r.Size == f.Size && r.Style == f.Style && r.Name == f.Name) return *r.Info;
   std::string key = FontKey(f);
-  if (key == selected_) return;
+  TFontInfo& fi = fonts_[key];
+  if (fi.Key.empty()) fi.Key = key;
+  if (recent_.size() >= 16) recent_.erase(recent_.begin());
+  recent_.push_back(TRecent{f.Name, f.Size, f.Style, &fi});
+  return fi;
+}
+
+void TGdiViewCanvas::Select(const TMyFont& f) {
+  TFontInfo& fi = Info(f);
+  if (fi.Key == selected_) return;
   HGDIOBJ old = SelectObject(dc_, SharedFont(f).Handle());
   if (!oldFont_) oldFont_ = old;
-  selected_ = key;
+  selected_ = fi.Key;
 }
 
 THtMetrics TGdiViewCanvas::Metrics(const TMyFont& f) {
-  std::string key = FontKey(f);
-  auto it = metrics_.find(key);
-  if (it != metrics_.end()) return it->second;
+  TFontInfo& fi = Info(f);
+  if (fi.HasMetrics) return fi.Metrics;
   Select(f);
   TEXTMETRICA tm{};
   GetTextMetricsA(dc_, &tm);
-  THtMetrics m;
+  THtMetrics& m = fi.Metrics;
   m.Height = tm.tmHeight;
   m.Ascent = tm.tmAscent;
   m.Descent = tm.tmDescent;
   m.ExternalLeading = tm.tmExternalLeading;
   m.Overhang = tm.tmOverhang;
-  metrics_[key] = m;
+  fi.HasMetrics = true;
   return m;
 }
 
+// Layout measures the same fonts thousands of times; asking the system each time is the
+// slowest part of it. Where the characters' widths add up to the text's (a scalable font on
+// an unscaled surface) they are summed here; otherwise the system measures.
 int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
   if (n <= 0) return 0;
+  TFontInfo& fi = Info(f);
+  if (!fi.WidthsTried) {
+    fi.WidthsTried = true;
+    Select(f);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc_, &tm);
+    if (GetMapMode(dc_) == MM_TEXT && tm.tmOverhang == 0 && (tm.tmPitchAndFamily & TMPF_TRUETYPE) &&
+        GetCharWidth32A(dc_, 0, 255, fi.Widths)) {
+      // Trust the table only when it agrees with the system on a sample.
+      static const char kSample[] = "The quick brown fox, 0123456789; WAVE Ty.";
+      int sum = 0;
+      for (const char* p = kSample; *p; ++p) sum += fi.Widths[static_cast<unsigned char>(*p)];
+      SIZE sz{};
+      GetTextExtentPoint32A(dc_, kSample, static_cast<int>(sizeof kSample - 1), &sz);
+      fi.HasWidths = sz.cx == sum;
+    }
+  }
+  if (fi.HasWidths) {
+    int w = 0;
+    for (int i = 0; i < n; ++i) w += fi.Widths[static_cast<unsigned char>(s[i])];
+    return w;
+  }
   Select(f);
   SIZE sz{};
   GetTextExtentPoint32A(dc_, s, n, &sz);
@@ -416,7 +451,23 @@ void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseli
   }
   RECT r{};
   if (clip) r = {clip->Left, clip->Top, clip->Right, clip->Bottom};
-  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n), nullptr);
+  // Each character goes where measuring put it: Wine can draw a scaled face narrower than
+  // it measures, which would open gaps between runs and misplace selections.
+  std::vector<INT> dx(static_cast<size_t>(n));
+  TFontInfo& fi = Info(f);
+  bool placed = false;
+  if (fi.HasWidths) {
+    for (int i = 0; i < n; ++i) dx[i] = fi.Widths[static_cast<unsigned char>(s[i])];
+    placed = true;
+  } else {
+    SIZE sz{};
+    if (GetTextExtentExPointA(dc_, s, n, 0, nullptr, dx.data(), &sz)) {
+      for (int i = n - 1; i > 0; --i) dx[i] -= dx[i - 1];
+      placed = true;
+    }
+  }
+  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n),
+              placed ? dx.data() : nullptr);
   SetBkMode(dc_, oldMode);
   SetTextAlign(dc_, oldAlign);
 }

@@ -98,12 +98,29 @@ class TGdiViewCanvas : public TViewCanvas {
   void DrawImage(const TViewImage& image, const TViewImage* mask, int x, int y, int w, int h, bool printing) override;
 
  private:
+  // What the canvas has learnt of one font: its metrics and, where a text's width is the
+  // sum of its characters' widths, the width of every character.
+  struct TFontInfo {
+    std::string Key;
+    bool HasMetrics = false, WidthsTried = false, HasWidths = false;
+    THtMetrics Metrics;
+    int Widths[256];
+  };
+  TFontInfo& Info(const TMyFont& f);
   void Select(const TMyFont& f);
   HDC dc_;
   HGDIOBJ oldFont_ = nullptr;
   HPALETTE oldPalette_ = nullptr;
   std::string selected_;
-  std::map<std::string, THtMetrics> metrics_;
+  std::map<std::string, TFontInfo> fonts_;
+  // The fonts asked for lately, found without making a key: layout switches between a few
+  // fonts thousands of times.
+  struct TRecent {
+    std::string Name;
+    int Size = 0, Style = 0;
+    TFontInfo* Info = nullptr;
+  };
+  std::vector<TRecent> recent_;
 };
 
 // Puts the text on the clipboard as CF_TEXT (the section list's PutOnClipboard).

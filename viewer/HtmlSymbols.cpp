@@ -2,6 +2,8 @@
 #include "viewer/HtmlSymbols.h"
 
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace vx {
 
@@ -89,16 +91,25 @@ bool TakesAttributes(THtmlSymbol s) {
   }
 }
 
+// Every tag and attribute of a document is looked up: by hash, not by walking the tables.
 THtmlSymbol LookupTag(const AnsiString& upperName) {
-  for (int i = 0; i < TagCount; ++i)
-    if (upperName == kTagNames[i]) return THtmlSymbol(HtmlTag + i);
-  return UnknownTagSym;
+  static const std::unordered_map<std::string, THtmlSymbol> tags = [] {
+    std::unordered_map<std::string, THtmlSymbol> m;
+    for (int i = 0; i < TagCount; ++i) m.emplace(kTagNames[i], THtmlSymbol(HtmlTag + i));
+    return m;
+  }();
+  auto it = tags.find(upperName);
+  return it == tags.end() ? UnknownTagSym : it->second;
 }
 
 THtmlSymbol LookupAttribute(const AnsiString& upperName) {
-  for (const AttrName& a : kAttributeNames)
-    if (upperName == a.name) return a.sym;
-  return UnknownAttr;
+  static const std::unordered_map<std::string, THtmlSymbol> attrs = [] {
+    std::unordered_map<std::string, THtmlSymbol> m;
+    for (const AttrName& a : kAttributeNames) m.emplace(a.name, a.sym);  // the first of equal names wins
+    return m;
+  }();
+  auto it = attrs.find(upperName);
+  return it == attrs.end() ? UnknownAttr : it->second;
 }
 
 int LookupEntity(const AnsiString& name) {

@@ -4,8 +4,7 @@ if(VORNIX_WIN32)
   target_link_libraries(vx_htmlview PUBLIC vx_viewgdi vx_viewbuild)
 
   file(GLOB htmlview_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_*_wintest.cpp)
-  # Not yet seen to pass under emulated Wine: run by hand until it does.
-  vornix_test(NAME htmlview_tests SERIAL MANUAL
+  vornix_test(NAME htmlview_tests SERIAL
     SOURCES ${htmlview_tests} ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_htmlview)

@@ -79,6 +79,28 @@ struct ViewerTest : ::testing::Test {
         if (v->LinkAtPoint(x, y, t)) return true;
     return false;
   }
+  int IndexAt(int x, int y) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    int r;
+    {
+      TGdiViewCanvas c(dc);
+      int lh, lt, cx;
+      r = v->Document()->CharIndexAtPoint(c, x, y + v->VPosition(), lh, lt, cx);
+    }
+    DeleteDC(dc);
+    return r;
+  }
+  // The first panel row from y on where x lies over the skip+1-th text line found.
+  int TextRowBelow(int y, int x, int skip = 0) {
+    int last = -1;
+    for (; y < v->PaintPanel()->Height(); ++y) {
+      int i = IndexAt(x, y);
+      if (i < 0 || i == last) continue;
+      if (skip-- == 0) return y;
+      last = i;
+    }
+    return -1;
+  }
   void Paint() {
     v->PaintPanel()->Invalidate();
     UpdateWindow(Panel());
@@ -280,13 +302,22 @@ TEST_F(ViewerTest, SelectionAndClipboard) {
   v->Document()->SelB = v->Document()->SelE = 0;
   SetFocus(form->Handle());
   Pump();
-  Click(12, 10);
+  // The spaces between sections hold no characters, so text rows are looked up: from the
+  // heading's first character to the end of the nested item's line.
+  int downY = TextRowBelow(0, 12), moveY = TextRowBelow(downY, 200, 2);
+  ASSERT_GE(downY, 0);
+  ASSERT_GE(moveY, 0);
+  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, downY));
+  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, moveY));
+  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, moveY));
   EXPECT_EQ(v->GetSelLength(), 0);
   EXPECT_TRUE(v->Focused());
-  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
-  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 60));
-  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, 60));
-  EXPECT_GT(v->GetSelLength(), 2);
+  SendMessageA(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, downY));
+  SendMessageA(Panel(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, moveY));
+  SendMessageA(Panel(), WM_LBUTTONUP, 0, MAKELPARAM(200, moveY));
+  EXPECT_EQ(v->Document()->SelB, 0);
+  EXPECT_EQ(v->Document()->SelE, 10);
+  EXPECT_EQ(v->SelText(), "Head\r\n\r\n   one\r\n      two\r\n");
   // With a selection of two or more characters a click on a link does not follow it.
   int x = 0, y = 0;
   ASSERT_TRUE(FindLink(x, y));
@@ -436,4 +467,137 @@ TEST_F(ViewerTest, AutoScrollEndsWhenTheButtonIsUpAndSubmissionsDieWithTheViewer
   delete other;
   Pump();
   EXPECT_EQ(delivered, 0);
+}
+
+namespace {
+// A 24-bit BMP of one colour (given as 0x00BBGGRR).
+void WriteBmp(const std::string& name, int w, int h, COLORREF c) {
+  int stride = (w * 3 + 3) & ~3;
+  std::string f(54 + size_t(stride) * h, '\0');
+  auto put32 = [&](size_t at, unsigned v) {
+    for (int i = 0; i < 4; ++i) f[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  f[0] = 'B';
+  f[1] = 'M';
+  put32(2, unsigned(f.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, unsigned(w));
+  put32(22, unsigned(h));
+  f[26] = 1;
+  f[28] = 24;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      size_t p = 54 + size_t(y) * stride + size_t(x) * 3;
+      f[p] = static_cast<char>(GetBValue(c));
+      f[p + 1] = static_cast<char>(GetGValue(c));
+      f[p + 2] = static_cast<char>(GetRValue(c));
+    }
+  WriteFile(name, f);
+}
+
+COLORREF PixelOf(HWND w, int x, int y) {
+  HDC dc = GetDC(w);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(w, dc);
+  return c;
+}
+}  // namespace
+
+TEST_F(ViewerTest, LinksToMissingFilesAndPictures) {
+  WriteBmp("lnk_pic.bmp", 20, 10, RGB(0, 128, 0));
+  WriteFile("lnk_a.htm", "<TITLE>A</TITLE><A HREF=\"lnk_gone.htm\">gone</A><P><A HREF=\"LNK_PIC.BMP\">picture</A>");
+  v->SetHistoryMaxCount(6);
+  v->LoadFromFile("lnk_a.htm");
+  Paint();
+  int x = 0, y = 0;
+  ASSERT_TRUE(FindLink(x, y));
+  v->SetFocus();
+  Click(x, y);
+  Pump();
+  // The missing page is reported through the application and the old page stays.
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("Can't locate file: "), std::string::npos) << errors[0];
+  EXPECT_NE(errors[0].find("lnk_gone.htm"), std::string::npos) << errors[0];
+  EXPECT_EQ(ExtractFileName(v->GetFileName()), "lnk_a.htm");
+  EXPECT_EQ(v->HistoryCount(), 1);  // the page itself, nothing for the failed link
+  EXPECT_FALSE(v->Processing());
+  // The picture link makes a one-image document, and back returns to the page as HTML.
+  TUrlTarget t;
+  int px = -1, py = -1;
+  for (int yy = 1; yy < v->PaintPanel()->Height() && px < 0; ++yy)
+    for (int xx = 1; xx < v->PaintPanel()->Width(); xx += 3)
+      if (v->LinkAtPoint(xx, yy, t) && t.Url == "LNK_PIC.BMP") {
+        px = xx;
+        py = yy;
+        break;
+      }
+  ASSERT_GE(px, 0);
+  Click(px, py);
+  EXPECT_EQ(v->DocumentKind(), 2);
+  EXPECT_TRUE(SameText(ExtractFileName(v->GetFileName()), "lnk_pic.bmp"));
+  auto* s = dynamic_cast<TSection*>(v->Document()->Sections.back().get());
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->Images.size(), 1u);
+  ASSERT_EQ(v->HistoryCount(), 2);
+  v->GoToHistoryEntry(1);
+  EXPECT_EQ(v->DocumentKind(), 0);
+  EXPECT_EQ(v->GetTitle(), "A");
+  for (const char* f : {"lnk_pic.bmp", "lnk_a.htm"}) std::remove(f);
+}
+
+TEST_F(ViewerTest, ProcessingIsReportedOnceAndBlocksReentry) {
+  std::vector<bool> states;
+  bool nested = false;
+  v->OnProcessing = [&](TObject*, bool on) {
+    states.push_back(on);
+    if (on && !nested) {
+      nested = true;
+      v->LoadFromString("<P>nested load");  // ignored while the outer one runs
+      v->Clear();
+      v->SetViewImages(true);
+    }
+  };
+  v->LoadFromString("<TITLE>outer</TITLE><P>outer text");
+  EXPECT_EQ(states, (std::vector<bool>{true, false}));
+  EXPECT_EQ(v->GetTitle(), "outer");
+  EXPECT_FALSE(v->ViewImages());
+  auto* s = dynamic_cast<TSection*>(v->Document()->Sections.back().get());
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->Buff, "outer text");
+  // A parse failure still ends processing, and the viewer keeps working.
+  states.clear();
+  EXPECT_THROW(v->LoadFromString("<P>x<!-- open"), EParseError);
+  EXPECT_EQ(states, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ViewerTest, BackgroundPictureAndBorder) {
+  WriteBmp("bg_tile.bmp", 8, 8, RGB(0, 160, 0));
+  WriteFile("bg_page.htm", "<BODY BGCOLOR=#0000FF BACKGROUND=\"bg_tile.bmp\">x");
+  v->LoadFromFile("bg_page.htm");
+  Paint();
+  int px = v->PaintPanel()->Width() - 5, py = v->PaintPanel()->Height() - 5;
+  EXPECT_EQ(PixelOf(Panel(), px, py) & 0xFFFFFF, RGB(0, 0, 255));  // pictures off: the colour
+  v->SetViewImages(true);
+  Paint();
+  EXPECT_EQ(PixelOf(Panel(), px, py) & 0xFFFFFF, RGB(0, 160, 0));
+  v->SetViewImages(false);
+  Paint();
+  EXPECT_EQ(PixelOf(Panel(), px, py) & 0xFFFFFF, RGB(0, 0, 255));
+  // The border: dark while focused (htFocused), the control's colour otherwise.
+  SetFocus(form->Handle());
+  Pump();
+  COLORREF face = GetSysColor(COLOR_BTNFACE), text = GetSysColor(COLOR_BTNTEXT);
+  ASSERT_NE(face, text);
+  EXPECT_EQ(PixelOf(v->Handle(), 0, 0), face);
+  v->SetFocus();
+  Pump();
+  EXPECT_EQ(PixelOf(v->Handle(), 0, 0), text);
+  v->SetBorderStyle(htNone);
+  EXPECT_EQ(PixelOf(v->Handle(), 0, 0), face);
+  SetFocus(form->Handle());
+  v->SetBorderStyle(htSingle);
+  Pump();
+  EXPECT_EQ(PixelOf(v->Handle(), 0, 0), text);
+  for (const char* f : {"bg_tile.bmp", "bg_page.htm"}) std::remove(f);
 }
