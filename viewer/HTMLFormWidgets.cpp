@@ -24,9 +24,12 @@ LRESULT CALLBACK ReflectingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     case WM_CTLCOLORSCROLLBAR:
       child = reinterpret_cast<HWND>(l);
       break;
-    case WM_DRAWITEM:
-      if (w) child = reinterpret_cast<DRAWITEMSTRUCT*>(l)->hwndItem;
+    case WM_DRAWITEM: {
+      // By the item's kind, not by wParam: the framework's controls all have the id 0.
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+      if (di->CtlType != ODT_MENU) child = di->hwndItem;
       break;
+    }
   }
   if (child && child != h) {
     TWinControl* c = FindControl(child);
