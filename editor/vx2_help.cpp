@@ -1,6 +1,7 @@
 #include "editor/vx2_help.h"
 
 #include "framework/core/SysUtils.h"
+#include "tagdefs/ParEd.h"
 #include "tagdefs/teTagType.h"
 #include "toolkit/Placemnt.h"
 #include "viewer/Htmlview.h"
@@ -29,20 +30,9 @@ TfrmHelpView::TfrmHelpView(TComponent* owner) : TForm(owner) {
   HTMLViewer1->SetDefFontName("Times New Roman");
   HTMLViewer1->SetDefPreFontName("Courier New");
 
-  PopupMenu1 = new TPopupMenu(this);
-  PopupMenu1->SetName("PopupMenu1");
-  cmdCopy = new TMenuItem(this);
-  cmdCopy->SetName("cmdCopy");
-  cmdCopy->SetCaption("&Copy");
-  cmdCopy->OnClick = [this](TObject* s) { cmdCopyClick(s); };
-  PopupMenu1->Items()->Add(cmdCopy);
-  cmdSelectAll = new TMenuItem(this);
-  cmdSelectAll->SetName("cmdSelectAll");
-  cmdSelectAll->SetCaption("&Select All");
-  cmdSelectAll->OnClick = [this](TObject* s) { cmdSelectAllClick(s); };
-  PopupMenu1->Items()->Add(cmdSelectAll);
-  PopupMenu1->OnPopup = [this](TObject* s) { PopupMenu1Popup(s); };
-  HTMLViewer1->SetPopupMenu(PopupMenu1);
+  AddViewerPopup(this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll,
+                 [this](TObject* s) { cmdCopyClick(s); }, [this](TObject* s) { cmdSelectAllClick(s); },
+                 [this](TObject* s) { PopupMenu1Popup(s); });
 
   btnOK = new TButton(this);
   btnOK->SetName("btnOK");

@@ -35,20 +35,9 @@ TfrmParEd::TfrmParEd(TComponent* owner) : TForm(owner) {
   HTMLViewer1->SetDefFontSize(10);
   HTMLViewer1->SetDefPreFontName("Courier New");
   HTMLViewer1->SetHistoryMaxCount(0);
-  PopupMenu1 = new TPopupMenu(this);
-  PopupMenu1->SetName("PopupMenu1");
-  cmdCopy = new TMenuItem(this);
-  cmdCopy->SetName("cmdCopy");
-  cmdCopy->SetCaption("&Copy");
-  cmdCopy->OnClick = [this](TObject* s) { cmdCopyClick(s); };
-  PopupMenu1->Items()->Add(cmdCopy);
-  cmdSelectAll = new TMenuItem(this);
-  cmdSelectAll->SetName("cmdSelectAll");
-  cmdSelectAll->SetCaption("&Select All");
-  cmdSelectAll->OnClick = [this](TObject* s) { cmdSelectAllClick(s); };
-  PopupMenu1->Items()->Add(cmdSelectAll);
-  PopupMenu1->OnPopup = [this](TObject* s) { PopupMenu1Popup(s); };
-  HTMLViewer1->SetPopupMenu(PopupMenu1);
+  AddViewerPopup(this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll,
+                 [this](TObject* s) { cmdCopyClick(s); }, [this](TObject* s) { cmdSelectAllClick(s); },
+                 [this](TObject* s) { PopupMenu1Popup(s); });
 
   Splitter1 = new TSplitter(this);
   Splitter1->SetName("Splitter1");
@@ -226,5 +215,24 @@ void TfrmParEd::PopupMenu1Popup(TObject*) { cmdCopy->SetEnabled(HTMLViewer1->Sel
 void TfrmParEd::cmdCopyClick(TObject*) { HTMLViewer1->CopyToClipboard(); }
 
 void TfrmParEd::cmdSelectAllClick(TObject*) { HTMLViewer1->SelectAll(); }
+
+void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy,
+                    TMenuItem*& SelectAll, TNotifyEvent OnCopy, TNotifyEvent OnSelectAll,
+                    TNotifyEvent OnPopup) {
+  Menu = new TPopupMenu(Owner);
+  Menu->SetName("PopupMenu1");
+  Copy = new TMenuItem(Owner);
+  Copy->SetName("cmdCopy");
+  Copy->SetCaption("&Copy");
+  Copy->OnClick = std::move(OnCopy);
+  Menu->Items()->Add(Copy);
+  SelectAll = new TMenuItem(Owner);
+  SelectAll->SetName("cmdSelectAll");
+  SelectAll->SetCaption("&Select All");
+  SelectAll->OnClick = std::move(OnSelectAll);
+  Menu->Items()->Add(SelectAll);
+  Menu->OnPopup = std::move(OnPopup);
+  Viewer->SetPopupMenu(Menu);
+}
 
 }  // namespace vx

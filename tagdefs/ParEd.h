@@ -16,6 +16,11 @@
 
 namespace vx {
 
+// The help pane's Copy / Select All popup on a viewer; the tag help window has the same one.
+void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy,
+                    TMenuItem*& SelectAll, TNotifyEvent OnCopy, TNotifyEvent OnSelectAll,
+                    TNotifyEvent OnPopup);
+
 class TfrmParEd : public TForm {
  public:
   explicit TfrmParEd(TComponent* owner);
