@@ -74,6 +74,7 @@ class THtmlBuilder {
   TCell* CurCell() { return cell_ ? cell_ : &list_; }
   TMyFont& Top() { return fonts_.back(); }
   bool PushFont();
+  bool PushPreFont();
   void PopFont() {
     if (fonts_.size() > 1) fonts_.pop_back();
   }
@@ -185,6 +186,15 @@ void THtmlBuilder::Finish() {
 bool THtmlBuilder::PushFont() {
   if (static_cast<int>(fonts_.size()) >= kMaxFontStack) return false;
   fonts_.push_back(fonts_.back());
+  return true;
+}
+
+// PRE and plain text are both set in the fixed-pitch font.
+bool THtmlBuilder::PushPreFont() {
+  if (!PushFont()) return false;
+  Top().Name = list_.PreFontName;
+  Top().SetNominalSize(10, list_.FontSize);
+  Top().FixedPitch = true;
   return true;
 }
 
@@ -843,12 +853,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
 // ---------------------------------------------------------------- PRE and plain text
 void THtmlBuilder::ParsePreformatted() {
   CloseSection();
-  bool pushed = PushFont();
-  if (pushed) {
-    Top().Name = list_.PreFontName;
-    Top().SetNominalSize(10, list_.FontSize);
-    Top().FixedPitch = true;
-  }
+  bool pushed = PushPreFont();
   TSaved<bool> savedPre(inPre_);
   inPre_ = true;
   S.Preformatted = true;
@@ -939,12 +944,7 @@ void THtmlBuilder::ParsePreformatted() {
 
 void THtmlBuilder::TextToSections() {
   CloseSection();
-  bool pushed = PushFont();
-  if (pushed) {
-    Top().Name = list_.PreFontName;
-    Top().SetNominalSize(10, list_.FontSize);
-    Top().FixedPitch = true;
-  }
+  bool pushed = PushPreFont();
   S.Preformatted = true;
   NewPreSection();
   std::string text;
