@@ -18,12 +18,12 @@ if(NOT VORNIX_FUZZ)
   add_subdirectory(${VORNIX_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
 
-# vornix_test(NAME n SOURCES ... [LIBS ...] [SERIAL] [MANUAL] [TIMEOUT s])
-# One test program, registered with CTest; in the win32 build CTest runs it through Wine.
-# SERIAL: the test needs the desktop to itself (focus, activation, capture, clipboard).
+# vornix_test(NAME n SOURCES ... [LIBS ...] [MANUAL] [TIMEOUT s])
+# One test program, registered with CTest; in the win32 build CTest runs it through Wine,
+# each run in a Wine session of its own (scripts/wine-exec), so all of them can run at once.
 # MANUAL: the program is built but not registered with CTest; it is run by hand.
 function(vornix_test)
-  cmake_parse_arguments(T "SERIAL;MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(VORNIX_FUZZ)
     return()
   endif()
@@ -38,9 +38,6 @@ function(vornix_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 WORKING_DIRECTORY ${VORNIX_BIN})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
-  if(T_SERIAL)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK desktop)
-  endif()
 endfunction()
 
 # vornix_fuzz(NAME n SOURCES ... [LIBS ...] [CORPUS dir])

@@ -1,42 +1,50 @@
-# Windows session for tests and for running the programs under Wine.
-# Source this file, then call vx_session_ensure BUILD_DIR (idempotent, safe from parallel
-# callers) and, when done, vx_session_stop BUILD_DIR. The session lives in BUILD_DIR:
-#   wineprefix/        the Wine prefix (32-bit), made on first use (about 20 s)
-#   wine-session/      process ids and the display of what this session started
-# No virtual desktop: its X window belongs to explorer.exe, and where Wine runs through
-# user-mode emulation explorer can die and take every later window with it; the root
-# window of the session's own Xvfb cannot go away.
+# Wine sessions for tests and for running the programs. Source this file.
+#
+# A build has one template prefix, BUILD/wineprefix, made once (about 20 s) and never run in.
+# Every test program gets a session of its own, copied from it in a tenth of a second:
+#   BUILD/wine-sessions/NAME/prefix   the prefix: hard links, with private copies of the
+#                                     files Wine rewrites in place (registry, INI files)
+#   BUILD/wine-sessions/NAME/bin      the program folder: hard links to the programs and
+#                                     DLLs, copies of the data files
+#   BUILD/wine-sessions/NAME/*.pid    its own Xvfb and wineserver
+# and its own virtual desktop, so that no two tests ever share a registry, a file in the
+# program folder, a window, the focus or the clipboard, and CTest can run them all at once.
+#
+#   vx_template_ensure BUILD       make the template prefix (idempotent, safe from parallel callers)
+#   vx_session_open BUILD NAME     make a session and export WINEPREFIX, DISPLAY and VX_SESSION;
+#                                  NAME "" makes a fresh one; a named one is kept and reused
+#   vx_session_bin BUILD           give the session its own copy of BUILD/bin
+#   vx_session_close [keep]        stop its wineserver and Xvfb; remove it unless keep
+#   vx_sessions_reap BUILD         stop what sessions of the build left running
+
+VX_DESKTOP_SIZE=${VX_DESKTOP_SIZE:-1280x1024}
 
 vx__pid_alive() { [ -n "$1" ] && kill -0 "$1" 2>/dev/null; }
 
 vx__env() {
-  local build=$1
-  export WINEPREFIX="$build/wineprefix"
   export WINEARCH=win32
   export WINEDEBUG=-all
   # No Mono or Gecko installer prompts: the programs need neither.
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
-  VX_STATE="$build/wine-session"
-  mkdir -p "$VX_STATE"
 }
 
+# Starts an Xvfb on a display it chooses itself (reported on a descriptor, so sessions
+# started at the same moment never take one display between them). Writes DIR/xvfb.pid
+# and DIR/display.
 vx__start_xvfb() {
-  # Xvfb picks a free display number itself and reports it on a descriptor, so two
-  # sessions started at the same moment never take one display between them.
-  local fd="$VX_STATE/displayfd"
+  local dir=$1 fd="$1/displayfd"
   : >"$fd"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 3>"$fd" &
-  local pid=$!
-  local i n=
+  Xvfb -displayfd 3 -screen 0 ${VX_DESKTOP_SIZE}x24 -nolisten tcp -ac </dev/null >/dev/null 2>&1 3>"$fd" &
+  local pid=$! i n=
   for i in $(seq 1 300); do
     n=$(tr -dc 0-9 <"$fd")
     [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
     vx__pid_alive $pid || break
-    sleep 0.1
+    sleep 0.05
   done
   if [ -n "$n" ] && vx__pid_alive $pid; then
-    echo $pid >"$VX_STATE/xvfb.pid"
-    echo ":$n" >"$VX_STATE/display"
+    echo $pid >"$dir/xvfb.pid"
+    echo ":$n" >"$dir/display"
     return 0
   fi
   kill $pid 2>/dev/null
@@ -44,9 +52,27 @@ vx__start_xvfb() {
   return 1
 }
 
-vx__init_prefix() {
-  local reg="$VX_STATE/vornix.reg"
-  cat >"$reg" <<'REG'
+# A persistent server with its streams on /dev/null: a wineserver that inherits the
+# caller's pipe keeps it open and the caller never sees the end of it.
+vx__start_wineserver() {
+  local dir=$1
+  wineserver -f -p </dev/null >/dev/null 2>&1 &
+  echo $! >"$dir/wineserver.pid"
+}
+
+vx__stop_pidfile() {
+  local f=$1 pid
+  pid=$(cat "$f" 2>/dev/null)
+  if vx__pid_alive "$pid"; then
+    kill "$pid" 2>/dev/null
+    for _ in $(seq 1 50); do vx__pid_alive "$pid" || break; sleep 0.05; done
+    vx__pid_alive "$pid" && kill -9 "$pid" 2>/dev/null
+  fi
+  rm -f "$f"
+}
+
+vx__write_template_reg() {
+  cat >"$1" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
@@ -61,91 +87,133 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
 "Audio"=""
 REG
-  wineboot -i </dev/null >/dev/null 2>&1
-  # Here Wine drew the caption buttons as letters, the symbol font in its own folder not
-  # being picked up; a copy in the prefix's Fonts folder is.
-  local f
-  for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
-    [ -f "$f" ] && cp "$f" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null && break
-  done
-  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
-  touch "$WINEPREFIX/.vornix-ready"
 }
 
-vx__start_wineserver() {
-  # Our own persistent server, its streams on /dev/null: a wineserver that inherits
-  # the caller's pipe keeps it open and the caller never sees the end of it.
-  wineserver -f -p </dev/null >/dev/null 2>&1 &
-  echo $! >"$VX_STATE/wineserver.pid"
-  sleep 0.2
-}
-
-vx_session_ensure() {
-  local build
-  build=$(cd "$1" && pwd)
-  vx__env "$build"
-  exec 9>"$VX_STATE/lock"
-  flock 9
-  if [ -z "${DISPLAY:-}" ] || [ -f "$VX_STATE/display" ]; then
-    local xpid
-    xpid=$(cat "$VX_STATE/xvfb.pid" 2>/dev/null)
-    if ! vx__pid_alive "$xpid"; then
-      rm -f "$VX_STATE/display" "$VX_STATE/xvfb.pid"
-      vx__start_xvfb || { flock -u 9; return 1; }
-    fi
-    export DISPLAY=$(cat "$VX_STATE/display")
-  fi
-  # The server refuses a prefix folder that does not exist yet; without our persistent
-  # server every program starts a short-lived one and the prefix set-up is begun again.
-  mkdir -p "$WINEPREFIX"
-  local spid
-  spid=$(cat "$VX_STATE/wineserver.pid" 2>/dev/null)
-  vx__pid_alive "$spid" || vx__start_wineserver
-  [ -f "$WINEPREFIX/.vornix-ready" ] || vx__init_prefix
-  flock -u 9
-  exec 9>&-
-}
-
-# The desktop window belongs to the wineserver, its X window to explorer.exe: when explorer
-# dies (it can, under user-mode emulation), every later window fails with BadWindow. This
-# starts the session's server anew, once per broken generation however many callers saw it.
-vx_session_restart() {
-  local build seen cur
-  build=$(cd "$1" && pwd)
-  seen=$2
-  vx__env "$build"
-  exec 9>"$VX_STATE/lock"
-  flock 9
-  cur=$(cat "$VX_STATE/generation" 2>/dev/null || echo 0)
-  if [ "$cur" = "$seen" ]; then
+vx_template_ensure() {
+  local build template lock
+  build=$(cd "$1" && pwd) || return 1
+  template="$build/wineprefix"
+  vx__env
+  mkdir -p "$build/wine-sessions"
+  lock="$build/wine-sessions/template.lock"
+  (
+    flock 9
+    [ -f "$template/.vornix-ready" ] && exit 0
+    echo "winesession: making the template Wine prefix (once per build, about 20 s)" >&2
+    rm -rf "$template"
+    mkdir -p "$template"
+    local work="$build/wine-sessions/template-init"
+    rm -rf "$work"; mkdir -p "$work"
+    export WINEPREFIX="$template"
+    vx__start_xvfb "$work" || exit 1
+    export DISPLAY=$(cat "$work/display")
+    vx__start_wineserver "$work"
+    wineboot -i </dev/null >/dev/null 2>&1
+    # Wine drew the caption buttons as letters, the symbol font in its own folder not
+    # being picked up; a copy in the prefix's Fonts folder is.
+    local f
+    for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+      [ -f "$f" ] && cp "$f" "$template/drive_c/windows/Fonts/" 2>/dev/null && break
+    done
+    vx__write_template_reg "$work/vornix.reg"
+    wine regedit /S "$(winepath -w "$work/vornix.reg" 2>/dev/null)" </dev/null >/dev/null 2>&1
+    # The server writes the registry files when it ends: only then is the template whole.
     wineserver -k </dev/null >/dev/null 2>&1
-    local pid
-    pid=$(cat "$VX_STATE/wineserver.pid" 2>/dev/null)
-    for _ in $(seq 1 100); do vx__pid_alive "$pid" || break; sleep 0.1; done
-    vx__pid_alive "$pid" && kill -9 "$pid" 2>/dev/null
-    vx__start_wineserver
-    echo $((cur + 1)) >"$VX_STATE/generation"
-  fi
-  flock -u 9
-  exec 9>&-
+    wineserver -w </dev/null >/dev/null 2>&1
+    vx__stop_pidfile "$work/wineserver.pid"
+    vx__stop_pidfile "$work/xvfb.pid"
+    rm -rf "$work"
+    [ -f "$template/user.reg" ] || { echo "winesession: the template prefix was not made" >&2; exit 1; }
+    touch "$template/.vornix-ready"
+  ) 9>"$lock"
 }
 
-vx_session_generation() { cat "$VX_STATE/generation" 2>/dev/null || echo 0; }
-
-vx_session_stop() {
-  local build
-  build=$(cd "$1" && pwd) || return 0
-  vx__env "$build"
-  wineserver -k </dev/null >/dev/null 2>&1
-  local f pid
-  for f in wineserver xvfb; do
-    pid=$(cat "$VX_STATE/$f.pid" 2>/dev/null)
-    if vx__pid_alive "$pid"; then
-      kill "$pid" 2>/dev/null
-      for _ in $(seq 1 50); do vx__pid_alive "$pid" || break; sleep 0.1; done
-      vx__pid_alive "$pid" && kill -9 "$pid" 2>/dev/null
-    fi
-    rm -f "$VX_STATE/$f.pid"
+# Copies the template with hard links (a tenth of a second), then gives the copy its own
+# registry and INI files, which Wine rewrites in place.
+vx__copy_prefix() {
+  local template=$1 prefix=$2 f
+  cp -al "$template" "$prefix" || return 1
+  for f in "$prefix"/*.reg "$prefix"/drive_c/windows/*.ini; do
+    [ -f "$f" ] || continue
+    cp --remove-destination "$template/${f#$prefix/}" "$f"
   done
-  rm -f "$VX_STATE/display"
+}
+
+# Each session draws inside a Wine desktop window of its own: real frames, activation
+# and maximised windows without a window manager.
+vx__add_desktop() {
+  local name=$1
+  cat >>"$VX_SESSION/prefix/user.reg" <<REG
+
+[Software\\\\Wine\\\\Explorer]
+"Desktop"="$name"
+
+[Software\\\\Wine\\\\Explorer\\\\Desktops]
+"$name"="$VX_DESKTOP_SIZE"
+REG
+}
+
+vx_session_open() {
+  local build name
+  build=$(cd "$1" && pwd) || return 1
+  name=$2
+  vx_template_ensure "$build" || return 1
+  vx__env
+  if [ -n "$name" ]; then
+    VX_SESSION="$build/wine-sessions/$name"
+    mkdir -p "$VX_SESSION"
+  else
+    VX_SESSION=$(mktemp -d "$build/wine-sessions/s.XXXXXX") || return 1
+  fi
+  export VX_SESSION
+  export WINEPREFIX="$VX_SESSION/prefix"
+  if [ ! -f "$WINEPREFIX/user.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    vx__copy_prefix "$build/wineprefix" "$WINEPREFIX" || return 1
+    [ "${VX_NO_DESKTOP:-}" = 1 ] || vx__add_desktop "Vornix"
+  fi
+  if [ "${VX_USE_DISPLAY:-}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    :
+  else
+    vx__pid_alive "$(cat "$VX_SESSION/xvfb.pid" 2>/dev/null)" || vx__start_xvfb "$VX_SESSION" || return 1
+    export DISPLAY=$(cat "$VX_SESSION/display")
+  fi
+  vx__pid_alive "$(cat "$VX_SESSION/wineserver.pid" 2>/dev/null)" || vx__start_wineserver "$VX_SESSION"
+  return 0
+}
+
+# The program folder of the session: the build's programs and DLLs linked, its data
+# files copied, so that what one test writes there no other test sees.
+vx_session_bin() {
+  local bin="$1/bin" dest="$VX_SESSION/bin" f
+  mkdir -p "$dest"
+  for f in "$bin"/*; do
+    [ -f "$f" ] || continue
+    case "$f" in
+      *.exe|*.EXE|*.dll|*.DLL) ln -f "$f" "$dest/" ;;
+      *) cp -p "$f" "$dest/" ;;
+    esac
+  done
+}
+
+vx_session_close() {
+  local keep=${1:-}
+  [ -n "${VX_SESSION:-}" ] && [ -d "$VX_SESSION" ] || return 0
+  WINEPREFIX="$VX_SESSION/prefix" wineserver -k </dev/null >/dev/null 2>&1
+  vx__stop_pidfile "$VX_SESSION/wineserver.pid"
+  vx__stop_pidfile "$VX_SESSION/xvfb.pid"
+  [ -n "$keep" ] || rm -rf "$VX_SESSION"
+  return 0
+}
+
+# What a killed test or an interrupted run left behind: its servers and displays.
+vx_sessions_reap() {
+  local build d
+  build=$(cd "$1" && pwd) || return 0
+  for d in "$build"/wine-sessions/*/; do
+    [ -d "$d" ] || continue
+    [ -f "$d/wineserver.pid" ] && WINEPREFIX="${d%/}/prefix" wineserver -k </dev/null >/dev/null 2>&1
+    vx__stop_pidfile "$d/wineserver.pid"
+    vx__stop_pidfile "$d/xvfb.pid"
+  done
 }

@@ -11,7 +11,7 @@ if(VORNIX_WIN32)
   target_link_libraries(vx_tagdefs_ui PUBLIC vx_tagdefs vx_toolkit vx_win vx_htmlview vx_viewgdi msimg32)
   target_sources(vx_tagdefs_ui INTERFACE ${CMAKE_CURRENT_LIST_DIR}/tagdefs.rc)
 
-  vornix_test(NAME tagdefs_ui_tests SERIAL
+  vornix_test(NAME tagdefs_ui_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/xgrid_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/pared_test.cpp
             ${CMAKE_SOURCE_DIR}/viewer/HTMLView.rc
     LIBS vx_tagdefs_ui)

@@ -45,4 +45,46 @@ TEST(Harness, NamedFacesAreMapped) {
   EXPECT_NE(sans.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << actual;
 }
 
+// Each test program runs in a Wine session of its own: the two halves below are run one
+// after the other by tests/isolation.sh, and the second must see nothing the first left.
+const char kMarkKey[] = "Software\\Marrowby\\VornixHarnessMark";
+
+std::string ProgramFolderFile(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.find_last_of('\\') + 1) + name;
+}
+
+TEST(HarnessIsolation, LeaveMarks) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kMarkKey, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  HANDLE f = CreateFileA(ProgramFolderFile("harness_mark.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                         CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  CloseHandle(f);
+  EXPECT_TRUE(WritePrivateProfileStringA("Mark", "Left", "1", "harness_mark.ini"));
+}
+
+TEST(HarnessIsolation, SeeNoMarks) {
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyA(HKEY_CURRENT_USER, kMarkKey, &key), ERROR_SUCCESS);
+  EXPECT_EQ(GetFileAttributesA(ProgramFolderFile("harness_mark.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  char value[8] = {};
+  GetPrivateProfileStringA("Mark", "Left", "", value, sizeof value, "harness_mark.ini");
+  EXPECT_STREQ(value, "");
+}
+
+TEST(Harness, DesktopOfItsOwn) {
+  // A Wine desktop window: activation and maximising work without a window manager.
+  RECT r{};
+  GetWindowRect(GetDesktopWindow(), &r);
+  EXPECT_EQ(r.right - r.left, 1280);
+  EXPECT_EQ(r.bottom - r.top, 1024);
+  char cls[64] = {};
+  GetClassNameA(GetDesktopWindow(), cls, sizeof cls);
+  EXPECT_STREQ(cls, "#32769");
+}
+
 }  // namespace

@@ -27,7 +27,7 @@ if(VORNIX_WIN32)
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_viewgdi)
   target_include_directories(model_gdi_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
-  vornix_test(NAME model_widget_tests SERIAL
+  vornix_test(NAME model_widget_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/model_widgets_wintest.cpp
     LIBS vx_viewgdi)
 endif()

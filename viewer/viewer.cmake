@@ -4,7 +4,7 @@ if(VORNIX_WIN32)
   target_link_libraries(vx_htmlview PUBLIC vx_viewgdi vx_viewbuild)
 
   file(GLOB htmlview_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_*_wintest.cpp)
-  vornix_test(NAME htmlview_tests SERIAL
+  vornix_test(NAME htmlview_tests
     SOURCES ${htmlview_tests} ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_htmlview)
