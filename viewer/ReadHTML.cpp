@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bitset>
 
+#include "framework/core/Scoped.h"
 #include "viewer/HTMLAttribs.h"
 
 namespace vx {
@@ -47,15 +48,6 @@ std::uint8_t AlignCode(const std::string& v, std::uint8_t dflt) {
   if (a == "right") return 3;
   return dflt;
 }
-
-// Restores a value when the scope ends, whichever way it ends.
-template <class T>
-struct TSaved {
-  T& ref;
-  T old;
-  explicit TSaved(T& r) : ref(r), old(r) {}
-  ~TSaved() { ref = old; }
-};
 
 class THtmlBuilder {
  public:
@@ -776,7 +768,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
           CloseSection();
           TCell* save = cell_;
           cell_ = enclosing;
-          level_ = savedLevel.old;
+          level_ = savedLevel.Old();
           ParseBodyItems(kCellTerminators);
           CloseSection();
           cell_ = save;
@@ -937,7 +929,7 @@ void THtmlBuilder::ParsePreformatted() {
   }
   CloseSection();
   S.Preformatted = false;
-  inPre_ = savedPre.old;
+  inPre_ = savedPre.Old();
   if (pushed) PopFont();
   Next();
 }
