@@ -536,9 +536,9 @@ void Command(Editor& e, int id) {
       break;
     case LECMD_WORDWRAP:
       e.wrapFlags ^= LEWW_ON;
-      if (Wrapping(e)) e.wrapFlags |= LEWW_AUTO;
-      ResetRows(e);
-      e.topSkip = 0;
+      if (e.wrapFlags & LEWW_ON) e.wrapFlags |= LEWW_AUTO;
+      e.view.SetWrapping((e.wrapFlags & LEWW_ON) != 0);
+      e.view.topSkip = 0;
       EnsureCaretVisible(e);
       InvalidateRect(e.hwnd, nullptr, FALSE);
       break;
@@ -562,16 +562,7 @@ bool ReplaceOnce(Editor& e) {
 }
 
 int ReplaceAll(Editor& e) {
-  int count = 0;
-  Pos s, t;
-  Pos from{0, 0};
-  e.doc.BeginStep();
-  while (e.doc.Find(e.searchText, from, true, e.matchCase, e.wholeWord, s, t)) {
-    if (!e.doc.Replace(s, t, e.replaceText)) break;
-    from = e.doc.Caret();
-    ++count;
-  }
-  e.doc.EndStep();
+  int count = e.doc.ReplaceAll(e.searchText, e.replaceText, e.matchCase, e.wholeWord);
   EnsureCaretVisible(e);
   return count;
 }

@@ -7,14 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "editctl/LEditMessages.h"
+#include "ledit/include/LEditMessages.h"
 #include "ledit/core/Document.h"
 #include "ledit/core/Layout.h"
 #include "ledit/core/Lexer.h"
+#include "ledit/core/View.h"
 
 namespace ledit {
 
 constexpr int kLeftMargin = 2;
+
+struct Editor;
+// The row breaks of a line and the window's height in rows, for the view (LEditWindow.cpp).
+std::vector<int> WrapRows(Editor& e, int line);
+int WindowRows(const Editor& e);
 
 struct Editor {
   HWND hwnd = nullptr;
@@ -25,6 +31,7 @@ struct Editor {
   Lexer lexer;
   LexCache lexCache;
   Layout layout;
+  View view{doc, [this](int line) { return WrapRows(*this, line); }, [this] { return WindowRows(*this); }};
   std::vector<std::pair<uint8_t, uint8_t>> table;
   uint8_t syntaxFlags = 0;
 
@@ -39,9 +46,8 @@ struct Editor {
   bool insertMode = true;
   int caretWidth = 0;
   int wrapFlags = 0, wrapWidth = 0;
-  std::vector<int> rowCount;  // rows per line while wrapping, 0 = not yet measured
 
-  int topLine = 0, topSkip = 0, hscroll = 0;
+  int hscroll = 0;
   int vbar[3] = {-1, -1, -1}, hbar[3] = {-1, -1, -1};  // scroll bar values last set
   int preferredX = -1;
   std::string fileName, fileMask, searchText, replaceText;

@@ -228,14 +228,14 @@ void Paint(Editor& e, HDC target, const RECT& clip, bool offscreen) {
   if (ok) {
     int y = 0;
     std::vector<Token> toks;
-    for (int line = e.topLine; ok && line < e.doc.LineCount() && y < clip.bottom; ++line) {
+    for (int line = e.view.topLine; ok && line < e.doc.LineCount() && y < clip.bottom; ++line) {
       std::string text = e.doc.Line(line);  // a copy: call-backs may change the document
       std::vector<int> rows = Rows(e, line);
       if (!c.alive()) {
         ok = false;
         break;
       }
-      int first = line == e.topLine ? std::min<int>(e.topSkip, static_cast<int>(rows.size()) - 1) : 0;
+      int first = line == e.view.topLine ? std::min<int>(e.view.topSkip, static_cast<int>(rows.size()) - 1) : 0;
       toks.clear();
       bool lexed = false;
       for (int r = first; r < static_cast<int>(rows.size()) && y < clip.bottom; ++r) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editctl/LEditMessages.h"
+#include "ledit/include/LEditMessages.h"
 
 namespace {
 
