@@ -346,10 +346,10 @@ void TCustomLEdit::SetFileName(const AnsiString& n) {
     return;
   }
   if (n == "+") {
-    TOpenDialog d(this);
-    d.SetFilter("All Files (*.*)|*.*");
-    if (d.Execute()) {
-      fileName_ = d.FileName();
+    auto d = MakeComponent<TOpenDialog>(this);
+    d->SetFilter("All Files (*.*)|*.*");
+    if (d->Execute()) {
+      fileName_ = d->FileName();
       LoadFromFile(fileName_);
     } else {
       fileName_.clear();
@@ -748,11 +748,11 @@ void TCustomLEdit::GotoBookmark(uint8_t n) {
 void TCustomLEdit::BeginScan() { Send(LEM_BEGINSCAN, 0, 0); }
 
 void TCustomLEdit::ExecuteFontDialog() {
-  TFontDialog d(this);
-  d.SetDevice(fdScreen);
-  d.SetOptions(TFontDialogOptions{fdEffects, fdForceFontExist});
-  d.SetFont(*Font());
-  if (d.Execute()) SetFont(*d.Font());
+  auto d = MakeComponent<TFontDialog>(this);
+  d->SetDevice(fdScreen);
+  d->SetOptions(TFontDialogOptions{fdEffects, fdForceFontExist});
+  d->SetFont(*Font());
+  if (d->Execute()) SetFont(*d->Font());
 }
 
 // ---- notifications ----------------------------------------------------------------------------

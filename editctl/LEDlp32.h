@@ -40,7 +40,6 @@ using TPrintEvent = std::function<void(TObject* Sender, TCanvas* PrintDC, uint16
 class TCustomLEdit : public TWinControl {
  public:
   explicit TCustomLEdit(TComponent* owner);
-  ~TCustomLEdit() override;
   const char* ClassName() const override { return "TCustomLEdit"; }
 
   // ---- properties
@@ -322,6 +321,9 @@ class TCustomLEdit : public TWinControl {
     uint16_t skip = 0;
   } kept_;
   AnsiString keptFileName_;
+
+ protected:
+  ~TCustomLEdit() override;
 };
 
 class TLEdit : public TCustomLEdit {
@@ -332,6 +334,9 @@ class TLEdit : public TCustomLEdit {
 
  protected:
   void KeyPress(char& key) override;
+
+ protected:
+  ~TLEdit() override = default;
 };
 
 }  // namespace vx

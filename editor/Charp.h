@@ -11,13 +11,15 @@ class TfrmEditWin;
 class TForm_Charp : public TForm {
  public:
   explicit TForm_Charp(TComponent* owner);
-  ~TForm_Charp() override;
   const char* ClassName() const override { return "TForm_Charp"; }
   TfrmEditWin* Target() const { return target_; }
   void SetTarget(TfrmEditWin* w) { target_ = w; }
 
  private:
   TfrmEditWin* target_ = nullptr;
+
+ protected:
+  ~TForm_Charp() override;
 };
 
 extern TForm_Charp* Form_Charp;

@@ -25,7 +25,6 @@ class TForm_Charp;
 class TxEdit : public TLEdit {
  public:
   explicit TxEdit(TComponent* owner);
-  ~TxEdit() override;
   const char* ClassName() const override { return "TxEdit"; }
 
   bool Untitled() const { return untitled_; }
@@ -49,6 +48,9 @@ class TxEdit : public TLEdit {
   bool untitled_ = false;
   TForm* ownerWindow_ = nullptr;
   TStatusBar* statusBar_ = nullptr;
+
+ protected:
+  ~TxEdit() override;
 };
 
 // The skeleton of a new document when the program folder has no "template.htm".
@@ -57,7 +59,6 @@ extern const char* const NewDocumentSkeleton[9];
 class TfrmEditWin : public TForm {
  public:
   explicit TfrmEditWin(TComponent* owner);
-  ~TfrmEditWin() override;
   const char* ClassName() const override { return "TfrmEditWin"; }
 
   TTabControl* TabControl;
@@ -191,6 +192,9 @@ class TfrmEditWin : public TForm {
     int fontSize = 10;
     uint8_t hTab = 3;
   } opt_;
+
+ protected:
+  ~TfrmEditWin() override;
 };
 
 extern TfrmEditWin* frmEditWin;

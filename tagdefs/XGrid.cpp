@@ -459,7 +459,6 @@ TXGrid::TXGrid(TComponent* owner) : TCustomGrid(owner), rows_(std::make_unique<T
 }
 
 TXGrid::~TXGrid() {
-  BeforeDestruction();
   rows_.reset();
 }
 
@@ -562,7 +561,7 @@ TColor TXGrid::HtmlToColor(const AnsiString& text) {
 void TXGrid::ColorButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TColorDialog> dlg(new TColorDialog(nullptr));
+  TComponentPtr<TColorDialog> dlg(new TColorDialog(nullptr));
   static const char* kFile = "custom.clr";
   if (FileExists(kFile)) {
     try {
@@ -584,7 +583,7 @@ void TXGrid::ColorButtonClick() {
 void TXGrid::FileButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TOpenDialog> dlg(new TOpenDialog(nullptr));
+  TComponentPtr<TOpenDialog> dlg(new TOpenDialog(nullptr));
   dlg->SetOptions(TOpenOptions{ofHideReadOnly, ofNoChangeDir, ofPathMustExist, ofFileMustExist});
   AnsiString current = Editor() ? Editor()->Text() : row->Value();
   if (!current.empty() && FileExists(current)) dlg->SetFileName(current);
@@ -595,7 +594,7 @@ void TXGrid::FileButtonClick() {
 void TXGrid::ImageButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TImgDlg> dlg(new TImgDlg(nullptr));
+  TComponentPtr<TImgDlg> dlg(new TImgDlg(nullptr));
   dlg->SetFilter(row->Filter());
   if (!dlg->Execute()) return;
   SetCurrentValue(RelativeURL(dlg->filename()));

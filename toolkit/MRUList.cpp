@@ -72,7 +72,7 @@ TMRUManager::TMRUManager(TComponent* owner)
   iniLink_->OnLoad = [this](TObject* s) { IniLoad(s); };
 }
 
-TMRUManager::~TMRUManager() { BeforeDestruction(); }
+TMRUManager::~TMRUManager() = default;
 
 void TMRUManager::BeforeDestruction() {
   if (!Destroying()) {

@@ -98,7 +98,7 @@ void TIniLink::LoadFromIni() {
 // ---- TFormPlacement -----------------------------------------------------------------
 
 TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
-  winHook_ = std::make_unique<TZxWindowHook>(nullptr);
+  winHook_ = MakeComponent<TZxWindowHook>(nullptr);
   winHook_->AfterMessage = [this](TObject* s, TMessage& m, bool& h) { WndMessage(s, m, h); };
   minMaxInfo_ = std::make_unique<TWinMinMaxInfo>(this);
   if (dynamic_cast<TForm*>(owner)) options_ = TPlacementOptions{fpState, fpPosition};

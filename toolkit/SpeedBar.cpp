@@ -35,7 +35,7 @@ TSpeedbarButton::TSpeedbarButton(TSpeedItem* item) : TZxSpeedButton(item), item_
   SetParentShowHint(true);
 }
 
-TSpeedbarButton::~TSpeedbarButton() { BeforeDestruction(); }
+TSpeedbarButton::~TSpeedbarButton() = default;
 
 void TSpeedbarButton::SetBounds(int l, int t, int w, int h) {
   if (item_ && item_->SpeedBar()) {
@@ -67,7 +67,7 @@ TSpeedItem::TSpeedItem(TComponent* owner)
   button_->SetShowHint(true);
 }
 
-TSpeedItem::~TSpeedItem() { BeforeDestruction(); }
+TSpeedItem::~TSpeedItem() = default;
 
 void TSpeedItem::BeforeDestruction() {
   if (Destroying()) {
@@ -186,7 +186,7 @@ TSpeedBar::TSpeedBar(TComponent* owner)
   iniLink_->OnLoad = [this](TObject* s) { IniLoad(s); };
 }
 
-TSpeedBar::~TSpeedBar() { BeforeDestruction(); }
+TSpeedBar::~TSpeedBar() = default;
 
 void TSpeedBar::BeforeDestruction() {
   if (Destroying()) {

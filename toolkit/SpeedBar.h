@@ -56,7 +56,6 @@ extern TSpeedbarSetupOpener SpeedbarSetupOpener;
 class TSpeedbarButton : public TZxSpeedButton {
  public:
   explicit TSpeedbarButton(TSpeedItem* item);
-  ~TSpeedbarButton() override;
   const char* ClassName() const override { return "TSpeedbarButton"; }
   TSpeedItem* Item() const { return item_; }
   // On a bar a button never stands inside the offset across the bar.
@@ -67,12 +66,14 @@ class TSpeedbarButton : public TZxSpeedButton {
 
  private:
   TSpeedItem* item_;
+
+ protected:
+  ~TSpeedbarButton() override;
 };
 
 class TSpeedItem : public TComponent {
  public:
   explicit TSpeedItem(TComponent* owner);
-  ~TSpeedItem() override;
   const char* ClassName() const override { return "TSpeedItem"; }
 
   // The item's name in lists and hints; the hint follows it (see SetCaption).
@@ -156,12 +157,14 @@ class TSpeedItem : public TComponent {
   void BeforeDestruction() override;
   void UpdateButtonVisible();
   void UpdateButtonEnabled();
+
+ protected:
+  ~TSpeedItem() override;
 };
 
 class TSpeedBar : public TCustomPanel {
  public:
   explicit TSpeedBar(TComponent* owner);
-  ~TSpeedBar() override;
   const char* ClassName() const override { return "TSpeedBar"; }
 
   // ---- sections and items ----
@@ -260,6 +263,9 @@ class TSpeedBar : public TCustomPanel {
   TPicture wallpaper_;
   std::unique_ptr<TIniLink> iniLink_;
   bool oldAlign_ = false;
+
+ protected:
+  ~TSpeedBar() override;
 };
 
 }  // namespace vx

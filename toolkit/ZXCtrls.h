@@ -67,7 +67,6 @@ class TZxButtonGlyph : public TObject {
 class TZxSpeedButton : public TGraphicControl {
  public:
   explicit TZxSpeedButton(TComponent* owner);
-  ~TZxSpeedButton() override;
   const char* ClassName() const override { return "TZxSpeedButton"; }
 
   bool AllowAllUp() const { return allowAllUp_; }
@@ -138,6 +137,9 @@ class TZxSpeedButton : public TGraphicControl {
   TPopupMenu* dropDownMenu_ = nullptr;
   bool grayedInactive_ = true, menuTracking_ = false;
   TButtonState state_ = bsUp;
+
+ protected:
+  ~TZxSpeedButton() override;
 };
 
 // A button face without a control.

@@ -126,7 +126,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   };
 }
 
-TControl::~TControl() { BeforeDestruction(); }
+TControl::~TControl() = default;
 
 void TControl::BeforeDestruction() {
   // The globals let go of this control whatever path got here: a form or a popup has no
@@ -610,7 +610,7 @@ void TControlCanvas::CreateHandle() {
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl() { BeforeDestruction(); }
+TWinControl::~TWinControl() = default;
 
 void TWinControl::BeforeDestruction() {
   if (Destroying() && !HandleAllocated() && controls_.empty() && !Parent()) return;
@@ -1478,7 +1478,7 @@ LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 TGraphicControl::TGraphicControl(TComponent* owner)
     : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
-TGraphicControl::~TGraphicControl() { BeforeDestruction(); }
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
@@ -1501,7 +1501,7 @@ void TGraphicControl::WndProc(TMessage& m) {
 TCustomControl::TCustomControl(TComponent* owner)
     : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
-TCustomControl::~TCustomControl() { BeforeDestruction(); }
+TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
   canvas_->Lock();

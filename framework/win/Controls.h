@@ -125,7 +125,6 @@ AnsiString GetLongHint(const AnsiString& hint);
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
-  ~TControl() override;
   const char* ClassName() const override { return "TControl"; }
 
   TWinControl* Parent() const { return parent_; }
@@ -267,6 +266,9 @@ class TControl : public TComponent {
   TCursor dragCursor_ = crDrag;
   POINT dragStart_{0, 0};
   bool dragStartSet_ = false;
+
+ protected:
+  ~TControl() override;
 };
 
 // A canvas on a control: a borrowed paint DC, or one taken from the window on demand.
@@ -299,7 +301,6 @@ struct TCreateParams {
 class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
   const char* ClassName() const override { return "TWinControl"; }
 
   // The window, made (with the parent chain) on first use.
@@ -417,13 +418,15 @@ class TWinControl : public TControl {
   bool ctl3D_ = true, parentCtl3D_ = true;
   bool settingBounds_ = false;
   TBrush brush_;
+
+ protected:
+  ~TWinControl() override;
 };
 
 // A windowless control painted by its parent into the parent's DC.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
-  ~TGraphicControl() override;
   const char* ClassName() const override { return "TGraphicControl"; }
   TCanvas* Canvas() { return canvas_.get(); }
   void WndProc(TMessage& m) override;
@@ -433,13 +436,15 @@ class TGraphicControl : public TControl {
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;
+
+ protected:
+  ~TGraphicControl() override;
 };
 
 // A window of our own class that paints itself through its canvas.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
-  ~TCustomControl() override;
   const char* ClassName() const override { return "TCustomControl"; }
   TCanvas* Canvas() { return canvas_.get(); }
 
@@ -449,6 +454,9 @@ class TCustomControl : public TWinControl {
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;
+
+ protected:
+  ~TCustomControl() override;
 };
 
 // The control object of a window made by the framework, or nullptr.

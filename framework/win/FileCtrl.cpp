@@ -473,7 +473,7 @@ TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TCustomListBox(owner) 
   }
 }
 
-TDirectoryListBox::~TDirectoryListBox() { BeforeDestruction(); }
+TDirectoryListBox::~TDirectoryListBox() = default;
 
 void TDirectoryListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
 
@@ -678,7 +678,7 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
   }
 }
 
-TFileListBox::~TFileListBox() { BeforeDestruction(); }
+TFileListBox::~TFileListBox() = default;
 
 void TFileListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
 

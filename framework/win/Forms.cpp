@@ -105,7 +105,7 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
   Screen->forms_.push_back(this);
 }
 
-TForm::~TForm() { BeforeDestruction(); }
+TForm::~TForm() = default;
 
 void TForm::BeforeDestruction() {
   if (Destroying()) return;
@@ -895,6 +895,9 @@ class THintWindow : public TCustomControl {
     }
     TCustomControl::WndProc(m);
   }
+
+ protected:
+  ~THintWindow() override = default;
 };
 
 }  // namespace
@@ -955,7 +958,6 @@ TApplication::TApplication() : TComponent(nullptr) {
 }
 
 TApplication::~TApplication() {
-  BeforeDestruction();
   if (utility_) DeallocateHWnd(utility_);
 }
 
@@ -1185,7 +1187,7 @@ void TApplication::ModalStarted(TForm* form) {
 
 TScreen::TScreen() : TComponent(nullptr) {}
 
-TScreen::~TScreen() { BeforeDestruction(); }
+TScreen::~TScreen() = default;
 
 TWinControl* TScreen::ActiveControl() const { return activeForm_ ? activeForm_->ActiveControl() : nullptr; }
 

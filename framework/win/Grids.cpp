@@ -122,7 +122,7 @@ TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
   rowHeights_.assign(static_cast<size_t>(rowCount_), defaultRowHeight_);
 }
 
-TCustomGrid::~TCustomGrid() { BeforeDestruction(); }
+TCustomGrid::~TCustomGrid() = default;
 
 void TCustomGrid::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);

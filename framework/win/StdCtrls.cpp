@@ -477,7 +477,7 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TM
   controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks};
 }
 
-TMemo::~TMemo() { BeforeDestruction(); }
+TMemo::~TMemo() = default;
 
 void TMemo::CreateParams(TCreateParams& p) {
   TCustomEdit::CreateParams(p);
@@ -634,7 +634,7 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   controlStyle_ = TControlStyle{csSetCaption};
 }
 
-TCustomListBox::~TCustomListBox() { BeforeDestruction(); }
+TCustomListBox::~TCustomListBox() = default;
 
 void TCustomListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -852,7 +852,7 @@ TComboBox::TComboBox(TComponent* owner)
   controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks, csFixedHeight};
 }
 
-TComboBox::~TComboBox() { BeforeDestruction(); }
+TComboBox::~TComboBox() = default;
 
 void TComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

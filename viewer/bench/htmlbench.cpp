@@ -145,7 +145,7 @@ int main() {
   else
     std::printf("w3m -dump: could not be started\n");
   std::fflush(stdout);
-  delete form;
+  form->Free();
   DeleteFileA(name);
   return 0;
 }
