@@ -56,6 +56,19 @@ int LoadFile(Editor& e, const std::string& path) {
   return 0;
 }
 
+// Moves the written temporary file over the target (a full path). An existing target is
+// replaced by the system's replace call, and keeps the attributes the user gave it.
+static bool PutInPlace(const char* tmp, const char* target, DWORD attrs) {
+  if (attrs == INVALID_FILE_ATTRIBUTES) return MoveFileExA(tmp, target, MOVEFILE_WRITE_THROUGH) != 0;
+  char fullTmp[MAX_PATH];
+  DWORD n = GetFullPathNameA(tmp, MAX_PATH, fullTmp, nullptr);
+  if (n == 0 || n >= MAX_PATH) return false;
+  if (!ReplaceFileA(target, fullTmp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return false;
+  // Not every implementation of the call carries the attributes over: put them back.
+  if (GetFileAttributesA(target) != attrs) SetFileAttributesA(target, attrs);
+  return true;
+}
+
 int SaveFile(Editor& e, const std::string& path) {
   // Unix wins when both styles are asked for.
   LineEnd eol = (e.options & LEO_UNIXSTYLESAVE) ? LineEnd::Lf
@@ -88,7 +101,7 @@ int SaveFile(Editor& e, const std::string& path) {
         ok = FlushFileBuffers(f) && ok;
         CloseHandle(f);
       }
-      if (ok) ok = MoveFileExA(tmp, full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      if (ok) ok = PutInPlace(tmp, full, attrs);
       if (!ok) {
         result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
         DeleteFileA(tmp);

@@ -453,6 +453,13 @@ TEST_F(LEditWindow, LoadAcceptsLineEndsAndSaveWritesTheChosenStyle) {
   Send(LEM_SETOPTIONS, LEO_MACSTYLESAVE, LEO_UNIXSTYLESAVE);
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
   EXPECT_EQ(ReadFile(out), "xa\rb\rc\rd");
+  // A save over a file keeps the attributes the user gave it.
+  SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  Type("y");
+  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
+  EXPECT_NE(ReadFile(out).find('y'), std::string::npos);
+  EXPECT_TRUE(GetFileAttributesA(out.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
 }
 
