@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
@@ -466,7 +467,13 @@ void TSpeedBar::SetOrientation(TBarOrientation o) {
   updating_ = true;
   bool redraw = HandleAllocated();
   if (redraw) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-  try {
+  {
+    // A failure half-way still lets the bar draw again.
+    auto failed = OnScopeExit([&] {
+      updating_ = false;
+      if (redraw) SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+      Invalidate();
+    });
     orientation_ = o;
     std::swap(btnWidth_, btnHeight_);
     std::swap(gridX_, gridY_);
@@ -475,11 +482,7 @@ void TSpeedBar::SetOrientation(TBarOrientation o) {
       TSpeedbarButton* b = item->button_;
       b->SetBounds(b->Top(), b->Left(), btnWidth_, btnHeight_);
     }, nullptr);
-  } catch (...) {
-    updating_ = false;
-    if (redraw) SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    Invalidate();
-    throw;
+    failed.Dismiss();
   }
   updating_ = false;
   if (redraw) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "viewer/HTMLFormWidgets.h"
 
 namespace vx {
@@ -85,33 +87,18 @@ void TPaintPanel::Paint() {
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || IsRectEmpty(&clip)) return;
   int w = clip.right - clip.left, h = clip.bottom - clip.top;
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = mem ? CreateCompatibleBitmap(dc, w, h) : nullptr;
-  if (!bmp) {
-    if (mem) DeleteDC(mem);
-    throw EOutOfResources("Out of Resources");
-  }
-  HGDIOBJ old = SelectObject(mem, bmp);
-  SetWindowOrgEx(mem, clip.left, clip.top, nullptr);
-  try {
+  TOwnedDC mem(CreateCompatibleDC(dc));
+  TOwnedBitmap bmp(mem ? CreateCompatibleBitmap(dc, w, h) : nullptr);
+  if (!bmp) throw EOutOfResources("Out of Resources");
+  {
+    TSelected selectBmp(mem, bmp);
+    SetWindowOrgEx(mem, clip.left, clip.top, nullptr);
     Viewer->DrawBackground(mem, clip);
     Viewer->PaintDocument(mem, clip);
-  } catch (...) {
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    throw;
+    TSelectedPalette selectPal(dc, ImageUnit().Palette, true);
+    if (ImageUnit().Palette) RealizePalette(dc);
+    BitBlt(dc, clip.left, clip.top, w, h, mem, clip.left, clip.top, SRCCOPY);
   }
-  HPALETTE pal = ImageUnit().Palette, oldPal = nullptr;
-  if (pal) {
-    oldPal = SelectPalette(dc, pal, TRUE);
-    RealizePalette(dc);
-  }
-  BitBlt(dc, clip.left, clip.top, w, h, mem, clip.left, clip.top, SRCCOPY);
-  if (oldPal) SelectPalette(dc, oldPal, TRUE);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
   if (Viewer->HandleAllocated()) PostMessageA(Viewer->Handle(), WM_VIEWER_BORDER, 0, 0);
 }
 
@@ -278,7 +265,8 @@ void THTMLViewer::LoadDocument(const std::string& name, int kind, bool history) 
   std::string prevFile = fileName_, prevTitle = title_;
   int prevKind = fileType_, prevPos = GetViewPosition();
   ChangeProcessingState(true);
-  try {
+  {
+    auto endProcessing = OnScopeExit([&] { ChangeProcessingState(false); });
     if (!FileExists(file)) throw EInOutError("Can't locate file: " + file);
     std::string expanded = ExpandFileName(file);
     ClearForLoad();
@@ -310,11 +298,7 @@ void THTMLViewer::LoadDocument(const std::string& name, int kind, bool history) 
     }
     InvalidatePanel();
     if (failed) std::rethrow_exception(failed);
-  } catch (...) {
-    ChangeProcessingState(false);
-    throw;
   }
-  ChangeProcessingState(false);
   if (history && (fileName_ != prevFile || fileType_ != prevKind)) AddHistoryEntry(prevFile, prevTitle, prevKind, prevPos);
 }
 
@@ -356,19 +340,17 @@ void THTMLViewer::LoadFromMemory(const char* buffer, size_t length) {
 // The end of a load from text in memory: shown from the top; a parse failure is passed
 // on only after what was read before it is shown.
 void THTMLViewer::EndTextLoad(const THtmlDocInfo& info, int fileType, std::exception_ptr failed) {
-  try {
+  {
+    auto done = OnScopeExit([&] {
+      fileName_.clear();
+      ChangeProcessingState(false);
+    });
     fileType_ = fileType;
     FinishLoad(info);
     ScrollTo(0);
     hbar_->SetPosition(0);
     InvalidatePanel();
-  } catch (...) {
-    fileName_.clear();
-    ChangeProcessingState(false);
-    throw;
   }
-  fileName_.clear();
-  ChangeProcessingState(false);
   if (failed) std::rethrow_exception(failed);
 }
 
@@ -399,15 +381,12 @@ void THTMLViewer::Layout() {
   int w = scrollBars_ == ssNone || scrollBars_ == ssHorizontal ? Width() - 20 : Width() - sbWidth_ - 20;
   w = std::max(0, w);
   layingOut_ = true;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { layingOut_ = false; });
     int widest = 0;
     docHeight_ = doc_->DoLayout(MeasureCanvas(), w, widest);
     docWidth_ = widest;
-  } catch (...) {
-    layingOut_ = false;
-    throw;
   }
-  layingOut_ = false;
   ArrangeScrollBars();
 }
 
@@ -973,16 +952,15 @@ void THTMLViewer::SetViewImages(bool v) {
   viewImages_ = v;
   doc_->ShowImages = v;
   bgSource_ = nullptr;
-  try {
+  {
+    auto failed = OnScopeExit([&] { ChangeProcessingState(false); });
     doc_->Finish();  // images requested or dropped, background fetched
     if (!doc_->Empty()) {
       int p = GetViewPosition();
       Layout();
       SetViewPosition(p);
     }
-  } catch (...) {
-    ChangeProcessingState(false);
-    throw;
+    failed.Dismiss();
   }
   InvalidatePanel();
   ChangeProcessingState(false);
@@ -1046,13 +1024,8 @@ void THTMLViewer::SetScrollBars(TScrollStyle s) {
   scrollBars_ = s;
   if (HandleAllocated() && !processing_) {
     ChangeProcessingState(true);
-    try {
-      LayoutKeepingPosition();
-    } catch (...) {
-      ChangeProcessingState(false);
-      throw;
-    }
-    ChangeProcessingState(false);
+    auto cleanup = OnScopeExit([&] { ChangeProcessingState(false); });
+    LayoutKeepingPosition();
   }
   InvalidatePanel();
 }

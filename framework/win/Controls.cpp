@@ -6,6 +6,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "framework/core/Scoped.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
@@ -754,19 +756,13 @@ void TWinControl::CreateWnd() {
     ownClass_ = true;
   }
   defWndProc_ = DefWindowProcA;
-  controlState_ << csCreating;
-  TWinControl* saved = creatingControl;
-  creatingControl = ownClass_ ? this : nullptr;
   handle_ = nullptr;
-  try {
+  {
+    controlState_ << csCreating;
+    auto created = OnScopeExit([&] { controlState_ >> csCreating; });
+    TSaved<TWinControl*> creating(creatingControl, ownClass_ ? this : nullptr);
     CreateWindowHandle(p);
-  } catch (...) {
-    creatingControl = saved;
-    controlState_ >> csCreating;
-    throw;
   }
-  creatingControl = saved;
-  controlState_ >> csCreating;
   if (!handle_) throw EOutOfResources(Format("Error creating window of class %s", p.WinClassName.c_str()));
   if (!ownClass_) {
     // A system or library class: its procedure becomes the default, ours goes in front.
@@ -919,13 +915,8 @@ void TWinControl::Realign() {
   RECT r = ClientRect();
   AdjustClientRect(r);
   aligning_ = true;
-  try {
-    AlignControls(nullptr, r);
-  } catch (...) {
-    aligning_ = false;
-    throw;
-  }
-  aligning_ = false;
+  auto cleanup = OnScopeExit([&] { aligning_ = false; });
+  AlignControls(nullptr, r);
 }
 
 void TWinControl::AlignControls(TControl*, RECT& rect) {
@@ -1113,17 +1104,14 @@ void TWinControl::PaintHandler(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   PAINTSTRUCT ps;
   if (!dc) dc = BeginPaint(handle_, &ps);
-  int saved = SaveDC(dc);
-  try {
-    PaintWindow(dc);
-  } catch (...) {
-    RestoreDC(dc, saved);
+  auto endPaint = OnScopeExit([&] {
     if (!m.WParam) EndPaint(handle_, &ps);
-    throw;
+  });
+  {
+    TSavedDC keep(dc);
+    PaintWindow(dc);
   }
-  RestoreDC(dc, saved);
   PaintControls(dc, nullptr);
-  if (!m.WParam) EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y) {
@@ -1484,15 +1472,11 @@ void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
     canvas_->Lock();
     canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
+    auto release = OnScopeExit([&] {
       canvas_->SetHandle(nullptr);
       canvas_->Unlock();
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    });
+    Paint();
     return;
   }
   TControl::WndProc(m);
@@ -1506,15 +1490,11 @@ TCustomControl::~TCustomControl() = default;
 void TCustomControl::PaintWindow(HDC dc) {
   canvas_->Lock();
   canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
+  auto release = OnScopeExit([&] {
     canvas_->SetHandle(nullptr);
     canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  });
+  Paint();
 }
 
 // ---- utility windows and object instances ------------------------------------------

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Menus.h"
 
@@ -438,26 +439,14 @@ void TForm::Close() {
     modalResult_ = mrCancel;
     return;
   }
-  closing_ = true;
-  bool can = false;
-  try {
-    can = CloseQuery();
-  } catch (...) {
-    closing_ = false;
-    throw;
-  }
-  if (!can) {
-    closing_ = false;
-    return;
-  }
   TCloseAction action = formStyle_ == fsMDIChild ? (borderIcons_.Contains(biMinimize) ? caMinimize : caNone) : caHide;
-  try {
+  {
+    // Asking and the close handlers run once: a close from inside them is ignored.
+    closing_ = true;
+    auto notClosing = OnScopeExit([&] { closing_ = false; });
+    if (!CloseQuery()) return;
     DoClose(action);
-  } catch (...) {
-    closing_ = false;
-    throw;
   }
-  closing_ = false;
   if (action == caNone) return;
   if (this == Application->MainForm()) {
     Application->Terminate();
@@ -500,13 +489,19 @@ TModalResult TForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   refusedCloses_ = 0;
-  auto finish = [&] {
+  bool ended = false;
+  // The other windows come back however the loop ends; a failure hides the form first.
+  auto finish = OnScopeExit([&] {
+    if (!ended) {
+      if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+      SetVisibleFlag(false);
+    }
     for (HWND h : disabled)
       if (IsWindow(h)) EnableWindow(h, TRUE);
     modal_ = false;
     if (before && IsWindow(before)) SetActiveWindow(before);
-  };
-  try {
+  });
+  {
     Show();
     Application->ModalStarted(this);
     for (;;) {
@@ -528,14 +523,10 @@ TModalResult TForm::ShowModal() {
     }
     TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
     Hide();
-    finish();
+    ended = true;
+    finish.Run();
     modalResult_ = result;
     return result;
-  } catch (...) {
-    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
-    SetVisibleFlag(false);
-    finish();
-    throw;
   }
 }
 

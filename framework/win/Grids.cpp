@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 
 namespace vx {
@@ -59,13 +60,10 @@ void TInplaceEdit::HideEdit() {
 
 void TInplaceEdit::UpdateContents() {
   loading_ = true;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { loading_ = false; });
     SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
-  } catch (...) {
-    loading_ = false;
-    throw;
   }
-  loading_ = false;
   SetModified(false);
 }
 
@@ -407,15 +405,10 @@ void TCustomGrid::Paint() {
         cv->Refresh();
         int saved = SaveDC(dc);
         IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-        try {
+        {
+          auto cleanup = OnScopeExit([&] { cv->Refresh(); RestoreDC(dc, saved); });
           DrawCell(c, r, cell, st);
-        } catch (...) {
-          cv->Refresh();
-          RestoreDC(dc, saved);
-          throw;
         }
-        cv->Refresh();
-        RestoreDC(dc, saved);
         if (fixed && Ctl3D()) {
           RECT e = cell;
           DrawEdge(dc, &e, BDR_RAISEDINNER, BF_RECT);

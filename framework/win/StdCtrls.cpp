@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
@@ -790,14 +791,11 @@ void TCustomListBox::WndProc(TMessage& m) {
       canvas_->SetFont(*Font());
       canvas_->Brush()->SetColor(st.Contains(odSelected) ? clHighlight : Color());
       canvas_->Font()->SetColor(st.Contains(odSelected) ? clHighlightText : Font()->Color());
-      try {
+      {
+        auto cleanup = OnScopeExit([&] { canvas_->SetHandle(nullptr); });
         DrawItem(static_cast<int>(static_cast<int16_t>(di->itemID)), di->rcItem, st);
         if (st.Contains(odFocused)) DrawFocusRect(di->hDC, &di->rcItem);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
       }
-      canvas_->SetHandle(nullptr);
       m.Result = TRUE;
       return;
     }
@@ -817,7 +815,12 @@ void TCustomListBox::WndProc(TMessage& m) {
         int start = ItemIndex();
         autoDragSelChanges_ = 0;
         SetDragMode(dmManual);
-        try {
+        {
+          // A failure leaves the list dragging automatically and counting nothing.
+          auto reset = OnScopeExit([&] {
+            SetDragMode(dmAutomatic);
+            autoDragSelChanges_ = -1;
+          });
           TWinControl::WndProc(m);
           SetDragMode(dmAutomatic);
           SetDragStart(ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}));
@@ -825,10 +828,7 @@ void TCustomListBox::WndProc(TMessage& m) {
           if (HandleAllocated())
             CallWindowProcA(DefWndProc(), Handle(), WM_LBUTTONUP, m.WParam & ~static_cast<WPARAM>(MK_LBUTTON),
                             m.LParam);
-        } catch (...) {
-          SetDragMode(dmAutomatic);
-          autoDragSelChanges_ = -1;
-          throw;
+          reset.Dismiss();
         }
         bool changed = autoDragSelChanges_ > 0 || ItemIndex() != start;
         autoDragSelChanges_ = -1;
@@ -969,13 +969,10 @@ void TComboBox::WndProc(TMessage& m) {
       canvas_->SetFont(*Font());
       canvas_->Brush()->SetColor(st.Contains(odSelected) ? clHighlight : Color());
       canvas_->Font()->SetColor(st.Contains(odSelected) ? clHighlightText : Font()->Color());
-      try {
+      {
+        auto cleanup = OnScopeExit([&] { canvas_->SetHandle(nullptr); });
         DrawItem(static_cast<int>(static_cast<int16_t>(di->itemID)), di->rcItem, st);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
       }
-      canvas_->SetHandle(nullptr);
       m.Result = TRUE;
       return;
     }
