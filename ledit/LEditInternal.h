@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/GdiScoped.h"
 #include "ledit/include/LEditMessages.h"
 #include "ledit/core/Document.h"
 #include "ledit/core/Layout.h"
@@ -65,6 +66,8 @@ struct Editor {
   int dirtyLast = -1;
   bool dirtyToEnd = false;   // line count changed: everything below moves
   Pos paintedSelStart, paintedSelEnd;
+  vx::TOwnedBitmap backBuffer;  // kept between paints, remade when the size changes
+  int backBufferW = 0, backBufferH = 0;
 };
 
 Editor* EditorOf(HWND hwnd);
