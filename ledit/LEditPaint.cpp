@@ -187,7 +187,7 @@ class BackBuffer {
       e.backBufferW = w;
       e.backBufferH = h;
     }
-    if (!e.backBuffer) {
+    if (!e.backBuffer || e.backBufferW != w || e.backBufferH != h) {
       mem_.Reset();
       return;
     }
