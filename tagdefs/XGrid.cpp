@@ -8,6 +8,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/GdiScoped.h"
 #include "tagdefs/ImgDlg.h"
 #include "tagdefs/tePaths.h"
 
@@ -34,12 +35,10 @@ void DrawFace(HDC dc, const char* name, int x, int y) {
   if (!b) return;
   BITMAP bm;
   GetObjectA(b, sizeof bm, &bm);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, b);
+  TOwnedDC mem(CreateCompatibleDC(dc));
+  TSelected select(mem, b);
   COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
   TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 }  // namespace

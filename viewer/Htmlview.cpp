@@ -522,11 +522,9 @@ void THTMLViewer::PaintDocument(HDC dc, const RECT& clip) {
 }
 
 void THTMLViewer::DrawBackground(HDC dc, const RECT& clip) {
-  HPALETTE pal = ImageUnit().Palette, oldPal = nullptr;
-  if (pal) {
-    oldPal = SelectPalette(dc, pal, TRUE);
-    RealizePalette(dc);
-  }
+  HPALETTE pal = ImageUnit().Palette;
+  TSelectedPalette selectPal(dc, pal, true);
+  if (pal) RealizePalette(dc);
   bool tiled = false;
   try {
     TViewImagePtr img = viewImages_ && !doc_->Printing ? doc_->BackgroundBitmap : nullptr;
@@ -537,44 +535,31 @@ void THTMLViewer::DrawBackground(HDC dc, const RECT& clip) {
         bgSource_ = img.get();
         bgW_ = img->Width();
         bgH_ = img->Height();
-        HDC screen = GetDC(nullptr);
-        bgBitmap_ = CreateCompatibleBitmap(screen, bgW_, bgH_);
-        ReleaseDC(nullptr, screen);
+        bgBitmap_ = CreateCompatibleBitmap(TWindowDC(nullptr), bgW_, bgH_);
         if (bgBitmap_) {
-          HDC mem = CreateCompatibleDC(dc);
-          HGDIOBJ old = SelectObject(mem, bgBitmap_);
-          {
-            TGdiViewCanvas c(mem, true);
-            c.DrawImage(*img, nullptr, 0, 0, bgW_, bgH_, false);
-          }
-          SelectObject(mem, old);
-          DeleteDC(mem);
+          TOwnedDC mem(CreateCompatibleDC(dc));
+          TSelected select(mem, bgBitmap_);
+          TGdiViewCanvas c(mem, true);
+          c.DrawImage(*img, nullptr, 0, 0, bgW_, bgH_, false);
         }
       }
       if (bgBitmap_) {
         int hp = hbar_->Position(), vp = vbar_->Position();
         int x0 = (hp / bgW_) * bgW_ - hp, y0 = (vp / bgH_) * bgH_ - vp;
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bgBitmap_);
+        TOwnedDC mem(CreateCompatibleDC(dc));
+        TSelected select(mem, bgBitmap_);
         for (int y = y0; y < clip.bottom; y += bgH_) {
           if (y + bgH_ <= clip.top) continue;
           for (int x = x0; x < clip.right; x += bgW_)
             if (x + bgW_ > clip.left) BitBlt(dc, x, y, bgW_, bgH_, mem, 0, 0, SRCCOPY);
         }
-        SelectObject(mem, old);
-        DeleteDC(mem);
         tiled = true;
       }
     }
   } catch (...) {
     tiled = false;  // a picture that fails leaves the plain colour
   }
-  if (!tiled) {
-    HBRUSH b = CreateSolidBrush(PaletteRef(doc_->Background));
-    FillRect(dc, &clip, b);
-    DeleteObject(b);
-  }
-  if (oldPal) SelectPalette(dc, oldPal, TRUE);
+  if (!tiled) FillRect(dc, &clip, TOwnedBrush(CreateSolidBrush(PaletteRef(doc_->Background))));
 }
 
 void THTMLViewer::Paint() {
@@ -631,11 +616,9 @@ void THTMLViewer::WndProc(TMessage& m) {
     case WM_PALETTECHANGED: {
       HPALETTE pal = ImageUnit().Palette;
       if (!pal || (m.Msg == WM_PALETTECHANGED && reinterpret_cast<HWND>(m.WParam) == Handle())) break;
-      HDC dc = GetDC(Handle());
-      HPALETTE old = SelectPalette(dc, pal, FALSE);
+      TWindowDC dc(Handle());
+      TSelectedPalette select(dc, pal, false);
       if (RealizePalette(dc)) InvalidatePanel();
-      SelectPalette(dc, old, FALSE);
-      ReleaseDC(Handle(), dc);
       m.Result = 1;
       return;
     }

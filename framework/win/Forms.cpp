@@ -6,6 +6,7 @@
 
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
@@ -921,12 +922,10 @@ void TApplication::ActivateHint(POINT screen, const AnsiString& text) {
   if (!hintWindow_) hintWindow_ = new THintWindow(this);
   auto* w = static_cast<THintWindow*>(hintWindow_);
   w->hint = text;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, w->Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, w->Font()->Handle());
   RECT r{0, 0, 300, 0};
   DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   w->SetBounds(screen.x, screen.y + 20, r.right + 6, r.bottom + 4);
   SetWindowPos(w->Handle(), HWND_TOPMOST, screen.x, screen.y + 20, r.right + 6, r.bottom + 4,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -7,6 +7,7 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
@@ -76,13 +77,11 @@ UINT TLabel::DrawFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Destroying()) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, Font()->Handle());
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   AnsiString t = text_.empty() ? " " : text_;
   DrawTextA(dc, t.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   int l = Left();
   if (alignment_ == taRightJustify && !wordWrap_) l += Width() - r.right;
   SetBounds(l, Top(), r.right, r.bottom);
@@ -993,12 +992,10 @@ TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TGroupBox::AdjustClientRect(RECT& r) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, Font()->Handle());
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   InflateRect(&r, -2, -2);
   r.top += tm.tmHeight;
 }
