@@ -124,16 +124,18 @@ void TColorComboBox::Click() {
 void TColorComboBox::DrawItem(int index, RECT r, TOwnerDrawState state) {
   TCanvas* c = Canvas();
   c->FillRect(r);
-  if (index < 0 || index >= ColorCount) return;
+  // With no line selected the closed list still shows the colour it keeps, unnamed.
+  bool kept = index < 0 && ItemIndex() < 0;
+  if (!kept && (index < 0 || index >= ColorCount)) return;
   TColor brush = c->Brush()->Color();
   RECT swatch{r.left + 2, r.top + 2, displayNames_ ? r.left + 24 : r.right - 3, r.bottom - 2};
   c->Brush()->SetColor(clBlack);
   c->FrameRect(swatch);
   InflateRect(&swatch, -1, -1);
-  c->Brush()->SetColor(kColors[index].value);
+  c->Brush()->SetColor(kept ? colorValue_ : kColors[index].value);
   c->FillRect(swatch);
   c->Brush()->SetColor(brush);
-  if (displayNames_) DrawItemText(c, r, r.left + 28, kColors[index].name);
+  if (displayNames_ && !kept) DrawItemText(c, r, r.left + 28, kColors[index].name);
 }
 
 // ---- TFontComboBox ------------------------------------------------------------------------
@@ -320,6 +322,11 @@ void TFontComboBox::WndProc(TMessage& m) {
 void TFontComboBox::DrawItem(int index, RECT r, TOwnerDrawState state) {
   TCanvas* c = Canvas();
   c->FillRect(r);
+  // With no line selected the closed list still shows the name it keeps, unmarked.
+  if (index < 0 && ItemIndex() < 0) {
+    DrawItemText(c, r, r.left + 20 + 6, fontName_);
+    return;
+  }
   if (index < 0 || index >= Items()->Count()) return;
   int type = FontTypeOf(index);
   TBitmap* mark = (type & TRUETYPE_FONTTYPE) ? trueTypeMark_.get()

@@ -135,6 +135,12 @@ TEST(ColorComboBox, DrawsTheSwatchAndTheName) {
   EXPECT_EQ(s.At(x - 1, y - 1), 0x000000u);
   EXPECT_EQ(s.At(x + 19, y), 0x0000FFu);  // 22 wide: 20 inside the outline
   EXPECT_NE(s.At(x + 20, y), 0x0000FFu);
+  // A colour the list does not offer is still shown: its swatch, with no name.
+  c->SetColorValue(clBtnFace);
+  Shot kept(c);
+  EXPECT_EQ(kept.At(x, y), ColorToRGB(clBtnFace) & 0xFFFFFF);
+  EXPECT_EQ(kept.At(x - 1, y - 1), 0x000000u);
+  c->SetColorValue(0x0000FF);
   // Without names the swatch runs to 3 pixels before the right edge of the item.
   c->SetDisplayNames(false);
   Shot wide(c);
@@ -231,6 +237,22 @@ TEST(FontComboBox, ClickFiresOnChangeAfterOnClickAndTheMarkIsDrawn) {
   c->Perform(CN_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(c->Handle()));
   EXPECT_EQ(log.size(), 2u);
 
+  // A face the list lacks is still shown by name in the closed list.
+  auto ink = [](Shot& shot) {
+    // Pixels unlike the item's background, which shows left of where a name starts.
+    COLORREF back = shot.At(22, shot.bmp.Height() / 2);
+    int n = 0;
+    for (int yy = 5; yy < shot.bmp.Height() - 5; ++yy)
+      for (int xx = 26; xx < shot.bmp.Width() - 30; ++xx)
+        if (shot.At(xx, yy) != back) ++n;
+    return n;
+  };
+  c->SetFontName("");
+  Shot none(c);
+  c->SetFontName("No Such Face 42");
+  Shot named(c);
+  EXPECT_EQ(ink(none), 0);
+  EXPECT_GT(ink(named), 40);
   // A TrueType face in the closed list shows the mark: its grey top bar, then the black T.
   c->SetFontName("Arial");
   Shot s(c);
