@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/win/Dialogs.h"
+#include "framework/win/MakeControl.h"
 
 namespace vx {
 
@@ -11,21 +12,12 @@ TCusListDlg::TCusListDlg(TComponent* owner, const char* caption, const char* gro
   SetBorderStyle(bsDialog);
   SetPosition(poScreenCenter);
   SetClientSize(362, 246);
-  GroupBox1 = new TGroupBox(this);
-  GroupBox1->SetName("GroupBox1");
-  GroupBox1->SetParent(this);
+  GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", 8, 6, 254, 232);
   GroupBox1->SetCaption(group);
-  GroupBox1->SetBounds(8, 6, 254, 232);
-  lbTags = new TListBox(this);
-  lbTags->SetName("lbTags");
-  lbTags->SetParent(GroupBox1);
-  lbTags->SetBounds(10, 20, 234, 202);
+  lbTags = MakeControl<TListBox>(this, GroupBox1, "lbTags", 10, 20, 234, 202);
   auto button = [this](const char* name, const char* text, int top) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(this);
+    auto* b = MakeControl<TButton>(this, this, name, 274, top, 80, 25);
     b->SetCaption(text);
-    b->SetBounds(274, top, 80, 25);
     return b;
   };
   btnAdd = button("btnAdd", "&Add...", 14);

@@ -48,6 +48,36 @@ class TCusListDlg : public TForm {
   std::vector<std::unique_ptr<TPersistent>> store_;
 };
 
+// The list editor of one kind of item: its name dialog (a TNameDlg) and its property
+// dialog (LoadItem, StoreItem).
+template <class Item, class NameDlg, class PropDlg>
+class TCusListDlgOf : public TCusListDlg {
+ public:
+  using TCusListDlg::TCusListDlg;
+
+ protected:
+  bool AskName(AnsiString& name) override {
+    NameDlg* d = CreateForm<NameDlg>(this);
+    auto freeDialog = OnScopeExit([d] { d->Free(); });
+    if (d->ShowModal() != mrOk) return false;
+    name = d->NameEdit->Text();
+    return true;
+  }
+  std::unique_ptr<TPersistent> NewItem(const AnsiString& name) override {
+    auto item = std::make_unique<Item>();
+    item->SetName(name);
+    return item;
+  }
+  void EditItem(TPersistent* item) override {
+    auto* it = dynamic_cast<Item*>(item);
+    if (!it) return;
+    PropDlg* d = CreateForm<PropDlg>(this);
+    auto freeDialog = OnScopeExit([d] { d->Free(); });
+    d->LoadItem(*it);
+    if (d->ShowModal() == mrOk) d->StoreItem(*it);
+  }
+};
+
 // Runs a list editor of class Dialog on a copy of list; on OK the list takes the result.
 template <class Dialog, class List>
 bool EditCustomList(List& list) {

@@ -4,6 +4,7 @@
 #include "editor/Settings.h"
 #include "framework/core/Scoped.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/MakeControl.h"
 #include "tagdefs/FilterEd.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/ToolEdit.h"
@@ -25,11 +26,7 @@ class TBuilder {
 
   template <class T>
   T* Add(const char* name, int l, int t, int w, int h) {
-    auto* c = new T(form_);
-    c->SetName(name);
-    c->SetParent(parent_);
-    c->SetBounds(l, t, w, h);
-    return c;
+    return MakeControl<T>(form_, parent_, name, l, t, w, h);
   }
   TLabel* Label(const char* caption, int l, int t, TWinControl* focus = nullptr) {
     auto* c = new TLabel(form_);

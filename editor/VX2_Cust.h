@@ -2,18 +2,16 @@
 #pragma once
 
 #include "editor/CusListDlg.h"
+#include "editor/CustTags.h"
+#include "editor/VX2_CustE.h"
+#include "editor/vx2_NCusT.h"
 
 namespace vx {
 
-class TfrmCustTag : public TCusListDlg {
+class TfrmCustTag : public TCusListDlgOf<TCusTagItem, TfrmNewTag, TfrmCusTagE> {
  public:
-  explicit TfrmCustTag(TComponent* owner) : TCusListDlg(owner, "Custom Tag Editor", "Custom Tags") {}
+  explicit TfrmCustTag(TComponent* owner) : TCusListDlgOf(owner, "Custom Tag Editor", "Custom Tags") {}
   const char* ClassName() const override { return "TfrmCustTag"; }
-
- protected:
-  bool AskName(AnsiString& name) override;
-  std::unique_ptr<TPersistent> NewItem(const AnsiString& name) override;
-  void EditItem(TPersistent* item) override;
 };
 
 }  // namespace vx

@@ -3,22 +3,10 @@
 #include "editor/CustTags.h"
 #include "editor/FileNameEdits.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/MakeControl.h"
 #include "toolkit/ToolEdit.h"
 
 namespace vx {
-
-namespace {
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-  auto* c = new T(form);
-  c->SetName(name);
-  c->SetParent(parent);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
-}  // namespace
 
 TfrmCusTagE::TfrmCusTagE(TComponent* owner) : TForm(owner) {
   SetBorderStyle(bsDialog);
@@ -32,23 +20,23 @@ TfrmCusTagE::TfrmCusTagE(TComponent* owner) : TForm(owner) {
   const char* memoName[2] = {"BeforeE", "AfterE"};
   const char* fileName[2] = {"beforeFileE", "AfterFileE"};
   for (int i = 0; i < 2; ++i) {
-    TGroupBox* g = *groups[i] = Make<TGroupBox>(this, this, i ? "GroupBox2" : "GroupBox1", 8, 6 + i * 158, 424, 152);
+    TGroupBox* g = *groups[i] = MakeControl<TGroupBox>(this, this, i ? "GroupBox2" : "GroupBox1", 8, 6 + i * 158, 424, 152);
     g->SetCaption(groupText[i]);
-    TMemo* m = *memos[i] = Make<TMemo>(this, g, memoName[i], 10, 20, 404, 72);
+    TMemo* m = *memos[i] = MakeControl<TMemo>(this, g, memoName[i], 10, 20, 404, 72);
     m->SetScrollBars(ssVertical);
     m->SetWordWrap(false);
-    TLabel* l = *labels[i] = Make<TLabel>(this, g, i ? "Label2" : "Label1", 10, 100, 200, 13);
+    TLabel* l = *labels[i] = MakeControl<TLabel>(this, g, i ? "Label2" : "Label1", 10, 100, 200, 13);
     l->SetCaption("&Insert Contents of file");
-    TFilenameEdit* f = *files[i] = Make<TFilenameEdit>(this, g, fileName[i], 10, 118, 404, 21);
+    TFilenameEdit* f = *files[i] = MakeControl<TFilenameEdit>(this, g, fileName[i], 10, 118, 404, 21);
     f->SetDialogTitle("Select File contents to insert");
     f->SetDialogOptions(TOpenOptions{ofHideReadOnly, ofNoChangeDir});
     l->SetFocusControl(f);
   }
-  btnOK = Make<TButton>(this, this, "btnOK", 272, 331, 75, 25);
+  btnOK = MakeControl<TButton>(this, this, "btnOK", 272, 331, 75, 25);
   btnOK->SetCaption("OK");
   btnOK->SetModalResult(mrOk);
   btnOK->SetDefault(true);
-  btnCancel = Make<TButton>(this, this, "btnCancel", 357, 331, 75, 25);
+  btnCancel = MakeControl<TButton>(this, this, "btnCancel", 357, 331, 75, 25);
   btnCancel->SetCaption("Cancel");
   btnCancel->SetModalResult(mrCancel);
   btnCancel->SetCancel(true);

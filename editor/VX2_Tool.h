@@ -2,18 +2,16 @@
 #pragma once
 
 #include "editor/CusListDlg.h"
+#include "editor/CusTool.h"
+#include "editor/VX2_NTool.h"
+#include "editor/VX2_ToolE.h"
 
 namespace vx {
 
-class TfrmCusTool : public TCusListDlg {
+class TfrmCusTool : public TCusListDlgOf<TCusToolItem, TfrmNewTool, TfrmCusToolE> {
  public:
-  explicit TfrmCusTool(TComponent* owner) : TCusListDlg(owner, "Custom Tool Editor", "Custom Tools") {}
+  explicit TfrmCusTool(TComponent* owner) : TCusListDlgOf(owner, "Custom Tool Editor", "Custom Tools") {}
   const char* ClassName() const override { return "TfrmCusTool"; }
-
- protected:
-  bool AskName(AnsiString& name) override;
-  std::unique_ptr<TPersistent> NewItem(const AnsiString& name) override;
-  void EditItem(TPersistent* item) override;
 };
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Scoped.h"
+#include "framework/win/MakeControl.h"
 #include "toolkit/VCLUtils.h"
 
 namespace vx {
@@ -20,15 +21,6 @@ const char* const kHelp = "&Help";
 // The lists never grow taller than this many pixels.
 constexpr int kMaxListHeight = 186;
 
-template <class T>
-T* Place(TSpeedbarSetupWindow* owner, const char* name, int l, int t, int w, int h) {
-  auto* c = new T(owner);
-  c->SetName(name);
-  c->SetParent(owner);
-  c->SetBounds(l, t, w, h);
-  return c;
-}
-
 }  // namespace
 
 TSpeedbarSetupWindow::TSpeedbarSetupWindow(TComponent* owner) : TForm(owner) {
@@ -40,10 +32,10 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TComponent* owner) : TForm(owner) {
   Font()->SetHeight(-11);
   SetClientSize(421, 262);
 
-  Bevel1 = Place<TBevel>(this, "Bevel1", 4, 4, 328, 221);
+  Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 4, 4, 328, 221);
   Bevel1->SetShape(bsFrame);
-  SectionList = Place<TDrawGrid>(this, "SectionList", 12, 30, 129, 188);
-  ButtonsList = Place<TDrawGrid>(this, "ButtonsList", 146, 30, 179, 188);
+  SectionList = MakeControl<TDrawGrid>(this, this, "SectionList", 12, 30, 129, 188);
+  ButtonsList = MakeControl<TDrawGrid>(this, this, "ButtonsList", 146, 30, 179, 188);
   int order = 0;
   for (TDrawGrid* g : {SectionList, ButtonsList}) {
     g->SetColCount(1);
@@ -58,18 +50,18 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TComponent* owner) : TForm(owner) {
   SectionList->SetDefaultRowHeight(15);
   ButtonsList->SetColWidths(0, 169);
   ButtonsList->SetDefaultRowHeight(26);
-  CategoriesLabel = Place<TLabel>(this, "CategoriesLabel", 12, 11, 120, 13);
+  CategoriesLabel = MakeControl<TLabel>(this, this, "CategoriesLabel", 12, 11, 120, 13);
   CategoriesLabel->SetFocusControl(SectionList);
-  ButtonsLabel = Place<TLabel>(this, "ButtonsLabel", 146, 11, 150, 13);
+  ButtonsLabel = MakeControl<TLabel>(this, this, "ButtonsLabel", 146, 11, 150, 13);
   ButtonsLabel->SetFocusControl(ButtonsList);
-  HintLabel = Place<TLabel>(this, "HintLabel", 8, 231, 407, 29);
+  HintLabel = MakeControl<TLabel>(this, this, "HintLabel", 8, 231, 407, 29);
   HintLabel->SetAutoSize(false);
   HintLabel->SetWordWrap(true);
-  CloseBtn = Place<TButton>(this, "CloseBtn", 339, 12, 77, 25);
+  CloseBtn = MakeControl<TButton>(this, this, "CloseBtn", 339, 12, 77, 25);
   CloseBtn->SetCancel(true);
   CloseBtn->SetModalResult(mrOk);
   CloseBtn->SetTabOrder(2);
-  HelpBtn = Place<TButton>(this, "HelpBtn", 339, 44, 77, 25);
+  HelpBtn = MakeControl<TButton>(this, this, "HelpBtn", 339, 44, 77, 25);
   HelpBtn->SetTabOrder(3);
   SetActiveControl(SectionList);
 

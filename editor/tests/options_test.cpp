@@ -6,22 +6,12 @@
 #include "editor/H_optns.h"
 #include "tagdefs/FilterEd.h"
 #include "toolkit/ToolEdit.h"
+#include "toolkit/tests/screen_shot.h"
 #include "toolkit/ZXCombos.h"
 
 using namespace vx;
 
 namespace {
-
-// With VORNIX_SHOTS set, the screen as NAME.bmp in the current folder.
-void SaveScreen(const std::string& name) {
-  if (!getenv("VORNIX_SHOTS")) return;
-  TBitmap b;
-  b.SetSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  HDC screen = GetDC(nullptr);
-  BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), screen, 0, 0, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  b.SaveToFile(name + ".bmp");
-}
 
 const char* const kSections[] = {"Window", "ExtBrowser", "Dialog", "Editor", "Browser"};
 

@@ -3,21 +3,11 @@
 #include "editor/tests/frame_fixture.h"
 
 #include "toolkit/SbSetup.h"
+#include "toolkit/tests/screen_shot.h"
 
 using namespace vx;
 
 namespace {
-
-// With VORNIX_SHOTS set, the screen as NAME.bmp in the current folder.
-void SaveScreen(const std::string& name) {
-  if (!getenv("VORNIX_SHOTS")) return;
-  TBitmap b;
-  b.SetSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  HDC screen = GetDC(nullptr);
-  BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), screen, 0, 0, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  b.SaveToFile(name + ".bmp");
-}
 
 struct ToolbarTest : FrameTest {
   // A press, a move and a release on a bar, as the mouse gives them (bar coordinates).

@@ -10,6 +10,7 @@
 #include "framework/win/Forms.h"
 #include "toolkit/SbSetup.h"
 #include "toolkit/SpeedBar.h"
+#include "toolkit/tests/screen_shot.h"
 
 namespace vx {
 namespace {
@@ -26,17 +27,6 @@ void Mouse(TWinControl* w, UINT msg, int x, int y, WPARAM keys) {
 void Press(TWinControl* w, int x, int y) { Mouse(w, WM_LBUTTONDOWN, x, y, MK_LBUTTON); }
 void Move(TWinControl* w, int x, int y) { Mouse(w, WM_MOUSEMOVE, x, y, MK_LBUTTON); }
 void Release(TWinControl* w, int x, int y) { Mouse(w, WM_LBUTTONUP, x, y, 0); }
-
-// With VORNIX_SHOTS set, the screen as it is now, as NAME.bmp in the current folder.
-void SaveScreen(const char* name) {
-  if (!getenv("VORNIX_SHOTS")) return;
-  TBitmap b;
-  b.SetSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-  HDC screen = GetDC(nullptr);
-  BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), screen, 0, 0, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  b.SaveToFile(std::string(name) + ".bmp");
-}
 
 // A form with a top bar of two sections: "File" (siNew, siOpen, siSave shown; siPrint
 // hidden) and "Edit" (siCut hidden).
