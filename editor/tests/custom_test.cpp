@@ -14,6 +14,7 @@
 #include "editor/VX2_NTool.h"
 #include "framework/core/Streams.h"
 #include "toolkit/ToolEdit.h"
+#include "toolkit/tests/screen_shot.h"
 
 using namespace vx;
 
@@ -186,6 +187,8 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
     for (next = 0; next < plan.size(); ++next) d->btnAdd->Click();
     EXPECT_EQ(d->lbTags->Items()->Count(), 2);
     EXPECT_EQ(d->lbTags->ItemIndex(), 1);
+    Pump();
+    SaveScreen("custom_tag_editor");
     d->btnOK->Click();
   };
   onName = [&](TForm* f) {
@@ -203,6 +206,8 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
     } else {
       d->AfterFileE->SetFileName(plan[next].second.second);  // shown in quotes, stored bare
       EXPECT_EQ(d->AfterFileE->Text(), "\"" + plan[next].second.second + "\"");
+      Pump();
+      SaveScreen("custom_tag_properties");
     }
     d->SetModalResult(mrOk);
   };
@@ -357,6 +362,8 @@ TEST_F(ToolTest, ToolsStartWithTheDocumentsNameAndAreListedInTheToolsMenu) {
     auto* d = static_cast<TfrmCusToolE*>(f);
     d->CmdE->SetFileName(recorder);
     d->ParamE->SetText("-x %s");
+    Pump();
+    SaveScreen("custom_tool_properties");
     d->SetModalResult(mrOk);
   };
   frame->cmdEditCustomTools->Click();
