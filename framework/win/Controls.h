@@ -11,6 +11,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/win/Graphics.h"
+#include "framework/win/UtilityWindows.h"
 
 namespace vx {
 
@@ -470,12 +471,6 @@ TControl* FindDragTarget(POINT screen, bool allowDisabled);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* c);
 
-// A hidden utility window whose messages go to proc; freed with DeallocateHWnd.
-HWND AllocateHWnd(std::function<void(TMessage&)> proc);
-void DeallocateHWnd(HWND h);
-// A real window procedure bound to a callable (a small executable thunk).
-WNDPROC MakeObjectInstance(std::function<void(TMessage&)> proc);
-void FreeObjectInstance(WNDPROC p);
 
 // Runs a handler so that an exception goes to the application's handler, not up the stack.
 void GuardedCall(TObject* sender, const std::function<void()>& f);
