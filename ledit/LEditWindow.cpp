@@ -1,6 +1,7 @@
 // The LEDIT32 window procedure: translates messages into calls on the document, the
 // lexer and the layout, keeps the view in step and tells the owner about changes.
 #include "ledit/LEditInternal.h"
+#include "framework/win/MsgParams.h"
 #include <windowsx.h>
 
 #include <algorithm>
@@ -497,7 +498,7 @@ static LRESULT SpacingWord(Editor& e) {
 static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case LEM_GETSELECTION: {
-      auto* rec = reinterpret_cast<LESelRecord*>(lp);
+      auto* rec = vx::ParamAs<LESelRecord*>(lp);
       if (!rec) return 0;
       rec->StartPos = static_cast<short>(e.doc.Anchor().col);
       rec->EndPos = static_cast<short>(e.doc.Caret().col);
@@ -506,7 +507,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case LEM_SETSELECTION: {
-      auto* rec = reinterpret_cast<const LESelRecord*>(lp);
+      auto* rec = vx::ParamAs<const LESelRecord*>(lp);
       if (!rec) return 0;
       Pos a{rec->StartLine - 1, rec->StartPos}, c{rec->EndLine - 1, rec->EndPos};
       e.preferredX = -1;
@@ -520,18 +521,18 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_GETSELLENGTH:
       return static_cast<LRESULT>(e.doc.RangeLength(e.doc.SelStart(), e.doc.SelEnd()));
     case LEM_GETSELTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       std::string s = e.doc.TextRange(e.doc.SelStart(), e.doc.SelEnd());
       memcpy(buf, s.c_str(), s.size() + 1);
       return 0;
     }
     case LEM_LOADFILE:
-      return static_cast<WORD>(lp ? LoadFile(e, reinterpret_cast<const char*>(lp)) : 1);
+      return static_cast<WORD>(lp ? LoadFile(e, vx::ParamAs<const char*>(lp)) : 1);
     case LEM_SAVEFILE:
-      return static_cast<WORD>(lp ? SaveFile(e, reinterpret_cast<const char*>(lp)) : 1);
+      return static_cast<WORD>(lp ? SaveFile(e, vx::ParamAs<const char*>(lp)) : 1);
     case LEM_SETFILEMASK:
-      e.fileMask = lp ? std::string(reinterpret_cast<const char*>(lp), strnlen(reinterpret_cast<const char*>(lp), 255)) : "";
+      e.fileMask = lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 255)) : "";
       return 0;
     case LEM_SETINSERTMODE:
       e.insertMode = wp != 0;
@@ -549,7 +550,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return e.doc.LineCount();
     case LEM_INIT:
       e.initialized = true;
-      e.callback = lp ? reinterpret_cast<HWND>(lp) : e.hwnd;
+      e.callback = lp ? vx::ParamAs<HWND>(lp) : e.hwnd;
       e.seenVersion = e.doc.Version();
       e.seenAnchor = e.doc.Anchor();
       e.seenCaret = e.doc.Caret();
@@ -559,7 +560,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_GETFIRSTVISIBLEPOS:
       return static_cast<WORD>(e.hscroll / e.layout.AverageWidth());
     case LEM_GETFILENAME: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       size_t n = std::min<size_t>(e.fileName.size(), LE_FILENAME_BUF - 1);
       memcpy(buf, e.fileName.data(), n);
@@ -572,7 +573,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return static_cast<WORD>(e.doc.LineLength(line - 1));
     }
     case LEM_REPLACESEL: {
-      std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
+      std::string text = lp ? vx::ParamAs<const char*>(lp) : "";
       ReplaceSel(e, text);
       e.doc.CloseUndoStep();
       e.preferredX = -1;
@@ -580,7 +581,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case LEM_GETLINE: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       int line = static_cast<int>(wp);
       if (wp == 0) {
@@ -606,7 +607,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case LEM_SETSYNTAX:
       SetSyntax(e, static_cast<int>(wp & 0xFF), static_cast<int>((wp >> 8) & 0xFF),
-                reinterpret_cast<const LESyntaxEntry*>(lp));
+                vx::ParamAs<const LESyntaxEntry*>(lp));
       return 0;
     case LEM_GETFIRSTVISIBLELINE:
       return e.view.topLine + 1;
@@ -659,10 +660,10 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.hasFile = wp != 0;
       return 0;
     case LEM_SETSEARCHTEXT:
-      SetSearchText(e, lp ? std::string(reinterpret_cast<const char*>(lp), strnlen(reinterpret_cast<const char*>(lp), 125)) : "", true);
+      SetSearchText(e, lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 125)) : "", true);
       return 0;
     case LEM_SETTEXT: {
-      std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
+      std::string text = lp ? vx::ParamAs<const char*>(lp) : "";
       if (!e.doc.SetText(text)) {
         Notify(e, LEN_MAXLINE);
         return 0;
@@ -672,7 +673,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case LEM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       char* p = buf;
       for (int i = 0; i < e.doc.LineCount(); ++i) {
@@ -751,7 +752,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: {
       RECT r;
       GetClientRect(h, &r);
-      Paint(e, reinterpret_cast<HDC>(wp), r, false);
+      Paint(e, vx::ParamAs<HDC>(wp), r, false);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -763,7 +764,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(h, nullptr, FALSE);
       return 0;
     case WM_SETFONT:
-      e.font = reinterpret_cast<HFONT>(wp);
+      e.font = vx::ParamAs<HFONT>(wp);
       Measure(e);
       ResetRows(e);
       if (e.hasFocus) {
@@ -938,7 +939,7 @@ static LRESULT CALLBACK LEditWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       auto* e = new Editor;
       e->hwnd = h;
       SetWindowLongPtrA(h, 0, reinterpret_cast<LONG_PTR>(e));
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+      auto* cs = vx::ParamAs<CREATESTRUCTA*>(lp);
       DWORD style = static_cast<DWORD>(cs->style);
       e->highlight = (style & LES_HIGHLIGHT) != 0;
       e->paintMode = (style & LES_PAINTMODE) != 0;
