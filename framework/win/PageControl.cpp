@@ -6,54 +6,53 @@
 
 namespace vx {
 
+VX_PUBLISH(TTabSheet, TWinControl) { P.Str("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption); }
 VX_PUBLISH(TPageControl, TTabControl) {
   P.Int("ActivePageIndex", &TPageControl::ActivePageIndex, &TPageControl::SetActivePageIndex);
 }
 
 // ---- TTabSheet ---------------------------------------------------------------------
 
-TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
-  controlStyle_ = TControlStyle{csAcceptsControls};
-  SetAlign(alClient);
+TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {
+  controlStyle_ = TControlStyle{csAcceptsControls, csClickEvents, csDoubleClicks, csSetCaption};
   SetVisible(false);
 }
 
-TTabSheet::~TTabSheet() { BeforeDestruction(); }
-
-void TTabSheet::BeforeDestruction() {
+void TTabSheet::SetPageControl(TPageControl* pc) {
+  if (pc == pageControl_) return;
   if (pageControl_) pageControl_->RemovePage(this);
-  TWinControl::BeforeDestruction();
-}
-
-void TTabSheet::SetPageControl(TPageControl* p) {
-  if (p == pageControl_) return;
-  if (pageControl_) pageControl_->RemovePage(this);
-  if (p) p->InsertPage(this);
+  if (pc) pc->InsertPage(this);
 }
 
 int TTabSheet::PageIndex() const {
   if (!pageControl_) return -1;
-  auto& v = pageControl_->pages_;
-  return static_cast<int>(std::find(v.begin(), v.end(), this) - v.begin());
+  auto& p = pageControl_->pages_;
+  return static_cast<int>(std::find(p.begin(), p.end(), this) - p.begin());
+}
+
+void TTabSheet::BeforeDestruction() {
+  if (pageControl_ && !pageControl_->Destroying()) pageControl_->RemovePage(this);
+  TCustomControl::BeforeDestruction();
 }
 
 void TTabSheet::TextChanged() {
-  TWinControl::TextChanged();
-  if (pageControl_) pageControl_->UpdateTab(this);
+  TCustomControl::TextChanged();
+  int i = PageIndex();
+  if (i >= 0) pageControl_->Tabs()->SetStrings(i, Caption());
 }
 
 // ---- TPageControl ------------------------------------------------------------------
 
 TPageControl::TPageControl(TComponent* owner) : TTabControl(owner) {}
 
-TPageControl::~TPageControl() { BeforeDestruction(); }
-
 void TPageControl::InsertPage(TTabSheet* page) {
   page->pageControl_ = this;
   pages_.push_back(page);
-  page->SetParent(this);
   Tabs()->AddObject(page->Caption(), page);
+  page->SetParent(this);
   if (!active_) SetActivePage(page);
+  else page->SetVisible(false);
+  Realign();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -65,31 +64,28 @@ void TPageControl::RemovePage(TTabSheet* page) {
   if (!Destroying()) Tabs()->Delete(index);
   if (active_ == page) {
     active_ = nullptr;
-    if (!Destroying() && !pages_.empty()) SetActivePage(pages_[std::min<size_t>(index, pages_.size() - 1)]);
+    if (!pages_.empty() && !Destroying()) SetActivePage(pages_[static_cast<size_t>(std::min(index, PageCount() - 1))]);
   }
-}
-
-void TPageControl::UpdateTab(TTabSheet* page) {
-  int i = page->PageIndex();
-  if (i >= 0 && i < Tabs()->Count()) Tabs()->SetStrings(i, page->Caption());
-}
-
-void TPageControl::SetActivePage(TTabSheet* page) {
-  if (page && page->PageControl() != this) return;
-  active_ = page;
-  SetTabIndex(page ? page->PageIndex() : -1);
-  ShowActive();
 }
 
 int TPageControl::ActivePageIndex() const { return active_ ? active_->PageIndex() : -1; }
 
 void TPageControl::SetActivePageIndex(int i) {
-  SetActivePage(i >= 0 && i < PageCount() ? pages_[static_cast<size_t>(i)] : nullptr);
+  if (i >= 0 && i < PageCount()) SetActivePage(Pages(i));
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page && page->pageControl_ != this) return;
+  active_ = page;
+  SetTabIndex(page ? page->PageIndex() : -1);
+  ShowActive();
 }
 
 void TPageControl::ShowActive() {
-  // The new page first, so the focus never falls back to the form in between.
+  RECT r = DisplayRect();
+  // The new page shows before the old one hides, so the area never flashes empty.
   if (active_) {
+    active_->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     active_->SetVisible(true);
     active_->BringToFront();
   }
@@ -97,16 +93,31 @@ void TPageControl::ShowActive() {
     if (p != active_) p->SetVisible(false);
 }
 
+void TPageControl::AlignControls(TControl* control, RECT& rect) {
+  RECT r = DisplayRect();
+  for (TTabSheet* p : pages_) p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  TTabControl::AlignControls(control, rect);
+}
+
 void TPageControl::CreateWnd() {
   TTabControl::CreateWnd();
-  SetTabIndex(ActivePageIndex());
+  if (active_) SetTabIndex(active_->PageIndex());
+  Realign();
 }
 
 void TPageControl::WndProc(TMessage& m) {
   if (m.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(m.LParam)->code == TCN_SELCHANGE) {
     int i = TabIndex();
-    active_ = i >= 0 && i < PageCount() ? pages_[static_cast<size_t>(i)] : nullptr;
+    TTabSheet* old = active_;
+    HWND focus = GetFocus();
+    active_ = i >= 0 && i < PageCount() ? Pages(i) : nullptr;
     ShowActive();
+    SetTabIndex(i);
+    // The focus must not stay on a control of the page just hidden: the tabs take it.
+    if (old && old != active_ && old->HandleAllocated() && focus && IsChild(old->Handle(), focus) && CanFocus())
+      SetFocus();
+    if (OnChange) OnChange(this);
+    return;
   }
   TTabControl::WndProc(m);
 }

@@ -1,6 +1,5 @@
-// A page control: tabs over pages (tab sheets) of controls, one page shown at a time.
-// Each sheet's caption is its tab; the tab control's OnChange fires after the chosen
-// page is shown.
+// The page control: tabs over a stack of pages, only the chosen page shown. Each page is
+// a TTabSheet whose controls are built on it; the tab shows the sheet's caption.
 #pragma once
 
 #include <vector>
@@ -11,14 +10,13 @@ namespace vx {
 
 class TPageControl;
 
-class TTabSheet : public TWinControl {
+class TTabSheet : public TCustomControl {
  public:
   explicit TTabSheet(TComponent* owner);
-  ~TTabSheet() override;
   const char* ClassName() const override { return "TTabSheet"; }
   TPageControl* PageControl() const { return pageControl_; }
-  // Moves the sheet onto a page control (as its last page), or off it with nullptr.
-  void SetPageControl(TPageControl* p);
+  // Adds the sheet as the last page of pc (nullptr takes it out of its control).
+  void SetPageControl(TPageControl* pc);
   int PageIndex() const;
 
  protected:
@@ -33,25 +31,25 @@ class TTabSheet : public TWinControl {
 class TPageControl : public TTabControl {
  public:
   explicit TPageControl(TComponent* owner);
-  ~TPageControl() override;
   const char* ClassName() const override { return "TPageControl"; }
+
   int PageCount() const { return static_cast<int>(pages_.size()); }
   TTabSheet* Pages(int i) const { return pages_.at(static_cast<size_t>(i)); }
   TTabSheet* ActivePage() const { return active_; }
-  // Shows the page and selects its tab; OnChange does not fire.
+  // Shows the page and its tab; OnChange is not fired (it is for the user's choices).
   void SetActivePage(TTabSheet* page);
   int ActivePageIndex() const;
   void SetActivePageIndex(int i);
   void WndProc(TMessage& m) override;
 
  protected:
+  void AlignControls(TControl* control, RECT& rect) override;
   void CreateWnd() override;
 
  private:
   friend class TTabSheet;
   void InsertPage(TTabSheet* page);
   void RemovePage(TTabSheet* page);
-  void UpdateTab(TTabSheet* page);
   void ShowActive();
   std::vector<TTabSheet*> pages_;
   TTabSheet* active_ = nullptr;

@@ -1,5 +1,4 @@
-// The page control: one page on screen at a time, tabs that follow the sheets, and a
-// click on a tab that shows its page before OnChange runs.
+// The page control: one page shown at a time, chosen by a click on its tab.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,82 +6,66 @@
 
 #include "framework/win/Forms.h"
 #include "framework/win/PageControl.h"
-#include "framework/win/StdCtrls.h"
 
 using namespace vx;
 
-namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
-
-}  // namespace
-
-TEST(PageControlTest, OnePageShownAndTabsFollowTheSheets) {
+TEST(PageControl, ATabClickShowsItsPageOnly) {
   TForm* form = CreateForm<TForm>(Application);
-  form->SetBounds(50, 50, 400, 300);
+  form->SetBounds(60, 60, 400, 300);
   auto* pc = new TPageControl(form);
   pc->SetParent(form);
-  pc->SetBounds(10, 10, 360, 240);
-  auto* a = new TTabSheet(form);
-  a->SetCaption("Example Code");
-  a->SetPageControl(pc);
-  auto* b = new TTabSheet(form);
-  b->SetCaption("Preview");
-  b->SetPageControl(pc);
-  auto* onB = new TButton(form);
-  onB->SetParent(b);
-  onB->SetBounds(10, 10, 80, 25);
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  Pump();
-  EXPECT_EQ(pc->ActivePage(), a);
-  EXPECT_EQ(pc->PageCount(), 2);
-  EXPECT_TRUE(IsWindowVisible(a->Handle()));
-  EXPECT_FALSE(IsWindowVisible(b->Handle()));
-  // The page fills the area inside the tabs.
-  RECT disp = pc->DisplayRect();
-  EXPECT_EQ(a->Left(), disp.left);
-  EXPECT_EQ(a->Top(), disp.top);
-  EXPECT_EQ(a->Width(), disp.right - disp.left);
-
+  pc->SetBounds(8, 8, 360, 240);
+  auto* one = new TTabSheet(form);
+  one->SetCaption("First");
+  one->SetPageControl(pc);
+  auto* two = new TTabSheet(form);
+  two->SetCaption("Second");
+  two->SetPageControl(pc);
+  auto* edit = new TEdit(form);
+  edit->SetParent(one);
   int changes = 0;
-  bool bShownAtChange = false;
-  pc->OnChange = [&](TObject*) {
-    ++changes;
-    bShownAtChange = IsWindowVisible(b->Handle()) && pc->ActivePage() == b;
-  };
-  // A click on the second tab, as a person makes it.
+  pc->OnChange = [&](TObject*) { ++changes; };
+  form->Show();
+  Application->ProcessMessages();
+
+  EXPECT_EQ(pc->ActivePage(), one);
+  EXPECT_EQ(pc->Tabs()->Strings(1), "Second");
+  EXPECT_TRUE(one->Visible());
+  EXPECT_FALSE(two->Visible());
+  // The page fills the area inside the tabs.
+  RECT d = pc->DisplayRect();
+  EXPECT_EQ(one->Left(), d.left);
+  EXPECT_EQ(one->Top(), d.top);
+  EXPECT_EQ(one->Width(), d.right - d.left);
+  edit->SetFocus();
+
   RECT tab;
   SendMessageA(pc->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
-  POINT p{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
-  ClientToScreen(pc->Handle(), &p);
-  SetCursorPos(p.x, p.y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-  Pump();
+  POINT p = pc->ClientToScreen(POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  HWND under = WindowFromPoint(p);
+  EXPECT_EQ(under, pc->Handle());
+  ScreenToClient(under, &p);
+  PostMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  PostMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  Application->ProcessMessages();
+  EXPECT_EQ(pc->ActivePage(), two);
+  EXPECT_EQ(pc->ActivePageIndex(), 1);
   EXPECT_EQ(changes, 1);
-  EXPECT_TRUE(bShownAtChange);
-  EXPECT_FALSE(IsWindowVisible(a->Handle()));
-  POINT q{20, 20};
-  ClientToScreen(onB->Handle(), &q);
-  EXPECT_EQ(WindowFromPoint(q), onB->Handle());
+  EXPECT_FALSE(one->Visible());
+  EXPECT_TRUE(two->Visible());
+  EXPECT_TRUE(IsWindowVisible(two->Handle()));
+  EXPECT_NE(GetFocus(), edit->Handle());  // not left on a hidden page
 
-  // By code: no OnChange.
-  pc->SetActivePage(a);
+  // Choosing a page in code shows it without the user's notice.
+  pc->SetActivePage(one);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(pc->TabIndex(), 0);
-  EXPECT_TRUE(IsWindowVisible(a->Handle()));
-  b->SetCaption("Look");
-  EXPECT_EQ(pc->Tabs()->Strings(1), "Look");
-  a->Free();
+  EXPECT_TRUE(one->Visible());
+  // A page renamed renames its tab; a page freed leaves its tab.
+  two->SetCaption("Other");
+  EXPECT_EQ(pc->Tabs()->Strings(1), "Other");
+  two->Free();
   EXPECT_EQ(pc->PageCount(), 1);
   EXPECT_EQ(pc->Tabs()->Count(), 1);
-  EXPECT_EQ(pc->ActivePage(), b);
-  EXPECT_TRUE(IsWindowVisible(b->Handle()));
   form->Free();
 }
