@@ -18,7 +18,6 @@ TfrmGenHelp::TfrmGenHelp(TComponent* owner) : TForm(owner) {
   DirectoryEdit1->SetDialogOptions({sdAllowCreate, sdPerformCreate, sdPrompt});
   GroupBox2 = PlaceGroup(this, this, "GroupBox2", "&Options", 8, 64, 344, 70);
   btnGenerateHelp = PlaceButton(this, this, "btnGenerateHelp", "Generate Help", 150, 142, 110);
-  btnGenerateHelp->SetDefault(true);
   btnGenerateHelp->OnClick = [this](TObject* s) { btnGenerateHelpClick(s); };
   btnCancel = PlaceButton(this, this, "btnCancel", "Cancel", 268, 142, 84);
   btnCancel->SetCancel(true);

@@ -22,6 +22,7 @@ TfrmPickList::TfrmPickList(TComponent* owner) : TForm(owner) {
   btnSort->OnClick = [this](TObject* s) { btnSortClick(s); };
   btnAddFontList = PlaceButton(this, GroupBox1, "btnAddFontList", "Add Font List", 182, 52, 84, 25);
   std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 128, 230);
+  btnOK->SetDefault(false);  // Enter belongs to the list being typed
   OnCreate = [this](TObject* s) { FormCreate(s); };
 }
 
