@@ -12,7 +12,7 @@ TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
   SetClientSize(300, 172);
-  Image1 = Place<TImage>(this, this, "Image1", 16, 16, 32, 32);
+  Image1 = MakeControl<TImage>(this, this, "Image1", 16, 16, 32, 32);
   lblProgram = PlaceLabel(this, this, "lblProgram", "", 64, 14);
   lblProgram->Font()->SetSize(12);
   lblProgram->Font()->SetStyle(TFontStyles{fsBold});

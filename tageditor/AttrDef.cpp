@@ -24,7 +24,7 @@ namespace {
 
 TRadioButton* PlaceRadio(TForm* f, TWinControl* parent, const char* name, const char* caption, int x, int y, int w,
                          int tag, TNotifyEvent click) {
-  auto* r = Place<TRadioButton>(f, parent, name, x, y, w, 17);
+  auto* r = MakeControl<TRadioButton>(f, parent, name, x, y, w, 17);
   r->SetCaption(caption);
   r->SetTag(tag);
   r->SetTabStop(false);  // only the checked one: taking the focus would check a button
@@ -33,7 +33,7 @@ TRadioButton* PlaceRadio(TForm* f, TWinControl* parent, const char* name, const 
 }
 
 TCheckBox* PlaceCheck(TForm* f, TWinControl* parent, const char* name, const char* caption, int x, int y, int w) {
-  auto* c = Place<TCheckBox>(f, parent, name, x, y, w, 17);
+  auto* c = MakeControl<TCheckBox>(f, parent, name, x, y, w, 17);
   c->SetCaption(caption);
   return c;
 }
@@ -69,7 +69,7 @@ TfrmAttrDef::TfrmAttrDef(TComponent* owner) : TForm(owner) {
   rbYes = PlaceRadio(this, GroupBox2, "rbYes", "Required by tag", 12, 40, 240, 2, requiredClick);
   rbOther = PlaceRadio(this, GroupBox2, "rbOther", "Requred by tag unless other attribute present", 12, 60, 244, 3,
                        requiredClick);
-  cbOtherAttrib = Place<TComboBox>(this, GroupBox2, "cbOtherAttrib", 12, 104, 140, 21);
+  cbOtherAttrib = MakeControl<TComboBox>(this, GroupBox2, "cbOtherAttrib", 12, 104, 140, 21);
   cbOtherAttrib->SetStyle(csDropDown);
   cbOtherAttrib->SetEnabled(false);
   lblOther = PlaceLabel(this, GroupBox2, "lblOther", "&Other Attribute:", 12, 86, cbOtherAttrib);

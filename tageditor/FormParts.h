@@ -1,27 +1,18 @@
-// Placing named controls on the tag editor's forms, which are built in code.
+// Labels, buttons and group boxes as the tag editor's forms, built in code, place them.
 #pragma once
 
 #include <tuple>
 #include <utility>
 
 #include "framework/win/Forms.h"
+#include "framework/win/MakeControl.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
 
-// A control of class T owned by form, named, on parent at the given bounds.
-template <class T>
-T* Place(TForm* form, TWinControl* parent, const char* name, int x, int y, int w, int h) {
-  T* c = new T(form);
-  if (name && *name) c->SetName(name);
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
-
 inline TLabel* PlaceLabel(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
                           TWinControl* focus = nullptr) {
-  TLabel* l = Place<TLabel>(form, parent, name, x, y, 100, 13);
+  TLabel* l = MakeControl<TLabel>(form, parent, name, x, y, 100, 13);
   l->SetCaption(caption);
   if (focus) l->SetFocusControl(focus);
   return l;
@@ -29,14 +20,14 @@ inline TLabel* PlaceLabel(TForm* form, TWinControl* parent, const char* name, co
 
 inline TButton* PlaceButton(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
                             int w = 75, int h = 25) {
-  TButton* b = Place<TButton>(form, parent, name, x, y, w, h);
+  TButton* b = MakeControl<TButton>(form, parent, name, x, y, w, h);
   b->SetCaption(caption);
   return b;
 }
 
 inline TGroupBox* PlaceGroup(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
                              int w, int h) {
-  TGroupBox* g = Place<TGroupBox>(form, parent, name, x, y, w, h);
+  TGroupBox* g = MakeControl<TGroupBox>(form, parent, name, x, y, w, h);
   g->SetCaption(caption);
   return g;
 }

@@ -14,7 +14,7 @@ TfrmGenHelp::TfrmGenHelp(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   SetClientSize(360, 176);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Destination Directory", 8, 6, 344, 52);
-  DirectoryEdit1 = Place<TDirectoryEdit>(this, GroupBox1, "DirectoryEdit1", 12, 20, 320, 21);
+  DirectoryEdit1 = MakeControl<TDirectoryEdit>(this, GroupBox1, "DirectoryEdit1", 12, 20, 320, 21);
   DirectoryEdit1->SetDialogOptions({sdAllowCreate, sdPerformCreate, sdPrompt});
   GroupBox2 = PlaceGroup(this, this, "GroupBox2", "&Options", 8, 64, 344, 70);
   btnGenerateHelp = PlaceButton(this, this, "btnGenerateHelp", "Generate Help", 150, 142, 110);

@@ -16,17 +16,17 @@ TfrmNewTag::TfrmNewTag(TComponent* owner) : TForm(owner) {
   SetClientSize(346, 290);
 
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "New HTML Tag", 8, 6, 330, 50);
-  eTagName = Place<TEdit>(this, GroupBox1, "eTagName", 60, 20, 150, 21);
+  eTagName = MakeControl<TEdit>(this, GroupBox1, "eTagName", 60, 20, 150, 21);
   eTagName->SetCharCase(ecUpperCase);
   Label1 = PlaceLabel(this, GroupBox1, "Label1", "&Tag:", 12, 24, eTagName);
 
   GroupBox2 = PlaceGroup(this, this, "GroupBox2", "Copy From Tag", 8, 62, 330, 188);
   Label2 = PlaceLabel(this, GroupBox2, "Label2", "Tags", 12, 18);
-  cbTags = Place<TListBox>(this, GroupBox2, "cbTags", 12, 34, 148, 144);
+  cbTags = MakeControl<TListBox>(this, GroupBox2, "cbTags", 12, 34, 148, 144);
   cbTags->OnClick = [this](TObject* s) { cbTagsClick(s); };
   Label2->SetFocusControl(cbTags);
   Label3 = PlaceLabel(this, GroupBox2, "Label3", "Attributes", 170, 18);
-  cbAttribs = Place<TListBox>(this, GroupBox2, "cbAttribs", 170, 34, 148, 144);
+  cbAttribs = MakeControl<TListBox>(this, GroupBox2, "cbAttribs", 170, 34, 148, 144);
   cbAttribs->SetMultiSelect(true);
   Label3->SetFocusControl(cbAttribs);
 
@@ -94,7 +94,7 @@ TfrmNewAttr::TfrmNewAttr(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   SetClientSize(252, 98);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Attribute", 8, 6, 236, 52);
-  eAttrName = Place<TEdit>(this, GroupBox1, "eAttrName", 12, 20, 212, 21);
+  eAttrName = MakeControl<TEdit>(this, GroupBox1, "eAttrName", 12, 20, 212, 21);
   eAttrName->SetCharCase(ecUpperCase);
   btnOK = PlaceButton(this, this, "btnOK", "OK", 88, 66);
   btnOK->SetDefault(true);

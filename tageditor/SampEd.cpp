@@ -16,7 +16,7 @@ TfrmSampEd::TfrmSampEd(TComponent* owner) : TForm(owner) {
   SetBorderIcons(TBorderIcons{biSystemMenu, biMaximize});
   SetClientSize(480, 340);
 
-  PageControl1 = Place<TPageControl>(this, this, "PageControl1", 5, 5, 470, 300);
+  PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 5, 5, 470, 300);
   TabSheet1 = new TTabSheet(this);
   TabSheet1->SetName("TabSheet1");
   TabSheet1->SetCaption("Example Code");

@@ -21,7 +21,7 @@ TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
 
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "Properties", 8, 6, 404, 118);
   auto radio = [this](const char* name, const char* caption, int y, TNotifyEvent click) {
-    auto* r = Place<TRadioButton>(this, GroupBox1, name, 12, y, 270, 17);
+    auto* r = MakeControl<TRadioButton>(this, GroupBox1, name, 12, y, 270, 17);
     r->SetCaption(caption);
     // Only the checked button of a group is a tab stop: a radio button that takes the
     // focus checks itself, and the first focus of the dialog must not change the kind.
@@ -34,17 +34,17 @@ TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
   rbBoth = radio("rbBoth", "Tag can be stand alone or have ending tag", 58, [this](TObject* s) { rbBothClick(s); });
   Button1 = PlaceButton(this, GroupBox1, "Button1", "&Description", 300, 18, 92);
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  eEndTag = Place<TEdit>(this, GroupBox1, "eEndTag", 82, 84, 118, 21);
+  eEndTag = MakeControl<TEdit>(this, GroupBox1, "eEndTag", 82, 84, 118, 21);
   eEndTag->SetCharCase(ecUpperCase);
   lblEndTag = PlaceLabel(this, GroupBox1, "lblEndTag", "&Ending tag:", 12, 88, eEndTag);
-  cbGroup = Place<TComboBox>(this, GroupBox1, "cbGroup", 256, 84, 136, 21);
+  cbGroup = MakeControl<TComboBox>(this, GroupBox1, "cbGroup", 256, 84, 136, 21);
   cbGroup->SetStyle(csDropDownList);
   cbGroup->Items()->Add("(NONE)");
   lblGroup = PlaceLabel(this, GroupBox1, "lblGroup", "&Group:", 212, 88, cbGroup);
 
   GroupBox2 = PlaceGroup(this, this, "GroupBox2", "Supported Browsers", 8, 130, 404, 46);
   auto check = [this](const char* name, const char* caption, int x, int w) {
-    auto* c = Place<TCheckBox>(this, GroupBox2, name, x, 20, w, 17);
+    auto* c = MakeControl<TCheckBox>(this, GroupBox2, name, x, 20, w, 17);
     c->SetCaption(caption);
     return c;
   };
@@ -54,7 +54,7 @@ TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
   cbIntBrowser = check("cbIntBrowser", "Int Browser", 322, 78);
 
   GroupBox3 = PlaceGroup(this, this, "GroupBox3", "Attributes", 8, 182, 404, 108);
-  lbAttributes = Place<TListBox>(this, GroupBox3, "lbAttributes", 12, 18, 280, 82);
+  lbAttributes = MakeControl<TListBox>(this, GroupBox3, "lbAttributes", 12, 18, 280, 82);
   lbAttributes->OnDblClick = [this](TObject* s) { btnPropertiesClick(s); };
   btnAdd = PlaceButton(this, GroupBox3, "btnAdd", "&Add...", 302, 18, 90);
   btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };

@@ -146,19 +146,19 @@ void TfrmMain::CreateSpeedBar() {
 
 void TfrmMain::CreatePage() {
   const int top = SpeedBar1->Height();
-  eHTMLSpec = Place<TEdit>(this, this, "eHTMLSpec", 128, top + 8, 240, 21);
+  eHTMLSpec = MakeControl<TEdit>(this, this, "eHTMLSpec", 128, top + 8, 240, 21);
   eHTMLSpec->OnChange = VX_HANDLER(eHTMLSpecChange);
   Label1 = PlaceLabel(this, this, "Label1", "&HTML Specification:", 8, top + 12, eHTMLSpec);
   Label1->SetWidth(116);
 
-  PageControl1 = Place<TPageControl>(this, this, "PageControl1", 4, top + 36, 612, 444 - top - 40);
+  PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 4, top + 36, 612, 444 - top - 40);
   TabSheet1 = new TTabSheet(this);
   TabSheet1->SetName("TabSheet1");
   TabSheet1->SetCaption("Tags and Attributes");
   TabSheet1->SetPageControl(PageControl1);
 
   GroupBox1 = PlaceGroup(this, TabSheet1, "GroupBox1", "Defined Tags", 4, 2, 312, 200);
-  lbTags = Place<TListBox>(this, GroupBox1, "lbTags", 8, 16, 216, 176);
+  lbTags = MakeControl<TListBox>(this, GroupBox1, "lbTags", 8, 16, 216, 176);
   lbTags->SetStyle(lbOwnerDrawFixed);
   lbTags->OnDrawItem = [this](TWinControl* c, int i, RECT r, TOwnerDrawState st) { lbTagsDrawItem(c, i, r, st); };
   lbTags->OnClick = VX_HANDLER(lbTagsClick);
@@ -171,7 +171,7 @@ void TfrmMain::CreatePage() {
   btnRemove->OnClick = VX_HANDLER(btnRemoveClick);
   btnGroup = PlaceButton(this, GroupBox1, "btnGroup", "&Groups", 230, 106, 74);
   btnGroup->OnClick = VX_HANDLER(btnGroupClick);
-  btnTest = Place<TZxSpeedButton>(this, GroupBox1, "btnTest", 230, 140, 25, 25);
+  btnTest = MakeControl<TZxSpeedButton>(this, GroupBox1, "btnTest", 230, 140, 25, 25);
   btnTest->SetHint("Test Tag");
   btnTest->SetShowHint(true);
   try {
@@ -184,14 +184,14 @@ void TfrmMain::CreatePage() {
   btnTest->OnClick = VX_HANDLER(btnTestClick);
 
   GroupBox2 = PlaceGroup(this, TabSheet1, "GroupBox2", "Tag Attributes", 4, 206, 312, 130);
-  lbAttributes = Place<TListBox>(this, GroupBox2, "lbAttributes", 8, 16, 216, 106);
+  lbAttributes = MakeControl<TListBox>(this, GroupBox2, "lbAttributes", 8, 16, 216, 106);
   lbAttributes->OnClick = VX_HANDLER(lbAttributesClick);
   lbAttributes->OnDblClick = VX_HANDLER(btnAttrPropertiesClick);
   btnAttrProperties = PlaceButton(this, GroupBox2, "btnAttrProperties", "Prop&erties", 230, 16, 74);
   btnAttrProperties->OnClick = VX_HANDLER(btnAttrPropertiesClick);
 
   auto viewer = [this](TGroupBox* box, const char* name, int h) {
-    auto* v = Place<THTMLViewer>(this, box, name, 8, 16, 268, h);
+    auto* v = MakeControl<THTMLViewer>(this, box, name, 8, 16, 268, h);
     v->SetViewImages(false);
     v->SetDefFontName("Times New Roman");
     v->SetDefFontSize(10);

@@ -15,7 +15,7 @@ TfrmPickList::TfrmPickList(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   SetClientSize(292, 262);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "Picklist Items", 8, 6, 276, 214);
-  Memo1 = Place<TMemo>(this, GroupBox1, "Memo1", 12, 20, 160, 182);
+  Memo1 = MakeControl<TMemo>(this, GroupBox1, "Memo1", 12, 20, 160, 182);
   Memo1->SetScrollBars(ssVertical);
   Memo1->SetWordWrap(false);
   btnSort = PlaceButton(this, GroupBox1, "btnSort", "Sort", 182, 20, 84, 25);
@@ -43,7 +43,7 @@ TfrmGroups::TfrmGroups(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   SetClientSize(292, 262);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Group Names", 8, 6, 276, 214);
-  Memo1 = Place<TMemo>(this, GroupBox1, "Memo1", 12, 20, 252, 182);
+  Memo1 = MakeControl<TMemo>(this, GroupBox1, "Memo1", 12, 20, 252, 182);
   Memo1->SetScrollBars(ssVertical);
   Memo1->SetWordWrap(false);
   std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 128, 230);

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/IniFiles.h"
+#include "tagdefs/tests/TestDir.h"
 #include "tageditor/TagEdMain.h"
 
 namespace vx {
@@ -133,7 +135,8 @@ struct TagEdTest : ::testing::Test {
   std::function<bool(TCommonDialog*)> dialog;
   std::deque<std::function<void(TForm*)>> modals;  // one per modal form, in order
   std::vector<std::string> modalClasses;
-  std::string dir;  // a work folder with a copy of standard.vxt
+  std::unique_ptr<TestDir> work;
+  std::string dir;  // the work folder (the current one) with a copy of standard.vxt, ending in "\\"
 
   void SetUp() override {
     TRegIniFile::DeleteUserKey("Software\\Marrowby\\Vornix");
@@ -155,11 +158,10 @@ struct TagEdTest : ::testing::Test {
       modals.pop_front();
       next(f);
     };
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    dir = std::string(tmp) + "vx_tagedit_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    CopyFileA("standard.vxt", (dir + "standard.vxt").c_str(), FALSE);
+    const std::string shipped = ExtractFilePath(Application->ExeName()) + "standard.vxt";
+    work = std::make_unique<TestDir>();
+    dir = work->Path() + "\\";
+    CopyFileA(shipped.c_str(), (dir + "standard.vxt").c_str(), FALSE);
     Application->SetTitle(TagEdTitle);
     Application->SetMainForm(nullptr);
     main = Application->CreateForm<TfrmMain>();
@@ -180,28 +182,8 @@ struct TagEdTest : ::testing::Test {
     Application->OnMessageBox = nullptr;
     Application->OnModalForm = nullptr;
     TCommonDialog::Handler() = nullptr;
-    RemoveTree(dir);
+    work.reset();
     Pump();
-  }
-
-  static void RemoveTree(const std::string& d) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((d + "*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string n = fd.cFileName;
-        if (n == "." || n == "..") continue;
-        std::string f = d + n;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(f + "\\");
-        } else {
-          SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA(f.c_str());
-        }
-      } while (FindNextFileA(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryA(d.c_str());
   }
 
   // A menu command as the menu sends it.

@@ -20,6 +20,7 @@
 #include "tageditor/TagEdRules.h"
 #include "tageditor/TextEditors.h"
 #include "tageditor/tests/SampleSet.h"
+#include "toolkit/tests/screen_shot.h"
 
 namespace vx {
 namespace {
@@ -50,20 +51,6 @@ struct Capture {
   }
   COLORREF At(int x, int y) const { return GetPixel(dc, x, y) & 0xFFFFFF; }
 };
-
-// The client area of a window into a bitmap file, for looking at.
-void SaveShot(HWND window, const char* file) {
-  Settle();
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  RECT r;
-  GetWindowRect(window, &r);
-  TBitmap b;
-  b.SetSize(r.right - r.left, r.bottom - r.top);
-  HDC screen = GetDC(nullptr);
-  BitBlt(b.Canvas()->Handle(), 0, 0, b.Width(), b.Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  b.SaveToFile(file);
-}
 
 // standard.vxt with one change made through the model, written beside it.
 std::string WriteVariant(const std::string& dir, const char* leaf, const std::function<void(THTMLGroup&)>& change) {
@@ -144,7 +131,11 @@ TEST_F(TagEdTest, OpenShowsTheSetWithItsTagsDrawnAndDescribed) {
   }
   EXPECT_EQ(checked, 5);
   SelectTag("IMG");
-  SaveShot(main->Handle(), "VxTagEd-standard.bmp");
+  Settle();
+  // Into the program folder, which a kept session keeps (the work folder goes).
+  SetCurrentDir(ExtractFilePath(Application->ExeName()));
+  SaveScreen("VxTagEd-standard");
+  SetCurrentDir(dir);
 }
 
 TEST_F(TagEdTest, AddRefusesADuplicateInAnyCaseAndOpensTheNewTag) {
@@ -767,7 +758,6 @@ TEST_F(TagEdTest, HelpPagesGoIntoARelativeFolderAsTheGoldenFiles) {
   EXPECT_NE(ReadFileBytes(dir + "deep\\.._x.htm"), "<missing>");
   EXPECT_EQ(ReadFileBytes(dir + "x.htm"), "<missing>");
   EXPECT_NE(ReadFileBytes(dir + "deep\\index.htm").find("<A HREF=\".._x.htm#B\">"), std::string::npos);
-  SetCurrentDirectoryA("C:\\");
 
   // Nothing to describe: the command is not offered.
   answers = {IDNO};
