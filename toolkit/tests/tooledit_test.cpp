@@ -22,6 +22,21 @@ void Pump() {
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
 }
 
+// Input sent to the system arrives a little later: handles messages until none came for
+// a while (at most two seconds), so a busy machine does not lose a key or a click.
+void Settle() {
+  DWORD start = GetTickCount(), quietSince = start;
+  while (GetTickCount() - quietSince < 120 && GetTickCount() - start < 2000) {
+    MSG m;
+    if (PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      Application->ProcessMessages();
+      quietSince = GetTickCount();
+    } else {
+      Sleep(10);
+    }
+  }
+}
+
 void SendKeys(std::vector<std::pair<WORD, bool>> keys) {
   std::vector<INPUT> in;
   for (auto [vk, up] : keys) {
@@ -32,20 +47,20 @@ void SendKeys(std::vector<std::pair<WORD, bool>> keys) {
     in.push_back(i);
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  Pump();
+  Settle();
 }
 void Tap(WORD vk) { SendKeys({{vk, false}, {vk, true}}); }
 void AltTap(WORD vk) { SendKeys({{VK_MENU, false}, {vk, false}, {vk, true}, {VK_MENU, true}}); }
 
 void ClickScreen(POINT p) {
   SetCursorPos(p.x, p.y);
-  Pump();
+  Settle();
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, in, sizeof(INPUT));
-  Pump();
+  Settle();
 }
 
 // The centre of the button on the screen.
