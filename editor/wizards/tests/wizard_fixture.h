@@ -81,6 +81,10 @@ struct WizardFixture : ::testing::Test {
   static void Type(HWND h, const std::string& text) {
     for (char ch : text) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(ch), 1);
   }
+  // Each character to the window that has the focus when it is typed.
+  static void TypeFocused(const std::string& text) {
+    for (char ch : text) SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(ch), 1);
+  }
 
   // Every visible control lies inside the client area of its parent, down the tree.
   static void ExpectInside(TWinControl* parent) {
