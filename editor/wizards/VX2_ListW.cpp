@@ -66,7 +66,10 @@ void TfrmListW::btnSortClick(TObject*) {
   TStringList sorted;
   sorted.Assign(*Memo1->Lines());
   sorted.Sort();
-  Memo1->Lines()->Assign(sorted);
+  // Written back as one text: line by line, a leading empty line would be lost.
+  AnsiString text;
+  for (int i = 0; i < sorted.Count(); ++i) text += (i ? "\r\n" : "") + sorted.Strings(i);
+  Memo1->SetText(text);
 }
 
 void TfrmListW::PageControl1Change(TObject*) {
