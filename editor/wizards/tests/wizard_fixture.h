@@ -78,6 +78,22 @@ struct WizardFixture : ::testing::Test {
     PostMessageA(f, WM_KEYUP, vk, 0xC0000001);
     Pump();
   }
+  // A key with a modifier held (Ctrl+E), through the system's input queue so that the
+  // modifier's state is real.
+  static void Chord(WORD modifier, WORD key) {
+    INPUT in[4] = {};
+    WORD keys[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+      in[i].type = INPUT_KEYBOARD;
+      in[i].ki.wVk = keys[i];
+      in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, in, sizeof(INPUT));
+    for (int i = 0; i < 5; ++i) {
+      Sleep(10);
+      Pump();
+    }
+  }
   static void Type(HWND h, const std::string& text) {
     for (char ch : text) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(ch), 1);
   }
