@@ -291,3 +291,27 @@ TEST_F(ImageMap, MapTagsAndAreasReadBack) {
             "   <AREA COORDS=\"0,0,65,65\" HREF=\"x.htm\">\r\n"
             "</MAP>");
 }
+
+// Run modally, as VornixPro runs it: the handles' popup short-cut reaches the properties
+// dialog, and OK writes what was made.
+TEST_F(ImageMap, TheModalRunAnswersThePopupShortCut) {
+  m->Hide();
+  std::vector<std::string> shown;
+  Application->OnModalForm = [&](TForm* f) {
+    shown.push_back(f->Caption());
+    if (auto* p = dynamic_cast<TForm_Imgp*>(f)) {
+      p->HRefE->SetText("Docs/Page.htm");
+      p->OkBtn->Click();
+      return;
+    }
+    THotSpot* s = m->NewHotSpot(RECT{30, 30, 90, 70});
+    Hold(s);
+    Chord(VK_CONTROL, 'P');
+    m->NameE->SetText("Menu");
+    m->OkBtn->Click();
+  };
+  ASSERT_EQ(m->ShowModal(), mrOk);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Image Map Wizard", "Properties"}));
+  m->InsertMap(ed, false);
+  EXPECT_EQ(Text(), "<MAP NAME=\"Menu\">\r\n   <AREA COORDS=\"30,30,90,70\" HREF=\"Docs/Page.htm\">\r\n</MAP>");
+}
