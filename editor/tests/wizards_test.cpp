@@ -21,19 +21,6 @@ struct WizardsTest : FrameTest {
     Application->OnPopupMenu = nullptr;
     FrameTest::TearDown();
   }
-  TxEdit* Doc(const std::string& text) {
-    frame->NewDoc(frame);
-    Pump();
-    Editor()->SetText(text);
-    return Editor();
-  }
-  void Select(int sl, int sp, int el, int ep) {
-    Editor()->SetStartLine(sl);
-    Editor()->SetStartPos(sp);
-    Editor()->SetEndLine(el);
-    Editor()->SetEndPos(ep);
-    Editor()->ApplySelection();
-  }
   std::string Text() { return Editor()->GetText(); }
   template <class F>
   void Answer(F f) {

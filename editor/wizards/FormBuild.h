@@ -4,10 +4,58 @@
 
 #include <memory>
 
+#include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/PageControl.h"
 #include "framework/win/StdCtrls.h"
+#include "viewer/Htmlview.h"
 
 namespace vx {
+
+// A fixed-size dialog in the middle of the screen with only the system menu.
+inline void MakeDialog(TForm* f, const char* name, const char* caption, int clientWidth, int clientHeight) {
+  f->SetName(name);
+  f->SetCaption(caption);
+  f->SetBorderStyle(bsDialog);
+  f->SetBorderIcons(TBorderIcons{biSystemMenu});
+  f->SetPosition(poScreenCenter);
+  f->SetClientSize(clientWidth, clientHeight);
+}
+
+inline TTabSheet* AddSheet(TComponent* owner, TPageControl* pc, const char* name, const char* caption) {
+  auto* sheet = new TTabSheet(owner);
+  sheet->SetName(name);
+  sheet->SetCaption(caption);
+  sheet->SetPageControl(pc);
+  return sheet;
+}
+
+// A panel that only holds controls: no caption, no bevel.
+inline TPanel* PlainPanel(TComponent* owner, TWinControl* parent, const char* name, TAlign align, int size) {
+  auto* p = new TPanel(owner);
+  p->SetName(name);
+  p->SetParent(parent);
+  p->SetCaption("");
+  p->SetBevelOuter(bvNone);
+  p->SetAlign(align);
+  if (align == alTop || align == alBottom) p->SetHeight(size);
+  else p->SetWidth(size);
+  return p;
+}
+
+// The wizards' preview: a viewer filling its parent, without pictures or history, in
+// the default fonts "Times New Roman" and "Courier New".
+inline THTMLViewer* PlacePreview(TComponent* owner, TWinControl* parent, const char* name) {
+  auto* v = new THTMLViewer(owner);
+  v->SetName(name);
+  v->SetParent(parent);
+  v->SetAlign(alClient);
+  v->SetViewImages(false);
+  v->SetHistoryMaxCount(0);
+  v->SetDefFontName("Times New Roman");
+  v->SetDefPreFontName("Courier New");
+  return v;
+}
 
 // A form made for one use and freed however the use ends.
 struct TFormFree {

@@ -19,23 +19,18 @@ const bool HeightShown[5][3] = {{0, 0, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, 
 }  // namespace
 
 TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
-  SetName("Form_FrameWiz");
-  SetCaption("Frame Wizard");
+  MakeDialog(this, "Form_FrameWiz", "Frame Wizard", 587, 215);
   SetHelpContext(98);
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(587, 215);
   SetShowHint(true);
 
   GroupBox1 = Place<TGroupBox>(this, this, "GroupBox1", 8, 4, 248, 62);
   GroupBox1->SetCaption("&Frame Type");
   for (int i = 0; i < 5; ++i) {
-    auto* b = Place<TZxSpeedButton>(this, GroupBox1, ("SpeedButton" + std::to_string(i + 1)).c_str(),
-                                    10 + i * 46, 16, 40, 38);
+    const char digit[2] = {static_cast<char>('1' + i), 0};
+    auto* b = Place<TZxSpeedButton>(this, GroupBox1, Format("SpeedButton%d", i + 1).c_str(), 10 + i * 46, 16, 40, 38);
     b->SetTag(i + 1);
     b->SetGroupIndex(1);
-    SetButtonPicture(b, ("FrameWiz" + std::to_string(i + 1)).c_str(), std::to_string(i + 1).c_str());
+    SetButtonPicture(b, Format("FrameWiz%d", i + 1).c_str(), digit);
     b->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
     SpeedButtons[i] = b;
   }
@@ -47,7 +42,7 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
                           "No Resize"};
   const int headX[8] = {28, 186, 268, 312, 356, 410, 464, 528};
   for (int i = 0; i < 8; ++i) {
-    TLabel* l = PlaceLabel(this, GroupBox2, ("Label" + std::to_string(i + 4)).c_str(), heads[i], headX[i], 14);
+    TLabel* l = PlaceLabel(this, GroupBox2, Format("Label%d", i + 4).c_str(), heads[i], headX[i], 14);
     l->SetAutoSize(false);
     l->SetWordWrap(true);
     l->SetBounds(headX[i], 12, i == 7 ? 40 : 52, 28);

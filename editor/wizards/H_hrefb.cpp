@@ -6,12 +6,7 @@
 namespace vx {
 
 TForm_RefB::TForm_RefB(TComponent* owner) : TForm(owner) {
-  SetName("Form_RefB");
-  SetCaption("HREF Builder");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(560, 132);
+  MakeDialog(this, "Form_RefB", "HREF Builder", 560, 132);
 
   ResourceLB = Place<TComboBox>(this, this, "ResourceLB", 8, 24, 80, 22);
   ResourceLB->SetStyle(csDropDownList);

@@ -8,27 +8,13 @@
 namespace vx {
 
 TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
-  SetName("frmListW");
-  SetCaption("List Wizard");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(445, 336);
+  MakeDialog(this, "frmListW", "List Wizard", 445, 336);
 
   PageControl1 = Place<TPageControl>(this, this, "PageControl1", 6, 6, 433, 288);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetName("TabSheet1");
-  TabSheet1->SetCaption("List Items");
-  TabSheet1->SetPageControl(PageControl1);
-  TabSheet2 = new TTabSheet(this);
-  TabSheet2->SetName("TabSheet2");
-  TabSheet2->SetCaption("Preview");
-  TabSheet2->SetPageControl(PageControl1);
+  TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "List Items");
+  TabSheet2 = AddSheet(this, PageControl1, "TabSheet2", "Preview");
   // The pages take their size from the tabs' window: their controls follow by alignment.
-  auto* bottom = Place<TPanel>(this, TabSheet1, "Panel1", 0, 0, 100, 38);
-  bottom->SetCaption("");
-  bottom->SetBevelOuter(bvNone);
-  bottom->SetAlign(alBottom);
+  TPanel* bottom = PlainPanel(this, TabSheet1, "Panel1", alBottom, 38);
   Memo1 = Place<TMemo>(this, TabSheet1, "Memo1", 0, 0, 100, 100);
   Memo1->SetAlign(alClient);
   Memo1->SetScrollBars(ssVertical);
@@ -38,12 +24,7 @@ TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
   cbOrdered = Place<TCheckBox>(this, bottom, "cbOrdered", 96, 10, 140, 19);
   cbOrdered->SetCaption("&Ordered List");
 
-  HTMLViewer1 = Place<THTMLViewer>(this, TabSheet2, "HTMLViewer1", 0, 0, 100, 100);
-  HTMLViewer1->SetAlign(alClient);
-  HTMLViewer1->SetViewImages(false);
-  HTMLViewer1->SetHistoryMaxCount(0);
-  HTMLViewer1->SetDefFontName("Times New Roman");
-  HTMLViewer1->SetDefPreFontName("Courier New");
+  HTMLViewer1 = PlacePreview(this, TabSheet2, "HTMLViewer1");
   PageControl1->OnChange = [this](TObject* s) { PageControl1Change(s); };
 
   OkBtn = PlaceButton(this, this, "OkBtn", "OK", 283, 304, mrOk, true);

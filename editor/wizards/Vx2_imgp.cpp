@@ -7,12 +7,7 @@
 namespace vx {
 
 TForm_Imgp::TForm_Imgp(TComponent* owner) : TForm(owner) {
-  SetName("Form_Imgp");
-  SetCaption("Properties");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(360, 110);
+  MakeDialog(this, "Form_Imgp", "Properties", 360, 110);
   SetShowHint(true);
 
   HRefE = Place<TEdit>(this, this, "HRefE", 64, 8, 212, 21);

@@ -8,28 +8,14 @@
 namespace vx {
 
 TTableDialog::TTableDialog(TComponent* owner) : TForm(owner) {
-  SetName("TableDialog");
-  SetCaption("Table Editor");
+  MakeDialog(this, "TableDialog", "Table Editor", 550, 400);
   SetHelpContext(99);
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(550, 400);
 
   PageControl1 = Place<TPageControl>(this, this, "PageControl1", 6, 6, 538, 356);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetName("TabSheet1");
-  TabSheet1->SetCaption("Table Designer");
-  TabSheet1->SetPageControl(PageControl1);
-  TabSheet2 = new TTabSheet(this);
-  TabSheet2->SetName("TabSheet2");
-  TabSheet2->SetCaption("Preview");
-  TabSheet2->SetPageControl(PageControl1);
+  TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "Table Designer");
+  TabSheet2 = AddSheet(this, PageControl1, "TabSheet2", "Preview");
 
-  Panel1 = Place<TPanel>(this, TabSheet1, "Panel1", 0, 0, 100, 88);
-  Panel1->SetCaption("");
-  Panel1->SetBevelOuter(bvNone);
-  Panel1->SetAlign(alTop);
+  Panel1 = PlainPanel(this, TabSheet1, "Panel1", alTop, 88);
   CaptionEdit = Place<TEdit>(this, Panel1, "CaptionEdit", 60, 6, 210, 21);
   Label1 = PlaceLabel(this, Panel1, "Label1", "Capt&ion", 8, 10, CaptionEdit);
   AlignCB = Place<TComboBox>(this, Panel1, "AlignCB", 322, 6, 80, 22);
@@ -84,12 +70,7 @@ TTableDialog::TTableDialog(TComponent* owner) : TForm(owner) {
     StringGrid1GetCellColor(s, r, c, st, b, f);
   };
 
-  HTMLViewer1 = Place<THTMLViewer>(this, TabSheet2, "HTMLViewer1", 0, 0, 100, 100);
-  HTMLViewer1->SetAlign(alClient);
-  HTMLViewer1->SetViewImages(false);
-  HTMLViewer1->SetHistoryMaxCount(0);
-  HTMLViewer1->SetDefFontName("Times New Roman");
-  HTMLViewer1->SetDefPreFontName("Courier New");
+  HTMLViewer1 = PlacePreview(this, TabSheet2, "HTMLViewer1");
   PageControl1->OnChange = [this](TObject* s) { PageControl1Change(s); };
 
   OkBtn = PlaceButton(this, this, "OkBtn", "OK", 388, 368, mrOk, true);
