@@ -62,7 +62,7 @@ void TfrmEditWin::NewImageMap() {
 void TfrmEditWin::ShowCharPicker() {
   if (!Form_Charp) return;
   // Shown without taking the activation: the editor keeps the focus.
-  Form_Charp->Show();
+  Form_Charp->ShowNoActivate();
   if (TxEdit* ed = CurrentEditor())
     if (ed->CanFocus()) ed->SetFocus();
 }

@@ -194,7 +194,7 @@ void TfrmEditWin::FormCreate(TObject*) {
     groups.SetText(tagGroup_->GroupNames());
     ComboBox1->Items()->Assign(groups);
     ComboBox1->SetItemIndex(0);
-    new TForm_Charp(this);
+    CreateForm<TForm_Charp>(this);
     Form_Charp->CurrentEditor = [this]() -> TCustomLEdit* { return CurrentEditor(); };
     LoadEditorSettings();
   } catch (...) {

@@ -6,6 +6,7 @@
 #include "editor/wizards/VX2_ListW.h"
 #include "editor/wizards/Vx2_imgm.h"
 #include "editor/wizards/WizardText.h"
+#include "editor/wizards/tests/wizard_fixture.h"
 #include "editor/wizards/vx2_tabw.h"
 #include "tagdefs/ImgDlg.h"
 
@@ -157,6 +158,13 @@ TEST_F(WizardsTest, CharacterViewerInsertsAtTheCaretAndTheEditorKeepsTheFocus) {
   Pump();
   EXPECT_EQ(Text(), "[&copy;]");
   EXPECT_EQ(GetFocus(), Editor()->Handle());
+  WizardFixture::Screenshot("vornixpro_characters.bmp");
+  // On the screen, not only in the window list: the cell's raised edge is there to see.
+  POINT corner = Form_Charp->Panel1->ClientToScreen(POINT{r - 1, b - 1});
+  HDC screen = GetDC(nullptr);
+  COLORREF seen = GetPixel(screen, corner.x, corner.y);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(seen, GetSysColor(COLOR_3DDKSHADOW));
   // It writes into whichever document is current.
   Doc("");
   PostMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
@@ -199,6 +207,7 @@ TEST_F(WizardsTest, AnImageMapMadeSelectedAndEditedAgainKeepsItsCase) {
     m->NewHotSpot(RECT{10, 10, 60, 50})->SetHREF("Docs/A.htm");
     m->NewHotSpot(RECT{70, 20, 190, 110})->SetHREF(longLink);
     m->NameE->SetText("NavBar");
+    WizardFixture::Screenshot("vornixpro_image_map.bmp");
     m->OkBtn->Click();
   });
   Press("siImage", "Map Wizard...");

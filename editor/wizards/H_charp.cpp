@@ -3,6 +3,7 @@
 #include "editctl/LEDlp32.h"
 #include "editor/wizards/FormBuild.h"
 #include "editor/wizards/WizardText.h"
+#include "framework/core/Scoped.h"
 #include "toolkit/Placemnt.h"
 
 namespace vx {
@@ -42,6 +43,28 @@ TForm_Charp::TForm_Charp(TComponent* owner) : TForm(owner) {
 void TForm_Charp::BeforeDestruction() {
   if (Form_Charp == this) Form_Charp = nullptr;
   TForm::BeforeDestruction();
+}
+
+void TForm_Charp::ShowNoActivate() {
+  if (Visible()) return;
+  // Placement and stored properties are restored while the window is still hidden: a
+  // window state applied to a shown window would show and activate it.
+  HandleNeeded();
+  DoShow();
+  noActivate_ = true;
+  auto done = OnScopeExit([this] { noActivate_ = false; });
+  SetVisible(true);
+}
+
+void TForm_Charp::VisibleChanged() {
+  if (!Visible() || !noActivate_) {
+    TForm::VisibleChanged();
+    return;
+  }
+  // Shown above everything but not activated: the editor's window stays active (an owner
+  // activated after its topmost tool window covers that window under Wine's own desktop).
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  UpdateWindow(Handle());
 }
 
 void TForm_Charp::WndProc(TMessage& m) {

@@ -26,6 +26,8 @@ class TForm_Charp : public TForm {
   // The editor that clicks insert into (nullptr: none); the document window sets it.
   std::function<TCustomLEdit*()> CurrentEditor;
 
+  // Shows the window without taking the activation from the editor's window.
+  void ShowNoActivate();
   // The cell pressed last (0 before the first press).
   int LastCell() const { return lastCell_; }
   // The cell drawn pressed now (0 when none).
@@ -39,10 +41,11 @@ class TForm_Charp : public TForm {
 
  protected:
   void BeforeDestruction() override;
+  void VisibleChanged() override;
 
  private:
   void SetDownCell(int cell);
-  bool pressed_ = false;
+  bool pressed_ = false, noActivate_ = false;
   POINT pressPoint_{0, 0};
   int lastCell_ = 0, downCell_ = 0;
 };
