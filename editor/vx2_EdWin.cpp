@@ -442,6 +442,4 @@ void TfrmEditWin::EditorControlHighlight(TObject*, uint16_t WordType, int32_t, c
 }
 
 void TfrmEditWin::SpellCheck() {}
-void TfrmEditWin::InsertCustomTag(int) {}
-
 }  // namespace vx
