@@ -14,27 +14,13 @@
 #include "framework/win/Forms.h"
 #include "framework/win/SelectDir.h"
 #include "toolkit/ToolEdit.h"
+#include "toolkit/tests/settle.h"
 
 namespace vx {
 namespace {
 
 void Pump() {
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
-
-// Input sent to the system arrives a little later: handles messages until none came for
-// a while (at most two seconds), so a busy machine does not lose a key or a click.
-void Settle() {
-  DWORD start = GetTickCount(), quietSince = start;
-  while (GetTickCount() - quietSince < 120 && GetTickCount() - start < 2000) {
-    MSG m;
-    if (PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-      Application->ProcessMessages();
-      quietSince = GetTickCount();
-    } else {
-      Sleep(10);
-    }
-  }
 }
 
 void SendKeys(std::vector<std::pair<WORD, bool>> keys) {
