@@ -19,26 +19,12 @@
 #include "framework/win/IniFiles.h"
 #include "tagdefs/tests/TestDir.h"
 #include "tageditor/TagEdMain.h"
+#include "toolkit/tests/settle.h"
 
 namespace vx {
 
 inline void Pump() {
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
-
-// Input sent to the system arrives a little later: handles messages until none came for
-// a while (at most two seconds).
-inline void Settle() {
-  DWORD start = GetTickCount(), quietSince = start;
-  while (GetTickCount() - quietSince < 120 && GetTickCount() - start < 2000) {
-    MSG m;
-    if (PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) {
-      Application->ProcessMessages();
-      quietSince = GetTickCount();
-    } else {
-      Sleep(10);
-    }
-  }
 }
 
 // A click at a screen point: the press and release go to the window under the point,
