@@ -154,6 +154,7 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
   MainMenu1->SetName("MainMenu1");
   CreateEditMenus();
   SetMenu(MainMenu1);
+  CreateSpellChecker();
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -447,7 +448,6 @@ void TfrmEditWin::NewImageMap() {}
 void TfrmEditWin::ShowCharPicker() {
   if (Form_Charp) Form_Charp->Show();
 }
-void TfrmEditWin::SpellCheck() {}
 void TfrmEditWin::InsertCustomTag(int) {}
 
 }  // namespace vx

@@ -26,6 +26,13 @@ char* TAbsBuffer::Reserve(int n) {
   return buffer_.data();
 }
 
+bool TAbsBuffer::WordStillThere() const {
+  int n = wordEnd_ - wordStart_;
+  if (n <= 0 || wordStart_ < 1 || wordEnd_ > length_) return false;
+  return std::memcmp(buffer_.data() + wordStart_ - 1, lastWord_.data(), static_cast<size_t>(n)) == 0 &&
+         static_cast<int>(lastWord_.size()) == n;
+}
+
 void TAbsBuffer::BackUp() {
   while (IsWordChar(At(position_)) && position_ > 1) --position_;
 }
@@ -101,7 +108,10 @@ AnsiString TPCharBuffer::NextWord() {
         break;
       }
     }
-    if (!tooLong) return word;
+    if (!tooLong) {
+      lastWord_ = word;
+      return word;
+    }
     // Not a word anyone can check: it is announced and passed over, and the scan goes on,
     // so the rest of the text is still checked.
     SpellMessage("Aborting spell check (Invalid word): \r" + OemToAnsiWord(word), smError);

@@ -52,6 +52,8 @@ class TAbsBuffer : public TObject {
   const char* Current() const { return buffer_.data() + position_ - 1; }
   // Runs of 50 or more word characters met so far (announced and skipped).
   int LongWords() const { return longWords_; }
+  // The last word NextWord gave.
+  const AnsiString& LastWord() const { return lastWord_; }
 
  protected:
   explicit TAbsBuffer(TObject* control) : control_(control) {}
@@ -71,6 +73,9 @@ class TAbsBuffer : public TObject {
   std::vector<char> buffer_;
   int position_ = 1;
   int longWords_ = 0;
+  AnsiString lastWord_;
+  // The last word still stands where it was found (after a reload of the text).
+  bool WordStillThere() const;
 };
 
 class TPCharBuffer : public TAbsBuffer {
