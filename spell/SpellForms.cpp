@@ -95,7 +95,7 @@ TMSSpellDlg::TMSSpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   AddSuggestionList(this, 88, 77, 204, 137, 2);
   lblSuggestions->SetFocusControl(lstSuggest);
   // Two columns of buttons on the right, the rest along the bottom.
-  const int c1 = 302, c2 = 406, w = 98, h = 25;
+  const int c1 = 298, c2 = 406, w = 102, h = 25;
   btnSkip = AddButton(this, "btnSkip", "&Ignore", sgSkip, c1, 49, w, h, 3, &TAbsSpellDialog::btnSkipClick);
   btnSkipAll =
       AddButton(this, "btnSkipAll", "I&gnore All", sgSkipAll, c2, 49, w, h, 4, &TAbsSpellDialog::btnSkipAllClick);
@@ -190,40 +190,40 @@ TW96SpellDlg::TW96SpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   lblSpellChk->Font()->SetColor(clWhite);
 
   lblFound = AddLabel(Panel1, "lblFound", "&Word in Question:", 6, 32);
-  AddWordEdit(Panel1, 6, 50, 160, 0);
+  AddWordEdit(Panel1, 6, 50, 144, 0);
   lblFound->SetFocusControl(edtWord);
   edtWord->OnExit = [this](TObject* s) { edtWordExit(s); };
   SpeedButton1 = new TSpeedButton(this);
   SpeedButton1->SetName("SpeedButton1");
   SpeedButton1->SetParent(Panel1);
-  SpeedButton1->SetBounds(170, 49, 24, 24);
+  SpeedButton1->SetBounds(154, 49, 24, 24);
   DrawSpellGlyph(SpeedButton1->Glyph(), sgSuggest);
   SpeedButton1->OnClick = [this](TObject* s) { btnSuggestClick(s); };
-  AddSuggestionList(Panel1, 202, 6, 150, 48, 1);
+  AddSuggestionList(Panel1, 184, 6, 158, 48, 1);
 
   // The sunken block behind the four buttons on the left of the button group.
   Shape2 = new TShape(this);
   Shape2->SetName("Shape2");
   Shape2->SetParent(Panel1);
-  Shape2->SetBounds(359, 5, 182, 79);
+  Shape2->SetBounds(347, 5, 206, 79);
   Shape2->Brush()->SetStyle(bsClear);
   Panel2 = new TPanel(this);
   Panel2->SetName("Panel2");
   Panel2->SetParent(Panel1);
   Panel2->SetCaption("");
   Panel2->SetBevelOuter(bvLowered);
-  Panel2->SetBounds(360, 6, 180, 77);
+  Panel2->SetBounds(348, 6, 204, 77);
   Panel2->SetColor(0xC0C0C0);
-  btnReplaceAll = AddButton(Panel2, "btnReplaceAll", "Replace All", sgReplaceAll, 6, 8, 82, 25, 2,
+  btnReplaceAll = AddButton(Panel2, "btnReplaceAll", "Replace All", sgReplaceAll, 4, 8, 96, 25, 2,
                             &TAbsSpellDialog::btnReplaceAllClick);
-  btnReplace = AddButton(Panel2, "btnReplace", "&Replace", sgReplace, 92, 8, 82, 25, 3, &TAbsSpellDialog::btnReplaceClick);
+  btnReplace = AddButton(Panel2, "btnReplace", "&Replace", sgReplace, 104, 8, 96, 25, 3, &TAbsSpellDialog::btnReplaceClick);
   btnSkipAll =
-      AddButton(Panel2, "btnSkipAll", "S&kip All", sgSkipAll, 6, 44, 82, 25, 4, &TAbsSpellDialog::btnSkipAllClick);
-  btnSkip = AddButton(Panel2, "btnSkip", "Skip &Once", sgSkip, 92, 44, 82, 25, 5, &TAbsSpellDialog::btnSkipClick);
-  btnAdd = AddButton(Panel1, "btnAdd", "&Add", sgAdd, 546, 14, 76, 25, 6, &TAbsSpellDialog::btnAddClick);
-  btnClose = AddButton(Panel1, "btnClose", "Close", sgClose, 546, 50, 76, 25, 7, &TAbsSpellDialog::btnCloseClick);
+      AddButton(Panel2, "btnSkipAll", "S&kip All", sgSkipAll, 4, 44, 96, 25, 4, &TAbsSpellDialog::btnSkipAllClick);
+  btnSkip = AddButton(Panel2, "btnSkip", "Skip &Once", sgSkip, 104, 44, 96, 25, 5, &TAbsSpellDialog::btnSkipClick);
+  btnAdd = AddButton(Panel1, "btnAdd", "&Add", sgAdd, 558, 14, 64, 25, 6, &TAbsSpellDialog::btnAddClick);
+  btnClose = AddButton(Panel1, "btnClose", "Close", sgClose, 558, 50, 64, 25, 7, &TAbsSpellDialog::btnCloseClick);
   btnClose->SetCancel(true);
-  AddAccentPanel(Panel1, 202, 57, 150, 9);
+  AddAccentPanel(Panel1, 184, 57, 158, 9);
   SetAccents(TAccentSet{});
 }
 

@@ -103,10 +103,19 @@ inline void ExpectInsideParents(TWinControl* w) {
   }
 }
 
+inline BOOL CALLBACK RedrawNow(HWND w, LPARAM) {
+  RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
 // Saves the screen as a BMP in the folder VX_SHOTS names (for a person to look at).
 inline void SaveScreen(const char* leaf) {
   char dir[MAX_PATH];
   if (!GetEnvironmentVariableA("VX_SHOTS", dir, MAX_PATH)) return;
+  // Everything drawn first, so the picture is what a person sees now.
+  EnumThreadWindows(GetCurrentThreadId(), RedrawNow, 0);
+  GdiFlush();
+  Sleep(300);
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
@@ -224,6 +233,7 @@ struct SpellFixture : ::testing::Test {
   }
   void StartPolling() {
     polling = true;
+    actedWait = -1;
     ticker = std::make_unique<TTicker>([this] { Poll(); });
   }
   void StopPolling() {

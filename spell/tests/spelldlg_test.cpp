@@ -65,6 +65,15 @@ TEST_F(SpellCheckTest, AKnownTextEndsWithNoErrorsAndNoQuestion) {
   EXPECT_EQ(Check(), scFinished);
 }
 
+TEST_F(SpellCheckTest, AccentedLettersAndCurlyApostrophesAreWordCharacters) {
+  // The editor holds ANSI text; the scanner's word characters and the dictionary are OEM.
+  SetDocument("caf\xE9 appliqu\xE9 G\xF6" "del Z\xFCrich don\x92t caf\xE9z");
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) { PostClick(d->btnSkip); };
+  Check();
+  EXPECT_EQ(asked, (V{"caf\xE9z"}));
+  EXPECT_EQ(static_cast<TMSSpellDlg*>(Dlg())->edtCurWord->Text(), "caf\xE9z");
+}
+
 TEST_F(SpellCheckTest, ChangingOnlyTheLetterCaseChangesNothingButCounts) {
   SetDocument("zorbl");
   onAsk = [&](TAbsSpellDialog* d, const std::string&) { Answer(d, "ZORBL", d->btnReplace); };
@@ -407,6 +416,7 @@ struct EditCheckTest : SpellFixture {
   }
   void StartPollingPlain() {
     polling = true;
+    actedWait = -1;
     ticker = std::make_unique<TTicker>([this] { PollPlain(); });
   }
   int CheckPlain(TControl* c) {
@@ -491,6 +501,36 @@ TEST_F(EditCheckTest, WordCountWindowShowsTheFigures) {
   spell->SetSupportHTML(true);
   spell->WordCount(ed, count, distinct);
   EXPECT_EQ(count, 5);  // the word count does not skip markup
+}
+
+TEST_F(EditCheckTest, AutoShiftMovesTheDialogAwayFromAMemosWord) {
+  // The memo low on the screen: its word's line lies in the lower half.
+  form->SetBounds(20, Screen->Height() - 360, 560, 320);
+  Pump();
+  memo->SetText("zorbl");
+  memoOrEdit = memo;
+  plain->SetAutoShift(true);
+  int top = -1;
+  POINT before{}, after{};
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    top = d->Top();
+    PostClick(d->btnSkip);
+  };
+  EXPECT_GT(GetMemoCaretTop(memo), Screen->Height() / 2);
+  GetCursorPos(&before);
+  CheckPlain(memo);
+  GetCursorPos(&after);
+  EXPECT_EQ(top, 10);
+  EXPECT_NE(before.y, after.y);  // the pointer went along with the dialog
+  // The editor control's source reports no word position: the dialog stays put.
+  spell->SetAutoShift(true);
+  SetDocument("zorbl");
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    top = d->Top();
+    PostClick(d->btnSkip);
+  };
+  Check();
+  EXPECT_EQ(top, Screen->Height() - Dlg()->Height() - 10);  // ShowDialog's own shift only
 }
 
 struct TypingDlg : TSpellDlg {
