@@ -448,6 +448,4 @@ void TfrmEditWin::NewImageMap() {}
 void TfrmEditWin::ShowCharPicker() {
   if (Form_Charp) Form_Charp->Show();
 }
-void TfrmEditWin::InsertCustomTag(int) {}
-
 }  // namespace vx
