@@ -277,6 +277,18 @@ void TAbsSpellDialog::AddAccentPanel(TWinControl* parent, int x, int y, int w, i
   }
 }
 
+void TAbsSpellDialog::PlaceAccentPanel(TAccentSet accents, TLabel* listLabel, int listHeight) {
+  lstSuggest->SetTop(pnlIcons->Top() + 1);
+  lstSuggest->SetHeight(listHeight);
+  listLabel->SetTop(pnlIcons->Top() + 4);
+  pnlIcons->SetVisible(false);
+  if (!accents.Contains(acSpanish)) return;
+  pnlIcons->SetVisible(true);
+  int h = pnlIcons->Height();
+  lstSuggest->SetBounds(lstSuggest->Left(), lstSuggest->Top() + h, lstSuggest->Width(), lstSuggest->Height() - h);
+  listLabel->SetTop(listLabel->Top() + h);
+}
+
 // ---- glyphs ------------------------------------------------------------------------------
 
 void DrawSpellGlyph(TBitmap* bitmap, int glyph) {

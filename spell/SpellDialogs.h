@@ -128,6 +128,9 @@ class TAbsSpellDialog : public TForm {
   void AddSuggestionList(TWinControl* parent, int x, int y, int w, int h, int tab);
   // The panel of accented letters (hidden until SetAccents asks for it).
   void AddAccentPanel(TWinControl* parent, int x, int y, int w, int tab);
+  // The list below the panel's top, listHeight high; with the Spanish letters the panel
+  // shows and the list and its label move down by the panel's height.
+  void PlaceAccentPanel(TAccentSet accents, TLabel* listLabel, int listHeight);
 
  private:
   uint8_t n_ = 10;

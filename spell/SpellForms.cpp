@@ -57,17 +57,7 @@ void TWPSpellDlg::SetLanguage() {
   btnClose->SetCaption(t.wpClose);
 }
 
-void TWPSpellDlg::SetAccents(TAccentSet accents) {
-  lstSuggest->SetTop(pnlIcons->Top() + 1);
-  lstSuggest->SetHeight(161);
-  lblSuggestions->SetTop(pnlIcons->Top() + 4);
-  pnlIcons->SetVisible(false);
-  if (!accents.Contains(acSpanish)) return;
-  pnlIcons->SetVisible(true);
-  int h = pnlIcons->Height();
-  lstSuggest->SetBounds(lstSuggest->Left(), lstSuggest->Top() + h, lstSuggest->Width(), lstSuggest->Height() - h);
-  lblSuggestions->SetTop(lblSuggestions->Top() + h);
-}
+void TWPSpellDlg::SetAccents(TAccentSet accents) { PlaceAccentPanel(accents, lblSuggestions, 161); }
 
 void TWPSpellDlg::lstSuggestClick(TObject* Sender) { lstSuggestChange(Sender); }
 void TWPSpellDlg::lstSuggestEnter(TObject* Sender) { lstSuggestChange(Sender); }
@@ -146,17 +136,7 @@ void TMSSpellDlg::SetLanguage() {
   btnUndo->SetCaption(t.msUndo);
 }
 
-void TMSSpellDlg::SetAccents(TAccentSet accents) {
-  lstSuggest->SetTop(pnlIcons->Top() + 1);
-  lstSuggest->SetHeight(137);
-  lblSuggestions->SetTop(pnlIcons->Top() + 4);
-  pnlIcons->SetVisible(false);
-  if (!accents.Contains(acSpanish)) return;
-  pnlIcons->SetVisible(true);
-  int h = pnlIcons->Height();
-  lstSuggest->SetBounds(lstSuggest->Left(), lstSuggest->Top() + h, lstSuggest->Width(), lstSuggest->Height() - h);
-  lblSuggestions->SetTop(lblSuggestions->Top() + h);
-}
+void TMSSpellDlg::SetAccents(TAccentSet accents) { PlaceAccentPanel(accents, lblSuggestions, 137); }
 
 // ---- TW96SpellDlg -----------------------------------------------------------------------
 

@@ -23,6 +23,14 @@ void DrawGlyph(HDC dc, int x, int y, TBitmap* glyph, bool enabled) {
         if (GetPixel(src, i, j) != transparent) SetPixel(dc, x + i + 1 - pass, y + j + 1 - pass, pass ? shadow : light);
 }
 
+// A copy of the picture, or an empty one for none.
+void CopyGlyph(std::unique_ptr<TBitmap>& glyph, const TBitmap* b) {
+  if (b)
+    glyph->Assign(*b);
+  else
+    glyph = std::make_unique<TBitmap>();
+}
+
 }  // namespace
 
 void DrawButtonContent(HDC dc, RECT r, TBitmap* glyph, const AnsiString& caption, HFONT font, int spacing,
@@ -70,10 +78,7 @@ void TBitBtn::CreateParams(TCreateParams& p) {
 }
 
 void TBitBtn::SetGlyph(const TBitmap* b) {
-  if (b)
-    glyph_->Assign(*b);
-  else
-    glyph_ = std::make_unique<TBitmap>();
+  CopyGlyph(glyph_, b);
   Invalidate();
 }
 
@@ -144,10 +149,7 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(s
 TSpeedButton::~TSpeedButton() = default;
 
 void TSpeedButton::SetGlyph(const TBitmap* b) {
-  if (b)
-    glyph_->Assign(*b);
-  else
-    glyph_ = std::make_unique<TBitmap>();
+  CopyGlyph(glyph_, b);
   Invalidate();
 }
 
