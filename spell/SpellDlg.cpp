@@ -466,7 +466,10 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
         }
       }
       dialog_->ClearSuggestions();
-    } else {
+    } else if (GetTickCount() - lastShown_ >= 40) {
+      // The word being scanned, at a pace the eye can follow: redrawing the dialog for
+      // every known word would make the check many times slower than reading it.
+      lastShown_ = GetTickCount();
       AnsiString shown = OemToAnsiWord(word);
       dialog_->SetStatus(texts.wordFound);
       dialog_->SetBadWord(shown);

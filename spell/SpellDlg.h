@@ -148,6 +148,7 @@ class TSpellDlg : public TComponent {
   bool completionMessages_ = true;
   std::unique_ptr<std::vector<HWND>> disabledWindows_;
   int waitPasses_ = 0, waits_ = 0;
+  DWORD lastShown_ = 0;
   bool waiting_ = false;
 };
 

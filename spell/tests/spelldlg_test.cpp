@@ -101,7 +101,7 @@ TEST_F(SpellCheckTest, CloseAndEscEndTheCheckWithoutAMessage) {
 
 TEST_F(SpellCheckTest, ClosingWhileKnownWordsAreScannedEndsAtTheNextWord) {
   std::string text;
-  for (int i = 0; i < 400; ++i) text += "the cat sat on the mat\r\n";
+  for (int i = 0; i < 4000; ++i) text += "the cat sat on the mat\r\n";
   SetDocument(text + "zorbl");
   // Cancel as soon as the dialog shows a found word, as a person would mid-scan.
   bool clicked = false;
@@ -189,6 +189,19 @@ TEST_F(SpellCheckTest, OverLongWordsAreSkippedNotTakenForTheEnd) {
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Aborting spell check (Invalid word): \r" + run.substr(0, 50));
   EXPECT_EQ(messages[1], "Spell checking complete.");
+}
+
+TEST_F(SpellCheckTest, ALineLongerThanTheSourcesBufferIsReadWhole) {
+  std::string line;
+  while (line.size() < 20000) line += "the word ";
+  SetDocument(line + "zorbl end\r\nfleeb");
+  onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
+    if (word == "zorbl") Answer(d, "zebra", d->btnReplace);
+    else PostClick(d->btnSkip);
+  };
+  EXPECT_EQ(Check(), scChanged);
+  EXPECT_EQ(asked, (V{"zorbl", "fleeb"}));
+  EXPECT_EQ(ed->GetLine(1), line + "zebra end");
 }
 
 TEST_F(SpellCheckTest, TheDocumentCanBeEditedWhileTheDialogWaits) {
@@ -322,6 +335,7 @@ TEST_F(SpellCheckTest, ACorruptDictionaryGivesEverythingBack) {
   spell->CloseDictionary();
   spell->SetDictionaryPath(ProgramDir() + "nowhere");
   EXPECT_EQ(spell->SpellCheck(ed), scAborted);
+  EXPECT_TRUE(ed->GetModified());  // the document still asks to be saved
   EXPECT_EQ(messages.back(), "Error opening dictionary " + AnsiUpperCase(ProgramDir()) + "NOWHERE\\ENGLISH.DCT");
   DeleteFileA((dir + "ENGLISH.DCT").c_str());
   RemoveDirectoryA(dir.c_str());
