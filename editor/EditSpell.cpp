@@ -31,8 +31,8 @@ void TfrmEditWin::CreateSpellChecker() {
 }
 
 void TfrmEditWin::SpellCheck() {
-  // The component may outlive nothing here: closing the window mid-check frees it, so
-  // nothing of this window is touched after the check returns.
+  // Closing this window while the dialog waits frees it and the component with it:
+  // nothing of the window is touched after the check returns.
   if (TxEdit* ed = CurrentEditor()) LEditSpellDlg1->SpellCheck(ed);
 }
 

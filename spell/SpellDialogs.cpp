@@ -1,5 +1,6 @@
 #include "spell/SpellDialogs.h"
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellPlatform.h"
@@ -83,6 +84,11 @@ TAbsSpellDialog::TAbsSpellDialog(TComponent* owner) : TForm(owner) {
   Font()->SetStyle(TFontStyles{fsBold});
 }
 
+void TAbsSpellDialog::BeforeDestruction() {
+  *alive_ = false;
+  TForm::BeforeDestruction();
+}
+
 void TAbsSpellDialog::CreateParams(TCreateParams& p) {
   TForm::CreateParams(p);
   // A dialog given a parent control belongs to that control's window.
@@ -144,24 +150,18 @@ void TAbsSpellDialog::DisableSkip() {
 void TAbsSpellDialog::ClearSuggestions() { lstSuggest->Items()->Clear(); }
 
 void TAbsSpellDialog::Suggest() {
-  TCursor saved = Screen->Cursor();
+  std::shared_ptr<bool> alive = alive_;
+  auto restore = OnScopeExit([saved = Screen->Cursor()] { Screen->SetCursor(saved); });
   Screen->SetCursor(crHourGlass);
-  auto restore = [&] { Screen->SetCursor(saved); };
-  try {
-    Application->ProcessMessages();
-    if (Destroying()) return;
-    if (TDictionary* d = CurrentDictionary) {
-      // The edit box holds ANSI text; the dictionary works in the OEM code page.
-      auto list = d->Suggest(AnsiToOemWord(edtWord->Text().substr(0, 255)), n_);
-      lstSuggest->Items()->Assign(*list);
-      if (list->Count() > 0) edtWord->SetText(list->Strings(0));
-    }
-    if (btnReplace->CanFocus()) btnReplace->SetFocus();
-  } catch (...) {
-    restore();
-    throw;
+  Application->ProcessMessages();
+  if (!*alive) return;  // closed with its owner meanwhile
+  if (TDictionary* d = CurrentDictionary) {
+    // The edit box holds ANSI text; the dictionary works in the OEM code page.
+    auto list = d->Suggest(AnsiToOemWord(edtWord->Text().substr(0, 255)), n_);
+    lstSuggest->Items()->Assign(*list);
+    if (list->Count() > 0) edtWord->SetText(list->Strings(0));
   }
-  restore();
+  if (btnReplace->CanFocus()) btnReplace->SetFocus();
 }
 
 void TAbsSpellDialog::btnReplaceClick(TObject*) { resultCode_ = srReplace; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/win/Buttons.h"
 #include "framework/win/ExtCtrls.h"
@@ -119,6 +120,7 @@ class TAbsSpellDialog : public TForm {
   void WndProc(TMessage& m) override;
 
  protected:
+  void BeforeDestruction() override;
   void CreateParams(TCreateParams& p) override;
   // Builders the three forms share.
   TLabel* AddLabel(TWinControl* parent, const char* name, const char* caption, int x, int y, int w = 0);
@@ -136,6 +138,8 @@ class TAbsSpellDialog : public TForm {
   uint8_t n_ = 10;
   TLanguages language_ = lgEnglish;
   int32_t resultCode_ = srWaiting;
+  // Cleared when the dialog goes, for work that let messages through meanwhile.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // dtWordPerfect: the component's default.

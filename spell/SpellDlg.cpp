@@ -281,6 +281,7 @@ void TSpellDlg::HideDialog() {
   try {
     dialog_->Close();
   } catch (...) {
+    // A dialog that fails to close is left to its owner.
   }
 }
 
@@ -419,6 +420,7 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
     try {
       if (CurrentDictionary) CurrentDictionary->SaveCustom();
     } catch (...) {
+      // Ending by an exception already: that one is the one reported.
     }
   });
   if (!OpenDictionary()) {

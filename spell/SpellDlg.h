@@ -7,7 +7,6 @@
 
 #include <memory>
 
-#include "editctl/LEDlp32.h"
 #include "framework/core/Component.h"
 #include "spell/SpellDialogs.h"
 #include "spell/TextSource.h"
