@@ -10,7 +10,7 @@ namespace {
 
 using spellwin::PostClick;
 using spellwin::PostClickItem;
-using spellwin::SaveScreen;
+using spellwin::Shot;
 using spellwin::TTicker;
 using V = std::vector<std::string>;
 
@@ -65,7 +65,7 @@ TEST_F(SpellFrameTest, CheckSpellingAsksOnScreenWithSuggestionsFromEnglishDct) {
     EXPECT_EQ(static_cast<TMSSpellDlg*>(d)->edtCurWord->Text(), word);
     if (word == "Teh") {
       for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i) suggestions.push_back(d->lstSuggest->Items()->Strings(i));
-      SaveScreen("vornixpro_check_spelling");
+      Shot("vornixpro_check_spelling");
       PostClickItem(d->lstSuggest, d->lstSuggest->Items()->IndexOf("The"), true);
     } else if (word == "quik") {
       PostClick(d->btnSkip);

@@ -15,6 +15,7 @@
 #include "framework/win/Forms.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellDlg.h"
+#include "toolkit/tests/screen_shot.h"
 
 namespace vx::spellwin {
 
@@ -108,40 +109,14 @@ inline BOOL CALLBACK RedrawNow(HWND w, LPARAM) {
   return TRUE;
 }
 
-// Saves the screen as a BMP in the folder VX_SHOTS names (for a person to look at).
-inline void SaveScreen(const char* leaf) {
-  char dir[MAX_PATH];
-  if (!GetEnvironmentVariableA("VX_SHOTS", dir, MAX_PATH)) return;
-  // Everything drawn first, so the picture is what a person sees now.
+// The screen as NAME.bmp (with VORNIX_SHOTS set), everything drawn first so the picture
+// is what a person sees now.
+inline void Shot(const char* leaf) {
+  if (!std::getenv("VORNIX_SHOTS")) return;
   EnumThreadWindows(GetCurrentThreadId(), RedrawNow, 0);
   GdiFlush();
   Sleep(300);
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + stride * h;
-  std::string data(reinterpret_cast<char*>(&fh), sizeof fh);
-  data.append(reinterpret_cast<char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-  data.append(static_cast<char*>(bits), static_cast<size_t>(stride) * h);
-  WriteText(std::string(dir) + "\\" + leaf + ".bmp", data);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  SaveScreen(leaf);
 }
 
 // Runs a function every few milliseconds while messages are handled: a person's

@@ -81,7 +81,7 @@ TEST_F(FormsTest, EachStyleAsksOnTheScreenAndReplaces) {
         shownWord = "zorbl";
       }
       EXPECT_GT(d->lstSuggest->Items()->Count(), 0);
-      SaveScreen(st.cls);
+      Shot(st.cls);
       Answer(d, "zebra", d->btnReplace);
     };
     EXPECT_EQ(Check(), scChanged);
@@ -136,7 +136,7 @@ TEST_F(FormsTest, AccentButtonsTypeTheirLetterAndTakeTheListsRoom) {
   PostClick(ms->btnN2);
   Pump();
   EXPECT_EQ(ms->edtWord->Text(), "caf\xE9\xD1");
-  SaveScreen("accents");
+  Shot("accents");
   spell->HideDialog();
   auto* w96 = static_cast<TW96SpellDlg*>(Open(dtWordPro96));
   EXPECT_EQ(w96->lstSuggest->Height(), 48);
@@ -227,7 +227,7 @@ TEST_F(FormsTest, LeavingTheWordBoxOfTheBarLooksTheWordUp) {
   Pump();
   EXPECT_EQ(d->lblFound->Caption(), "Word in Question:");
   EXPECT_EQ(GetFocus(), d->lstSuggest->Handle());
-  SaveScreen("w96bar");
+  Shot("w96bar");
 }
 
 }  // namespace
