@@ -19,15 +19,18 @@ if(NOT VORNIX_FUZZ)
 endif()
 
 # vornix_test(NAME n SOURCES ... [LIBS ...] [MANUAL] [TIMEOUT s] [DEPENDS target ...]
-#             [SYSTEM_INCLUDES dir ...] [COMPILE_OPTIONS opt ...] [CASES gtest-filter ...])
+#             [SYSTEM_INCLUDES dir ...] [COMPILE_OPTIONS opt ...] [DEFINITIONS def ...]
+#             [CASES gtest-filter|label=gtest-filter ...])
 # One test program, registered with CTest; in the win32 build CTest runs it through Wine,
 # each run in a Wine session of its own (scripts/wine-exec), so all of them can run at once.
 # MANUAL: the program is built but not registered with CTest; it is run by hand.
 # DEPENDS: targets built before it (data files it reads).
 # CASES: one CTest entry n.CASE per gtest filter (Suite.Test or Suite.*), each a program run
-# of its own: for windows that live once per program (the main frame).
+# of its own: for windows that live once per program (the main frame). "label=filter" names
+# the entry n.label (for filters with "-" or several patterns).
 function(vornix_test)
-  cmake_parse_arguments(T "MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS;SYSTEM_INCLUDES;COMPILE_OPTIONS;CASES" ${ARGN})
+  cmake_parse_arguments(T "MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS;SYSTEM_INCLUDES;COMPILE_OPTIONS;DEFINITIONS;CASES"
+    ${ARGN})
   if(VORNIX_FUZZ)
     return()
   endif()
@@ -46,6 +49,9 @@ function(vornix_test)
   if(T_COMPILE_OPTIONS)
     target_compile_options(${T_NAME} PRIVATE ${T_COMPILE_OPTIONS})
   endif()
+  if(T_DEFINITIONS)
+    target_compile_definitions(${T_NAME} PRIVATE ${T_DEFINITIONS})
+  endif()
   if(T_MANUAL)
     return()
   endif()
@@ -55,8 +61,14 @@ function(vornix_test)
     return()
   endif()
   foreach(c IN LISTS T_CASES)
-    string(REPLACE ".*" "" case_name ${c})
-    add_test(NAME ${T_NAME}.${case_name} COMMAND ${T_NAME} --gtest_brief=1 --gtest_filter=${c}
+    if(c MATCHES "^([A-Za-z0-9_]+)=(.+)$")
+      set(case_name ${CMAKE_MATCH_1})
+      set(filter ${CMAKE_MATCH_2})
+    else()
+      string(REPLACE ".*" "" case_name ${c})
+      set(filter ${c})
+    endif()
+    add_test(NAME ${T_NAME}.${case_name} COMMAND ${T_NAME} --gtest_brief=1 --gtest_filter=${filter}
       WORKING_DIRECTORY ${VORNIX_BIN})
     set_tests_properties(${T_NAME}.${case_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
   endforeach()

@@ -5,6 +5,7 @@
 #include "editor/DocFiles.h"
 #include "editor/Settings.h"
 #include "editor/Splash.h"
+#include "editor/WizardCmds.h"
 #include "editor/filedrag.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/Scoped.h"
@@ -587,8 +588,7 @@ void TFrameForm::cmdCustomClick(TObject* Sender) {
 // The preview and the external browsers.
 void TFrameForm::ReloadSBClick(TObject*) {}
 void TFrameForm::BrowserBtnClick(TObject*) {}
-// The frames wizard.
-void TFrameForm::FramesWizardMIClick(TObject*) {}
+void TFrameForm::FramesWizardMIClick(TObject*) { NewFramesDocument(); }
 
 void TFrameForm::Tile1Click(TObject* Sender) {
   auto* c = dynamic_cast<TComponent*>(Sender);
