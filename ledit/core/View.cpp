@@ -109,17 +109,7 @@ void View::ScrollToRow(int line, int row) {
     topSkip = row;
   } else if (off >= vis) {
     // Walk back from the row so that it becomes the last visible one.
-    int left = vis - 1;
-    while (left > 0) {
-      if (row > 0) {
-        --row;
-      } else if (line > 0) {
-        --line;
-        row = RowCount(line) - 1;
-      } else {
-        break;
-      }
-      --left;
+    for (int left = vis - 1; left > 0 && RowUp(line, row); --left) {
     }
     topLine = line;
     topSkip = row;
@@ -129,29 +119,41 @@ void View::ScrollToRow(int line, int row) {
 bool View::RowAt(int offset, int& line, int& row, Pos& end) {
   line = topLine;
   row = topSkip;
-  while (offset > 0) {
-    if (row + 1 < RowCount(line)) {
-      ++row;
-    } else if (line + 1 < doc_.LineCount()) {
-      ++line;
-      row = 0;
-    } else {
+  for (; offset > 0; --offset) {
+    if (!RowDown(line, row)) {
       end = {line, doc_.LineLength(line)};
       return false;
     }
-    --offset;
   }
-  while (offset < 0) {
-    if (row > 0) {
-      --row;
-    } else if (line > 0) {
-      --line;
-      row = RowCount(line) - 1;
-    } else {
+  for (; offset < 0; ++offset) {
+    if (!RowUp(line, row)) {
       end = {0, 0};
       return false;
     }
-    ++offset;
+  }
+  return true;
+}
+
+bool View::RowUp(int& line, int& row) {
+  if (row > 0) {
+    --row;
+  } else if (line > 0) {
+    --line;
+    row = RowCount(line) - 1;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool View::RowDown(int& line, int& row) {
+  if (row + 1 < RowCount(line)) {
+    ++row;
+  } else if (line + 1 < doc_.LineCount()) {
+    ++line;
+    row = 0;
+  } else {
+    return false;
   }
   return true;
 }

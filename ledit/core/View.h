@@ -61,6 +61,10 @@ class View {
   Pos End(Pos p) const;
 
  private:
+  // One row up or down from (line, row); false at the start or the end of the document.
+  bool RowUp(int& line, int& row);
+  bool RowDown(int& line, int& row);
+
   const Document& doc_;
   RowsFn rows_;
   HeightFn visible_;
