@@ -784,6 +784,10 @@ const std::string& TFrameViewer::GetFileName() const {
 
 THTMLViewer* TFrameViewer::GetCurrentViewer() { return current_ ? current_->GetCurrentViewer() : nullptr; }
 
+void TFrameViewer::Print(int FromPage, int ToPage) {
+  if (THTMLViewer* v = GetCurrentViewer()) v->Print(FromPage, ToPage);
+}
+
 int TFrameViewer::SelLength() {
   THTMLViewer* v = GetCurrentViewer();
   return v ? v->GetSelLength() : 0;

@@ -195,6 +195,8 @@ class TFrameViewer : public TWinControl {
   const std::string& GetTitle() const;
   const std::string& GetFileName() const;
   THTMLViewer* GetCurrentViewer();
+  // The current viewer's Print; nothing without one.
+  void Print(int FromPage, int ToPage);
   TFrameSet* CurrentFrameSet() const { return current_; }
 
   // The frame-set history, newest first.
