@@ -448,6 +448,4 @@ void TfrmEditWin::ShowCharPicker() {
   if (Form_Charp) Form_Charp->Show();
 }
 void TfrmEditWin::SpellCheck() {}
-void TfrmEditWin::InsertCustomTag(int) {}
-
 }  // namespace vx
