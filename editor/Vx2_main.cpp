@@ -6,9 +6,11 @@
 #include "editor/Settings.h"
 #include "editor/Splash.h"
 #include "editor/filedrag.h"
+#include "editor/Vx2_html.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/DdeMan.h"
 #include "framework/win/FileCtrl.h"
 #include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
@@ -18,7 +20,6 @@ namespace vx {
 
 const char* const VornixTitle = "Vornix PRO (2.6b Beta)";
 TFrameForm* FrameForm = nullptr;
-TForm* Form_HTMLView = nullptr;
 
 namespace {
 // The speed items that only act on a document, in the order they are switched.
@@ -58,6 +59,9 @@ TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
   OpenDialog1->SetTitle("Select Internet Browser");
   OpenDialog1->SetFilter("Executable (*.exe)|*.exe");
   OpenDialog1->SetOptions(TOpenOptions{ofNoChangeDir});
+  DdeClientConv1 = new TDdeClientConv(this);
+  DdeClientConv1->SetName("DdeClientConv1");
+  DdeClientConv1->SetConnectMode(ddeManual);
   const char* htmlFilter = "HTML Files (*.htm;*.html)|*.htm;*.html|All Files (*.*)|*.*";
   OpenHTMLDialog = new TOpenDialog(this);
   OpenHTMLDialog->SetName("OpenHTMLDialog");
@@ -469,7 +473,7 @@ void TFrameForm::OpenInEditor(const AnsiString& FileName) {
   if (!frmEditWin) frmEditWin = CreateForm<TfrmEditWin>(this);
   TfrmEditWin* w = frmEditWin;
   w->OpenDocument(FileName);
-  if (frmEditWin == w) w->BringToFront();
+  if (frmEditWin == w) w->Show();  // a child window comes to the front by being shown
 }
 
 void TFrameForm::NewDoc(TObject*) {
@@ -538,10 +542,12 @@ void TFrameForm::cmdSaveAsClick(TObject*) {
 void TFrameForm::cmdSaveAllClick(TObject*) {
   if (frmEditWin && ActiveChild() == frmEditWin) frmEditWin->SaveAllDocuments();
 }
-void TFrameForm::cmdPrintClick(TObject*) {
+void TFrameForm::cmdPrintClick(TObject* Sender) {
   TForm* active = ActiveChild();
   if (active && active == frmEditWin) {
     if (TxEdit* ed = frmEditWin->CurrentEditor()) ed->Print();
+  } else if (active && active == Form_HTMLView) {
+    Form_HTMLView->Print1Click(Sender);
   }
 }
 void TFrameForm::cmdExitClick(TObject*) { Close(); }
@@ -584,9 +590,6 @@ void TFrameForm::cmdCustomClick(TObject* Sender) {
     if (auto* c = dynamic_cast<TComponent*>(Sender)) frmEditWin->InsertCustomTag(cusTags_->Items(c->Tag()));
 }
 
-// The preview and the external browsers.
-void TFrameForm::ReloadSBClick(TObject*) {}
-void TFrameForm::BrowserBtnClick(TObject*) {}
 // The frames wizard.
 void TFrameForm::FramesWizardMIClick(TObject*) {}
 

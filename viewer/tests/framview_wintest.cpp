@@ -9,6 +9,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
 #include "viewer/FramView.h"
+#include "viewer/tests/link_clicks.h"
 
 using namespace vx;
 
@@ -70,38 +71,8 @@ struct FramesTest : ::testing::Test {
     TFrame* f = Frame(name);
     return f ? f->Viewer : nullptr;
   }
-  bool FindLink(THTMLViewer* v, const std::string& url, POINT& p) {
-    TUrlTarget t;
-    for (int y = 1; y < v->PaintPanel()->Height(); y += 2)
-      for (int x = 1; x < v->PaintPanel()->Width(); x += 2)
-        if (v->LinkAtPoint(x, y, t) && t.Url == url) {
-          p = POINT{x, y};
-          return true;
-        }
-    return false;
-  }
-  // A click as a person makes it: on the window that is under the link on the screen.
-  void ClickLink(THTMLViewer* v, const std::string& url) {
-    POINT p{};
-    ASSERT_TRUE(FindLink(v, url, p)) << url;
-    POINT s = v->PaintPanel()->ClientToScreen(p);
-    HWND h = WindowFromPoint(s);
-    ASSERT_EQ(h, v->PaintPanel()->Handle()) << "another window covers the link " << url;
-    POINT c = s;
-    ScreenToClient(h, &c);
-    PostMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, c.y));
-    PostMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(c.x, c.y));
-    Pump();
-  }
   // The centre of a frame on the screen.
   POINT Centre(TControl* c) { return c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2}); }
-  // The page's text, leaving no selection (a selection keeps a click from following a link).
-  std::string Text(THTMLViewer* v) {
-    v->SelectAll();
-    std::string t = v->SelText();
-    v->Document()->SelB = v->Document()->SelE = 0;
-    return t;
-  }
   void Mouse(DWORD flags, POINT screen) {
     SetCursorPos(screen.x, screen.y);
     INPUT in{};
@@ -145,9 +116,9 @@ TEST_F(FramesTest, ThreeFramesWithRelativeSourcesInAnotherFolder) {
   ASSERT_NE(ViewerOf("nav"), nullptr);
   ASSERT_NE(ViewerOf("main"), nullptr);  // names are found whatever their case
   EXPECT_TRUE(SameText(ViewerOf("nav")->GetFileName(), dir + "site\\pages\\nav.htm"));
-  EXPECT_NE(Text(ViewerOf("top")).find("Banner text"), std::string::npos);
-  EXPECT_NE(Text(ViewerOf("nav")).find("Navigation list"), std::string::npos);
-  EXPECT_NE(Text(ViewerOf("main")).find("Main body text"), std::string::npos);
+  EXPECT_NE(PageText(ViewerOf("top")).find("Banner text"), std::string::npos);
+  EXPECT_NE(PageText(ViewerOf("nav")).find("Navigation list"), std::string::npos);
+  EXPECT_NE(PageText(ViewerOf("main")).find("Main body text"), std::string::npos);
   EXPECT_EQ(ViewerOf("main")->ScrollBars(), ssNone);
   // Sizes: the top row 60 pixels, the left column 30 % of the width.
   EXPECT_EQ(Frame("top")->Height(), 60);
@@ -160,8 +131,8 @@ TEST_F(FramesTest, ThreeFramesWithRelativeSourcesInAnotherFolder) {
   Write("site\\broken.htm", "<FRAMESET COLS=\"*,*\"><FRAME SRC=gone.htm NAME=a><FRAME SRC=top.htm NAME=b></FRAMESET>");
   fv->LoadFromFile(dir + "site\\broken.htm");
   Pump();
-  EXPECT_NE(Text(ViewerOf("a")).find("Can't load gone.htm"), std::string::npos);
-  EXPECT_NE(Text(ViewerOf("b")).find("Banner text"), std::string::npos);
+  EXPECT_NE(PageText(ViewerOf("a")).find("Can't load gone.htm"), std::string::npos);
+  EXPECT_NE(PageText(ViewerOf("b")).find("Banner text"), std::string::npos);
   EXPECT_THROW(fv->LoadFromFile(dir + "site\\nowhere.htm"), EInOutError);
   EXPECT_EQ(fv->GetFileName(), ExpandFileName(dir + "site\\broken.htm"));
 }
@@ -251,7 +222,7 @@ TEST_F(FramesTest, ParentAndTopReplaceSetsFromInsideAFrame) {
   auto* only = dynamic_cast<TFrame*>(body->FrameSet->List[0]);
   ASSERT_NE(only, nullptr);
   ASSERT_NE(only->Viewer, nullptr);
-  EXPECT_NE(Text(only->Viewer).find("Page B"), std::string::npos);
+  EXPECT_NE(PageText(only->Viewer).find("Page B"), std::string::npos);
   EXPECT_EQ(Frame("nav"), nullptr);
   EXPECT_EQ(Frame("main"), nullptr);
   EXPECT_EQ(fv->CurrentFrameSet()->ViewerCount(), 2);
@@ -340,7 +311,7 @@ TEST_F(FramesTest, HistoryOfSetsAndWithinAFrame) {
   EXPECT_EQ(two->Viewers[0]->VPosition(), 0);
   fv->SetHistoryIndex(2);  // back again: the first page, its set shown again
   EXPECT_EQ(fv->GetTitle(), "One");
-  EXPECT_NE(Text(fv->CurrentFrameSet()->Viewers[0]).find("First"), std::string::npos);
+  EXPECT_NE(PageText(fv->CurrentFrameSet()->Viewers[0]).find("First"), std::string::npos);
   fv->SetHistoryIndex(0);  // forward to the anchor
   EXPECT_EQ(fv->GetTitle(), "Two");
   EXPECT_GT(fv->CurrentFrameSet()->Viewers[0]->VPosition(), 0);
