@@ -305,3 +305,30 @@ TEST(ModelText, SelectionPaintsOpaqueAndLinksAreHit) {
   EXPECT_FALSE(list.UrlAtPoint(c, 10 + 6 * 2, 5, out));
   EXPECT_FALSE(list.UrlAtPoint(c, 10 + 6 * 14, 5, out));
 }
+
+TEST(ModelText, PreformattedLinesAreCentredAndRightAlignedLikeOthers) {
+  TSectionList list;
+  FakeCanvas c;
+  auto add = [&](std::uint8_t justify) {
+    auto p = std::make_unique<TPreFormated>(&list, 0, justify, nullptr, Font12(), 0);
+    p->AppendText("abcd  ");  // four characters of 6 pixels; trailing blanks do not count
+    TPreFormated* r = p.get();
+    list.Add(std::move(p));
+    return r;
+  };
+  TPreFormated* left = add(1);
+  TPreFormated* centre = add(2);
+  TPreFormated* right = add(3);
+  int widest = 0;
+  list.DoLayout(c, 300, widest);
+  EXPECT_EQ(left->Lines[0].LineX, 0);
+  EXPECT_EQ(centre->Lines[0].LineX, (300 - 24) / 2);
+  EXPECT_EQ(right->Lines[0].LineX, 300 - 24);
+  // Drawn where they were placed.
+  THtRect clip{0, 0, 300, 500};
+  list.Paint(c, clip, 0, 0);
+  auto texts = c.Of("text");
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts[1].x, (300 - 24) / 2);
+  EXPECT_EQ(texts[2].x, 300 - 24);
+}
