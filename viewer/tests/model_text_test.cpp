@@ -332,3 +332,47 @@ TEST(ModelText, PreformattedLinesAreCentredAndRightAlignedLikeOthers) {
   EXPECT_EQ(texts[1].x, (300 - 24) / 2);
   EXPECT_EQ(texts[2].x, 300 - 24);
 }
+
+TEST(ModelText, ListRecordsAboveTheLineLeaveTheScanButStillIndentPainting) {
+  TSectionList list;
+  auto item = std::make_unique<TUListItem>(&list, 1, 1, nullptr, Font12(), 0);
+  item->AppendText("first item");
+  list.Add(std::move(item));
+  list.Add(std::make_unique<THorzLine>(&list, 0, 0, false));  // a rule inside the list
+  AddPara(list, "after the list");
+  for (int i = 0; i < 300; ++i) {
+    auto li = std::make_unique<TUListItem>(&list, 1 + i % 3, 1, nullptr, Font12(), 0);
+    li->AppendText("item");
+    list.Add(std::move(li));
+    AddPara(list, "text");
+  }
+  FakeCanvas c;
+  int widest = 0;
+  list.DoLayout(c, 400, widest);
+  // Every list closed lies above the last line: none of them is scanned any more.
+  EXPECT_LE(list.IMgr.L.size(), 4u);
+  // Painting the top of the page still finds the first list's indent for its rule.
+  list.Paint(c, THtRect{0, 0, 400, 120}, 0, 0);
+  auto lines = c.Of("line");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].x, 35 + 10);
+  EXPECT_EQ(list.IMgr.LeftIndent(list.Sections[1]->YValue), 35);
+  EXPECT_EQ(list.IMgr.LeftIndent(list.Sections[2]->YValue + 1), 0);
+  // A float still beside the next paragraph is kept.
+  TSectionList floats;
+  FakeServices svc;
+  svc.files["tall.gif"] = {30, 200};
+  floats.ShowImages = true;
+  floats.ImageServices = &svc;
+  auto s = std::make_unique<TSection>(&floats, 0, 1, nullptr, Font12(), 0);
+  TImageParams p;
+  p.Src = "tall.gif";
+  p.HasSrc = true;
+  p.Align = "left";
+  s->AddImage(p);
+  s->AppendText(" beside");
+  floats.Add(std::move(s));
+  TSection* next = AddPara(floats, "still beside the picture");
+  floats.DoLayout(c, 400, widest);
+  EXPECT_EQ(next->Lines[0].LineX, 35);
+}
