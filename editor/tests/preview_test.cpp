@@ -449,3 +449,20 @@ TEST_F(BrowserTest, ARequestWaitsTenSecondsAtMost) {
   EXPECT_EQ(l[5], "request|WWW_Activate|0xFFFFFFFF");
   EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(PreviewTest, OpenAsksForAnHtmlDocument) {
+  std::string other = Write("other.htm", "<TITLE>Chosen</TITLE><P>Chosen page");
+  OpenAndPreview(Write("index.htm", "<P>Index"));
+  dialog = [&](TCommonDialog* d) {
+    auto* o = dynamic_cast<TOpenDialog*>(d);
+    EXPECT_EQ(o->Title(), "Open HTML document");
+    EXPECT_EQ(o->Filter(), frame->Settings()->DocFilter());
+    EXPECT_EQ(o->DefaultExt(), frame->Settings()->DocExt());
+    o->SetFileName(other);
+    return true;
+  };
+  Form_HTMLView->Open1->Click();
+  Pump();
+  EXPECT_EQ(Form_HTMLView->Viewer->GetTitle(), "Chosen");
+  EXPECT_EQ(Form_HTMLView->Caption(), "other.htm [Chosen]");
+}

@@ -443,3 +443,31 @@ TEST_F(FramesTest, PropertiesReachEveryViewer) {
   SetOrdProp(fv, "ViewImages", 1);
   EXPECT_TRUE(fv->ViewImages());
 }
+
+TEST_F(FramesTest, PagesPicturesAndTextInOneFrame) {
+  std::string page = Write("page.htm", "<TITLE>Page</TITLE><P><A HREF=\"data.zip\">archive</A> <A HREF=\"run.exe\">program</A>"
+                                        " <A HREF=\"notes.txt\">notes</A>");
+  std::string text = Write("notes.txt", "<P>not markup");
+  Write("data.zip", "<P>PK");
+  Write("run.exe", "<P>MZ");
+  fv->LoadFromFile(page);
+  Pump();
+  THTMLViewer* v = fv->CurrentFrameSet()->SingleViewer();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(fv->GetCurrentViewer(), v);
+  // A page of one frame follows only the links a single viewer follows.
+  ClickLink(v, "data.zip");
+  ClickLink(v, "run.exe");
+  ClickLink(v, "notes.txt");
+  EXPECT_EQ(fv->GetFileName(), ExpandFileName(page));
+  EXPECT_EQ(fv->GetTitle(), "Page");
+  // Loaded by name, a text file shows as text, with no title.
+  fv->LoadFromFile(text);
+  Pump();
+  v = fv->CurrentFrameSet()->SingleViewer();
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(v->DocumentKind(), 1);
+  EXPECT_NE(PageText(v).find("<P>not markup"), std::string::npos);
+  EXPECT_EQ(fv->GetTitle(), "");
+  EXPECT_TRUE(errors.empty());
+}
