@@ -5,6 +5,7 @@
 #include "editor/DocFiles.h"
 #include "editor/Settings.h"
 #include "editor/Splash.h"
+#include "editor/WizardCmds.h"
 #include "editor/filedrag.h"
 #include "editor/Vx2_html.h"
 #include "editor/vx2_EdWin.h"
@@ -590,8 +591,7 @@ void TFrameForm::cmdCustomClick(TObject* Sender) {
     if (auto* c = dynamic_cast<TComponent*>(Sender)) frmEditWin->InsertCustomTag(cusTags_->Items(c->Tag()));
 }
 
-// The frames wizard.
-void TFrameForm::FramesWizardMIClick(TObject*) {}
+void TFrameForm::FramesWizardMIClick(TObject*) { NewFramesDocument(); }
 
 void TFrameForm::Tile1Click(TObject* Sender) {
   auto* c = dynamic_cast<TComponent*>(Sender);

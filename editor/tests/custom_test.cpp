@@ -145,19 +145,6 @@ struct CustomTest : FrameTest {
       if (menu->Items(i)->Caption() == caption) return menu->Items(i);
     return nullptr;
   }
-  void Select(int sl, int sp, int el, int ep) {
-    Editor()->SetStartLine(sl);
-    Editor()->SetStartPos(sp);
-    Editor()->SetEndLine(el);
-    Editor()->SetEndPos(ep);
-    Editor()->ApplySelection();
-  }
-  TxEdit* Doc(const std::string& text) {
-    frame->NewDoc(frame);
-    Pump();
-    Editor()->SetText(text);
-    return Editor();
-  }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@ namespace vx {
 VX_PUBLISH(TXStrGrid, TCustomControl) {
   P.Object("HCol", &TXStrGrid::HCol)
       .Object("HRow", &TXStrGrid::HRow)
+      .Enum("Alignment", TypeInfoAlignment(), &TXStrGrid::Alignment, &TXStrGrid::SetAlignment)
       .Bool("Grid3D", &TXStrGrid::Grid3D, &TXStrGrid::SetGrid3D);
 }
 

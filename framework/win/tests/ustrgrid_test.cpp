@@ -181,7 +181,7 @@ TEST_F(XGridFixture, TheCurrentCellScrollsIntoViewSideways) {
 TEST_F(XGridFixture, ColumnsAndRowsSizeAndMoveByTheirCaptions) {
   grid->SetOptions(grid->Options() + goColSizing + goRowSizing + goColMoving + goRowMoving);
   for (int c = 1; c < 4; ++c)
-    for (int r = 1; r < 4; ++r) grid->SetCells(c, r, AnsiString(1, static_cast<char>('a' + c - 1)) + IntToStr(r));
+    for (int r = 1; r < 4; ++r) grid->SetCells(c, r, Format("%c%d", 'a' + c - 1, r));
   int w1 = grid->ColWidths(1);
   RECT r1 = grid->CellRect(1, 0);
   // The pointer on the line right of column 1, in the fixed row, shows the sizing cursor.
