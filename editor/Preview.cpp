@@ -2,8 +2,6 @@
 // two external browsers, started by command line or driven by DDE.
 #include "editor/Preview.h"
 
-#include <vector>
-
 #include "editor/DocFiles.h"
 #include "editor/Settings.h"
 #include "editor/Vx2_html.h"
@@ -12,6 +10,7 @@
 #include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/DdeMan.h"
+#include "framework/win/Programs.h"
 #include "tagdefs/tePaths.h"
 
 namespace vx {
@@ -28,10 +27,6 @@ AnsiString ServiceNameOf(const AnsiString& browserPath) {
   AnsiString name = ExtractFileName(browserPath);
   size_t dot = name.find('.');
   return dot == AnsiString::npos ? AnsiString() : name.substr(0, dot);
-}
-
-static AnsiString QuotedIfBlank(const AnsiString& s) {
-  return s.find(' ') != AnsiString::npos ? "\"" + s + "\"" : s;
 }
 
 AnsiString BrowserCommandLine(const AnsiString& browserPath, const AnsiString& file) {
@@ -116,19 +111,8 @@ void TFrameForm::PreviewByExec(int n) {
   // Asked for once; without a browser nothing is started.
   AnsiString browser = GetBrowserPath(n);
   if (browser.empty()) return;
-  AnsiString line = BrowserCommandLine(browser, path);
-  std::vector<char> buffer(line.begin(), line.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOW;
-  PROCESS_INFORMATION pi{};
   // A browser that does not start is passed over, as the user chose it.
-  if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
+  StartProgram(BrowserCommandLine(browser, path), SW_SHOW);
 }
 
 void TFrameForm::PreviewByDde(int n) {

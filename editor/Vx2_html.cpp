@@ -5,6 +5,7 @@
 #include "editor/Vx2_main.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/ComCtrls.h"
+#include "framework/win/MakeControl.h"
 #include "toolkit/Placemnt.h"
 
 namespace vx {
@@ -22,10 +23,10 @@ TForm_HTMLView::TForm_HTMLView(TComponent* owner) : TForm(owner) {
 
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
-  BackButton1 = AddItem(PopupMenu1->Items(), "BackButton1", "Back", VX_HANDLER(FwdBackClick), 0, 1);
-  FwdButton1 = AddItem(PopupMenu1->Items(), "FwdButton1", "Forward", VX_HANDLER(FwdBackClick));
-  AddItem(PopupMenu1->Items(), "", "-");
-  EditDocument2 = AddItem(PopupMenu1->Items(), "EditDocument2", "Edit Document", VX_HANDLER(EditDocumentClick));
+  BackButton1 = MakeMenuItem(this, PopupMenu1->Items(), "BackButton1", "Back", VX_HANDLER(FwdBackClick), 0, 1);
+  FwdButton1 = MakeMenuItem(this, PopupMenu1->Items(), "FwdButton1", "Forward", VX_HANDLER(FwdBackClick));
+  MakeMenuItem(this, PopupMenu1->Items(), "", "-");
+  EditDocument2 = MakeMenuItem(this, PopupMenu1->Items(), "EditDocument2", "Edit Document", VX_HANDLER(EditDocumentClick));
 
   Viewer = new TFrameViewer(this);
   Viewer->SetName("Viewer");
@@ -43,18 +44,18 @@ TForm_HTMLView::TForm_HTMLView(TComponent* owner) : TForm(owner) {
 
   MainMenu = new TMainMenu(this);
   MainMenu->SetName("MainMenu");
-  HistoryMenuItem = AddItem(MainMenu->Items(), "HistoryMenuItem", "&Browser");
+  HistoryMenuItem = MakeMenuItem(this, MainMenu->Items(), "HistoryMenuItem", "&Browser");
   HistoryMenuItem->SetGroupIndex(3);
-  Open1 = AddItem(HistoryMenuItem, "Open1", "Open...", VX_HANDLER(Open1Click));
-  AddItem(HistoryMenuItem, "", "-");
-  ShowImages = AddItem(HistoryMenuItem, "ShowImages", "&Show images", VX_HANDLER(ShowImagesClick));
+  Open1 = MakeMenuItem(this, HistoryMenuItem, "Open1", "Open...", VX_HANDLER(Open1Click));
+  MakeMenuItem(this, HistoryMenuItem, "", "-");
+  ShowImages = MakeMenuItem(this, HistoryMenuItem, "ShowImages", "&Show images", VX_HANDLER(ShowImagesClick));
   ShowImages->SetChecked(true);
-  EditDocument1 = AddItem(HistoryMenuItem, "EditDocument1", "&Edit Document", VX_HANDLER(EditDocumentClick),
+  EditDocument1 = MakeMenuItem(this, HistoryMenuItem, "EditDocument1", "&Edit Document", VX_HANDLER(EditDocumentClick),
                           scCtrl | 'R');
-  AddItem(HistoryMenuItem, "", "-");
-  BackButton = AddItem(HistoryMenuItem, "BackButton", "Back", VX_HANDLER(FwdBackClick), VK_F11, 1);
-  FwdButton = AddItem(HistoryMenuItem, "FwdButton", "Forward", VX_HANDLER(FwdBackClick), VK_F12);
-  AddItem(HistoryMenuItem, "", "-");
+  MakeMenuItem(this, HistoryMenuItem, "", "-");
+  BackButton = MakeMenuItem(this, HistoryMenuItem, "BackButton", "Back", VX_HANDLER(FwdBackClick), VK_F11, 1);
+  FwdButton = MakeMenuItem(this, HistoryMenuItem, "FwdButton", "Forward", VX_HANDLER(FwdBackClick), VK_F12);
+  MakeMenuItem(this, HistoryMenuItem, "", "-");
   SetMenu(MainMenu);
 
   PrintDialog = new TPrintDialog(this);
@@ -83,18 +84,6 @@ TForm_HTMLView::~TForm_HTMLView() {
   if (Form_HTMLView == this) Form_HTMLView = nullptr;
 }
 
-TMenuItem* TForm_HTMLView::AddItem(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,
-                                   TShortCut sc, int tag) {
-  auto* i = new TMenuItem(this);
-  if (*name) i->SetName(name);
-  i->SetCaption(caption);
-  i->SetShortCut(sc);
-  i->SetTag(tag);
-  i->OnClick = std::move(click);
-  parent->Add(i);
-  return i;
-}
-
 void TForm_HTMLView::FormCreate(TObject*) {
   FormStorage1->SetIniFileName(VornixRegKey);
   SetHelpContext(95);
@@ -108,7 +97,7 @@ void TForm_HTMLView::FormCreate(TObject*) {
   }
   Viewer->SetHistoryMaxCount(6);
   for (int i = 0; i < 6; ++i) {
-    HistoryItems[i] = AddItem(HistoryMenuItem, "", "", VX_HANDLER(HistoryClick), 0, i);
+    HistoryItems[i] = MakeMenuItem(this, HistoryMenuItem, "", "", VX_HANDLER(HistoryClick), 0, i);
     HistoryItems[i]->SetVisible(false);
   }
   // The menu comes with the first page.

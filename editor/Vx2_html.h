@@ -51,8 +51,6 @@ class TForm_HTMLView : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormDestroy(TObject* Sender);
   void EnableFwdBack();
-  TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click = nullptr,
-                     TShortCut sc = 0, int tag = 0);
 };
 
 // The preview window while it exists.

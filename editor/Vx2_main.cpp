@@ -13,6 +13,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/DdeMan.h"
 #include "framework/win/FileCtrl.h"
+#include "framework/win/MakeControl.h"
 #include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/SpeedBar.h"
@@ -100,14 +101,7 @@ TFrameForm::~TFrameForm() {
 
 TMenuItem* TFrameForm::AddItem(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,
                                TShortCut sc, int tag) {
-  auto* i = new TMenuItem(this);
-  if (*name) i->SetName(name);
-  i->SetCaption(caption);
-  i->SetShortCut(sc);
-  i->SetTag(tag);
-  i->OnClick = std::move(click);
-  parent->Add(i);
-  return i;
+  return MakeMenuItem(this, parent, name, caption, std::move(click), sc, tag);
 }
 
 void TFrameForm::AddLine(TMenuItem* parent) { AddItem(parent, "", "-"); }

@@ -877,44 +877,27 @@ void TFrameViewer::AddHistoryEntry(TFrameSet* oldSet, int position) {
     FreeSetUnlessHeld(oldSet);
     return;
   }
-  if (!history_.empty()) {
-    THistoryEntry& e = history_[std::min<size_t>(historyIndex_, history_.size() - 1)];
-    TFrameSet* replaced = e.Set;
-    e.File = oldSet->FileName;
-    e.Set = oldSet;
-    e.Title = oldSet->Title;
-    e.Position = position;
-    FreeSetUnlessHeld(replaced);
-  } else {
-    FreeSetUnlessHeld(oldSet);
-  }
-  std::vector<TFrameSet*> dropped;
-  size_t newer = std::min<size_t>(historyIndex_, history_.size());
-  for (size_t k = 0; k < newer; ++k) dropped.push_back(history_[k].Set);
-  history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(newer));
-  historyIndex_ = 0;
-  history_.insert(history_.begin(), THistoryEntry{current_->FileName, current_, current_->Title, 0});
-  while (static_cast<int>(history_.size()) > historyMax_) {
-    dropped.push_back(history_.back().Set);
-    history_.pop_back();
-  }
-  for (TFrameSet* s : dropped) FreeSetUnlessHeld(s);
-  if (OnHistoryChange) OnHistoryChange(this);
+  THistoryEntry left{oldSet->FileName, oldSet, oldSet->Title, position};
+  if (history_.empty()) FreeSetUnlessHeld(oldSet);
+  RecordLeft(history_.empty() ? nullptr : &left);
 }
 
 // A page left inside a set of one viewer: the set stays, the entry records the page.
 void TFrameViewer::AddHistoryEntry(const std::string& file, const std::string& title, int position) {
   if (historyMax_ <= 0 || !current_ || current_->FileName.empty() || file.empty()) return;
-  if (!history_.empty()) {
-    THistoryEntry& e = history_[std::min<size_t>(historyIndex_, history_.size() - 1)];
-    TFrameSet* replaced = e.Set;
-    e.File = file;
-    e.Set = current_;
-    e.Title = title;
-    e.Position = position;
-    FreeSetUnlessHeld(replaced);
-  }
+  THistoryEntry left{file, current_, title, position};
+  RecordLeft(&left);
+}
+
+// The entry at the index becomes what was left (when given), newer entries go, and the
+// current set is inserted as the newest; sets no entry holds any more are freed.
+void TFrameViewer::RecordLeft(const THistoryEntry* left) {
   std::vector<TFrameSet*> dropped;
+  if (left && !history_.empty()) {
+    THistoryEntry& e = history_[std::min<size_t>(historyIndex_, history_.size() - 1)];
+    dropped.push_back(e.Set);
+    e = *left;
+  }
   size_t newer = std::min<size_t>(historyIndex_, history_.size());
   for (size_t k = 0; k < newer; ++k) dropped.push_back(history_[k].Set);
   history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(newer));

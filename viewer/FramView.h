@@ -258,7 +258,6 @@ class TFrameViewer : public TWinControl {
   friend class TFrame;
   friend class TSubFrameSet;
   class TProcessingScope;
-  friend class TFrameSet;
   struct THistoryEntry {
     std::string File;
     TFrameSet* Set = nullptr;
@@ -270,6 +269,7 @@ class TFrameViewer : public TWinControl {
     THTMLViewer* Viewer = nullptr;
     std::string URL, Target;
   };
+  friend class TFrameSet;
 
   void DoLoadFromFile(const std::string& name);
   void FreeSetLater(TFrameSet* s);
@@ -286,6 +286,7 @@ class TFrameViewer : public TWinControl {
   void SetProcessing(bool on);
   void AddHistoryEntry(TFrameSet* oldSet, int position);
   void AddHistoryEntry(const std::string& file, const std::string& title, int position);
+  void RecordLeft(const THistoryEntry* left);
   bool HeldByHistory(const TFrameSet* s) const;
   void FreeSetUnlessHeld(TFrameSet* s);
   void FramePopupPopup(TObject* Sender);

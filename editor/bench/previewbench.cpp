@@ -10,16 +10,12 @@
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/IniFiles.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 // A page of headings, paragraphs with links and inline styles, lists and a table.
 std::string MakeDocument(size_t size) {

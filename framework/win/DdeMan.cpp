@@ -1,5 +1,7 @@
 #include "framework/win/DdeMan.h"
 
+#include "framework/win/Programs.h"
+
 #include <vector>
 
 namespace vx {
@@ -56,20 +58,11 @@ bool TDdeClientConv::Connect() {
 }
 
 bool TDdeClientConv::StartServiceApplication() {
-  std::string cmd = serviceApplication_;
-  if (cmd.find(' ') != std::string::npos && cmd.front() != '"') cmd = "\"" + cmd + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWMINNOACTIVE;
-  PROCESS_INFORMATION pi{};
-  std::vector<char> line(cmd.begin(), cmd.end());
-  line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  HANDLE process = nullptr;
+  if (!StartProgram(QuotedIfBlank(serviceApplication_), SW_SHOWMINNOACTIVE, &process)) return false;
   // The server registers its service before it first waits for input.
-  WaitForInputIdle(pi.hProcess, timeout_);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  WaitForInputIdle(process, timeout_);
+  CloseHandle(process);
   return true;
 }
 

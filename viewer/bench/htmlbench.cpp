@@ -13,16 +13,12 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "viewer/Htmlview.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 std::string MakePage() {
   std::string s = "<HTML><HEAD><TITLE>Benchmark page</TITLE></HEAD><BODY BGCOLOR=white>\n<H1>Benchmark</H1>\n";

@@ -13,16 +13,12 @@
 #include "framework/win/Printers.h"
 #include "viewer/Htmlview.h"
 #include "viewer/vwPrint.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 // A printer drawing into a metafile of the screen: the viewer's own share of the work.
 class TMetafilePrinter : public TvwPrinter {
