@@ -8,6 +8,7 @@
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/Programs.h"
 
 namespace vx {
 
@@ -37,10 +38,6 @@ void TCusToolItem::WriteData(TWriter& w) const {
 bool TCusTool::Edit() { return EditCustomList<TfrmCusTool>(*this); }
 
 namespace {
-
-AnsiString QuotedIfBlank(const AnsiString& s) {
-  return s.find(' ') != AnsiString::npos ? '"' + s + '"' : s;
-}
 
 // The system's text for an error code, without its line break.
 AnsiString SystemMessage(DWORD code) {
@@ -89,21 +86,11 @@ void StartCustomTool(const TCusToolItem& tool) {
                mtError, {mbOK}, 0);
     return;
   }
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION pi{};
-  std::vector<char> buffer(line.begin(), line.end());
-  buffer.push_back('\0');
-  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!StartProgram(line, SW_SHOWNORMAL)) {
     MessageDlg(Format("The custom tool %s could not be started: %s", tool.Name().c_str(),
                       SystemMessage(GetLastError()).c_str()),
                mtError, {mbOK}, 0);
-    return;
   }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
 }
 
 }  // namespace vx

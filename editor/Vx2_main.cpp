@@ -7,10 +7,13 @@
 #include "editor/Splash.h"
 #include "editor/WizardCmds.h"
 #include "editor/filedrag.h"
+#include "editor/Vx2_html.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/DdeMan.h"
 #include "framework/win/FileCtrl.h"
+#include "framework/win/MakeControl.h"
 #include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/SpeedBar.h"
@@ -19,7 +22,6 @@ namespace vx {
 
 const char* const VornixTitle = "Vornix PRO (2.6b Beta)";
 TFrameForm* FrameForm = nullptr;
-TForm* Form_HTMLView = nullptr;
 
 namespace {
 // The speed items that only act on a document, in the order they are switched.
@@ -59,6 +61,9 @@ TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
   OpenDialog1->SetTitle("Select Internet Browser");
   OpenDialog1->SetFilter("Executable (*.exe)|*.exe");
   OpenDialog1->SetOptions(TOpenOptions{ofNoChangeDir});
+  DdeClientConv1 = new TDdeClientConv(this);
+  DdeClientConv1->SetName("DdeClientConv1");
+  DdeClientConv1->SetConnectMode(ddeManual);
   const char* htmlFilter = "HTML Files (*.htm;*.html)|*.htm;*.html|All Files (*.*)|*.*";
   OpenHTMLDialog = new TOpenDialog(this);
   OpenHTMLDialog->SetName("OpenHTMLDialog");
@@ -96,14 +101,7 @@ TFrameForm::~TFrameForm() {
 
 TMenuItem* TFrameForm::AddItem(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,
                                TShortCut sc, int tag) {
-  auto* i = new TMenuItem(this);
-  if (*name) i->SetName(name);
-  i->SetCaption(caption);
-  i->SetShortCut(sc);
-  i->SetTag(tag);
-  i->OnClick = std::move(click);
-  parent->Add(i);
-  return i;
+  return MakeMenuItem(this, parent, name, caption, std::move(click), sc, tag);
 }
 
 void TFrameForm::AddLine(TMenuItem* parent) { AddItem(parent, "", "-"); }
@@ -470,7 +468,7 @@ void TFrameForm::OpenInEditor(const AnsiString& FileName) {
   if (!frmEditWin) frmEditWin = CreateForm<TfrmEditWin>(this);
   TfrmEditWin* w = frmEditWin;
   w->OpenDocument(FileName);
-  if (frmEditWin == w) w->BringToFront();
+  if (frmEditWin == w) w->Show();  // a child window comes to the front by being shown
 }
 
 void TFrameForm::NewDoc(TObject*) {
@@ -539,10 +537,12 @@ void TFrameForm::cmdSaveAsClick(TObject*) {
 void TFrameForm::cmdSaveAllClick(TObject*) {
   if (frmEditWin && ActiveChild() == frmEditWin) frmEditWin->SaveAllDocuments();
 }
-void TFrameForm::cmdPrintClick(TObject*) {
+void TFrameForm::cmdPrintClick(TObject* Sender) {
   TForm* active = ActiveChild();
   if (active && active == frmEditWin) {
     if (TxEdit* ed = frmEditWin->CurrentEditor()) ed->Print();
+  } else if (active && active == Form_HTMLView) {
+    Form_HTMLView->Print1Click(Sender);
   }
 }
 void TFrameForm::cmdExitClick(TObject*) { Close(); }
@@ -585,9 +585,6 @@ void TFrameForm::cmdCustomClick(TObject* Sender) {
     if (auto* c = dynamic_cast<TComponent*>(Sender)) frmEditWin->InsertCustomTag(cusTags_->Items(c->Tag()));
 }
 
-// The preview and the external browsers.
-void TFrameForm::ReloadSBClick(TObject*) {}
-void TFrameForm::BrowserBtnClick(TObject*) {}
 void TFrameForm::FramesWizardMIClick(TObject*) { NewFramesDocument(); }
 
 void TFrameForm::Tile1Click(TObject* Sender) {

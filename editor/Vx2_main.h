@@ -26,6 +26,8 @@ class TDriveComboBox;
 class TDirectoryListBox;
 class TFileListBox;
 class TFilterComboBox;
+class TDdeClientConv;
+class TForm_HTMLView;
 
 extern const char* const VornixTitle;
 
@@ -64,6 +66,7 @@ class TFrameForm : public TForm {
   TSaveDialog* SaveFileDialog;
   TFormStorage* FormStorage1;
   TFileDrag* FileDrag1 = nullptr;
+  TDdeClientConv* DdeClientConv1;
 
   void EnableEditTools(bool Enabled);
   // Whether a speed item is enabled (by its name).
@@ -100,6 +103,14 @@ class TFrameForm : public TForm {
   void cmdCustomClick(TObject* Sender);
   void ReloadSBClick(TObject* Sender);
   void BrowserBtnClick(TObject* Sender);
+  // The preview and the external browsers (Preview.cpp).
+  void UpdateIntBrowser(const AnsiString& Path);
+  void UpdateBrowser(int n);
+  AnsiString GetBrowserPath(int n);
+  AnsiString BrowserServiceName(int n);
+  AnsiString WritePreviewFile();
+  void PreviewByExec(int n);
+  void PreviewByDde(int n);
   void FramesWizardMIClick(TObject* Sender);
   void Tile1Click(TObject* Sender);
   void Cascade1Click(TObject* Sender);
@@ -154,6 +165,5 @@ class TFrameForm : public TForm {
 };
 
 extern TFrameForm* FrameForm;
-extern TForm* Form_HTMLView;
 
 }  // namespace vx

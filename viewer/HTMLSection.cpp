@@ -395,7 +395,8 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
       above = std::max(above, ctl->BaselineAligned ? h + desc - th : h - th);
     }
     int li = im.LeftIndent(y), rs = im.RightSide(y);
-    if (Justify == 1 || pre) {
+    // Preformatted lines too are centred or right-aligned within the edges.
+    if (Justify == 1) {
       lr.LineX = li;
     } else {
       int w = TextWidth(c, pos, true, n);

@@ -8,10 +8,43 @@
 namespace vx {
 
 // ---------------------------------------------------------------- IndentManager
+void IndentManager::Clear() {
+  L.clear();
+  R.clear();
+  doneL_.clear();
+  doneR_.clear();
+  pruned_ = false;
+  prunedAt_ = doneBottomL_ = doneBottomR_ = 0;
+}
+
+void IndentManager::Prune(int y) {
+  if (pruned_ && y <= prunedAt_) return;
+  auto move = [y](std::vector<IndentRec>& from, std::vector<IndentRec>& to, int& bottom) {
+    size_t keep = 0;
+    for (size_t i = 0; i < from.size(); ++i) {
+      if (from[i].YB < y) {
+        // Only closed lists and floats end above a line: both count as floats (level 0).
+        bottom = std::max(bottom, from[i].YB);
+        to.push_back(from[i]);
+      } else {
+        from[keep++] = from[i];
+      }
+    }
+    from.resize(keep);
+  };
+  move(L, doneL_, doneBottomL_);
+  move(R, doneR_, doneBottomR_);
+  pruned_ = true;
+  prunedAt_ = y;
+}
+
 int IndentManager::LeftIndent(int y) const {
   int x = 0;
   for (auto& r : L)
     if (r.YT <= y && y <= r.YB) x = std::max(x, r.X);
+  if (pruned_ && y < prunedAt_)
+    for (auto& r : doneL_)
+      if (r.YT <= y && y <= r.YB) x = std::max(x, r.X);
   return LfEdge + x;
 }
 
@@ -19,6 +52,9 @@ int IndentManager::RightSide(int y) const {
   int x = 0;
   for (auto& r : R)
     if (r.YT <= y && y <= r.YB) x = std::min(x, r.X);
+  if (pruned_ && y < prunedAt_)
+    for (auto& r : doneR_)
+      if (r.YT <= y && y <= r.YB) x = std::min(x, r.X);
   return RtEdge + x;
 }
 
@@ -34,26 +70,37 @@ void IndentManager::AddFloat(int y, TImageObj& img) {
   }
 }
 
-int IndentManager::FloatBottom() const {
-  int b = 0;
-  for (auto& r : L)
-    if (r.Lev == 0) b = std::max(b, r.YB);
-  for (auto& r : R)
-    if (r.Lev == 0) b = std::max(b, r.YB);
+// The largest bottom among the level-0 records, pruned ones included; any: there is one.
+static int SideBottom(const std::vector<IndentRec>& v, bool pruned, int prunedBottom, bool& any) {
+  int b = pruned ? prunedBottom : 0;
+  any = pruned;
+  for (auto& r : v)
+    if (r.Lev == 0) {
+      b = std::max(b, r.YB);
+      any = true;
+    }
   return b;
 }
 
-static int SideBottom(const std::vector<IndentRec>& v) {
-  int b = 0;
+int IndentManager::FloatBottom() const {
   bool any = false;
-  for (auto& r : v)
-    if (r.Lev == 0) { b = std::max(b, r.YB); any = true; }
+  return std::max(SideBottom(L, !doneL_.empty(), doneBottomL_, any), SideBottom(R, !doneR_.empty(), doneBottomR_, any));
+}
+
+int IndentManager::LeftFloatBottom() const {
+  bool any = false;
+  int b = SideBottom(L, !doneL_.empty(), doneBottomL_, any);
   return any ? b + 1 : 0;
 }
 
-int IndentManager::LeftFloatBottom() const { return SideBottom(L); }
-int IndentManager::RightFloatBottom() const { return SideBottom(R); }
+int IndentManager::RightFloatBottom() const {
+  bool any = false;
+  int b = SideBottom(R, !doneR_.empty(), doneBottomR_, any);
+  return any ? b + 1 : 0;
+}
 
+// Used for list items, whose level's record is open and so never pruned; pruned records
+// end above the item and could not reach below its top.
 int IndentManager::BottomBesideList() const {
   int x = 0;
   for (auto& r : L)
@@ -66,6 +113,7 @@ int IndentManager::BottomBesideList() const {
 }
 
 void IndentManager::SetListLevel(int y, int level) {
+  Prune(y);
   if (level > CurrentLevel) {
     for (int d = CurrentLevel + 1; d <= level; ++d)
       L.push_back({LeftIndent(y) - LfEdge + 35, y, 9999999, d});

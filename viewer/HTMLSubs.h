@@ -27,12 +27,17 @@ struct IndentRec {
 class IndentManager {
  public:
   int Width = 0;
+  // The records that may still bound a line being laid out.
   std::vector<IndentRec> L, R;
   int CurrentLevel = 0;
   int LfEdge = 0, RtEdge = 0;
 
   void Reset(int left, int right) { LfEdge = left; RtEdge = right; CurrentLevel = 0; }
-  void Clear() { L.clear(); R.clear(); }
+  void Clear();
+  // Records that end above y bound nothing laid out from y on (layout goes down the page):
+  // they leave L and R, so every line no longer scans every list ever opened. Painting
+  // asks about any height and still finds them.
+  void Prune(int y);
   int LeftIndent(int y) const;
   int RightSide(int y) const;
   // Enters a left or right floating image at y; other alignments do nothing.
@@ -44,6 +49,12 @@ class IndentManager {
   void SetListLevel(int y, int level);
   // Clear space of BR CLEAR at y (mode 1 left, 2 right, 3 all).
   int ClearSpace(int y, int mode) const;
+
+ private:
+  std::vector<IndentRec> doneL_, doneR_;  // pruned: each ends above prunedAt_
+  int prunedAt_ = 0;
+  bool pruned_ = false;
+  int doneBottomL_ = 0, doneBottomR_ = 0;  // the largest bottom among the pruned (all floats)
 };
 
 // ---------------------------------------------------------------- sections

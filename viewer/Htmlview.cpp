@@ -6,6 +6,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/GdiScoped.h"
+#include "framework/win/Menus.h"
 #include "viewer/HTMLFormWidgets.h"
 
 namespace vx {
@@ -696,6 +697,13 @@ void THTMLViewer::PanelMouseMove(TShiftState s, int x, int y) {
 
 void THTMLViewer::PanelMouseUp(TMouseButton b, TShiftState s, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, b, s, x, y);
+  if (b == mbRight && PopupMenu() && PopupMenu()->AutoPopup()) {
+    // The panel covers the viewer, so the viewer's menu is opened from here.
+    POINT p = panel_->ClientToScreen(POINT{x, y});
+    PopupMenu()->SetPopupComponent(this);
+    PopupMenu()->Popup(p.x, p.y);
+    return;
+  }
   if (b != mbLeft) return;
   ExtendSelection(x, y);
   focusedAtDown_ = false;

@@ -154,6 +154,9 @@ class THTMLViewer : public TCustomControl {
   int ScrollBarWidth() const { return sbWidth_; }
   int VPosition() const { return vbar_->Position(); }
   int HPosition() const { return hbar_->Position(); }
+  // Prints pages FromPage to ToPage (counted from 1) on the program's printer; nothing
+  // while processing. EPrinter when there is no valid printer or the printer fails.
+  void Print(int FromPage, int ToPage);
   // Lays the document out again at the current width, keeping the view position.
   void Relayout();
   void ScrollTo(int y);

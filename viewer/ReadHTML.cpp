@@ -683,6 +683,11 @@ void THtmlBuilder::ParseList(int level, THtmlSymbol sy, const TSymSet& terms) {
   bool bulleted = sy != OLTag;
   level_ = level;
   Next();
+  if (kListEnds[S.Sy]) {
+    // An empty list returns at once: the paragraph around it goes on.
+    Next();
+    return;
+  }
   while (!kListEnds[S.Sy] && S.Sy != EofSym) {
     THtmlSymbol s = S.Sy;
     if (s == LITag) {
@@ -744,6 +749,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
   auto row = std::make_unique<TCellList>();
   std::unique_ptr<TCellObj> open;
   std::uint8_t rowAlign = 0, rowVAlign = 1;
+  bool rowStarted = false;  // a row is open: a TR or a cell came
 
   auto finishCell = [&] {
     if (!open) return;
@@ -755,7 +761,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
   auto finishTable = [&] {
     finishCell();
     CloseSection();
-    if (!row->Cells.empty()) table->AddRow(std::move(row));
+    if (rowStarted) table->AddRow(std::move(row));
     cell_ = enclosing;
     enclosing->Add(std::move(table));
   };
@@ -793,6 +799,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
             valign = v == "top" ? 0 : v == "middle" ? 1 : v == "bottom" ? 2 : rowVAlign;
           }
           open = NewCellObj(&list_, S.Attributes, valign);
+          rowStarted = true;
           cell_ = open->Cell.get();
           Next();
           ParseBodyItems(kCellTerminators);
@@ -804,11 +811,14 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
           Next();
           break;
         case TRTag: {
-          if (open || !row->Cells.empty()) {
+          // Only the first TR before any cell just starts a row; a row without cells still
+          // counts, for the cells that span down into it.
+          if (rowStarted) {
             finishCell();
             table->AddRow(std::move(row));
             row = std::make_unique<TCellList>();
           }
+          rowStarted = true;
           rowAlign = 0;
           if (auto* a = S.Attributes.Find(AlignAttr)) rowAlign = AlignCode(a->Name, 0);
           rowVAlign = 1;

@@ -1,6 +1,7 @@
 # The viewer control on Windows: THTMLViewer with its paint panel and scroll bars.
 if(VORNIX_WIN32)
-  add_library(vx_htmlview STATIC ${CMAKE_CURRENT_LIST_DIR}/Htmlview.cpp)
+  add_library(vx_htmlview STATIC ${CMAKE_CURRENT_LIST_DIR}/Htmlview.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HtmlviewPrint.cpp ${CMAKE_CURRENT_LIST_DIR}/vwPrint.cpp)
   target_link_libraries(vx_htmlview PUBLIC vx_viewgdi vx_viewbuild)
 
   vornix_test(NAME htmlview_tests

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/core/SysUtils.h"
+#include "framework/win/Printers.h"
 
 namespace vx {
 
@@ -161,8 +162,24 @@ bool TPrintDialog::Run(HWND owner) {
   copies_ = pd.nCopies;
   range_ = (pd.Flags & PD_PAGENUMS) ? prPageNums : (pd.Flags & PD_SELECTION) ? prSelection : prAllPages;
   dc_ = pd.hDC;
+  // The printer and settings chosen become the program's printer.
+  AnsiString device;
+  if (pd.hDevNames) {
+    if (auto* names = static_cast<DEVNAMES*>(GlobalLock(pd.hDevNames))) {
+      device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+      GlobalUnlock(pd.hDevNames);
+    }
+    GlobalFree(pd.hDevNames);
+  }
+  if (!device.empty()) {
+    try {
+      Printer()->SetPrinter(device, pd.hDevMode);
+      pd.hDevMode = nullptr;
+    } catch (const EPrinter&) {
+      pd.hDevMode = nullptr;  // freed by SetPrinter
+    }
+  }
   if (pd.hDevMode) GlobalFree(pd.hDevMode);
-  if (pd.hDevNames) GlobalFree(pd.hDevNames);
   return true;
 }
 

@@ -253,7 +253,8 @@ class TCanvas : public TObject {
   // Gives up the DC: objects are deselected first.
   void ReleaseDC();
   enum { csHandle = 1, csFont = 2, csPen = 4, csBrush = 8 };
-  void RequireState(int state);
+  // Makes the DC and selects what a drawing call needs (a printer's canvas checks first).
+  virtual void RequireState(int state);
 
  private:
   void DeselectAll();

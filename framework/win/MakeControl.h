@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/win/Controls.h"
+#include "framework/win/Menus.h"
 
 namespace vx {
 
@@ -13,6 +14,20 @@ T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int lef
   c->SetParent(parent);
   c->SetBounds(left, top, width, height);
   return c;
+}
+
+// A menu item the same way: owned by the form, named (unless the name is empty), with its
+// caption, handler, short-cut and tag, at the end of its parent.
+inline TMenuItem* MakeMenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption,
+                               TNotifyEvent click = nullptr, TShortCut sc = 0, int tag = 0) {
+  auto* i = new TMenuItem(owner);
+  if (name && *name) i->SetName(name);
+  i->SetCaption(caption);
+  i->SetShortCut(sc);
+  i->SetTag(tag);
+  i->OnClick = std::move(click);
+  parent->Add(i);
+  return i;
 }
 
 }  // namespace vx

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/core/SysUtils.h"
+
 namespace vx {
 
 TPrinter* Printer() {
@@ -16,6 +18,77 @@ TPrinter::TPrinter() = default;
 TPrinter::~TPrinter() {
   if (printing_) Abort();
   FreeDC();
+  FreeDevMode();
+}
+
+void TPrinter::FreeDevMode() {
+  if (devMode_) GlobalFree(devMode_);
+  devMode_ = nullptr;
+  devModeOf_.clear();
+}
+
+AnsiString TPrinter::DeviceName() {
+  if (index_ >= 0) return Printers()->Strings(index_);
+  char buf[512];
+  DWORD n = sizeof buf;
+  return GetDefaultPrinterA(buf, &n) ? AnsiString(buf) : AnsiString();
+}
+
+bool TPrinter::GetPrinter(AnsiString& device, AnsiString& driver, AnsiString& port, HGLOBAL& devMode) {
+  device = DeviceName();
+  driver.clear();
+  port.clear();
+  devMode = nullptr;
+  if (device.empty()) return false;
+  HANDLE h = nullptr;
+  if (!OpenPrinterA(const_cast<char*>(device.c_str()), &h, nullptr)) return false;
+  DWORD needed = 0;
+  ::GetPrinterA(h, 2, nullptr, 0, &needed);
+  std::vector<BYTE> buf(needed ? needed : 1);
+  if (needed && ::GetPrinterA(h, 2, buf.data(), needed, &needed)) {
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buf.data());
+    if (info->pDriverName) driver = info->pDriverName;
+    if (info->pPortName) port = info->pPortName;
+  }
+  if (!devMode_ || !SameText(devModeOf_, device)) {
+    FreeDevMode();
+    LONG size = DocumentPropertiesA(nullptr, h, const_cast<char*>(device.c_str()), nullptr, nullptr, 0);
+    if (size > 0) {
+      HGLOBAL g = GlobalAlloc(GHND, static_cast<SIZE_T>(size));
+      auto* dm = g ? static_cast<DEVMODEA*>(GlobalLock(g)) : nullptr;
+      if (dm && DocumentPropertiesA(nullptr, h, const_cast<char*>(device.c_str()), dm, nullptr, DM_OUT_BUFFER) >= 0) {
+        GlobalUnlock(g);
+        devMode_ = g;
+        devModeOf_ = device;
+      } else if (g) {
+        if (dm) GlobalUnlock(g);
+        GlobalFree(g);
+      }
+    }
+  }
+  ClosePrinter(h);
+  devMode = devMode_;
+  return true;
+}
+
+void TPrinter::SetPrinter(const AnsiString& device, HGLOBAL devMode) {
+  if (printing_) throw EPrinter("Printing in progress");
+  int i = Printers()->IndexOf(device);
+  if (i < 0) {
+    printers_.reset();  // a printer added since the list was read
+    i = Printers()->IndexOf(device);
+  }
+  if (i < 0) {
+    if (devMode) GlobalFree(devMode);
+    throw EPrinter("Printer selected is not valid");
+  }
+  index_ = i;
+  FreeDC();
+  FreeDevMode();
+  if (devMode) {
+    devMode_ = devMode;
+    devModeOf_ = device;
+  }
 }
 
 void TPrinter::FreeDC() {
@@ -46,6 +119,7 @@ void TPrinter::SetPrinterIndex(int i) {
   if (i < -1 || i >= Printers()->Count()) throw EPrinter("Printer selected is not valid");
   index_ = i;
   FreeDC();
+  FreeDevMode();
 }
 
 void TPrinter::SetTargetDC(HDC dc) {

@@ -23,6 +23,12 @@ class TPrinter : public TObject {
   void SetPrinterIndex(int i);
   // An information DC of the printer (made on demand); EPrinter when there is none.
   HDC Handle();
+  // The chosen printer's device, driver and port names and its device mode (a global block
+  // that stays the printer object's); false when no printer is installed.
+  bool GetPrinter(AnsiString& device, AnsiString& driver, AnsiString& port, HGLOBAL& devMode);
+  // Chooses a printer by its device name with the settings a print dialog gave (the block
+  // becomes the printer object's; nullptr: the printer's own settings).
+  void SetPrinter(const AnsiString& device, HGLOBAL devMode);
   // Prints on dc (not owned) instead of a printer.
   void SetTargetDC(HDC dc);
   TCanvas* Canvas() { return &canvas_; }
@@ -40,7 +46,11 @@ class TPrinter : public TObject {
 
  private:
   void FreeDC();
+  void FreeDevMode();
+  AnsiString DeviceName();
   std::unique_ptr<TStringList> printers_;
+  HGLOBAL devMode_ = nullptr;
+  AnsiString devModeOf_;  // the device the block describes
   int index_ = -1;
   HDC dc_ = nullptr;
   bool ownDC_ = false, printing_ = false, aborted_ = false;

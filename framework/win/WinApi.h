@@ -5,3 +5,4 @@
 #include <windows.h>
 
 #undef GetObject
+#undef GetPrinter

@@ -1,7 +1,11 @@
 // Speed of the viewer on a generated 1 MB page: parse and layout, relayout after a resize,
 // one full paint, a search; with the time of "w3m -dump" on the same page for reference.
+// Then layout scaling on a real page repeated, and a large real page.
+// Usage: htmlbench [PAGE [LARGEPAGE]] (Windows paths; by default two pages of Node.js's
+// manual, which Debian's nodejs package installs).
 #include <windows.h>
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -9,16 +13,12 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "viewer/Htmlview.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 std::string MakePage() {
   std::string s = "<HTML><HEAD><TITLE>Benchmark page</TITLE></HEAD><BODY BGCOLOR=white>\n<H1>Benchmark</H1>\n";
@@ -75,9 +75,59 @@ double TimeW3m(const std::string& unixPage, const std::string& unixDir, long lon
   }
   return -1;
 }
+
+// The whole of a file, or "" when it cannot be read.
+std::string ReadAll(const std::string& name) {
+  std::ifstream f(name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+// Layout growing with the page: a real list-heavy manual page repeated 1 to 12 times, each
+// laid out again at the same width (parse left out); then a large real page whole.
+void ScalingRun(THTMLViewer* v, const std::string& pageName, const std::string& largeName) {
+  std::string base = ReadAll(pageName);
+  if (base.empty()) {
+    std::printf("scaling: %s cannot be read (give a page as the first argument)\n", pageName.c_str());
+    return;
+  }
+  // The body repeated: the page's text up to its closing BODY tag, which would end the parse.
+  std::string lower = base;
+  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  size_t end = lower.rfind("</body");
+  if (end != std::string::npos) base.resize(end);
+  std::printf("layout scaling on %s (%u bytes) repeated:\n", pageName.c_str(), unsigned(base.size()));
+  double first = 0;
+  for (int n : {1, 2, 4, 8, 12}) {
+    std::string page;
+    for (int i = 0; i < n; ++i) page += base;
+    v->LoadFromString(page);
+    double t0 = Now();
+    v->Relayout();
+    double t = Now() - t0;
+    if (n == 1) first = t;
+    std::printf("  %2d times: %8.1f ms   %5.1f times the time of one   %6d sections, %8d px%s\n", n, t,
+                first > 0 ? t / first : 0.0, v->Document()->Count(), v->DocumentHeight(),
+                n == 8 ? "   (target: at most 10)" : "");
+  }
+  std::string large = ReadAll(largeName);
+  if (large.empty()) {
+    std::printf("large page: %s cannot be read (give one as the second argument)\n", largeName.c_str());
+    return;
+  }
+  double t0 = Now();
+  v->LoadFromString(large);
+  double load = Now() - t0;
+  t0 = Now();
+  v->Relayout();
+  double relayout = Now() - t0;
+  std::printf("large page %s (%u bytes, %d sections, %d px): parse and layout %8.1f ms, layout alone %8.1f ms"
+              "   target < 1500 ms\n",
+              largeName.c_str(), unsigned(large.size()), v->Document()->Count(), v->DocumentHeight(), load, relayout);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   Application->SetUnattended(true);
   std::string page = MakePage();
   const char* name = "htmlbench_page.htm";
@@ -144,6 +194,9 @@ int main() {
                 w3mBytes, load / w3m);
   else
     std::printf("w3m -dump: could not be started\n");
+  std::fflush(stdout);
+  ScalingRun(v, argc > 1 ? argv[1] : "Z:\\usr\\share\\doc\\nodejs\\api\\fs.html",
+             argc > 2 ? argv[2] : "Z:\\usr\\share\\doc\\nodejs\\api\\all.html");
   std::fflush(stdout);
   form->Free();
   DeleteFileA(name);

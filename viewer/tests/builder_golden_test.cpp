@@ -214,3 +214,27 @@ TEST(BuilderGolden, EntriesTextAndFiles) {
   Built missing;
   EXPECT_THROW(ParseHtmlFile(missing.list, &missing.anchors, "no_such_file.htm"), EFOpenError);
 }
+
+TEST(BuilderGolden, EmptyListsAndRowsWithoutCells) {
+  // An empty list returns at once: the paragraph it stands in goes on.
+  EXPECT_EQ(D("a<UL></UL>b"), "Section L0 J1 \"ab\" {0:12}\n");
+  // A row without cells is still a row, for the cell that spans down into it.
+  Built b;
+  EXPECT_EQ(b.Html("<TABLE><TR><TD ROWSPAN=2>a<TD>b<TR><TR><TD>c</TABLE>"),
+            "Table\n row\n  cell v1\n   Section L0 J1 \"a\" {0:12}\n  cell v1\n   Section L0 J1 \"b\" {0:12}\n"
+            " row\n row\n  cell v1\n   Section L0 J1 \"c\" {0:12}\n");
+  ThtmlTable* t = nullptr;
+  for (auto& sec : b.list.Sections)
+    if (!t) t = dynamic_cast<ThtmlTable*>(sec.get());
+  ASSERT_NE(t, nullptr);
+  t->Normalize();
+  ASSERT_EQ(t->Rows.size(), 3u);
+  EXPECT_TRUE(t->Rows[1]->Cells.at(0)->Filler());   // "a" reaches down into the empty row
+  EXPECT_FALSE(t->Rows[2]->Cells.at(0)->Filler());  // and "c" starts the third row
+  EXPECT_EQ(t->NumCols, 2);
+  FakeCanvas c;
+  int widest = 0;
+  EXPECT_GT(b.list.DoLayout(c, 400, widest), 0);  // the empty row lays out too
+  // The first TR only starts a row; a TR after the last cell ends with an empty one.
+  EXPECT_EQ(D("<TABLE><TR><TD>x<TR></TABLE>"), "Table\n row\n  cell v1\n   Section L0 J1 \"x\" {0:12}\n row\n");
+}

@@ -305,3 +305,74 @@ TEST(ModelText, SelectionPaintsOpaqueAndLinksAreHit) {
   EXPECT_FALSE(list.UrlAtPoint(c, 10 + 6 * 2, 5, out));
   EXPECT_FALSE(list.UrlAtPoint(c, 10 + 6 * 14, 5, out));
 }
+
+TEST(ModelText, PreformattedLinesAreCentredAndRightAlignedLikeOthers) {
+  TSectionList list;
+  FakeCanvas c;
+  auto add = [&](std::uint8_t justify) {
+    auto p = std::make_unique<TPreFormated>(&list, 0, justify, nullptr, Font12(), 0);
+    p->AppendText("abcd  ");  // four characters of 6 pixels; trailing blanks do not count
+    TPreFormated* r = p.get();
+    list.Add(std::move(p));
+    return r;
+  };
+  TPreFormated* left = add(1);
+  TPreFormated* centre = add(2);
+  TPreFormated* right = add(3);
+  int widest = 0;
+  list.DoLayout(c, 300, widest);
+  EXPECT_EQ(left->Lines[0].LineX, 0);
+  EXPECT_EQ(centre->Lines[0].LineX, (300 - 24) / 2);
+  EXPECT_EQ(right->Lines[0].LineX, 300 - 24);
+  // Drawn where they were placed.
+  THtRect clip{0, 0, 300, 500};
+  list.Paint(c, clip, 0, 0);
+  auto texts = c.Of("text");
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts[1].x, (300 - 24) / 2);
+  EXPECT_EQ(texts[2].x, 300 - 24);
+}
+
+TEST(ModelText, ListRecordsAboveTheLineLeaveTheScanButStillIndentPainting) {
+  TSectionList list;
+  auto item = std::make_unique<TUListItem>(&list, 1, 1, nullptr, Font12(), 0);
+  item->AppendText("first item");
+  list.Add(std::move(item));
+  list.Add(std::make_unique<THorzLine>(&list, 0, 0, false));  // a rule inside the list
+  AddPara(list, "after the list");
+  for (int i = 0; i < 300; ++i) {
+    auto li = std::make_unique<TUListItem>(&list, 1 + i % 3, 1, nullptr, Font12(), 0);
+    li->AppendText("item");
+    list.Add(std::move(li));
+    AddPara(list, "text");
+  }
+  FakeCanvas c;
+  int widest = 0;
+  list.DoLayout(c, 400, widest);
+  // Every list closed lies above the last line: none of them is scanned any more.
+  EXPECT_LE(list.IMgr.L.size(), 4u);
+  // Painting the top of the page still finds the first list's indent for its rule.
+  list.Paint(c, THtRect{0, 0, 400, 120}, 0, 0);
+  auto lines = c.Of("line");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].x, 35 + 10);
+  EXPECT_EQ(list.IMgr.LeftIndent(list.Sections[1]->YValue), 35);
+  EXPECT_EQ(list.IMgr.LeftIndent(list.Sections[2]->YValue + 1), 0);
+  // A float still beside the next paragraph is kept.
+  TSectionList floats;
+  FakeServices svc;
+  svc.files["tall.gif"] = {30, 200};
+  floats.ShowImages = true;
+  floats.ImageServices = &svc;
+  auto s = std::make_unique<TSection>(&floats, 0, 1, nullptr, Font12(), 0);
+  TImageParams p;
+  p.Src = "tall.gif";
+  p.HasSrc = true;
+  p.Align = "left";
+  s->AddImage(p);
+  s->AppendText(" beside");
+  floats.Add(std::move(s));
+  TSection* next = AddPara(floats, "still beside the picture");
+  floats.DoLayout(c, 400, widest);
+  EXPECT_EQ(next->Lines[0].LineX, 35);
+}

@@ -1,0 +1,17 @@
+// Starting other programs by a command line, as the editor starts browsers and tools.
+#pragma once
+
+#include "framework/win/WinApi.h"
+
+#include "framework/core/Object.h"
+
+namespace vx {
+
+// A path or argument as one word of a command line: quoted when it holds a blank.
+AnsiString QuotedIfBlank(const AnsiString& s);
+// Starts the command line with its window shown as asked (SW_...); the process handle when
+// asked for (the caller closes it). False, with the system's error left in GetLastError,
+// when it did not start.
+bool StartProgram(const AnsiString& commandLine, int show, HANDLE* process = nullptr);
+
+}  // namespace vx
