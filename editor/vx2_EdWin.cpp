@@ -194,6 +194,7 @@ void TfrmEditWin::FormCreate(TObject*) {
     groups.SetText(tagGroup_->GroupNames());
     ComboBox1->Items()->Assign(groups);
     ComboBox1->SetItemIndex(0);
+    FitGroupList(ComboBox1);
     new TForm_Charp(this);
     Form_Charp->SetTarget(this);
     LoadEditorSettings();

@@ -85,7 +85,12 @@ class TMenuItem : public TComponent {
   friend TMenuItem* FindMenuItemByHandle(HMENU);
   void Changed(bool structure);
   void RebuildHandle();
-  void AppendTo(HMENU m);
+  // Drop-down items are drawn by the program (MenuDraw.h); bar items by the platform.
+  void AppendTo(HMENU m, bool inBar, int position = -1);
+  // Sets the entry's state and text in place; false when the menu holds no entry of it.
+  bool UpdateEntry(HMENU m, bool inBar);
+  void FillEntry(MENUITEMINFOA& mi, AnsiString& text, bool inBar) const;
+  AnsiString EntryText() const;
   AnsiString caption_;
   TShortCut shortCut_ = 0;
   bool enabled_ = true, checked_ = false, visible_ = true, radioItem_ = false, default_ = false;
