@@ -30,6 +30,21 @@ int TextWidth(HDC dc, const AnsiString& s, UINT flags) {
   return r.right - r.left;
 }
 
+// The two columns of an item's text: before its first tab (the caption) and after it
+// (the short-cut, or the name after a recent file's number), as the platform splits it.
+struct TColumns {
+  AnsiString left, right;
+};
+TColumns Columns(const TMenuItem* item) {
+  AnsiString text = item->EntryText();
+  size_t tab = text.find('\t');
+  if (tab == AnsiString::npos) return {text, {}};
+  AnsiString right = text.substr(tab + 1);
+  for (char& c : right)
+    if (c == '\t') c = ' ';
+  return {text.substr(0, tab), right};
+}
+
 // The items that share the item's drop-down, in the order they stand there.
 std::vector<TMenuItem*> Siblings(TMenuItem* item) {
   std::vector<TMenuItem*> v;
@@ -50,11 +65,10 @@ TMenuItemLayout Measure(HDC dc, TMenuItem* item) {
   GetTextMetricsA(dc, &tm);
   bool anySub = false;
   for (TMenuItem* s : Siblings(item)) {
-    {
-      TSelected b(dc, s->Default() ? bold.Get() : nullptr);
-      l.captionWidth = std::max(l.captionWidth, TextWidth(dc, s->Caption(), 0));
-    }
-    if (s->ShortCut()) l.shortCutWidth = std::max(l.shortCutWidth, TextWidth(dc, ShortCutToText(s->ShortCut()), DT_NOPREFIX));
+    TColumns cols = Columns(s);
+    TSelected b(dc, s->Default() ? bold.Get() : nullptr);
+    l.captionWidth = std::max(l.captionWidth, TextWidth(dc, cols.left, 0));
+    l.shortCutWidth = std::max(l.shortCutWidth, TextWidth(dc, cols.right, DT_NOPREFIX));
     anySub = anySub || s->Count() > 0;
   }
   int mark = std::max<int>(GetSystemMetrics(SM_CXMENUCHECK), tm.tmHeight);
@@ -99,14 +113,14 @@ void Draw(DRAWITEMSTRUCT* d, TMenuItem* item) {
   if (d->itemState & ODS_NOACCEL) flags |= DT_HIDEPREFIX;
   RECT caption{rc.left + l.checkWidth, rc.top, rc.left + l.checkWidth + l.captionWidth + 1, rc.bottom};
   RECT keys{rc.left + l.ShortCutLeft(), rc.top, rc.right, rc.bottom};
-  AnsiString keyText = item->ShortCut() ? ShortCutToText(item->ShortCut()) : AnsiString();
+  TColumns cols = Columns(item);
   auto text = [&](int dx, COLORREF c) {
     SetTextColor(dc, c);
     RECT a = caption, b = keys;
     OffsetRect(&a, dx, dx);
     OffsetRect(&b, dx, dx);
-    DrawTextA(dc, item->Caption().c_str(), -1, &a, flags);
-    if (!keyText.empty()) DrawTextA(dc, keyText.c_str(), -1, &b, flags | DT_NOPREFIX);
+    DrawTextA(dc, cols.left.c_str(), -1, &a, flags);
+    if (!cols.right.empty()) DrawTextA(dc, cols.right.c_str(), -1, &b, flags | DT_NOPREFIX);
   };
   // A disabled item stands engraved, as the platform draws it, unless it is highlighted.
   if (grayed && !selected) text(1, GetSysColor(COLOR_3DHILIGHT));

@@ -72,6 +72,8 @@ class TMenuItem : public TComponent {
   // The menu this item belongs to (through its parents), or nullptr.
   TMenu* GetParentMenu() const;
   virtual void Click();
+  // The text of the item's entry: the caption, then a tab and the short-cut's text.
+  AnsiString EntryText() const;
   // Runs when the item's submenu opens (WM_INITMENUPOPUP): its OnClick.
   void InitiateAction() { Click(); }
   TNotifyEvent OnClick;
@@ -90,7 +92,6 @@ class TMenuItem : public TComponent {
   // Sets the entry's state and text in place; false when the menu holds no entry of it.
   bool UpdateEntry(HMENU m, bool inBar);
   void FillEntry(MENUITEMINFOA& mi, AnsiString& text, bool inBar) const;
-  AnsiString EntryText() const;
   AnsiString caption_;
   TShortCut shortCut_ = 0;
   bool enabled_ = true, checked_ = false, visible_ = true, radioItem_ = false, default_ = false;
