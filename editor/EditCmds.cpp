@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "editor/WizardCmds.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/win/Dialogs.h"
 
@@ -340,7 +341,7 @@ void TfrmEditWin::cmdEditImageMapClick(TObject*) {
     MessageDlg(error, mtError, {mbOK}, 0);
     return;
   }
-  // The image map wizard takes the map over from here once it exists.
+  EditImageMap(this, e, text);
 }
 
 }  // namespace vx

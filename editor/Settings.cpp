@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "editor/H_optns.h"
 #include "framework/win/IniFiles.h"
 
 namespace vx {
@@ -110,14 +111,6 @@ void TSettings::SaveToRegistry() {
   SaveTo(reg);
 }
 
-bool TSettings::Edit() {
-  if (!EditHandler()) return false;
-  return EditHandler()(*this);
-}
-
-std::function<bool(TSettings&)>& TSettings::EditHandler() {
-  static std::function<bool(TSettings&)> handler;
-  return handler;
-}
+bool TSettings::Edit() { return EditSettings(*this); }
 
 }  // namespace vx

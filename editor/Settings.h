@@ -34,8 +34,6 @@ class TSettings : public TPersistent {
   void SaveTo(TCustomIniFile& ini);
   // The options dialog; true when it ended with OK.
   bool Edit();
-  // The dialog that Edit runs (installed by the options dialog's unit).
-  static std::function<bool(TSettings&)>& EditHandler();
 
   // Values the editor control can take; stored values outside are pulled in on loading.
   static constexpr int MinTab = 1, MaxTab = 40, MinFontSize = 4, MaxFontSize = 72;

@@ -75,8 +75,7 @@ void TfrmEditWin::WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool 
   if (ed->CanFocus()) ed->SetFocus();
 }
 
-// The selection in text order, and whether there is one.
-static bool OrderedSelection(TxEdit* ed, int& StartLine, int& StartPos, int& EndLine, int& EndPos) {
+bool OrderedSelection(TxEdit* ed, int& StartLine, int& StartPos, int& EndLine, int& EndPos) {
   bool hasSel = ed->GetSelLength() > 0;
   ed->UpdateSelection();
   StartLine = ed->StartLine();

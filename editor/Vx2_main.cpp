@@ -1,11 +1,14 @@
 #include "editor/Vx2_main.h"
 
-#include "editor/CusTags.h"
+#include "editor/CusTool.h"
+#include "editor/CustTags.h"
 #include "editor/DocFiles.h"
 #include "editor/Settings.h"
 #include "editor/Splash.h"
+#include "editor/WizardCmds.h"
 #include "editor/filedrag.h"
 #include "editor/vx2_EdWin.h"
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/FileCtrl.h"
 #include "toolkit/MRUList.h"
@@ -579,14 +582,13 @@ void TFrameForm::IMGSBClick(TObject* Sender) {
 }
 void TFrameForm::cmdCustomClick(TObject* Sender) {
   if (frmEditWin)
-    if (auto* c = dynamic_cast<TComponent*>(Sender)) frmEditWin->InsertCustomTag(c->Tag());
+    if (auto* c = dynamic_cast<TComponent*>(Sender)) frmEditWin->InsertCustomTag(cusTags_->Items(c->Tag()));
 }
 
 // The preview and the external browsers.
 void TFrameForm::ReloadSBClick(TObject*) {}
 void TFrameForm::BrowserBtnClick(TObject*) {}
-// The frames wizard.
-void TFrameForm::FramesWizardMIClick(TObject*) {}
+void TFrameForm::FramesWizardMIClick(TObject*) { NewFramesDocument(); }
 
 void TFrameForm::Tile1Click(TObject* Sender) {
   auto* c = dynamic_cast<TComponent*>(Sender);
@@ -603,14 +605,26 @@ void TFrameForm::cmdPropertiesClick(TObject*) {
 }
 void TFrameForm::ConfigureMaintoolbar1Click(TObject*) { MainToolBar->Customize(0); }
 void TFrameForm::ConfigureFormatToolbar1Click(TObject*) { FormatToolBar->Customize(0); }
-// The custom tag and tool editors.
-void TFrameForm::cmdNewItemClick(TObject*) {}
-void TFrameForm::cmdEditCustomToolsClick(TObject*) {}
+// The list files are written as soon as their editors end with OK; the menus follow
+// even when writing fails.
+void TFrameForm::cmdNewItemClick(TObject*) {
+  if (!cusTags_->Edit()) return;
+  auto rebuild = OnScopeExit([this] { BuildCustomTagMenu(); });
+  cusTags_->SaveToFile(ProgramFolder() + "vornix.cti");
+}
+void TFrameForm::cmdEditCustomToolsClick(TObject*) {
+  if (!cusTool_->Edit()) return;
+  auto rebuild = OnScopeExit([this] { BuildToolsMenu(); });
+  cusTool_->SaveToFile(ProgramFolder() + "vornix.tsi");
+}
 
 void TFrameForm::BuildCustomTagMenu() {
-  CustomPopUp->Items()->Clear();
+  TMenuItem* items = CustomPopUp->Items();
+  for (int i = items->Count() - 1; i >= 0; --i) items->Items(i)->Free();
+  AddItem(items, "", "Edit Custom Tags..", VX_HANDLER(cmdNewItemClick));
+  AddLine(items);
   for (int i = 0; i < cusTags_->Count(); ++i)
-    AddItem(CustomPopUp->Items(), "", cusTags_->Names()[i].c_str(), VX_HANDLER(cmdCustomClick), 0, i);
+    AddItem(items, "", cusTags_->Names(i).c_str(), VX_HANDLER(cmdCustomClick), 0, i);
 }
 
 void TFrameForm::BuildToolsMenu() {
@@ -618,7 +632,13 @@ void TFrameForm::BuildToolsMenu() {
     if (Tools1->Items(i)->Tag() > 0) Tools1->Items(i)->Free();
   if (cusTool_->Count() == 0) return;
   AddItem(Tools1, "", "-", nullptr, 0, 1);
-  for (int i = 0; i < cusTool_->Count(); ++i) AddItem(Tools1, "", cusTool_->Names()[i].c_str(), nullptr, 0, i + 1);
+  for (int i = 0; i < cusTool_->Count(); ++i)
+    AddItem(Tools1, "", cusTool_->Names(i).c_str(), VX_HANDLER(RunCustomTool), 0, i + 1);
+}
+
+void TFrameForm::RunCustomTool(TObject* Sender) {
+  auto* c = dynamic_cast<TComponent*>(Sender);
+  if (TCusToolItem* tool = c ? cusTool_->Items(c->Tag() - 1) : nullptr) StartCustomTool(*tool);
 }
 
 void TFrameForm::Contents1Click(TObject*) { Application->HelpCommand(HELP_CONTENTS, 0); }

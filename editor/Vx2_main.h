@@ -117,6 +117,7 @@ class TFrameForm : public TForm {
   void About1Click(TObject* Sender);
   void BuildCustomTagMenu();
   void BuildToolsMenu();
+  void RunCustomTool(TObject* Sender);
 
  private:
   void FormCreate(TObject* Sender);

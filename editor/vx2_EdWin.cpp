@@ -1,6 +1,6 @@
 #include "editor/vx2_EdWin.h"
 
-#include "editor/Charp.h"
+#include "editor/wizards/H_charp.h"
 #include "editor/DocFiles.h"
 #include "editor/HTMLBox.h"
 #include "editor/Settings.h"
@@ -195,8 +195,8 @@ void TfrmEditWin::FormCreate(TObject*) {
     ComboBox1->Items()->Assign(groups);
     ComboBox1->SetItemIndex(0);
     FitGroupList(ComboBox1);
-    new TForm_Charp(this);
-    Form_Charp->SetTarget(this);
+    CreateForm<TForm_Charp>(this);
+    Form_Charp->CurrentEditor = [this]() -> TCustomLEdit* { return CurrentEditor(); };
     LoadEditorSettings();
   } catch (...) {
     Application->HandleException(this);
@@ -442,13 +442,5 @@ void TfrmEditWin::EditorControlHighlight(TObject*, uint16_t WordType, int32_t, c
   }
 }
 
-void TfrmEditWin::InsertList() {}
-void TfrmEditWin::InsertTable() {}
-void TfrmEditWin::NewImageMap() {}
-void TfrmEditWin::ShowCharPicker() {
-  if (Form_Charp) Form_Charp->Show();
-}
 void TfrmEditWin::SpellCheck() {}
-void TfrmEditWin::InsertCustomTag(int) {}
-
 }  // namespace vx

@@ -20,6 +20,7 @@ class TfrmParEd;
 class TFormStorage;
 class TStatusBar;
 class TForm_Charp;
+class TCusTagItem;
 
 // The editor of one document.
 class TxEdit : public TLEdit {
@@ -144,7 +145,8 @@ class TfrmEditWin : public TForm {
   void NewImageMap();
   void ShowCharPicker();
   void SpellCheck();
-  void InsertCustomTag(int index);
+  // The custom tag's texts around the current editor's selection.
+  void InsertCustomTag(TCusTagItem* item);
 
  private:
   void FormCreate(TObject* Sender);
@@ -198,5 +200,7 @@ extern TfrmEditWin* frmEditWin;
 // Makes the editor's document folder the current folder (the program's folder for a
 // document never saved), so that relative names resolve against the document.
 void EnterDocumentFolder(TxEdit* editor);
+// The editor's selection in text order (line first, then position); true when it is not empty.
+bool OrderedSelection(TxEdit* ed, int& StartLine, int& StartPos, int& EndLine, int& EndPos);
 
 }  // namespace vx

@@ -27,4 +27,14 @@ bool ValidFileName(const AnsiString& name) {
   return !name.empty() && !HasAnyChar(name, ";,=+<>\"[]|");
 }
 
+bool IsLegalFileName(const AnsiString& name) { return !name.empty() && !HasAnyChar(name, "<>\"|"); }
+
+AnsiString QuoteFileNameIfBlank(const AnsiString& name) {
+  if (name.find(' ') == AnsiString::npos || name[0] == '"') return name;
+  AnsiString quoted(1, '"');
+  quoted += name;
+  quoted += '"';
+  return quoted;
+}
+
 }  // namespace vx

@@ -6,11 +6,10 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
+#include "toolkit/SbSetup.h"
 #include "toolkit/StrUtils.h"
 
 namespace vx {
-
-TSpeedbarSetupOpener SpeedbarSetupOpener;
 
 namespace {
 
@@ -519,7 +518,7 @@ void TSpeedBar::SetSetupWindowHandle(HWND h) {
 }
 
 void TSpeedBar::Customize(int helpContext) {
-  if (SpeedbarSetupOpener) SpeedbarSetupOpener(this, helpContext);
+  OpenSpeedbarSetup(this, helpContext);
 }
 
 void TSpeedBar::NotifySetupWindow(WPARAM what, LPARAM param) {

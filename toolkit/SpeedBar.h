@@ -48,9 +48,37 @@ class TSpeedItem;
 
 using TApplyAlignEvent = std::function<void(TObject* Sender, TAlign Align, bool& Apply)>;
 using TForEachItemProc = std::function<void(TSpeedItem* Item, void* Data)>;
-// The customisation window registers its opener here; without one Customize does nothing.
-using TSpeedbarSetupOpener = std::function<void(TSpeedBar* bar, int helpContext)>;
-extern TSpeedbarSetupOpener SpeedbarSetupOpener;
+
+// The image of a button that follows the mouse while the button is dragged: a disabled
+// top-most pop-up that never takes the activation.
+class TBtnControl : public TCustomControl {
+ public:
+  explicit TBtnControl(TComponent* owner);
+  ~TBtnControl() override;
+  const char* ClassName() const override { return "TBtnControl"; }
+  TButtonImage* Image() { return &image_; }
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout l) { layout_ = l; }
+  int Margin() const { return margin_; }
+  void SetMargin(int m) { margin_ = m; }
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int s) { spacing_ = s; }
+  // Takes glyph, caption and the other looks of an item, and the bar's button size.
+  void InitFrom(TSpeedItem* item, TFont* font, int width, int height);
+  // Shows the image with its top-left corner at a screen point.
+  void ShowAt(POINT screen);
+  void HideImage();
+
+ protected:
+  void CreateParams(TCreateParams& p) override;
+  void Paint() override;
+  void Resize() override;
+
+ private:
+  TButtonImage image_;
+  TButtonLayout layout_ = blGlyphTop;
+  int margin_ = -1, spacing_ = 1;
+};
 
 // The face of an item on the bar; owned by its item.
 class TSpeedbarButton : public TZxSpeedButton {
@@ -61,12 +89,21 @@ class TSpeedbarButton : public TZxSpeedButton {
   TSpeedItem* Item() const { return item_; }
   // On a bar a button never stands inside the offset across the bar.
   void SetBounds(int l, int t, int w, int h) override;
+  // The image shown while the button is dragged in customise mode, else nullptr.
+  TBtnControl* DragImage() const { return dragImage_; }
 
  protected:
   void Paint() override;
+  // In customise mode a press drags the button (about the bar or off it).
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+  void MouseMove(TShiftState s, int x, int y) override;
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
 
  private:
+  // The dragged image's top-left corner in screen coordinates, from a button point.
+  POINT ImageCorner(int x, int y);
   TSpeedItem* item_;
+  TBtnControl* dragImage_ = nullptr;
 };
 
 class TSpeedItem : public TComponent {
@@ -223,6 +260,20 @@ class TSpeedBar : public TCustomPanel {
   TNotifyEvent OnPosChanged;
   virtual void PosChanged();
 
+  // ---- dragging the bar to another side, resizing it by its inner edge ----
+  // The side of the parent a screen point lies towards (the parent's two diagonals
+  // divide it); OnApplyAlign may refuse it through apply.
+  TAlign DockSideAt(POINT screen, bool& apply);
+  // The screen frame the bar would take at the side DockSideAt gives; unchanged when
+  // that side is refused.
+  RECT DockFrameRect(POINT screen);
+  bool BarDragging() const { return barDragging_; }
+  bool Resizing() const { return resizing_; }
+  // The bar's inner edge, where a press starts a resize (customise mode, sbAllowResize).
+  bool InResizeArea(int x, int y);
+  const RECT& DragFrame() const { return dragFrame_; }
+  void WndProc(TMessage& m) override;
+
   void Loaded() override;
 
  protected:
@@ -234,6 +285,13 @@ class TSpeedBar : public TCustomPanel {
   void Paint() override;
   void VisibleChanged() override;
   void EnabledChanged() override;
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+  void MouseMove(TShiftState s, int x, int y) override;
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
+  void StartBarDrag();
+  void MoveBarDrag(POINT screen);
+  void EndBarDrag(POINT screen);
+  void ResizeTo(int x, int y);
   bool Loading() const { return ComponentState().Contains(csLoading); }
 
  private:
@@ -260,6 +318,10 @@ class TSpeedBar : public TCustomPanel {
   TPicture wallpaper_;
   std::unique_ptr<TIniLink> iniLink_;
   bool oldAlign_ = false;
+  RECT dragFrame_{};
+  TAlign dragAlign_ = alTop;
+  bool pressed_ = false, barDragging_ = false, resizing_ = false;
+  POINT mouseDown_{0, 0};
 };
 
 }  // namespace vx

@@ -15,6 +15,12 @@ void ResourceNotFound(const char* resID) {
   throw EResNotFound("Resource " + name + " not found");
 }
 
+AnsiString LoadStr(UINT ident) {
+  char buf[1024];
+  int n = LoadStringA(GetModuleHandleA(nullptr), ident, buf, sizeof buf);
+  return AnsiString(buf, n > 0 ? n : 0);
+}
+
 std::unique_ptr<TBitmap> LoadResBitmap(HINSTANCE module, const char* resName) {
   HBITMAP h = LoadBitmapA(module, resName);
   if (!h) return nullptr;

@@ -32,6 +32,8 @@ inline bool PointInRect(const POINT& p, const RECT& r) {
 // ---- resources ----
 // Raises EResNotFound "Resource %s not found" (the name, or a numeric identifier in decimal).
 [[noreturn]] void ResourceNotFound(const char* resID);
+// The program's string resource, or "" when it has none of that number.
+AnsiString LoadStr(UINT ident);
 // A new bitmap from the module's bitmap resource; nullptr when there is none.
 std::unique_ptr<TBitmap> LoadResBitmap(HINSTANCE module, const char* resName);
 

@@ -132,6 +132,20 @@ struct FrameTest : ::testing::Test {
   }
 
   TxEdit* Editor() { return frmEditWin ? frmEditWin->CurrentEditor() : nullptr; }
+  // A new document holding exactly this text.
+  TxEdit* Doc(const std::string& text) {
+    frame->NewDoc(frame);
+    Pump();
+    Editor()->SetText(text);
+    return Editor();
+  }
+  void Select(int sl, int sp, int el, int ep) {
+    Editor()->SetStartLine(sl);
+    Editor()->SetStartPos(sp);
+    Editor()->SetEndLine(el);
+    Editor()->SetEndPos(ep);
+    Editor()->ApplySelection();
+  }
   int TabCount() { return frmEditWin ? frmEditWin->TabControl->Tabs()->Count() : 0; }
   std::string TabCaption(int i) { return frmEditWin->TabControl->Tabs()->Strings(i); }
   std::string Panel(int i) { return frame->StatusBar->Panels()->Items(i)->Text(); }

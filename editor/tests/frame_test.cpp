@@ -1,7 +1,8 @@
 // VornixPro end to end: the frame, its documents and tabs, through the test seam.
 #include "editor/tests/frame_fixture.h"
 
-#include "editor/CusTags.h"
+#include "editor/CusTool.h"
+#include "editor/CustTags.h"
 
 using namespace vx;
 
@@ -511,7 +512,7 @@ TEST_F(BadCustomListsTest, AreReportedAndTheStartGoesOn) {
   EXPECT_EQ(messages.size(), 2u);  // one for each list
   EXPECT_EQ(frame->CusTags()->Count(), 0);
   EXPECT_EQ(frame->CusTool()->Count(), 0);
-  EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 0);
+  EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 2);  // the editor item and a line
   EXPECT_FALSE(frame->EditToolEnabled("siSave"));
   EXPECT_EQ(frame->OpenHTMLDialog->Filter(), frame->Settings()->DocFilter());
 }

@@ -19,20 +19,6 @@ struct TagsTest : FrameTest {
     FrameTest::TearDown();
   }
 
-  // A new document holding exactly this text.
-  TxEdit* Doc(const std::string& text) {
-    frame->NewDoc(frame);
-    Pump();
-    Editor()->SetText(text);
-    return Editor();
-  }
-  void Select(int sl, int sp, int el, int ep) {
-    Editor()->SetStartLine(sl);
-    Editor()->SetStartPos(sp);
-    Editor()->SetEndLine(el);
-    Editor()->SetEndPos(ep);
-    Editor()->ApplySelection();
-  }
   std::string Line(int i) { return Editor()->GetLine(i); }
   std::string Selected() { return Editor()->SelTextToString(); }
   TSpeedbarButton* Button(const char* item) { return frame->SpeedItem(item)->Button(); }

@@ -1102,12 +1102,14 @@ bool TApplication::IsShortCut(const MSG& msg) {
   TForm* modal = nullptr;
   for (int i = 0; i < Screen->FormCount(); ++i)
     if (Screen->Forms(i)->Modal()) modal = Screen->Forms(i);
+  // The focused control's popup menu answers its short-cuts first (in a modal run, only a
+  // control of the modal form).
+  if (!modal || form == modal)
+    for (TControl* c = fc; c; c = c->Parent())
+      if (c->PopupMenu() && c->PopupMenu()->IsShortCut(sc)) return true;
   if (modal) {
     forms.push_back(modal);
   } else {
-    // The focused control's popup menu answers its short-cuts first.
-    for (TControl* c = fc; c; c = c->Parent())
-      if (c->PopupMenu() && c->PopupMenu()->IsShortCut(sc)) return true;
     if (form) forms.push_back(form);
     if (form && form->FormStyle() == fsMDIChild)
       if (TForm* frame = form->MDIParent()) forms.push_back(frame);

@@ -1,8 +1,11 @@
 #include "framework/win/Grids.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/GdiScoped.h"
 
 namespace vx {
 
@@ -126,7 +129,7 @@ TCustomGrid::~TCustomGrid() { BeforeDestruction(); }
 
 void TCustomGrid::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);
-  p.Style |= WS_VSCROLL;
+  p.Style |= WS_VSCROLL | WS_HSCROLL;
   if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
   p.WindowClass.style = CS_DBLCLKS;
 }
@@ -143,6 +146,7 @@ void TCustomGrid::ChangeSize(int cols, int rows) {
   col_ = std::clamp(col_, fixedCols_, colCount_ - 1);
   row_ = std::clamp(row_, fixedRows_, rowCount_ - 1);
   topRow_ = std::clamp(topRow_, fixedRows_, rowCount_ - 1);
+  leftCol_ = std::clamp(leftCol_, fixedCols_, colCount_ - 1);
   UpdateScrollBar();
   Invalidate();
   UpdateEdit();
@@ -166,6 +170,7 @@ void TCustomGrid::SetFixedRows(int n) {
 void TCustomGrid::SetDefaultColWidth(int w) {
   defaultColWidth_ = w;
   std::fill(colWidths_.begin(), colWidths_.end(), w);
+  UpdateScrollBar();
   Invalidate();
   UpdateEdit();
 }
@@ -185,6 +190,7 @@ int TCustomGrid::ColWidths(int c) const {
 void TCustomGrid::SetColWidths(int c, int w) {
   if (c < 0 || c >= colCount_) return;
   colWidths_[static_cast<size_t>(c)] = std::max(w, 0);
+  UpdateScrollBar();
   Invalidate();
   UpdateEdit();
 }
@@ -219,9 +225,34 @@ void TCustomGrid::SetBorderStyle(TFormBorderStyle b) {
   RecreateWnd();
 }
 
+int TCustomGrid::FixedWidth() const {
+  int w = 0;
+  for (int c = 0; c < fixedCols_; ++c) w += ColWidths(c) + gridLineWidth_;
+  return w;
+}
+
+int TCustomGrid::FixedHeight() const {
+  int h = 0;
+  for (int r = 0; r < fixedRows_; ++r) h += RowHeights(r) + gridLineWidth_;
+  return h;
+}
+
+std::vector<int> TCustomGrid::ShownCols() const {
+  std::vector<int> v;
+  for (int c = 0; c < fixedCols_; ++c) v.push_back(c);
+  for (int c = leftCol_; c < colCount_; ++c) v.push_back(c);
+  return v;
+}
+
+std::vector<int> TCustomGrid::ShownRows() const {
+  std::vector<int> v;
+  for (int r = 0; r < fixedRows_; ++r) v.push_back(r);
+  for (int r = topRow_; r < rowCount_; ++r) v.push_back(r);
+  return v;
+}
+
 int TCustomGrid::VisibleRowCount() {
-  int h = ClientHeight();
-  for (int r = 0; r < fixedRows_; ++r) h -= RowHeights(r) + gridLineWidth_;
+  int h = ClientHeight() - FixedHeight();
   int n = 0;
   for (int r = topRow_; r < rowCount_; ++r) {
     h -= RowHeights(r) + gridLineWidth_;
@@ -231,23 +262,39 @@ int TCustomGrid::VisibleRowCount() {
   return std::max(n, 1);
 }
 
+int TCustomGrid::VisibleColCount() {
+  int w = ClientWidth() - FixedWidth();
+  int n = 0;
+  for (int c = leftCol_; c < colCount_; ++c) {
+    w -= ColWidths(c) + gridLineWidth_;
+    if (w < 0) break;
+    ++n;
+  }
+  return std::max(n, 1);
+}
+
 RECT TCustomGrid::CellRect(int c, int r) {
   RECT empty{0, 0, 0, 0};
   if (c < 0 || c >= colCount_ || r < 0 || r >= rowCount_) return empty;
   if (r >= fixedRows_ && r < topRow_) return empty;
+  if (c >= fixedCols_ && c < leftCol_) return empty;
   int x = 0;
-  for (int i = 0; i < c; ++i) x += ColWidths(i) + gridLineWidth_;
+  for (int i : ShownCols()) {
+    if (i == c) break;
+    x += ColWidths(i) + gridLineWidth_;
+  }
   int y = 0;
-  for (int i = 0; i < fixedRows_ && i < r; ++i) y += RowHeights(i) + gridLineWidth_;
-  if (r >= fixedRows_)
-    for (int i = topRow_; i < r; ++i) y += RowHeights(i) + gridLineWidth_;
+  for (int i : ShownRows()) {
+    if (i == r) break;
+    y += RowHeights(i) + gridLineWidth_;
+  }
   return RECT{x, y, x + ColWidths(c), y + RowHeights(r)};
 }
 
 bool TCustomGrid::MouseToCell(int x, int y, int& c, int& r) {
   c = r = -1;
   int cx = 0;
-  for (int i = 0; i < colCount_; ++i) {
+  for (int i : ShownCols()) {
     int w = ColWidths(i) + gridLineWidth_;
     if (x >= cx && x < cx + w) {
       c = i;
@@ -256,10 +303,12 @@ bool TCustomGrid::MouseToCell(int x, int y, int& c, int& r) {
     cx += w;
   }
   int cy = 0;
-  for (int i = 0; i < rowCount_ && r < 0; ++i) {
-    if (i >= fixedRows_ && i < topRow_) continue;
+  for (int i : ShownRows()) {
     int h = RowHeights(i) + gridLineWidth_;
-    if (y >= cy && y < cy + h) r = i;
+    if (y >= cy && y < cy + h) {
+      r = i;
+      break;
+    }
     cy += h;
   }
   return c >= 0 && r >= 0;
@@ -270,6 +319,18 @@ void TCustomGrid::InvalidateCell(int c, int r) {
   RECT rc = CellRect(c, r);
   InflateRect(&rc, gridLineWidth_, gridLineWidth_);
   InvalidateRect(Handle(), &rc, FALSE);
+}
+
+int TCustomGrid::LastLeftCol() {
+  // The first column from which every later column fits beside the fixed ones.
+  int room = ClientWidth() - FixedWidth();
+  int c = colCount_ - 1;
+  room -= ColWidths(c) + gridLineWidth_;
+  while (c > fixedCols_ && room - (ColWidths(c - 1) + gridLineWidth_) >= 0) {
+    --c;
+    room -= ColWidths(c) + gridLineWidth_;
+  }
+  return std::max(c, fixedCols_);
 }
 
 void TCustomGrid::UpdateScrollBar() {
@@ -283,6 +344,13 @@ void TCustomGrid::UpdateScrollBar() {
     si.nPos = topRow_ - fixedRows_;
   }
   SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+  SCROLLINFO hi{sizeof hi, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  if (LastLeftCol() > fixedCols_ || leftCol_ > fixedCols_) {
+    hi.nMax = colCount_ - fixedCols_ - 1;
+    hi.nPage = static_cast<UINT>(VisibleColCount());
+    hi.nPos = leftCol_ - fixedCols_;
+  }
+  SetScrollInfo(Handle(), SB_HORZ, &hi, TRUE);
 }
 
 void TCustomGrid::SetTopRow(int r) {
@@ -296,13 +364,38 @@ void TCustomGrid::SetTopRow(int r) {
   UpdateEdit();
 }
 
-void TCustomGrid::ScrollInView(int r) {
-  if (r < fixedRows_) return;
-  if (r < topRow_) {
-    SetTopRow(r);
-  } else {
-    int visible = VisibleRowCount();
-    if (r >= topRow_ + visible) SetTopRow(r - visible + 1);
+void TCustomGrid::SetLeftCol(int c) {
+  c = std::clamp(c, fixedCols_, std::max(fixedCols_, LastLeftCol()));
+  if (c == leftCol_) return;
+  leftCol_ = c;
+  UpdateScrollBar();
+  Invalidate();
+  TopLeftChanged();
+  UpdateEdit();
+}
+
+void TCustomGrid::ScrollInView(int c, int r) {
+  if (r >= fixedRows_) {
+    if (r < topRow_) {
+      SetTopRow(r);
+    } else {
+      int visible = VisibleRowCount();
+      if (r >= topRow_ + visible) SetTopRow(r - visible + 1);
+    }
+  }
+  if (c >= fixedCols_) {
+    if (c < leftCol_) {
+      SetLeftCol(c);
+    } else if (c >= leftCol_ + VisibleColCount()) {
+      // The leftmost start that still shows c whole.
+      int room = ClientWidth() - FixedWidth() - (ColWidths(c) + gridLineWidth_);
+      int left = c;
+      while (left > fixedCols_ && room - (ColWidths(left - 1) + gridLineWidth_) >= 0) {
+        --left;
+        room -= ColWidths(left) + gridLineWidth_;
+      }
+      SetLeftCol(left);
+    }
   }
 }
 
@@ -310,7 +403,7 @@ void TCustomGrid::FocusCell(int c, int r) {
   c = std::clamp(c, fixedCols_, colCount_ - 1);
   r = std::clamp(r, fixedRows_, rowCount_ - 1);
   if (c == col_ && r == row_) {
-    ScrollInView(r);
+    ScrollInView(c, r);
     UpdateEdit();
     return;
   }
@@ -318,8 +411,36 @@ void TCustomGrid::FocusCell(int c, int r) {
   InvalidateCell(col_, row_);
   col_ = c;
   row_ = r;
-  ScrollInView(r);
+  ScrollInView(c, r);
   InvalidateCell(col_, row_);
+  UpdateEdit();
+}
+
+void TCustomGrid::MoveColumn(int from, int to) {
+  if (from < fixedCols_ || to < fixedCols_ || from >= colCount_ || to >= colCount_ || from == to) return;
+  int w = colWidths_[static_cast<size_t>(from)];
+  colWidths_.erase(colWidths_.begin() + from);
+  colWidths_.insert(colWidths_.begin() + to, w);
+  ColumnMoved(from, to);
+  if (col_ == from) col_ = to;
+  else if (from < col_ && to >= col_) --col_;
+  else if (from > col_ && to <= col_) ++col_;
+  placedCol_ = -1;
+  Invalidate();
+  UpdateEdit();
+}
+
+void TCustomGrid::MoveRow(int from, int to) {
+  if (from < fixedRows_ || to < fixedRows_ || from >= rowCount_ || to >= rowCount_ || from == to) return;
+  int h = rowHeights_[static_cast<size_t>(from)];
+  rowHeights_.erase(rowHeights_.begin() + from);
+  rowHeights_.insert(rowHeights_.begin() + to, h);
+  RowMoved(from, to);
+  if (row_ == from) row_ = to;
+  else if (from < row_ && to >= row_) --row_;
+  else if (from > row_ && to <= row_) ++row_;
+  placedRow_ = -1;
+  Invalidate();
   UpdateEdit();
 }
 
@@ -378,15 +499,14 @@ void TCustomGrid::Paint() {
   HDC dc = cv->Handle();
   bool focused = Focused();
   bool editing = editor_ && editor_->EditVisible();
-  std::vector<int> rows;
-  for (int r = 0; r < fixedRows_; ++r) rows.push_back(r);
-  for (int r = topRow_; r < rowCount_; ++r) rows.push_back(r);
+  std::vector<int> cols = ShownCols();
   int y = 0;
-  for (int r : rows) {
+  for (int r : ShownRows()) {
     if (y >= client.bottom) break;
     int h = RowHeights(r);
     int x = 0;
-    for (int c = 0; c < colCount_; ++c) {
+    for (int c : cols) {
+      if (x >= client.right) break;
       int w = ColWidths(c);
       RECT cell{x, y, x + w, y + h};
       bool fixed = c < fixedCols_ || r < fixedRows_;
@@ -402,25 +522,20 @@ void TCustomGrid::Paint() {
         cv->Brush()->SetColor(fixed ? fixedColor_ : st.Contains(gdSelected) && focused ? clHighlight : Color());
         cv->Font()->Assign(*Font());
         if (st.Contains(gdSelected) && focused && !fixed) cv->Font()->SetColor(clHighlightText);
-        cv->FillRect(cell);
+        if (defaultDrawing_) cv->FillRect(cell);
         // The cell draws with the canvas's own objects, clipped to itself.
         cv->Refresh();
-        int saved = SaveDC(dc);
-        IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-        try {
+        {
+          TSavedDC saved(dc);
+          IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+          auto refresh = OnScopeExit([cv] { cv->Refresh(); });
           DrawCell(c, r, cell, st);
-        } catch (...) {
-          cv->Refresh();
-          RestoreDC(dc, saved);
-          throw;
         }
-        cv->Refresh();
-        RestoreDC(dc, saved);
-        if (fixed && Ctl3D()) {
+        if (defaultDrawing_ && fixed && Ctl3D()) {
           RECT e = cell;
           DrawEdge(dc, &e, BDR_RAISEDINNER, BF_RECT);
         }
-        if (st.Contains(gdFocused) && !editing && focused) {
+        if (defaultDrawing_ && st.Contains(gdFocused) && !editing && focused) {
           RECT f = cell;
           DrawFocusRect(dc, &f);
         }
@@ -509,16 +624,83 @@ void TCustomGrid::KeyPress(char& key) {
   }
 }
 
+// Sizing starts within a few pixels of a grid line, on the fixed captions only, so
+// that a click in the cells always means the cell.
+constexpr int kSizingZone = 3;
+
+int TCustomGrid::SizingColAt(int x, int y) {
+  if (!options_.Contains(goColSizing) || y < 0 || y >= FixedHeight()) return -1;
+  int cx = 0;
+  for (int c : ShownCols()) {
+    cx += ColWidths(c);
+    if (std::abs(x - cx) < kSizingZone) return c;
+    cx += gridLineWidth_;
+    if (cx > x + kSizingZone) break;
+  }
+  return -1;
+}
+
+int TCustomGrid::SizingRowAt(int x, int y) {
+  if (!options_.Contains(goRowSizing) || x < 0 || x >= FixedWidth()) return -1;
+  int cy = 0;
+  for (int r : ShownRows()) {
+    cy += RowHeights(r);
+    if (std::abs(y - cy) < kSizingZone) return r;
+    cy += gridLineWidth_;
+    if (cy > y + kSizingZone) break;
+  }
+  return -1;
+}
+
 void TCustomGrid::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
   if (b == mbLeft) {
     int c, r;
-    if (MouseToCell(x, y, c, r) && c >= fixedCols_ && r >= fixedRows_) {
-      if (c == col_ && r == row_ && options_.Contains(goEditing)) SetEditorMode(true);
-      else FocusCell(c, r);
-      if (editor_ && editor_->EditVisible() && CanFocus()) editor_->SetFocus();
+    int sizeCol = SizingColAt(x, y), sizeRow = sizeCol < 0 ? SizingRowAt(x, y) : -1;
+    if (sizeCol >= 0) {
+      state_ = gsColSizing;
+      stateIndex_ = sizeCol;
+      stateOrigin_ = x;
+      stateStartSize_ = ColWidths(sizeCol);
+    } else if (sizeRow >= 0) {
+      state_ = gsRowSizing;
+      stateIndex_ = sizeRow;
+      stateOrigin_ = y;
+      stateStartSize_ = RowHeights(sizeRow);
+    } else if (MouseToCell(x, y, c, r)) {
+      if (c >= fixedCols_ && r >= fixedRows_) {
+        if (c == col_ && r == row_ && options_.Contains(goEditing)) SetEditorMode(true);
+        else FocusCell(c, r);
+        if (editor_ && editor_->EditVisible() && CanFocus()) editor_->SetFocus();
+      } else if (r < fixedRows_ && c >= fixedCols_ && options_.Contains(goColMoving)) {
+        state_ = gsColMoving;
+        stateIndex_ = c;
+      } else if (c < fixedCols_ && r >= fixedRows_ && options_.Contains(goRowMoving)) {
+        state_ = gsRowMoving;
+        stateIndex_ = r;
+      }
     }
   }
   TCustomControl::MouseDown(b, s, x, y);
+}
+
+void TCustomGrid::MouseMove(TShiftState s, int x, int y) {
+  if (state_ == gsColSizing) SetColWidths(stateIndex_, std::max(1, stateStartSize_ + x - stateOrigin_));
+  else if (state_ == gsRowSizing) SetRowHeights(stateIndex_, std::max(1, stateStartSize_ + y - stateOrigin_));
+  TCustomControl::MouseMove(s, x, y);
+}
+
+void TCustomGrid::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+  if (b == mbLeft && state_ != gsNormal) {
+    TGridState st = state_;
+    state_ = gsNormal;
+    int c, r;
+    if (MouseToCell(x, y, c, r)) {
+      if (st == gsColMoving) MoveColumn(stateIndex_, c);
+      else if (st == gsRowMoving) MoveRow(stateIndex_, r);
+    }
+    stateIndex_ = -1;
+  }
+  TCustomControl::MouseUp(b, s, x, y);
 }
 
 void TCustomGrid::WndProc(TMessage& m) {
@@ -527,21 +709,39 @@ void TCustomGrid::WndProc(TMessage& m) {
       m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
       if (options_.Contains(goTabs)) m.Result |= DLGC_WANTTAB;
       return;
-    case WM_VSCROLL: {
-      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-      GetScrollInfo(Handle(), SB_VERT, &si);
-      int top = topRow_;
-      switch (LOWORD(m.WParam)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= VisibleRowCount(); break;
-        case SB_PAGEDOWN: top += VisibleRowCount(); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = fixedRows_ + si.nTrackPos; break;
-        case SB_TOP: top = fixedRows_; break;
-        case SB_BOTTOM: top = rowCount_; break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(m.WParam) == Handle() && LOWORD(m.LParam) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        p = ScreenToClient(p);
+        bool cols = state_ == gsColSizing || (state_ == gsNormal && SizingColAt(p.x, p.y) >= 0);
+        bool rows = state_ == gsRowSizing || (state_ == gsNormal && !cols && SizingRowAt(p.x, p.y) >= 0);
+        if (cols || rows) {
+          ::SetCursor(Screen->Cursors(cols ? crHSplit : crVSplit));
+          m.Result = TRUE;
+          return;
+        }
       }
-      SetTopRow(top);
+      break;
+    case WM_VSCROLL:
+    case WM_HSCROLL: {
+      bool vert = m.Msg == WM_VSCROLL;
+      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+      GetScrollInfo(Handle(), vert ? SB_VERT : SB_HORZ, &si);
+      int first = vert ? topRow_ : leftCol_, fixed = vert ? fixedRows_ : fixedCols_;
+      int page = vert ? VisibleRowCount() : VisibleColCount(), count = vert ? rowCount_ : colCount_;
+      switch (LOWORD(m.WParam)) {
+        case SB_LINEUP: --first; break;
+        case SB_LINEDOWN: ++first; break;
+        case SB_PAGEUP: first -= page; break;
+        case SB_PAGEDOWN: first += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: first = fixed + si.nTrackPos; break;
+        case SB_TOP: first = fixed; break;
+        case SB_BOTTOM: first = count; break;
+      }
+      if (vert) SetTopRow(first);
+      else SetLeftCol(first);
       m.Result = 0;
       return;
     }
@@ -549,6 +749,9 @@ void TCustomGrid::WndProc(TMessage& m) {
       SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA * 3);
       m.Result = 0;
       return;
+    case WM_CANCELMODE:
+      state_ = gsNormal;
+      break;
     case WM_SETFOCUS:
       TCustomControl::WndProc(m);
       if (editor_ && editor_->EditVisible() && editor_->CanFocus()) editor_->SetFocus();
@@ -559,7 +762,7 @@ void TCustomGrid::WndProc(TMessage& m) {
       InvalidateCell(col_, row_);
       return;
     case WM_SIZE:
-      // The client area also changes when the scroll bar comes or goes.
+      // The client area also changes when a scroll bar comes or goes.
       TCustomControl::WndProc(m);
       if (!Destroying()) Resize();
       return;
@@ -624,6 +827,20 @@ void TStringGrid::DrawCell(int c, int r, const RECT& rect, TGridDrawState state)
     return;
   }
   GridCanvas()->TextRect(rect, rect.left + 2, rect.top + 2, Cells(c, r));
+}
+
+void TStringGrid::ColumnMoved(int from, int to) {
+  for (auto& row : cells_) {
+    AnsiString moved = std::move(row[static_cast<size_t>(from)]);
+    row.erase(row.begin() + from);
+    row.insert(row.begin() + to, std::move(moved));
+  }
+}
+
+void TStringGrid::RowMoved(int from, int to) {
+  auto moved = std::move(cells_[static_cast<size_t>(from)]);
+  cells_.erase(cells_.begin() + from);
+  cells_.insert(cells_.begin() + to, std::move(moved));
 }
 
 AnsiString TStringGrid::GetEditText(int c, int r) {

@@ -1,6 +1,7 @@
 // Grids: a table of cells in rows and columns, the first ones fixed as captions, drawn
-// cell by cell, with a current cell, vertical scrolling and an in-place editor for the
-// current cell. TDrawGrid leaves the drawing to an event, TStringGrid holds text.
+// cell by cell, with a current cell, scrolling both ways, an in-place editor for the
+// current cell, and columns and rows that the mouse sizes and moves by their fixed
+// captions. TDrawGrid leaves the drawing to an event, TStringGrid holds text.
 #pragma once
 
 #include <vector>
@@ -92,8 +93,18 @@ class TCustomGrid : public TCustomControl {
   void FocusCell(int c, int r);
   int TopRow() const { return topRow_; }
   void SetTopRow(int r);
-  // Rows wholly visible below the fixed rows.
+  // The first column shown right of the fixed columns.
+  int LeftCol() const { return leftCol_; }
+  void SetLeftCol(int c);
+  // Rows wholly visible below the fixed rows; columns wholly visible right of the fixed ones.
   int VisibleRowCount();
+  int VisibleColCount();
+  // Off: the grid paints only grid lines and leaves each cell to DrawCell.
+  bool DefaultDrawing() const { return defaultDrawing_; }
+  void SetDefaultDrawing(bool d) { defaultDrawing_ = d; Invalidate(); }
+  // Moves a column or a row (with its cells) to another index; fixed ones stay.
+  void MoveColumn(int from, int to);
+  void MoveRow(int from, int to);
 
   RECT CellRect(int c, int r);
   // The cell under a client point; false outside every cell.
@@ -119,6 +130,8 @@ class TCustomGrid : public TCustomControl {
   void Paint() override;
   void Resize() override;
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override;
+  void MouseMove(TShiftState s, int x, int y) override;
+  void MouseUp(TMouseButton b, TShiftState s, int x, int y) override;
   void KeyPress(char& key) override;
   virtual void DrawCell(int c, int r, const RECT& rect, TGridDrawState state) {}
   virtual bool SelectCell(int c, int r) { return true; }
@@ -129,20 +142,36 @@ class TCustomGrid : public TCustomControl {
   // The number of columns or rows changed (the old counts given).
   virtual void SizeChanged(int oldCols, int oldRows) {}
   virtual void TopLeftChanged() {}
+  // A column or row was moved (its cells go with it).
+  virtual void ColumnMoved(int from, int to) {}
+  virtual void RowMoved(int from, int to) {}
 
  private:
+  enum TGridState { gsNormal, gsColSizing, gsRowSizing, gsColMoving, gsRowMoving };
   void UpdateScrollBar();
-  void ScrollInView(int r);
+  void ScrollInView(int c, int r);
   void ChangeSize(int cols, int rows);
+  // The column (row) whose right (bottom) grid line is under a point of the fixed
+  // captions, where sizing may start; -1 when none.
+  int SizingColAt(int x, int y);
+  int SizingRowAt(int x, int y);
+  int FixedWidth() const;
+  int FixedHeight() const;
+  int LastLeftCol();
+  // The displayed columns and rows in screen order: fixed ones, then the scrolled ones.
+  std::vector<int> ShownCols() const;
+  std::vector<int> ShownRows() const;
   std::vector<int> colWidths_, rowHeights_;
   int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;
   int defaultColWidth_ = 64, defaultRowHeight_ = 24, gridLineWidth_ = 1;
   TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
   TFormBorderStyle borderStyle_ = bsSingle;
   TColor fixedColor_ = clBtnFace;
-  int col_ = 1, row_ = 1, topRow_ = 1;
+  int col_ = 1, row_ = 1, topRow_ = 1, leftCol_ = 1;
   int placedCol_ = -1, placedRow_ = -1;  // the cell the editor was last moved to
-  bool editorMode_ = false;
+  bool editorMode_ = false, defaultDrawing_ = true;
+  TGridState state_ = gsNormal;
+  int stateIndex_ = -1, stateOrigin_ = 0, stateStartSize_ = 0;
   TInplaceEdit* editor_ = nullptr;
 };
 
@@ -180,6 +209,8 @@ class TStringGrid : public TDrawGrid {
   AnsiString GetEditText(int c, int r) override;
   void SetEditText(int c, int r, const AnsiString& text) override;
   void SizeChanged(int oldCols, int oldRows) override;
+  void ColumnMoved(int from, int to) override;
+  void RowMoved(int from, int to) override;
 
  private:
   std::vector<std::vector<AnsiString>> cells_;  // [row][col]

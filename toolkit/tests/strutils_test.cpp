@@ -59,6 +59,16 @@ TEST(FileNames, ValidAndAnyChar) {
   EXPECT_FALSE(HasAnyChar("abc", ""));
 }
 
+TEST(FileNames, LegalNamesForTheEditsAndQuoting) {
+  EXPECT_TRUE(IsLegalFileName("C++ notes.htm"));
+  EXPECT_TRUE(IsLegalFileName("a;b,c=d[1].htm"));
+  EXPECT_FALSE(IsLegalFileName(""));
+  for (const char* bad : {"a<b", "a>b", "a\"b", "a|b"}) EXPECT_FALSE(IsLegalFileName(bad)) << bad;
+  EXPECT_EQ(QuoteFileNameIfBlank("C:\\My Docs\\a.htm"), "\"C:\\My Docs\\a.htm\"");
+  EXPECT_EQ(QuoteFileNameIfBlank("\"C:\\My Docs\\a.htm\" -x"), "\"C:\\My Docs\\a.htm\" -x");
+  EXPECT_EQ(QuoteFileNameIfBlank("C:\\a.htm"), "C:\\a.htm");
+}
+
 TEST(FileNames, DirExists) {
 #ifdef _WIN32
   char dir[MAX_PATH];

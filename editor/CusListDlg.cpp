@@ -1,0 +1,101 @@
+#include "editor/CusListDlg.h"
+
+#include <algorithm>
+
+#include "framework/win/Dialogs.h"
+#include "framework/win/MakeControl.h"
+
+namespace vx {
+
+TCusListDlg::TCusListDlg(TComponent* owner, const char* caption, const char* group) : TForm(owner) {
+  SetCaption(caption);
+  SetBorderStyle(bsDialog);
+  SetPosition(poScreenCenter);
+  SetClientSize(362, 246);
+  GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", 8, 6, 254, 232);
+  GroupBox1->SetCaption(group);
+  lbTags = MakeControl<TListBox>(this, GroupBox1, "lbTags", 10, 20, 234, 202);
+  auto button = [this](const char* name, const char* text, int top) {
+    auto* b = MakeControl<TButton>(this, this, name, 274, top, 80, 25);
+    b->SetCaption(text);
+    return b;
+  };
+  btnAdd = button("btnAdd", "&Add...", 14);
+  btnProperties = button("btnProperties", "&Properties...", 46);
+  btnRemove = button("btnRemove", "&Remove", 78);
+  btnOK = button("btnOK", "OK", 180);
+  btnOK->SetModalResult(mrOk);
+  btnOK->SetDefault(true);
+  btnCancel = button("btnCancel", "Cancel", 212);
+  btnCancel->SetModalResult(mrCancel);
+  btnCancel->SetCancel(true);
+  SetActiveControl(lbTags);
+
+  lbTags->OnClick = [this](TObject*) { UpdateButtons(); };
+  lbTags->OnDblClick = [this](TObject* s) { btnPropertiesClick(s); };
+  btnAdd->OnClick = [this](TObject* s) { btnAddClick(s); };
+  btnProperties->OnClick = [this](TObject* s) { btnPropertiesClick(s); };
+  btnRemove->OnClick = [this](TObject* s) { btnRemoveClick(s); };
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+}
+
+TCusListDlg::~TCusListDlg() { BeforeDestruction(); }
+
+void TCusListDlg::FormCreate(TObject*) {
+  btnRemove->SetEnabled(false);
+  btnProperties->SetEnabled(false);
+}
+
+void TCusListDlg::AddEntry(const AnsiString& name, std::unique_ptr<TPersistent> item) {
+  lbTags->Items()->AddObject(name, item.get());
+  store_.push_back(std::move(item));
+}
+
+std::vector<std::unique_ptr<TPersistent>> TCusListDlg::TakeEntries() {
+  std::vector<std::unique_ptr<TPersistent>> out;
+  TStrings* names = lbTags->Items();
+  for (int i = 0; i < names->Count(); ++i) {
+    auto it = std::find_if(store_.begin(), store_.end(),
+                           [&](const std::unique_ptr<TPersistent>& p) { return p.get() == names->Objects(i); });
+    if (it != store_.end()) out.push_back(std::move(*it));
+  }
+  return out;
+}
+
+TPersistent* TCusListDlg::SelectedItem() {
+  int i = lbTags->ItemIndex();
+  if (i < 0 || i >= lbTags->Items()->Count()) return nullptr;
+  return static_cast<TPersistent*>(lbTags->Items()->Objects(i));
+}
+
+void TCusListDlg::UpdateButtons() {
+  bool any = lbTags->Items()->Count() > 0;
+  btnRemove->SetEnabled(any);
+  btnProperties->SetEnabled(any);
+  if (any && lbTags->ItemIndex() < 0) lbTags->SetItemIndex(0);
+}
+
+void TCusListDlg::btnAddClick(TObject* Sender) {
+  AnsiString name;
+  if (!AskName(name)) return;
+  AddEntry(name, NewItem(name));
+  lbTags->SetItemIndex(lbTags->Items()->Count() - 1);
+  UpdateButtons();
+  btnPropertiesClick(Sender);
+}
+
+void TCusListDlg::btnPropertiesClick(TObject*) {
+  if (TPersistent* item = SelectedItem()) EditItem(item);
+}
+
+void TCusListDlg::btnRemoveClick(TObject*) {
+  int i = lbTags->ItemIndex();
+  if (i < 0) return;
+  if (MessageDlg("Delete selected custom tag", mtConfirmation, mbOKCancel, 0) != mrOk) return;
+  // Only the entry goes; its copy stays in the store and goes with the dialog.
+  lbTags->Items()->Delete(i);
+  if (i > 0) lbTags->SetItemIndex(i - 1);
+  UpdateButtons();
+}
+
+}  // namespace vx

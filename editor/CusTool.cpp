@@ -1,0 +1,109 @@
+#include "editor/CusTool.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "editor/VX2_Tool.h"
+#include "editor/vx2_EdWin.h"
+#include "framework/core/SysUtils.h"
+#include "framework/win/Dialogs.h"
+
+namespace vx {
+
+void TCusToolItem::Assign(const TPersistent& source) {
+  auto* s = dynamic_cast<const TCusToolItem*>(&source);
+  if (!s) return TPersistent::Assign(source);
+  name_ = s->name_;
+  command_ = s->command_;
+  params_ = s->params_;
+  saveFirst_ = s->saveFirst_;
+}
+
+void TCusToolItem::ReadData(TReader& r) {
+  name_ = r.ReadString();
+  command_ = r.ReadString();
+  params_ = r.ReadString();
+  saveFirst_ = r.ReadBoolean();
+}
+
+void TCusToolItem::WriteData(TWriter& w) const {
+  w.WriteString(name_);
+  w.WriteString(command_);
+  w.WriteString(params_);
+  w.WriteBoolean(saveFirst_);
+}
+
+bool TCusTool::Edit() { return EditCustomList<TfrmCusTool>(*this); }
+
+namespace {
+
+AnsiString QuotedIfBlank(const AnsiString& s) {
+  return s.find(' ') != AnsiString::npos ? '"' + s + '"' : s;
+}
+
+// The system's text for an error code, without its line break.
+AnsiString SystemMessage(DWORD code) {
+  char buf[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf, sizeof buf, nullptr);
+  return Trim(buf);
+}
+
+// The longest command line a program can be started with.
+constexpr size_t kMaxCommandLine = 32767;
+
+}  // namespace
+
+AnsiString ToolCommandLine(const TCusToolItem& tool, const AnsiString& documentName) {
+  const AnsiString& p = tool.Params();
+  AnsiString params;
+  for (size_t i = 0; i < p.size(); ++i) {
+    if (p.compare(i, 2, "%s") == 0) {
+      // A name with blanks is one parameter, unless the user quoted "%s" already.
+      bool quoted = i > 0 && p[i - 1] == '"';
+      params += quoted ? documentName : QuotedIfBlank(documentName);
+      ++i;
+    } else {
+      params += p[i];
+    }
+  }
+  AnsiString line = QuotedIfBlank(tool.Command());
+  if (!params.empty()) line += " " + params;
+  return line;
+}
+
+void StartCustomTool(const TCusToolItem& tool) {
+  if (tool.Command().empty() || !FileExists(tool.Command())) {
+    MessageDlg(Format("The program %s of the custom tool %s cannot be found.", tool.Command().c_str(),
+                      tool.Name().c_str()),
+               mtError, {mbOK}, 0);
+    return;
+  }
+  TxEdit* editor = frmEditWin ? frmEditWin->CurrentEditor() : nullptr;
+  // The tool reads the document from its file: a save that did not happen (Save As
+  // cancelled, a failed write) starts nothing.
+  if (editor && tool.SaveFirst() && !frmEditWin->SaveDocument()) return;
+  AnsiString line = ToolCommandLine(tool, editor ? editor->FileName() : AnsiString());
+  if (line.size() >= kMaxCommandLine) {
+    MessageDlg(Format("The command line of the custom tool %s is too long to start it.", tool.Name().c_str()),
+               mtError, {mbOK}, 0);
+    return;
+  }
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  std::vector<char> buffer(line.begin(), line.end());
+  buffer.push_back('\0');
+  if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    MessageDlg(Format("The custom tool %s could not be started: %s", tool.Name().c_str(),
+                      SystemMessage(GetLastError()).c_str()),
+               mtError, {mbOK}, 0);
+    return;
+  }
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+}  // namespace vx

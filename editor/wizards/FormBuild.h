@@ -1,0 +1,120 @@
+// Small helpers for the wizards' forms, which are built in code: a control made, named,
+// parented and placed in one call, and a label with its accelerator's control.
+#pragma once
+
+#include <memory>
+
+#include "framework/win/ExtCtrls.h"
+#include "framework/win/Forms.h"
+#include "framework/win/PageControl.h"
+#include "framework/win/StdCtrls.h"
+#include "viewer/Htmlview.h"
+
+namespace vx {
+
+// A fixed-size dialog in the middle of the screen with only the system menu.
+inline void MakeDialog(TForm* f, const char* name, const char* caption, int clientWidth, int clientHeight) {
+  f->SetName(name);
+  f->SetCaption(caption);
+  f->SetBorderStyle(bsDialog);
+  f->SetBorderIcons(TBorderIcons{biSystemMenu});
+  f->SetPosition(poScreenCenter);
+  f->SetClientSize(clientWidth, clientHeight);
+}
+
+inline TTabSheet* AddSheet(TComponent* owner, TPageControl* pc, const char* name, const char* caption) {
+  auto* sheet = new TTabSheet(owner);
+  sheet->SetName(name);
+  sheet->SetCaption(caption);
+  sheet->SetPageControl(pc);
+  return sheet;
+}
+
+// A panel that only holds controls: no caption, no bevel.
+inline TPanel* PlainPanel(TComponent* owner, TWinControl* parent, const char* name, TAlign align, int size) {
+  auto* p = new TPanel(owner);
+  p->SetName(name);
+  p->SetParent(parent);
+  p->SetCaption("");
+  p->SetBevelOuter(bvNone);
+  p->SetAlign(align);
+  if (align == alTop || align == alBottom) p->SetHeight(size);
+  else p->SetWidth(size);
+  return p;
+}
+
+// The wizards' preview: a viewer filling its parent, without pictures or history, in
+// the default fonts "Times New Roman" and "Courier New".
+inline THTMLViewer* PlacePreview(TComponent* owner, TWinControl* parent, const char* name) {
+  auto* v = new THTMLViewer(owner);
+  v->SetName(name);
+  v->SetParent(parent);
+  v->SetAlign(alClient);
+  v->SetViewImages(false);
+  v->SetHistoryMaxCount(0);
+  v->SetDefFontName("Times New Roman");
+  v->SetDefPreFontName("Courier New");
+  return v;
+}
+
+// A form made for one use and freed however the use ends.
+struct TFormFree {
+  void operator()(TForm* f) const { f->Free(); }
+};
+template <class T>
+using TFormPtr = std::unique_ptr<T, TFormFree>;
+template <class T>
+TFormPtr<T> NewForm(TComponent* owner) {
+  return TFormPtr<T>(CreateForm<T>(owner));
+}
+
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  T* c = new T(owner);
+  if (name && *name) c->SetName(name);
+  c->SetParent(parent);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
+
+inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                          int top, TWinControl* focus = nullptr) {
+  auto* l = new TLabel(owner);
+  if (name && *name) l->SetName(name);
+  l->SetParent(parent);
+  l->SetCaption(caption);
+  l->SetLeft(left);
+  l->SetTop(top);
+  if (focus) l->SetFocusControl(focus);
+  return l;
+}
+
+inline TButton* PlaceButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                            int top, int result, bool isDefault = false, bool isCancel = false) {
+  auto* b = Place<TButton>(owner, parent, name, left, top, 75, 25);
+  b->SetCaption(caption);
+  b->SetModalResult(result);
+  b->SetDefault(isDefault);
+  b->SetCancel(isCancel);
+  return b;
+}
+
+}  // namespace vx
+
+#include "toolkit/ZXCtrls.h"
+
+namespace vx {
+
+// A speed button showing the program's bitmap resource of that name, or the caption in a
+// program built without the pictures.
+inline void SetButtonPicture(TZxSpeedButton* b, const char* resource, const char* caption) {
+  TBitmap glyph;
+  try {
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+    b->SetGlyph(&glyph);
+  } catch (const Exception&) {
+    b->SetCaption(caption);
+  }
+}
+
+}  // namespace vx
