@@ -239,9 +239,7 @@ void TMenuItem::RebuildHandle() {
   for (TMenuItem* i : items_) i->AppendTo(handle_, false);
 }
 
-namespace {
-// The position of the entry with this command in a platform menu, -1 when none.
-int EntryPosition(HMENU m, UINT command) {
+int MenuEntryPosition(HMENU m, UINT command) {
   int n = GetMenuItemCount(m);
   for (int i = 0; i < n; ++i) {
     MENUITEMINFOA info{};
@@ -251,7 +249,6 @@ int EntryPosition(HMENU m, UINT command) {
   }
   return -1;
 }
-}  // namespace
 
 AnsiString TMenuItem::EntryText() const {
   AnsiString text = caption_;
@@ -288,7 +285,7 @@ void TMenuItem::AppendTo(HMENU m, bool inBar, int position) {
 }
 
 bool TMenuItem::UpdateEntry(HMENU m, bool inBar) {
-  int pos = EntryPosition(m, command_);
+  int pos = MenuEntryPosition(m, command_);
   if (pos < 0) return false;
   MENUITEMINFOA mi{};
   AnsiString text;

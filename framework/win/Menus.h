@@ -183,6 +183,8 @@ class TPopupMenu : public TMenu {
   TPopupAlignment alignment_ = paLeft;
 };
 
+// The position of the entry with this command in a platform menu, -1 when none.
+int MenuEntryPosition(HMENU m, UINT command);
 // The item of any live menu with this command number.
 TMenuItem* FindMenuItemByCommand(UINT command);
 // The item of any live menu whose submenu is this HMENU.

@@ -250,20 +250,6 @@ bool TInputScript::Run(int ms) {
   return !timedOut_;
 }
 
-namespace {
-
-int PositionOf(HMENU menu, UINT command) {
-  int n = GetMenuItemCount(menu);
-  for (int i = 0; i < n; ++i) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID;
-    if (GetMenuItemInfoA(menu, i, TRUE, &info) && info.wID == command) return i;
-  }
-  return -1;
-}
-
-}  // namespace
 
 void AddMenuClick(TInputScript& s, HWND owner, TMenuItem* item) {
   std::vector<TMenuItem*> path;  // from the bar item (or the popup's first level) down
@@ -282,7 +268,7 @@ void AddMenuClick(TInputScript& s, HWND owner, TMenuItem* item) {
           if (!MenuWindows().empty()) return true;
           if (*last && GetTickCount() - *last < 1000) return false;
           HMENU bar = GetMenu(owner);
-          int pos = PositionOf(bar, top->Command());
+          int pos = MenuEntryPosition(bar, top->Command());
           RECT r{};
           if (pos >= 0 && GetMenuItemRect(owner, bar, pos, &r)) Click(Centre(r));
           *last = GetTickCount();
@@ -298,7 +284,7 @@ void AddItemClick(TInputScript& s, TMenuItem* it) {
   s.Then(
       [it] {
         HMENU menu = it->Parent()->Handle();
-        int pos = PositionOf(menu, it->Command());
+        int pos = MenuEntryPosition(menu, it->Command());
         RECT r{};
         if (pos < 0 || !GetMenuItemRect(nullptr, menu, pos, &r) || r.right <= r.left) return false;
         Click(Centre(r));
