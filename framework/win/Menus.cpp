@@ -528,6 +528,8 @@ void TPopupMenu::Popup(int x, int y) {
     if (!ours) SetForegroundWindow(owner);
     UINT cmd = TrackPopupMenu(Handle(), flags, x, y, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
+    if (!active && Application->MainForm() && Application->MainForm()->HandleAllocated())
+      active = Application->MainForm()->Handle();
     if (GetForegroundWindow() == owner && active && IsWindow(active)) SetForegroundWindow(active);
     chosen = FindItem(cmd, true);
   }
