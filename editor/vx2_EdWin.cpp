@@ -154,6 +154,7 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
   MainMenu1->SetName("MainMenu1");
   CreateEditMenus();
   SetMenu(MainMenu1);
+  CreateSpellChecker();
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -442,5 +443,4 @@ void TfrmEditWin::EditorControlHighlight(TObject*, uint16_t WordType, int32_t, c
   }
 }
 
-void TfrmEditWin::SpellCheck() {}
 }  // namespace vx

@@ -20,6 +20,7 @@ class TfrmParEd;
 class TFormStorage;
 class TStatusBar;
 class TForm_Charp;
+class TLEditSpellDlg;
 class TCusTagItem;
 
 // The editor of one document.
@@ -70,6 +71,7 @@ class TfrmEditWin : public TForm {
   TFormStorage* FormStorage1;
   TPopupMenu* EditPopUpMenu;
   TMainMenu* MainMenu1;
+  TLEditSpellDlg* LEditSpellDlg1 = nullptr;
   TMenuItem *cmdEdit, *cmdUndo, *cmdCut, *cmdCopy, *cmdPaste, *cmdPopCloseWindow;
   // The editing commands' menus and popup items (EditCmds.cpp).
   TMenuItem *cmdRedo, *cmdDelete, *cmdFind, *cmdFindNext, *cmdReplace, *cmdSelectAll, *cmdViewHTMLToolbar;
@@ -169,6 +171,8 @@ class TfrmEditWin : public TForm {
   void EditorDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
   void EditorDragDrop(TObject* Sender, TObject* Source, int X, int Y);
   TMenuItem* AddItem(TMenuItem* parent, const char* name, const char* caption, TShortCut sc = 0);
+  // EditSpell.cpp: the spell-check component with the document window's settings.
+  void CreateSpellChecker();
   // EditCmds.cpp: builds the Edit, Text and Bookmark menus and the editors' popup.
   void CreateEditMenus();
   TMenuItem* AddCommand(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,

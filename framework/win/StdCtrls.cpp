@@ -482,7 +482,9 @@ TMemo::~TMemo() { BeforeDestruction(); }
 void TMemo::CreateParams(TCreateParams& p) {
   TCustomEdit::CreateParams(p);
   p.Style &= ~ES_AUTOHSCROLL;
-  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | (wordWrap_ ? 0 : ES_AUTOHSCROLL) |
+  // ES_WANTRETURN: the framework asks the EDIT for its dialog codes as a dialog would,
+  // and an EDIT that believes it is in a dialog drops Enter unless it wants returns.
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | (wordWrap_ ? 0 : ES_AUTOHSCROLL) | (wantReturns_ ? ES_WANTRETURN : 0) |
              (alignment_ == taCenter ? ES_CENTER : alignment_ == taRightJustify ? ES_RIGHT : ES_LEFT);
   if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) p.Style |= WS_VSCROLL;
   if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) p.Style |= WS_HSCROLL;

@@ -197,7 +197,7 @@ class TMemo : public TCustomEdit {
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool w) { wordWrap_ = w; RecreateWnd(); }
   bool WantReturns() const { return wantReturns_; }
-  void SetWantReturns(bool w) { wantReturns_ = w; }
+  void SetWantReturns(bool w) { wantReturns_ = w; RecreateWnd(); }
   bool WantTabs() const { return wantTabs_; }
   void SetWantTabs(bool w) { wantTabs_ = w; }
   TAlignment Alignment() const { return alignment_; }

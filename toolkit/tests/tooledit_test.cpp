@@ -14,6 +14,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/SelectDir.h"
 #include "toolkit/ToolEdit.h"
+#include "toolkit/tests/settle.h"
 
 namespace vx {
 namespace {
@@ -32,20 +33,20 @@ void SendKeys(std::vector<std::pair<WORD, bool>> keys) {
     in.push_back(i);
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  Pump();
+  Settle();
 }
 void Tap(WORD vk) { SendKeys({{vk, false}, {vk, true}}); }
 void AltTap(WORD vk) { SendKeys({{VK_MENU, false}, {vk, false}, {vk, true}, {VK_MENU, true}}); }
 
 void ClickScreen(POINT p) {
   SetCursorPos(p.x, p.y);
-  Pump();
+  Settle();
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, in, sizeof(INPUT));
-  Pump();
+  Settle();
 }
 
 // The centre of the button on the screen.

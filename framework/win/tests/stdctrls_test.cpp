@@ -376,6 +376,38 @@ TEST_F(StdFixture, ScrollBoxMovesChildrenAndAltLettersReachTheirControl) {
   EXPECT_FALSE(form->DialogChar('z'));
 }
 
+TEST_F(StdFixture, MemoTakesEnterAsALineBreakBeforeTheDefaultButton) {
+  auto* memo = new TMemo(form);
+  memo->SetParent(form);
+  memo->SetBounds(10, 10, 200, 100);
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->SetBounds(10, 120, 75, 25);
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  memo->SetFocus();
+  // Typed as a person types: the loop asks the memo for its dialog codes first.
+  std::vector<INPUT> in;
+  for (WORD vk : {WORD('A'), WORD(VK_RETURN), WORD('B')})
+    for (DWORD up : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wVk = vk;
+      i.ki.dwFlags = up;
+      in.push_back(i);
+    }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  for (DWORD t = GetTickCount(); GetTickCount() - t < 500 && memo->Text().size() < 4;) {
+    Application->ProcessMessages();
+    Sleep(10);
+  }
+  EXPECT_EQ(memo->Text(), "a\r\nb");
+  EXPECT_EQ(clicks, 0);
+}
+
 TEST(PrinterTest, NoPrinterIsReportedAndAMetafileStandsIn) {
   TPrinter p;
   if (p.Printers()->Count() == 0) {

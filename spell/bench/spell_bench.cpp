@@ -1,0 +1,316 @@
+// Speed of the spell checker against hunspell (Debian's hunspell and hunspell-en-us, run
+// as a reference only) on one generated 200,000-word text with 5 % of the words carrying
+// two transposed letters: finding every misspelt word, suggestions for 200 of them, and
+// how often the intended word is among the first five suggestions. Prints its figures.
+// Built natively (hunspell beside it) and for Windows (run under Wine; hunspell, a host
+// program, is timed through the host's shell).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "spell/Dictionary.h"
+#include "spell/SpellPlatform.h"
+#include "spell/SpellWords.h"
+#include "spell/TextSource.h"
+
+using namespace vx;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point a, std::chrono::steady_clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+std::string Slurp(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct TText {
+  std::string text;                                           // lines of words
+  int words = 0;
+  std::vector<std::pair<std::string, std::string>> misspelt;  // (as written, intended)
+};
+
+// Words of everyday prose (half of the text) and of the word list (the other half), so
+// the text is neither only short words nor only rare ones.
+const char* const kCommon[] = {
+    "the", "of", "and", "to", "in", "is", "it", "you", "that", "he", "was", "for", "on", "are", "with", "as", "his",
+    "they", "be", "at", "one", "have", "this", "from", "or", "had", "by", "word", "but", "what", "some", "we", "can",
+    "out", "other", "were", "all", "there", "when", "up", "use", "your", "how", "said", "an", "each", "she", "which",
+    "do", "their", "time", "if", "will", "way", "about", "many", "then", "them", "write", "would", "like", "so",
+    "these", "her", "long", "make", "thing", "see", "him", "two", "has", "look", "more", "day", "could", "go",
+    "come", "did", "number", "sound", "no", "most", "people", "my", "over", "know", "water", "than", "call",
+    "first", "who", "may", "down", "side", "been", "now", "find", "any", "new", "work", "part", "take", "get",
+    "place", "made", "live", "where", "after", "back", "little", "only", "round", "man", "year", "came", "show",
+    "every", "good", "me", "give", "our", "under", "name", "very", "through", "just", "form", "sentence", "great",
+    "think", "say", "help", "low", "line", "differ", "turn", "cause", "much", "mean", "before", "move", "right",
+    "boy", "old", "too", "same", "tell", "does", "set", "three", "want", "air", "well", "also", "play", "small",
+    "end", "put", "home", "read", "hand", "port", "large", "spell", "add", "even", "land", "here", "must", "big",
+    "high", "such", "follow", "act", "why", "ask", "men", "change", "went", "light", "kind", "off", "need", "house",
+    "picture", "try", "us", "again", "animal", "point", "mother", "world", "near", "build", "self", "earth",
+    "father", "head", "stand", "own", "page", "should", "country", "found", "answer", "school", "grow", "study",
+    "still", "learn", "plant", "cover", "food", "sun", "four", "between", "state", "keep", "eye", "never", "last"};
+
+TText MakeText(const std::vector<std::string>& pool, const std::set<std::string>& known, int total) {
+  TText t;
+  std::mt19937 rng(20240601);
+  std::uniform_int_distribution<size_t> pick(0, pool.size() - 1), common(0, std::size(kCommon) - 1);
+  std::uniform_int_distribution<int> percent(0, 99);
+  for (int i = 0; i < total; ++i) {
+    std::string w = percent(rng) < 50 ? kCommon[common(rng)] : pool[pick(rng)];
+    if (percent(rng) < 5 && w.size() >= 3) {
+      // Two neighbouring letters swapped, the result no word of the list.
+      std::uniform_int_distribution<size_t> at(0, w.size() - 2);
+      for (int tries = 0; tries < 8; ++tries) {
+        std::string m = w;
+        size_t k = at(rng);
+        std::swap(m[k], m[k + 1]);
+        std::string lower = m;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (m != w && !known.count(lower)) {
+          t.misspelt.emplace_back(m, w);
+          w = m;
+          break;
+        }
+      }
+    }
+    t.text += w;
+    t.text += (i % 12 == 11) ? "\n" : " ";
+    ++t.words;
+  }
+  return t;
+}
+
+// ---- hunspell, the reference ----------------------------------------------------------------
+
+struct THunspellRun {
+  double seconds = -1;
+  std::string output;
+};
+
+#ifdef _WIN32
+// A host program: Wine starts it but gives no handle that waits, so the host's shell
+// times it and writes the figure to a file, which is awaited here.
+std::string HostPath(const std::string& name) {
+  char full[MAX_PATH];
+  GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+  std::string p = full;
+  if (p.size() > 2 && p[1] == ':') p = p.substr(2);
+  for (char& c : p)
+    if (c == '\\') c = '/';
+  return p;
+}
+
+THunspellRun RunHunspell(const std::string& args, const std::string& input) {
+  THunspellRun r;
+  std::string out = "spell_bench_hunspell.out", done = "spell_bench_hunspell.time";
+  DeleteFileA(out.c_str());
+  DeleteFileA(done.c_str());
+  std::string script = "a=$(date +%s%N); /usr/bin/hunspell " + args + " < '" + HostPath(input) + "' > '" +
+                       HostPath(out) + "'; b=$(date +%s%N); echo $(( (b - a) / 1000 )) > '" + HostPath(done) +
+                       ".part'; mv '" + HostPath(done) + ".part' '" + HostPath(done) + "'";
+  std::string cmd = "/bin/sh -c \"" + script + "\"";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA("Z:\\bin\\sh", &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return r;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  for (int i = 0; i < 3000; ++i) {
+    if (FILE* f = std::fopen(done.c_str(), "r")) {
+      long long us = -1;
+      int n = std::fscanf(f, "%lld", &us);
+      std::fclose(f);
+      if (n == 1) r.seconds = double(us) / 1e6;
+      r.output = Slurp(out);
+      DeleteFileA(out.c_str());
+      DeleteFileA(done.c_str());
+      return r;
+    }
+    Sleep(50);
+  }
+  return r;
+}
+#else
+THunspellRun RunHunspell(const std::string& args, const std::string& input) {
+  THunspellRun r;
+  std::string out = "spell_bench_hunspell.out";
+  std::string cmd = "hunspell " + args + " < '" + input + "' > '" + out + "' 2>/dev/null";
+  auto a = std::chrono::steady_clock::now();
+  int rc = std::system(cmd.c_str());
+  auto b = std::chrono::steady_clock::now();
+  if (rc != 0) return r;
+  r.seconds = Seconds(a, b);
+  r.output = Slurp(out);
+  std::remove(out.c_str());
+  return r;
+}
+#endif
+
+std::vector<std::string> Lines(const std::string& s) {
+  std::vector<std::string> out;
+  std::istringstream in(s);
+  for (std::string l; std::getline(in, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    out.push_back(l);
+  }
+  return out;
+}
+
+bool InFirstFive(const std::vector<std::string>& list, const std::string& intended) {
+  for (size_t i = 0; i < list.size() && i < 5; ++i)
+    if (list[i] == intended) return true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
+  std::string listName = argc > 1 ? argv[1] : "/usr/share/dict/american-english";
+  std::string dctName = argc > 2 ? argv[2] : "ENGLISH.DCT";
+  const int totalWords = 200000, suggestWords = 200;
+#ifdef _WIN32
+  const char* where = "under Wine";
+#else
+  const char* where = "natively";
+#endif
+
+  // The word list's plain ASCII words (possessives left out), the same for both checkers.
+  std::vector<std::string> pool;
+  std::set<std::string> known;
+  {
+    std::istringstream in(Slurp(listName));
+    for (std::string w; std::getline(in, w);) {
+      if (!w.empty() && w.back() == '\r') w.pop_back();
+      bool plain = w.size() >= 2 && std::all_of(w.begin(), w.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+      });
+      std::string lower = w;
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      known.insert(lower);
+      if (plain) pool.push_back(w);
+    }
+  }
+  if (pool.empty()) {
+    std::printf("spell_bench: cannot read the word list %s\n", listName.c_str());
+    return 1;
+  }
+  TText t = MakeText(pool, known, totalWords);
+  std::string textName = "spell_bench_text.txt", missName = "spell_bench_misspelt.txt";
+  std::ofstream(textName, std::ios::binary) << t.text;
+
+  TDictionary dict;
+  if (!dict.AddMainFile(dctName)) {
+    std::printf("spell_bench: no dictionary %s\n", dctName.c_str());
+    return 1;
+  }
+  std::printf("Spell checker benchmark (%s): %d words, %zu with transposed letters\n", where, t.words,
+              t.misspelt.size());
+
+  // ---- check throughput: every misspelt word found, no dialog
+  double best = 1e9;
+  int oursMisspelt = 0, scanned = 0;
+  for (int run = 0; run < 3; ++run) {
+    auto a = std::chrono::steady_clock::now();
+    TPCharBuffer source(t.text.c_str());
+    int found = 0, n = 0;
+    for (AnsiString w = source.NextWord(); !w.empty(); w = source.NextWord()) {
+      ++n;
+      if (w.size() > 1 && !source.AllDigits() && !dict.Contains(w)) ++found;
+    }
+    auto b = std::chrono::steady_clock::now();
+    best = std::min(best, Seconds(a, b));
+    oursMisspelt = found;
+    scanned = n;
+  }
+  double oursRate = scanned / best;
+  std::printf("  ours:     %d words checked in %.3f s = %.0f words/s, %d misspelt, %.2f page reads a word\n",
+              scanned, best, oursRate, oursMisspelt,
+              double(static_cast<TDCTFile*>(dict.MainFiles().Head())->PageReads()) / (3.0 * scanned));
+
+  std::ofstream(missName, std::ios::binary) << "";
+  THunspellRun empty = RunHunspell("-d en_US -l", missName);
+  THunspellRun hcheck = RunHunspell("-d en_US -l", textName);
+  double hunRate = 0;
+  if (hcheck.seconds > 0) {
+    double net = hcheck.seconds - std::max(0.0, empty.seconds);
+    hunRate = t.words / net;
+    std::printf("  hunspell: %d words checked in %.3f s (%.3f s start-up left out) = %.0f words/s, %zu misspelt\n",
+                t.words, net, empty.seconds, hunRate, Lines(hcheck.output).size());
+    std::printf("  check throughput: ours %s is %.1f times hunspell's native figure\n", where, oursRate / hunRate);
+  } else {
+    std::printf("  hunspell: could not be run\n");
+  }
+
+  // ---- suggestions for 200 misspelt words
+  std::vector<std::pair<std::string, std::string>> sample;
+  std::set<std::string> seen;
+  for (auto& m : t.misspelt)
+    if (sample.size() < static_cast<size_t>(suggestWords) && seen.insert(m.first).second) sample.push_back(m);
+  std::string missText;
+  for (auto& m : sample) missText += m.first + "\n";
+  std::ofstream(missName, std::ios::binary) << missText;
+
+  int oursHits = 0;
+  auto a = std::chrono::steady_clock::now();
+  std::vector<std::vector<std::string>> oursLists;
+  for (auto& m : sample) {
+    auto list = dict.Suggest(AnsiToOemWord(m.first), 10);
+    std::vector<std::string> v;
+    for (int i = 0; i < list->Count(); ++i) v.push_back(list->Strings(i));
+    oursLists.push_back(v);
+  }
+  auto b = std::chrono::steady_clock::now();
+  for (size_t i = 0; i < sample.size(); ++i) oursHits += InFirstFive(oursLists[i], sample[i].second);
+  double oursPerWord = Seconds(a, b) / sample.size() * 1000;
+  std::printf("  ours:     suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
+              "(%.0f %%)\n",
+              sample.size(), Seconds(a, b), oursPerWord, oursHits, 100.0 * oursHits / sample.size());
+
+  THunspellRun hsug = RunHunspell("-d en_US -a", missName);
+  if (hsug.seconds > 0) {
+    double net = hsug.seconds - std::max(0.0, empty.seconds);
+    double perWord = net / sample.size() * 1000;
+    // One answer line per word: "& word n offset: s1, s2, ..." or "#"/"*" without suggestions.
+    int hits = 0;
+    size_t k = 0;
+    for (const std::string& line : Lines(hsug.output)) {
+      if (line.empty() || line[0] == '@') continue;
+      if (k >= sample.size()) break;
+      std::vector<std::string> list;
+      if (line[0] == '&') {
+        std::istringstream s(line.substr(line.find(':') + 1));
+        for (std::string item; std::getline(s, item, ',');) {
+          size_t f = item.find_first_not_of(' ');
+          list.push_back(f == std::string::npos ? "" : item.substr(f));
+        }
+      }
+      hits += InFirstFive(list, sample[k].second);
+      ++k;
+    }
+    std::printf("  hunspell: suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
+                "(%.0f %%)\n",
+                sample.size(), net, perWord, hits, 100.0 * hits / sample.size());
+    std::printf("  suggestions: ours %s are %.1f times faster a word than hunspell's native figure\n", where,
+                perWord / oursPerWord);
+  }
+  std::remove(textName.c_str());
+  std::remove(missName.c_str());
+  return 0;
+}

@@ -1,0 +1,160 @@
+// The dictionary and its word lists: lookup order, the custom list's file (where it lives,
+// saving, merging), exclusions, and one dictionary at a time.
+#include <gtest/gtest.h>
+
+#include "framework/core/SysUtils.h"
+#include "spell/Dictionary.h"
+#include "spell/SpellPlatform.h"
+#include "spell/tests/SpellTestFiles.h"
+#include "tools/DctBuild.h"
+
+namespace vx {
+namespace {
+
+using namespace spelltest;
+
+struct DictionaryTest : ::testing::Test {
+  std::vector<std::string> messages;
+  std::string folder;
+  std::string main;
+  void SetUp() override {
+    SetSpellMessageHook([this](const AnsiString& text, TSpellMsgKind) {
+      messages.push_back(text);
+      return kSpellOk;
+    });
+    folder = FreshDir(Path(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    main = folder + "/ENGLISH.DCT";
+    WriteFile(main, BuildDictionaryFile({"cat", "dog", "the", "word", "house", "caf\x82"}));
+#ifndef _WIN32
+    SetWindowsFolder(folder + "/windows");
+#endif
+    proof = WindowsFolder() + PathDelim + "MSAPPS" + PathDelim + "PROOF";
+  }
+  void TearDown() override {
+    SetSpellMessageHook(nullptr);
+    std::filesystem::remove_all(proof);
+  }
+  std::string proof;
+};
+
+TEST_F(DictionaryTest, LookupOrderExclusionsCustomAndMainFiles) {
+  TDictionary d;
+  EXPECT_FALSE(d.AddMainFile(folder + "/NONE.DCT"));
+  EXPECT_FALSE(d.MainFilesOpen());
+  ASSERT_TRUE(d.AddMainFile(main));
+  EXPECT_TRUE(d.MainFilesOpen());
+  EXPECT_TRUE(d.HasMainFile("C:\\elsewhere\\english.dct"));  // folder and case ignored
+  EXPECT_TRUE(d.AddMainFile(folder + "/english.dct"));       // already open
+  EXPECT_EQ(d.MainFiles().Count(), 1);
+
+  EXPECT_TRUE(d.Contains("Cat's"));  // looked up as cat
+  EXPECT_TRUE(d.Contains("HOUSE"));
+  EXPECT_FALSE(d.Contains("'s"));  // the empty word
+  EXPECT_FALSE(d.Contains("mouse"));
+  WriteFile(folder + "/excl.txt", "Dog\r\nmouse\r\n");
+  ASSERT_TRUE(d.LoadExclusions(folder + "/excl.txt"));
+  EXPECT_FALSE(d.Contains("dog"));  // excluded beats the main dictionary
+  EXPECT_FALSE(d.Contains("Dog's"));
+  // A name whose folder is wrong falls back to the main dictionary's folder.
+  EXPECT_TRUE(d.LoadExclusions("/no/such/folder/excl.txt"));
+  EXPECT_FALSE(d.LoadExclusions("nothing.txt"));
+  EXPECT_EQ(d.ExclusionWords(), nullptr);
+  EXPECT_TRUE(d.Contains("dog"));
+}
+
+TEST_F(DictionaryTest, OnlyOneAtATime) {
+  TDictionary d;
+  EXPECT_TRUE(TDictionary::Exists());
+  try {
+    TDictionary second;
+    ADD_FAILURE();
+  } catch (const TEDictionaryInUse& e) {
+    EXPECT_EQ(e.Message(), "Multiple Dictionaries not supported.");
+  }
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Programmer Error. Only one dictionary\robject can be initialized at once.");
+  EXPECT_TRUE(TDictionary::Exists());  // the refused one did not clear the flag
+}
+
+TEST_F(DictionaryTest, CustomListLivesBesideTheMainFileUnlessShared) {
+  {
+    TDictionary d;
+    d.AddMainFile(main);
+    EXPECT_FALSE(d.LoadCustom("CUSTOM.DIC"));
+    EXPECT_EQ(d.CustomFilePath(), folder + "/CUSTOM.DIC");
+    d.SaveCustom();  // written even when empty
+    EXPECT_TRUE(FileExists(folder + "/CUSTOM.DIC"));
+    EXPECT_EQ(ReadFile(folder + "/CUSTOM.DIC"), "");
+  }
+  std::filesystem::remove(folder + "/CUSTOM.DIC");  // Windows names ignore case
+  // The shared proofing folder wins for the exact name CUSTOM.DIC when the file is there.
+  FreshDir(proof);
+  std::string shared = proof + PathDelim + "CUSTOM.DIC";
+  WriteFile(shared, "vornix\r\n");
+  TDictionary d;
+  d.AddMainFile(main);
+  EXPECT_TRUE(d.LoadCustom("CUSTOM.DIC"));
+  EXPECT_EQ(d.CustomFilePath(), shared);
+  EXPECT_TRUE(d.Contains("Vornix"));
+  EXPECT_EQ(d.CustomSizeAtLoad(), 8);
+  // In any other letter case it is an ordinary name.
+  EXPECT_FALSE(d.LoadCustom("custom.dic"));
+  EXPECT_EQ(d.CustomFilePath(), folder + "/custom.dic");
+  EXPECT_EQ(d.CustomSizeAtLoad(), 0);
+  EXPECT_TRUE(d.Contains("vornix"));  // a missing file leaves the list as it was
+}
+
+TEST_F(DictionaryTest, AddedWordsAreKnownSavedSortedAndMerged) {
+  std::string custom = folder + "/CUSTOM.DIC";
+  WriteFile(custom, "zeta\r\nalpha\r\n");
+  TDictionary d;
+  d.AddMainFile(main);
+  ASSERT_TRUE(d.LoadCustom("CUSTOM.DIC"));
+  EXPECT_FALSE(d.AddWord("CAT"));    // known already
+  EXPECT_FALSE(d.AddWord("Alpha"));  // differs from a custom word only in case
+  EXPECT_TRUE(d.AddWord("Vornix's"));
+  EXPECT_TRUE(d.Modified());
+  EXPECT_TRUE(d.Contains("Vornix's"));  // an added possessive is found again
+  EXPECT_TRUE(d.Contains("vornix"));
+  EXPECT_TRUE(d.AddWord("Mauve"));
+  // Another program adds a word meanwhile: the save keeps it, and nothing twice.
+  WriteFile(custom, "zeta\r\nalpha\r\nbeta\r\n");
+  d.SaveCustom();
+  EXPECT_FALSE(d.Modified());
+  EXPECT_EQ(ReadFile(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
+  d.SaveCustom();
+  EXPECT_EQ(ReadFile(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
+  // A reload while words wait to be saved keeps them.
+  EXPECT_TRUE(d.AddWord("quux"));
+  WriteFile(custom, "alpha\r\n");
+  d.LoadCustom("CUSTOM.DIC");
+  EXPECT_TRUE(d.Contains("quux"));
+  EXPECT_FALSE(d.Contains("zeta"));
+}
+
+TEST_F(DictionaryTest, WordFilesAreAnsiWordsInsideAreOem) {
+  std::string custom = folder + "/CUSTOM.DIC";
+  WriteFile(custom, "na\xEFve\r\n");  // naïve in the ANSI code page
+  {
+    TDictionary d;
+    d.AddMainFile(main);
+    d.LoadCustom("CUSTOM.DIC");
+    EXPECT_TRUE(d.Contains("na\x8Bve"));  // ï in the OEM code page
+    EXPECT_TRUE(d.Contains("caf\x82"));
+    EXPECT_TRUE(d.AddWord("r\x82sum\x82"));  // résumé
+  }  // freeing saves the modified list
+  EXPECT_EQ(ReadFile(custom), "na\xEFve\r\nr\xE9sum\xE9\r\n");
+}
+
+TEST_F(DictionaryTest, CloseAllClosesEvenWhenTheListCannotBeSaved) {
+  TDictionary d;
+  d.AddMainFile(main);
+  d.LoadCustom(folder + "/no/such/folder/CUSTOM.DIC");
+  d.AddWord("vornix");
+  EXPECT_THROW(d.CloseAll(), Exception);
+  EXPECT_FALSE(d.MainFilesOpen());
+  EXPECT_EQ(d.MainFiles().Count(), 0);
+}
+
+}  // namespace
+}  // namespace vx

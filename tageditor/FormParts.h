@@ -1,0 +1,46 @@
+// Labels, buttons and group boxes as the tag editor's forms, built in code, place them.
+#pragma once
+
+#include <tuple>
+#include <utility>
+
+#include "framework/win/Forms.h"
+#include "framework/win/MakeControl.h"
+#include "framework/win/StdCtrls.h"
+
+namespace vx {
+
+inline TLabel* PlaceLabel(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                          TWinControl* focus = nullptr) {
+  TLabel* l = MakeControl<TLabel>(form, parent, name, x, y, 100, 13);
+  l->SetCaption(caption);
+  if (focus) l->SetFocusControl(focus);
+  return l;
+}
+
+inline TButton* PlaceButton(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                            int w = 75, int h = 25) {
+  TButton* b = MakeControl<TButton>(form, parent, name, x, y, w, h);
+  b->SetCaption(caption);
+  return b;
+}
+
+inline TGroupBox* PlaceGroup(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                             int w, int h) {
+  TGroupBox* g = MakeControl<TGroupBox>(form, parent, name, x, y, w, h);
+  g->SetCaption(caption);
+  return g;
+}
+
+// OK (default, closes with mrOk unless the form's handler decides) and Cancel (mrCancel).
+inline std::pair<TButton*, TButton*> PlaceOkCancel(TForm* form, int x, int y, bool okClosesItself = true) {
+  TButton* ok = PlaceButton(form, form, "btnOK", "OK", x, y);
+  ok->SetDefault(true);
+  if (okClosesItself) ok->SetModalResult(mrOk);
+  TButton* cancel = PlaceButton(form, form, "btnCancel", "Cancel", x + 81, y);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  return {ok, cancel};
+}
+
+}  // namespace vx

@@ -1,0 +1,48 @@
+#include "tageditor/GenHelp.h"
+
+#include "framework/core/SafeSave.h"
+#include "framework/core/SysUtils.h"
+#include "framework/win/Dialogs.h"
+#include "tageditor/FormParts.h"
+
+namespace vx {
+
+TfrmGenHelp::TfrmGenHelp(TComponent* owner) : TForm(owner) {
+  SetCaption("Help Generator");
+  SetBorderStyle(bsDialog);
+  SetBorderIcons(TBorderIcons{biSystemMenu});
+  SetPosition(poScreenCenter);
+  SetClientSize(360, 176);
+  GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Destination Directory", 8, 6, 344, 52);
+  DirectoryEdit1 = MakeControl<TDirectoryEdit>(this, GroupBox1, "DirectoryEdit1", 12, 20, 320, 21);
+  DirectoryEdit1->SetDialogOptions({sdAllowCreate, sdPerformCreate, sdPrompt});
+  GroupBox2 = PlaceGroup(this, this, "GroupBox2", "&Options", 8, 64, 344, 70);
+  btnGenerateHelp = PlaceButton(this, this, "btnGenerateHelp", "Generate Help", 150, 142, 110);
+  btnGenerateHelp->OnClick = [this](TObject* s) { btnGenerateHelpClick(s); };
+  btnCancel = PlaceButton(this, this, "btnCancel", "Cancel", 268, 142, 84);
+  btnCancel->SetCancel(true);
+  btnCancel->SetModalResult(mrCancel);
+}
+
+void TfrmGenHelp::btnGenerateHelpClick(TObject*) {
+  AnsiString dest = Trim(DirectoryEdit1->Text());
+  // Made full first: the pages are written by name after the change of folder, and a
+  // relative name would then point somewhere else.
+  if (!dest.empty()) dest = ExpandFileName(dest);
+  if (dest.empty() || !SetCurrentDir(dest)) {
+    MessageDlg("Cannot find directory", mtWarning, {mbOK}, 0);
+    return;
+  }
+  GenerateHelp(dest);
+}
+
+void TfrmGenHelp::GenerateHelp(const AnsiString& folder) {
+  if (!Group) return;
+  const AnsiString prefix = IncludeTrailingBackslash(folder);
+  GenerateHelpPages(*Group, [&](const AnsiString& fileName, const THelpLines& lines) {
+    AnsiString text = HelpPageText(lines);
+    SaveFileSafely(prefix + fileName, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int>(text.size())); });
+  });
+}
+
+}  // namespace vx

@@ -1,0 +1,31 @@
+// The help pages made from a tag definition set: one page per group with a table entry
+// for each tag of the group, and an index that links to every tag by group.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "tagdefs/teTagType.h"
+
+namespace vx {
+
+using THelpLines = std::vector<AnsiString>;
+// Receives a finished page: its file name (without folder) and its lines.
+using THelpPageSink = std::function<void(const AnsiString& fileName, const THelpLines& lines)>;
+
+// The page file of a group: the name lower-cased with ".htm". Folder separators and
+// drive colons become "_", so that no group name can reach outside the destination;
+// the index links to the same name.
+AnsiString HelpPageFileName(const AnsiString& groupName);
+
+// The rows of one tag: its anchored heading, its description, its attributes.
+void AddTagHelp(THelpLines& page, const THTMLTagDef& tag);
+
+// Every group page in group order, then "index.htm", each handed to the sink as soon as
+// it is complete; a sink that throws stops the run (later pages and the index unwritten).
+void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink);
+
+// The lines, each ended by CR LF.
+AnsiString HelpPageText(const THelpLines& lines);
+
+}  // namespace vx

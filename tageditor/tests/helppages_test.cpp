@@ -1,0 +1,94 @@
+// The help pages against golden files written by hand from the page rules, and the
+// group names that must stay inside the destination.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "tageditor/HelpPages.h"
+#include "tageditor/tests/SampleSet.h"
+
+namespace vx {
+namespace {
+
+std::string Golden(const std::string& name) {
+  std::ifstream f(std::string(VX_GOLDEN_DIR) + "/" + name, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::vector<std::pair<AnsiString, AnsiString>> MakePages(const THTMLGroup& g) {
+  std::vector<std::pair<AnsiString, AnsiString>> pages;
+  GenerateHelpPages(g, [&](const AnsiString& file, const THelpLines& lines) {
+    pages.emplace_back(file, HelpPageText(lines));
+  });
+  return pages;
+}
+
+}  // namespace
+
+TEST(HelpPages, GroupPagesAndIndexMatchTheGoldenFiles) {
+  THTMLGroup g;
+  FillSampleSet(g);
+  auto pages = MakePages(g);
+  ASSERT_EQ(pages.size(), 3u);
+  // Written in group order, the index last; HR (no group) and MARQUEE (group 5) nowhere.
+  EXPECT_EQ(pages[0].first, "text formatting.htm");
+  EXPECT_EQ(pages[1].first, "lists.htm");
+  EXPECT_EQ(pages[2].first, "index.htm");
+  for (auto& [file, text] : pages) {
+    ASSERT_FALSE(Golden(file).empty()) << file;
+    EXPECT_EQ(text, Golden(file)) << file;
+  }
+}
+
+TEST(HelpPages, EmptySetsAndGroupsWithoutTags) {
+  THTMLGroup none;
+  auto pages = MakePages(none);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].second,
+            "<HEAD>\r\n<TITLE> HTML Help </TITLE>\r\n</HEAD>\r\n<BODY>\r\n<H2> HTML Help index </H2>\r\n"
+            "</BODY>\r\n</HTML>\r\n");
+  THTMLGroup g;
+  g.SetGroupNames("Empty");
+  AddSampleTag(g, "P", "/P", tkEither, 1, "Para.");
+  pages = MakePages(g);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].second,
+            "<HTML>\r\n<HEAD>\r\n<TITLE>Empty</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=\"WHITE\">\r\n"
+            "<TABLE Width=\"100%\">\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
+  EXPECT_NE(pages[1].second.find("<H3>Empty</H3>\r\n</BODY>"), std::string::npos);
+}
+
+TEST(HelpPages, GroupNamesNeverLeaveTheDestination) {
+  EXPECT_EQ(HelpPageFileName("Text Formatting"), "text formatting.htm");
+  EXPECT_EQ(HelpPageFileName("..\\x"), ".._x.htm");
+  EXPECT_EQ(HelpPageFileName("../../etc"), ".._.._etc.htm");
+  EXPECT_EQ(HelpPageFileName("C:\\Windows\\win"), "c__windows_win.htm");
+  THTMLGroup g;
+  g.SetGroupNames("..\\x");
+  AddSampleTag(g, "A", "/A", tkHasEndTag, 0, "Anchor.");
+  auto pages = MakePages(g);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].first, ".._x.htm");
+  // The link names the same file; the heading shows the name as the user wrote it.
+  EXPECT_NE(pages[1].second.find("<H3>..\\x</H3>\r\n<A HREF=\".._x.htm#A\">"), std::string::npos);
+  EXPECT_NE(pages[0].second.find("<TITLE>..\\x</TITLE>"), std::string::npos);
+}
+
+TEST(HelpPages, ASinkThatFailsStopsTheRunBeforeTheIndex) {
+  THTMLGroup g;
+  FillSampleSet(g);
+  std::vector<AnsiString> written;
+  EXPECT_THROW(GenerateHelpPages(g,
+                                 [&](const AnsiString& file, const THelpLines&) {
+                                   if (file == "lists.htm") throw std::runtime_error("Cannot create file lists.htm");
+                                   written.push_back(file);
+                                 }),
+               std::runtime_error);
+  EXPECT_EQ(written, (std::vector<AnsiString>{"text formatting.htm"}));
+}
+
+}  // namespace vx
