@@ -408,10 +408,13 @@ TShot Capture(const RECT& r) {
 
 namespace {
 
+// A value that names no folder (VORNIX_SHOTS=1) keeps the shots in the current folder, the
+// test's session folder, as the toolkit's screenshot helper does.
 std::string ShotFolder() {
   const char* dir = std::getenv("VORNIX_SHOTS");
   if (!dir || !*dir) return {};
   std::string d = dir;
+  if (d.find_first_of("/\\:") == std::string::npos) return ".\\";
   if (d[0] == '/') {  // a Unix path from the test's caller: the same folder through drive Z:
     for (char& c : d)
       if (c == '/') c = '\\';
