@@ -1,6 +1,10 @@
 #include "editor/HTMLBox.h"
 
+#include <algorithm>
+
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Graphics.h"
+#include "framework/win/StdCtrls.h"
 #include "tagdefs/teTagType.h"
 
 namespace vx {
@@ -101,6 +105,21 @@ void THTMLBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // no choice of a row (Y / 18 would give row 0 for a release just above it).
   selectedRow_ = ContainsPoint(X, Y) ? Y / btnHeight_ : -1;
   TGraphicControl::MouseUp(Button, Shift, X, Y);
+}
+
+void FitGroupList(TComboBox* box) {
+  TWindowDC dc(nullptr);
+  TSelected font(dc, box->Font()->Handle());
+  int widest = 0;
+  for (int i = 0; i < box->Items()->Count(); ++i) {
+    AnsiString name = box->Items()->Strings(i);
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, name.c_str(), static_cast<int>(name.size()), &size);
+    widest = std::max<int>(widest, size.cx);
+  }
+  int width = widest + 2 * GetSystemMetrics(SM_CXEDGE) + 8;
+  if (box->Items()->Count() > box->DropDownCount()) width += GetSystemMetrics(SM_CXVSCROLL);
+  box->SetDropDownWidth(std::max(width, box->Width()));
 }
 
 }  // namespace vx

@@ -54,4 +54,10 @@ class THTMLBox : public TGraphicControl {
   ~THTMLBox() override;
 };
 
+class TComboBox;
+
+// Makes the group selector's drop-down list as wide as its longest group name: the
+// palette's panel leaves the box itself narrower than most names.
+void FitGroupList(TComboBox* box);
+
 }  // namespace vx

@@ -195,6 +195,7 @@ void TfrmEditWin::FormCreate(TObject*) {
     groups.SetText(tagGroup_->GroupNames());
     ComboBox1->Items()->Assign(groups);
     ComboBox1->SetItemIndex(0);
+    FitGroupList(ComboBox1);
     CreateForm<TForm_Charp>(this);
     Form_Charp->CurrentEditor = [this]() -> TCustomLEdit* { return CurrentEditor(); };
     LoadEditorSettings();

@@ -54,6 +54,9 @@ TfrmHelpView::TfrmHelpView(TComponent* owner) : TForm(owner) {
   FormStorage1->SetUseRegistry(false);
   FormStorage1->SetIniFileName("vornix32.ini");
   FormStorage1->SetIniSection("HelpView");
+  // Smaller, the buttons would leave the client area (FormResize lays them out).
+  FormStorage1->MinMaxInfo()->SetMinTrackWidth(220);
+  FormStorage1->MinMaxInfo()->SetMinTrackHeight(150);
 
   OnResize = [this](TObject* s) { FormResize(s); };
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/win/Forms.h"
@@ -48,7 +49,18 @@ TCustomIniFile* AsStore(TObject* store) { return dynamic_cast<TCustomIniFile*>(s
 // A top-level rectangle (workspace coordinates) that no monitor shows is moved onto the
 // primary work area, so a window stored on a screen since removed can be reached.
 void KeepOnScreen(TForm* form, RECT& rc) {
-  if (form->FormStyle() == fsMDIChild) return;
+  if (form->FormStyle() == fsMDIChild) {
+    // A document window stored in a larger frame is moved and shrunk into the client area
+    // it now has, so that its edges and scroll bars can be reached.
+    RECT area{};
+    HWND client = GetParent(form->Handle());
+    if (!client || !GetClientRect(client, &area) || area.right <= 0 || area.bottom <= 0) return;
+    int w = std::min<int>(rc.right - rc.left, area.right), h = std::min<int>(rc.bottom - rc.top, area.bottom);
+    int left = std::max<int>(0, std::min<int>(rc.left, area.right - w));
+    int top = std::max<int>(0, std::min<int>(rc.top, area.bottom - h));
+    rc = RECT{left, top, left + w, top + h};
+    return;
+  }
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   bool tool = (GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;

@@ -293,6 +293,10 @@ void TFormPlacement::UpdatePlacement() {
   if (!form || !form->HandleAllocated() || IsLoading() || preventResize_ ||
       !minMaxInfo_->DefaultMinMaxInfo())
     return;
+  // The MDI client places a maximised child itself, with its caption beyond the client's
+  // top; re-applying the record with a position that leaves the caption in view would
+  // maximise it again as a window that runs past the frame.
+  if (form->FormStyle() == fsMDIChild) return;
   HWND wnd = form->Handle();
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;

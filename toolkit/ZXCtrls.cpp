@@ -399,6 +399,7 @@ void TZxSpeedButton::UpdateTracking() {
 
 void TZxSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
   if (b != mbLeft) {
+    (b == mbRight ? rightPressed_ : middlePressed_) = true;
     TGraphicControl::MouseDown(b, s, x, y);
     return;
   }
@@ -448,6 +449,14 @@ void TZxSpeedButton::MouseMove(TShiftState s, int x, int y) {
 }
 
 void TZxSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+  // A release whose press went elsewhere (the second click of a double click in a dialog
+  // that closed over the bar) is no click of this button: its mouse-up event stays silent.
+  bool& pressed = b == mbLeft ? dragging_ : b == mbRight ? rightPressed_ : middlePressed_;
+  if (!pressed) {
+    UpdateTracking();
+    return;
+  }
+  if (b != mbLeft) pressed = false;
   TGraphicControl::MouseUp(b, s, x, y);
   if (b == mbLeft && dragging_) {
     dragging_ = false;

@@ -136,6 +136,7 @@ class TZxSpeedButton : public TGraphicControl {
   bool transparent_ = false, markDropDown_ = true;
   TPopupMenu* dropDownMenu_ = nullptr;
   bool grayedInactive_ = true, menuTracking_ = false;
+  bool rightPressed_ = false, middlePressed_ = false;  // presses seen, for their releases
   TButtonState state_ = bsUp;
 
  protected:

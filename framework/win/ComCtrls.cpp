@@ -71,6 +71,9 @@ class TTabStrings : public TStrings {
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(s.c_str());
     SendMessageA(H(), TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    // A shorter caption narrows its tab and moves the ones after it; the control repaints
+    // only the new tab, so the end of the old caption would stay drawn beside it.
+    InvalidateRect(H(), nullptr, TRUE);
     tabs_->Realign();
   }
   int GetCount() const override {

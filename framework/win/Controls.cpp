@@ -329,6 +329,10 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
+  // A window's place among its siblings is its z-order: the list alone orders only the
+  // windowless controls, and a window left below a sibling stays hidden behind it.
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!parent_) return;
   auto& v = parent_->controls_;
   v.erase(std::find(v.begin(), v.end(), this));
@@ -337,6 +341,8 @@ void TControl::BringToFront() {
 }
 
 void TControl::SendToBack() {
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!parent_) return;
   auto& v = parent_->controls_;
   v.erase(std::find(v.begin(), v.end(), this));

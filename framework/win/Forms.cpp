@@ -7,6 +7,7 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/GdiScoped.h"
+#include "framework/win/MenuDraw.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
@@ -170,8 +171,27 @@ TWindowState TForm::WindowState() {
 
 void TForm::SetWindowState(TWindowState s) {
   windowState_ = s;
-  if (HandleAllocated() && Visible())
-    ShowWindow(Handle(), s == wsMinimized ? SW_MINIMIZE : s == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+  if (!HandleAllocated() || !Visible()) return;
+  if (formStyle_ == fsMDIChild && s != wsMinimized) {
+    ShowMDIChild(s);
+    return;
+  }
+  ShowWindow(Handle(), s == wsMinimized ? SW_MINIMIZE : s == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+// The MDI client sizes a maximised child to its own client area and hides the child's
+// frame beyond its edges; the child's own maximise uses a stored position instead and
+// leaves a window that runs past the frame while the menu bar shows it maximised.
+void TForm::ShowMDIChild(TWindowState s) {
+  HWND client = GetParent(Handle());
+  if (s == wsMaximized) {
+    if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
+    SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Handle()), 0);
+  } else if (IsZoomed(Handle()) || IsIconic(Handle())) {
+    SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
+  } else if (!IsWindowVisible(Handle())) {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+  }
 }
 
 void TForm::SetMenu(TMainMenu* m) {
@@ -313,8 +333,11 @@ void TForm::CreateWnd() {
   Realign();
   // A visible form made again (new border styles) comes back on the screen.
   if (Visible() && shownOnce_) {
-    ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
-                         : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    if (formStyle_ == fsMDIChild && windowState_ != wsMinimized)
+      ShowMDIChild(windowState_);
+    else
+      ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                           : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     if (formStyle_ == fsMDIChild) MergeMenu(true);
   }
 }
@@ -384,9 +407,16 @@ void TForm::VisibleChanged() {
         SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2,
                   Width(), Height());
       }
+      // The client area is known only now, and may differ from the one the form was laid
+      // out for (other borders, a restored size): its resize handler lays it out again. A
+      // failure there is reported as one from the window's own resize would be.
+      GuardedCall(this, [this] { Resize(); });
     }
     int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
-    ShowWindow(Handle(), cmd);
+    if (formStyle_ == fsMDIChild && windowState_ != wsMinimized)
+      ShowMDIChild(windowState_);
+    else
+      ShowWindow(Handle(), cmd);
     if (formStyle_ == fsMDIChild && GetParent(Handle()))
       SendMessageA(GetParent(Handle()), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Handle()), 0);
     else
@@ -564,7 +594,14 @@ void TForm::DefocusControl(TWinControl* c, bool removing) {
 }
 
 void TForm::FocusChanged(TWinControl* c) {
-  if (c == this || c == activeControl_ || Destroying()) return;
+  if (Destroying()) return;
+  // The frame remembers whether its focus was last in a child window or in its own controls.
+  if (formStyle_ == fsMDIChild) {
+    if (TForm* frame = MDIParent()) frame->focusInChild_ = true;
+  } else if (formStyle_ == fsMDIForm && c != this) {
+    focusInChild_ = false;
+  }
+  if (c == this || c == activeControl_) return;
   TWinControl* old = activeControl_;
   activeControl_ = c;
   if (old && !old->Destroying()) {
@@ -579,6 +616,15 @@ void TForm::FocusChanged(TWinControl* c) {
 
 void TForm::RestoreFocus() {
   if (!HandleAllocated()) return;
+  // Back from a dialog, a menu or another program, the focus goes where it was: into the
+  // active child window when it was there, not to the frame's first control.
+  if (formStyle_ == fsMDIForm && focusInChild_) {
+    TForm* child = ActiveMDIChild();
+    if (child && child->HandleAllocated() && IsWindowVisible(child->Handle()) && !IsIconic(child->Handle())) {
+      child->RestoreFocus();
+      return;
+    }
+  }
   TWinControl* c = activeControl_;
   if (!c || !c->CanFocus() || !c->HandleAllocated()) c = FindNextControl(nullptr, true, true, false);
   if (c && c->CanFocus()) {
@@ -687,6 +733,11 @@ void TForm::WndProc(TMessage& m) {
     case CM_RELEASE:
       Free();
       return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+      if (MenuDrawMessage(m)) return;
+      break;
   }
   TCustomControl::WndProc(m);
 }
@@ -976,6 +1027,8 @@ HWND TApplication::UtilityWindow() {
       } else if (m.Msg == WM_INITMENUPOPUP) {
         if (TMenuItem* it = FindMenuItemByHandle(reinterpret_cast<HMENU>(m.WParam)))
           if (it->Parent()) it->InitiateAction();
+      } else if ((m.Msg == WM_MEASUREITEM || m.Msg == WM_DRAWITEM || m.Msg == WM_MENUCHAR) && MenuDrawMessage(m)) {
+        // a popup menu's item, drawn by the program
       } else {
         m.Result = DefWindowProcA(utility_, m.Msg, m.WParam, m.LParam);
       }

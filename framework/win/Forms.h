@@ -136,6 +136,7 @@ class TForm : public TCustomControl {
   TForm* MDIParent();
   void UpdateMenu();
   void RestoreFocus();
+  void ShowMDIChild(TWindowState s);
   bool constructed_ = false;
   TFormStyle formStyle_ = fsNormal;
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -147,6 +148,7 @@ class TForm : public TCustomControl {
   TMenuItem* windowMenu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false, active_ = false, shownOnce_ = false, closing_ = false;
+  bool focusInChild_ = false;  // an MDI frame's focus was last in a child window
   TWinControl* activeControl_ = nullptr;
   TTileMode tileMode_ = tbHorizontal;
   HWND clientHandle_ = nullptr;

@@ -236,36 +236,73 @@ HMENU TMenuItem::Handle() {
 void TMenuItem::RebuildHandle() {
   if (!handle_) return;
   while (GetMenuItemCount(handle_) > 0) RemoveMenu(handle_, 0, MF_BYPOSITION);
-  for (TMenuItem* i : items_) i->AppendTo(handle_);
+  for (TMenuItem* i : items_) i->AppendTo(handle_, false);
 }
 
-void TMenuItem::AppendTo(HMENU m) {
-  if (!visible_) return;
-  MENUITEMINFOA mi{};
+int MenuEntryPosition(HMENU m, UINT command) {
+  int n = GetMenuItemCount(m);
+  for (int i = 0; i < n; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID;
+    if (GetMenuItemInfoA(m, i, TRUE, &info) && info.wID == command) return i;
+  }
+  return -1;
+}
+
+AnsiString TMenuItem::EntryText() const {
+  AnsiString text = caption_;
+  if (shortCut_) text += "\t" + ShortCutToText(shortCut_);
+  return text;
+}
+
+void TMenuItem::FillEntry(MENUITEMINFOA& mi, AnsiString& text, bool inBar) const {
   mi.cbSize = sizeof mi;
-  mi.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+  mi.fMask |= MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
   mi.wID = command_;
+  mi.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   if (IsLine()) {
     mi.fType = MFT_SEPARATOR;
   } else {
     mi.fMask |= MIIM_STRING;
     mi.fType = radioItem_ ? MFT_RADIOCHECK : 0;
+    // Drop-down items draw themselves, so that captions and short-cuts keep their columns.
+    if (!inBar) mi.fType |= MFT_OWNERDRAW;
   }
   mi.fState = (enabled_ ? MFS_ENABLED : MFS_GRAYED) | (checked_ ? MFS_CHECKED : 0) | (default_ ? MFS_DEFAULT : 0);
-  AnsiString text = caption_;
-  if (shortCut_) text += "\t" + ShortCutToText(shortCut_);
+  text = EntryText();
   mi.dwTypeData = text.data();
+}
+
+void TMenuItem::AppendTo(HMENU m, bool inBar, int position) {
+  if (!visible_) return;
+  MENUITEMINFOA mi{};
+  AnsiString text;
+  mi.fMask = MIIM_SUBMENU;
+  FillEntry(mi, text, inBar);
   mi.hSubMenu = items_.empty() ? nullptr : Handle();
-  InsertMenuItemA(m, GetMenuItemCount(m), TRUE, &mi);
+  InsertMenuItemA(m, position < 0 ? GetMenuItemCount(m) : position, TRUE, &mi);
+}
+
+bool TMenuItem::UpdateEntry(HMENU m, bool inBar) {
+  int pos = MenuEntryPosition(m, command_);
+  if (pos < 0) return false;
+  MENUITEMINFOA mi{};
+  AnsiString text;
+  FillEntry(mi, text, inBar);
+  return SetMenuItemInfoA(m, pos, TRUE, &mi) != FALSE;
 }
 
 void TMenuItem::Changed(bool structure) {
   if (Destroying()) return;
   if (parent_) {
-    if (parent_->handle_) parent_->RebuildHandle();
+    // A changed state or caption is set on the item's entry in place: rebuilt, a menu
+    // that is open or being opened would lose what it shows, and the MDI client's own
+    // entries (a maximised child's buttons, the child list) would go with it.
+    if (parent_->handle_ && (structure || !UpdateEntry(parent_->handle_, false))) parent_->RebuildHandle();
     if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, structure);
   }
-  if (handle_) RebuildHandle();
+  if (handle_ && structure) RebuildHandle();
 }
 
 // ---- TMenu -------------------------------------------------------------------------
@@ -289,10 +326,12 @@ void TMenu::MenuChanged(TMenuItem*, bool) {
   if (OnChange && !Destroying()) OnChange(this);
 }
 
+// The item with the short-cut, whatever its enabled state: a menu sets its items' states
+// only when it opens, so the state is known only after its opening handler has run.
 static TMenuItem* FindShortCut(TMenuItem* root, TShortCut sc) {
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* it = root->Items(i);
-    if (!it->Visible() || !it->Enabled()) continue;
+    if (!it->Visible()) continue;
     if (it->Count() > 0) {
       if (TMenuItem* f = FindShortCut(it, sc)) return f;
     } else if (it->ShortCut() == sc && it->OnClick) {
@@ -302,12 +341,16 @@ static TMenuItem* FindShortCut(TMenuItem* root, TShortCut sc) {
   return nullptr;
 }
 
+// Runs the opening handlers of the submenus from root down to the item, as when the
+// user opens them, then clicks the item when it is enabled now; false when it is not.
 static bool ClickShortCut(TMenuItem* root, TMenuItem* it) {
-  // The enclosing submenus' opening handlers run first, as when the user opens them.
   std::vector<TMenuItem*> chain;
-  for (TMenuItem* p = it->Parent(); p && p != root; p = p->Parent()) chain.push_back(p);
-  for (auto c = chain.rbegin(); c != chain.rend(); ++c) (*c)->InitiateAction();
-  if (it->Enabled() && it->Visible()) it->Click();
+  for (TMenuItem* p = it->Parent(); p && p != root->Parent(); p = p->Parent()) chain.push_back(p);
+  for (auto c = chain.rbegin(); c != chain.rend(); ++c)
+    if ((*c)->Parent()) (*c)->InitiateAction();
+  for (TMenuItem* p = it; p && p->Parent(); p = p->Parent())
+    if (!p->Enabled() || !p->Visible()) return false;
+  it->Click();
   return true;
 }
 
@@ -369,9 +412,11 @@ bool TMainMenu::IsShortCut(TShortCut sc) {
     if (!top->Enabled()) continue;
     TMenuItem* it = top->Count() > 0 ? FindShortCut(top, sc) : (top->ShortCut() == sc && top->OnClick ? top : nullptr);
     if (!it) continue;
-    if (it != top) top->InitiateAction();
-    TMenuItem* root = top->Parent();
-    return ClickShortCut(top == it ? root : top, it);
+    if (it == top) {
+      it->Click();
+      return true;
+    }
+    if (ClickShortCut(top, it)) return true;
   }
   return false;
 }
@@ -404,8 +449,25 @@ std::vector<TMenuItem*> TMainMenu::BarItems() const {
 
 void TMainMenu::RebuildBar() {
   if (!bar_) return;
-  while (GetMenuItemCount(bar_) > 0) RemoveMenu(bar_, 0, MF_BYPOSITION);
-  for (TMenuItem* it : BarItems()) it->AppendTo(bar_);
+  // The MDI client puts a maximised child's system menu first in the bar and its buttons
+  // last: those entries are not ours and stay where they are.
+  auto ours = [this](int i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_DATA;
+    if (!GetMenuItemInfoA(bar_, i, TRUE, &info)) return false;
+    TMenuItem* item = FindMenuItemByCommand(info.wID);
+    return item && reinterpret_cast<ULONG_PTR>(item) == info.dwItemData;
+  };
+  int lead = GetMenuItemCount(bar_) > 0 && !ours(0) && GetSubMenu(bar_, 0) ? 1 : 0;
+  for (int i = GetMenuItemCount(bar_) - 1; i >= 0; --i)
+    if (ours(i)) RemoveMenu(bar_, i, MF_BYPOSITION);
+  int pos = lead;
+  for (TMenuItem* it : BarItems()) {
+    int before = GetMenuItemCount(bar_);
+    it->AppendTo(bar_, true, pos);
+    pos += GetMenuItemCount(bar_) - before;
+  }
   if (window_) DrawMenuBar(window_);
 }
 
@@ -418,7 +480,12 @@ HMENU TMainMenu::Handle() {
 }
 
 void TMainMenu::MenuChanged(TMenuItem* item, bool structure) {
-  RebuildBar();
+  // Only the bar's own entries show in the bar; a deeper item's entry is set already.
+  bool barEntry = item && (item->Parent() == items_ || (merged_ && item->Parent() == merged_->items_));
+  if (structure || !item)
+    RebuildBar();
+  else if (barEntry && bar_ && item->UpdateEntry(bar_, true) && window_)
+    DrawMenuBar(window_);
   if (mergedInto_) mergedInto_->MenuChanged(item, structure);
   TMenu::MenuChanged(item, structure);
 }
@@ -453,9 +520,17 @@ void TPopupMenu::Popup(int x, int y) {
     UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON |
                  (alignment_ == paRight ? TPM_RIGHTALIGN : alignment_ == paCenter ? TPM_CENTERALIGN : TPM_LEFTALIGN);
     HWND owner = Application->UtilityWindow();
-    SetForegroundWindow(owner);
+    // The menu closes on a click elsewhere only while a window of this thread is in the
+    // foreground. When none is, the hidden owner takes the foreground for the menu's time
+    // and hands it back after, or the whole program would stay inactive until clicked.
+    HWND active = GetActiveWindow(), foreground = GetForegroundWindow();
+    bool ours = foreground && GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId();
+    if (!ours) SetForegroundWindow(owner);
     UINT cmd = TrackPopupMenu(Handle(), flags, x, y, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
+    if (!active && Application->MainForm() && Application->MainForm()->HandleAllocated())
+      active = Application->MainForm()->Handle();
+    if (GetForegroundWindow() == owner && active && IsWindow(active)) SetForegroundWindow(active);
     chosen = FindItem(cmd, true);
   }
   if (chosen && chosen->Enabled()) chosen->Click();

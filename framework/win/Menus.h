@@ -71,6 +71,8 @@ class TMenuItem : public TComponent {
   // The menu this item belongs to (through its parents), or nullptr.
   TMenu* GetParentMenu() const;
   virtual void Click();
+  // The text of the item's entry: the caption, then a tab and the short-cut's text.
+  AnsiString EntryText() const;
   // Runs when the item's submenu opens (WM_INITMENUPOPUP): its OnClick.
   void InitiateAction() { Click(); }
   TNotifyEvent OnClick;
@@ -84,7 +86,11 @@ class TMenuItem : public TComponent {
   friend TMenuItem* FindMenuItemByHandle(HMENU);
   void Changed(bool structure);
   void RebuildHandle();
-  void AppendTo(HMENU m);
+  // Drop-down items are drawn by the program (MenuDraw.h); bar items by the platform.
+  void AppendTo(HMENU m, bool inBar, int position = -1);
+  // Sets the entry's state and text in place; false when the menu holds no entry of it.
+  bool UpdateEntry(HMENU m, bool inBar);
+  void FillEntry(MENUITEMINFOA& mi, AnsiString& text, bool inBar) const;
   AnsiString caption_;
   TShortCut shortCut_ = 0;
   bool enabled_ = true, checked_ = false, visible_ = true, radioItem_ = false, default_ = false;
@@ -185,6 +191,8 @@ class TPopupMenu : public TMenu {
   ~TPopupMenu() override;
 };
 
+// The position of the entry with this command in a platform menu, -1 when none.
+int MenuEntryPosition(HMENU m, UINT command);
 // The item of any live menu with this command number.
 TMenuItem* FindMenuItemByCommand(UINT command);
 // The item of any live menu whose submenu is this HMENU.

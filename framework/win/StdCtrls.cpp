@@ -873,6 +873,7 @@ void TComboBox::CreateWnd() {
   HWND h = Handle();
   if (style_ >= csOwnerDrawFixed) SendMessageA(h, CB_SETITEMHEIGHT, 0, itemHeight_);
   SendMessageA(h, CB_LIMITTEXT, maxLength_, 0);
+  if (dropDownWidth_ > 0) SendMessageA(h, CB_SETDROPPEDWIDTH, dropDownWidth_, 0);
   if (itemIndex_ >= 0)
     SendMessageA(h, CB_SETCURSEL, itemIndex_, 0);
   else if (style_ == csDropDown || style_ == csSimple)
@@ -880,6 +881,11 @@ void TComboBox::CreateWnd() {
   RECT r;
   GetWindowRect(h, &r);
   StoreBounds(Left(), Top(), Width(), r.bottom - r.top);
+}
+
+void TComboBox::SetDropDownWidth(int w) {
+  dropDownWidth_ = std::max(0, w);
+  if (HandleAllocated()) SendMessageA(Handle(), CB_SETDROPPEDWIDTH, dropDownWidth_, 0);
 }
 
 void TComboBox::DestroyWnd() {

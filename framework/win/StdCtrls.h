@@ -354,6 +354,9 @@ class TComboBox : public TWinControl {
   void SetSorted(bool s);
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int n) { dropDownCount_ = n; }
+  // The width of the dropped-down list; 0 for the combo box's own width.
+  int DropDownWidth() const { return dropDownWidth_; }
+  void SetDropDownWidth(int w);
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int h) { itemHeight_ = h; RecreateWnd(); }
   int MaxLength() const { return maxLength_; }
@@ -379,7 +382,7 @@ class TComboBox : public TWinControl {
   std::unique_ptr<TControlCanvas> canvas_;
   TComboBoxStyle style_ = csDropDown;
   bool sorted_ = false;
-  int dropDownCount_ = 8, itemHeight_ = 16, maxLength_ = 0, itemIndex_ = -1;
+  int dropDownCount_ = 8, itemHeight_ = 16, maxLength_ = 0, itemIndex_ = -1, dropDownWidth_ = 0;
 
  protected:
   ~TComboBox() override;

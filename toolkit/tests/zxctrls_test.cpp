@@ -2,6 +2,8 @@
 // memory, groups, the drop-down menu and the mouse steps driven through messages.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <windowsx.h>
 
 #include "framework/win/ExtCtrls.h"
@@ -183,6 +185,29 @@ TEST(SpeedButton, GroupsKeepOneButtonDown) {
   TZxSpeedButton* lone = bench.Add(60);
   lone->SetDown(true);
   EXPECT_FALSE(lone->Down());
+}
+
+TEST(SpeedButton, ReleasesItNeverSawPressedAreNotItsOwn) {
+  Bench bench;
+  TZxSpeedButton* b = bench.Add(0);
+  std::vector<TMouseButton> ups;
+  b->OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) { ups.push_back(button); };
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  // The second half of a double click whose first half went to a closed dialog.
+  b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  b->Perform(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_TRUE(ups.empty());
+  EXPECT_EQ(clicks, 0);
+  // Pressed here, each button's release is its own, once.
+  bench.Press(b);
+  b->Perform(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  b->Perform(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  b->Perform(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(ups.size(), 2u);
+  EXPECT_EQ(ups[0], mbLeft);
+  EXPECT_EQ(ups[1], mbRight);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(SpeedButton, ClicksAndTheFirstPressAfterADialog) {

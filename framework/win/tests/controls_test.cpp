@@ -242,8 +242,8 @@ TEST_F(FormFixture, ExceptionInAHandlerReachesTheApplicationHandler) {
   };
   auto* b = new TProbeButton(form);
   b->SetParent(form);
-  form->OnResize = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
   form->Show();
+  form->OnResize = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
   SetWindowPos(form->Handle(), nullptr, 0, 0, 333, 222, SWP_NOMOVE | SWP_NOZORDER);  // through the window procedure
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "'x' is not a valid integer value");

@@ -1,0 +1,126 @@
+// Tests of what a person sees: input goes in as a person's would (SendInput), and the
+// checks read the screen (the window under a point, the focus, captured pixels compared
+// with text drawn in the same font, controls inside their form's client area).
+// Every test program has a Wine desktop of its own, so the input and the screen are its own.
+#pragma once
+
+#include "framework/win/WinApi.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/win/Controls.h"
+
+namespace vx {
+
+class TMenuItem;
+class TForm;
+
+namespace screen {
+
+// ---- input -----------------------------------------------------------------------------
+
+void MoveMouse(POINT p);
+void Press(POINT p, TMouseButton b = mbLeft);
+void Release(POINT p, TMouseButton b = mbLeft);
+void Click(POINT p, TMouseButton b = mbLeft);
+void DoubleClick(POINT p);
+// Press at from, move in steps to to, release there: one batch of input, so that a modal
+// loop the press starts (moving or sizing a window) reads all of it.
+void Drag(POINT from, POINT to, int steps = 8);
+// A key with the modifiers held around it (ssCtrl, ssShift, ssAlt).
+void Key(WORD vk, TShiftState mods = {});
+// Characters typed one by one, with Shift where the layout needs it.
+void Type(const std::string& text);
+
+// ---- waiting -----------------------------------------------------------------------------
+
+// Runs the program's messages until done() holds or ms have passed; true when it held.
+bool WaitUntil(const std::function<bool()>& done, int ms = 5000);
+// Runs the program's messages for ms.
+void Settle(int ms = 250);
+
+// Steps run from a timer, so they go on inside the modal loops of menus, dialogs and
+// modal forms as a person's actions would. A step returns true when it is done; false
+// runs it again on the next tick (a wait).
+class TInputScript {
+ public:
+  TInputScript& Then(std::function<bool()> step, const char* what = "");
+  TInputScript& Do(std::function<void()> action, const char* what = "");
+  TInputScript& Pause(int ms);
+  // Runs the steps while handling the program's messages. On time-out the open menus and
+  // modal windows are closed, and false is returned; FailedStep names the step.
+  bool Run(int ms = 30000);
+  const std::string& FailedStep() const { return failed_; }
+
+ private:
+  friend void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD);
+  void Tick();
+  struct Step {
+    std::function<bool()> run;
+    std::string what;
+  };
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  bool running_ = false, done_ = false, timedOut_ = false;
+  DWORD deadline_ = 0;
+  std::string failed_;
+};
+
+// Steps that open a menu item's way from the menu bar of owner (or a popup already open)
+// and click it.
+void AddMenuClick(TInputScript& s, HWND owner, TMenuItem* item);
+// A step that clicks the item in its menu, once that menu shows.
+void AddItemClick(TInputScript& s, TMenuItem* item);
+// The visible drop-down or popup menu windows (class "#32768").
+std::vector<HWND> MenuWindows();
+
+// ---- the screen ------------------------------------------------------------------------------
+
+HWND WindowAt(POINT p);
+RECT WindowScreenRect(HWND h);
+RECT ClientScreenRect(HWND h);
+POINT Centre(const RECT& r);
+bool Inside(const RECT& inner, const RECT& outer);
+// The window with the keyboard focus in this program.
+HWND FocusedWindow();
+// A point of the window's frame where the platform reports this hit-test code (HTMAXBUTTON,
+// HTBOTTOMRIGHT...), or (-1, -1).
+POINT HitPoint(HWND h, int code);
+// The visible top-level window of this thread with this caption, or nullptr.
+HWND FindTopWindow(const std::string& caption);
+// The form of this program of this class that is on the screen, or nullptr.
+TForm* ShownForm(const char* className);
+
+struct TShot {
+  int width = 0, height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+TShot Capture(const RECT& screenRect);
+// Saves a shot (or the whole screen) as NAME.bmp in the folder that VORNIX_SHOTS names,
+// when it names one, for a person to look at.
+void SaveShot(const TShot& shot, const std::string& name);
+void SaveScreen(const std::string& name);
+
+// Whether a pixel differs visibly from the background.
+bool Ink(COLORREF c, COLORREF background);
+// Columns [from, to) of a band of rows that hold ink, as runs [start, end).
+std::vector<std::pair<int, int>> InkRuns(const TShot& shot, int top, int bottom, COLORREF background, int minGap);
+// How far the ink of rows [top, bottom) of the shot differs from the text drawn in the
+// font: the share of ink pixels that do not match at the best alignment (0 = the same,
+// 1 = nothing alike).
+double TextMismatch(const TShot& shot, int top, int bottom, COLORREF background, const std::string& text,
+                    HFONT font);
+inline bool ShowsText(const TShot& shot, int top, int bottom, COLORREF background, const std::string& text,
+                      HFONT font) {
+  return TextMismatch(shot, top, bottom, background, text, font) < 0.12;
+}
+
+// The names of the shown controls of a form (windowed or not, at every depth) that do
+// not lie wholly inside the form's client area and their parent's.
+std::vector<std::string> ControlsOutsideClient(TWinControl* form);
+
+}  // namespace screen
+}  // namespace vx
