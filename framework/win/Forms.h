@@ -293,6 +293,8 @@ class TApplication : public TComponent {
   void Post(std::function<void()> fn);
 
  private:
+  // The hint timers of the utility window (Hints.cpp).
+  void HintTimer(UINT_PTR id);
   void Idle();
   AnsiString title_, helpFile_, hint_;
   TForm* mainForm_ = nullptr;

@@ -427,8 +427,7 @@ TEST(SpeedBarGlyphs, EveryItemOfTheProgramHasItsGlyph) {
     EXPECT_GT(drawn, 20) << n;
   }
   // The drag cursor is installed with the first bar.
-  TComponentPtr<TSpeedBar> barHolder = MakeComponent<TSpeedBar>(nullptr);
-  TSpeedBar& bar = *barHolder;
+  TComponentPtr<TSpeedBar> bar = MakeComponent<TSpeedBar>(nullptr);
   EXPECT_NE(LoadCursorA(GetModuleHandleA(nullptr), "SB_DRAG"), nullptr);
   EXPECT_EQ(Screen->Cursors(crDragHand), LoadCursorA(GetModuleHandleA(nullptr), "SB_DRAG"));
 }
