@@ -18,12 +18,19 @@ if(NOT VORNIX_FUZZ)
   add_subdirectory(${VORNIX_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 endif()
 
-# vornix_test(NAME n SOURCES ... [LIBS ...] [MANUAL] [TIMEOUT s])
+# vornix_test(NAME n SOURCES ... [LIBS ...] [MANUAL] [TIMEOUT s] [DEPENDS target ...]
+#             [SYSTEM_INCLUDES dir ...] [COMPILE_OPTIONS opt ...] [DEFINITIONS def ...]
+#             [CASES gtest-filter|label=gtest-filter ...])
 # One test program, registered with CTest; in the win32 build CTest runs it through Wine,
 # each run in a Wine session of its own (scripts/wine-exec), so all of them can run at once.
 # MANUAL: the program is built but not registered with CTest; it is run by hand.
+# DEPENDS: targets built before it (data files it reads).
+# CASES: one CTest entry n.CASE per gtest filter (Suite.Test or Suite.*), each a program run
+# of its own: for windows that live once per program (the main frame). "label=filter" names
+# the entry n.label (for filters with "-" or several patterns).
 function(vornix_test)
-  cmake_parse_arguments(T "MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "MANUAL" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS;SYSTEM_INCLUDES;COMPILE_OPTIONS;DEFINITIONS;CASES"
+    ${ARGN})
   if(VORNIX_FUZZ)
     return()
   endif()
@@ -33,11 +40,38 @@ function(vornix_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  if(T_DEPENDS)
+    add_dependencies(${T_NAME} ${T_DEPENDS})
+  endif()
+  if(T_SYSTEM_INCLUDES)
+    target_include_directories(${T_NAME} SYSTEM PRIVATE ${T_SYSTEM_INCLUDES})
+  endif()
+  if(T_COMPILE_OPTIONS)
+    target_compile_options(${T_NAME} PRIVATE ${T_COMPILE_OPTIONS})
+  endif()
+  if(T_DEFINITIONS)
+    target_compile_definitions(${T_NAME} PRIVATE ${T_DEFINITIONS})
+  endif()
   if(T_MANUAL)
     return()
   endif()
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 WORKING_DIRECTORY ${VORNIX_BIN})
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(NOT T_CASES)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 WORKING_DIRECTORY ${VORNIX_BIN})
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    return()
+  endif()
+  foreach(c IN LISTS T_CASES)
+    if(c MATCHES "^([A-Za-z0-9_]+)=(.+)$")
+      set(case_name ${CMAKE_MATCH_1})
+      set(filter ${CMAKE_MATCH_2})
+    else()
+      string(REPLACE ".*" "" case_name ${c})
+      set(filter ${c})
+    endif()
+    add_test(NAME ${T_NAME}.${case_name} COMMAND ${T_NAME} --gtest_brief=1 --gtest_filter=${filter}
+      WORKING_DIRECTORY ${VORNIX_BIN})
+    set_tests_properties(${T_NAME}.${case_name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  endforeach()
 endfunction()
 
 # vornix_fuzz(NAME n SOURCES ... [LIBS ...] [CORPUS dir])

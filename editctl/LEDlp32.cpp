@@ -4,138 +4,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
+#include "editctl/LEditGroups.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
+#include "framework/win/MsgParams.h"
 
 namespace vx {
-
-// ---- plain helpers ----------------------------------------------------------------------
-
-AnsiString NormalizeDefaultExt(const AnsiString& ext) {
-  AnsiString e = UpperCase(ext);
-  if (e.size() > 3) e.resize(3);
-  return e.empty() ? AnsiString("TXT") : e;
-}
-
-AnsiString FileMaskToSlashForm(const AnsiString& barForm, const AnsiString& defaultExt) {
-  AnsiString out = defaultExt + "/";
-  size_t start = 0;
-  for (;;) {
-    size_t bar = barForm.find('|', start);
-    out += barForm.substr(start, bar == AnsiString::npos ? AnsiString::npos : bar - start);
-    out += "/";
-    if (bar == AnsiString::npos) break;
-    start = bar + 1;
-  }
-  return out;
-}
-
-AnsiString FileMaskFromSlashForm(const AnsiString& slashForm) {
-  size_t first = slashForm.find('/');
-  if (first == AnsiString::npos) return slashForm;
-  AnsiString rest = slashForm.substr(first + 1);
-  // The last "/" ends the last item; what follows it (normally nothing) is kept as is.
-  AnsiString out;
-  size_t start = 0;
-  for (;;) {
-    size_t slash = rest.find('/', start);
-    if (slash == AnsiString::npos) {
-      if (start < rest.size()) {
-        if (!out.empty()) out += "|";
-        out += rest.substr(start);
-      }
-      break;
-    }
-    if (!out.empty()) out += "|";
-    out += rest.substr(start, slash - start);
-    start = slash + 1;
-  }
-  return out;
-}
-
-std::vector<LESyntaxEntry> BuildSyntaxTable(const AnsiString& s) {
-  std::vector<LESyntaxEntry> t;
-  const auto u = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-  size_t i = 0, n = s.size();
-  while (i < n && t.size() < 254) {
-    char c = s[i];
-    if (c == '0') {
-      t.push_back({1, 1});
-      i += 1;
-    } else if (c == '1' || c == '3' || c == '4') {
-      if (i + 1 >= n) break;
-      unsigned char second = c == '1' ? 0 : c == '3' ? 3 : 4;
-      t.push_back({u(i + 1), second});
-      i += 2;
-    } else if (c == '2') {
-      if (i + 2 >= n) break;
-      t.push_back({u(i + 1), u(i + 2)});
-      i += 3;
-    } else {
-      i += 1;
-    }
-  }
-  return t;
-}
-
-void ClampPrintMargins(int v, int lineHeight, int16_t& header, int16_t& footer) {
-  if (header < 0) header = 0;
-  if (footer < 0) footer = 0;
-  // At least one line of text must fit, or the window would print empty pages forever.
-  int room = v - std::max(lineHeight, 1);
-  if (room <= 0) {
-    header = footer = 0;
-    return;
-  }
-  if (header >= room) {
-    header = static_cast<int16_t>(room);
-    footer = 0;
-  } else if (footer >= room) {
-    header = 0;
-    footer = static_cast<int16_t>(room);
-  } else if (header + footer > room) {
-    footer = static_cast<int16_t>(room - header);
-  }
-}
-
-// ---- groups -------------------------------------------------------------------------------
-
-namespace {
-
-struct GroupEntry {
-  int number;
-  HWND window;
-};
-
-std::vector<GroupEntry>& Groups() {
-  static std::vector<GroupEntry> g;
-  return g;
-}
-
-// A handle may be stale and reused by any window: only a group window of this process is asked.
-bool IsLiveGroupWindow(HWND h) {
-  if (!IsWindow(h)) return false;
-  char cls[32] = {};
-  GetClassNameA(h, cls, sizeof cls);
-  if (lstrcmpiA(cls, LEDIT_GROUP_CLASS) != 0) return false;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  if (pid != GetCurrentProcessId()) return false;
-  return SendMessageA(h, LEM_GROUPPROBE, 0, LE_GROUP_PROBE) == LE_GROUP_ANSWER;
-}
-
-HWND FindGroupWindow(int number) {
-  auto& g = Groups();
-  g.erase(std::remove_if(g.begin(), g.end(), [](const GroupEntry& e) { return !IsLiveGroupWindow(e.window); }),
-          g.end());
-  for (const GroupEntry& e : g)
-    if (e.number == number) return e.window;
-  return nullptr;
-}
-
-}  // namespace
 
 // ---- construction ---------------------------------------------------------------------------
 
@@ -205,7 +83,7 @@ void TCustomLEdit::CreateWnd() {
     }
   } done{this};
   TWinControl::CreateWnd();
-  Send(LEM_INIT, 1000, reinterpret_cast<LPARAM>(Handle()));
+  Send(LEM_INIT, 1000, AsLParam(Handle()));
   const bool restoring = !first && kept_.valid;
   if (restoring) {
     // A re-created window gets back what the user had, not the stale caches.
@@ -277,7 +155,7 @@ void TCustomLEdit::DestroyWnd() {
 }
 
 void TCustomLEdit::TakeMenu() {
-  menu_ = reinterpret_cast<HMENU>(Send(LEM_GETMENU, 2, 0));
+  menu_ = ParamAs<HMENU>(Send(LEM_GETMENU, 2, 0));
   fileMenu_ = menu_ ? GetSubMenu(menu_, LEMENU_FILE) : nullptr;
   fontMenu_ = menu_ ? GetSubMenu(menu_, LEMENU_FONT) : nullptr;
   filePopupPresent_ = menu_ != nullptr;
@@ -351,10 +229,10 @@ void TCustomLEdit::SendSyntax() {
     Send(LEM_SETSYNTAX, static_cast<WPARAM>(syntaxFlags_) << 8, 0);
     return;
   }
-  std::vector<LESyntaxEntry> t = BuildSyntaxTable(syntax_);
+  std::vector<LESyntaxEntry> t;
+  for (const TSyntaxPair& p : BuildSyntaxTable(syntax_)) t.push_back({p.First, p.Second});
   LESyntaxEntry dummy{0, 0};
-  Send(LEM_SETSYNTAX, (t.size() & 0xFF) | (static_cast<WPARAM>(syntaxFlags_) << 8),
-       reinterpret_cast<LPARAM>(t.empty() ? &dummy : t.data()));
+  Send(LEM_SETSYNTAX, (t.size() & 0xFF) | (static_cast<WPARAM>(syntaxFlags_) << 8), AsLParam(t.empty() ? &dummy : t.data()));
 }
 
 void TCustomLEdit::SetExtraComments(bool v) {
@@ -437,12 +315,12 @@ void TCustomLEdit::SetFileMask(const AnsiString& m) {
     AnsiString slash = FileMaskToSlashForm(m, defaultExt_);
     char buf[256] = {};
     lstrcpynA(buf, slash.c_str(), sizeof buf);
-    Send(LEM_SETFILEMASK, 0, reinterpret_cast<LPARAM>(buf));
+    Send(LEM_SETFILEMASK, 0, AsLParam(buf));
   } else if (m.find('/') != AnsiString::npos) {
     fileMask_ = FileMaskFromSlashForm(m);
     char buf[256] = {};
     lstrcpynA(buf, m.c_str(), sizeof buf);
-    Send(LEM_SETFILEMASK, 0, reinterpret_cast<LPARAM>(buf));
+    Send(LEM_SETFILEMASK, 0, AsLParam(buf));
   } else {
     fileMask_ = m;
   }
@@ -451,7 +329,7 @@ void TCustomLEdit::SetFileMask(const AnsiString& m) {
 AnsiString TCustomLEdit::FileName() {
   if (hasFile_ && HandleAllocated()) {
     char buf[LE_FILENAME_BUF] = {};
-    Send(LEM_GETFILENAME, 0, reinterpret_cast<LPARAM>(buf));
+    Send(LEM_GETFILENAME, 0, AsLParam(buf));
     buf[LE_FILENAME_BUF - 1] = 0;
     // A re-created window does not know the name its predecessor had.
     if (!buf[0] && !keptFileName_.empty()) return keptFileName_;
@@ -468,10 +346,10 @@ void TCustomLEdit::SetFileName(const AnsiString& n) {
     return;
   }
   if (n == "+") {
-    TOpenDialog d(this);
-    d.SetFilter("All Files (*.*)|*.*");
-    if (d.Execute()) {
-      fileName_ = d.FileName();
+    auto d = MakeComponent<TOpenDialog>(this);
+    d->SetFilter("All Files (*.*)|*.*");
+    if (d->Execute()) {
+      fileName_ = d->FileName();
       LoadFromFile(fileName_);
     } else {
       fileName_.clear();
@@ -509,10 +387,10 @@ void TCustomLEdit::JoinGroup() {
     g = CreateWindowExA(0, LEDIT_GROUP_CLASS, "", WS_CHILD, 0, 0, 0, 0, top, nullptr, GetModuleHandleA(nullptr),
                         nullptr);
     if (!g) return;
-    Groups().insert(Groups().begin(), GroupEntry{groupNumber_, g});
+    AddGroupWindow(groupNumber_, g);
   }
   // The window leaves any group it was in before.
-  SendMessageA(g, LEM_GROUPJOIN, reinterpret_cast<WPARAM>(Handle()), 0);
+  SendMessageA(g, LEM_GROUPJOIN, AsWParam(Handle()), 0);
 }
 
 void TCustomLEdit::SetGroupNumber(int n) {
@@ -639,7 +517,7 @@ AnsiString TCustomLEdit::GetText() {
   int n = static_cast<int>(Send(LEM_GETTEXTLENGTH, 1, 0));
   if (n <= 0) return "";
   std::string s(static_cast<size_t>(n) + 1, '\0');
-  Send(LEM_GETTEXT, 1, reinterpret_cast<LPARAM>(s.data()));
+  Send(LEM_GETTEXT, 1, AsLParam(s.data()));
   s.resize(strnlen(s.c_str(), static_cast<size_t>(n)));
   textCache_ = s;
   return s;
@@ -652,14 +530,14 @@ void TCustomLEdit::SetText(const AnsiString& s) {
     return;
   }
   textCache_ = s;
-  Send(LEM_SETTEXT, 1, reinterpret_cast<LPARAM>(s.c_str()));
+  Send(LEM_SETTEXT, 1, AsLParam(s.c_str()));
 }
 
-void TCustomLEdit::UpdateSelection() { Send(LEM_GETSELECTION, 0, reinterpret_cast<LPARAM>(&sel_)); }
+void TCustomLEdit::UpdateSelection() { Send(LEM_GETSELECTION, 0, AsLParam(&sel_)); }
 
 int TCustomLEdit::ApplySelection() {
   if (!HandleAllocated()) return 0;
-  return static_cast<int>(Send(LEM_SETSELECTION, 0, reinterpret_cast<LPARAM>(&sel_)));
+  return static_cast<int>(Send(LEM_SETSELECTION, 0, AsLParam(&sel_)));
 }
 
 int TCustomLEdit::GetSelLength() { return static_cast<int>(Send(LEM_GETSELLENGTH)); }
@@ -673,7 +551,7 @@ AnsiString TCustomLEdit::GetSelText() {
   int n = GetSelLength();
   if (n <= 0) return "";
   std::string s(static_cast<size_t>(n) + 1, '\0');
-  Send(LEM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(s.data()));
+  Send(LEM_GETSELTEXT, 0, AsLParam(s.data()));
   s.resize(strnlen(s.c_str(), static_cast<size_t>(n)));
   selTextCache_ = s;
   return s;
@@ -681,7 +559,7 @@ AnsiString TCustomLEdit::GetSelText() {
 
 void TCustomLEdit::SetSelText(const AnsiString& s) {
   selTextCache_ = s;
-  Send(LEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  Send(LEM_REPLACESEL, 0, AsLParam(s.c_str()));
 }
 
 static HGLOBAL TextToHandle(TCustomLEdit* e, int n, UINT msg, WPARAM w) {
@@ -693,7 +571,7 @@ static HGLOBAL TextToHandle(TCustomLEdit* e, int n, UINT msg, WPARAM w) {
     GlobalFree(h);
     return nullptr;
   }
-  SendMessageA(e->Handle(), msg, w, reinterpret_cast<LPARAM>(p));
+  SendMessageA(e->Handle(), msg, w, AsLParam(p));
   p[n] = 0;
   GlobalUnlock(h);
   return h;
@@ -717,7 +595,7 @@ void TCustomLEdit::SetSelTextHandle(HGLOBAL h) {
   if (!h) return;
   const char* p = static_cast<const char*>(GlobalLock(h));
   if (!p) return;
-  Send(LEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(p));
+  Send(LEM_REPLACESEL, 0, AsLParam(p));
   GlobalUnlock(h);
 }
 
@@ -800,7 +678,7 @@ int TCustomLEdit::GetLine(char* buffer, int bufferSize, int line) {
     for (int i = 0; i < 4; ++i) tmp[static_cast<size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
     w = 0;
   }
-  int got = static_cast<uint16_t>(Send(LEM_GETLINE, w, reinterpret_cast<LPARAM>(tmp.data())));
+  int got = static_cast<uint16_t>(Send(LEM_GETLINE, w, AsLParam(tmp.data())));
   got = std::min({got, len, bufferSize - 1});
   memcpy(buffer, tmp.data(), static_cast<size_t>(got));
   buffer[got] = 0;
@@ -817,7 +695,7 @@ AnsiString TCustomLEdit::GetLine(int line) {
 int TCustomLEdit::LoadFromFile(const AnsiString& name) {
   if (name.empty() || name == "<<untitled>>" || !HandleAllocated()) return 1;
   AnsiString copy = name;
-  int r = static_cast<uint16_t>(Send(LEM_LOADFILE, 0, reinterpret_cast<LPARAM>(copy.c_str())));
+  int r = static_cast<uint16_t>(Send(LEM_LOADFILE, 0, AsLParam(copy.c_str())));
   if (r == 0) keptFileName_.clear();
   return r;
 }
@@ -825,7 +703,7 @@ int TCustomLEdit::LoadFromFile(const AnsiString& name) {
 int TCustomLEdit::SaveToFile(const AnsiString& name) {
   if (!HandleAllocated() || name.empty()) return 1;
   AnsiString copy = name;
-  int r = static_cast<uint16_t>(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(copy.c_str())));
+  int r = static_cast<uint16_t>(Send(LEM_SAVEFILE, 0, AsLParam(copy.c_str())));
   if (r == 0) keptFileName_.clear();
   return r;
 }
@@ -846,7 +724,7 @@ void TCustomLEdit::Command(WORD cmd) { Send(WM_COMMAND, cmd, 0); }
 void TCustomLEdit::SetSearchText(const AnsiString& s) {
   char buf[126] = {};
   lstrcpynA(buf, s.c_str(), sizeof buf);
-  Send(LEM_SETSEARCHTEXT, 0, reinterpret_cast<LPARAM>(buf));
+  Send(LEM_SETSEARCHTEXT, 0, AsLParam(buf));
 }
 
 int TCustomLEdit::GetBookmarkLine() { return static_cast<int>(Send(LEM_GETBOOKMARK, bookmarkIndex_, 0)); }
@@ -870,11 +748,11 @@ void TCustomLEdit::GotoBookmark(uint8_t n) {
 void TCustomLEdit::BeginScan() { Send(LEM_BEGINSCAN, 0, 0); }
 
 void TCustomLEdit::ExecuteFontDialog() {
-  TFontDialog d(this);
-  d.SetDevice(fdScreen);
-  d.SetOptions(TFontDialogOptions{fdEffects, fdForceFontExist});
-  d.SetFont(*Font());
-  if (d.Execute()) SetFont(*d.Font());
+  auto d = MakeComponent<TFontDialog>(this);
+  d->SetDevice(fdScreen);
+  d->SetOptions(TFontDialogOptions{fdEffects, fdForceFontExist});
+  d->SetFont(*Font());
+  if (d->Execute()) SetFont(*d->Font());
 }
 
 // ---- notifications ----------------------------------------------------------------------------
@@ -947,148 +825,158 @@ int16_t TCustomLEdit::StoredLineHeight(HDC dc) {
   return static_cast<int16_t>(std::clamp(h + h / 5, 1, 32767));
 }
 
+namespace {
+
+// The DC the owner paints on: with a memory DC asked for, a memory DC holding a bitmap of
+// the client's size, which passes to the window with the result (the window deletes it);
+// otherwise the window's own DC. The memory DC goes at scope exit, unwinding too.
+class TPaintBuffer {
+ public:
+  TPaintBuffer(HDC target, const RECT& client, bool useMemory) : dc_(target) {
+    if (!useMemory) return;
+    mem_.Reset(CreateCompatibleDC(target));
+    if (!mem_) return;
+    bitmap_ = CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+    if (!bitmap_) {
+      mem_.Reset();
+      return;
+    }
+    selected_.emplace(mem_, bitmap_);
+    dc_ = mem_;
+  }
+  HDC DC() const { return dc_; }
+  HBITMAP Bitmap() const { return bitmap_; }
+
+ private:
+  TOwnedDC mem_;
+  std::optional<TSelected> selected_;
+  HBITMAP bitmap_ = nullptr;
+  HDC dc_;
+};
+
+// A canvas on a DC it does not own, for one event.
+class TBorrowedCanvas {
+ public:
+  explicit TBorrowedCanvas(HDC dc) { canvas_.SetHandle(dc); }
+  TCanvas* operator->() { return &canvas_; }
+  TCanvas* Get() { return &canvas_; }
+
+ private:
+  TCanvas canvas_;  // lets go of the DC (and selects back what it selected) when it goes
+};
+
+}  // namespace
+
+void TCustomLEdit::SelColorsCallback(TMessage& m) {
+  HDC dc = ParamAs<HDC>(m.WParam);
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(foreSel_)));
+  SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(backSel_)));
+  m.Result = 0;
+}
+
+void TCustomLEdit::HighlightCallback(TMessage& m) {
+  m.Result = 0;
+  if (!m.LParam) return;
+  HDC dc = ParamAs<HDC>(m.WParam);
+  CopyToken(ParamAs<const LEToken*>(m.LParam));
+  TColor fore = Font()->Color(), back = Color();
+  if (OnControlHighlight) OnControlHighlight(this, tokenType_, tokenValue_, tokenText_, fore, back);
+  // Handlers hand back system colours too: a DC takes only plain RGB.
+  SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(fore)));
+  SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(back)));
+}
+
+void TCustomLEdit::PaintCallback(TMessage& m) {
+  m.Result = 0;
+  if (Designing()) return;
+  RECT r;
+  GetClientRect(Handle(), &r);
+  TPaintBuffer buffer(ParamAs<HDC>(m.WParam), r, paintMode_ == dsUseMemoryDC);
+  m.Result = reinterpret_cast<LRESULT>(buffer.Bitmap());
+  if (!OnPaint) return;
+  TBorrowedCanvas c(buffer.DC());
+  OnPaint(this, c.Get(), r);
+}
+
+void TCustomLEdit::FindBraceCallback(TMessage& m) {
+  m.Result = 0;
+  if (!m.LParam) return;
+  auto* t = ParamAs<LEToken*>(m.LParam);
+  CopyToken(t);
+  TLEBraceStyle brace = brNone;
+  if (OnFindBrace) OnFindBrace(this, tokenType_, tokenValue_, tokenText_, brace);
+  if (tokenType_ != LET_SYMBOL && tokenType_ != LET_WORD) tokenType_ = tokenText_[0] ? LET_WORD : LET_SYMBOL;
+  t->Type = tokenType_;
+  t->Value = tokenValue_;
+  size_t n = strnlen(tokenText_, LE_TOKEN_TEXT - 1);
+  memcpy(t->Text, tokenText_, n);
+  t->Text[n] = 0;
+  switch (brace) {
+    case brOpen: m.Result = LEFB_OPEN; break;
+    case brClose: m.Result = LEFB_CLOSE; break;
+    case brOpenBlock: m.Result = LEFB_OPENBLOCK; break;
+    case brCloseBlock: m.Result = LEFB_CLOSEBLOCK; break;
+    default: m.Result = LEFB_DEFAULT; break;
+  }
+}
+
+void TCustomLEdit::WordClickCallback(TMessage& m) {
+  m.Result = 0;
+  if (!m.LParam) return;
+  CopyToken(ParamAs<const LEToken*>(m.LParam));
+  bool handled = false;
+  if (OnWordClick) OnWordClick(this, tokenType_, tokenValue_, tokenText_, handled);
+  m.Result = handled ? 1 : 0;
+}
+
+void TCustomLEdit::WordBreakCallback(TMessage& m) {
+  // A row always takes at least one character, so the window always advances.
+  int16_t maxPos = static_cast<int16_t>(LOWORD(m.WParam));
+  if (maxPos < 1) maxPos = 1;
+  int16_t pos = maxPos;
+  const char* line = m.LParam ? ParamAs<const char*>(m.LParam) : "";
+  if (OnWordBreak) OnWordBreak(this, line, pos);
+  if (pos < 1) pos = 1;
+  if (pos > maxPos) pos = maxPos;
+  m.Result = pos;
+}
+
+void TCustomLEdit::PrintPageCallback(TMessage& m) {
+  HDC dc = ParamAs<HDC>(m.WParam);
+  uint16_t v = LOWORD(m.LParam), hz = HIWORD(m.LParam);
+  int16_t header = 0, footer = 0;
+  if (OnPrintPage) {
+    TBorrowedCanvas c(dc);
+    OnPrintPage(this, c.Get(), v, hz, header, footer);
+  }
+  ClampPrintMargins(v, StoredLineHeight(dc), header, footer);
+  m.Result = MAKELONG(static_cast<WORD>(header), static_cast<WORD>(footer));
+}
+
+void TCustomLEdit::NotifyFoundCallback(TMessage& m) {
+  int32_t response = 0;
+  if (OnNotifyFound) OnNotifyFound(this, static_cast<int32_t>(m.LParam), response);
+  m.Result = response;
+}
+
 bool TCustomLEdit::HandleCallback(TMessage& m) {
   switch (m.Msg) {
-    case LEM_SELCOLORS: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(foreSel_)));
-      SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(backSel_)));
-      m.Result = 0;
-      return true;
-    }
-    case LEM_HIGHLIGHT: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      m.Result = 0;
-      if (!m.LParam) return true;
-      CopyToken(reinterpret_cast<const LEToken*>(m.LParam));
-      TColor fore = Font()->Color(), back = Color();
-      if (OnControlHighlight) OnControlHighlight(this, tokenType_, tokenValue_, tokenText_, fore, back);
-      // Handlers hand back system colours too: a DC takes only plain RGB.
-      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(fore)));
-      SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(back)));
-      return true;
-    }
-    case LEM_PAINT: {
-      m.Result = 0;
-      if (Designing()) return true;
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      RECT r;
-      GetClientRect(Handle(), &r);
-      HDC mem = nullptr;
-      HBITMAP bmp = nullptr, old = nullptr;
-      if (paintMode_ == dsUseMemoryDC) {
-        mem = CreateCompatibleDC(dc);
-        if (mem) {
-          bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
-          if (bmp) {
-            m.Result = reinterpret_cast<LRESULT>(bmp);
-            old = static_cast<HBITMAP>(SelectObject(mem, bmp));
-            dc = mem;
-          } else {
-            DeleteDC(mem);
-            mem = nullptr;
-          }
-        }
-      }
-      if (OnPaint) {
-        TCanvas c;
-        c.SetHandle(dc);
-        try {
-          OnPaint(this, &c, r);
-        } catch (...) {
-          c.SetHandle(nullptr);
-          if (mem) {
-            SelectObject(mem, old);
-            DeleteDC(mem);
-          }
-          throw;
-        }
-        c.SetHandle(nullptr);
-      }
-      if (mem) {
-        SelectObject(mem, old);
-        DeleteDC(mem);
-      }
-      return true;
-    }
-    case LEM_FINDBRACE: {
-      m.Result = 0;
-      if (!m.LParam) return true;
-      auto* t = reinterpret_cast<LEToken*>(m.LParam);
-      CopyToken(t);
-      TLEBraceStyle brace = brNone;
-      if (OnFindBrace) OnFindBrace(this, tokenType_, tokenValue_, tokenText_, brace);
-      if (tokenType_ != LET_SYMBOL && tokenType_ != LET_WORD) tokenType_ = tokenText_[0] ? LET_WORD : LET_SYMBOL;
-      t->Type = tokenType_;
-      t->Value = tokenValue_;
-      size_t n = strnlen(tokenText_, LE_TOKEN_TEXT - 1);
-      memcpy(t->Text, tokenText_, n);
-      t->Text[n] = 0;
-      switch (brace) {
-        case brOpen: m.Result = LEFB_OPEN; break;
-        case brClose: m.Result = LEFB_CLOSE; break;
-        case brOpenBlock: m.Result = LEFB_OPENBLOCK; break;
-        case brCloseBlock: m.Result = LEFB_CLOSEBLOCK; break;
-        default: m.Result = LEFB_DEFAULT; break;
-      }
-      return true;
-    }
-    case LEM_WORDCLICK: {
-      m.Result = 0;
-      if (!m.LParam) return true;
-      CopyToken(reinterpret_cast<const LEToken*>(m.LParam));
-      bool handled = false;
-      if (OnWordClick) OnWordClick(this, tokenType_, tokenValue_, tokenText_, handled);
-      m.Result = handled ? 1 : 0;
-      return true;
-    }
-    case LEM_WORDBREAK: {
-      // A row always takes at least one character, so the window always advances.
-      int16_t maxPos = static_cast<int16_t>(LOWORD(m.WParam));
-      if (maxPos < 1) maxPos = 1;
-      int16_t pos = maxPos;
-      const char* line = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
-      if (OnWordBreak) OnWordBreak(this, line, pos);
-      if (pos < 1) pos = 1;
-      if (pos > maxPos) pos = maxPos;
-      m.Result = pos;
-      return true;
-    }
-    case LEM_PRINTPAGE: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      uint16_t v = LOWORD(m.LParam), hz = HIWORD(m.LParam);
-      int16_t header = 0, footer = 0;
-      if (OnPrintPage) {
-        TCanvas c;
-        c.SetHandle(dc);
-        try {
-          OnPrintPage(this, &c, v, hz, header, footer);
-        } catch (...) {
-          c.SetHandle(nullptr);
-          throw;
-        }
-        c.SetHandle(nullptr);
-      }
-      ClampPrintMargins(v, StoredLineHeight(dc), header, footer);
-      m.Result = MAKELONG(static_cast<WORD>(header), static_cast<WORD>(footer));
-      return true;
-    }
-    case LEM_NOTIFYFOUND: {
-      int32_t response = 0;
-      if (OnNotifyFound) OnNotifyFound(this, static_cast<int32_t>(m.LParam), response);
-      m.Result = response;
-      return true;
-    }
+    case LEM_SELCOLORS: SelColorsCallback(m); return true;
+    case LEM_HIGHLIGHT: HighlightCallback(m); return true;
+    case LEM_PAINT: PaintCallback(m); return true;
+    case LEM_FINDBRACE: FindBraceCallback(m); return true;
+    case LEM_WORDCLICK: WordClickCallback(m); return true;
+    case LEM_WORDBREAK: WordBreakCallback(m); return true;
+    case LEM_PRINTPAGE: PrintPageCallback(m); return true;
+    case LEM_NOTIFYFOUND: NotifyFoundCallback(m); return true;
     case LEM_INSERTMODE_ON:
-      insertMode_ = true;
-      m.Result = 0;
-      return true;
     case LEM_INSERTMODE_OFF:
-      insertMode_ = false;
+      insertMode_ = m.Msg == LEM_INSERTMODE_ON;
       m.Result = 0;
       return true;
+    default:
+      return false;
   }
-  return false;
 }
 
 // ---- right button, menu key, dialog codes -------------------------------------------------------

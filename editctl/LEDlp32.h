@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "editctl/LEditMessages.h"
+#include "editctl/LEditProtocol.h"
+#include "ledit/include/LEditMessages.h"
 #include "framework/core/Streams.h"
 #include "framework/win/Controls.h"
 #include "framework/win/Forms.h"
@@ -36,23 +37,9 @@ using TPaintEvent = std::function<void(TObject* Sender, TCanvas* DCHandle, const
 using TPrintEvent = std::function<void(TObject* Sender, TCanvas* PrintDC, uint16_t VerticalSize,
                                        uint16_t HorizontalSize, int16_t& HeaderSize, int16_t& FooterSize)>;
 
-// ---- plain helpers (no window) --------------------------------------------------------
-
-// "|" filter form -> "/" form headed by the default extension: HTML|*.htm -> TXT/HTML/*.htm/
-AnsiString FileMaskToSlashForm(const AnsiString& barForm, const AnsiString& defaultExt);
-// "/" form -> "|" form: everything up to the first "/" dropped, items joined by "|".
-AnsiString FileMaskFromSlashForm(const AnsiString& slashForm);
-// The two-byte entry table of a syntax string (at most 254 entries).
-std::vector<LESyntaxEntry> BuildSyntaxTable(const AnsiString& syntax);
-// Header and footer of a printed page of height v, leaving room for one line of lineHeight.
-void ClampPrintMargins(int v, int lineHeight, int16_t& header, int16_t& footer);
-// The "/" form's default extension: upper case, at most 3 characters, "TXT" when empty.
-AnsiString NormalizeDefaultExt(const AnsiString& ext);
-
 class TCustomLEdit : public TWinControl {
  public:
   explicit TCustomLEdit(TComponent* owner);
-  ~TCustomLEdit() override;
   const char* ClassName() const override { return "TCustomLEdit"; }
 
   // ---- properties
@@ -279,6 +266,14 @@ class TCustomLEdit : public TWinControl {
   void CopyToken(const LEToken* t);
   void HandleNotification(TMessage& m);
   bool HandleCallback(TMessage& m);
+  void SelColorsCallback(TMessage& m);
+  void HighlightCallback(TMessage& m);
+  void PaintCallback(TMessage& m);
+  void FindBraceCallback(TMessage& m);
+  void WordClickCallback(TMessage& m);
+  void WordBreakCallback(TMessage& m);
+  void PrintPageCallback(TMessage& m);
+  void NotifyFoundCallback(TMessage& m);
   void HandleRightButton(TMessage& m);
   int16_t StoredLineHeight(HDC printerDC);
 
@@ -326,6 +321,9 @@ class TCustomLEdit : public TWinControl {
     uint16_t skip = 0;
   } kept_;
   AnsiString keptFileName_;
+
+ protected:
+  ~TCustomLEdit() override;
 };
 
 class TLEdit : public TCustomLEdit {
@@ -336,6 +334,9 @@ class TLEdit : public TCustomLEdit {
 
  protected:
   void KeyPress(char& key) override;
+
+ protected:
+  ~TLEdit() override = default;
 };
 
 }  // namespace vx

@@ -39,7 +39,7 @@ TCusListDlg::TCusListDlg(TComponent* owner, const char* caption, const char* gro
   OnCreate = [this](TObject* s) { FormCreate(s); };
 }
 
-TCusListDlg::~TCusListDlg() { BeforeDestruction(); }
+TCusListDlg::~TCusListDlg() = default;
 
 void TCusListDlg::FormCreate(TObject*) {
   btnRemove->SetEnabled(false);

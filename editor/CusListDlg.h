@@ -17,7 +17,6 @@ class TCusListDlg : public TForm {
  public:
   // caption "Custom Tag Editor", group "Custom Tags" and so on.
   TCusListDlg(TComponent* owner, const char* caption, const char* group);
-  ~TCusListDlg() override;
   const char* ClassName() const override { return "TCusListDlg"; }
 
   TGroupBox* GroupBox1;
@@ -46,6 +45,9 @@ class TCusListDlg : public TForm {
 
  private:
   std::vector<std::unique_ptr<TPersistent>> store_;
+
+ protected:
+  ~TCusListDlg() override;
 };
 
 // The list editor of one kind of item: its name dialog (a TNameDlg) and its property
@@ -76,6 +78,9 @@ class TCusListDlgOf : public TCusListDlg {
     d->LoadItem(*it);
     if (d->ShowModal() == mrOk) d->StoreItem(*it);
   }
+
+ protected:
+  ~TCusListDlgOf() override = default;
 };
 
 // Runs a list editor of class Dialog on a copy of list; on OK the list takes the result.

@@ -15,7 +15,6 @@ class THTMLTagDef;
 class THTMLBox : public TGraphicControl {
  public:
   explicit THTMLBox(TComponent* owner);
-  ~THTMLBox() override;
   const char* ClassName() const override { return "THTMLBox"; }
 
   // The group index shown.
@@ -50,6 +49,9 @@ class THTMLBox : public TGraphicControl {
   int group_ = 0, btnHeight_ = 18;
   bool hot_ = false, painting_ = false;
   int hotRow_ = 0, selectedRow_ = -1;
+
+ protected:
+  ~THTMLBox() override;
 };
 
 class TComboBox;

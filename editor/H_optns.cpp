@@ -190,7 +190,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
   btnOK->OnClick = [this](TObject* s) { btnOKClick(s); };
 }
 
-TFormOptions::~TFormOptions() { BeforeDestruction(); }
+TFormOptions::~TFormOptions() = default;
 
 void TFormOptions::EditFilter(TComboEdit* edit) {
   TfrmFilter* f = CreateForm<TfrmFilter>(this);

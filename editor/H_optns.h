@@ -21,7 +21,6 @@ class TFormStorage;
 class TFormOptions : public TForm {
  public:
   explicit TFormOptions(TComponent* owner);
-  ~TFormOptions() override;
   const char* ClassName() const override { return "TFormOptions"; }
 
   TPageControl* PageControl1;
@@ -56,6 +55,9 @@ class TFormOptions : public TForm {
 
  private:
   void EditFilter(TComboEdit* edit);
+
+ protected:
+  ~TFormOptions() override;
 };
 
 // The restart notice shown when the dialog ends with OK.

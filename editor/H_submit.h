@@ -16,6 +16,9 @@ class TSubmitForm : public TForm {
   TEdit* MethodText;
   TListBox* ResultBox;
   TButton* CloseButton;
+
+ protected:
+  ~TSubmitForm() override = default;
 };
 
 }  // namespace vx

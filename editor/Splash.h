@@ -12,6 +12,9 @@ class TSplashForm : public TForm {
   const char* ClassName() const override { return "TSplashForm"; }
   TLabel* VersionLabel;
   TButton* OkButton;
+
+ protected:
+  ~TSplashForm() override = default;
 };
 
 }  // namespace vx

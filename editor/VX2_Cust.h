@@ -12,6 +12,9 @@ class TfrmCustTag : public TCusListDlgOf<TCusTagItem, TfrmNewTag, TfrmCusTagE> {
  public:
   explicit TfrmCustTag(TComponent* owner) : TCusListDlgOf(owner, "Custom Tag Editor", "Custom Tags") {}
   const char* ClassName() const override { return "TfrmCustTag"; }
+
+ protected:
+  ~TfrmCustTag() override = default;
 };
 
 }  // namespace vx

@@ -43,7 +43,7 @@ TfrmCusTagE::TfrmCusTagE(TComponent* owner) : TForm(owner) {
   SetActiveControl(BeforeE);
 }
 
-TfrmCusTagE::~TfrmCusTagE() { BeforeDestruction(); }
+TfrmCusTagE::~TfrmCusTagE() = default;
 
 void TfrmCusTagE::LoadItem(const TCusTagItem& item) {
   SetCaption(Format("Editing %s", item.Name().c_str()));

@@ -13,7 +13,6 @@ class TFilenameEdit;
 class TfrmCusTagE : public TForm {
  public:
   explicit TfrmCusTagE(TComponent* owner);
-  ~TfrmCusTagE() override;
   const char* ClassName() const override { return "TfrmCusTagE"; }
 
   TGroupBox *GroupBox1, *GroupBox2;
@@ -24,6 +23,9 @@ class TfrmCusTagE : public TForm {
 
   void LoadItem(const TCusTagItem& item);
   void StoreItem(TCusTagItem& item);
+
+ protected:
+  ~TfrmCusTagE() override;
 };
 
 }  // namespace vx

@@ -11,6 +11,9 @@ class TfrmNewTool : public TNameDlg {
       : TNameDlg(owner, "New Tool", "&Tool Description", "newtoolE"), newtoolE(NameEdit) {}
   const char* ClassName() const override { return "TfrmNewTool"; }
   TEdit* newtoolE;
+
+ protected:
+  ~TfrmNewTool() override = default;
 };
 
 }  // namespace vx

@@ -12,6 +12,9 @@ class TfrmCusTool : public TCusListDlgOf<TCusToolItem, TfrmNewTool, TfrmCusToolE
  public:
   explicit TfrmCusTool(TComponent* owner) : TCusListDlgOf(owner, "Custom Tool Editor", "Custom Tools") {}
   const char* ClassName() const override { return "TfrmCusTool"; }
+
+ protected:
+  ~TfrmCusTool() override = default;
 };
 
 }  // namespace vx

@@ -37,7 +37,7 @@ TfrmCusToolE::TfrmCusToolE(TComponent* owner) : TForm(owner) {
   SetActiveControl(CmdE);
 }
 
-TfrmCusToolE::~TfrmCusToolE() { BeforeDestruction(); }
+TfrmCusToolE::~TfrmCusToolE() = default;
 
 void TfrmCusToolE::LoadItem(const TCusToolItem& item) {
   SetCaption(Format("Editing %s", item.Name().c_str()));

@@ -12,7 +12,6 @@ class TFilenameEdit;
 class TfrmCusToolE : public TForm {
  public:
   explicit TfrmCusToolE(TComponent* owner);
-  ~TfrmCusToolE() override;
   const char* ClassName() const override { return "TfrmCusToolE"; }
 
   TLabel *Label1, *Label2, *Label3;
@@ -23,6 +22,9 @@ class TfrmCusToolE : public TForm {
 
   void LoadItem(const TCusToolItem& item);
   void StoreItem(TCusToolItem& item);
+
+ protected:
+  ~TfrmCusToolE() override;
 };
 
 }  // namespace vx

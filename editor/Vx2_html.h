@@ -15,7 +15,6 @@ class TFormStorage;
 class TForm_HTMLView : public TForm {
  public:
   explicit TForm_HTMLView(TComponent* owner);
-  ~TForm_HTMLView() override;
   const char* ClassName() const override { return "TForm_HTMLView"; }
 
   TFrameViewer* Viewer;
@@ -51,6 +50,9 @@ class TForm_HTMLView : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormDestroy(TObject* Sender);
   void EnableFwdBack();
+
+ protected:
+  ~TForm_HTMLView() override;
 };
 
 // The preview window while it exists.

@@ -34,7 +34,6 @@ extern const char* const VornixTitle;
 class TFrameForm : public TForm {
  public:
   explicit TFrameForm(TComponent* owner);
-  ~TFrameForm() override;
   const char* ClassName() const override { return "TFrameForm"; }
   void Loaded() override;
 
@@ -160,6 +159,9 @@ class TFrameForm : public TForm {
   std::unique_ptr<TCusTags> cusTags_;
   std::unique_ptr<TCusTool> cusTool_;
   AnsiString reloadHint_;
+
+ protected:
+  ~TFrameForm() override;
 };
 
 extern TFrameForm* FrameForm;

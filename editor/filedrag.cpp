@@ -16,8 +16,8 @@ TFileDrag::TFileDrag(TComponent* owner) : TComponent(owner) {
 TFileDrag::~TFileDrag() = default;
 
 void TFileDrag::BeforeDestruction() {
+  SetEnableDrop(false);  // while the window is still known
   UnhookWindow();
-  SetEnableDrop(false);
   TComponent::BeforeDestruction();
 }
 

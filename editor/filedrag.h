@@ -8,7 +8,6 @@ namespace vx {
 class TFileDrag : public TComponent {
  public:
   explicit TFileDrag(TComponent* owner);
-  ~TFileDrag() override;
   const char* ClassName() const override { return "TFileDrag"; }
 
   // The names of the last drop, full paths, in the shell's order.
@@ -33,6 +32,9 @@ class TFileDrag : public TComponent {
   HWND window_ = nullptr;
   WNDPROC oldProc_ = nullptr, newProc_ = nullptr;
   POINT dropPoint_{0, 0};
+
+ protected:
+  ~TFileDrag() override;
 };
 
 }  // namespace vx

@@ -27,7 +27,6 @@ class TCusTagItem;
 class TxEdit : public TLEdit {
  public:
   explicit TxEdit(TComponent* owner);
-  ~TxEdit() override;
   const char* ClassName() const override { return "TxEdit"; }
 
   bool Untitled() const { return untitled_; }
@@ -51,6 +50,9 @@ class TxEdit : public TLEdit {
   bool untitled_ = false;
   TForm* ownerWindow_ = nullptr;
   TStatusBar* statusBar_ = nullptr;
+
+ protected:
+  ~TxEdit() override;
 };
 
 // The skeleton of a new document when the program folder has no "template.htm".
@@ -59,7 +61,6 @@ extern const char* const NewDocumentSkeleton[9];
 class TfrmEditWin : public TForm {
  public:
   explicit TfrmEditWin(TComponent* owner);
-  ~TfrmEditWin() override;
   const char* ClassName() const override { return "TfrmEditWin"; }
 
   TTabControl* TabControl;
@@ -197,6 +198,9 @@ class TfrmEditWin : public TForm {
     int fontSize = 10;
     uint8_t hTab = 3;
   } opt_;
+
+ protected:
+  ~TfrmEditWin() override;
 };
 
 extern TfrmEditWin* frmEditWin;

@@ -24,7 +24,7 @@ TNameDlg::TNameDlg(TComponent* owner, const char* caption, const char* label, co
   SetActiveControl(NameEdit);
 }
 
-TNameDlg::~TNameDlg() { BeforeDestruction(); }
+TNameDlg::~TNameDlg() = default;
 
 TfrmNewTag::TfrmNewTag(TComponent* owner)
     : TNameDlg(owner, "New Custom Tag", "&Tag Description", "newtagE"), newtagE(NameEdit) {}

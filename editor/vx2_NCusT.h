@@ -10,11 +10,13 @@ namespace vx {
 class TNameDlg : public TForm {
  public:
   TNameDlg(TComponent* owner, const char* caption, const char* label, const char* editName);
-  ~TNameDlg() override;
   const char* ClassName() const override { return "TNameDlg"; }
   TLabel* Label1;
   TEdit* NameEdit;
   TButton *btnOK, *btnCancel;
+
+ protected:
+  ~TNameDlg() override;
 };
 
 class TfrmNewTag : public TNameDlg {
@@ -22,6 +24,9 @@ class TfrmNewTag : public TNameDlg {
   explicit TfrmNewTag(TComponent* owner);
   const char* ClassName() const override { return "TfrmNewTag"; }
   TEdit* newtagE;
+
+ protected:
+  ~TfrmNewTag() override = default;
 };
 
 }  // namespace vx

@@ -34,6 +34,9 @@ class TfrmHelpView : public TForm {
   void PopupMenu1Popup(TObject* Sender);
   void cmdCopyClick(TObject* Sender);
   void cmdSelectAllClick(TObject* Sender);
+
+ protected:
+  ~TfrmHelpView() override = default;
 };
 
 }  // namespace vx

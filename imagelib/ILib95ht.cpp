@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/win/GdiScoped.h"
 #include "imagelib/Decode.h"
 #include "imagelib/Quantize.h"
 
@@ -97,28 +98,16 @@ HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows,
     for (size_t i = 0; i < colors.size() && i < 256; ++i)
       info.table[i] = {colors[i].b, colors[i].g, colors[i].r, 0};
   }
-  HDC screen = GetDC(nullptr);
+  vx::TWindowDC screen(nullptr);
   if (!screen) return nullptr;
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HDC mem = bmp ? CreateCompatibleDC(screen) : nullptr;
-  bool ok = false;
-  if (mem) {
-    HPALETTE oldPal = nullptr;
-    if (pal) {
-      oldPal = SelectPalette(mem, pal, FALSE);
-      RealizePalette(mem);
-    }
-    ok = SetDIBits(mem, bmp, 0, UINT(h), rows.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                   DIB_RGB_COLORS) == h;
-    if (oldPal) SelectPalette(mem, oldPal, FALSE);
-    DeleteDC(mem);
-  }
-  ReleaseDC(nullptr, screen);
-  if (!ok && bmp) {
-    DeleteObject(bmp);
-    bmp = nullptr;
-  }
-  return bmp;
+  vx::TOwnedBitmap bmp(CreateCompatibleBitmap(screen, w, h));
+  vx::TOwnedDC mem(bmp ? CreateCompatibleDC(screen) : nullptr);
+  if (!mem) return nullptr;
+  vx::TSelectedPalette selectPal(mem, pal, false);
+  if (pal) RealizePalette(mem);
+  if (SetDIBits(mem, bmp, 0, UINT(h), rows.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != h)
+    return nullptr;
+  return bmp.Release();
 }
 
 int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,

@@ -56,6 +56,19 @@ int LoadFile(Editor& e, const std::string& path) {
   return 0;
 }
 
+// Moves the written temporary file over the target (a full path). An existing target is
+// replaced by the system's replace call, and keeps the attributes the user gave it.
+static bool PutInPlace(const char* tmp, const char* target, DWORD attrs) {
+  if (attrs == INVALID_FILE_ATTRIBUTES) return MoveFileExA(tmp, target, MOVEFILE_WRITE_THROUGH) != 0;
+  char fullTmp[MAX_PATH];
+  DWORD n = GetFullPathNameA(tmp, MAX_PATH, fullTmp, nullptr);
+  if (n == 0 || n >= MAX_PATH) return false;
+  if (!ReplaceFileA(target, fullTmp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return false;
+  // Not every implementation of the call carries the attributes over: put them back.
+  if (GetFileAttributesA(target) != attrs) SetFileAttributesA(target, attrs);
+  return true;
+}
+
 int SaveFile(Editor& e, const std::string& path) {
   // Unix wins when both styles are asked for.
   LineEnd eol = (e.options & LEO_UNIXSTYLESAVE) ? LineEnd::Lf
@@ -88,7 +101,7 @@ int SaveFile(Editor& e, const std::string& path) {
         ok = FlushFileBuffers(f) && ok;
         CloseHandle(f);
       }
-      if (ok) ok = MoveFileExA(tmp, full, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      if (ok) ok = PutInPlace(tmp, full, attrs);
       if (!ok) {
         result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
         DeleteFileA(tmp);
@@ -536,9 +549,9 @@ void Command(Editor& e, int id) {
       break;
     case LECMD_WORDWRAP:
       e.wrapFlags ^= LEWW_ON;
-      if (Wrapping(e)) e.wrapFlags |= LEWW_AUTO;
-      ResetRows(e);
-      e.topSkip = 0;
+      if (e.wrapFlags & LEWW_ON) e.wrapFlags |= LEWW_AUTO;
+      e.view.SetWrapping((e.wrapFlags & LEWW_ON) != 0);
+      e.view.topSkip = 0;
       EnsureCaretVisible(e);
       InvalidateRect(e.hwnd, nullptr, FALSE);
       break;
@@ -562,16 +575,7 @@ bool ReplaceOnce(Editor& e) {
 }
 
 int ReplaceAll(Editor& e) {
-  int count = 0;
-  Pos s, t;
-  Pos from{0, 0};
-  e.doc.BeginStep();
-  while (e.doc.Find(e.searchText, from, true, e.matchCase, e.wholeWord, s, t)) {
-    if (!e.doc.Replace(s, t, e.replaceText)) break;
-    from = e.doc.Caret();
-    ++count;
-  }
-  e.doc.EndStep();
+  int count = e.doc.ReplaceAll(e.searchText, e.replaceText, e.matchCase, e.wholeWord);
   EnsureCaretVisible(e);
   return count;
 }

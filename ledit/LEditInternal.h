@@ -7,14 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "editctl/LEditMessages.h"
+#include "framework/win/GdiScoped.h"
+#include "ledit/include/LEditMessages.h"
 #include "ledit/core/Document.h"
 #include "ledit/core/Layout.h"
 #include "ledit/core/Lexer.h"
+#include "ledit/core/View.h"
 
 namespace ledit {
 
 constexpr int kLeftMargin = 2;
+
+struct Editor;
+// The row breaks of a line and the window's height in rows, for the view (LEditWindow.cpp).
+std::vector<int> WrapRows(Editor& e, int line);
+int WindowRows(const Editor& e);
 
 struct Editor {
   HWND hwnd = nullptr;
@@ -25,6 +32,7 @@ struct Editor {
   Lexer lexer;
   LexCache lexCache;
   Layout layout;
+  View view{doc, [this](int line) { return WrapRows(*this, line); }, [this] { return WindowRows(*this); }};
   std::vector<std::pair<uint8_t, uint8_t>> table;
   uint8_t syntaxFlags = 0;
 
@@ -39,9 +47,8 @@ struct Editor {
   bool insertMode = true;
   int caretWidth = 0;
   int wrapFlags = 0, wrapWidth = 0;
-  std::vector<int> rowCount;  // rows per line while wrapping, 0 = not yet measured
 
-  int topLine = 0, topSkip = 0, hscroll = 0;
+  int hscroll = 0;
   int vbar[3] = {-1, -1, -1}, hbar[3] = {-1, -1, -1};  // scroll bar values last set
   int preferredX = -1;
   std::string fileName, fileMask, searchText, replaceText;
@@ -59,6 +66,8 @@ struct Editor {
   int dirtyLast = -1;
   bool dirtyToEnd = false;   // line count changed: everything below moves
   Pos paintedSelStart, paintedSelEnd;
+  vx::TOwnedBitmap backBuffer;  // kept between paints, remade when the size changes
+  int backBufferW = 0, backBufferH = 0;
 };
 
 Editor* EditorOf(HWND hwnd);

@@ -2,6 +2,9 @@
 // for each token's colours.
 #include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "framework/win/GdiScoped.h"
 
 #include "ledit/LEditInternal.h"
 
@@ -14,8 +17,8 @@ static HFONT CurrentFont(const Editor& e) {
 }
 
 void Measure(Editor& e) {
-  HDC dc = GetDC(e.hwnd);
-  HGDIOBJ old = SelectObject(dc, CurrentFont(e));
+  vx::TWindowDC dc(e.hwnd);
+  vx::TSelected font(dc, CurrentFont(e));
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
   int w[256];
@@ -28,8 +31,6 @@ void Measure(Editor& e) {
     }
   }
   for (int& x : w) x += e.hSpace * 2;
-  SelectObject(dc, old);
-  ReleaseDC(e.hwnd, dc);
   int tab = e.layout.TabColumns();
   e.layout.SetCharWidths(w);
   e.layout.SetTabColumns(tab);
@@ -58,6 +59,50 @@ struct PaintCtx {
   bool transparent;
   bool alive() const { return EditorOf(self) == &e && e.doc.Version() == version; }
 };
+
+// A rectangle in one colour, the quickest way GDI offers.
+void FillSolid(HDC dc, const RECT& r, COLORREF colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// The text of a row over its backgrounds: one text call per colour, each with only that
+// colour's characters; what lies between them (other colours, blanks) is added to the
+// advance of the character before. Text output costs per call and per character, and a
+// highlighted line changes colour every few characters.
+void DrawRowText(HDC dc, const std::string& text, const std::vector<int>& adv, const std::vector<COLORREF>& fg,
+                 int rowStart, int c0, int c1, int xStart, int y, int lineHeight) {
+  const int n = c1 - c0;
+  if (n <= 0) return;
+  auto blank = [&](int k) { return text[static_cast<size_t>(k)] == ' ' || text[static_cast<size_t>(k)] == '\t'; };
+  std::vector<char> drawn(static_cast<size_t>(n), 0);
+  for (int k = c0; k < c1; ++k) drawn[k - c0] = blank(k);
+  int xEnd = xStart;
+  for (int k = c0; k < c1; ++k) xEnd += adv[k - rowStart];
+  const RECT rowRect{xStart, y, xEnd, y + lineHeight};
+  SetBkMode(dc, TRANSPARENT);
+  std::string buf;
+  std::vector<INT> dx;
+  int x = xStart;
+  for (int k = c0; k < c1; x += adv[k - rowStart], ++k) {
+    if (drawn[k - c0]) continue;
+    const COLORREF colour = fg[k - c0];
+    buf.clear();
+    dx.clear();
+    for (int j = k; j < c1; ++j) {
+      int a = adv[j - rowStart];
+      if (!drawn[j - c0] && fg[j - c0] == colour) {
+        buf += text[static_cast<size_t>(j)];
+        dx.push_back(a);
+        drawn[j - c0] = 1;
+      } else if (!dx.empty()) {
+        dx.back() += a;
+      }
+    }
+    SetTextColor(dc, colour);
+    ExtTextOutA(dc, x, y, ETO_CLIPPED, &rowRect, buf.data(), static_cast<UINT>(buf.size()), dx.data());
+  }
+}
 
 // Paints one row; false when a call-back changed the document (the paint is abandoned).
 bool PaintRow(PaintCtx& c, const std::string& text, const std::vector<Token>& toks, int line, int rowStart,
@@ -110,46 +155,115 @@ bool PaintRow(PaintCtx& c, const std::string& text, const std::vector<Token>& to
       }
     }
   }
-  // Runs of equal colours, drawn with explicit advances so that text lands exactly
-  // where the layout puts it; tabs are drawn as spaces of the tab's width.
-  int runX = x0 + e.layout.XOfColumn(text, rowStart, c0);
-  std::string buf;
-  std::vector<INT> dx;
-  for (int k = c0; k < c1;) {
-    int j = k;
-    buf.clear();
-    dx.clear();
-    int w = 0;
-    while (j < c1 && fg[j - c0] == fg[k - c0] && bg[j - c0] == bg[k - c0]) {
-      char ch = text[static_cast<size_t>(j)];
-      buf += ch == '\t' ? ' ' : ch;
-      dx.push_back(adv[j - rowStart]);
-      w += adv[j - rowStart];
-      ++j;
-    }
-    RECT rc{runX, y, runX + w, y + e.lineHeight};
-    bool selected = bg[k - c0] == c.selBg && fg[k - c0] == c.selFg && anySel;
-    SetTextColor(c.dc, fg[k - c0]);
-    SetBkColor(c.dc, bg[k - c0]);
-    UINT flags = ETO_CLIPPED;
-    if (!c.transparent || selected || bg[k - c0] != c.bg) {
-      flags |= ETO_OPAQUE;
-      SetBkMode(c.dc, OPAQUE);
-    } else {
-      SetBkMode(c.dc, TRANSPARENT);
-    }
-    ExtTextOutA(c.dc, runX, y, flags, &rc, buf.data(), static_cast<UINT>(buf.size()), dx.data());
-    runX += w;
+  const int xStart = x0 + e.layout.XOfColumn(text, rowStart, c0);
+  // Backgrounds other than the window's, run by run: the window's own is already there.
+  for (int k = c0, bx = xStart; k < c1;) {
+    int j = k, w = 0;
+    while (j < c1 && bg[j - c0] == bg[k - c0]) w += adv[j++ - rowStart];
+    if (bg[k - c0] != c.bg) FillSolid(c.dc, RECT{bx, y, bx + w, y + e.lineHeight}, bg[k - c0]);
+    bx += w;
     k = j;
   }
+  DrawRowText(c.dc, text, adv, fg, rowStart, c0, c1, xStart, y, e.lineHeight);
   // A selected line break shows as a block after the line's last row.
   if (anySel && lastRow) {
     Pos endOfLine{line, static_cast<int>(text.size())};
     if (s <= endOfLine && endOfLine < t) {
-      RECT rc{x0 + rowWidth, y, x0 + rowWidth + std::max(2, e.layout.CharWidth(' ')), y + e.lineHeight};
-      HBRUSH br = CreateSolidBrush(c.selBg);
-      FillRect(c.dc, &rc, br);
-      DeleteObject(br);
+      FillSolid(c.dc, RECT{x0 + rowWidth, y, x0 + rowWidth + std::max(2, e.layout.CharWidth(' ')), y + e.lineHeight},
+                c.selBg);
+    }
+  }
+  return true;
+}
+
+// The window's back buffer for one paint: a bitmap of the client's size, kept between
+// paints (making one costs as much as painting a page), selected into a memory DC.
+class BackBuffer {
+ public:
+  BackBuffer(Editor& e, HDC target, int w, int h) : mem_(CreateCompatibleDC(target)) {
+    if (!mem_) return;
+    if (!e.backBuffer || e.backBufferW != w || e.backBufferH != h) {
+      e.backBuffer.Reset(CreateCompatibleBitmap(target, w, h));
+      e.backBufferW = w;
+      e.backBufferH = h;
+    }
+    if (!e.backBuffer || e.backBufferW != w || e.backBufferH != h) {
+      mem_.Reset();
+      return;
+    }
+    selected_.emplace(mem_, e.backBuffer);
+  }
+  HDC DC() const { return mem_; }
+
+ private:
+  vx::TOwnedDC mem_;
+  std::optional<vx::TSelected> selected_;
+};
+
+// Asks the owner for the window's default colours, the selection's and a background
+// picture; false when a call-back changed the text (the paint is abandoned).
+bool OwnerColours(PaintCtx& c, HDC dc, const RECT& clip) {
+  Editor& e = c.e;
+  // The owner's default colours, as for a standard edit control.
+  if (HWND parent = GetParent(c.self)) {
+    SetTextColor(dc, c.fg);
+    SetBkColor(dc, c.bg);
+    if (SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.self))) {
+      c.fg = GetTextColor(dc);
+      c.bg = GetBkColor(dc);
+    }
+    if (!c.alive()) return false;
+  }
+  if (e.initialized && e.callback && e.doc.HasSelection()) {
+    SetTextColor(dc, c.selFg);
+    SetBkColor(dc, c.selBg);
+    SendMessageA(e.callback, LEM_SELCOLORS, reinterpret_cast<WPARAM>(dc), 0);
+    if (!c.alive()) return false;
+    c.selFg = GetTextColor(dc);
+    c.selBg = GetBkColor(dc);
+  }
+  vx::TOwnedBitmap back;
+  if (e.paintMode && e.initialized && e.callback) {
+    back.Reset(reinterpret_cast<HBITMAP>(SendMessageA(e.callback, LEM_PAINT, reinterpret_cast<WPARAM>(dc), 0)));
+    if (!c.alive()) return false;
+  }
+  if (back) {
+    // The owner's picture is the background; text goes over it transparently.
+    vx::TOwnedDC bdc(CreateCompatibleDC(dc));
+    vx::TSelected picture(bdc, back);
+    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, bdc, clip.left, clip.top, SRCCOPY);
+    c.transparent = true;
+  } else {
+    FillSolid(dc, clip, c.bg);
+  }
+  return true;
+}
+
+// The visible rows from the top line down to the bottom of clip; false when a call-back
+// changed the text.
+bool PaintRows(PaintCtx& c, const RECT& clip) {
+  Editor& e = c.e;
+  int y = 0;
+  std::vector<Token> toks;
+  for (int line = e.view.topLine; line < e.doc.LineCount() && y < clip.bottom; ++line) {
+    std::string text = e.doc.Line(line);  // a copy: call-backs may change the document
+    std::vector<int> rows = Rows(e, line);
+    if (!c.alive()) return false;
+    int first = line == e.view.topLine ? std::min<int>(e.view.topSkip, static_cast<int>(rows.size()) - 1) : 0;
+    toks.clear();
+    bool lexed = false;
+    for (int r = first; r < static_cast<int>(rows.size()) && y < clip.bottom; ++r) {
+      if (y + e.lineHeight > clip.top) {
+        if (!lexed && e.highlight) {
+          LexState st = e.lexCache.StateAt(line, e.doc, e.lexer);
+          e.lexer.LexLine(text, st, &toks);
+          lexed = true;
+        }
+        int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(text.size());
+        if (!PaintRow(c, text, toks, line, rows[r], end, r + 1 == static_cast<int>(rows.size()), y, clip))
+          return false;
+      }
+      y += e.lineHeight;
     }
   }
   return true;
@@ -162,106 +276,20 @@ void Paint(Editor& e, HDC target, const RECT& clip, bool offscreen) {
   RECT client;
   GetClientRect(self, &client);
   int w = std::max<LONG>(1, client.right), h = std::max<LONG>(1, client.bottom);
-  HDC dc = target;
-  HDC mem = nullptr;
-  HBITMAP bmp = nullptr;
-  HGDIOBJ oldBmp = nullptr;
-  if (offscreen) {
-    mem = CreateCompatibleDC(target);
-    bmp = mem ? CreateCompatibleBitmap(target, w, h) : nullptr;
-    if (bmp) {
-      oldBmp = SelectObject(mem, bmp);
-      dc = mem;
-    } else if (mem) {
-      DeleteDC(mem);
-      mem = nullptr;
-    }
+  std::optional<BackBuffer> buffer;
+  if (offscreen) buffer.emplace(e, target, w, h);
+  HDC dc = buffer && buffer->DC() ? buffer->DC() : target;
+  bool ok;
+  {
+    vx::TSavedDC keep(dc);
+    SelectObject(dc, CurrentFont(e));  // undone with the rest of the DC's state
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    PaintCtx c{e, self, dc, e.doc.Version(), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
+               GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT), false};
+    ok = OwnerColours(c, dc, clip) && PaintRows(c, clip);
   }
-  int saved = SaveDC(dc);
-  SelectObject(dc, CurrentFont(e));
-  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-
-  PaintCtx c{e, self, dc, e.doc.Version(), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
-             GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT), false};
-  bool ok = true;
-  // The owner's default colours, as for a standard edit control.
-  if (HWND parent = GetParent(self)) {
-    SetTextColor(dc, c.fg);
-    SetBkColor(dc, c.bg);
-    if (SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(self))) {
-      c.fg = GetTextColor(dc);
-      c.bg = GetBkColor(dc);
-    }
-    ok = c.alive();
-  }
-  if (ok && e.initialized && e.callback && e.doc.HasSelection()) {
-    SetTextColor(dc, c.selFg);
-    SetBkColor(dc, c.selBg);
-    SendMessageA(e.callback, LEM_SELCOLORS, reinterpret_cast<WPARAM>(dc), 0);
-    ok = c.alive();
-    if (ok) {
-      c.selFg = GetTextColor(dc);
-      c.selBg = GetBkColor(dc);
-    }
-  }
-  if (ok) {
-    HBITMAP back = nullptr;
-    if (e.paintMode && e.initialized && e.callback) {
-      back = reinterpret_cast<HBITMAP>(SendMessageA(e.callback, LEM_PAINT, reinterpret_cast<WPARAM>(dc), 0));
-      ok = c.alive();
-    }
-    if (back) {
-      // The owner's picture is the background; text goes over it transparently.
-      HDC bdc = CreateCompatibleDC(dc);
-      HGDIOBJ ob = SelectObject(bdc, back);
-      BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, bdc, clip.left, clip.top, SRCCOPY);
-      SelectObject(bdc, ob);
-      DeleteDC(bdc);
-      DeleteObject(back);
-      c.transparent = true;
-    } else {
-      HBRUSH br = CreateSolidBrush(c.bg);
-      FillRect(dc, &clip, br);
-      DeleteObject(br);
-    }
-  }
-  if (ok) {
-    int y = 0;
-    std::vector<Token> toks;
-    for (int line = e.topLine; ok && line < e.doc.LineCount() && y < clip.bottom; ++line) {
-      std::string text = e.doc.Line(line);  // a copy: call-backs may change the document
-      std::vector<int> rows = Rows(e, line);
-      if (!c.alive()) {
-        ok = false;
-        break;
-      }
-      int first = line == e.topLine ? std::min<int>(e.topSkip, static_cast<int>(rows.size()) - 1) : 0;
-      toks.clear();
-      bool lexed = false;
-      for (int r = first; r < static_cast<int>(rows.size()) && y < clip.bottom; ++r) {
-        if (y + e.lineHeight > clip.top) {
-          if (!lexed && e.highlight) {
-            LexState st = e.lexCache.StateAt(line, e.doc, e.lexer);
-            e.lexer.LexLine(text, st, &toks);
-            lexed = true;
-          }
-          int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(text.size());
-          if (!PaintRow(c, text, toks, line, rows[r], end, r + 1 == static_cast<int>(rows.size()), y, clip)) {
-            ok = false;
-            break;
-          }
-        }
-        y += e.lineHeight;
-      }
-    }
-  }
-  RestoreDC(dc, saved);
-  if (mem) {
-    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, mem, clip.left, clip.top, SRCCOPY);
-    SelectObject(mem, oldBmp);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-  }
+  if (dc != target)
+    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, dc, clip.left, clip.top, SRCCOPY);
   // A call-back changed the text under us: paint again with the new text.
   if (!ok && EditorOf(self) == &e) InvalidateRect(self, nullptr, FALSE);
 }

@@ -1,6 +1,7 @@
 // The LEDIT32 window procedure: translates messages into calls on the document, the
 // lexer and the layout, keeps the view in step and tells the owner about changes.
 #include "ledit/LEditInternal.h"
+#include "framework/win/MsgParams.h"
 #include <windowsx.h>
 
 #include <algorithm>
@@ -37,7 +38,7 @@ void Notify(Editor& e, int code) {
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(e.hwnd), code), reinterpret_cast<LPARAM>(e.hwnd));
 }
 
-bool Wrapping(const Editor& e) { return (e.wrapFlags & LEWW_ON) != 0; }
+bool Wrapping(const Editor& e) { return e.view.Wrapping(); }
 
 static int WrapWidthPx(Editor& e) {
   if ((e.wrapFlags & LEWW_WIDTH) && e.wrapWidth > 0 && !(e.wrapFlags & LEWW_AUTO))
@@ -48,8 +49,7 @@ static int WrapWidthPx(Editor& e) {
   return std::max(w, e.layout.AverageWidth());
 }
 
-std::vector<int> Rows(Editor& e, int line) {
-  if (!Wrapping(e)) return {0};
+std::vector<int> WrapRows(Editor& e, int line) {
   std::string text = e.doc.Line(line);  // a copy: the word-break call-back may edit
   Layout::Breaker breaker;
   if (e.initialized && e.callback) {
@@ -62,81 +62,15 @@ std::vector<int> Rows(Editor& e, int line) {
   return e.layout.Wrap(text, WrapWidthPx(e), breaker);
 }
 
-int RowCount(Editor& e, int line) {
-  if (!Wrapping(e)) return 1;
-  if (static_cast<int>(e.rowCount.size()) != e.doc.LineCount()) e.rowCount.assign(e.doc.LineCount(), 0);
-  int& n = e.rowCount[static_cast<size_t>(line)];
-  if (n == 0) {
-    uint64_t version = e.doc.Version();
-    int count = static_cast<int>(Rows(e, line).size());
-    // The word-break call-back may have edited the text: keep nothing measured on the old one.
-    if (e.doc.Version() == version && line < static_cast<int>(e.rowCount.size()))
-      e.rowCount[static_cast<size_t>(line)] = count;
-    return count;
-  }
-  return n;
-}
+int WindowRows(const Editor& e) { return std::max(1, ClientHeight(e.hwnd) / std::max(1, e.lineHeight)); }
 
-void ResetRows(Editor& e) { e.rowCount.assign(static_cast<size_t>(e.doc.LineCount()), 0); }
-
-int VisibleRows(Editor& e) { return std::max(1, ClientHeight(e.hwnd) / std::max(1, e.lineHeight)); }
-
-static int RowOfCol(const std::vector<int>& rows, int col) {
-  int r = 0;
-  for (int i = 1; i < static_cast<int>(rows.size()); ++i)
-    if (rows[i] <= col) r = i;
-  return r;
-}
-
-// Rows from the top of the window to (line, row); -1 above, a large value far below.
-static int RowOffset(Editor& e, int line, int row) {
-  if (line < e.topLine || (line == e.topLine && row < e.topSkip)) return -1;
-  int off = -e.topSkip;
-  int limit = VisibleRows(e) + 2;
-  for (int l = e.topLine; l < line; ++l) {
-    off += RowCount(e, l);
-    if (off > limit) return limit + 1;
-  }
-  return off + row;
-}
-
-static int TotalRows(Editor& e) {
-  if (!Wrapping(e)) return e.doc.LineCount();
-  int n = 0;
-  for (int l = 0; l < e.doc.LineCount(); ++l) n += RowCount(e, l);
-  return n;
-}
-
-static int TopRowIndex(Editor& e) {
-  if (!Wrapping(e)) return e.topLine;
-  int n = 0;
-  for (int l = 0; l < e.topLine; ++l) n += RowCount(e, l);
-  return n + e.topSkip;
-}
-
-static void SetTopRowIndex(Editor& e, int index) {
-  index = std::max(0, index);
-  if (!Wrapping(e)) {
-    e.topLine = std::min(index, e.doc.LineCount() - 1);
-    e.topSkip = 0;
-    return;
-  }
-  for (int l = 0; l < e.doc.LineCount(); ++l) {
-    int rc = RowCount(e, l);
-    if (index < rc) {
-      e.topLine = l;
-      e.topSkip = index;
-      return;
-    }
-    index -= rc;
-  }
-  e.topLine = e.doc.LineCount() - 1;
-  e.topSkip = RowCount(e, e.topLine) - 1;
-}
+std::vector<int> Rows(Editor& e, int line) { return e.view.Rows(line); }
+int RowCount(Editor& e, int line) { return e.view.RowCount(line); }
+void ResetRows(Editor& e) { e.view.ResetRows(); }
+int VisibleRows(Editor& e) { return e.view.VisibleRows(); }
 
 static void ClampTop(Editor& e) {
-  e.topLine = std::clamp(e.topLine, 0, e.doc.LineCount() - 1);
-  e.topSkip = std::clamp(e.topSkip, 0, RowCount(e, e.topLine) - 1);
+  e.view.ClampTop();
   e.hscroll = std::max(0, e.hscroll);
 }
 
@@ -146,9 +80,9 @@ void UpdateScrollBars(Editor& e) {
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   si.nMin = 0;
-  si.nMax = std::max(0, TotalRows(e) - 1);
+  si.nMax = std::max(0, e.view.TotalRows() - 1);
   si.nPage = static_cast<UINT>(VisibleRows(e));
-  si.nPos = TopRowIndex(e);
+  si.nPos = e.view.TopRowIndex();
   // Setting a scroll bar redraws it, which is slow: only when something moved.
   if ((e.scrollCode & 2) && (si.nMax != e.vbar[0] || static_cast<int>(si.nPage) != e.vbar[1] || si.nPos != e.vbar[2])) {
     SetScrollInfo(e.hwnd, SB_VERT, &si, TRUE);
@@ -172,8 +106,8 @@ void UpdateCaret(Editor& e) {
   if (!e.hasFocus) return;
   Pos c = e.doc.Caret();
   auto rows = Rows(e, c.line);
-  int r = RowOfCol(rows, c.col);
-  int off = RowOffset(e, c.line, r);
+  int r = View::RowOfCol(rows, c.col);
+  int off = e.view.RowOffset(c.line, r);
   int x = kLeftMargin + e.layout.XOfColumn(e.doc.Line(c.line), rows[r], c.col) - e.hscroll;
   if (off < 0 || off > VisibleRows(e) + 1) {
     SetCaretPos(-1000, -1000);
@@ -193,29 +127,8 @@ static void CreateOwnCaret(Editor& e) {
 void EnsureCaretVisible(Editor& e) {
   Pos c = e.doc.Caret();
   auto rows = Rows(e, c.line);
-  int r = RowOfCol(rows, c.col);
-  int vis = VisibleRows(e);
-  int off = RowOffset(e, c.line, r);
-  if (off < 0) {
-    e.topLine = c.line;
-    e.topSkip = r;
-  } else if (off >= vis) {
-    // Walk back from the caret's row so that it becomes the last visible one.
-    int line = c.line, row = r, left = vis - 1;
-    while (left > 0) {
-      if (row > 0) {
-        --row;
-      } else if (line > 0) {
-        --line;
-        row = RowCount(e, line) - 1;
-      } else {
-        break;
-      }
-      --left;
-    }
-    e.topLine = line;
-    e.topSkip = row;
-  }
+  int r = View::RowOfCol(rows, c.col);
+  e.view.ScrollToRow(c.line, r);
   int x = e.layout.XOfColumn(e.doc.Line(c.line), rows[r], c.col);
   int w = ClientWidth(e.hwnd) - kLeftMargin;
   if (Wrapping(e)) {
@@ -234,12 +147,12 @@ static void InvalidateLines(Editor& e, int first, int last, bool toEnd) {
   RECT r;
   GetClientRect(e.hwnd, &r);
   int vis = VisibleRows(e);
-  int top = RowOffset(e, first, 0);
+  int top = e.view.RowOffset(first, 0);
   if (top > vis + 1) return;
   top = std::max(top, 0);
   r.top = top * e.lineHeight;
   if (!toEnd) {
-    int bottomRow = RowOffset(e, last, 0);
+    int bottomRow = e.view.RowOffset(last, 0);
     if (bottomRow < 0) return;
     bottomRow = std::min(bottomRow + RowCount(e, std::min(last, e.doc.LineCount() - 1)), vis + 2);
     r.bottom = std::min<LONG>(r.bottom, bottomRow * e.lineHeight);
@@ -253,7 +166,7 @@ void Sync(Editor& e) {
   ClampTop(e);
   bool textChanged = e.doc.Version() != e.seenVersion;
   bool selChanged = !(e.doc.Anchor() == e.seenAnchor) || !(e.doc.Caret() == e.seenCaret);
-  bool scrolled = e.topLine != e.seenTop || e.topSkip != e.seenSkip || e.hscroll != e.seenH;
+  bool scrolled = e.view.topLine != e.seenTop || e.view.topSkip != e.seenSkip || e.hscroll != e.seenH;
   if (scrolled) {
     InvalidateRect(e.hwnd, nullptr, FALSE);
   } else {
@@ -270,13 +183,13 @@ void Sync(Editor& e) {
   e.dirtyToEnd = false;
   if (textChanged || scrolled) UpdateScrollBars(e);
   if (textChanged || selChanged || scrolled) UpdateCaret(e);
-  bool vert = e.topLine != e.seenTop || e.topSkip != e.seenSkip;
+  bool vert = e.view.topLine != e.seenTop || e.view.topSkip != e.seenSkip;
   bool horz = e.hscroll != e.seenH;
   e.seenVersion = e.doc.Version();
   e.seenAnchor = e.doc.Anchor();
   e.seenCaret = e.doc.Caret();
-  e.seenTop = e.topLine;
-  e.seenSkip = e.topSkip;
+  e.seenTop = e.view.topLine;
+  e.seenSkip = e.view.topSkip;
   e.seenH = e.hscroll;
   if (textChanged || selChanged) Notify(e, LEN_CHANGE);
   if (horz) Notify(e, LEN_HSCROLL);
@@ -286,7 +199,7 @@ void Sync(Editor& e) {
 void ResetView(Editor& e) {
   e.lexCache.Reset(e.doc.LineCount());
   ResetRows(e);
-  e.topLine = e.topSkip = e.hscroll = 0;
+  e.view.topLine = e.view.topSkip = e.hscroll = 0;
   InvalidateRect(e.hwnd, nullptr, FALSE);
 }
 
@@ -309,15 +222,7 @@ bool ReplaceSel(Editor& e, std::string_view text, EditKind kind) {
 
 static void OnDocChange(Editor& e, int first, int removed, int inserted) {
   e.lexCache.LinesReplaced(first, removed, inserted);
-  if (Wrapping(e)) {
-    if (static_cast<int>(e.rowCount.size()) == e.doc.LineCount() - inserted + removed) {
-      auto it = e.rowCount.begin() + first;
-      e.rowCount.erase(it, it + removed + 1);
-      e.rowCount.insert(e.rowCount.begin() + first, static_cast<size_t>(inserted + 1), 0);
-    } else {
-      ResetRows(e);
-    }
-  }
+  e.view.LinesReplaced(first, removed, inserted);
   bool shifts = removed != inserted || Wrapping(e);
   int last = first + inserted;
   if (e.dirtyFirst < 0) {
@@ -331,71 +236,6 @@ static void OnDocChange(Editor& e, int first, int removed, int inserted) {
 }
 
 // --- keyboard ---------------------------------------------------------------
-
-static Pos WordLeft(Editor& e, Pos p) {
-  const std::string& l = e.doc.Line(p.line);
-  if (p.col == 0) return p.line > 0 ? Pos{p.line - 1, e.doc.LineLength(p.line - 1)} : p;
-  int c = p.col;
-  while (c > 0 && (l[c - 1] == ' ' || l[c - 1] == '\t')) --c;
-  if (c > 0 && IsWordChar(static_cast<unsigned char>(l[c - 1])))
-    while (c > 0 && IsWordChar(static_cast<unsigned char>(l[c - 1]))) --c;
-  else if (c > 0)
-    --c;
-  return {p.line, c};
-}
-
-static Pos WordRight(Editor& e, Pos p) {
-  const std::string& l = e.doc.Line(p.line);
-  int n = static_cast<int>(l.size());
-  if (p.col >= n) return p.line + 1 < e.doc.LineCount() ? Pos{p.line + 1, 0} : p;
-  int c = p.col;
-  if (IsWordChar(static_cast<unsigned char>(l[c])))
-    while (c < n && IsWordChar(static_cast<unsigned char>(l[c]))) ++c;
-  else
-    ++c;
-  while (c < n && (l[c] == ' ' || l[c] == '\t')) ++c;
-  return {p.line, c};
-}
-
-// Moves the caret by rows, keeping the preferred x.
-static Pos VerticalMove(Editor& e, Pos p, int delta) {
-  auto rows = Rows(e, p.line);
-  int r = RowOfCol(rows, p.col);
-  const std::string& text = e.doc.Line(p.line);
-  if (e.preferredX < 0) e.preferredX = e.layout.XOfColumn(text, rows[r], p.col);
-  int line = p.line;
-  while (delta != 0) {
-    if (delta > 0) {
-      if (r + 1 < static_cast<int>(rows.size())) {
-        ++r;
-      } else if (line + 1 < e.doc.LineCount()) {
-        ++line;
-        rows = Rows(e, line);
-        r = 0;
-      } else {
-        return {line, e.doc.LineLength(line)};
-      }
-      --delta;
-    } else {
-      if (r > 0) {
-        --r;
-      } else if (line > 0) {
-        --line;
-        rows = Rows(e, line);
-        r = static_cast<int>(rows.size()) - 1;
-      } else {
-        return {0, 0};
-      }
-      ++delta;
-    }
-  }
-  const std::string& l2 = e.doc.Line(line);
-  int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(l2.size());
-  int col = e.layout.ColumnAtX(l2, rows[r], end, e.preferredX);
-  // The break column itself belongs to the next row.
-  if (r + 1 < static_cast<int>(rows.size()) && col == end && end > rows[r]) --col;
-  return {line, col};
-}
 
 static void MoveCaret(Editor& e, Pos p, bool extend, bool keepX = false) {
   if (!keepX) e.preferredX = -1;
@@ -437,36 +277,32 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
   bool wrapKeys = (e.options & LEO_WRAPKEYS) != 0;
   switch (vk) {
     case VK_LEFT: {
-      Pos p = c;
-      if (!shift && e.doc.HasSelection() && !ctrl) p = e.doc.SelStart();
-      else if (ctrl) p = WordLeft(e, c);
-      else if (c.col > 0) p.col--;
-      else if (wrapKeys && c.line > 0) p = {c.line - 1, e.doc.LineLength(c.line - 1)};
+      Pos p = !shift && e.doc.HasSelection() && !ctrl ? e.doc.SelStart()
+              : ctrl                                  ? e.view.WordLeft(c)
+                                                      : e.view.Left(c, wrapKeys);
       MoveCaret(e, p, shift);
       break;
     }
     case VK_RIGHT: {
-      Pos p = c;
-      if (!shift && e.doc.HasSelection() && !ctrl) p = e.doc.SelEnd();
-      else if (ctrl) p = WordRight(e, c);
-      else if (c.col < e.doc.LineLength(c.line)) p.col++;
-      else if (wrapKeys && c.line + 1 < e.doc.LineCount()) p = {c.line + 1, 0};
+      Pos p = !shift && e.doc.HasSelection() && !ctrl ? e.doc.SelEnd()
+              : ctrl                                  ? e.view.WordRight(c)
+                                                      : e.view.Right(c, wrapKeys);
       MoveCaret(e, p, shift);
       break;
     }
     case VK_UP:
     case VK_DOWN:
       if (ctrl) {
-        SetTopRowIndex(e, TopRowIndex(e) + (vk == VK_UP ? -1 : 1));
+        e.view.SetTopRowIndex(e.view.TopRowIndex() + (vk == VK_UP ? -1 : 1));
         break;
       }
-      MoveCaret(e, VerticalMove(e, c, vk == VK_UP ? -1 : 1), shift, true);
+      MoveCaret(e, e.view.VerticalMove(c, vk == VK_UP ? -1 : 1, e.layout, e.preferredX), shift, true);
       break;
     case VK_PRIOR:
     case VK_NEXT: {
       int page = std::max(1, VisibleRows(e) - 1);
-      SetTopRowIndex(e, TopRowIndex(e) + (vk == VK_PRIOR ? -page : page));
-      MoveCaret(e, VerticalMove(e, c, vk == VK_PRIOR ? -page : page), shift, true);
+      e.view.SetTopRowIndex(e.view.TopRowIndex() + (vk == VK_PRIOR ? -page : page));
+      MoveCaret(e, e.view.VerticalMove(c, vk == VK_PRIOR ? -page : page, e.layout, e.preferredX), shift, true);
       break;
     }
     case VK_HOME: {
@@ -474,14 +310,7 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
         MoveCaret(e, {0, 0}, shift);
         break;
       }
-      auto rows = Rows(e, c.line);
-      int start = rows[RowOfCol(rows, c.col)];
-      // Home goes to the first non-blank character first, then to the row start.
-      const std::string& l = e.doc.Line(c.line);
-      int ind = 0;
-      while (ind < static_cast<int>(l.size()) && (l[ind] == ' ' || l[ind] == '\t')) ++ind;
-      int col = start == 0 && c.col != ind ? ind : start;
-      MoveCaret(e, {c.line, col}, shift);
+      MoveCaret(e, e.view.Home(c), shift);
       break;
     }
     case VK_END: {
@@ -489,10 +318,7 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
         MoveCaret(e, e.doc.EndPos(), shift);
         break;
       }
-      auto rows = Rows(e, c.line);
-      int r = RowOfCol(rows, c.col);
-      int col = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] - 1 : e.doc.LineLength(c.line);
-      MoveCaret(e, {c.line, std::max(col, rows[r])}, shift);
+      MoveCaret(e, e.view.End(c), shift);
       break;
     }
     case VK_DELETE:
@@ -580,32 +406,10 @@ static void CharMsg(Editor& e, WPARAM ch) {
 // --- mouse ------------------------------------------------------------------
 
 static Pos HitTest(Editor& e, int x, int y) {
-  int row = y < 0 ? -1 - (-y - 1) / e.lineHeight : y / e.lineHeight;
-  int line = e.topLine, r = e.topSkip;
-  // Walk rows from the top, up or down.
-  while (row > 0) {
-    if (r + 1 < RowCount(e, line)) {
-      ++r;
-    } else if (line + 1 < e.doc.LineCount()) {
-      ++line;
-      r = 0;
-    } else {
-      row = 0;
-      return {line, e.doc.LineLength(line)};
-    }
-    --row;
-  }
-  while (row < 0) {
-    if (r > 0) {
-      --r;
-    } else if (line > 0) {
-      --line;
-      r = RowCount(e, line) - 1;
-    } else {
-      return {0, 0};
-    }
-    ++row;
-  }
+  int offset = y < 0 ? -1 - (-y - 1) / e.lineHeight : y / e.lineHeight;
+  int line = 0, r = 0;
+  Pos stop;
+  if (!e.view.RowAt(offset, line, r, stop)) return stop;
   auto rows = Rows(e, line);
   r = std::min(r, static_cast<int>(rows.size()) - 1);
   const std::string& l = e.doc.Line(line);
@@ -632,14 +436,14 @@ static void SelectWordAt(Editor& e, Pos p) {
 
 static void VScroll(Editor& e, int code) {
   int page = std::max(1, VisibleRows(e) - 1);
-  int top = TopRowIndex(e);
+  int top = e.view.TopRowIndex();
   switch (code) {
     case SB_LINEUP: top -= 1; break;
     case SB_LINEDOWN: top += 1; break;
     case SB_PAGEUP: top -= page; break;
     case SB_PAGEDOWN: top += page; break;
     case SB_TOP: top = 0; break;
-    case SB_BOTTOM: top = TotalRows(e) - 1; break;
+    case SB_BOTTOM: top = e.view.TotalRows() - 1; break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO si{};
@@ -651,7 +455,7 @@ static void VScroll(Editor& e, int code) {
     }
     default: return;
   }
-  SetTopRowIndex(e, top);
+  e.view.SetTopRowIndex(top);
 }
 
 static void HScroll(Editor& e, int code) {
@@ -694,7 +498,7 @@ static LRESULT SpacingWord(Editor& e) {
 static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case LEM_GETSELECTION: {
-      auto* rec = reinterpret_cast<LESelRecord*>(lp);
+      auto* rec = vx::ParamAs<LESelRecord*>(lp);
       if (!rec) return 0;
       rec->StartPos = static_cast<short>(e.doc.Anchor().col);
       rec->EndPos = static_cast<short>(e.doc.Caret().col);
@@ -703,7 +507,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case LEM_SETSELECTION: {
-      auto* rec = reinterpret_cast<const LESelRecord*>(lp);
+      auto* rec = vx::ParamAs<const LESelRecord*>(lp);
       if (!rec) return 0;
       Pos a{rec->StartLine - 1, rec->StartPos}, c{rec->EndLine - 1, rec->EndPos};
       e.preferredX = -1;
@@ -717,18 +521,18 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_GETSELLENGTH:
       return static_cast<LRESULT>(e.doc.RangeLength(e.doc.SelStart(), e.doc.SelEnd()));
     case LEM_GETSELTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       std::string s = e.doc.TextRange(e.doc.SelStart(), e.doc.SelEnd());
       memcpy(buf, s.c_str(), s.size() + 1);
       return 0;
     }
     case LEM_LOADFILE:
-      return static_cast<WORD>(lp ? LoadFile(e, reinterpret_cast<const char*>(lp)) : 1);
+      return static_cast<WORD>(lp ? LoadFile(e, vx::ParamAs<const char*>(lp)) : 1);
     case LEM_SAVEFILE:
-      return static_cast<WORD>(lp ? SaveFile(e, reinterpret_cast<const char*>(lp)) : 1);
+      return static_cast<WORD>(lp ? SaveFile(e, vx::ParamAs<const char*>(lp)) : 1);
     case LEM_SETFILEMASK:
-      e.fileMask = lp ? std::string(reinterpret_cast<const char*>(lp), strnlen(reinterpret_cast<const char*>(lp), 255)) : "";
+      e.fileMask = lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 255)) : "";
       return 0;
     case LEM_SETINSERTMODE:
       e.insertMode = wp != 0;
@@ -746,7 +550,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return e.doc.LineCount();
     case LEM_INIT:
       e.initialized = true;
-      e.callback = lp ? reinterpret_cast<HWND>(lp) : e.hwnd;
+      e.callback = lp ? vx::ParamAs<HWND>(lp) : e.hwnd;
       e.seenVersion = e.doc.Version();
       e.seenAnchor = e.doc.Anchor();
       e.seenCaret = e.doc.Caret();
@@ -756,7 +560,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_GETFIRSTVISIBLEPOS:
       return static_cast<WORD>(e.hscroll / e.layout.AverageWidth());
     case LEM_GETFILENAME: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       size_t n = std::min<size_t>(e.fileName.size(), LE_FILENAME_BUF - 1);
       memcpy(buf, e.fileName.data(), n);
@@ -769,7 +573,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return static_cast<WORD>(e.doc.LineLength(line - 1));
     }
     case LEM_REPLACESEL: {
-      std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
+      std::string text = lp ? vx::ParamAs<const char*>(lp) : "";
       ReplaceSel(e, text);
       e.doc.CloseUndoStep();
       e.preferredX = -1;
@@ -777,7 +581,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case LEM_GETLINE: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       int line = static_cast<int>(wp);
       if (wp == 0) {
@@ -803,10 +607,10 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case LEM_SETSYNTAX:
       SetSyntax(e, static_cast<int>(wp & 0xFF), static_cast<int>((wp >> 8) & 0xFF),
-                reinterpret_cast<const LESyntaxEntry*>(lp));
+                vx::ParamAs<const LESyntaxEntry*>(lp));
       return 0;
     case LEM_GETFIRSTVISIBLELINE:
-      return e.topLine + 1;
+      return e.view.topLine + 1;
     case LEM_SETREADONLY:
       e.readOnly = wp != 0;
       return 0;
@@ -856,20 +660,20 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.hasFile = wp != 0;
       return 0;
     case LEM_SETSEARCHTEXT:
-      SetSearchText(e, lp ? std::string(reinterpret_cast<const char*>(lp), strnlen(reinterpret_cast<const char*>(lp), 125)) : "", true);
+      SetSearchText(e, lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 125)) : "", true);
       return 0;
     case LEM_SETTEXT: {
-      std::string text = lp ? reinterpret_cast<const char*>(lp) : "";
+      std::string text = lp ? vx::ParamAs<const char*>(lp) : "";
       if (!e.doc.SetText(text)) {
         Notify(e, LEN_MAXLINE);
         return 0;
       }
-      e.topLine = e.topSkip = e.hscroll = 0;
+      e.view.topLine = e.view.topSkip = e.hscroll = 0;
       InvalidateRect(e.hwnd, nullptr, FALSE);
       return 0;
     }
     case LEM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
+      char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
       char* p = buf;
       for (int i = 0; i < e.doc.LineCount(); ++i) {
@@ -889,8 +693,8 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_SETWORDWRAP:
       e.wrapFlags = static_cast<int>(wp) & 7;
       e.wrapWidth = static_cast<int>(lp);
-      ResetRows(e);
-      e.topSkip = 0;
+      e.view.SetWrapping((e.wrapFlags & LEWW_ON) != 0);
+      e.view.topSkip = 0;
       EnsureCaretVisible(e);
       InvalidateRect(e.hwnd, nullptr, FALSE);
       return 0;
@@ -902,14 +706,14 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case LEM_SETTOPLINE:
-      e.topLine = std::clamp(static_cast<int>(lp) - 1, 0, e.doc.LineCount() - 1);
-      e.topSkip = std::clamp(static_cast<int>(static_cast<short>(wp)), 0, RowCount(e, e.topLine) - 1);
+      e.view.topLine = std::clamp(static_cast<int>(lp) - 1, 0, e.doc.LineCount() - 1);
+      e.view.topSkip = std::clamp(static_cast<int>(static_cast<short>(wp)), 0, RowCount(e, e.view.topLine) - 1);
       return 0;
     case LEM_SETFIRSTVISIBLEPOS:
       e.hscroll = std::max(0, static_cast<int>(static_cast<short>(wp))) * e.layout.AverageWidth();
       return 0;
     case LEM_GETSKIP:
-      return static_cast<WORD>(e.topSkip);
+      return static_cast<WORD>(e.view.topSkip);
     default:
       return 0;
   }
@@ -948,7 +752,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: {
       RECT r;
       GetClientRect(h, &r);
-      Paint(e, reinterpret_cast<HDC>(wp), r, false);
+      Paint(e, vx::ParamAs<HDC>(wp), r, false);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -960,7 +764,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(h, nullptr, FALSE);
       return 0;
     case WM_SETFONT:
-      e.font = reinterpret_cast<HFONT>(wp);
+      e.font = vx::ParamAs<HFONT>(wp);
       Measure(e);
       ResetRows(e);
       if (e.hasFocus) {
@@ -1017,7 +821,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
           KillTimer(h, kDragTimer);
           return 0;
         }
-        SetTopRowIndex(e, TopRowIndex(e) + (pt.y < 0 ? -1 : 1));
+        e.view.SetTopRowIndex(e.view.TopRowIndex() + (pt.y < 0 ? -1 : 1));
         ClampTop(e);
         Pos p = HitTest(e, pt.x, pt.y < 0 ? 0 : height - 1);
         e.dragMoved = true;
@@ -1089,7 +893,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MOUSEWHEEL: {
       int d = static_cast<short>(HIWORD(wp));
-      SetTopRowIndex(e, TopRowIndex(e) - d / WHEEL_DELTA * 3);
+      e.view.SetTopRowIndex(e.view.TopRowIndex() - d / WHEEL_DELTA * 3);
       Sync(e);
       return 0;
     }
@@ -1103,7 +907,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLEAR:
       if (wp == 1) {
         e.doc.SetText("");
-        e.topLine = e.topSkip = e.hscroll = 0;
+        e.view.topLine = e.view.topSkip = e.hscroll = 0;
       } else if (EditAllowed(e)) {
         ReplaceSel(e, "");
       }
@@ -1135,7 +939,7 @@ static LRESULT CALLBACK LEditWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       auto* e = new Editor;
       e->hwnd = h;
       SetWindowLongPtrA(h, 0, reinterpret_cast<LONG_PTR>(e));
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+      auto* cs = vx::ParamAs<CREATESTRUCTA*>(lp);
       DWORD style = static_cast<DWORD>(cs->style);
       e->highlight = (style & LES_HIGHLIGHT) != 0;
       e->paintMode = (style & LES_PAINTMODE) != 0;

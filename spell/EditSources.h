@@ -68,6 +68,9 @@ class TWordForm : public TForm {
 
  protected:
   void BeforeDestruction() override;
+
+ protected:
+  ~TWordForm() override = default;
 };
 
 }  // namespace vx

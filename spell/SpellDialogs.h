@@ -52,6 +52,9 @@ class TEnterEdit : public TEdit {
 
  protected:
   void KeyDown(WORD& key, TShiftState shift) override;
+
+ protected:
+  ~TEnterEdit() override = default;
 };
 
 // The suggestion list: OnChange whenever an item is selected, by mouse or keyboard, and
@@ -66,6 +69,9 @@ class TNewListBox : public TListBox {
 
  protected:
   virtual void Change();
+
+ protected:
+  ~TNewListBox() override = default;
 };
 
 class TAbsSpellDialog : public TForm {
@@ -140,6 +146,9 @@ class TAbsSpellDialog : public TForm {
   int32_t resultCode_ = srWaiting;
   // Cleared when the dialog goes, for work that let messages through meanwhile.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+ protected:
+  ~TAbsSpellDialog() override = default;
 };
 
 // dtWordPerfect: the component's default.
@@ -154,6 +163,9 @@ class TWPSpellDlg : public TAbsSpellDialog {
   void SetAccents(TAccentSet accents) override;
   void lstSuggestClick(TObject* Sender);
   void lstSuggestEnter(TObject* Sender);
+
+ protected:
+  ~TWPSpellDlg() override = default;
 };
 
 // dtMSWord: the style the document window uses.
@@ -168,6 +180,9 @@ class TMSSpellDlg : public TAbsSpellDialog {
   void SetBadWord(const AnsiString& text) override;
   void SetLanguage() override;
   void SetAccents(TAccentSet accents) override;
+
+ protected:
+  ~TMSSpellDlg() override = default;
 };
 
 // dtWordPro96: a borderless one-line bar.
@@ -183,6 +198,9 @@ class TW96SpellDlg : public TAbsSpellDialog {
   void SetLanguage() override;
   void SetAccents(TAccentSet accents) override;
   void edtWordExit(TObject* Sender);
+
+ protected:
+  ~TW96SpellDlg() override = default;
 };
 
 // Glyphs of the buttons with pictures, drawn at run time.

@@ -19,7 +19,6 @@ enum : int { scFinished = 0, scChanged = 1, scAborted = 2 };
 class TSpellDlg : public TComponent {
  public:
   explicit TSpellDlg(TComponent* owner);
-  ~TSpellDlg() override;
   const char* ClassName() const override { return "TSpellDlg"; }
 
   // ---- published properties
@@ -149,6 +148,9 @@ class TSpellDlg : public TComponent {
   int waitPasses_ = 0, waits_ = 0;
   DWORD lastShown_ = 0;
   bool waiting_ = false;
+
+ protected:
+  ~TSpellDlg() override;
 };
 
 // The spell-check component for the editor control.
@@ -159,6 +161,9 @@ class TLEditSpellDlg : public TSpellDlg {
   int SpellCheck(TControl* control) override;
   int CheckAllFields(TComponent* owner, bool showMessage) override;
   void WordCount(TControl* control, int& count, int& distinct) override;
+
+ protected:
+  ~TLEditSpellDlg() override = default;
 };
 
 }  // namespace vx

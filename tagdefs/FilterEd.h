@@ -22,6 +22,9 @@ class TfrmFilter : public TForm {
   TButton* btnOK;
   TButton* btnCancel;
   void FormCreate(TObject* Sender);
+
+ protected:
+  ~TfrmFilter() override = default;
 };
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #include "tagdefs/ImgDlg.h"
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "tagdefs/tePaths.h"
 #include "viewer/HTMLGdi.h"
@@ -177,26 +178,20 @@ void TImgDlg_Form::FileListBox1DblClick(TObject* s) {
 bool TImgDlg::Execute() {
   AnsiString saved = GetCurrentDir();
   bool ok = false;
-  TImgDlg_Form* form = CreateForm<TImgDlg_Form>(nullptr);
-  try {
-    if (!filter_.empty()) form->SetFilter(filter_);
-    ok = form->ShowModal() == mrOk;
-    AnsiString file = ok ? form->SelectedFile() : AnsiString();
-    if (ok && !file.empty()) {
-      fileName_ = LowerCase(file);
-      relFileName_ = LowerCase(MRelativePath(IncludeTrailingBackslash(saved), ExtractFilePath(file)) + ExtractFileName(file));
-      iWidth_ = form->ImageWidth();
-      iHeight_ = form->ImageHeight();
-    } else {
-      ok = false;
-    }
-  } catch (...) {
-    form->Free();
-    SetCurrentDir(saved);
-    throw;
+  // The dialog browses folders: the current one comes back after the form has gone.
+  auto restoreDir = OnScopeExit([&] { SetCurrentDir(saved); });
+  TComponentPtr<TImgDlg_Form> form(CreateForm<TImgDlg_Form>(nullptr));
+  if (!filter_.empty()) form->SetFilter(filter_);
+  ok = form->ShowModal() == mrOk;
+  AnsiString file = ok ? form->SelectedFile() : AnsiString();
+  if (ok && !file.empty()) {
+    fileName_ = LowerCase(file);
+    relFileName_ = LowerCase(MRelativePath(IncludeTrailingBackslash(saved), ExtractFilePath(file)) + ExtractFileName(file));
+    iWidth_ = form->ImageWidth();
+    iHeight_ = form->ImageHeight();
+  } else {
+    ok = false;
   }
-  form->Free();
-  SetCurrentDir(saved);
   return ok;
 }
 

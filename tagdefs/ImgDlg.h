@@ -51,6 +51,9 @@ class TImgDlg_Form : public TForm {
   void LoadSize(const AnsiString& fileName, bool show);
   AnsiString filter_;
   int imageWidth_ = 0, imageHeight_ = 0;
+
+ protected:
+  ~TImgDlg_Form() override = default;
 };
 
 class TImgDlg : public TComponent {
@@ -76,6 +79,9 @@ class TImgDlg : public TComponent {
  private:
   AnsiString fileName_, relFileName_, filter_;
   int iWidth_ = 0, iHeight_ = 0;
+
+ protected:
+  ~TImgDlg() override = default;
 };
 
 }  // namespace vx

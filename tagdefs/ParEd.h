@@ -69,6 +69,9 @@ class TfrmParEd : public TForm {
   void RowsToAttributes();
   TParAttributes attrs_;
   AnsiString helpText_;
+
+ protected:
+  ~TfrmParEd() override = default;
 };
 
 }  // namespace vx

@@ -8,6 +8,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/GdiScoped.h"
 #include "tagdefs/ImgDlg.h"
 #include "tagdefs/tePaths.h"
 
@@ -34,12 +35,10 @@ void DrawFace(HDC dc, const char* name, int x, int y) {
   if (!b) return;
   BITMAP bm;
   GetObjectA(b, sizeof bm, &bm);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, b);
+  TOwnedDC mem(CreateCompatibleDC(dc));
+  TSelected select(mem, b);
   COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
   TransparentBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
-  SelectObject(mem, old);
-  DeleteDC(mem);
 }
 
 }  // namespace
@@ -459,7 +458,6 @@ TXGrid::TXGrid(TComponent* owner) : TCustomGrid(owner), rows_(std::make_unique<T
 }
 
 TXGrid::~TXGrid() {
-  BeforeDestruction();
   rows_.reset();
 }
 
@@ -562,7 +560,7 @@ TColor TXGrid::HtmlToColor(const AnsiString& text) {
 void TXGrid::ColorButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TColorDialog> dlg(new TColorDialog(nullptr));
+  TComponentPtr<TColorDialog> dlg(new TColorDialog(nullptr));
   static const char* kFile = "custom.clr";
   if (FileExists(kFile)) {
     try {
@@ -584,7 +582,7 @@ void TXGrid::ColorButtonClick() {
 void TXGrid::FileButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TOpenDialog> dlg(new TOpenDialog(nullptr));
+  TComponentPtr<TOpenDialog> dlg(new TOpenDialog(nullptr));
   dlg->SetOptions(TOpenOptions{ofHideReadOnly, ofNoChangeDir, ofPathMustExist, ofFileMustExist});
   AnsiString current = Editor() ? Editor()->Text() : row->Value();
   if (!current.empty() && FileExists(current)) dlg->SetFileName(current);
@@ -595,7 +593,7 @@ void TXGrid::FileButtonClick() {
 void TXGrid::ImageButtonClick() {
   TXGridRowItem* row = CurrentItem();
   if (!row) return;
-  std::unique_ptr<TImgDlg> dlg(new TImgDlg(nullptr));
+  TComponentPtr<TImgDlg> dlg(new TImgDlg(nullptr));
   dlg->SetFilter(row->Filter());
   if (!dlg->Execute()) return;
   SetCurrentValue(RelativeURL(dlg->filename()));

@@ -92,6 +92,9 @@ class TXPopupListbox : public TCustomListBox {
  private:
   AnsiString searchText_;
   DWORD searchTime_ = 0;
+
+ protected:
+  ~TXPopupListbox() override = default;
 };
 
 // The value editor of the attribute grid.
@@ -133,12 +136,14 @@ class TXGridInplaceEdit : public TInplaceEdit {
   TXEditStyle editStyle_ = esSimple;
   bool pressed_ = false, tracking_ = false, listVisible_ = false;
   TXPopupListbox* pickList_ = nullptr;
+
+ protected:
+  ~TXGridInplaceEdit() override = default;
 };
 
 class TXGrid : public TCustomGrid {
  public:
   explicit TXGrid(TComponent* owner);
-  ~TXGrid() override;
   const char* ClassName() const override { return "TXGrid"; }
 
   int ColWidth() const { return colWidth_; }
@@ -176,6 +181,9 @@ class TXGrid : public TCustomGrid {
   void SetCurrentValue(const AnsiString& v);
   std::unique_ptr<TXGridRows> rows_;
   int colWidth_ = 100;
+
+ protected:
+  ~TXGrid() override;
 };
 
 // The bitmap resource of the grid's images ("BM3", "BMREQ"), loaded once.

@@ -174,14 +174,12 @@ void THTMLGroup::LoadFromStream(TStream& s) {
 }
 
 void THTMLGroup::LoadFromFile(const AnsiString& fileName) {
-  // One read of the whole file, then the value reader works in memory: a read-only load
-  // gains nothing from the disk in small blocks.
-  TMemoryStream m;
-  {
-    TFileStream f(fileName, fmOpenRead | fmShareDenyWrite);
-    m.LoadFromStream(f);
-  }
-  LoadFromStream(m);
+  // Read in blocks straight from the file: memory stays small whatever the file's size,
+  // and a file that is no definition set fails at its first value, not after reading it all.
+  TFileStream f(fileName, fmOpenRead | fmShareDenyWrite);
+  TReader r(f, 64 * 1024);
+  Clear();
+  ReadData(r);
 }
 
 void THTMLGroup::SaveToStream(TStream& s) const {

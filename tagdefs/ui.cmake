@@ -14,11 +14,8 @@ if(VORNIX_WIN32)
   vornix_test(NAME tagdefs_ui_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/xgrid_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/pared_test.cpp
             ${CMAKE_SOURCE_DIR}/viewer/HTMLView.rc
-    LIBS vx_tagdefs_ui)
-  # The editor is tried on the shipped definitions.
-  if(TARGET tagdefs_ui_tests)
-    add_dependencies(tagdefs_ui_tests standard_vxt)
-  endif()
+    LIBS vx_tagdefs_ui
+    DEPENDS standard_vxt)  # the editor is tried on the shipped definitions
 
   # The editor on a shipped tag, to look at (not a test).
   add_executable(pared_demo ${CMAKE_CURRENT_LIST_DIR}/tests/pared_demo.cpp ${CMAKE_SOURCE_DIR}/viewer/HTMLView.rc)

@@ -21,6 +21,9 @@ class TfrmAbout : public TForm {
   TButton* btnOK;
 
   void FormCreate(TObject* Sender);
+
+ protected:
+  ~TfrmAbout() override = default;
 };
 
 }  // namespace vx

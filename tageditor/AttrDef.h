@@ -59,6 +59,9 @@ class TfrmAttrDef : public TForm {
  private:
   TRadioButton* TypeRadio(int type);
   THTMLAttribDef* attrib_ = nullptr;
+
+ protected:
+  ~TfrmAttrDef() override = default;
 };
 
 // The four browser boxes of a tag or attribute dialog, in bit order 1, 2, 4, 8.

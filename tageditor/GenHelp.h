@@ -28,6 +28,9 @@ class TfrmGenHelp : public TForm {
   TButton* btnCancel;
 
   void btnGenerateHelpClick(TObject* Sender);
+
+ protected:
+  ~TfrmGenHelp() override = default;
 };
 
 }  // namespace vx

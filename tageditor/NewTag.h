@@ -43,6 +43,9 @@ class TfrmNewTag : public TForm {
 
  private:
   void CloseIfNew(TModalResult result);
+
+ protected:
+  ~TfrmNewTag() override = default;
 };
 
 class TfrmNewAttr : public TForm {
@@ -59,6 +62,9 @@ class TfrmNewAttr : public TForm {
   TButton* btnCancel;
 
   void btnOKClick(TObject* Sender);
+
+ protected:
+  ~TfrmNewAttr() override = default;
 };
 
 }  // namespace vx

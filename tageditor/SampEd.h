@@ -39,6 +39,9 @@ class TfrmSampEd : public TForm {
   void FormResize(TObject* Sender);
   void LeditControlHighlight(TObject* Sender, uint16_t WordType, int32_t WordValue, const AnsiString& WordStr,
                              TColor& ForeClr, TColor& BackClr);
+
+ protected:
+  ~TfrmSampEd() override = default;
 };
 
 }  // namespace vx

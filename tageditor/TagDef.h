@@ -62,6 +62,9 @@ class TfrmTagDef : public TForm {
   void EnsureEndTag();
   THTMLTagDef* tag_ = nullptr;
   bool attribsChanged_ = false;
+
+ protected:
+  ~TfrmTagDef() override = default;
 };
 
 }  // namespace vx

@@ -23,7 +23,6 @@ extern const char* const TagEdHelpFile;  // "vxprotag.hlp"
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* owner);
-  ~TfrmMain() override;
   const char* ClassName() const override { return "TfrmMain"; }
 
   THTMLGroup* Group() const { return group_.get(); }
@@ -116,6 +115,9 @@ class TfrmMain : public TForm {
   std::unique_ptr<THTMLGroup> group_;
   bool modified_ = false;
   AnsiString fileName_;
+
+ protected:
+  ~TfrmMain() override;
 };
 
 }  // namespace vx

@@ -28,6 +28,9 @@ class TfrmPickList : public TForm {
 
   void FormCreate(TObject* Sender);
   void btnSortClick(TObject* Sender);
+
+ protected:
+  ~TfrmPickList() override = default;
 };
 
 class TfrmGroups : public TForm {
@@ -43,6 +46,9 @@ class TfrmGroups : public TForm {
   TMemo* Memo1;
   TButton* btnOK;
   TButton* btnCancel;
+
+ protected:
+  ~TfrmGroups() override = default;
 };
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "toolkit/AppUtils.h"
 
@@ -28,7 +29,8 @@ void TRecentStrings::SetMaxSize(int n) {
 
 int TRecentStrings::AddEntry(const AnsiString& s, TObject* o, bool withObject) {
   BeginUpdate();
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { EndUpdate(); });
     int i = IndexOf(s);
     if (i >= 0) {
       Move(i, 0);
@@ -38,11 +40,7 @@ int TRecentStrings::AddEntry(const AnsiString& s, TObject* o, bool withObject) {
       if (Count() > 1)
         while (Count() > maxSize_) Delete(Count() - 1);
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
   }
-  EndUpdate();
   return 0;
 }
 
@@ -52,14 +50,9 @@ int TRecentStrings::AddObject(const AnsiString& s, TObject* o) { return AddEntry
 
 void TRecentStrings::AddStrings(const TStrings& source) {
   BeginUpdate();
-  try {
-    for (int n = std::min(source.Count(), maxSize_) - 1; n >= 0; --n)
-      AddObject(source.Strings(n), source.Objects(n));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto cleanup = OnScopeExit([&] { EndUpdate(); });
+  for (int n = std::min(source.Count(), maxSize_) - 1; n >= 0; --n)
+    AddObject(source.Strings(n), source.Objects(n));
 }
 
 // ---- TMRUManager ----------------------------------------------------------------------
@@ -72,7 +65,7 @@ TMRUManager::TMRUManager(TComponent* owner)
   iniLink_->OnLoad = [this](TObject* s) { IniLoad(s); };
 }
 
-TMRUManager::~TMRUManager() { BeforeDestruction(); }
+TMRUManager::~TMRUManager() = default;
 
 void TMRUManager::BeforeDestruction() {
   if (!Destroying()) {
@@ -246,19 +239,14 @@ void TMRUManager::SaveToIni(TObject* store, const AnsiString& section) {
 
 void TMRUManager::LoadFromIni(TObject* store, const AnsiString& section) {
   strings_->BeginUpdate();
-  try {
-    strings_->Clear();
-    for (int n = strings_->MaxSize() - 1; n >= 0; --n) {
-      AnsiString name;
-      int userData = 0;
-      DoReadItem(store, section, n, name, userData);
-      if (!name.empty()) strings_->AddObject(name, AsObject(userData));
-    }
-  } catch (...) {
-    strings_->EndUpdate();
-    throw;
+  auto cleanup = OnScopeExit([&] { strings_->EndUpdate(); });
+  strings_->Clear();
+  for (int n = strings_->MaxSize() - 1; n >= 0; --n) {
+    AnsiString name;
+    int userData = 0;
+    DoReadItem(store, section, n, name, userData);
+    if (!name.empty()) strings_->AddObject(name, AsObject(userData));
   }
-  strings_->EndUpdate();
 }
 
 void TMRUManager::IniSave(TObject*) {

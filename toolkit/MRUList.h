@@ -49,7 +49,6 @@ using TWriteItemEvent =
 class TMRUManager : public TComponent {
  public:
   explicit TMRUManager(TComponent* owner);
-  ~TMRUManager() override;
   const char* ClassName() const override { return "TMRUManager"; }
 
   TRecentStrings* Strings() const { return strings_.get(); }
@@ -112,6 +111,9 @@ class TMRUManager : public TComponent {
   uint16_t separateSize_ = 0;
   TMenuItem* recentMenu_ = nullptr;
   unsigned startAccel_ = 1;
+
+ protected:
+  ~TMRUManager() override;
 };
 
 }  // namespace vx

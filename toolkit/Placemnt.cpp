@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
@@ -98,7 +99,7 @@ void TIniLink::LoadFromIni() {
 // ---- TFormPlacement -----------------------------------------------------------------
 
 TFormPlacement::TFormPlacement(TComponent* owner) : TComponent(owner) {
-  winHook_ = std::make_unique<TZxWindowHook>(nullptr);
+  winHook_ = MakeComponent<TZxWindowHook>(nullptr);
   winHook_->AfterMessage = [this](TObject* s, TMessage& m, bool& h) { WndMessage(s, m, h); };
   minMaxInfo_ = std::make_unique<TWinMinMaxInfo>(this);
   if (dynamic_cast<TForm*>(owner)) options_ = TPlacementOptions{fpState, fpPosition};
@@ -232,21 +233,17 @@ void TFormPlacement::CloseStore() {
 void TFormPlacement::SaveToStorage() {
   // A form that was never restored must not overwrite what is stored.
   if (!restored_ && active_) return;
-  try {
-    OpenStore();
-    SavePlacement();
-    Save();
-    saved_ = true;
-  } catch (...) {
-    CloseStore();
-    throw;
-  }
-  CloseStore();
+  auto cleanup = OnScopeExit([&] { CloseStore(); });
+  OpenStore();
+  SavePlacement();
+  Save();
+  saved_ = true;
 }
 
 void TFormPlacement::RestoreFromStorage() {
   saved_ = false;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { CloseStore(); });
     OpenStore();
     RestorePlacement();
     restored_ = true;
@@ -258,11 +255,7 @@ void TFormPlacement::RestoreFromStorage() {
       auto* control = dynamic_cast<TWinControl*>(form->FindComponent(name));
       if (!name.empty() && control && control->CanFocus()) form->SetActiveControl(control);
     }
-  } catch (...) {
-    CloseStore();
-    throw;
   }
-  CloseStore();
   UpdatePlacement();
 }
 
@@ -357,18 +350,15 @@ void TFormPlacement::ApplyPreventResize() {
   if (preventResize_) defMaximize_ = form->BorderIcons().Contains(biMaximize);
   bool wasActive = active_;
   active_ = false;  // re-creating the window must not restore or save meanwhile
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { active_ = wasActive; });
     TBorderIcons icons = form->BorderIcons();
     if (!preventResize_ && defMaximize_ && form->BorderStyle() != bsDialog)
       icons.Include(biMaximize);
     else
       icons.Exclude(biMaximize);
     form->SetBorderIcons(icons);
-  } catch (...) {
-    active_ = wasActive;
-    throw;
   }
-  active_ = wasActive;
   if (!IsLoading()) UpdateWindowHook();
 }
 

@@ -88,7 +88,6 @@ class TIniLink : public TPersistent {
 class TFormPlacement : public TComponent {
  public:
   explicit TFormPlacement(TComponent* owner);
-  ~TFormPlacement() override;
   const char* ClassName() const override { return "TFormPlacement"; }
 
   bool Active() const { return active_; }
@@ -164,11 +163,14 @@ class TFormPlacement : public TComponent {
   bool preventResize_ = false;
   std::unique_ptr<TWinMinMaxInfo> minMaxInfo_;
   bool defMaximize_ = false;
-  std::unique_ptr<TZxWindowHook> winHook_;
+  TComponentPtr<TZxWindowHook> winHook_;
   bool chained_ = false;
   TNotifyEvent saveFormShow_;
   TCloseQueryEvent saveFormCloseQuery_;
   TNotifyEvent saveFormDestroy_;
+
+ protected:
+  ~TFormPlacement() override;
 };
 
 // A placement that also keeps chosen published properties of the form's components:
@@ -176,7 +178,6 @@ class TFormPlacement : public TComponent {
 class TFormStorage : public TFormPlacement {
  public:
   explicit TFormStorage(TComponent* owner);
-  ~TFormStorage() override;
   const char* ClassName() const override { return "TFormStorage"; }
 
   TStrings* StoredProps() const { return storedProps_.get(); }
@@ -193,6 +194,9 @@ class TFormStorage : public TFormPlacement {
   void AttachStoredComponents();
   void WatchStoredComponents();
   std::unique_ptr<TStringList> storedProps_;
+
+ protected:
+  ~TFormStorage() override;
 };
 
 }  // namespace vx

@@ -87,7 +87,7 @@ TSpeedbarSetupWindow::TSpeedbarSetupWindow(TComponent* owner) : TForm(owner) {
   OnDestroy = [this](TObject* s) { FormDestroy(s); };
 }
 
-TSpeedbarSetupWindow::~TSpeedbarSetupWindow() { BeforeDestruction(); }
+TSpeedbarSetupWindow::~TSpeedbarSetupWindow() = default;
 
 void TSpeedbarSetupWindow::FormCreate(TObject*) {
   painter_ = std::make_unique<TButtonImage>();

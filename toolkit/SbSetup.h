@@ -17,7 +17,6 @@ namespace vx {
 class TSpeedbarSetupWindow : public TForm {
  public:
   explicit TSpeedbarSetupWindow(TComponent* owner);
-  ~TSpeedbarSetupWindow() override;
   const char* ClassName() const override { return "TSpeedbarSetupWindow"; }
 
   TBevel* Bevel1;
@@ -66,6 +65,9 @@ class TSpeedbarSetupWindow : public TForm {
   TSpeedBar* bar_ = nullptr;
   bool dragging_ = false;
   TSpeedItem* dragItem_ = nullptr;
+
+ protected:
+  ~TSpeedbarSetupWindow() override;
 };
 
 // The open customisation window of a bar, or nullptr.

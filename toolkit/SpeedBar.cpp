@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
@@ -34,7 +35,7 @@ TSpeedbarButton::TSpeedbarButton(TSpeedItem* item) : TZxSpeedButton(item), item_
   SetParentShowHint(true);
 }
 
-TSpeedbarButton::~TSpeedbarButton() { BeforeDestruction(); }
+TSpeedbarButton::~TSpeedbarButton() = default;
 
 void TSpeedbarButton::SetBounds(int l, int t, int w, int h) {
   if (item_ && item_->SpeedBar()) {
@@ -66,7 +67,7 @@ TSpeedItem::TSpeedItem(TComponent* owner)
   button_->SetShowHint(true);
 }
 
-TSpeedItem::~TSpeedItem() { BeforeDestruction(); }
+TSpeedItem::~TSpeedItem() = default;
 
 void TSpeedItem::BeforeDestruction() {
   if (Destroying()) {
@@ -185,7 +186,7 @@ TSpeedBar::TSpeedBar(TComponent* owner)
   iniLink_->OnLoad = [this](TObject* s) { IniLoad(s); };
 }
 
-TSpeedBar::~TSpeedBar() { BeforeDestruction(); }
+TSpeedBar::~TSpeedBar() = default;
 
 void TSpeedBar::BeforeDestruction() {
   if (Destroying()) {
@@ -465,7 +466,13 @@ void TSpeedBar::SetOrientation(TBarOrientation o) {
   updating_ = true;
   bool redraw = HandleAllocated();
   if (redraw) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-  try {
+  {
+    // A failure half-way still lets the bar draw again.
+    auto failed = OnScopeExit([&] {
+      updating_ = false;
+      if (redraw) SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+      Invalidate();
+    });
     orientation_ = o;
     std::swap(btnWidth_, btnHeight_);
     std::swap(gridX_, gridY_);
@@ -474,11 +481,7 @@ void TSpeedBar::SetOrientation(TBarOrientation o) {
       TSpeedbarButton* b = item->button_;
       b->SetBounds(b->Top(), b->Left(), btnWidth_, btnHeight_);
     }, nullptr);
-  } catch (...) {
-    updating_ = false;
-    if (redraw) SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    Invalidate();
-    throw;
+    failed.Dismiss();
   }
   updating_ = false;
   if (redraw) {

@@ -54,7 +54,6 @@ using TForEachItemProc = std::function<void(TSpeedItem* Item, void* Data)>;
 class TBtnControl : public TCustomControl {
  public:
   explicit TBtnControl(TComponent* owner);
-  ~TBtnControl() override;
   const char* ClassName() const override { return "TBtnControl"; }
   TButtonImage* Image() { return &image_; }
   TButtonLayout Layout() const { return layout_; }
@@ -78,13 +77,15 @@ class TBtnControl : public TCustomControl {
   TButtonImage image_;
   TButtonLayout layout_ = blGlyphTop;
   int margin_ = -1, spacing_ = 1;
+
+ protected:
+  ~TBtnControl() override;
 };
 
 // The face of an item on the bar; owned by its item.
 class TSpeedbarButton : public TZxSpeedButton {
  public:
   explicit TSpeedbarButton(TSpeedItem* item);
-  ~TSpeedbarButton() override;
   const char* ClassName() const override { return "TSpeedbarButton"; }
   TSpeedItem* Item() const { return item_; }
   // On a bar a button never stands inside the offset across the bar.
@@ -104,12 +105,14 @@ class TSpeedbarButton : public TZxSpeedButton {
   POINT ImageCorner(int x, int y);
   TSpeedItem* item_;
   TBtnControl* dragImage_ = nullptr;
+
+ protected:
+  ~TSpeedbarButton() override;
 };
 
 class TSpeedItem : public TComponent {
  public:
   explicit TSpeedItem(TComponent* owner);
-  ~TSpeedItem() override;
   const char* ClassName() const override { return "TSpeedItem"; }
 
   // The item's name in lists and hints; the hint follows it (see SetCaption).
@@ -193,12 +196,14 @@ class TSpeedItem : public TComponent {
   void BeforeDestruction() override;
   void UpdateButtonVisible();
   void UpdateButtonEnabled();
+
+ protected:
+  ~TSpeedItem() override;
 };
 
 class TSpeedBar : public TCustomPanel {
  public:
   explicit TSpeedBar(TComponent* owner);
-  ~TSpeedBar() override;
   const char* ClassName() const override { return "TSpeedBar"; }
 
   // ---- sections and items ----
@@ -322,6 +327,9 @@ class TSpeedBar : public TCustomPanel {
   TAlign dragAlign_ = alTop;
   bool pressed_ = false, barDragging_ = false, resizing_ = false;
   POINT mouseDown_{0, 0};
+
+ protected:
+  ~TSpeedBar() override;
 };
 
 }  // namespace vx

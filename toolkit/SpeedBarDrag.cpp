@@ -32,7 +32,7 @@ TBtnControl::TBtnControl(TComponent* owner) : TCustomControl(owner) {
   SetCursor(crDragHand);
 }
 
-TBtnControl::~TBtnControl() { BeforeDestruction(); }
+TBtnControl::~TBtnControl() = default;
 
 void TBtnControl::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);

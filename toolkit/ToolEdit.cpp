@@ -8,6 +8,7 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "toolkit/VCLUtils.h"
 
 namespace vx {
@@ -72,12 +73,10 @@ bool NewStyleControls() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
 namespace {
 
 int FontHeight(HFONT font) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, font);
   TEXTMETRICA tm{};
   GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return tm.tmHeight;
 }
 
@@ -116,7 +115,7 @@ TCustomComboEdit::TCustomComboEdit(TComponent* owner) : TCustomEdit(owner) {
   StoreBounds(Left(), Top(), Width(), 21);
 }
 
-TCustomComboEdit::~TCustomComboEdit() { BeforeDestruction(); }
+TCustomComboEdit::~TCustomComboEdit() = default;
 
 void TCustomComboEdit::SetAlignment(TAlignment a) {
   if (a == alignment_) return;

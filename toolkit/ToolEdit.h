@@ -57,12 +57,14 @@ class TEditButton : public TZxSpeedButton {
 
  protected:
   void Paint() override;
+
+ protected:
+  ~TEditButton() override = default;
 };
 
 class TCustomComboEdit : public TCustomEdit {
  public:
   explicit TCustomComboEdit(TComponent* owner);
-  ~TCustomComboEdit() override;
   const char* ClassName() const override { return "TCustomComboEdit"; }
 
   TAlignment Alignment() const { return alignment_; }
@@ -130,12 +132,18 @@ class TCustomComboEdit : public TCustomEdit {
   bool focused_ = false;
   TAlignment alignment_ = taLeftJustify;
   TGlyphKind glyphKind_ = gkCustom;
+
+ protected:
+  ~TCustomComboEdit() override;
 };
 
 class TComboEdit : public TCustomComboEdit {
  public:
   explicit TComboEdit(TComponent* owner) : TCustomComboEdit(owner) {}
   const char* ClassName() const override { return "TComboEdit"; }
+
+ protected:
+  ~TComboEdit() override = default;
 };
 
 // Base of the file-name and directory edits: shell drops, the dialog events and the
@@ -166,6 +174,9 @@ class TFileDirEdit : public TCustomComboEdit {
  private:
   void DropFiles(HDROP drop);
   bool acceptFiles_ = false;
+
+ protected:
+  ~TFileDirEdit() override = default;
 };
 
 class TFilenameEdit : public TFileDirEdit {
@@ -202,6 +213,9 @@ class TFilenameEdit : public TFileDirEdit {
 
  private:
   TOpenDialog* dialog_;
+
+ protected:
+  ~TFilenameEdit() override = default;
 };
 
 class TDirectoryEdit : public TFileDirEdit {
@@ -221,6 +235,9 @@ class TDirectoryEdit : public TFileDirEdit {
  private:
   TSelectDirOpts dialogOptions_;
   AnsiString initialDir_;
+
+ protected:
+  ~TDirectoryEdit() override = default;
 };
 
 }  // namespace vx

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/win/GdiScoped.h"
+
 
 namespace vx {
 
@@ -35,15 +37,9 @@ namespace {
 
 // A memory DC holding a bitmap for the duration of one drawing step.
 struct MemDC {
-  HDC dc;
-  HGDIOBJ old;
-  MemDC(HDC like, HBITMAP bmp) : dc(CreateCompatibleDC(like)), old(SelectObject(dc, bmp)) {}
-  ~MemDC() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-  }
-  MemDC(const MemDC&) = delete;
-  MemDC& operator=(const MemDC&) = delete;
+  TOwnedDC dc;
+  TSelected selected;
+  MemDC(HDC like, HBITMAP bmp) : dc(CreateCompatibleDC(like)), selected(dc, bmp) {}
 };
 
 void TransparentBlt(HDC dest, int x, int y, int w, int h, HBITMAP src, int sw, int sh,
@@ -119,22 +115,19 @@ std::unique_ptr<TBitmap> CreateDisabledBitmap(TBitmap* bitmap) {
     SetBkColor(s.dc, RGB(255, 255, 255));
     BitBlt(m.dc, 0, 0, w, h, s.dc, 0, 0, SRCCOPY);
     RECT all{0, 0, w, h};
-    HBRUSH face = CreateSolidBrush(ColorToRGB(clBtnFace));
-    FillRect(o.dc, &all, face);
-    DeleteObject(face);
+    FillRect(o.dc, &all, TOwnedBrush(CreateSolidBrush(ColorToRGB(clBtnFace))));
     // Brush where the glyph is, destination elsewhere: highlight one pixel down and
     // right, then shadow in place.
     SetTextColor(o.dc, RGB(255, 255, 255));
     SetBkColor(o.dc, RGB(0, 0, 0));
-    HBRUSH hi = CreateSolidBrush(ColorToRGB(clBtnHighlight));
-    HGDIOBJ old = SelectObject(o.dc, hi);
-    BitBlt(o.dc, 1, 1, w, h, m.dc, 0, 0, ROP_DSPDxax);
-    HBRUSH sh = CreateSolidBrush(ColorToRGB(clBtnShadow));
-    SelectObject(o.dc, sh);
+    TOwnedBrush hi(CreateSolidBrush(ColorToRGB(clBtnHighlight)));
+    TOwnedBrush sh(CreateSolidBrush(ColorToRGB(clBtnShadow)));
+    {
+      TSelected brush(o.dc, hi);
+      BitBlt(o.dc, 1, 1, w, h, m.dc, 0, 0, ROP_DSPDxax);
+    }
+    TSelected brush(o.dc, sh);
     BitBlt(o.dc, 0, 0, w, h, m.dc, 0, 0, ROP_DSPDxax);
-    SelectObject(o.dc, old);
-    DeleteObject(hi);
-    DeleteObject(sh);
   }
   DeleteObject(mono);
   ReleaseDC(nullptr, screen);
@@ -216,9 +209,8 @@ void DrawCellText(TCanvas* canvas, TCellAlignment alignment, TVertAlignment vert
   CellWorkBitmap& work = CellBitmap();
   work.Ensure(cellW, cellH);
   HDC dc = canvas->Handle();
-  HDC wdc = CreateCompatibleDC(dc);
-  HGDIOBJ oldBmp = SelectObject(wdc, work.bmp);
-  HGDIOBJ oldFont = SelectObject(wdc, canvas->Font()->Handle());
+  TOwnedDC wdc(CreateCompatibleDC(dc));
+  TSelected selectBmp(wdc, work.bmp), selectFont(wdc, canvas->Font()->Handle());
   RECT all{0, 0, work.width, work.height};
   FillRect(wdc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   SetTextColor(wdc, RGB(0, 0, 0));
@@ -232,9 +224,6 @@ void DrawCellText(TCanvas* canvas, TCellAlignment alignment, TVertAlignment vert
   BitBlt(dc, cell.left, cell.top, cellW, cellH, wdc, 0, 0, SRCCOPY);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBk);
-  SelectObject(wdc, oldFont);
-  SelectObject(wdc, oldBmp);
-  DeleteDC(wdc);
 }
 
 }  // namespace vx

@@ -69,7 +69,7 @@ TColorComboBox::TColorComboBox(TComponent* owner) : TComboBox(owner) {
   ResetItemHeight();
 }
 
-TColorComboBox::~TColorComboBox() { BeforeDestruction(); }
+TColorComboBox::~TColorComboBox() = default;
 
 void TColorComboBox::ResetItemHeight() {
   int h = std::max(TextHeight(Font()) + 1, 9);
@@ -158,7 +158,7 @@ TFontComboBox::TFontComboBox(TComponent* owner)
   ResetItemHeight();
 }
 
-TFontComboBox::~TFontComboBox() { BeforeDestruction(); }
+TFontComboBox::~TFontComboBox() = default;
 
 void TFontComboBox::BeforeDestruction() {
   if (fontWatch_) {

@@ -22,7 +22,6 @@ std::unique_ptr<TBitmap> LoadToolkitBitmap(const char* resName);
 class TColorComboBox : public TComboBox {
  public:
   explicit TColorComboBox(TComponent* owner);
-  ~TColorComboBox() override;
   const char* ClassName() const override { return "TColorComboBox"; }
 
   // The sixteen lines: name and colour of line i.
@@ -50,6 +49,9 @@ class TColorComboBox : public TComboBox {
   void SelectValue();
   TColor colorValue_ = clBlack;
   bool displayNames_ = true;
+
+ protected:
+  ~TColorComboBox() override;
 };
 
 using TFontDevice = TFontDialogDevice;  // fdScreen, fdPrinter, fdBoth
@@ -59,7 +61,6 @@ using TFontListOptions = TSet<TFontListOption>;  // the bits 1, 2, 4, 8, 16, 32
 class TFontComboBox : public TComboBox {
  public:
   explicit TFontComboBox(TComponent* owner);
-  ~TFontComboBox() override;
   const char* ClassName() const override { return "TFontComboBox"; }
 
   TFontDevice Device() const { return device_; }
@@ -98,6 +99,9 @@ class TFontComboBox : public TComboBox {
   bool updating_ = false;
   AnsiString fontName_;
   HWND fontWatch_ = nullptr;  // hears the system's font-change broadcast
+
+ protected:
+  ~TFontComboBox() override;
 };
 
 }  // namespace vx

@@ -282,7 +282,6 @@ TZxSpeedButton::TZxSpeedButton(TComponent* owner)
 }
 
 TZxSpeedButton::~TZxSpeedButton() {
-  BeforeDestruction();
   glyph_->OnChange = nullptr;
   if (--buttonCount == 0) Pattern().reset();
 }

@@ -67,7 +67,6 @@ class TZxButtonGlyph : public TObject {
 class TZxSpeedButton : public TGraphicControl {
  public:
   explicit TZxSpeedButton(TComponent* owner);
-  ~TZxSpeedButton() override;
   const char* ClassName() const override { return "TZxSpeedButton"; }
 
   bool AllowAllUp() const { return allowAllUp_; }
@@ -139,6 +138,9 @@ class TZxSpeedButton : public TGraphicControl {
   bool grayedInactive_ = true, menuTracking_ = false;
   bool rightPressed_ = false, middlePressed_ = false;  // presses seen, for their releases
   TButtonState state_ = bsUp;
+
+ protected:
+  ~TZxSpeedButton() override;
 };
 
 // A button face without a control.

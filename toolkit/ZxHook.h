@@ -82,7 +82,6 @@ class THookList : public TObject {
 class TZxWindowHook : public TComponent {
  public:
   explicit TZxWindowHook(TComponent* owner);
-  ~TZxWindowHook() override;
   const char* ClassName() const override { return "TZxWindowHook"; }
 
   bool Active() const;
@@ -107,6 +106,9 @@ class TZxWindowHook : public TComponent {
   TWinControl* control_ = nullptr;
   TControlHook* record_ = nullptr;
   bool active_ = true;
+
+ protected:
+  ~TZxWindowHook() override;
 };
 
 }  // namespace vx

@@ -353,11 +353,10 @@ void TSubFrameSet::FinishFrames() {
 
 bool TSubFrameSet::ReadFrameDocument(const std::string& file, THtmlDocInfo& info) {
   bool found = false;
-  try {
+  {
+    auto failed = OnScopeExit([this] { ClearFrames(); });
     found = ParseFramesetFile(*this, file, &info);
-  } catch (...) {
-    ClearFrames();
-    throw;
+    failed.Dismiss();
   }
   if (!found) {
     ClearFrames();
@@ -833,12 +832,11 @@ void TFrameViewer::DoLoadFromFile(const std::string& name) {
   auto* set = new TFrameSet(this);
   set->SetAlign(alClient);
   set->SetParent(this);
-  try {
+  {
+    // The old content stays; a set that fails goes, once nothing runs inside it.
+    auto failed = OnScopeExit([&] { FreeSetLater(set); });
     set->LoadFromFile(file, dest);
-  } catch (...) {
-    // The old content stays; the set that failed goes, once nothing runs inside it.
-    FreeSetLater(set);
-    throw;
+    failed.Dismiss();
   }
   TFrameSet* old = current_;
   current_ = set;

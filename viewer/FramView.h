@@ -50,6 +50,9 @@ class TFrameBase : public TCustomPanel {
   virtual void ComputeSizes(int left, int top, int height, int width) = 0;
 
   TFrameSet* MasterSet;
+
+ protected:
+  ~TFrameBase() override = default;
 };
 
 // One FRAME.
@@ -84,6 +87,9 @@ class TFrame : public TFrameBase {
   void LoadViewer(const std::string& file, const std::string& dest);
   void ShowErrorPage();
   void LoadNestedSet(const std::string& file);
+
+ protected:
+  ~TFrame() override = default;
 };
 
 // One FRAMESET.
@@ -144,6 +150,9 @@ class TSubFrameSet : public TFrameBase, public TFrameSetSink {
   int Extent();
   void DrawDragLine();
   void MoveDragLine(int pos);
+
+ protected:
+  ~TSubFrameSet() override = default;
 };
 
 // The master of one displayed tree of frames.
@@ -181,12 +190,14 @@ class TFrameSet : public TSubFrameSet {
  protected:
   void Resize() override;
   void Notification(TComponent* c, TOperation op) override;
+
+ protected:
+  ~TFrameSet() override = default;
 };
 
 class TFrameViewer : public TWinControl {
  public:
   explicit TFrameViewer(TComponent* owner);
-  ~TFrameViewer() override;
   const char* ClassName() const override { return "TFrameViewer"; }
 
   // A file name with an optional "#" anchor part; "Can't locate file: " when missing.
@@ -315,6 +326,9 @@ class TFrameViewer : public TWinControl {
   TColor defFontColor_ = clBtnText, defHotSpotColor_ = 0xFF0000;
   TFormSubmitEvent onFormSubmit_;
   TGetBitmapEvent onBitmapRequest_;
+
+ protected:
+  ~TFrameViewer() override;
 };
 
 }  // namespace vx

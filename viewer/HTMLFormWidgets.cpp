@@ -4,6 +4,7 @@
 
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
@@ -306,12 +307,10 @@ class TCtlWidget : public TFormWidget {
   // The text's size in the control's font, on its own window or on the screen.
   SIZE Extent(const std::string& s, bool screen) const {
     HWND w = screen ? nullptr : Window();
-    HDC dc = GetDC(w);
-    HGDIOBJ old = SelectObject(dc, control_->Font()->Handle());
+    TWindowDC dc(w);
+    TSelected selectFont(dc, control_->Font()->Handle());
     SIZE sz{};
     GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
-    SelectObject(dc, old);
-    ReleaseDC(w, dc);
     return sz;
   }
 

@@ -5,6 +5,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "viewer/DLLINT32.h"
 
 namespace vx {
@@ -41,15 +42,13 @@ bool MakeDibCopy(TBitmap& bmp, TDibCopy& out) {
   hd.biCompression = BI_RGB;
   hd.biSizeImage = static_cast<DWORD>(size);
   out.Bits.assign(static_cast<size_t>(size), 0);
-  HDC mem = CreateCompatibleDC(nullptr);
-  HPALETTE oldPal = nullptr;
-  if (bmp.Palette()) {
-    oldPal = SelectPalette(mem, bmp.Palette(), FALSE);
-    RealizePalette(mem);
+  int rows = 0;
+  {
+    TOwnedDC mem(CreateCompatibleDC(nullptr));
+    TSelectedPalette selectPal(mem, bmp.Palette(), false);
+    if (bmp.Palette()) RealizePalette(mem);
+    rows = GetDIBits(mem, h, 0, bm.bmHeight, out.Bits.data(), out.Header(), DIB_RGB_COLORS);
   }
-  int rows = GetDIBits(mem, h, 0, bm.bmHeight, out.Bits.data(), out.Header(), DIB_RGB_COLORS);
-  if (oldPal) SelectPalette(mem, oldPal, FALSE);
-  DeleteDC(mem);
   if (rows == 0) {
     out.Bits.clear();
     out.Bits.shrink_to_fit();
@@ -61,15 +60,11 @@ bool MakeDibCopy(TBitmap& bmp, TDibCopy& out) {
 static void StretchDib(HDC dc, TBitmap& bmp, int x, int y, int w, int h, DWORD rop) {
   TDibCopy dib;
   if (!MakeDibCopy(bmp, dib)) return;
-  HPALETTE old = nullptr;
-  if (bmp.Palette()) {
-    old = SelectPalette(dc, bmp.Palette(), TRUE);
-    RealizePalette(dc);
-  }
+  TSelectedPalette selectPal(dc, bmp.Palette(), true);
+  if (bmp.Palette()) RealizePalette(dc);
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, x, y, w, h, 0, 0, bmp.Width(), bmp.Height(), dib.Bits.data(), dib.Header(), DIB_RGB_COLORS,
                 rop);
-  if (old) SelectPalette(dc, old, TRUE);
 }
 
 void DrawTransparentImage(HDC dc, TBitmap& image, TBitmap& mask, int h, int w, int y, int x) {
@@ -77,8 +72,8 @@ void DrawTransparentImage(HDC dc, TBitmap& image, TBitmap& mask, int h, int w, i
   int bw = image.Width(), bh = image.Height();
   mask.Dormant();
   image.Dormant();
-  HDC maskDC = CreateCompatibleDC(dc);
-  HGDIOBJ oldMask = SelectObject(maskDC, mask.Handle());
+  TOwnedDC maskDC(CreateCompatibleDC(dc));
+  TSelected selectMask(maskDC, mask.Handle());
   COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255)), oldText = SetTextColor(dc, RGB(0, 0, 0));
   int oldMode = SetStretchBltMode(dc, WHITEONBLACK);
   StretchBlt(dc, x, y, w, h, maskDC, 0, 0, bw, bh, SRCAND);
@@ -86,25 +81,18 @@ void DrawTransparentImage(HDC dc, TBitmap& image, TBitmap& mask, int h, int w, i
   SetBkColor(dc, oldBk);
   SetTextColor(dc, oldText);
   // A copy of the picture with its transparent parts black: the cached picture stays whole.
-  HDC screen = GetDC(nullptr);
-  HBITMAP copy = CreateCompatibleBitmap(screen, bw, bh);
-  ReleaseDC(nullptr, screen);
+  HBITMAP copy = CreateCompatibleBitmap(TWindowDC(nullptr), bw, bh);
   if (copy) {
-    HDC imgDC = CreateCompatibleDC(dc), copyDC = CreateCompatibleDC(dc);
-    HGDIOBJ oldImg = SelectObject(imgDC, image.Handle());
-    HGDIOBJ oldCopy = SelectObject(copyDC, copy);
-    BitBlt(copyDC, 0, 0, bw, bh, imgDC, 0, 0, SRCCOPY);
-    BitBlt(copyDC, 0, 0, bw, bh, maskDC, 0, 0, 0x00220326);  // dest AND NOT mask
-    SelectObject(copyDC, oldCopy);
-    SelectObject(imgDC, oldImg);
-    DeleteDC(copyDC);
-    DeleteDC(imgDC);
+    {
+      TOwnedDC imgDC(CreateCompatibleDC(dc)), copyDC(CreateCompatibleDC(dc));
+      TSelected selectImg(imgDC, image.Handle()), selectCopy(copyDC, copy);
+      BitBlt(copyDC, 0, 0, bw, bh, imgDC, 0, 0, SRCCOPY);
+      BitBlt(copyDC, 0, 0, bw, bh, maskDC, 0, 0, 0x00220326);  // dest AND NOT mask
+    }
     auto tmp = std::make_unique<TBitmap>();
     tmp->SetHandle(copy);
     StretchDib(dc, *tmp, x, y, w, h, SRCPAINT);
   }
-  SelectObject(maskDC, oldMask);
-  DeleteDC(maskDC);
 }
 
 std::unique_ptr<TBitmap> MakeTransparencyMask(TBitmap& bmp, bool fromColor, THtColor color) {
@@ -112,26 +100,21 @@ std::unique_ptr<TBitmap> MakeTransparencyMask(TBitmap& bmp, bool fromColor, THtC
     int w = bmp.Width(), h = bmp.Height();
     if (w <= 0 || h <= 0) return nullptr;
     bmp.Dormant();
-    HDC src = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldSrc = SelectObject(src, bmp.Handle());
-    HPALETTE oldPal = nullptr;
-    if (bmp.Palette()) {
-      oldPal = SelectPalette(src, bmp.Palette(), FALSE);
-      RealizePalette(src);
+    HBITMAP mono = nullptr;
+    {
+      TOwnedDC src(CreateCompatibleDC(nullptr));
+      TSelected selectSrc(src, bmp.Handle());
+      TSelectedPalette selectPal(src, bmp.Palette(), false);
+      if (bmp.Palette()) RealizePalette(src);
+      COLORREF c = fromColor ? static_cast<COLORREF>(color) : GetPixel(src, 0, h - 1);
+      mono = CreateBitmap(w, h, 1, 1, nullptr);
+      if (mono) {
+        TOwnedDC dst(CreateCompatibleDC(nullptr));
+        TSelected selectDst(dst, mono);
+        SetBkColor(src, c | htc::PaletteRelative);
+        BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+      }
     }
-    COLORREF c = fromColor ? static_cast<COLORREF>(color) : GetPixel(src, 0, h - 1);
-    HBITMAP mono = CreateBitmap(w, h, 1, 1, nullptr);
-    if (mono) {
-      HDC dst = CreateCompatibleDC(nullptr);
-      HGDIOBJ oldDst = SelectObject(dst, mono);
-      SetBkColor(src, c | htc::PaletteRelative);
-      BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
-      SelectObject(dst, oldDst);
-      DeleteDC(dst);
-    }
-    if (oldPal) SelectPalette(src, oldPal, FALSE);
-    SelectObject(src, oldSrc);
-    DeleteDC(src);
     if (!mono) return nullptr;
     auto m = std::make_unique<TBitmap>();
     m->SetHandle(mono);
@@ -175,10 +158,11 @@ static TViewImagePtr DrawnPlaceholder(int w, int h, COLORREF c) {
 TImageUnit& ImageUnit() {
   static TImageUnit* unit = [] {
     auto* u = new TImageUnit;
-    HDC dc = GetDC(nullptr);
-    u->ColorDepth = DisplayDepthOf(dc);
-    if (u->ColorDepth == 8) u->Palette = CreateViewerPalette(dc);
-    ReleaseDC(nullptr, dc);
+    {
+      TWindowDC dc(nullptr);
+      u->ColorDepth = DisplayDepthOf(dc);
+      if (u->ColorDepth == 8) u->Palette = CreateViewerPalette(dc);
+    }
     HINSTANCE inst = GetModuleHandleA(nullptr);
     for (int id : {1001, 1002}) {
       TViewImagePtr img;
@@ -480,23 +464,17 @@ void TGdiViewCanvas::FillRect(const THtRect& r, THtColor c) {
 }
 
 void TGdiViewCanvas::Line(int x1, int y1, int x2, int y2, THtColor c) {
-  HPEN p = CreatePen(PS_SOLID, 1, HtColorRef(c));
-  HGDIOBJ old = SelectObject(dc_, p);
+  TOwnedPen p(CreatePen(PS_SOLID, 1, HtColorRef(c)));
+  TSelected select(dc_, p);
   MoveToEx(dc_, x1, y1, nullptr);
   LineTo(dc_, x2, y2);
-  SelectObject(dc_, old);
-  DeleteObject(p);
 }
 
 void TGdiViewCanvas::Ellipse(const THtRect& r, THtColor pen, THtColor back) {
-  HPEN p = CreatePen(PS_SOLID, 1, HtColorRef(pen));
-  HBRUSH b = back == htc::None ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(HtColorRef(back));
-  HGDIOBJ op = SelectObject(dc_, p), ob = SelectObject(dc_, b);
+  TOwnedPen p(CreatePen(PS_SOLID, 1, HtColorRef(pen)));
+  TOwnedBrush own(back == htc::None ? nullptr : CreateSolidBrush(HtColorRef(back)));
+  TSelected selectPen(dc_, p), selectBrush(dc_, own ? static_cast<HGDIOBJ>(own) : GetStockObject(NULL_BRUSH));
   ::Ellipse(dc_, r.Left, r.Top, r.Right, r.Bottom);
-  SelectObject(dc_, op);
-  SelectObject(dc_, ob);
-  DeleteObject(p);
-  if (back != htc::None) DeleteObject(b);
 }
 
 void TGdiViewCanvas::FrameRect(const THtRect& r, THtColor c) {

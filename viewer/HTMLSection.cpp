@@ -3,6 +3,8 @@
 
 #include "viewer/HTMLSubs.h"
 
+#include "framework/core/Scoped.h"
+
 namespace vx {
 
 static THtColor PalRel(THtColor c) { return htc::IsSystem(c) ? c : (c | htc::PaletteRelative); }
@@ -432,13 +434,10 @@ int TPreFormated::LayOut(TViewCanvas& c, int y, int& counter, int& widest, Inden
   int save = im.Width;
   im.Width = 32000;
   int h;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { im.Width = save; });
     h = DoLayOut(c, y, counter, widest, im, true);
-  } catch (...) {
-    im.Width = save;
-    throw;
   }
-  im.Width = save;
   int mn = 0, mx = 0;
   WidthLimits(c, mn, mx);
   widest = mx;

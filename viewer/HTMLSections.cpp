@@ -1,6 +1,7 @@
 // Flow edges, the simple sections, cells and the section list.
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "viewer/HTMLAttribs.h"
 #include "viewer/HTMLSubs.h"
 
@@ -518,14 +519,11 @@ int TSectionList::FindTextFrom(int from, const std::string& text, bool matchCase
 std::string TSectionList::SelectionText() {
   if (SelB >= SelE) return std::string();
   TClipBuffer cb;
-  CB = &cb;
-  try {
+  {
+    CB = &cb;
+    auto done = OnScopeExit([&] { CB = nullptr; });
     CopySelection();
-  } catch (...) {
-    CB = nullptr;
-    throw;
   }
-  CB = nullptr;
   return cb.Text();
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
 #include "viewer/HTMLFormWidgets.h"
 
@@ -86,33 +88,18 @@ void TPaintPanel::Paint() {
   RECT clip;
   if (GetClipBox(dc, &clip) == NULLREGION || IsRectEmpty(&clip)) return;
   int w = clip.right - clip.left, h = clip.bottom - clip.top;
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP bmp = mem ? CreateCompatibleBitmap(dc, w, h) : nullptr;
-  if (!bmp) {
-    if (mem) DeleteDC(mem);
-    throw EOutOfResources("Out of Resources");
-  }
-  HGDIOBJ old = SelectObject(mem, bmp);
-  SetWindowOrgEx(mem, clip.left, clip.top, nullptr);
-  try {
+  TOwnedDC mem(CreateCompatibleDC(dc));
+  TOwnedBitmap bmp(mem ? CreateCompatibleBitmap(dc, w, h) : nullptr);
+  if (!bmp) throw EOutOfResources("Out of Resources");
+  {
+    TSelected selectBmp(mem, bmp);
+    SetWindowOrgEx(mem, clip.left, clip.top, nullptr);
     Viewer->DrawBackground(mem, clip);
     Viewer->PaintDocument(mem, clip);
-  } catch (...) {
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    throw;
+    TSelectedPalette selectPal(dc, ImageUnit().Palette, true);
+    if (ImageUnit().Palette) RealizePalette(dc);
+    BitBlt(dc, clip.left, clip.top, w, h, mem, clip.left, clip.top, SRCCOPY);
   }
-  HPALETTE pal = ImageUnit().Palette, oldPal = nullptr;
-  if (pal) {
-    oldPal = SelectPalette(dc, pal, TRUE);
-    RealizePalette(dc);
-  }
-  BitBlt(dc, clip.left, clip.top, w, h, mem, clip.left, clip.top, SRCCOPY);
-  if (oldPal) SelectPalette(dc, oldPal, TRUE);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
   if (Viewer->HandleAllocated()) PostMessageA(Viewer->Handle(), WM_VIEWER_BORDER, 0, 0);
 }
 
@@ -279,7 +266,8 @@ void THTMLViewer::LoadDocument(const std::string& name, int kind, bool history) 
   std::string prevFile = fileName_, prevTitle = title_;
   int prevKind = fileType_, prevPos = GetViewPosition();
   ChangeProcessingState(true);
-  try {
+  {
+    auto endProcessing = OnScopeExit([&] { ChangeProcessingState(false); });
     if (!FileExists(file)) throw EInOutError("Can't locate file: " + file);
     std::string expanded = ExpandFileName(file);
     ClearForLoad();
@@ -311,11 +299,7 @@ void THTMLViewer::LoadDocument(const std::string& name, int kind, bool history) 
     }
     InvalidatePanel();
     if (failed) std::rethrow_exception(failed);
-  } catch (...) {
-    ChangeProcessingState(false);
-    throw;
   }
-  ChangeProcessingState(false);
   if (history && (fileName_ != prevFile || fileType_ != prevKind)) AddHistoryEntry(prevFile, prevTitle, prevKind, prevPos);
 }
 
@@ -357,19 +341,17 @@ void THTMLViewer::LoadFromMemory(const char* buffer, size_t length) {
 // The end of a load from text in memory: shown from the top; a parse failure is passed
 // on only after what was read before it is shown.
 void THTMLViewer::EndTextLoad(const THtmlDocInfo& info, int fileType, std::exception_ptr failed) {
-  try {
+  {
+    auto done = OnScopeExit([&] {
+      fileName_.clear();
+      ChangeProcessingState(false);
+    });
     fileType_ = fileType;
     FinishLoad(info);
     ScrollTo(0);
     hbar_->SetPosition(0);
     InvalidatePanel();
-  } catch (...) {
-    fileName_.clear();
-    ChangeProcessingState(false);
-    throw;
   }
-  fileName_.clear();
-  ChangeProcessingState(false);
   if (failed) std::rethrow_exception(failed);
 }
 
@@ -400,15 +382,12 @@ void THTMLViewer::Layout() {
   int w = scrollBars_ == ssNone || scrollBars_ == ssHorizontal ? Width() - 20 : Width() - sbWidth_ - 20;
   w = std::max(0, w);
   layingOut_ = true;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { layingOut_ = false; });
     int widest = 0;
     docHeight_ = doc_->DoLayout(MeasureCanvas(), w, widest);
     docWidth_ = widest;
-  } catch (...) {
-    layingOut_ = false;
-    throw;
   }
-  layingOut_ = false;
   ArrangeScrollBars();
 }
 
@@ -544,11 +523,9 @@ void THTMLViewer::PaintDocument(HDC dc, const RECT& clip) {
 }
 
 void THTMLViewer::DrawBackground(HDC dc, const RECT& clip) {
-  HPALETTE pal = ImageUnit().Palette, oldPal = nullptr;
-  if (pal) {
-    oldPal = SelectPalette(dc, pal, TRUE);
-    RealizePalette(dc);
-  }
+  HPALETTE pal = ImageUnit().Palette;
+  TSelectedPalette selectPal(dc, pal, true);
+  if (pal) RealizePalette(dc);
   bool tiled = false;
   try {
     TViewImagePtr img = viewImages_ && !doc_->Printing ? doc_->BackgroundBitmap : nullptr;
@@ -559,44 +536,31 @@ void THTMLViewer::DrawBackground(HDC dc, const RECT& clip) {
         bgSource_ = img.get();
         bgW_ = img->Width();
         bgH_ = img->Height();
-        HDC screen = GetDC(nullptr);
-        bgBitmap_ = CreateCompatibleBitmap(screen, bgW_, bgH_);
-        ReleaseDC(nullptr, screen);
+        bgBitmap_ = CreateCompatibleBitmap(TWindowDC(nullptr), bgW_, bgH_);
         if (bgBitmap_) {
-          HDC mem = CreateCompatibleDC(dc);
-          HGDIOBJ old = SelectObject(mem, bgBitmap_);
-          {
-            TGdiViewCanvas c(mem, true);
-            c.DrawImage(*img, nullptr, 0, 0, bgW_, bgH_, false);
-          }
-          SelectObject(mem, old);
-          DeleteDC(mem);
+          TOwnedDC mem(CreateCompatibleDC(dc));
+          TSelected select(mem, bgBitmap_);
+          TGdiViewCanvas c(mem, true);
+          c.DrawImage(*img, nullptr, 0, 0, bgW_, bgH_, false);
         }
       }
       if (bgBitmap_) {
         int hp = hbar_->Position(), vp = vbar_->Position();
         int x0 = (hp / bgW_) * bgW_ - hp, y0 = (vp / bgH_) * bgH_ - vp;
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bgBitmap_);
+        TOwnedDC mem(CreateCompatibleDC(dc));
+        TSelected select(mem, bgBitmap_);
         for (int y = y0; y < clip.bottom; y += bgH_) {
           if (y + bgH_ <= clip.top) continue;
           for (int x = x0; x < clip.right; x += bgW_)
             if (x + bgW_ > clip.left) BitBlt(dc, x, y, bgW_, bgH_, mem, 0, 0, SRCCOPY);
         }
-        SelectObject(mem, old);
-        DeleteDC(mem);
         tiled = true;
       }
     }
   } catch (...) {
     tiled = false;  // a picture that fails leaves the plain colour
   }
-  if (!tiled) {
-    HBRUSH b = CreateSolidBrush(PaletteRef(doc_->Background));
-    FillRect(dc, &clip, b);
-    DeleteObject(b);
-  }
-  if (oldPal) SelectPalette(dc, oldPal, TRUE);
+  if (!tiled) FillRect(dc, &clip, TOwnedBrush(CreateSolidBrush(PaletteRef(doc_->Background))));
 }
 
 void THTMLViewer::Paint() {
@@ -653,11 +617,9 @@ void THTMLViewer::WndProc(TMessage& m) {
     case WM_PALETTECHANGED: {
       HPALETTE pal = ImageUnit().Palette;
       if (!pal || (m.Msg == WM_PALETTECHANGED && reinterpret_cast<HWND>(m.WParam) == Handle())) break;
-      HDC dc = GetDC(Handle());
-      HPALETTE old = SelectPalette(dc, pal, FALSE);
+      TWindowDC dc(Handle());
+      TSelectedPalette select(dc, pal, false);
       if (RealizePalette(dc)) InvalidatePanel();
-      SelectPalette(dc, old, FALSE);
-      ReleaseDC(Handle(), dc);
       m.Result = 1;
       return;
     }
@@ -981,16 +943,15 @@ void THTMLViewer::SetViewImages(bool v) {
   viewImages_ = v;
   doc_->ShowImages = v;
   bgSource_ = nullptr;
-  try {
+  {
+    auto failed = OnScopeExit([&] { ChangeProcessingState(false); });
     doc_->Finish();  // images requested or dropped, background fetched
     if (!doc_->Empty()) {
       int p = GetViewPosition();
       Layout();
       SetViewPosition(p);
     }
-  } catch (...) {
-    ChangeProcessingState(false);
-    throw;
+    failed.Dismiss();
   }
   InvalidatePanel();
   ChangeProcessingState(false);
@@ -1054,13 +1015,8 @@ void THTMLViewer::SetScrollBars(TScrollStyle s) {
   scrollBars_ = s;
   if (HandleAllocated() && !processing_) {
     ChangeProcessingState(true);
-    try {
-      LayoutKeepingPosition();
-    } catch (...) {
-      ChangeProcessingState(false);
-      throw;
-    }
-    ChangeProcessingState(false);
+    auto cleanup = OnScopeExit([&] { ChangeProcessingState(false); });
+    LayoutKeepingPosition();
   }
   InvalidatePanel();
 }

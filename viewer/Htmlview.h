@@ -48,6 +48,9 @@ class TPaintPanel : public TCustomPanel {
  protected:
   void CreateParams(TCreateParams& p) override;
   void Paint() override;
+
+ protected:
+  ~TPaintPanel() override = default;
 };
 
 // A scroll bar that keeps a 32-bit position, page and range and tells the window only what changed.
@@ -71,6 +74,9 @@ class T32ScrollBar : public TScrollBar {
  private:
   void Apply();
   int min_ = 0, max_ = 0, page_ = 0, pos_ = 0;
+
+ protected:
+  ~T32ScrollBar() override = default;
 };
 
 // A saved view: position (section index shl 16 + offset) and document kind.
@@ -84,7 +90,6 @@ class PositionObj : public TObject {
 class THTMLViewer : public TCustomControl {
  public:
   explicit THTMLViewer(TComponent* owner);
-  ~THTMLViewer() override;
   const char* ClassName() const override { return "THTMLViewer"; }
 
   // Loading. A file name may end in a "#" anchor part. A missing file raises EInOutError
@@ -283,6 +288,9 @@ class THTMLViewer : public TCustomControl {
   HBITMAP bgBitmap_ = nullptr;
   int bgW_ = 0, bgH_ = 0;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+ protected:
+  ~THTMLViewer() override;
 };
 
 }  // namespace vx

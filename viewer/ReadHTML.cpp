@@ -765,7 +765,9 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
     cell_ = enclosing;
     enclosing->Add(std::move(table));
   };
-  try {
+  {
+    // The table goes into its cell however the parse of its rows ends.
+    auto done = OnScopeExit([&] { finishTable(); });
     Next();
     while (S.Sy != TableEndTag && S.Sy != EofSym) {
       switch (S.Sy) {
@@ -844,11 +846,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
           Next();
       }
     }
-  } catch (...) {
-    finishTable();
-    throw;
   }
-  finishTable();
   Next();
 }
 
@@ -954,7 +952,12 @@ void THtmlBuilder::TextToSections() {
     if (!text.empty()) section_->AppendText(text);
     text.clear();
   };
-  try {
+  {
+    // What was read before a failure is kept, and the scanner leaves preformatted mode.
+    auto failed = OnScopeExit([&] {
+      flush();
+      S.Preformatted = false;
+    });
     while (S.Ch != EofChar) {
       if (S.Ch == CrChar) {
         flush();
@@ -965,10 +968,7 @@ void THtmlBuilder::TextToSections() {
       }
       S.ReadCharSkipComments();
     }
-  } catch (...) {
-    flush();
-    S.Preformatted = false;
-    throw;
+    failed.Dismiss();
   }
   flush();
   CloseSection();
@@ -982,20 +982,16 @@ void RunHtmlParse(TSectionList& list, TStrings* anchors, THtmlDocInfo* info, boo
   THtmlBuilder b(list, anchors);
   open(b.S);
   b.Prepare();
+  // What was built before a failure is finished and described all the same.
+  auto finish = OnScopeExit([&] {
+    b.Finish();
+    if (info) *info = b.Info;
+  });
   try {
     b.RunHtml();
   } catch (const EParseError&) {
-    b.Finish();
-    if (info) *info = b.Info;
     if (!swallow) throw;
-    return;
-  } catch (...) {
-    b.Finish();
-    if (info) *info = b.Info;
-    throw;
   }
-  b.Finish();
-  if (info) *info = b.Info;
 }
 
 template <class Open>
@@ -1003,17 +999,12 @@ void RunTextParse(TSectionList& list, TStrings* anchors, bool swallow, Open open
   THtmlBuilder b(list, anchors);
   open(b.S);
   b.Prepare();
+  auto finish = OnScopeExit([&] { b.Finish(); });
   try {
     b.RunText();
   } catch (const EParseError&) {
-    b.Finish();
     if (!swallow) throw;
-    return;
-  } catch (...) {
-    b.Finish();
-    throw;
   }
-  b.Finish();
 }
 
 // ---------------------------------------------------------------- frame documents
@@ -1116,13 +1107,10 @@ bool ParseFramesetFile(TFrameSetSink& set, const std::string& fileName, THtmlDoc
   TFrameReader r;
   r.S.OpenFile(fileName);
   bool found = false;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { if (info) *info = r.Info; });
     found = r.Scan(&set);
-  } catch (...) {
-    if (info) *info = r.Info;
-    throw;
   }
-  if (info) *info = r.Info;
   return found;
 }
 

@@ -2,17 +2,13 @@
 # tests, and the same program on a machine whose print server cannot be reached, where the
 # printer's own message must come.
 if(VORNIX_WIN32)
-  vornix_test(NAME vwprint_tests MANUAL
+  vornix_test(NAME vwprint_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/vwprint_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
-    LIBS vx_framview)
-  target_include_directories(vwprint_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
-  add_test(NAME vwprint_tests COMMAND vwprint_tests --gtest_brief=1 --gtest_filter=-NoPrinter.*
-    WORKING_DIRECTORY ${VORNIX_BIN})
-  add_test(NAME vwprint_noprinter_tests COMMAND vwprint_tests --gtest_brief=1 --gtest_filter=NoPrinter.*
-    WORKING_DIRECTORY ${VORNIX_BIN})
-  set_tests_properties(vwprint_tests vwprint_noprinter_tests PROPERTIES TIMEOUT 300)
-  set_tests_properties(vwprint_noprinter_tests PROPERTIES ENVIRONMENT "CUPS_SERVER=/nonexistent/vornix-cups.sock")
+    LIBS vx_framview
+    SYSTEM_INCLUDES ${VORNIX_STB_INCLUDE}
+    CASES Seam=-NoPrinter.* NoPrinter=NoPrinter.*)
+  set_tests_properties(vwprint_tests.NoPrinter PROPERTIES ENVIRONMENT "CUPS_SERVER=/nonexistent/vornix-cups.sock")
 endif()
 
 # The printing benchmark: a program, run by hand against a PDF queue.

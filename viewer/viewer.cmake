@@ -4,9 +4,8 @@ if(VORNIX_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/HtmlviewPrint.cpp ${CMAKE_CURRENT_LIST_DIR}/vwPrint.cpp)
   target_link_libraries(vx_htmlview PUBLIC vx_viewgdi vx_viewbuild)
 
-  file(GLOB htmlview_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_*_wintest.cpp)
   vornix_test(NAME htmlview_tests
-    SOURCES ${htmlview_tests} ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_control_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_htmlview)
   target_include_directories(htmlview_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})

@@ -244,29 +244,6 @@ TEST_F(FakeFixture, FileMaskRoundTripAndDefaultExt) {
   EXPECT_EQ(Last(LEM_SETFILEMASK)->text.size(), 255u);
 }
 
-TEST(FileMaskForms, ConversionBothWays) {
-  EXPECT_EQ(FileMaskToSlashForm("HTML|*.htm", "TXT"), "TXT/HTML/*.htm/");
-  EXPECT_EQ(FileMaskFromSlashForm("TXT/HTML/*.htm/"), "HTML|*.htm");
-  EXPECT_EQ(FileMaskFromSlashForm(FileMaskToSlashForm("A|*.a|B|*.b", "HTM")), "A|*.a|B|*.b");
-  EXPECT_EQ(FileMaskFromSlashForm("TXT/A/*.a"), "A|*.a");
-}
-
-TEST(SyntaxTable, CodesAndStops) {
-  auto t = BuildSyntaxTable("2\"\"002!-2->1>2</1=1;1&");
-  ASSERT_EQ(t.size(), 10u);
-  EXPECT_EQ(t[0].First, '"');
-  EXPECT_EQ(t[1].First, 1);
-  EXPECT_EQ(t[3].First, '!');
-  EXPECT_EQ(t[3].Second, '-');
-  EXPECT_EQ(t[5].First, '>');
-  EXPECT_EQ(t[5].Second, 0);
-  auto s = BuildSyntaxTable("3a4bx2c");  // a lone "2" and one character stops the table
-  ASSERT_EQ(s.size(), 2u);
-  EXPECT_EQ(s[0].Second, 3);
-  EXPECT_EQ(s[1].Second, 4);
-  EXPECT_EQ(BuildSyntaxTable(std::string(600, '0')).size(), 254u);
-}
-
 TEST_F(FakeFixture, SyntaxFlagsTravelInTheHighByte) {
   Create();
   ed->SetSyntax("xyz");  // no codes: a table of 0 entries, not nil
@@ -411,33 +388,6 @@ TEST_F(FakeFixture, CallbackClampsAndWriteBack) {
   ed->OnNotifyFound = [&](TObject*, int32_t c, int32_t& r) { code = c; r = 9; };
   EXPECT_EQ(SendMessageA(h, LEM_NOTIFYFOUND, 0, LENF_NOTFOUND), 9);
   EXPECT_EQ(code, LENF_NOTFOUND);
-}
-
-TEST(PrintMargins, AtLeastOneLineFits) {
-  int16_t h = 50, f = 60;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 50);
-  EXPECT_EQ(f, 40);
-  h = 120;
-  f = 0;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 90);
-  EXPECT_EQ(f, 0);
-  h = 0;
-  f = 200;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 90);
-  h = -5;
-  f = 10;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 10);
-  h = 5;
-  f = 5;
-  ClampPrintMargins(0, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 0);
 }
 
 TEST_F(FakeFixture, QuorvelPopsOnceOnReleaseAndRaisesBothEvents) {

@@ -52,6 +52,9 @@ class TForm_FrameWiz : public TForm {
   void FormCreate(TObject* Sender);
   void ShowLayout();
   int layout_ = 1;
+
+ protected:
+  ~TForm_FrameWiz() override = default;
 };
 
 }  // namespace vx

@@ -48,6 +48,9 @@ class TForm_Charp : public TForm {
   bool pressed_ = false, noActivate_ = false;
   POINT pressPoint_{0, 0};
   int lastCell_ = 0, downCell_ = 0;
+
+ protected:
+  ~TForm_Charp() override = default;
 };
 
 extern TForm_Charp* Form_Charp;

@@ -33,6 +33,9 @@ class TForm_RefB : public TForm {
 
  private:
   void FormCreate(TObject* Sender);
+
+ protected:
+  ~TForm_RefB() override = default;
 };
 
 }  // namespace vx

@@ -72,6 +72,9 @@ class TStretchHandle : public TCustomControl {
   int grip_ = 0;
   POINT origin_{0, 0};
   RECT feedback_{0, 0, 0, 0};
+
+ protected:
+  ~TStretchHandle() override = default;
 };
 
 }  // namespace vx

@@ -31,6 +31,9 @@ class TfrmListW : public TForm {
 
  private:
   std::vector<AnsiString> ListLinesOfMemo();
+
+ protected:
+  ~TfrmListW() override = default;
 };
 
 }  // namespace vx

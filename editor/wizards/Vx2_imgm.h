@@ -25,6 +25,9 @@ class THotSpot : public TShape {
 
  private:
   AnsiString href_;
+
+ protected:
+  ~THotSpot() override = default;
 };
 
 class TForm_Imgm : public TForm {
@@ -86,6 +89,9 @@ class TForm_Imgm : public TForm {
   bool drawing_ = false, bandShown_ = false;
   POINT start_{0, 0}, current_{0, 0};
   RECT band_{0, 0, 0, 0};
+
+ protected:
+  ~TForm_Imgm() override = default;
 };
 
 }  // namespace vx

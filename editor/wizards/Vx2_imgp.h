@@ -26,6 +26,9 @@ class TForm_Imgp : public TForm {
 
   void SpeedButton1Click(TObject* Sender);
   void Button1Click(TObject* Sender);
+
+ protected:
+  ~TForm_Imgp() override = default;
 };
 
 }  // namespace vx

@@ -52,6 +52,9 @@ class TTableDialog : public TForm {
 
  private:
   void FormCreate(TObject* Sender);
+
+ protected:
+  ~TTableDialog() override = default;
 };
 
 }  // namespace vx

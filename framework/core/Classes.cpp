@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/Scoped.h"
 #include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 
@@ -25,14 +26,9 @@ void TStrings::IndexError(int index) {
 void TStrings::Put(int index, const AnsiString& s) {
   TObject* o = GetObject(index);
   BeginUpdate();
-  try {
-    DeleteItem(index);
-    InsertItem(index, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto cleanup = OnScopeExit([&] { EndUpdate(); });
+  DeleteItem(index);
+  InsertItem(index, s, o);
 }
 
 TObject* TStrings::GetObject(int) const { return nullptr; }
@@ -129,21 +125,16 @@ AnsiString TStrings::Text() const {
 
 void TStrings::SetText(const AnsiString& text) {
   BeginUpdate();
-  try {
-    Clear();
-    size_t i = 0, n = text.size();
-    while (i < n) {
-      size_t start = i;
-      while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
-      Add(text.substr(start, i - start));
-      if (i < n && text[i] == '\r') ++i;
-      if (i < n && text[i] == '\n') ++i;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  auto cleanup = OnScopeExit([&] { EndUpdate(); });
+  Clear();
+  size_t i = 0, n = text.size();
+  while (i < n) {
+    size_t start = i;
+    while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
+    Add(text.substr(start, i - start));
+    if (i < n && text[i] == '\r') ++i;
+    if (i < n && text[i] == '\n') ++i;
   }
-  EndUpdate();
 }
 
 AnsiString TStrings::CommaText() const {
@@ -172,44 +163,39 @@ AnsiString TStrings::CommaText() const {
 
 void TStrings::SetCommaText(const AnsiString& text) {
   BeginUpdate();
-  try {
-    Clear();
-    size_t p = 0, n = text.size();
-    auto blank = [&](size_t i) { return static_cast<unsigned char>(text[i]) <= ' '; };
-    while (p < n && blank(p)) ++p;
-    while (p < n) {
-      AnsiString item;
-      if (text[p] == '"') {
-        ++p;
-        while (p < n) {
-          if (text[p] == '"') {
-            if (p + 1 < n && text[p + 1] == '"') {
-              item += '"';
-              p += 2;
-              continue;
-            }
-            ++p;
-            break;
+  auto cleanup = OnScopeExit([&] { EndUpdate(); });
+  Clear();
+  size_t p = 0, n = text.size();
+  auto blank = [&](size_t i) { return static_cast<unsigned char>(text[i]) <= ' '; };
+  while (p < n && blank(p)) ++p;
+  while (p < n) {
+    AnsiString item;
+    if (text[p] == '"') {
+      ++p;
+      while (p < n) {
+        if (text[p] == '"') {
+          if (p + 1 < n && text[p + 1] == '"') {
+            item += '"';
+            p += 2;
+            continue;
           }
-          item += text[p++];
+          ++p;
+          break;
         }
-      } else {
-        size_t start = p;
-        while (p < n && !blank(p) && text[p] != ',') ++p;
-        item = text.substr(start, p - start);
+        item += text[p++];
       }
-      Add(item);
-      while (p < n && blank(p)) ++p;
-      if (p < n && text[p] == ',') {
-        do ++p;
-        while (p < n && blank(p));
-      }
+    } else {
+      size_t start = p;
+      while (p < n && !blank(p) && text[p] != ',') ++p;
+      item = text.substr(start, p - start);
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(item);
+    while (p < n && blank(p)) ++p;
+    if (p < n && text[p] == ',') {
+      do ++p;
+      while (p < n && blank(p));
+    }
   }
-  EndUpdate();
 }
 
 AnsiString TStrings::Names(int i) const {
@@ -240,14 +226,11 @@ void TStrings::Assign(const TPersistent& source) {
   if (const TStrings* src = dynamic_cast<const TStrings*>(&source)) {
     if (src == this) return;
     BeginUpdate();
-    try {
+    {
+      auto cleanup = OnScopeExit([&] { EndUpdate(); });
       Clear();
       AddStrings(*src);
-    } catch (...) {
-      EndUpdate();
-      throw;
     }
-    EndUpdate();
     return;
   }
   TPersistent::Assign(source);
@@ -255,13 +238,8 @@ void TStrings::Assign(const TPersistent& source) {
 
 void TStrings::AddStrings(const TStrings& strings) {
   BeginUpdate();
-  try {
-    for (int i = 0, n = strings.Count(); i < n; ++i) AddObject(strings.Get(i), strings.GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  auto cleanup = OnScopeExit([&] { EndUpdate(); });
+  for (int i = 0, n = strings.Count(); i < n; ++i) AddObject(strings.Get(i), strings.GetObject(i));
 }
 
 void TStrings::BeginUpdate() {

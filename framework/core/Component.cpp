@@ -16,6 +16,8 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+  // Only reached without Free() by a subclass that left its destructor public: its owned
+  // components and watchers are still let go, though its own teardown is lost.
   if (!beforeDone_) BeforeDestruction();
   if (owner_) owner_->RemoveComponent(this);
 }

@@ -1,7 +1,20 @@
 // Components: named objects owned by a parent component (a form owns everything on it),
 // freed with their owner last-created-first, with removal notices to whoever asked.
+//
+// How a component ends. One way only: Free(), called by whoever created it without an
+// owner, or by its owner when the owner goes. Free() first runs BeforeDestruction() on
+// the whole object, so teardown that needs virtual calls or members of a subclass works
+// (a form's OnDestroy, a control's window, owned components that still point back at
+// their owner); only then does the destructor chain run. Hence:
+// - destructors of component classes are protected, so `delete`, a component on the
+//   stack and a default std::unique_ptr do not compile; hold one in TComponentPtr<T>,
+//   which calls Free();
+// - teardown that needs the whole object goes into an override of BeforeDestruction()
+//   that calls its base last (or first, where owned parts must go before it);
+//   destructors only release what the class itself holds and never call it.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "framework/core/Classes.h"
@@ -18,11 +31,10 @@ VX_EXCEPTION(EComponentError, Exception);
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* owner);
-  ~TComponent() override;
   const char* ClassName() const override { return "TComponent"; }
 
-  // Frees the component through its virtual destruction protocol: Destroying() runs
-  // while the object is whole, so owned components go before any subclass member.
+  // The one way a component ends (see the top of this file): BeforeDestruction() while
+  // the object is whole, then the destructors.
   void Free();
 
   const AnsiString& Name() const { return name_; }
@@ -52,6 +64,7 @@ class TComponent : public TPersistent {
   void SetTag(int t) { tag_ = t; }
 
  protected:
+  ~TComponent() override;
   // First step of destruction, while the whole object is alive: marks the state,
   // frees owned components, tells the watchers. Overrides call the base.
   virtual void BeforeDestruction();
@@ -67,5 +80,20 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;
 };
+
+// Frees a component held by a std::unique_ptr.
+struct TComponentFree {
+  void operator()(TComponent* c) const {
+    if (c) c->Free();
+  }
+};
+template <typename T>
+using TComponentPtr = std::unique_ptr<T, TComponentFree>;
+
+// A new component without an owner, freed when its holder goes.
+template <typename T, typename... Args>
+TComponentPtr<T> MakeComponent(Args&&... args) {
+  return TComponentPtr<T>(new T(std::forward<Args>(args)...));
+}
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 // Unwinding runs them too, so no catch-cleanup-rethrow block is needed around the work.
 #pragma once
 
+#include <exception>
 #include <utility>
 
 namespace vx {
@@ -22,20 +23,36 @@ class TSaved {
   T old_;
 };
 
-// Runs an action when the scope ends, unless dismissed.
+// Runs an action when the scope ends, unless dismissed. On a normal exit a failure of the
+// action reaches the caller (an EndUpdate whose change handler throws); while another
+// exception unwinds, that first failure is the one reported and the action's is dropped.
 template <typename F>
 class TScopeExit {
  public:
-  explicit TScopeExit(F f) : f_(std::move(f)) {}
-  ~TScopeExit() {
-    if (armed_) f_();
+  explicit TScopeExit(F f) : f_(std::move(f)), unwinding_(std::uncaught_exceptions()) {}
+  ~TScopeExit() noexcept(false) {
+    if (!armed_) return;
+    if (std::uncaught_exceptions() == unwinding_) {
+      f_();
+      return;
+    }
+    try {
+      f_();
+    } catch (...) {
+    }
   }
   TScopeExit(const TScopeExit&) = delete;
   TScopeExit& operator=(const TScopeExit&) = delete;
   void Dismiss() { armed_ = false; }
+  // Runs the action now, where the normal path needs it before the scope ends.
+  void Run() {
+    armed_ = false;
+    f_();
+  }
 
  private:
   F f_;
+  int unwinding_;
   bool armed_ = true;
 };
 

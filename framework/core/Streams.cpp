@@ -6,14 +6,6 @@
 
 #include "framework/core/Exceptions.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace vx {
 
 int64_t TStream::Size() {
@@ -51,114 +43,7 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 
 // ---------------------------------------------------------------------------------------
 
-#ifdef _WIN32
-
-TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : fileName_(fileName) {
-  static const DWORD kShare[] = {FILE_SHARE_READ | FILE_SHARE_WRITE, 0, FILE_SHARE_READ,
-                                 FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
-  unsigned share = (mode & 0xF0) >> 4;
-  DWORD shareMode = share < 5 ? kShare[share] : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  if ((mode & 0xFF00) == fmCreate) {
-    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, shareMode, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError("Cannot create file " + fileName);
-  } else {
-    static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-    unsigned a = mode & 3;
-    handle_ = CreateFileA(fileName.c_str(), a < 3 ? kAccess[a] : GENERIC_READ, shareMode, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
-  }
-}
-
-TFileStream::~TFileStream() {
-  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-}
-
-int TFileStream::Read(void* buffer, int count) {
-  if (count <= 0) return 0;
-  DWORD got = 0;
-  if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) return 0;
-  return static_cast<int>(got);
-}
-
-int TFileStream::Write(const void* buffer, int count) {
-  if (count <= 0) return 0;
-  DWORD put = 0;
-  if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr)) return 0;
-  return static_cast<int>(put);
-}
-
-int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-  LARGE_INTEGER d, r;
-  d.QuadPart = offset;
-  static const DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
-  if (!SetFilePointerEx(handle_, d, &r, kMethod[origin])) return -1;
-  return r.QuadPart;
-}
-
-void TFileStream::SetSize(int64_t newSize) {
-  int64_t pos = Position();
-  Seek(newSize, soFromBeginning);
-  if (!SetEndOfFile(handle_)) throw EWriteError("Stream write error");
-  if (pos < newSize) Seek(pos, soFromBeginning);
-}
-
-void TFileStream::FlushBuffers() {
-  if (!FlushFileBuffers(handle_)) throw EWriteError("Stream write error");
-}
-
-#else
-
-TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : fileName_(fileName) {
-  // Sharing is a Windows notion; here every handle shares everything.
-  if ((mode & 0xFF00) == fmCreate) {
-    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
-    if (fd_ < 0) throw EFCreateError("Cannot create file " + fileName);
-  } else {
-    static const int kAccess[] = {O_RDONLY, O_WRONLY, O_RDWR};
-    unsigned a = mode & 3;
-    fd_ = ::open(fileName.c_str(), a < 3 ? kAccess[a] : O_RDONLY);
-    struct stat st;
-    if (fd_ >= 0 && (fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-    if (fd_ < 0) throw EFOpenError("Cannot open file " + fileName);
-  }
-}
-
-TFileStream::~TFileStream() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-int TFileStream::Read(void* buffer, int count) {
-  if (count <= 0) return 0;
-  ssize_t n = ::read(fd_, buffer, static_cast<size_t>(count));
-  return n < 0 ? 0 : static_cast<int>(n);
-}
-
-int TFileStream::Write(const void* buffer, int count) {
-  if (count <= 0) return 0;
-  ssize_t n = ::write(fd_, buffer, static_cast<size_t>(count));
-  return n < 0 ? 0 : static_cast<int>(n);
-}
-
-int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-  static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-  return static_cast<int64_t>(::lseek(fd_, static_cast<off_t>(offset), kWhence[origin]));
-}
-
-void TFileStream::SetSize(int64_t newSize) {
-  if (::ftruncate(fd_, static_cast<off_t>(newSize)) != 0) throw EWriteError("Stream write error");
-  if (Position() > newSize) Seek(newSize, soFromBeginning);
-}
-
-void TFileStream::FlushBuffers() {
-  if (::fsync(fd_) != 0) throw EWriteError("Stream write error");
-}
-
-#endif
+// TFileStream: FileStreamWin32.cpp and FileStreamPosix.cpp.
 
 // ---------------------------------------------------------------------------------------
 

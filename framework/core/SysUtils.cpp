@@ -8,14 +8,7 @@
 #include <ctime>
 
 #include "framework/core/Exceptions.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#undef DeleteFile
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "framework/core/FileSystem.h"
 
 namespace vx {
 
@@ -449,114 +442,6 @@ AnsiString ExcludeTrailingBackslash(const AnsiString& s) {
   return s;
 }
 
-#ifdef _WIN32
-
-AnsiString ExpandFileName(const AnsiString& name) {
-  char buf[MAX_PATH * 2];
-  char* part = nullptr;
-  DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, &part);
-  if (n == 0 || n >= sizeof buf) return name;
-  return AnsiString(buf, n);
-}
-
-bool FileExists(const AnsiString& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool DirectoryExists(const AnsiString& name) {
-  DWORD a = GetFileAttributesA(name.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-AnsiString GetCurrentDir() {
-  char buf[MAX_PATH * 2];
-  DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-  if (n == 0 || n >= sizeof buf) return AnsiString();
-  return AnsiString(buf, n);
-}
-
-bool SetCurrentDir(const AnsiString& dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
-bool DeleteFile(const AnsiString& name) { return ::DeleteFileA(name.c_str()) != 0; }
-bool RenameFile(const AnsiString& oldName, const AnsiString& newName) {
-  return MoveFileA(oldName.c_str(), newName.c_str()) != 0;
-}
-
-int64_t FileAge(const AnsiString& name) {
-  WIN32_FILE_ATTRIBUTE_DATA d;
-  if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &d)) return -1;
-  if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
-  uint64_t t = (static_cast<uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) |
-               d.ftLastWriteTime.dwLowDateTime;
-  return static_cast<int64_t>(t / 10000000ull) - 11644473600ll;
-}
-
-static bool MakeDir(const AnsiString& d) { return CreateDirectoryA(d.c_str(), nullptr) != 0; }
-
-#else
-
-AnsiString ExpandFileName(const AnsiString& name) {
-  if (name.empty()) return GetCurrentDir();
-  AnsiString full = IsPathDelimiter(name[0]) ? name : IncludeTrailingBackslash(GetCurrentDir()) + name;
-  // Fold "." and ".." segments.
-  std::string out;
-  size_t i = 0;
-  std::string seg;
-  auto flush = [&]() {
-    if (seg == "." || seg.empty()) {
-    } else if (seg == "..") {
-      size_t cut = out.find_last_of('/');
-      out.erase(cut == std::string::npos ? 0 : cut);
-    } else {
-      out += '/';
-      out += seg;
-    }
-    seg.clear();
-  };
-  for (; i < full.size(); ++i) {
-    if (IsPathDelimiter(full[i]))
-      flush();
-    else
-      seg += full[i];
-  }
-  flush();
-  if (out.empty()) out = "/";
-  if (IsPathDelimiter(name.back()) && out != "/") out += '/';
-  return out;
-}
-
-bool FileExists(const AnsiString& name) {
-  struct stat st;
-  return stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool DirectoryExists(const AnsiString& name) {
-  struct stat st;
-  return stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-AnsiString GetCurrentDir() {
-  char buf[4096];
-  if (!getcwd(buf, sizeof buf)) return AnsiString();
-  return buf;
-}
-
-bool SetCurrentDir(const AnsiString& dir) { return chdir(dir.c_str()) == 0; }
-bool DeleteFile(const AnsiString& name) { return unlink(name.c_str()) == 0; }
-bool RenameFile(const AnsiString& oldName, const AnsiString& newName) {
-  if (FileExists(newName) || DirectoryExists(newName)) return false;  // as MoveFileA: no overwrite
-  return std::rename(oldName.c_str(), newName.c_str()) == 0;
-}
-
-int64_t FileAge(const AnsiString& name) {
-  struct stat st;
-  if (stat(name.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
-  return static_cast<int64_t>(st.st_mtime);
-}
-
-static bool MakeDir(const AnsiString& d) { return mkdir(d.c_str(), 0777) == 0; }
-
-#endif
 
 bool ForceDirectories(const AnsiString& dir) {
   AnsiString d = ExcludeTrailingBackslash(dir);

@@ -17,7 +17,6 @@ void DrawButtonContent(HDC dc, RECT r, TBitmap* glyph, const AnsiString& caption
 class TBitBtn : public TButton {
  public:
   explicit TBitBtn(TComponent* owner);
-  ~TBitBtn() override;
   const char* ClassName() const override { return "TBitBtn"; }
 
   // The picture; an empty bitmap shows none.
@@ -39,12 +38,14 @@ class TBitBtn : public TButton {
   std::unique_ptr<TBitmap> glyph_;
   TBitBtnKind kind_ = bkCustom;
   int spacing_ = 4;
+
+ protected:
+  ~TBitBtn() override;
 };
 
 class TSpeedButton : public TGraphicControl {
  public:
   explicit TSpeedButton(TComponent* owner);
-  ~TSpeedButton() override;
   const char* ClassName() const override { return "TSpeedButton"; }
   TBitmap* Glyph() { return glyph_.get(); }
   void SetGlyph(const TBitmap* b);
@@ -62,6 +63,9 @@ class TSpeedButton : public TGraphicControl {
  private:
   std::unique_ptr<TBitmap> glyph_;
   bool flat_ = false, pressed_ = false, tracking_ = false;
+
+ protected:
+  ~TSpeedButton() override;
 };
 
 }  // namespace vx

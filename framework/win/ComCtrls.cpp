@@ -119,7 +119,7 @@ TTabControl::TTabControl(TComponent* owner) : TWinControl(owner), tabs_(std::mak
   controlStyle_ = TControlStyle{csAcceptsControls, csDoubleClicks};
 }
 
-TTabControl::~TTabControl() { BeforeDestruction(); }
+TTabControl::~TTabControl() = default;
 
 void TTabControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -240,7 +240,7 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner), panels_(this) {
   controlStyle_ = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
 }
 
-TStatusBar::~TStatusBar() { BeforeDestruction(); }
+TStatusBar::~TStatusBar() = default;
 
 void TStatusBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);

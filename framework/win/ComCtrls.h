@@ -17,7 +17,6 @@ using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)
 class TTabControl : public TWinControl {
  public:
   explicit TTabControl(TComponent* owner);
-  ~TTabControl() override;
   const char* ClassName() const override { return "TTabControl"; }
   TStrings* Tabs() { return tabs_.get(); }
   void SetTabs(const TStrings& s) { tabs_->Assign(s); }
@@ -43,6 +42,9 @@ class TTabControl : public TWinControl {
   std::vector<std::pair<AnsiString, TObject*>> saved_;
   bool multiLine_ = false;
   int tabIndex_ = -1;
+
+ protected:
+  ~TTabControl() override;
 };
 
 class TStatusBar;
@@ -88,7 +90,6 @@ class TStatusPanels : public TObject {
 class TStatusBar : public TWinControl {
  public:
   explicit TStatusBar(TComponent* owner);
-  ~TStatusBar() override;
   const char* ClassName() const override { return "TStatusBar"; }
   TStatusPanels* Panels() { return &panels_; }
   bool SimplePanel() const { return simplePanel_; }
@@ -109,6 +110,9 @@ class TStatusBar : public TWinControl {
   TStatusPanels panels_;
   bool simplePanel_ = false, sizeGrip_ = true;
   AnsiString simpleText_;
+
+ protected:
+  ~TStatusBar() override;
 };
 
 }  // namespace vx

@@ -6,9 +6,12 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "framework/core/Scoped.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
+#include "framework/win/MsgParams.h"
 
 namespace vx {
 
@@ -126,7 +129,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   };
 }
 
-TControl::~TControl() { BeforeDestruction(); }
+TControl::~TControl() = default;
 
 void TControl::BeforeDestruction() {
   // The globals let go of this control whatever path got here: a form or a popup has no
@@ -616,7 +619,7 @@ void TControlCanvas::CreateHandle() {
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl() { BeforeDestruction(); }
+TWinControl::~TWinControl() = default;
 
 void TWinControl::BeforeDestruction() {
   if (Destroying() && !HandleAllocated() && controls_.empty() && !Parent()) return;
@@ -648,7 +651,7 @@ void TWinControl::InsertControl(TControl* c) {
     c->Invalidate();
   }
   if (c->Align() != alNone) Realign();
-  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), 1);
+  Perform(CM_CONTROLLISTCHANGE, AsWParam(c), 1);
 }
 
 void TWinControl::RemoveControl(TControl* c) {
@@ -665,7 +668,7 @@ void TWinControl::RemoveControl(TControl* c) {
   controls_.erase(std::find(controls_.begin(), controls_.end(), c));
   c->parent_ = nullptr;
   if (c->Align() != alNone && !Destroying()) Realign();
-  if (!Destroying()) Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), 0);
+  if (!Destroying()) Perform(CM_CONTROLLISTCHANGE, AsWParam(c), 0);
 }
 
 bool TWinControl::ContainsControl(const TControl* c) const {
@@ -760,19 +763,13 @@ void TWinControl::CreateWnd() {
     ownClass_ = true;
   }
   defWndProc_ = DefWindowProcA;
-  controlState_ << csCreating;
-  TWinControl* saved = creatingControl;
-  creatingControl = ownClass_ ? this : nullptr;
   handle_ = nullptr;
-  try {
+  {
+    controlState_ << csCreating;
+    auto created = OnScopeExit([&] { controlState_ >> csCreating; });
+    TSaved<TWinControl*> creating(creatingControl, ownClass_ ? this : nullptr);
     CreateWindowHandle(p);
-  } catch (...) {
-    creatingControl = saved;
-    controlState_ >> csCreating;
-    throw;
   }
-  creatingControl = saved;
-  controlState_ >> csCreating;
   if (!handle_) throw EOutOfResources(Format("Error creating window of class %s", p.WinClassName.c_str()));
   if (!ownClass_) {
     // A system or library class: its procedure becomes the default, ours goes in front.
@@ -784,7 +781,7 @@ void TWinControl::CreateWnd() {
   } else if (FindControl(handle_) != this) {
     Bind(handle_);
   }
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
+  SendMessageA(handle_, WM_SETFONT, AsWParam(font_.Handle()), 0);
   UpdateBoundsFromWindow();
   for (size_t i = 0; i < controls_.size(); ++i)
     if (auto* w = dynamic_cast<TWinControl*>(controls_[i])) w->HandleNeeded();
@@ -925,13 +922,8 @@ void TWinControl::Realign() {
   RECT r = ClientRect();
   AdjustClientRect(r);
   aligning_ = true;
-  try {
-    AlignControls(nullptr, r);
-  } catch (...) {
-    aligning_ = false;
-    throw;
-  }
-  aligning_ = false;
+  auto cleanup = OnScopeExit([&] { aligning_ = false; });
+  AlignControls(nullptr, r);
 }
 
 void TWinControl::AlignControls(TControl*, RECT& rect) {
@@ -1087,7 +1079,7 @@ bool TWinControl::EraseBackground(HDC dc) {
 }
 
 void TWinControl::PaintWindow(HDC dc) {
-  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+  TMessage m{WM_PAINT, AsWParam(dc), 0, 0};
   DefaultHandler(m);
 }
 
@@ -1104,7 +1096,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     GetViewportOrgEx(dc, &org);
     SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    c->Perform(WM_PAINT, AsWParam(dc), 0);
     RestoreDC(dc, saved);
   }
 }
@@ -1116,28 +1108,25 @@ void TWinControl::PaintHandler(TMessage& m) {
     DefaultHandler(m);
     return;
   }
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  HDC dc = ParamAs<HDC>(m.WParam);
   PAINTSTRUCT ps;
   if (!dc) dc = BeginPaint(handle_, &ps);
-  int saved = SaveDC(dc);
-  try {
-    PaintWindow(dc);
-  } catch (...) {
-    RestoreDC(dc, saved);
+  auto endPaint = OnScopeExit([&] {
     if (!m.WParam) EndPaint(handle_, &ps);
-    throw;
+  });
+  {
+    TSavedDC keep(dc);
+    PaintWindow(dc);
   }
-  RestoreDC(dc, saved);
   PaintControls(dc, nullptr);
-  if (!m.WParam) EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y) {
   int saved = SaveDC(dc);
   SetViewportOrgEx(dc, x, y, nullptr);
   IntersectClipRect(dc, 0, 0, Width(), Height());
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  Perform(WM_ERASEBKGND, AsWParam(dc), 0);
+  Perform(WM_PAINT, AsWParam(dc), 0);
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c))
       if (w->Visible()) w->PaintTo(dc, x + w->Left(), y + w->Top());
@@ -1148,7 +1137,7 @@ void TWinControl::PaintTo(HDC dc, int x, int y) {
 
 void TWinControl::FontChanged() {
   if (handle_) {
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    SendMessageA(handle_, WM_SETFONT, AsWParam(font_.Handle()), TRUE);
     Invalidate();
   }
   NotifyControls(CM_PARENTFONTCHANGED);
@@ -1235,7 +1224,7 @@ void TWinControl::HandleKey(TMessage& m) {
                                   key == VK_RIGHT || key == VK_UP || key == VK_DOWN || key == VK_CANCEL)) {
         // A key the control does not want goes to its form (Tab, Enter, Esc, arrows).
         MSG msg{handle_, m.Msg, m.WParam, m.LParam, 0, {0, 0}};
-        LRESULT code = Perform(WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&msg));
+        LRESULT code = Perform(WM_GETDLGCODE, key, AsLParam(&msg));
         bool wanted = (code & DLGC_WANTALLKEYS) || (code & DLGC_WANTMESSAGE) ||
                       (key == VK_TAB && (code & DLGC_WANTTAB)) ||
                       ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) &&
@@ -1270,7 +1259,7 @@ void TWinControl::HandleKey(TMessage& m) {
       // Keys the form used as dialog keys make no character (no beep for Enter/Esc).
       if ((key == '\r' || key == 27 || key == '\t')) {
         MSG msg{handle_, m.Msg, m.WParam, m.LParam, 0, {0, 0}};
-        LRESULT code = Perform(WM_GETDLGCODE, static_cast<WPARAM>(key), reinterpret_cast<LPARAM>(&msg));
+        LRESULT code = Perform(WM_GETDLGCODE, static_cast<WPARAM>(key), AsLParam(&msg));
         if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTMESSAGE)) &&
             !(key == '\t' && (code & DLGC_WANTTAB)))
           return;
@@ -1283,7 +1272,7 @@ void TWinControl::HandleKey(TMessage& m) {
 }
 
 void TWinControl::HandleSetCursor(TMessage& m) {
-  if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
+  if (ParamAs<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
     TCursor c = Screen->Cursor();
     if (c == crDefault) {
       POINT p;
@@ -1307,18 +1296,18 @@ bool TWinControl::ReflectNotification(TMessage& m) {
   HWND child = nullptr;
   switch (m.Msg) {
     case WM_COMMAND:
-      child = reinterpret_cast<HWND>(m.LParam);
+      child = ParamAs<HWND>(m.LParam);
       break;
     case WM_NOTIFY:
-      child = reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom;
+      child = ParamAs<NMHDR*>(m.LParam)->hwndFrom;
       break;
     case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX: case WM_CTLCOLORDLG:
-      child = reinterpret_cast<HWND>(m.LParam);
+      child = ParamAs<HWND>(m.LParam);
       break;
     case WM_DRAWITEM: {
       // By the item's kind, not by wParam: our controls' windows all have the id 0.
-      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      auto* di = ParamAs<DRAWITEMSTRUCT*>(m.LParam);
       if (di->CtlType != ODT_MENU) child = di->hwndItem;
       break;
     }
@@ -1327,7 +1316,7 @@ bool TWinControl::ReflectNotification(TMessage& m) {
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      child = reinterpret_cast<HWND>(m.LParam);
+      child = ParamAs<HWND>(m.LParam);
       break;
     default:
       return false;
@@ -1369,7 +1358,7 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_ERASEBKGND:
       if (ownClass_) {
-        m.Result = controlStyle_.Contains(csOpaque) ? 1 : EraseBackground(reinterpret_cast<HDC>(m.WParam));
+        m.Result = controlStyle_.Contains(csOpaque) ? 1 : EraseBackground(ParamAs<HDC>(m.WParam));
         return;
       }
       break;
@@ -1381,7 +1370,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case CN_CTLCOLOREDIT: case CN_CTLCOLORLISTBOX: case CN_CTLCOLORSTATIC: case CN_CTLCOLORBTN:
     case CN_CTLCOLORSCROLLBAR: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      HDC dc = ParamAs<HDC>(m.WParam);
       SetTextColor(dc, ColorToRGB(font_.Color()));
       SetBkColor(dc, ColorToRGB(Color()));
       brush_.SetColor(Color());
@@ -1408,7 +1397,7 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case WM_CAPTURECHANGED:
       if (captureControl && (captureControl == this || captureControl->Parent() == this) &&
-          reinterpret_cast<HWND>(m.LParam) != handle_)
+          ParamAs<HWND>(m.LParam) != handle_)
         captureControl = nullptr;
       DefaultHandler(m);
       return;
@@ -1430,7 +1419,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED: {
       DefaultHandler(m);
       if (settingBounds_) return;
-      auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
+      auto* wp = ParamAs<WINDOWPOS*>(m.LParam);
       if (wp->flags & SWP_NOSIZE && wp->flags & SWP_NOMOVE) return;
       int ow = Width(), oh = Height();
       UpdateBoundsFromWindow();
@@ -1484,21 +1473,17 @@ LRESULT CALLBACK ControlWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 TGraphicControl::TGraphicControl(TComponent* owner)
     : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
-TGraphicControl::~TGraphicControl() { BeforeDestruction(); }
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT) {
     canvas_->Lock();
-    canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
+    canvas_->SetHandle(ParamAs<HDC>(m.WParam));
+    auto release = OnScopeExit([&] {
       canvas_->SetHandle(nullptr);
       canvas_->Unlock();
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    });
+    Paint();
     return;
   }
   TControl::WndProc(m);
@@ -1507,110 +1492,16 @@ void TGraphicControl::WndProc(TMessage& m) {
 TCustomControl::TCustomControl(TComponent* owner)
     : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
-TCustomControl::~TCustomControl() { BeforeDestruction(); }
+TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
   canvas_->Lock();
   canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
+  auto release = OnScopeExit([&] {
     canvas_->SetHandle(nullptr);
     canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
-}
-
-// ---- utility windows and object instances ------------------------------------------
-
-namespace {
-
-std::unordered_map<HWND, std::function<void(TMessage&)>>& UtilityProcs() {
-  static auto* procs = new std::unordered_map<HWND, std::function<void(TMessage&)>>;
-  return *procs;
-}
-
-LRESULT CALLBACK UtilityWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  auto& procs = UtilityProcs();
-  auto it = procs.find(h);
-  if (it == procs.end()) return DefWindowProcA(h, msg, w, l);
-  TMessage m{msg, w, l, 0};
-  try {
-    auto proc = it->second;
-    proc(m);
-  } catch (...) {
-    Application->HandleException(nullptr);
-  }
-  return m.Result;
-}
-
-struct Instance {
-  unsigned char code[16];
-  std::function<void(TMessage&)> proc;
-};
-
-LRESULT CALLBACK InstanceEntry(Instance* inst, HWND h, UINT msg, WPARAM w, LPARAM l) {
-  TMessage m{msg, w, l, 0};
-  try {
-    inst->proc(m);
-  } catch (...) {
-    Application->HandleException(nullptr);
-  }
-  return m.Result;
-}
-
-}  // namespace
-
-HWND AllocateHWnd(std::function<void(TMessage&)> proc) {
-  static const char* cls = [] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = UtilityWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "VxUtilWindow";
-    RegisterClassA(&wc);
-    return "VxUtilWindow";
-  }();
-  HWND h = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-  if (!h) throw EOutOfResources("Out of Resources");
-  UtilityProcs()[h] = std::move(proc);
-  return h;
-}
-
-void DeallocateHWnd(HWND h) {
-  UtilityProcs().erase(h);
-  if (h) DestroyWindow(h);
-}
-
-// The thunk pushes its Instance* in front of the four arguments and jumps to
-// InstanceEntry, a stdcall function of five arguments that pops all of them.
-WNDPROC MakeObjectInstance(std::function<void(TMessage&)> proc) {
-  void* mem = VirtualAlloc(nullptr, sizeof(Instance), MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
-  if (!mem) throw EOutOfResources("Out of Resources");
-  auto* inst = new (mem) Instance;
-  inst->proc = std::move(proc);
-  unsigned char* c = inst->code;
-  uint32_t self = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(inst));
-  uint32_t entry = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&InstanceEntry));
-  c[0] = 0x58;  // pop eax (return address)
-  c[1] = 0x68;  // push imm32 (the instance)
-  std::memcpy(c + 2, &self, 4);
-  c[6] = 0x50;  // push eax
-  c[7] = 0xB8;  // mov eax, imm32
-  std::memcpy(c + 8, &entry, 4);
-  c[12] = 0xFF;  // jmp eax
-  c[13] = 0xE0;
-  FlushInstructionCache(GetCurrentProcess(), inst, sizeof(Instance));
-  return reinterpret_cast<WNDPROC>(static_cast<void*>(inst->code));
-}
-
-void FreeObjectInstance(WNDPROC p) {
-  if (!p) return;
-  auto* inst = reinterpret_cast<Instance*>(reinterpret_cast<void*>(p));
-  inst->~Instance();
-  VirtualFree(inst, 0, MEM_RELEASE);
+  });
+  Paint();
 }
 
 }  // namespace vx

@@ -11,6 +11,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/win/Graphics.h"
+#include "framework/win/UtilityWindows.h"
 
 namespace vx {
 
@@ -125,7 +126,6 @@ AnsiString GetLongHint(const AnsiString& hint);
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* owner);
-  ~TControl() override;
   const char* ClassName() const override { return "TControl"; }
 
   TWinControl* Parent() const { return parent_; }
@@ -267,6 +267,9 @@ class TControl : public TComponent {
   TCursor dragCursor_ = crDrag;
   POINT dragStart_{0, 0};
   bool dragStartSet_ = false;
+
+ protected:
+  ~TControl() override;
 };
 
 // A canvas on a control: a borrowed paint DC, or one taken from the window on demand.
@@ -299,7 +302,6 @@ struct TCreateParams {
 class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
   const char* ClassName() const override { return "TWinControl"; }
 
   // The window, made (with the parent chain) on first use.
@@ -417,13 +419,15 @@ class TWinControl : public TControl {
   bool ctl3D_ = true, parentCtl3D_ = true;
   bool settingBounds_ = false;
   TBrush brush_;
+
+ protected:
+  ~TWinControl() override;
 };
 
 // A windowless control painted by its parent into the parent's DC.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* owner);
-  ~TGraphicControl() override;
   const char* ClassName() const override { return "TGraphicControl"; }
   TCanvas* Canvas() { return canvas_.get(); }
   void WndProc(TMessage& m) override;
@@ -433,13 +437,15 @@ class TGraphicControl : public TControl {
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;
+
+ protected:
+  ~TGraphicControl() override;
 };
 
 // A window of our own class that paints itself through its canvas.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* owner);
-  ~TCustomControl() override;
   const char* ClassName() const override { return "TCustomControl"; }
   TCanvas* Canvas() { return canvas_.get(); }
 
@@ -449,6 +455,9 @@ class TCustomControl : public TWinControl {
 
  private:
   std::unique_ptr<TControlCanvas> canvas_;
+
+ protected:
+  ~TCustomControl() override;
 };
 
 // The control object of a window made by the framework, or nullptr.
@@ -462,12 +471,6 @@ TControl* FindDragTarget(POINT screen, bool allowDisabled);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* c);
 
-// A hidden utility window whose messages go to proc; freed with DeallocateHWnd.
-HWND AllocateHWnd(std::function<void(TMessage&)> proc);
-void DeallocateHWnd(HWND h);
-// A real window procedure bound to a callable (a small executable thunk).
-WNDPROC MakeObjectInstance(std::function<void(TMessage&)> proc);
-void FreeObjectInstance(WNDPROC p);
 
 // Runs a handler so that an exception goes to the application's handler, not up the stack.
 void GuardedCall(TObject* sender, const std::function<void()>& f);

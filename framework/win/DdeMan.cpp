@@ -30,7 +30,7 @@ class TDdeString {
 
 TDdeClientConv::TDdeClientConv(TComponent* owner) : TComponent(owner) {}
 
-TDdeClientConv::~TDdeClientConv() { BeforeDestruction(); }
+TDdeClientConv::~TDdeClientConv() = default;
 
 void TDdeClientConv::BeforeDestruction() {
   CloseLink();

@@ -15,7 +15,6 @@ enum TDataMode { ddeAutomatic, ddeManual };
 class TDdeClientConv : public TComponent {
  public:
   explicit TDdeClientConv(TComponent* owner);
-  ~TDdeClientConv() override;
   const char* ClassName() const override { return "TDdeClientConv"; }
 
   TDataMode ConnectMode() const { return connectMode_; }
@@ -52,6 +51,9 @@ class TDdeClientConv : public TComponent {
   unsigned timeout_ = 10000;
   DWORD inst_ = 0;
   HCONV conv_ = nullptr;
+
+ protected:
+  ~TDdeClientConv() override;
 };
 
 }  // namespace vx

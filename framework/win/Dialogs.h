@@ -28,6 +28,9 @@ class TCommonDialog : public TComponent {
 
  private:
   int helpContext_ = 0;
+
+ protected:
+  ~TCommonDialog() override = default;
 };
 
 enum TOpenOption {
@@ -74,6 +77,9 @@ class TOpenDialog : public TCommonDialog {
   TOpenOptions options_{ofHideReadOnly};
   TStringList files_, history_;
   TFileEditStyle fileEditStyle_ = fsEdit;
+
+ protected:
+  ~TOpenDialog() override = default;
 };
 
 class TSaveDialog : public TOpenDialog {
@@ -83,6 +89,9 @@ class TSaveDialog : public TOpenDialog {
 
  protected:
   bool IsSave() const override { return true; }
+
+ protected:
+  ~TSaveDialog() override = default;
 };
 
 enum TFontDialogOption { fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoFaceSel,
@@ -109,6 +118,9 @@ class TFontDialog : public TCommonDialog {
   TFont font_;
   TFontDialogOptions options_{fdEffects};
   TFontDialogDevice device_ = fdScreen;
+
+ protected:
+  ~TFontDialog() override = default;
 };
 
 enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };
@@ -132,6 +144,9 @@ class TColorDialog : public TCommonDialog {
   TColor color_ = clBlack;
   TStringList custom_;
   TColorDialogOptions options_;
+
+ protected:
+  ~TColorDialog() override = default;
 };
 
 enum TPrintRange { prAllPages, prSelection, prPageNums };
@@ -167,6 +182,9 @@ class TPrintDialog : public TCommonDialog {
   TPrintRange range_ = prAllPages;
   TPrintDialogOptions options_;
   HDC dc_ = nullptr;
+
+ protected:
+  ~TPrintDialog() override = default;
 };
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };

@@ -105,7 +105,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
   picture_.OnChange = [this](TObject*) { PictureChanged(); };
 }
 
-TImage::~TImage() { BeforeDestruction(); }
+TImage::~TImage() = default;
 
 TCanvas* TImage::Canvas() {
   TBitmap* b = picture_.Bitmap();
@@ -190,7 +190,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) {
   Update();
 }
 
-TTimer::~TTimer() { BeforeDestruction(); }
+TTimer::~TTimer() = default;
 
 void TTimer::BeforeDestruction() {
   if (window_) {

@@ -37,12 +37,18 @@ class TCustomPanel : public TCustomControl {
   int bevelWidth_ = 1, borderWidth_ = 0;
   TAlignment alignment_ = taCenter;
   bool locked_ = false, fullRepaint_ = true;
+
+ protected:
+  ~TCustomPanel() override = default;
 };
 
 class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
   const char* ClassName() const override { return "TPanel"; }
+
+ protected:
+  ~TPanel() override = default;
 };
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
@@ -63,6 +69,9 @@ class TBevel : public TGraphicControl {
  private:
   TBevelShape shape_ = bsBox;
   TBevelStyle style_ = bsLowered;
+
+ protected:
+  ~TBevel() override = default;
 };
 
 class TPaintBox : public TGraphicControl {
@@ -73,13 +82,15 @@ class TPaintBox : public TGraphicControl {
 
  protected:
   void Paint() override;
+
+ protected:
+  ~TPaintBox() override = default;
 };
 
 // A picture on the form; drawing on its Canvas draws into its bitmap.
 class TImage : public TGraphicControl {
  public:
   explicit TImage(TComponent* owner);
-  ~TImage() override;
   const char* ClassName() const override { return "TImage"; }
   TPicture* Picture() { return &picture_; }
   void SetPicture(const TPicture& p) { picture_.Assign(p); }
@@ -100,6 +111,9 @@ class TImage : public TGraphicControl {
   void PictureChanged();
   TPicture picture_;
   bool stretch_ = false, center_ = false, autoSize_ = false, transparent_ = false;
+
+ protected:
+  ~TImage() override;
 };
 
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
@@ -120,12 +134,14 @@ class TShape : public TGraphicControl {
   TShapeType shape_ = stRectangle;
   TBrush brush_;
   TPen pen_;
+
+ protected:
+  ~TShape() override = default;
 };
 
 class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* owner);
-  ~TTimer() override;
   const char* ClassName() const override { return "TTimer"; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool e);
@@ -141,6 +157,9 @@ class TTimer : public TComponent {
   bool enabled_ = true;
   unsigned interval_ = 1000;
   HWND window_ = nullptr;
+
+ protected:
+  ~TTimer() override;
 };
 
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewSize, bool& Accept)>;
@@ -172,6 +191,9 @@ class TSplitter : public TGraphicControl {
   TControl* target_ = nullptr;
   POINT down_{0, 0};
   int startSize_ = 0;
+
+ protected:
+  ~TSplitter() override = default;
 };
 
 }  // namespace vx

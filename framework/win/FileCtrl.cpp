@@ -4,6 +4,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/GdiScoped.h"
 
 namespace vx {
 
@@ -97,12 +98,10 @@ AnsiString DriveFolder(char d) {
 }
 
 int FontLineHeight(TFont* f) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, f->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, f->Handle());
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return tm.tmHeight;
 }
 
@@ -135,26 +134,20 @@ struct Gdi {
   void Shape(const POINT* pts, int n, COLORREF fill, COLORREF line) {
     std::vector<POINT> p(pts, pts + n);
     for (auto& q : p) q.x += x, q.y += y;
-    HBRUSH b = CreateSolidBrush(fill);
-    HPEN pen = CreatePen(PS_SOLID, 1, line);
-    HGDIOBJ ob = SelectObject(dc, b), op = SelectObject(dc, pen);
+    TOwnedBrush b(CreateSolidBrush(fill));
+    TOwnedPen pen(CreatePen(PS_SOLID, 1, line));
+    TSelected selectBrush(dc, b), selectPen(dc, pen);
     ::Polygon(dc, p.data(), n);
-    SelectObject(dc, ob);
-    SelectObject(dc, op);
-    DeleteObject(b);
-    DeleteObject(pen);
   }
   void Box(int l, int t, int r, int b, COLORREF fill, COLORREF line) {
     POINT p[] = {{l, t}, {r, t}, {r, b}, {l, b}};
     Shape(p, 4, fill, line);
   }
   void Line(int x1, int y1, int x2, int y2, COLORREF c) {
-    HPEN pen = CreatePen(PS_SOLID, 1, c);
-    HGDIOBJ op = SelectObject(dc, pen);
+    TOwnedPen pen(CreatePen(PS_SOLID, 1, c));
+    TSelected selectPen(dc, pen);
     MoveToEx(dc, x + x1, y + y1, nullptr);
     ::LineTo(dc, x + x2, y + y2);
-    SelectObject(dc, op);
-    DeleteObject(pen);
   }
 };
 
@@ -188,17 +181,12 @@ void DrawDriveGlyph(HDC dc, int x, int y, TDriveType t) {
       g.Box(4, 8, 11, 13, RGB(255, 255, 255), kDark);
       break;
     case dtCDROM: {
-      HBRUSH b = CreateSolidBrush(RGB(220, 220, 235));
-      HGDIOBJ ob = SelectObject(dc, b);
-      HPEN pen = CreatePen(PS_SOLID, 1, kDark);
-      HGDIOBJ op = SelectObject(dc, pen);
+      TOwnedBrush b(CreateSolidBrush(RGB(220, 220, 235)));
+      TOwnedPen pen(CreatePen(PS_SOLID, 1, kDark));
+      TSelected selectBrush(dc, b), selectPen(dc, pen);
       ::Ellipse(dc, x + 1, y + 1, x + 15, y + 15);
-      SelectObject(dc, GetStockObject(WHITE_BRUSH));
+      TSelected hole(dc, GetStockObject(WHITE_BRUSH));
       ::Ellipse(dc, x + 6, y + 6, x + 10, y + 10);
-      SelectObject(dc, ob);
-      SelectObject(dc, op);
-      DeleteObject(b);
-      DeleteObject(pen);
       break;
     }
     case dtNetwork:
@@ -473,7 +461,7 @@ TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TCustomListBox(owner) 
   }
 }
 
-TDirectoryListBox::~TDirectoryListBox() { BeforeDestruction(); }
+TDirectoryListBox::~TDirectoryListBox() = default;
 
 void TDirectoryListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
 
@@ -581,16 +569,14 @@ void TDirectoryListBox::UpdateLabel() {
     dirLabel_->SetCaption(directory_);
     return;
   }
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, dirLabel_->Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, dirLabel_->Font()->Handle());
   int width = dirLabel_->Width();
   AnsiString text = MinimizeName(directory_, [&](const AnsiString& s) {
     SIZE sz;
     GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
     return sz.cx <= width;
   });
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   dirLabel_->SetCaption(text);
 }
 
@@ -678,7 +664,7 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
   }
 }
 
-TFileListBox::~TFileListBox() { BeforeDestruction(); }
+TFileListBox::~TFileListBox() = default;
 
 void TFileListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
 

@@ -62,6 +62,9 @@ class TDriveComboBox : public TComboBox {
   char drive_ = 'c';
   std::vector<char> letters_;
   TDirectoryListBox* dirList_ = nullptr;
+
+ protected:
+  ~TDriveComboBox() override = default;
 };
 
 // The folders of the path down to the current directory, then its subfolders.
@@ -69,7 +72,6 @@ class TDriveComboBox : public TComboBox {
 class TDirectoryListBox : public TCustomListBox {
  public:
   explicit TDirectoryListBox(TComponent* owner);
-  ~TDirectoryListBox() override;
   const char* ClassName() const override { return "TDirectoryListBox"; }
   // The current folder, full path without a trailing separator ("c:\" for a root).
   const AnsiString& Directory() const { return directory_; }
@@ -116,13 +118,15 @@ class TDirectoryListBox : public TCustomListBox {
   TFileListBox* fileList_ = nullptr;
   TLabel* dirLabel_ = nullptr;
   TDriveComboBox* driveCombo_ = nullptr;  // set by the combo that feeds this list
+
+ protected:
+  ~TDirectoryListBox() override;
 };
 
 // The files of a folder that match a mask. FileName is the selected file's full path.
 class TFileListBox : public TCustomListBox {
  public:
   explicit TFileListBox(TComponent* owner);
-  ~TFileListBox() override;
   const char* ClassName() const override { return "TFileListBox"; }
   const AnsiString& Directory() const { return directory_; }
   // A folder that cannot be read raises EInOutError and changes nothing.
@@ -170,6 +174,9 @@ class TFileListBox : public TCustomListBox {
   bool showGlyphs_ = false;
   TEdit* fileEdit_ = nullptr;
   TDirectoryListBox* dirList_ = nullptr;  // set by the directory list that feeds this one
+
+ protected:
+  ~TFileListBox() override;
 };
 
 // The entries of a file-dialog filter; the chosen entry's mask goes to the file list.
@@ -197,6 +204,9 @@ class TFilterComboBox : public TComboBox {
   std::vector<AnsiString> masks_;
   int applied_ = -1;
   TFileListBox* fileList_ = nullptr;
+
+ protected:
+  ~TFilterComboBox() override = default;
 };
 
 }  // namespace vx

@@ -4,31 +4,15 @@
 #include <cstring>
 #include <map>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/MenuDraw.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
 
-TApplication* Application = nullptr;
-TScreen* Screen = nullptr;
-
 namespace {
-
-struct Globals {
-  Globals() {
-    Screen = new TScreen;
-    Application = new TApplication;
-  }
-  ~Globals() {
-    Application->Free();
-    Application = nullptr;
-    Screen->Free();
-    Screen = nullptr;
-  }
-} globals;
-
-constexpr UINT WM_VX_POSTED = WM_APP + 0x3A1;
 
 // The MDI client paints its background in the frame's colour.
 std::map<HWND, WNDPROC>& ClientProcs() {
@@ -106,7 +90,7 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
   Screen->forms_.push_back(this);
 }
 
-TForm::~TForm() { BeforeDestruction(); }
+TForm::~TForm() = default;
 
 void TForm::BeforeDestruction() {
   if (Destroying()) return;
@@ -468,26 +452,14 @@ void TForm::Close() {
     modalResult_ = mrCancel;
     return;
   }
-  closing_ = true;
-  bool can = false;
-  try {
-    can = CloseQuery();
-  } catch (...) {
-    closing_ = false;
-    throw;
-  }
-  if (!can) {
-    closing_ = false;
-    return;
-  }
   TCloseAction action = formStyle_ == fsMDIChild ? (borderIcons_.Contains(biMinimize) ? caMinimize : caNone) : caHide;
-  try {
+  {
+    // Asking and the close handlers run once: a close from inside them is ignored.
+    closing_ = true;
+    auto notClosing = OnScopeExit([&] { closing_ = false; });
+    if (!CloseQuery()) return;
     DoClose(action);
-  } catch (...) {
-    closing_ = false;
-    throw;
   }
-  closing_ = false;
   if (action == caNone) return;
   if (this == Application->MainForm()) {
     Application->Terminate();
@@ -530,13 +502,19 @@ TModalResult TForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   refusedCloses_ = 0;
-  auto finish = [&] {
+  bool ended = false;
+  // The other windows come back however the loop ends; a failure hides the form first.
+  auto finish = OnScopeExit([&] {
+    if (!ended) {
+      if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+      SetVisibleFlag(false);
+    }
     for (HWND h : disabled)
       if (IsWindow(h)) EnableWindow(h, TRUE);
     modal_ = false;
     if (before && IsWindow(before)) SetActiveWindow(before);
-  };
-  try {
+  });
+  {
     Show();
     Application->ModalStarted(this);
     for (;;) {
@@ -558,14 +536,10 @@ TModalResult TForm::ShowModal() {
     }
     TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
     Hide();
-    finish();
+    ended = true;
+    finish.Run();
     modalResult_ = result;
     return result;
-  } catch (...) {
-    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
-    SetVisibleFlag(false);
-    finish();
-    throw;
   }
 }
 
@@ -903,409 +877,6 @@ void TScrollBox::WndProc(TMessage& m) {
   }
   TWinControl::WndProc(m);
   if (m.Msg == WM_SIZE) UpdateScrollBars();
-}
-
-// ---- hints ------------------------------------------------------------------------
-
-namespace {
-
-constexpr UINT_PTR kHintShowTimer = 1, kHintHideTimer = 2;
-
-// A small yellow popup with the short hint ("\r" breaks lines).
-class THintWindow : public TCustomControl {
- public:
-  explicit THintWindow(TComponent* owner) : TCustomControl(owner) {
-    SetColor(clInfoBk);
-    Font()->SetColor(clInfoText);
-    SetVisibleFlag(false);
-  }
-  const char* ClassName() const override { return "THintWindow"; }
-  void SetShown(bool v) { SetVisibleFlag(v); }
-  AnsiString hint;
-
- protected:
-  void CreateParams(TCreateParams& p) override {
-    TCustomControl::CreateParams(p);
-    p.Style = WS_POPUP | WS_BORDER;
-    p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    p.WndParent = nullptr;
-    p.WindowClass.style |= CS_SAVEBITS;
-  }
-  void Paint() override {
-    RECT r{2, 2, Width(), Height()};
-    Canvas()->SetFont(*Font());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->DrawText(hint, r, DT_LEFT | DT_NOPREFIX);
-  }
-
- public:
-  void WndProc(TMessage& m) override {
-    if (m.Msg == WM_NCHITTEST) {
-      m.Result = HTTRANSPARENT;
-      return;
-    }
-    TCustomControl::WndProc(m);
-  }
-};
-
-}  // namespace
-
-void TApplication::HintMouseEnter(TControl* c) {
-  if (!showHint_ || !c->ShowHint() || GetShortHint(c->Hint()).empty()) return;
-  CancelHint();
-  hintControl_ = c;
-  SetTimer(UtilityWindow(), kHintShowTimer, hintPause_, nullptr);
-}
-
-void TApplication::HintMouseLeave(TControl* c) {
-  if (c == hintControl_) CancelHint();
-}
-
-void TApplication::CancelHint() {
-  if (utility_) {
-    KillTimer(utility_, kHintShowTimer);
-    KillTimer(utility_, kHintHideTimer);
-  }
-  hintControl_ = nullptr;
-  if (hintShown_ && hintWindow_) {
-    static_cast<THintWindow*>(hintWindow_)->SetShown(false);
-    if (hintWindow_->HandleAllocated()) ShowWindow(hintWindow_->Handle(), SW_HIDE);
-  }
-  hintShown_ = false;
-}
-
-void TApplication::ActivateHint(POINT screen, const AnsiString& text) {
-  if (!hintWindow_) hintWindow_ = new THintWindow(this);
-  auto* w = static_cast<THintWindow*>(hintWindow_);
-  w->hint = text;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, w->Font()->Handle());
-  RECT r{0, 0, 300, 0};
-  DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  w->SetBounds(screen.x, screen.y + 20, r.right + 6, r.bottom + 4);
-  SetWindowPos(w->Handle(), HWND_TOPMOST, screen.x, screen.y + 20, r.right + 6, r.bottom + 4,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  w->SetShown(true);
-  w->Invalidate();
-  hintShown_ = true;
-  SetTimer(UtilityWindow(), kHintHideTimer, hintHidePause_, nullptr);
-}
-
-// ---- TApplication ------------------------------------------------------------------
-
-TApplication::TApplication() : TComponent(nullptr) {
-  // Test programs run unattended: nothing may wait for a person.
-  char name[MAX_PATH];
-  GetModuleFileNameA(nullptr, name, MAX_PATH);
-  title_ = ChangeFileExt(ExtractFileName(name), "");
-  AnsiString lower = LowerCase(title_);
-  unattended_ = std::strstr(GetCommandLineA(), "--gtest") != nullptr || GetEnvironmentVariableA("VORNIX_UNATTENDED", nullptr, 0) > 0 ||
-                (lower.size() > 5 && (lower.substr(lower.size() - 5) == "_test" || lower.substr(lower.size() - 6) == "_tests"));
-}
-
-TApplication::~TApplication() {
-  BeforeDestruction();
-  if (utility_) DeallocateHWnd(utility_);
-}
-
-AnsiString TApplication::ExeName() const {
-  char name[MAX_PATH];
-  GetModuleFileNameA(nullptr, name, MAX_PATH);
-  return name;
-}
-
-HWND TApplication::UtilityWindow() {
-  if (!utility_) {
-    utility_ = AllocateHWnd([this](TMessage& m) {
-      if (m.Msg == WM_VX_POSTED) {
-        auto work = std::move(posted_);
-        posted_.clear();
-        for (auto& f : work) GuardedCall(this, f);
-      } else if (m.Msg == WM_TIMER) {
-        KillTimer(utility_, m.WParam);
-        if (m.WParam == kHintShowTimer && hintControl_) {
-          POINT p;
-          GetCursorPos(&p);
-          ActivateHint(p, GetShortHint(hintControl_->Hint()));
-        } else if (m.WParam == kHintHideTimer) {
-          CancelHint();
-        }
-      } else if (m.Msg == WM_INITMENUPOPUP) {
-        if (TMenuItem* it = FindMenuItemByHandle(reinterpret_cast<HMENU>(m.WParam)))
-          if (it->Parent()) it->InitiateAction();
-      } else if ((m.Msg == WM_MEASUREITEM || m.Msg == WM_DRAWITEM || m.Msg == WM_MENUCHAR) && MenuDrawMessage(m)) {
-        // a popup menu's item, drawn by the program
-      } else {
-        m.Result = DefWindowProcA(utility_, m.Msg, m.WParam, m.LParam);
-      }
-    });
-  }
-  return utility_;
-}
-
-void TApplication::Post(std::function<void()> fn) {
-  posted_.push_back(std::move(fn));
-  PostMessageA(UtilityWindow(), WM_VX_POSTED, 0, 0);
-}
-
-bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
-  if (OnHelp && OnHelp(command, data)) return true;
-  if (unattended_) {
-    UnansweredLog.push_back("help " + std::to_string(command) + " " + std::to_string(data));
-    return false;
-  }
-  if (helpFile_.empty()) return false;
-  HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : UtilityWindow();
-  return WinHelpA(owner, helpFile_.c_str(), command, data) != FALSE;
-}
-
-void TApplication::Run() {
-  if (mainForm_ && !mainForm_->Visible()) {
-    try {
-      mainForm_->Show();
-    } catch (...) {
-      HandleException(mainForm_);
-    }
-  }
-  while (!terminated_) HandleMessage();
-}
-
-void TApplication::Terminate() {
-  terminated_ = true;
-  PostQuitMessage(0);
-}
-
-bool TApplication::Active() const {
-  HWND a = GetActiveWindow();
-  return a && FindControl(a);
-}
-
-bool TApplication::IsShortCut(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-  WORD vk = static_cast<WORD>(msg.wParam);
-  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return false;
-  bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0, shift = GetKeyState(VK_SHIFT) < 0;
-  TShortCut sc = ShortCut(vk, shift, ctrl, alt);
-  HWND focus = GetFocus();
-  TWinControl* fc = nullptr;
-  for (HWND h = focus; h && !fc; h = GetParent(h)) fc = FindControl(h);
-  // Plain editing keys (Del, letters, arrows) stay with a control that takes characters.
-  if (!ctrl && !alt && !(vk >= VK_F1 && vk <= VK_F24) && focus) {
-    MSG copy = msg;
-    LRESULT code = SendMessageA(focus, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&copy));
-    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_HASSETSEL)) return false;
-  }
-  TForm* form = fc ? GetParentForm(fc) : Screen->ActiveForm();
-  std::vector<TForm*> forms;
-  TForm* modal = nullptr;
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->Modal()) modal = Screen->Forms(i);
-  // The focused control's popup menu answers its short-cuts first (in a modal run, only a
-  // control of the modal form).
-  if (!modal || form == modal)
-    for (TControl* c = fc; c; c = c->Parent())
-      if (c->PopupMenu() && c->PopupMenu()->IsShortCut(sc)) return true;
-  if (modal) {
-    forms.push_back(modal);
-  } else {
-    if (form) forms.push_back(form);
-    if (form && form->FormStyle() == fsMDIChild)
-      if (TForm* frame = form->MDIParent()) forms.push_back(frame);
-    if (forms.empty() && mainForm_) forms.push_back(mainForm_);
-  }
-  for (TForm* f : forms) {
-    if (f->Menu() && f->FormStyle() != fsMDIChild && f->Menu()->IsShortCut(sc)) return true;
-  }
-  if (vk == VK_F1 && !ctrl && !alt && !shift) {
-    int ctx = 0;
-    for (TControl* c = fc; c && !ctx; c = c->Parent()) ctx = c->HelpContext();
-    if (ctx) {
-      HelpContext(ctx);
-      return true;
-    }
-  }
-  return false;
-}
-
-bool TApplication::ProcessMessage(MSG& msg) {
-  if (msg.message == WM_QUIT) {
-    terminated_ = true;
-    return true;
-  }
-  try {
-    if (IsShortCut(msg)) return true;
-    TForm* frame = nullptr;
-    for (int i = 0; i < Screen->FormCount() && !frame; ++i)
-      if (Screen->Forms(i)->FormStyle() == fsMDIForm && Screen->Forms(i)->ClientHandle()) frame = Screen->Forms(i);
-    if (frame && TranslateMDISysAccel(frame->ClientHandle(), &msg)) return true;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  } catch (...) {
-    HandleException(this);
-  }
-  return true;
-}
-
-void TApplication::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ProcessMessage(msg);
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
-      break;
-    }
-  }
-}
-
-void TApplication::HandleMessage() {
-  MSG msg;
-  if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ProcessMessage(msg);
-    return;
-  }
-  Idle();
-  if (!terminated_) WaitMessage();
-}
-
-void TApplication::Idle() {
-  if (OnIdle) GuardedCall(this, [this] { OnIdle(this); });
-}
-
-void TApplication::SetHint(const AnsiString& h) {
-  if (h == hint_) return;
-  hint_ = h;
-  if (OnHint) GuardedCall(this, [this] { OnHint(this); });
-}
-
-void TApplication::HandleException(TObject* sender) {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    try {
-      if (OnException)
-        OnException(sender, e);
-      else
-        ShowException(e);
-    } catch (...) {
-    }
-  } catch (...) {
-    try {
-      ShowException(Exception("Unknown exception"));
-    } catch (...) {
-    }
-  }
-}
-
-void TApplication::ShowException(const std::exception& e) {
-  AnsiString text;
-  if (auto* ve = dynamic_cast<const Exception*>(&e))
-    text = ve->Message();
-  else
-    text = e.what();
-  MessageBox(text, title_, MB_OK | MB_ICONSTOP);
-}
-
-int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, UINT flags) {
-  AnsiString cap = caption.empty() ? title_ : caption;
-  if (OnMessageBox) return OnMessageBox(text, cap, flags);
-  if (unattended_) {
-    UnansweredLog.push_back(text);
-    switch (flags & MB_TYPEMASK) {
-      case MB_OKCANCEL: case MB_RETRYCANCEL: case MB_YESNOCANCEL: return IDCANCEL;
-      case MB_YESNO: return IDNO;
-      case MB_ABORTRETRYIGNORE: return IDABORT;
-      default: return IDOK;
-    }
-  }
-  HWND owner = GetActiveWindow();
-  if (!owner && mainForm_ && mainForm_->HandleAllocated()) owner = mainForm_->Handle();
-  return ::MessageBoxA(owner, text.c_str(), cap.c_str(), flags | MB_TASKMODAL);
-}
-
-void TApplication::ModalStarted(TForm* form) {
-  if (OnModalForm) {
-    OnModalForm(form);
-    if (form->ModalResult() == mrNone && unattended_) form->SetModalResult(mrCancel);
-    return;
-  }
-  if (unattended_) {
-    UnansweredLog.push_back("modal " + form->Name());
-    form->SetModalResult(mrCancel);
-  }
-}
-
-// ---- TScreen -----------------------------------------------------------------------
-
-TScreen::TScreen() : TComponent(nullptr) {}
-
-TScreen::~TScreen() { BeforeDestruction(); }
-
-TWinControl* TScreen::ActiveControl() const { return activeForm_ ? activeForm_->ActiveControl() : nullptr; }
-
-HCURSOR TScreen::Cursors(TCursor id) {
-  for (auto& [k, v] : cursors_)
-    if (k == id) return v;
-  const char* sys = IDC_ARROW;
-  switch (id) {
-    case crNone: return nullptr;
-    case crIBeam: sys = IDC_IBEAM; break;
-    case crCross: sys = IDC_CROSS; break;
-    case crSizeNESW: sys = IDC_SIZENESW; break;
-    case crSizeNS: case crVSplit: sys = IDC_SIZENS; break;
-    case crSizeNWSE: sys = IDC_SIZENWSE; break;
-    case crSizeWE: case crHSplit: sys = IDC_SIZEWE; break;
-    case crUpArrow: sys = IDC_UPARROW; break;
-    case crHourGlass: sys = IDC_WAIT; break;
-    case crNoDrop: case crNo: sys = IDC_NO; break;
-    case crAppStart: sys = IDC_APPSTARTING; break;
-    case crHelp: sys = IDC_HELP; break;
-    case crHandPoint: sys = IDC_HAND; break;
-    case crSizeAll: sys = IDC_SIZEALL; break;
-    default: break;
-  }
-  return LoadCursorA(nullptr, sys);
-}
-
-void TScreen::SetCursors(TCursor id, HCURSOR c) {
-  for (auto& [k, v] : cursors_)
-    if (k == id) {
-      v = c;
-      return;
-    }
-  cursors_.emplace_back(id, c);
-}
-
-void TScreen::SetCursor(TCursor c) {
-  if (c == cursor_) return;
-  cursor_ = c;
-  ::SetCursor(Cursors(c == crDefault ? crArrow : c));
-}
-
-RECT TScreen::WorkAreaRect() const {
-  RECT r{0, 0, Width(), Height()};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
-  return r;
-}
-
-static int CALLBACK AddFontFamily(const LOGFONTA* f, const TEXTMETRICA*, DWORD, LPARAM l) {
-  if (f->lfFaceName[0] != '@') reinterpret_cast<TStringList*>(l)->Add(f->lfFaceName);
-  return 1;
-}
-
-TStrings* TScreen::Fonts() {
-  if (!fonts_) {
-    fonts_ = std::make_unique<TStringList>();
-    fonts_->SetSorted(true);
-    fonts_->SetDuplicates(dupIgnore);
-    HDC dc = GetDC(nullptr);
-    LOGFONTA lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(dc, &lf, AddFontFamily, reinterpret_cast<LPARAM>(fonts_.get()), 0);
-    ReleaseDC(nullptr, dc);
-  }
-  return fonts_.get();
 }
 
 }  // namespace vx

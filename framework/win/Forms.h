@@ -37,7 +37,6 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 class TForm : public TCustomControl {
  public:
   explicit TForm(TComponent* owner);
-  ~TForm() override;
   const char* ClassName() const override { return "TForm"; }
 
   // Completes a form built in code: Loaded for every owned component and the form,
@@ -155,6 +154,9 @@ class TForm : public TCustomControl {
   HWND clientHandle_ = nullptr;
   HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
+
+ protected:
+  ~TForm() override;
 };
 
 // A window whose children scroll: their Left/Top are relative to the visible origin, and
@@ -187,6 +189,9 @@ class TScrollBox : public TWinControl {
   int hPos_ = 0, vPos_ = 0, hRange_ = 0, vRange_ = 0;
   bool autoScroll_ = true, updating_ = false;
   TFormBorderStyle borderStyle_ = bsSingle;
+
+ protected:
+  ~TScrollBox() override = default;
 };
 
 // The form a control stands on (the nearest form up its parents), or nullptr.
@@ -209,7 +214,6 @@ using THelpHandler = std::function<bool(UINT command, ULONG_PTR data)>;
 class TApplication : public TComponent {
  public:
   TApplication();
-  ~TApplication() override;
   const char* ClassName() const override { return "TApplication"; }
 
   const AnsiString& Title() const { return title_; }
@@ -289,6 +293,8 @@ class TApplication : public TComponent {
   void Post(std::function<void()> fn);
 
  private:
+  // The hint timers of the utility window (Hints.cpp).
+  void HintTimer(UINT_PTR id);
   void Idle();
   AnsiString title_, helpFile_, hint_;
   TForm* mainForm_ = nullptr;
@@ -299,12 +305,14 @@ class TApplication : public TComponent {
   TControl* hintControl_ = nullptr;
   TCustomControl* hintWindow_ = nullptr;
   bool hintShown_ = false;
+
+ protected:
+  ~TApplication() override;
 };
 
 class TScreen : public TComponent {
  public:
   TScreen();
-  ~TScreen() override;
   const char* ClassName() const override { return "TScreen"; }
   int FormCount() const { return static_cast<int>(forms_.size()); }
   TForm* Forms(int i) const { return forms_[i]; }
@@ -329,6 +337,9 @@ class TScreen : public TComponent {
   TCursor cursor_ = crDefault;
   std::vector<std::pair<TCursor, HCURSOR>> cursors_;
   std::unique_ptr<TStringList> fonts_;
+
+ protected:
+  ~TScreen() override;
 };
 
 extern TApplication* Application;

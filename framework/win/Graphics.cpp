@@ -4,6 +4,8 @@
 #include <cstring>
 #include <map>
 
+#include "framework/win/GdiScoped.h"
+
 namespace vx {
 
 COLORREF ColorToRGB(TColor c) {
@@ -622,9 +624,7 @@ static HBITMAP MakeBitmap(int w, int h, bool mono) {
   if (mono) {
     b = CreateBitmap(w, h, 1, 1, nullptr);
   } else {
-    HDC dc = GetDC(nullptr);
-    b = CreateCompatibleBitmap(dc, w, h);
-    ReleaseDC(nullptr, dc);
+    b = CreateCompatibleBitmap(TWindowDC(nullptr), w, h);
   }
   if (!b) throw EOutOfResources("Out of Resources");
   return b;
@@ -638,18 +638,14 @@ void TBitmap::SetSize(int w, int h) {
   Dormant();
   HBITMAP nb = MakeBitmap(w, h, monochrome_);
   if (nb) {
-    HDC dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ od = SelectObject(dst, nb);
+    TOwnedDC dst(CreateCompatibleDC(nullptr));
+    TSelected selectNew(dst, nb);
     PatBlt(dst, 0, 0, w, h, WHITENESS);
     if (handle_) {
-      HDC src = CreateCompatibleDC(nullptr);
-      HGDIOBJ os = SelectObject(src, handle_);
+      TOwnedDC src(CreateCompatibleDC(nullptr));
+      TSelected selectOld(src, handle_);
       BitBlt(dst, 0, 0, std::min(w, width_), std::min(h, height_), src, 0, 0, SRCCOPY);
-      SelectObject(src, os);
-      DeleteDC(src);
     }
-    SelectObject(dst, od);
-    DeleteDC(dst);
   }
   if (handle_) DeleteObject(handle_);
   handle_ = nb;
@@ -666,19 +662,15 @@ void TBitmap::SetMonochrome(bool m) {
   }
   Dormant();
   HBITMAP nb = MakeBitmap(width_, height_, m);
-  HDC dst = CreateCompatibleDC(nullptr);
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ od = SelectObject(dst, nb);
-  HGDIOBJ os = SelectObject(src, handle_);
-  // To two colours: pixels of the background colour (white) become white, all others black.
-  SetBkColor(src, RGB(255, 255, 255));
-  SetTextColor(dst, RGB(0, 0, 0));
-  SetBkColor(dst, RGB(255, 255, 255));
-  BitBlt(dst, 0, 0, width_, height_, src, 0, 0, SRCCOPY);
-  SelectObject(src, os);
-  SelectObject(dst, od);
-  DeleteDC(src);
-  DeleteDC(dst);
+  {
+    TOwnedDC dst(CreateCompatibleDC(nullptr)), src(CreateCompatibleDC(nullptr));
+    TSelected selectNew(dst, nb), selectOld(src, handle_);
+    // To two colours: pixels of the background colour (white) become white, all others black.
+    SetBkColor(src, RGB(255, 255, 255));
+    SetTextColor(dst, RGB(0, 0, 0));
+    SetBkColor(dst, RGB(255, 255, 255));
+    BitBlt(dst, 0, 0, width_, height_, src, 0, 0, SRCCOPY);
+  }
   DeleteObject(handle_);
   handle_ = nb;
   monochrome_ = m;
@@ -753,9 +745,7 @@ void TBitmap::SaveToFile(const AnsiString& fileName) {
   bi->bmiHeader.biBitCount = static_cast<WORD>(bits);
   bi->bmiHeader.biCompression = BI_RGB;
   std::string pixels(static_cast<size_t>(stride) * height_, '\0');
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, handle_, 0, height_, pixels.data(), bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
+  GetDIBits(TWindowDC(nullptr), handle_, 0, height_, pixels.data(), bi, DIB_RGB_COLORS);
   int colors = monochrome_ ? 2 : 0;
   BITMAPFILEHEADER fh{};
   fh.bfType = 0x4D42;

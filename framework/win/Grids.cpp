@@ -62,13 +62,10 @@ void TInplaceEdit::HideEdit() {
 
 void TInplaceEdit::UpdateContents() {
   loading_ = true;
-  try {
+  {
+    auto cleanup = OnScopeExit([&] { loading_ = false; });
     SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
-  } catch (...) {
-    loading_ = false;
-    throw;
   }
-  loading_ = false;
   SetModified(false);
 }
 
@@ -125,7 +122,7 @@ TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
   rowHeights_.assign(static_cast<size_t>(rowCount_), defaultRowHeight_);
 }
 
-TCustomGrid::~TCustomGrid() { BeforeDestruction(); }
+TCustomGrid::~TCustomGrid() = default;
 
 void TCustomGrid::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);

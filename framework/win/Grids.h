@@ -52,12 +52,14 @@ class TInplaceEdit : public TCustomEdit {
  private:
   TCustomGrid* grid_;
   bool shown_ = false, loading_ = false;
+
+ protected:
+  ~TInplaceEdit() override = default;
 };
 
 class TCustomGrid : public TCustomControl {
  public:
   explicit TCustomGrid(TComponent* owner);
-  ~TCustomGrid() override;
   const char* ClassName() const override { return "TCustomGrid"; }
 
   int ColCount() const { return colCount_; }
@@ -173,6 +175,9 @@ class TCustomGrid : public TCustomControl {
   TGridState state_ = gsNormal;
   int stateIndex_ = -1, stateOrigin_ = 0, stateStartSize_ = 0;
   TInplaceEdit* editor_ = nullptr;
+
+ protected:
+  ~TCustomGrid() override;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, RECT Rect, TGridDrawState State)>;
@@ -195,6 +200,9 @@ class TDrawGrid : public TCustomGrid {
   bool SelectCell(int c, int r) override;
   AnsiString GetEditText(int c, int r) override;
   void SetEditText(int c, int r, const AnsiString& text) override;
+
+ protected:
+  ~TDrawGrid() override = default;
 };
 
 class TStringGrid : public TDrawGrid {
@@ -214,6 +222,9 @@ class TStringGrid : public TDrawGrid {
 
  private:
   std::vector<std::vector<AnsiString>> cells_;  // [row][col]
+
+ protected:
+  ~TStringGrid() override = default;
 };
 
 }  // namespace vx

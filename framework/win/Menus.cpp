@@ -132,7 +132,7 @@ VX_PUBLISH(TMenuItem, TComponent) {
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) { command_ = NewCommand(this); }
 
-TMenuItem::~TMenuItem() { BeforeDestruction(); }
+TMenuItem::~TMenuItem() = default;
 
 void TMenuItem::BeforeDestruction() {
   if (Destroying()) return;
@@ -312,7 +312,7 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner) {
   items_->menu_ = this;
 }
 
-TMenu::~TMenu() { BeforeDestruction(); }
+TMenu::~TMenu() = default;
 
 void TMenu::BeforeDestruction() {
   if (Destroying()) return;
@@ -390,7 +390,7 @@ bool TMenu::DispatchPopup(HMENU submenu) {
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
-TMainMenu::~TMainMenu() { BeforeDestruction(); }
+TMainMenu::~TMainMenu() = default;
 
 void TMainMenu::BeforeDestruction() {
   if (Destroying()) return;
@@ -507,7 +507,7 @@ void TMainMenu::Unmerge(TMainMenu* menu) {
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
-TPopupMenu::~TPopupMenu() { BeforeDestruction(); }
+TPopupMenu::~TPopupMenu() = default;
 
 HMENU TPopupMenu::Handle() { return items_->Handle(); }
 

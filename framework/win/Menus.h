@@ -27,7 +27,6 @@ class TMenu;
 class TMenuItem : public TComponent {
  public:
   explicit TMenuItem(TComponent* owner);
-  ~TMenuItem() override;
   const char* ClassName() const override { return "TMenuItem"; }
 
   const AnsiString& Caption() const { return caption_; }
@@ -103,12 +102,14 @@ class TMenuItem : public TComponent {
   TMenu* menu_ = nullptr;  // set on the root item only
   UINT command_ = 0;
   HMENU handle_ = nullptr;
+
+ protected:
+  ~TMenuItem() override;
 };
 
 class TMenu : public TComponent {
  public:
   explicit TMenu(TComponent* owner);
-  ~TMenu() override;
   const char* ClassName() const override { return "TMenu"; }
   TMenuItem* Items() const { return items_; }
   virtual HMENU Handle();
@@ -128,12 +129,14 @@ class TMenu : public TComponent {
   void BeforeDestruction() override;
   TMenuItem* items_;
   HWND window_ = nullptr;
+
+ protected:
+  ~TMenu() override;
 };
 
 class TMainMenu : public TMenu {
  public:
   explicit TMainMenu(TComponent* owner);
-  ~TMainMenu() override;
   const char* ClassName() const override { return "TMainMenu"; }
   // The menu bar: own top items, and those of a merged menu: a merged item of a group
   // hides the own items of that group; the bar is ordered by group index.
@@ -156,6 +159,9 @@ class TMainMenu : public TMenu {
   TMainMenu* merged_ = nullptr;
   TMainMenu* mergedInto_ = nullptr;
   bool autoMerge_ = false;
+
+ protected:
+  ~TMainMenu() override;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -163,7 +169,6 @@ enum TPopupAlignment { paLeft, paRight, paCenter };
 class TPopupMenu : public TMenu {
  public:
   explicit TPopupMenu(TComponent* owner);
-  ~TPopupMenu() override;
   const char* ClassName() const override { return "TPopupMenu"; }
   HMENU Handle() override;
   // Shows the menu at a screen point and clicks the chosen item (the application's
@@ -181,6 +186,9 @@ class TPopupMenu : public TMenu {
   TComponent* popupComponent_ = nullptr;
   bool autoPopup_ = true;
   TPopupAlignment alignment_ = paLeft;
+
+ protected:
+  ~TPopupMenu() override;
 };
 
 // The position of the entry with this command in a platform menu, -1 when none.

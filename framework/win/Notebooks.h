@@ -21,6 +21,9 @@ class TNotebookPage : public TCustomControl {
 
  private:
   TNotebook* notebook_;
+
+ protected:
+  ~TNotebookPage() override = default;
 };
 
 class TNotebook : public TCustomControl {
@@ -42,6 +45,9 @@ class TNotebook : public TCustomControl {
  private:
   std::vector<TNotebookPage*> pages_;
   int pageIndex_ = -1;
+
+ protected:
+  ~TNotebook() override = default;
 };
 
 class TTabPage : public TCustomControl {
@@ -52,6 +58,9 @@ class TTabPage : public TCustomControl {
 
  private:
   TTabbedNotebook* notebook_;
+
+ protected:
+  ~TTabPage() override = default;
 };
 
 class TTabbedNotebook : public TTabControl {
@@ -73,6 +82,9 @@ class TTabbedNotebook : public TTabControl {
  private:
   void ShowPage(int i);
   std::vector<TTabPage*> pages_;
+
+ protected:
+  ~TTabbedNotebook() override = default;
 };
 
 }  // namespace vx

@@ -26,6 +26,9 @@ class TTabSheet : public TCustomControl {
  private:
   friend class TPageControl;
   TPageControl* pageControl_ = nullptr;
+
+ protected:
+  ~TTabSheet() override = default;
 };
 
 class TPageControl : public TTabControl {
@@ -53,6 +56,9 @@ class TPageControl : public TTabControl {
   void ShowActive();
   std::vector<TTabSheet*> pages_;
   TTabSheet* active_ = nullptr;
+
+ protected:
+  ~TPageControl() override = default;
 };
 
 }  // namespace vx

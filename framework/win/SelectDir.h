@@ -44,6 +44,9 @@ class TSelectDirDlg : public TForm {
  private:
   TSelectDirOpts options_;
   AnsiString directory_;
+
+ protected:
+  ~TSelectDirDlg() override = default;
 };
 
 // Runs the dialog on directory; true and the chosen folder in directory on OK. A help

@@ -41,6 +41,9 @@ class TSpinEdit : public TCustomEdit {
   void PlaceButton();
   int minValue_ = 0, maxValue_ = 0, increment_ = 1;
   HWND button_ = nullptr;
+
+ protected:
+  ~TSpinEdit() override = default;
 };
 
 }  // namespace vx

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
@@ -75,13 +77,11 @@ UINT TLabel::DrawFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || Destroying()) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, Font()->Handle());
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
   AnsiString t = text_.empty() ? " " : text_;
   DrawTextA(dc, t.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   int l = Left();
   if (alignment_ == taRightJustify && !wordWrap_) l += Width() - r.right;
   SetBounds(l, Top(), r.right, r.bottom);
@@ -477,7 +477,7 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TM
   controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks};
 }
 
-TMemo::~TMemo() { BeforeDestruction(); }
+TMemo::~TMemo() = default;
 
 void TMemo::CreateParams(TCreateParams& p) {
   TCustomEdit::CreateParams(p);
@@ -636,7 +636,7 @@ TCustomListBox::TCustomListBox(TComponent* owner)
   controlStyle_ = TControlStyle{csSetCaption};
 }
 
-TCustomListBox::~TCustomListBox() { BeforeDestruction(); }
+TCustomListBox::~TCustomListBox() = default;
 
 void TCustomListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -792,14 +792,11 @@ void TCustomListBox::WndProc(TMessage& m) {
       canvas_->SetFont(*Font());
       canvas_->Brush()->SetColor(st.Contains(odSelected) ? clHighlight : Color());
       canvas_->Font()->SetColor(st.Contains(odSelected) ? clHighlightText : Font()->Color());
-      try {
+      {
+        auto cleanup = OnScopeExit([&] { canvas_->SetHandle(nullptr); });
         DrawItem(static_cast<int>(static_cast<int16_t>(di->itemID)), di->rcItem, st);
         if (st.Contains(odFocused)) DrawFocusRect(di->hDC, &di->rcItem);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
       }
-      canvas_->SetHandle(nullptr);
       m.Result = TRUE;
       return;
     }
@@ -819,7 +816,12 @@ void TCustomListBox::WndProc(TMessage& m) {
         int start = ItemIndex();
         autoDragSelChanges_ = 0;
         SetDragMode(dmManual);
-        try {
+        {
+          // A failure leaves the list dragging automatically and counting nothing.
+          auto reset = OnScopeExit([&] {
+            SetDragMode(dmAutomatic);
+            autoDragSelChanges_ = -1;
+          });
           TWinControl::WndProc(m);
           SetDragMode(dmAutomatic);
           SetDragStart(ClientToScreen(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)}));
@@ -827,10 +829,7 @@ void TCustomListBox::WndProc(TMessage& m) {
           if (HandleAllocated())
             CallWindowProcA(DefWndProc(), Handle(), WM_LBUTTONUP, m.WParam & ~static_cast<WPARAM>(MK_LBUTTON),
                             m.LParam);
-        } catch (...) {
-          SetDragMode(dmAutomatic);
-          autoDragSelChanges_ = -1;
-          throw;
+          reset.Dismiss();
         }
         bool changed = autoDragSelChanges_ > 0 || ItemIndex() != start;
         autoDragSelChanges_ = -1;
@@ -854,7 +853,7 @@ TComboBox::TComboBox(TComponent* owner)
   controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks, csFixedHeight};
 }
 
-TComboBox::~TComboBox() { BeforeDestruction(); }
+TComboBox::~TComboBox() = default;
 
 void TComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
@@ -977,13 +976,10 @@ void TComboBox::WndProc(TMessage& m) {
       canvas_->SetFont(*Font());
       canvas_->Brush()->SetColor(st.Contains(odSelected) ? clHighlight : Color());
       canvas_->Font()->SetColor(st.Contains(odSelected) ? clHighlightText : Font()->Color());
-      try {
+      {
+        auto cleanup = OnScopeExit([&] { canvas_->SetHandle(nullptr); });
         DrawItem(static_cast<int>(static_cast<int16_t>(di->itemID)), di->rcItem, st);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
       }
-      canvas_->SetHandle(nullptr);
       m.Result = TRUE;
       return;
     }
@@ -1004,12 +1000,10 @@ TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TGroupBox::AdjustClientRect(RECT& r) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, Font()->Handle());
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   InflateRect(&r, -2, -2);
   r.top += tm.tmHeight;
 }

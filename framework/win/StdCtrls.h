@@ -47,12 +47,18 @@ class TLabel : public TGraphicControl {
   TTextLayout layout_ = tlTop;
   bool autoSize_ = true, wordWrap_ = false, transparent_ = false, showAccelChar_ = true;
   TWinControl* focusControl_ = nullptr;
+
+ protected:
+  ~TLabel() override = default;
 };
 
 class TButtonControl : public TWinControl {
  public:
   explicit TButtonControl(TComponent* owner);
   const char* ClassName() const override { return "TButtonControl"; }
+
+ protected:
+  ~TButtonControl() override = default;
 };
 
 class TButton : public TButtonControl {
@@ -76,6 +82,9 @@ class TButton : public TButtonControl {
  private:
   bool default_ = false, cancel_ = false;
   int modalResult_ = 0;
+
+ protected:
+  ~TButton() override = default;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -103,6 +112,9 @@ class TCheckBox : public TButtonControl {
   TCheckBoxState state_ = cbUnchecked;
   bool allowGrayed_ = false;
   TAlignment alignment_ = taRightJustify;
+
+ protected:
+  ~TCheckBox() override = default;
 };
 
 class TRadioButton : public TButtonControl {
@@ -120,6 +132,9 @@ class TRadioButton : public TButtonControl {
 
  private:
   bool checked_ = false;
+
+ protected:
+  ~TRadioButton() override = default;
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -175,12 +190,18 @@ class TCustomEdit : public TWinControl {
   char passwordChar_ = 0;
   AnsiString editMask_;
   int selStart_ = 0, selLength_ = 0;
+
+ protected:
+  ~TCustomEdit() override = default;
 };
 
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* owner);
   const char* ClassName() const override { return "TEdit"; }
+
+ protected:
+  ~TEdit() override = default;
 };
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -188,7 +209,6 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 class TMemo : public TCustomEdit {
  public:
   explicit TMemo(TComponent* owner);
-  ~TMemo() override;
   const char* ClassName() const override { return "TMemo"; }
   TStrings* Lines() { return lines_.get(); }
   void SetLines(const TStrings& s) { lines_->Assign(s); }
@@ -212,6 +232,9 @@ class TMemo : public TCustomEdit {
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true, wantReturns_ = true, wantTabs_ = false;
   TAlignment alignment_ = taLeftJustify;
+
+ protected:
+  ~TMemo() override;
 };
 
 // Message numbers of a list-like window (list box or combo box).
@@ -259,7 +282,6 @@ using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, in
 class TCustomListBox : public TWinControl {
  public:
   explicit TCustomListBox(TComponent* owner);
-  ~TCustomListBox() override;
   const char* ClassName() const override { return "TCustomListBox"; }
   TStrings* Items() { return items_.get(); }
   void SetItems(const TStrings& s) { items_->Assign(s); }
@@ -302,12 +324,18 @@ class TCustomListBox : public TWinControl {
   int itemHeight_ = 16, itemIndex_ = -1, topIndex_ = 0;
   int autoDragSelChanges_ = -1;  // counting selection notices during an automatic drag's press
   std::vector<int> savedSelection_;
+
+ protected:
+  ~TCustomListBox() override;
 };
 
 class TListBox : public TCustomListBox {
  public:
   explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
   const char* ClassName() const override { return "TListBox"; }
+
+ protected:
+  ~TListBox() override = default;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -315,7 +343,6 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, cs
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TComponent* owner);
-  ~TComboBox() override;
   const char* ClassName() const override { return "TComboBox"; }
   TStrings* Items() { return items_.get(); }
   void SetItems(const TStrings& s) { items_->Assign(s); }
@@ -356,6 +383,9 @@ class TComboBox : public TWinControl {
   TComboBoxStyle style_ = csDropDown;
   bool sorted_ = false;
   int dropDownCount_ = 8, itemHeight_ = 16, maxLength_ = 0, itemIndex_ = -1, dropDownWidth_ = 0;
+
+ protected:
+  ~TComboBox() override;
 };
 
 class TGroupBox : public TCustomControl {
@@ -367,6 +397,9 @@ class TGroupBox : public TCustomControl {
   void Paint() override;
   void AdjustClientRect(RECT& r) override;
   void TextChanged() override { Invalidate(); }
+
+ protected:
+  ~TGroupBox() override = default;
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
@@ -404,6 +437,9 @@ class TScrollBar : public TWinControl {
   void Apply();
   TScrollBarKind kind_ = sbHorizontal;
   int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0, smallChange_ = 1, largeChange_ = 1;
+
+ protected:
+  ~TScrollBar() override = default;
 };
 
 }  // namespace vx

@@ -12,7 +12,7 @@ VX_PUBLISH(TXStrGrid, TCustomControl) {
 TXStrGrid::TXStrGrid(TComponent* owner)
     : TStringGrid(owner), hCol_(std::make_unique<TStringList>()), hRow_(std::make_unique<TStringList>()) {}
 
-TXStrGrid::~TXStrGrid() { BeforeDestruction(); }
+TXStrGrid::~TXStrGrid() = default;
 
 void TXStrGrid::Loaded() {
   TStringGrid::Loaded();

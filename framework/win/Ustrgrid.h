@@ -17,7 +17,6 @@ using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, 
 class TXStrGrid : public TStringGrid {
  public:
   explicit TXStrGrid(TComponent* owner);
-  ~TXStrGrid() override;
   const char* ClassName() const override { return "TXStrGrid"; }
 
   // Texts of row 0: cell (i, 0) gets item i, or nothing beyond the list.
@@ -45,6 +44,9 @@ class TXStrGrid : public TStringGrid {
   std::unique_ptr<TStringList> hCol_, hRow_;
   TAlignment alignment_ = taLeftJustify;
   bool grid3D_ = false;
+
+ protected:
+  ~TXStrGrid() override;
 };
 
 }  // namespace vx

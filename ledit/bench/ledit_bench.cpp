@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "editctl/LEditMessages.h"
+#include "ledit/include/LEditMessages.h"
 
 namespace {
 
@@ -166,7 +166,17 @@ int main() {
   t0 = Now();
   InvalidateRect(ed, nullptr, FALSE);
   PaintNow(ed);
-  printf("full page paint: %.2f ms with %ld highlight call-backs  target < 30 ms\n", Now() - t0, g_highlights);
+  printf("full page paint: %.2f ms with %ld highlight call-backs  target < 16 ms\n", Now() - t0, g_highlights);
+  {
+    // The same, many times over: the mean is steadier than one paint.
+    const int paints = 100;
+    t0 = Now();
+    for (int i = 0; i < paints; ++i) {
+      InvalidateRect(ed, nullptr, FALSE);
+      PaintNow(ed);
+    }
+    printf("full page paint, mean of %d: %.2f ms\n", paints, (Now() - t0) / paints);
+  }
 
   t0 = Now();
   LRESULT len = SendMessageA(ed, LEM_GETTEXTLENGTH, 1, 0);

@@ -382,6 +382,18 @@ bool WholeWordAt(const std::string& line, size_t at, size_t len) {
 }
 }  // namespace
 
+int Document::ReplaceAll(std::string_view what, std::string_view with, bool matchCase, bool wholeWord) {
+  UndoGroup group(*this);
+  int count = 0;
+  Pos s, t, from{0, 0};
+  while (Find(what, from, true, matchCase, wholeWord, s, t)) {
+    if (!Replace(s, t, with)) break;
+    from = caret_;
+    ++count;
+  }
+  return count;
+}
+
 bool Document::Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord,
                     Pos& start, Pos& end) const {
   if (what.empty()) return false;

@@ -88,7 +88,7 @@ class Document {
   void SetUndoDepth(int depth);  // steps kept; 0 keeps none
   int UndoDepth() const { return undoDepth_; }
   void CloseUndoStep() { mergeOpen_ = false; }
-  // Edits between BeginStep and EndStep undo as one step (replace all, paste).
+  // Edits between BeginStep and EndStep undo as one step; UndoGroup pairs them.
   void BeginStep() {
     if (compound_++ == 0) compoundStarted_ = false;
     mergeOpen_ = false;
@@ -113,6 +113,8 @@ class Document {
   // Find in one direction from `from`; no wrap. Matches do not span lines.
   bool Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord,
             Pos& start, Pos& end) const;
+  // Replaces every match from the start as one undo step; the number replaced.
+  int ReplaceAll(std::string_view what, std::string_view with, bool matchCase, bool wholeWord);
 
   // Increases with every change of the text.
   uint64_t Version() const { return version_; }
@@ -146,6 +148,19 @@ class Document {
   int bookmarkCount_ = kMaxBookmarks;
   uint64_t version_ = 0;
   ChangeFn onChange_;
+};
+
+// One undo step for the edits of its scope. Ends the step when the scope is left by an
+// exception too, or every later edit would merge into the broken step.
+class UndoGroup {
+ public:
+  explicit UndoGroup(Document& d) : d_(d) { d_.BeginStep(); }
+  ~UndoGroup() { d_.EndStep(); }
+  UndoGroup(const UndoGroup&) = delete;
+  UndoGroup& operator=(const UndoGroup&) = delete;
+
+ private:
+  Document& d_;
 };
 
 // Text with CR LF, CR and LF all turned into '\n'.

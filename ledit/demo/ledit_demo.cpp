@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "editctl/LEditMessages.h"
+#include "ledit/include/LEditMessages.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "ledit/core/Document.h"
 
 using ledit::Document;
@@ -235,6 +237,34 @@ TEST(Document, EditsInsideOneStepUndoTogether) {
   d.Redo();
   d.Redo();
   EXPECT_EQ(d.LineCount(), 3);
+}
+
+TEST(Document, ReplaceAllIsOneStepAndAFaultEndsTheStep) {
+  Document d = Loaded("a-b-c-d");
+  EXPECT_EQ(d.ReplaceAll("-", "+", true, false), 3);
+  EXPECT_EQ(d.Line(0), "a+b+c+d");
+  d.Undo();
+  EXPECT_EQ(d.Line(0), "a-b-c-d");
+
+  // The window's change handler runs out of memory on the second replacement.
+  int calls = 0;
+  d.SetChangeHandler([&](int, int, int) {
+    if (++calls == 2) throw std::bad_alloc();
+  });
+  EXPECT_THROW(d.ReplaceAll("-", "+", true, false), std::bad_alloc);
+  d.SetChangeHandler({});
+  // Later edits are steps of their own, not merged into the broken replace.
+  d.SetSelection({0, 7}, {0, 7});
+  d.ReplaceSelection("X");
+  d.SetSelection({0, 0}, {0, 0});
+  d.ReplaceSelection("Y");
+  std::string afterFault = "Y" + std::string(d.Line(0).substr(1, d.LineLength(0) - 2)) + "X";
+  ASSERT_EQ(d.Line(0), afterFault);
+  d.Undo();
+  EXPECT_EQ(d.Line(0).front(), afterFault[1]);
+  EXPECT_EQ(d.Line(0).back(), 'X');
+  d.Undo();
+  EXPECT_EQ(d.Line(0).back(), 'd');
 }
 
 TEST(Document, ChangeHandlerReportsLineSplices) {

@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "editctl/LEditMessages.h"
+#include "ledit/include/LEditMessages.h"
 
 namespace {
 
@@ -453,6 +454,13 @@ TEST_F(LEditWindow, LoadAcceptsLineEndsAndSaveWritesTheChosenStyle) {
   Send(LEM_SETOPTIONS, LEO_MACSTYLESAVE, LEO_UNIXSTYLESAVE);
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
   EXPECT_EQ(ReadFile(out), "xa\rb\rc\rd");
+  // A save over a file keeps the attributes the user gave it.
+  SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  Type("y");
+  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
+  EXPECT_NE(ReadFile(out).find('y'), std::string::npos);
+  EXPECT_TRUE(GetFileAttributesA(out.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
 }
 
@@ -891,6 +899,35 @@ TEST_F(LEditWindow, LongTokensReachTheOwnerInPiecesAndSelectionColoursApply) {
   Render r(ed, 600, 40);
   EXPECT_TRUE(r.Has(2, 2 + 6 * CharWidth(), 0, 16, RGB(120, 0, 0)));
   EXPECT_FALSE(r.Has(2 + 7 * CharWidth(), 2 + 9 * CharWidth(), 0, 16, RGB(120, 0, 0)));
+}
+
+// What the window shows after real paints (its back buffer), read from the screen: a
+// window made larger shows its new area painted, not a buffer of the old size.
+TEST_F(LEditWindow, APaintAfterGrowingFillsTheNewArea) {
+  MoveWindow(ed, 0, 0, 200, 100, TRUE);
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += std::string(70, 'W') + "\r\n";
+  SetText(text.c_str());
+  UpdateWindow(ed);
+  MoveWindow(ed, 0, 0, 600, 400, TRUE);
+  UpdateWindow(ed);
+  GdiFlush();
+  HDC wdc = GetDC(ed);
+  // The colours of the area painted before growing, text and background.
+  std::set<COLORREF> before, after;
+  for (int y = 5; y < 95; ++y)
+    for (int x = 5; x < 195; ++x) before.insert(GetPixel(wdc, x, y));
+  int alien = 0;
+  for (int y = 250; y < 390; y += 2)
+    for (int x = 350; x < 590; x += 2) {
+      COLORREF c = GetPixel(wdc, x, y);
+      after.insert(c);
+      if (!before.count(c)) ++alien;
+    }
+  ReleaseDC(ed, wdc);
+  EXPECT_GE(before.size(), 2u);
+  EXPECT_GE(after.size(), 2u) << "the grown area is blank";
+  EXPECT_EQ(alien, 0) << "the grown area shows colours the text never had";
 }
 
 TEST_F(LEditWindow, AutoIndentCopiesLeadingWhitespace) {

@@ -9,6 +9,10 @@
 #include "framework/core/SysUtils.h"
 #include "tagdefs/teTagType.h"
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 using namespace vx;
 
 namespace {
@@ -361,3 +365,20 @@ TEST(TagFileFiles, SaveLoadAndTheirErrors) {
   EXPECT_EQ(files, 1);
   EXPECT_EQ(Saved(r), Saved(g));
 }
+
+#ifndef _WIN32
+// A huge file that is no definition set fails at its first byte without being read into
+// memory first (it used to cost more memory than the file's size before failing).
+TEST(TagFile, AHugeFileThatIsNoSetFailsAtOnceInLittleMemory) {
+  const AnsiString f = TestDir() + "huge.vxt";
+  { std::ofstream(f.c_str(), std::ios::binary) << '\x07'; }
+  std::filesystem::resize_file(std::filesystem::path(f.c_str()), 512ull << 20);  // sparse: no disk used
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  THTMLGroup g;
+  EXPECT_THROW(g.LoadFromFile(f), EReadError);
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64L * 1024) << "kilobytes grown while loading";
+  std::filesystem::remove(std::filesystem::path(f.c_str()));
+}
+#endif

@@ -434,7 +434,8 @@ TEST(ImageDialog, ReturnsNamesAndSizeAndRestoresTheCurrentDirectory) {
   const AnsiString pic = dir.Path() + "\\IMG\\PIC.BMP";
   WriteBmp(pic, 12, 3);
   AnsiString elsewhere = dir.Path() + "\\IMG";
-  TImgDlg dlg(nullptr);
+  TComponentPtr<TImgDlg> dlgHolder = MakeComponent<TImgDlg>(nullptr);
+  TImgDlg& dlg = *dlgHolder;
   dlg.SetFilter("Bitmaps|*.bmp");
   PickImage(pic, &elsewhere);
   ASSERT_TRUE(dlg.Execute());
@@ -470,7 +471,8 @@ TEST(ImageDialog, FileListPreviewsTheChosenImageWithItsSize) {
   WriteBmp(dir.Path() + "\\IMG\\A.BMP", 9, 4);
   TStringList().SaveToFile("IMG\\bad.bmp");
   TStringList().SaveToFile("IMG\\note.txt");
-  TImgDlg dlg(nullptr);
+  TComponentPtr<TImgDlg> dlgHolder = MakeComponent<TImgDlg>(nullptr);
+  TImgDlg& dlg = *dlgHolder;
   dlg.SetFilter("Bitmaps (*.bmp)|*.bmp|All files (*.*)|*.*");
   Application->OnModalForm = [&](TForm* f) {
     auto* d = dynamic_cast<TImgDlg_Form*>(f);

@@ -41,7 +41,7 @@ class HookTest : public ::testing::Test {
     form_->SetBounds(10, 10, 200, 150);
     form_->HandleNeeded();
   }
-  void TearDown() override { delete form_; }
+  void TearDown() override { form_->Free(); }
 
   // A hook that logs its passes under a tag and may mark the message handled.
   TZxWindowHook* MakeHook(const std::string& tag, bool handleBefore = false) {
@@ -94,7 +94,7 @@ TEST_F(HookTest, HandledStopsTheRestAndTheControl) {
   for (int i = form_->ComponentCount() - 1; i >= 0; --i) {
     auto* h = dynamic_cast<TZxWindowHook*>(form_->Components(i));
     if (h) {
-      delete h;
+      h->Free();
       break;
     }
   }
@@ -165,10 +165,10 @@ TEST_F(HookTest, DestroyingTheControlReleasesItsHooks) {
   h->AfterMessage = [](TObject*, TMessage&, bool&) {};
   h->SetWinControl(other);
   ASSERT_EQ(h->WinControl(), other);
-  delete other;
+  other->Free();
   Pump();
   EXPECT_EQ(h->WinControl(), nullptr);
-  delete h;
+  h->Free();
   Pump();
 }
 

@@ -41,7 +41,8 @@ TEST(RecentStrings, BoundedMostRecentFirstIgnoringCase) {
 
 struct MenuBench {
   TMenuItem* reopen = new TMenuItem(nullptr);
-  TMRUManager mru{nullptr};
+  TComponentPtr<TMRUManager> mruHolder = MakeComponent<TMRUManager>(nullptr);
+  TMRUManager& mru = *mruHolder;
   MenuBench() {
     reopen->SetCaption("Reopen");
     mru.SetRecentMenu(reopen);
@@ -179,12 +180,16 @@ class TFrameTestForm : public TForm {
   TFormStorage* Storage;
   TMenuItem* Reopen;
   TMRUManager* Mru;
+
+ protected:
+  ~TFrameTestForm() override = default;
 };
 
 TEST(MRUManager, ListSurvivesARestart) {
   TRegIniFile::DeleteUserKey(kKey);
   {
-    TFrameTestForm f;
+    TComponentPtr<TFrameTestForm> fHolder = MakeComponent<TFrameTestForm>();
+    TFrameTestForm& f = *fHolder;
     EXPECT_EQ(DefaultStorageSection(f.Mru), "TFrameForm.MRUManager");
     f.Show();
     for (const char* n : {"C:\\a.htm", "C:\\b.htm", "C:\\c.htm"}) f.Mru->Add(n, 0);
@@ -201,7 +206,8 @@ TEST(MRUManager, ListSurvivesARestart) {
     store.WriteString("TFrameForm.MRUManager", "Item_5", "C:\\gap.htm");
   }
   {
-    TFrameTestForm g;
+    TComponentPtr<TFrameTestForm> gHolder = MakeComponent<TFrameTestForm>();
+    TFrameTestForm& g = *gHolder;
     EXPECT_FALSE(g.Reopen->Enabled());
     g.Show();
     EXPECT_EQ(Names(*g.Mru->Strings()), "C:\\c.htm,C:\\b.htm,C:\\a.htm,C:\\gap.htm");

@@ -19,10 +19,14 @@ class TSwatch : public TGraphicControl {
     Canvas()->FillRect(r);
   }
   TColor colour;
+
+ protected:
+  ~TSwatch() override = default;
 };
 
 TEST(ParentBackground, ParentThenEarlierSiblingsOnly) {
-  TForm form(nullptr);
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   form.SetBounds(0, 0, 300, 200);
   form.SetColor(clNavy);
   auto* below = new TSwatch(&form, clRed);

@@ -53,6 +53,9 @@ class TTestForm : public TForm {
   TPanel* Panel1;
   TFormStorage* Storage;
   bool refuseClose = false;
+
+ protected:
+  ~TTestForm() override = default;
 };
 
 class PlacementTest : public ::testing::TestWithParam<bool> {
@@ -79,7 +82,8 @@ class PlacementTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(PlacementTest, PlacementAndPropertiesSurviveCloseAndReopen) {
   {
-    TTestForm f(Registry(), Store());
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(Registry(), Store());
+    TTestForm& f = *fHolder;
     f.Show();
     Pump();
     f.SetBounds(70, 80, 400, 300);
@@ -99,7 +103,8 @@ TEST_P(PlacementTest, PlacementAndPropertiesSurviveCloseAndReopen) {
   EXPECT_EQ(Read("Main", "NormPos"), "70,80,470,380");
   EXPECT_EQ(Read("Main", "Flags"), "0");
 
-  TTestForm g(Registry(), Store());
+  TComponentPtr<TTestForm> gHolder = MakeComponent<TTestForm>(Registry(), Store());
+  TTestForm& g = *gHolder;
   EXPECT_TRUE(g.Panel1->Visible());
   g.Show();
   Pump();
@@ -116,7 +121,8 @@ TEST_P(PlacementTest, PlacementAndPropertiesSurviveCloseAndReopen) {
 
 TEST_P(PlacementTest, NeverShownWritesNothing) {
   {
-    TTestForm f(Registry(), Store());
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(Registry(), Store());
+    TTestForm& f = *fHolder;
     f.Panel1->SetWidth(5);
   }
   EXPECT_FALSE(Written());
@@ -124,7 +130,8 @@ TEST_P(PlacementTest, NeverShownWritesNothing) {
 
 TEST_P(PlacementTest, RefusedCloseSavesNothingAndDestroyAfterSaveDoesNotSaveAgain) {
   {
-    TTestForm f(Registry(), Store());
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(Registry(), Store());
+    TTestForm& f = *fHolder;
     f.Show();
     Pump();
     f.refuseClose = true;
@@ -142,7 +149,8 @@ TEST_P(PlacementTest, RefusedCloseSavesNothingAndDestroyAfterSaveDoesNotSaveAgai
 
 TEST_P(PlacementTest, DestroyWithoutSaveSinceRestoreSaves) {
   {
-    TTestForm f(Registry(), Store());
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(Registry(), Store());
+    TTestForm& f = *fHolder;
     f.Show();
     Pump();
     f.Panel1->SetWidth(55);
@@ -167,7 +175,8 @@ class StoredValues : public ::testing::Test {
 
 TEST_F(StoredValues, OffScreenRectangleComesOntoTheWorkArea) {
   Put("NormPos", "9000,9000,9300,9200");
-  TTestForm f(true, kKey);
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+  TTestForm& f = *fHolder;
   f.Show();
   Pump();
   RECT r{}, work{};
@@ -184,7 +193,8 @@ TEST_F(StoredValues, OffScreenRectangleComesOntoTheWorkArea) {
 TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
   Put("NormPos", "15,25");
   {
-    TTestForm f(true, kKey);
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+    TTestForm& f = *fHolder;
     f.Show();
     Pump();
     RECT r{};
@@ -198,7 +208,8 @@ TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
   }
   Put("NormPos", "30,35,530,535");
   {
-    TTestForm f(true, kKey);
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+    TTestForm& f = *fHolder;
     f.SetBorderStyle(bsDialog);
     f.Show();
     Pump();
@@ -211,7 +222,8 @@ TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
   Put("NormPos", "300,35,200,535");  // right not beyond left: not applied
   Put("ShowCmd", "3");
   {
-    TTestForm f(true, kKey);
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+    TTestForm& f = *fHolder;
     f.Show();
     Pump();
     RECT r{};
@@ -224,7 +236,8 @@ TEST_F(StoredValues, ShortNormPosAndFixedBorders) {
 
 TEST_F(StoredValues, MinimisedMainFormMinimisesTheProgram) {
   Put("ShowCmd", "2");
-  TTestForm f(true, kKey);
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+  TTestForm& f = *fHolder;
   TForm* oldMain = Application->MainForm();
   Application->SetMainForm(&f);
   f.Show();
@@ -236,7 +249,8 @@ TEST_F(StoredValues, MinimisedMainFormMinimisesTheProgram) {
 
 TEST_F(StoredValues, MdiMainFormOpensMaximisedWithoutAStoredState) {
   Put("NormPos", "10,10,400,300");
-  TTestForm f(true, kKey);
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+  TTestForm& f = *fHolder;
   f.SetFormStyle(fsMDIForm);
   TForm* oldMain = Application->MainForm();
   Application->SetMainForm(&f);
@@ -249,7 +263,8 @@ TEST_F(StoredValues, MdiMainFormOpensMaximisedWithoutAStoredState) {
 
 TEST_F(StoredValues, ActiveControlComesBackWithItsOption) {
   {
-    TTestForm f(true, kKey);
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+    TTestForm& f = *fHolder;
     auto* edit = new TCustomControl(&f);
     edit->SetName("Edit1");
     edit->SetParent(&f);
@@ -265,7 +280,8 @@ TEST_F(StoredValues, ActiveControlComesBackWithItsOption) {
     TRegIniFile reg(kKey);
     EXPECT_EQ(reg.ReadString("Main", "ActiveControl", ""), "Edit1");
   }
-  TTestForm g(true, kKey);
+  TComponentPtr<TTestForm> gHolder = MakeComponent<TTestForm>(true, kKey);
+  TTestForm& g = *gHolder;
   auto* edit = new TCustomControl(&g);
   edit->SetName("Edit1");
   edit->SetParent(&g);
@@ -278,7 +294,8 @@ TEST_F(StoredValues, ActiveControlComesBackWithItsOption) {
 }
 
 TEST_F(StoredValues, StoredLinesFollowRenamesAndRemovals) {
-  TTestForm f(true, kKey);
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, kKey);
+  TTestForm& f = *fHolder;
   auto* extra = new TCustomControl(&f);
   extra->SetName("Extra");
   f.Storage->StoredProps()->Add("Extra.Width");
@@ -286,7 +303,7 @@ TEST_F(StoredValues, StoredLinesFollowRenamesAndRemovals) {
   f.Show();
   Pump();
   f.Panel1->SetName("pnlExplore");
-  delete extra;
+  extra->Free();
   f.CloseQuery();
   TStrings* lines = f.Storage->StoredProps();
   EXPECT_EQ(lines->IndexOf("Extra.Width"), -1);
@@ -300,7 +317,8 @@ TEST_F(StoredValues, StoredLinesFollowRenamesAndRemovals) {
 }
 
 TEST(FormLimits, MinMaxInfoClampsTheSize) {
-  TTestForm f(true, "Software\\VxTestLimits");
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, "Software\\VxTestLimits");
+  TTestForm& f = *fHolder;
   f.Storage->SetActive(false);
   TWinMinMaxInfo* mm = f.Storage->MinMaxInfo();
   mm->SetMinTrackWidth(200);
@@ -334,7 +352,8 @@ TEST(FormLimits, MinMaxInfoClampsTheSize) {
 }
 
 TEST(FormLimits, PreventResizeSurvivesRecreation) {
-  TTestForm f(true, "Software\\VxTestPrevent");
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, "Software\\VxTestPrevent");
+  TTestForm& f = *fHolder;
   f.Storage->SetActive(false);
   f.Show();
   Pump();
@@ -366,7 +385,8 @@ TEST(FormLimits, PreventResizeSurvivesRecreation) {
 }
 
 TEST(FormLimits, PreventResizeSetWhileTheFormIsBuilt) {
-  TTestForm f(true, "Software\\VxTestPreventBuilt", true);
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, "Software\\VxTestPreventBuilt", true);
+  TTestForm& f = *fHolder;
   f.Storage->SetActive(false);
   EXPECT_TRUE(f.Storage->WindowHook()->Active());
   f.Show();
@@ -391,7 +411,8 @@ TEST(FormLinks, LinksSaveAndLoadWhileTheStoreIsOpen) {
   TIniLink link;
   int saves = 0, loads = 0;
   {
-    TTestForm f(true, key);
+    TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, key);
+    TTestForm& f = *fHolder;
     link.OnSave = [&](TObject* s) {
       ++saves;
       auto* l = static_cast<TIniLink*>(s);
@@ -418,7 +439,8 @@ TEST(FormLinks, LinksSaveAndLoadWhileTheStoreIsOpen) {
 }
 
 TEST(StorageNames, Defaults) {
-  TTestForm f(true, "x");
+  TComponentPtr<TTestForm> fHolder = MakeComponent<TTestForm>(true, "x");
+  TTestForm& f = *fHolder;
   EXPECT_EQ(DefaultStorageSection(&f), "TTestForm");
   EXPECT_EQ(DefaultStorageSection(f.Panel1), "TTestFormPanel1");
   EXPECT_EQ(DefaultStorageSection(f.Storage), "TTestForm.FormStorage1");

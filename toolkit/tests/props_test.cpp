@@ -66,6 +66,9 @@ class TTestPanel : public TComponent {
   char accel = 'P';
   TTestInner inner;
   TStringList lines;
+
+ protected:
+  ~TTestPanel() override = default;
 };
 
 VX_PUBLISH(TTestInner, TObject) {
@@ -115,7 +118,7 @@ struct MemStore {
 
 class PropsTest : public ::testing::Test {
  protected:
-  PropsTest() : form_(nullptr) {
+  PropsTest() {
     panel_ = new TTestPanel(&form_);
     panel_->SetName("Panel1");
   }
@@ -138,7 +141,8 @@ class PropsTest : public ::testing::Test {
     for (const char* l : lines) list_.Add(l);
     UpdateStoredList(&form_, &list_, suResolve);
   }
-  TComponent form_;
+  TComponentPtr<TComponent> formHolder_ = MakeComponent<TComponent>(nullptr);
+  TComponent& form_ = *formHolder_;
   TTestPanel* panel_;
   TStringList list_;
   MemStore store_;
@@ -294,7 +298,8 @@ TEST_F(PropsTest, StoredLineUpkeep) {
 }
 
 TEST(PropInfoList, FindIgnoresCaseAndSkipsMethods) {
-  TTestPanel panel(nullptr);
+  TComponentPtr<TTestPanel> panelHolder = MakeComponent<TTestPanel>(nullptr);
+  TTestPanel& panel = *panelHolder;
   TPropInfoList list(&panel, StoredPropKinds());
   ASSERT_NE(list.FindProp("width"), nullptr);
   EXPECT_EQ(list.FindProp("width")->Name, "Width");

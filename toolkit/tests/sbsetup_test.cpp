@@ -66,6 +66,9 @@ class TBarForm : public TForm {
   const char* ClassName() const override { return "TBarForm"; }
   TSpeedItem* Item(const char* n) { return Bar->FindItemByName(n); }
   TSpeedBar* Bar;
+
+ protected:
+  ~TBarForm() override = default;
 };
 
 struct Setup : ::testing::Test {

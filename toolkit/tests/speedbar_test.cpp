@@ -55,6 +55,9 @@ class TSbForm : public TForm {
   TSpeedItem* Item(const char* n) { return Bar->FindItemByName(n); }
   TFormStorage* Storage;
   TSpeedBar* Bar;
+
+ protected:
+  ~TSbForm() override = default;
 };
 
 class SpeedBarStore : public ::testing::Test {
@@ -67,7 +70,8 @@ class SpeedBarStore : public ::testing::Test {
 };
 
 TEST(SpeedBar, GridStepIsTheSmallestFittingDivisor) {
-  TSpeedBar bar(nullptr);
+  TComponentPtr<TSpeedBar> barHolder = MakeComponent<TSpeedBar>(nullptr);
+  TSpeedBar& bar = *barHolder;
   struct { int b, step; } cases[] = {{24, 8}, {23, 1}, {25, 5}, {1, 1}, {2, 1}, {30, 10}, {9, 3}};
   for (auto c : cases) {
     bar.SetBtnWidth(c.b);
@@ -77,7 +81,8 @@ TEST(SpeedBar, GridStepIsTheSmallestFittingDivisor) {
 }
 
 TEST(SpeedBar, NewBarDefaults) {
-  TSpeedBar bar(nullptr);
+  TComponentPtr<TSpeedBar> barHolder = MakeComponent<TSpeedBar>(nullptr);
+  TSpeedBar& bar = *barHolder;
   EXPECT_EQ(bar.BtnWidth(), 24);
   EXPECT_EQ(bar.BtnHeight(), 23);
   EXPECT_EQ(bar.MinButtonOffset(), 3);
@@ -88,13 +93,15 @@ TEST(SpeedBar, NewBarDefaults) {
   EXPECT_EQ(bar.Options(), (TSpeedbarOptions{sbAllowDrag, sbGrayedBtns}));
   EXPECT_EQ(bar.Options().Bits(), 1u | 8u);
   // No section yet: an item goes to a new unnamed one whatever index is given.
-  TSpeedItem item(nullptr);
+  TComponentPtr<TSpeedItem> itemHolder = MakeComponent<TSpeedItem>(nullptr);
+  TSpeedItem& item = *itemHolder;
   bar.AddItem(5, &item);
   EXPECT_EQ(bar.SectionCount(), 1);
   EXPECT_EQ(bar.Sections(0), "");
   EXPECT_EQ(bar.AddSection("Tags"), 1);
   EXPECT_EQ(bar.AddSection("TAGS"), 1);
-  TSpeedItem other(nullptr);
+  TComponentPtr<TSpeedItem> otherHolder = MakeComponent<TSpeedItem>(nullptr);
+  TSpeedItem& other = *otherHolder;
   EXPECT_THROW(bar.AddItem(7, &other), EStringListError);
   EXPECT_EQ(other.SpeedBar(), nullptr);
   bar.RemoveItem(&item);
@@ -104,7 +111,8 @@ TEST(SpeedBar, NewBarDefaults) {
 }
 
 TEST(SpeedBar, DroppedItemsSnapHalfToEvenAlongTheBar) {
-  TForm form(nullptr);
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   form.SetBounds(0, 0, 300, 200);
   TSpeedBar* bar = new TSpeedBar(&form);
   bar->SetParent(&form);
@@ -130,7 +138,8 @@ TEST(SpeedBar, DroppedItemsSnapHalfToEvenAlongTheBar) {
   // Never inside the offset across the bar.
   item->SetTop(0);
   EXPECT_EQ(item->Top(), 2);
-  TSpeedItem stranger(nullptr);
+  TComponentPtr<TSpeedItem> strangerHolder = MakeComponent<TSpeedItem>(nullptr);
+  TSpeedItem& stranger = *strangerHolder;
   EXPECT_FALSE(bar->PlaceDroppedItem(&stranger, 15, 30));
 }
 
@@ -144,7 +153,8 @@ struct Recorder {
 };
 
 TEST(SpeedBar, OrientationSwitchTransposesTheLayout) {
-  TForm form(nullptr);
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   form.SetBounds(0, 0, 300, 200);
   TSpeedBar* bar = new TSpeedBar(&form);
   bar->SetParent(&form);
@@ -204,7 +214,8 @@ TEST(SpeedBar, OrientationSwitchTransposesTheLayout) {
 }
 
 TEST(SpeedBar, VisibleAndEnabledFollowTheBar) {
-  TForm form(nullptr);
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   TSpeedBar* bar = new TSpeedBar(&form);
   bar->SetParent(&form);
   auto* item = new TSpeedItem(&form);
@@ -238,7 +249,8 @@ TEST(SpeedBar, VisibleAndEnabledFollowTheBar) {
 }
 
 TEST(SpeedBar, HintFollowsTheCaption) {
-  TForm form(nullptr);
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   TSpeedItem* item = new TSpeedItem(&form);
   item->SetCaption("Open");
   EXPECT_EQ(item->Hint(), "Open|");
@@ -249,7 +261,8 @@ TEST(SpeedBar, HintFollowsTheCaption) {
   item->SetCaption("Save");
   EXPECT_EQ(item->Hint(), "Other");
 
-  TSpeedItem loose(nullptr);
+  TComponentPtr<TSpeedItem> looseHolder = MakeComponent<TSpeedItem>(nullptr);
+  TSpeedItem& loose = *looseHolder;
   loose.SetCaption("Edit|Edit the text");
   EXPECT_EQ(loose.Hint(), "Edit|Edit the text");
   loose.SetCaption("Cut|");
@@ -273,7 +286,8 @@ TEST(SpeedBar, HintFollowsTheCaption) {
 
 TEST_F(SpeedBarStore, LayoutSurvivesARestart) {
   {
-    TSbForm f;
+    TComponentPtr<TSbForm> fHolder = MakeComponent<TSbForm>();
+    TSbForm& f = *fHolder;
     f.Show();
     Pump();
     f.Item("siOpen")->SetVisible(false);
@@ -292,7 +306,8 @@ TEST_F(SpeedBarStore, LayoutSurvivesARestart) {
   EXPECT_EQ(Read("Button3"), "siCopy,99,3");
   EXPECT_EQ(Read("Button4"), "<none>");
 
-  TSbForm g;
+  TComponentPtr<TSbForm> gHolder = MakeComponent<TSbForm>();
+  TSbForm& g = *gHolder;
   EXPECT_TRUE(g.Item("siOpen")->Visible());
   g.Show();
   Pump();
@@ -309,7 +324,8 @@ TEST_F(SpeedBarStore, LayoutSurvivesARestart) {
 }
 
 TEST_F(SpeedBarStore, RestoreGuards) {
-  TSbForm f;
+  TComponentPtr<TSbForm> fHolder = MakeComponent<TSbForm>();
+  TSbForm& f = *fHolder;
   TRegIniFile store(kKey);
   TSpeedBar* bar = f.Bar;
   auto reset = [&] {
@@ -375,7 +391,8 @@ TEST_F(SpeedBarStore, RestoreGuards) {
 }
 
 TEST_F(SpeedBarStore, DamagedCountDoesNotHang) {
-  TSbForm f;
+  TComponentPtr<TSbForm> fHolder = MakeComponent<TSbForm>();
+  TSbForm& f = *fHolder;
   TRegIniFile store(kKey);
   Write("Count", "2000000000");
   Write("Button1", "siSave,3,3");
@@ -410,7 +427,7 @@ TEST(SpeedBarGlyphs, EveryItemOfTheProgramHasItsGlyph) {
     EXPECT_GT(drawn, 20) << n;
   }
   // The drag cursor is installed with the first bar.
-  TSpeedBar bar(nullptr);
+  TComponentPtr<TSpeedBar> bar = MakeComponent<TSpeedBar>(nullptr);
   EXPECT_NE(LoadCursorA(GetModuleHandleA(nullptr), "SB_DRAG"), nullptr);
   EXPECT_EQ(Screen->Cursors(crDragHand), LoadCursorA(GetModuleHandleA(nullptr), "SB_DRAG"));
 }

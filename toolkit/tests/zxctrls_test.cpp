@@ -133,7 +133,8 @@ TEST(ButtonGlyph, LayoutArithmetic) {
 
 // A panel holding buttons, with a window so groups work.
 struct Bench {
-  TForm form{nullptr};
+  TComponentPtr<TForm> formHolder = MakeComponent<TForm>(nullptr);
+  TForm& form = *formHolder;
   TPanel* panel;
   Bench() {
     form.SetBounds(0, 0, 200, 100);
@@ -310,7 +311,8 @@ TEST(SpeedButton, FacesDrawnIntoMemory) {
   EXPECT_EQ(Px(&face, 12, 12), Sys(clBtnShadow));
   // A menu mark stands right of the glyph.
   b->SetEnabled(true);
-  TPopupMenu menu(nullptr);
+  TComponentPtr<TPopupMenu> menuHolder = MakeComponent<TPopupMenu>(nullptr);
+  TPopupMenu& menu = *menuHolder;
   b->SetDropDownMenu(&menu);
   paint();
   b->SetDropDownMenu(nullptr);

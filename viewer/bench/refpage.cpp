@@ -87,6 +87,6 @@ int main(int argc, char** argv) {
     Application->ProcessMessages();
     Sleep(20);
   }
-  delete form;
+  form->Free();
   return 0;
 }

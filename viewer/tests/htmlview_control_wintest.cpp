@@ -62,7 +62,7 @@ struct ViewerTest : ::testing::Test {
     Pump();
   }
   void TearDown() override {
-    delete form;
+    form->Free();
     Application->OnMessageBox = nullptr;
     Pump();
   }
@@ -111,7 +111,8 @@ struct ViewerTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ViewerTest, DefaultsAndPropertyWriters) {
-  THTMLViewer fresh(nullptr);
+  TComponentPtr<THTMLViewer> freshHolder = MakeComponent<THTMLViewer>(nullptr);
+  THTMLViewer& fresh = *freshHolder;
   EXPECT_EQ(fresh.Width(), 150);
   EXPECT_EQ(fresh.Height(), 150);
   EXPECT_FALSE(fresh.ViewImages());
@@ -464,7 +465,7 @@ TEST_F(ViewerTest, AutoScrollEndsWhenTheButtonIsUpAndSubmissionsDieWithTheViewer
   });
   other->LoadFromString("<FORM><INPUT TYPE=submit></FORM>");
   other->Document()->HtmlFormList.at(0)->Submit("", false);
-  delete other;
+  other->Free();
   Pump();
   EXPECT_EQ(delivered, 0);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "framework/core/Component.h"
@@ -14,7 +15,6 @@ std::vector<std::string> journal;
 class TProbe : public TComponent {
  public:
   TProbe(TComponent* owner, const char* name) : TComponent(owner) { SetName(name); }
-  ~TProbe() override { journal.push_back("free " + Name()); }
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     journal.push_back(Name() + (op == opInsert ? " insert " : " remove ") + c->Name());
@@ -25,6 +25,9 @@ class TProbe : public TComponent {
     journal.push_back("loaded " + Name());
   }
   TComponent* watched = nullptr;
+
+ protected:
+  ~TProbe() override { journal.push_back("free " + Name()); }
 };
 
 // A subclass member that must still be alive while owned components go.
@@ -37,7 +40,32 @@ class TOwnerWithMember : public TProbe {
     if (op == opRemove) seen.push_back(member);
   }
   std::vector<std::string> seen;
+
+ protected:
+  ~TOwnerWithMember() override = default;
 };
+
+// Teardown that needs the subclass: counted, with the member it reads.
+class TTeardown : public TProbe {
+ public:
+  using TProbe::TProbe;
+  std::string member = "whole";
+  int* runs = nullptr;
+  std::string* sawMember = nullptr;
+
+ protected:
+  void BeforeDestruction() override {
+    if (runs) ++*runs;
+    if (sawMember) *sawMember = member;
+    TProbe::BeforeDestruction();
+  }
+
+ protected:
+  ~TTeardown() override = default;
+};
+
+static_assert(!std::is_destructible_v<TComponent>, "components end through Free() only");
+static_assert(!std::is_destructible_v<TProbe>);
 
 }  // namespace
 
@@ -59,8 +87,9 @@ TEST(Component, OwnedComponentsAreFreedLastCreatedFirst) {
 
 TEST(Component, FreeNotificationReachesWatchersInOtherOwners) {
   journal.clear();
-  TProbe a(nullptr, "OwnerA");
-  TProbe b(nullptr, "OwnerB");
+  TComponentPtr<TProbe> holderA = MakeComponent<TProbe>(nullptr, "OwnerA");
+  TComponentPtr<TProbe> holderB = MakeComponent<TProbe>(nullptr, "OwnerB");
+  TProbe &a = *holderA, &b = *holderB;
   auto* target = new TProbe(&a, "Target");
   auto* watcher = new TProbe(&b, "Watcher");
   watcher->watched = target;
@@ -88,11 +117,36 @@ TEST(Component, FreeRunsBeforeSubclassMembersGo) {
   new TProbe(o2, "Child");
   o2->DestroyComponents();
   EXPECT_EQ(o2->seen, (std::vector<std::string>{"alive"}));
-  delete o2;  // plain delete is safe too
+  o2->Free();
+}
+
+TEST(Component, TeardownRunsOnceOnTheWholeObjectWhicheverWayItEnds) {
+  int runs = 0;
+  std::string saw;
+  // Freed directly.
+  auto* a = new TTeardown(nullptr, "A");
+  a->runs = &runs;
+  a->sawMember = &saw;
+  a->Free();
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(saw, "whole");
+  // Freed by its owner.
+  auto* owner = new TProbe(nullptr, "Owner");
+  auto* b = new TTeardown(owner, "B");
+  b->runs = &runs;
+  owner->Free();
+  EXPECT_EQ(runs, 2);
+  // Held by a smart pointer, which frees it.
+  {
+    TComponentPtr<TTeardown> c = MakeComponent<TTeardown>(nullptr, "C");
+    c->runs = &runs;
+  }
+  EXPECT_EQ(runs, 3);
 }
 
 TEST(Component, NamesAreUniqueIgnoringCaseAndFoundIgnoringCase) {
-  TProbe form(nullptr, "Form");
+  TComponentPtr<TProbe> holder = MakeComponent<TProbe>(nullptr, "Form");
+  TProbe& form = *holder;
   auto* p = new TProbe(&form, "pnlExplore");
   EXPECT_EQ(form.FindComponent("PNLEXPLORE"), p);
   EXPECT_EQ(form.FindComponent("other"), nullptr);
@@ -112,8 +166,8 @@ TEST(Component, NamesAreUniqueIgnoringCaseAndFoundIgnoringCase) {
 
 TEST(Component, MovingBetweenOwnersAndLoadedState) {
   journal.clear();
-  TProbe a(nullptr, "A");
-  TProbe b(nullptr, "B");
+  TComponentPtr<TProbe> holderA = MakeComponent<TProbe>(nullptr, "A"), holderB = MakeComponent<TProbe>(nullptr, "B");
+  TProbe &a = *holderA, &b = *holderB;
   auto* c = new TProbe(&a, "C");
   b.InsertComponent(c);
   EXPECT_EQ(c->Owner(), &b);

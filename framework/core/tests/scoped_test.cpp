@@ -45,5 +45,17 @@ TEST(Scoped, ExitActionRunsOnceUnlessDismissed) {
   EXPECT_EQ(runs, 2);
 }
 
+TEST(Scoped, AFailingExitActionReachesTheCallerButNeverHidesTheFirstFailure) {
+  // Normal exit: the action's failure is the caller's to see.
+  EXPECT_THROW({ auto done = OnScopeExit([] { throw std::runtime_error("end update"); }); }, std::runtime_error);
+  // Unwinding: the first failure is reported, the action's dropped, nothing terminates.
+  try {
+    auto done = OnScopeExit([] { throw std::logic_error("end update"); });
+    throw std::runtime_error("the edit");
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "the edit");
+  }
+}
+
 }  // namespace
 }  // namespace vx

@@ -42,6 +42,9 @@ class TProbeButton : public TWinControl {
     }
     TWinControl::WndProc(m);
   }
+
+ protected:
+  ~TProbeButton() override = default;
 };
 
 class TPaintBoxProbe : public TGraphicControl {
@@ -64,6 +67,9 @@ class TPaintBoxProbe : public TGraphicControl {
     mouse.push_back("up " + std::to_string(x) + "," + std::to_string(y));
     TGraphicControl::MouseUp(b, s, x, y);
   }
+
+ protected:
+  ~TPaintBoxProbe() override = default;
 };
 
 struct FormFixture : ::testing::Test {

@@ -8,7 +8,8 @@
 using namespace vx;
 
 TEST(DdeClientConv, LinksWithoutAServer) {
-  TDdeClientConv conv(nullptr);
+  TComponentPtr<TDdeClientConv> convHolder = MakeComponent<TDdeClientConv>(nullptr);
+  TDdeClientConv& conv = *convHolder;
   EXPECT_EQ(conv.Timeout(), 10000u);
   EXPECT_FALSE(conv.SetLink("", "WWW_OpenURL"));
   EXPECT_FALSE(conv.OpenLink());  // an empty service would reach any server at all

@@ -41,6 +41,9 @@ class TFrame : public TForm {
   }
   TMainMenu* MainMenu1;
   TMenuItem *File, *cmdNew, *Window1, *Tile1, *Help1;
+
+ protected:
+  ~TFrame() override = default;
 };
 
 class TChild : public TForm {
@@ -64,6 +67,9 @@ class TChild : public TForm {
   }
   TMainMenu* Menu;
   TMenuItem* Edit;
+
+ protected:
+  ~TChild() override = default;
 };
 
 std::vector<std::string> BarCaptions(HWND form) {
@@ -244,9 +250,9 @@ TEST(Dialogs, DefaultAndCancelButtonsAndTheDialogSeam) {
   EXPECT_EQ(dlg->ShowModal(), mrCancel);
   Application->OnModalForm = nullptr;
 
-  TOpenDialog open(nullptr);
-  open.SetFilter("HTML files (*.htm)|*.htm|All Files (*.*)|*.*");
-  EXPECT_FALSE(open.Execute());  // unattended: cancelled, never waits
+  auto open = MakeComponent<TOpenDialog>(nullptr);
+  open->SetFilter("HTML files (*.htm)|*.htm|All Files (*.*)|*.*");
+  EXPECT_FALSE(open->Execute());  // unattended: cancelled, never waits
   TCommonDialog::Handler() = [](TCommonDialog* d) {
     auto* o = dynamic_cast<TOpenDialog*>(d);
     if (!o) return false;
@@ -254,8 +260,8 @@ TEST(Dialogs, DefaultAndCancelButtonsAndTheDialogSeam) {
     o->Files()->Add("C:\\doc.htm");
     return true;
   };
-  EXPECT_TRUE(open.Execute());
-  EXPECT_EQ(open.FileName(), "C:\\doc.htm");
+  EXPECT_TRUE(open->Execute());
+  EXPECT_EQ(open->FileName(), "C:\\doc.htm");
   TCommonDialog::Handler() = nullptr;
 
   Application->OnMessageBox = [](const AnsiString& text, const AnsiString& caption, UINT flags) {

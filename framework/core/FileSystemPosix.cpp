@@ -1,0 +1,74 @@
+// The file system calls of SysUtils on POSIX systems (the portable build and its tests).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "framework/core/FileSystem.h"
+#include "framework/core/SysUtils.h"
+
+namespace vx {
+
+AnsiString ExpandFileName(const AnsiString& name) {
+  if (name.empty()) return GetCurrentDir();
+  AnsiString full = IsPathDelimiter(name[0]) ? name : IncludeTrailingBackslash(GetCurrentDir()) + name;
+  // Fold "." and ".." segments.
+  std::string out;
+  size_t i = 0;
+  std::string seg;
+  auto flush = [&]() {
+    if (seg == "." || seg.empty()) {
+    } else if (seg == "..") {
+      size_t cut = out.find_last_of('/');
+      out.erase(cut == std::string::npos ? 0 : cut);
+    } else {
+      out += '/';
+      out += seg;
+    }
+    seg.clear();
+  };
+  for (; i < full.size(); ++i) {
+    if (IsPathDelimiter(full[i]))
+      flush();
+    else
+      seg += full[i];
+  }
+  flush();
+  if (out.empty()) out = "/";
+  if (IsPathDelimiter(name.back()) && out != "/") out += '/';
+  return out;
+}
+
+bool FileExists(const AnsiString& name) {
+  struct stat st;
+  return stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const AnsiString& name) {
+  struct stat st;
+  return stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+AnsiString GetCurrentDir() {
+  char buf[4096];
+  if (!getcwd(buf, sizeof buf)) return AnsiString();
+  return buf;
+}
+
+bool SetCurrentDir(const AnsiString& dir) { return chdir(dir.c_str()) == 0; }
+bool DeleteFile(const AnsiString& name) { return unlink(name.c_str()) == 0; }
+bool RenameFile(const AnsiString& oldName, const AnsiString& newName) {
+  if (FileExists(newName) || DirectoryExists(newName)) return false;  // as MoveFileA: no overwrite
+  return std::rename(oldName.c_str(), newName.c_str()) == 0;
+}
+
+int64_t FileAge(const AnsiString& name) {
+  struct stat st;
+  if (stat(name.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_mtime);
+}
+
+bool MakeDir(const AnsiString& d) { return mkdir(d.c_str(), 0777) == 0; }
+
+}  // namespace vx
