@@ -36,16 +36,20 @@ LRESULT TCustomLEdit::Send(UINT msg, WPARAM w, LPARAM l) {
 
 void TCustomLEdit::SetOption(bool& field, bool v, unsigned bit) {
   field = v;
-  if (v) Send(LEM_SETOPTIONS, bit, 0);
-  else Send(LEM_SETOPTIONS, 0, bit);
+  if (v)
+    Send(LEM_SETOPTIONS, bit, 0);
+  else
+    Send(LEM_SETOPTIONS, 0, bit);
 }
 
 void TCustomLEdit::ApplyBorder(DWORD& style, DWORD& exStyle) const {
   style &= ~WS_BORDER;
   exStyle &= ~WS_EX_CLIENTEDGE;
   if (borderStyle_ == bsNone) return;
-  if (Ctl3D()) exStyle |= WS_EX_CLIENTEDGE;
-  else style |= WS_BORDER;
+  if (Ctl3D())
+    exStyle |= WS_EX_CLIENTEDGE;
+  else
+    style |= WS_BORDER;
 }
 
 void TCustomLEdit::CreateParams(TCreateParams& p) {
@@ -232,7 +236,8 @@ void TCustomLEdit::SendSyntax() {
   std::vector<LESyntaxEntry> t;
   for (const TSyntaxPair& p : BuildSyntaxTable(syntax_)) t.push_back({p.First, p.Second});
   LESyntaxEntry dummy{0, 0};
-  Send(LEM_SETSYNTAX, (t.size() & 0xFF) | (static_cast<WPARAM>(syntaxFlags_) << 8), AsLParam(t.empty() ? &dummy : t.data()));
+  Send(LEM_SETSYNTAX, (t.size() & 0xFF) | (static_cast<WPARAM>(syntaxFlags_) << 8),
+       AsLParam(t.empty() ? &dummy : t.data()));
 }
 
 void TCustomLEdit::SetExtraComments(bool v) {
@@ -245,8 +250,7 @@ void TCustomLEdit::SetExtraComments(bool v) {
 void TCustomLEdit::SetItem2AsComment(bool v) {
   item2AsComment_ = v;
   if (!HandleAllocated()) return;
-  syntaxFlags_ =
-      static_cast<uint8_t>(v ? syntaxFlags_ | LESF_ITEM2ASCOMMENT : syntaxFlags_ & ~LESF_ITEM2ASCOMMENT);
+  syntaxFlags_ = static_cast<uint8_t>(v ? syntaxFlags_ | LESF_ITEM2ASCOMMENT : syntaxFlags_ & ~LESF_ITEM2ASCOMMENT);
   SendSyntax();
 }
 
@@ -414,8 +418,10 @@ void TCustomLEdit::SetHasFile(bool v) {
   hasFile_ = v;
   if (v) {
     Send(LEM_SETHASFILE, 1, 0);
-    if (restoring) fileName_ = name;
-    else SetFileName(name);
+    if (restoring)
+      fileName_ = name;
+    else
+      SetFileName(name);
     if (!filePopupPresent_ && menu_ && fileMenu_) {
       InsertMenuA(menu_, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(fileMenu_), "&File");
       filePopupPresent_ = true;
@@ -543,9 +549,7 @@ int TCustomLEdit::ApplySelection() {
 int TCustomLEdit::GetSelLength() { return static_cast<int>(Send(LEM_GETSELLENGTH)); }
 int TCustomLEdit::GetTextLength() { return static_cast<int>(Send(LEM_GETTEXTLENGTH, 1, 0)); }
 int TCustomLEdit::GetLineCount() { return static_cast<int>(Send(LEM_GETLINECOUNT)); }
-int TCustomLEdit::GetLineLength(int line) {
-  return static_cast<uint16_t>(Send(LEM_GETLINELENGTH, 0, line));
-}
+int TCustomLEdit::GetLineLength(int line) { return static_cast<uint16_t>(Send(LEM_GETLINELENGTH, 0, line)); }
 
 AnsiString TCustomLEdit::GetSelText() {
   int n = GetSelLength();
@@ -757,10 +761,10 @@ void TCustomLEdit::ExecuteFontDialog() {
 
 // ---- notifications ----------------------------------------------------------------------------
 
-#define LE_DISPATCH(name, resetReply)       \
-  void TCustomLEdit::Do##name() {           \
-    if (resetReply) reply_ = 0;             \
-    if (On##name) On##name(this);           \
+#define LE_DISPATCH(name, resetReply) \
+  void TCustomLEdit::Do##name() {     \
+    if (resetReply) reply_ = 0;       \
+    if (On##name) On##name(this);     \
   }
 LE_DISPATCH(AskIfStoreFile, true)
 LE_DISPATCH(Change, true)
@@ -791,7 +795,8 @@ void TCustomLEdit::HandleNotification(TMessage& m) {
     case LEN_SETFOCUS: DoGotFocus(); break;
     case LEN_KILLFOCUS: DoLostFocus(); break;
     case LEN_CHANGE: DoChange(); break;
-    case LEN_INSERTMODE: case LEN_OVERWRITEMODE: DoChangeMode(); break;
+    case LEN_INSERTMODE:
+    case LEN_OVERWRITEMODE: DoChangeMode(); break;
     case LEN_NEWFILE: DoNewFile(); break;
     case LEN_NEWFONT: DoNewFont(); break;
     case LEN_SPACEERROR: DoSpaceError(); break;
@@ -974,8 +979,7 @@ bool TCustomLEdit::HandleCallback(TMessage& m) {
       insertMode_ = m.Msg == LEM_INSERTMODE_ON;
       m.Result = 0;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -1002,13 +1006,11 @@ void TCustomLEdit::HandleRightButton(TMessage& m) {
 
 void TCustomLEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case CN_COMMAND:
-      HandleNotification(m);
-      return;
-    case WM_GETDLGCODE:
-      m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (wantTabs_ ? DLGC_WANTTAB : 0);
-      return;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case CN_COMMAND: HandleNotification(m); return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (wantTabs_ ? DLGC_WANTTAB : 0); return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
       if (hasMenu_ != psStandard) {
         HandleRightButton(m);
         return;

@@ -213,9 +213,8 @@ class TCustomLEdit : public TWinControl {
   const char* TokenText() const { return tokenText_; }
 
   // ---- events
-  TNotifyEvent OnAskIfStoreFile, OnChange, OnChangeMode, OnClipboardError, OnFileError, OnGoingToClose,
-      OnGotFocus, OnHorzScroll, OnLostFocus, OnMaxLine, OnNewFile, OnNewFont, OnSpaceError, OnTimeToLoadText,
-      OnVertScroll;
+  TNotifyEvent OnAskIfStoreFile, OnChange, OnChangeMode, OnClipboardError, OnFileError, OnGoingToClose, OnGotFocus,
+      OnHorzScroll, OnLostFocus, OnMaxLine, OnNewFile, OnNewFont, OnSpaceError, OnTimeToLoadText, OnVertScroll;
   TCHEvent OnControlHighlight;
   TFBEvent OnFindBrace;
   TWordClickEvent OnWordClick;

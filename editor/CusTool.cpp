@@ -42,7 +42,8 @@ namespace {
 // The system's text for an error code, without its line break.
 AnsiString SystemMessage(DWORD code) {
   char buf[512] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf, sizeof buf, nullptr);
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf, sizeof buf,
+                 nullptr);
   return Trim(buf);
 }
 
@@ -71,9 +72,9 @@ AnsiString ToolCommandLine(const TCusToolItem& tool, const AnsiString& documentN
 
 void StartCustomTool(const TCusToolItem& tool) {
   if (tool.Command().empty() || !FileExists(tool.Command())) {
-    MessageDlg(Format("The program %s of the custom tool %s cannot be found.", tool.Command().c_str(),
-                      tool.Name().c_str()),
-               mtError, {mbOK}, 0);
+    MessageDlg(
+        Format("The program %s of the custom tool %s cannot be found.", tool.Command().c_str(), tool.Name().c_str()),
+        mtError, {mbOK}, 0);
     return;
   }
   TxEdit* editor = frmEditWin ? frmEditWin->CurrentEditor() : nullptr;
@@ -82,8 +83,8 @@ void StartCustomTool(const TCusToolItem& tool) {
   if (editor && tool.SaveFirst() && !frmEditWin->SaveDocument()) return;
   AnsiString line = ToolCommandLine(tool, editor ? editor->FileName() : AnsiString());
   if (line.size() >= kMaxCommandLine) {
-    MessageDlg(Format("The command line of the custom tool %s is too long to start it.", tool.Name().c_str()),
-               mtError, {mbOK}, 0);
+    MessageDlg(Format("The command line of the custom tool %s is too long to start it.", tool.Name().c_str()), mtError,
+               {mbOK}, 0);
     return;
   }
   if (!StartProgram(line, SW_SHOWNORMAL)) {

@@ -329,7 +329,9 @@ void TfrmEditWin::cmdUppercaseClick(TObject*) {
   });
 }
 
-void TfrmEditWin::cmdStripHTMLTagsClick(TObject*) { ChangeSelectedText([](AnsiString& t) { return StripHTMLTags(t); }); }
+void TfrmEditWin::cmdStripHTMLTagsClick(TObject*) {
+  ChangeSelectedText([](AnsiString& t) { return StripHTMLTags(t); });
+}
 
 void TfrmEditWin::cmdEditImageMapClick(TObject*) {
   TxEdit* e = CurrentEditor();

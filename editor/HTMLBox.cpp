@@ -9,9 +9,7 @@
 
 namespace vx {
 
-THTMLBox::THTMLBox(TComponent* owner) : TGraphicControl(owner), rows_(std::make_unique<TStringList>()) {
-  SetHeight(0);
-}
+THTMLBox::THTMLBox(TComponent* owner) : TGraphicControl(owner), rows_(std::make_unique<TStringList>()) { SetHeight(0); }
 
 THTMLBox::~THTMLBox() = default;
 

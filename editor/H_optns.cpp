@@ -140,7 +140,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
   TCheckBox** dde[2] = {&UseDDECB, &UseDDECB2};
   for (int i = 0; i < 2; ++i) {
     TGroupBox* g = *groups[i] = external.Group(i ? "Browser2Group" : "Browser1Group",
-                                                i ? "External Browser 2" : "External Browser 1", 6, 4 + i * 92, 364, 86);
+                                               i ? "External Browser 2" : "External Browser 1", 6, 4 + i * 92, 364, 86);
     TBuilder b(this, g);
     TFilenameEdit* e = *edits[i] = b.Add<TFilenameEdit>(i ? "BrowserE2" : "BrowserE", 10, 34, 344, 21);
     e->SetDialogOptions(TOpenOptions{ofHideReadOnly});
@@ -160,8 +160,8 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
   TEdit** exts[2] = {&DocExtE, &ImgExtE};
   TComboEdit** filters[2] = {&DocFilterE, &ImgFilterE};
   for (int i = 0; i < 2; ++i) {
-    TGroupBox* g = *fileGroups[i] = options.Group(i ? "ImageGroup" : "DocumentGroup",
-                                                   i ? "Image Selector" : "Document", 6, 54 + i * 82, 364, 76);
+    TGroupBox* g = *fileGroups[i] =
+        options.Group(i ? "ImageGroup" : "DocumentGroup", i ? "Image Selector" : "Document", 6, 54 + i * 82, 364, 76);
     TBuilder b(this, g);
     *exts[i] = b.Row<TEdit>(i ? "ImgExtE" : "DocExtE", "Default Ext:", 10, 18, 70, 60, 21);
     TComboEdit* f = *filters[i] = b.Row<TComboEdit>(i ? "ImgFilterE" : "DocFilterE", "Filter:", 10, 46, 70, 274, 21);

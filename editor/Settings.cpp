@@ -33,8 +33,8 @@ Option Str(const char* sec, const char* key, const char* def, AnsiString (TSetti
           [=](TSettings& s, TCustomIniFile& f) { f.WriteString(sec, key, (s.*get)()); }};
 }
 
-Option Int(const char* sec, const char* key, int def, int (TSettings::*get)() const,
-           void (TSettings::*set)(const int&), int lo = INT32_MIN, int hi = INT32_MAX) {
+Option Int(const char* sec, const char* key, int def, int (TSettings::*get)() const, void (TSettings::*set)(const int&),
+           int lo = INT32_MIN, int hi = INT32_MAX) {
   return {sec, key,
           [=](TSettings& s, TCustomIniFile& f) { (s.*set)(std::clamp(f.ReadInteger(sec, key, def), lo, hi)); },
           [=](TSettings& s, TCustomIniFile& f) { f.WriteInteger(sec, key, (s.*get)()); }};
@@ -89,8 +89,7 @@ TSettings::~TSettings() {
   // A destructor must not throw: a registry that refuses the values loses them.
   try {
     SaveToRegistry();
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void TSettings::LoadFrom(TCustomIniFile& ini) {

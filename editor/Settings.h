@@ -14,12 +14,12 @@ class TCustomIniFile;
 // The key below the current user that holds the options and the forms' stored values.
 extern const char* const VornixRegKey;
 
-#define VX_SETTING(Type, Name)                   \
- public:                                          \
-  Type Name() const { return f##Name##_; }        \
+#define VX_SETTING(Type, Name)                      \
+ public:                                            \
+  Type Name() const { return f##Name##_; }          \
   void Set##Name(const Type& v) { f##Name##_ = v; } \
-                                                  \
- private:                                         \
+                                                    \
+ private:                                           \
   Type f##Name##_
 
 class TSettings : public TPersistent {

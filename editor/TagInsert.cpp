@@ -51,8 +51,8 @@ TfrmParEd* TfrmEditWin::NewAttributeEditor(THTMLTagDef* Def) {
   return ed;
 }
 
-void TfrmEditWin::WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool HasSel, int StartLine,
-                                int StartPos, int EndLine, int EndPos) {
+void TfrmEditWin::WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool HasSel, int StartLine, int StartPos,
+                                int EndLine, int EndPos) {
   TxEdit* ed = CurrentEditor();
   if (!ed) return;
   // The end tag goes in first, so that the start position stays valid.
@@ -149,8 +149,7 @@ void TfrmEditWin::HTMLBox1MouseUp(TObject*, TMouseButton Button) {
 
 // ---- clicks on tag names ------------------------------------------------------------------
 
-void TfrmEditWin::EditorWordClick(TObject* Sender, uint16_t, int32_t WordValue, const AnsiString& WordStr,
-                                  bool&) {
+void TfrmEditWin::EditorWordClick(TObject* Sender, uint16_t, int32_t WordValue, const AnsiString& WordStr, bool&) {
   Guarded(this, [&] {
     auto* ed = dynamic_cast<TxEdit*>(Sender);
     if (!ed || !tagGroup_) return;

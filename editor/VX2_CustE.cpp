@@ -20,7 +20,8 @@ TfrmCusTagE::TfrmCusTagE(TComponent* owner) : TForm(owner) {
   const char* memoName[2] = {"BeforeE", "AfterE"};
   const char* fileName[2] = {"beforeFileE", "AfterFileE"};
   for (int i = 0; i < 2; ++i) {
-    TGroupBox* g = *groups[i] = MakeControl<TGroupBox>(this, this, i ? "GroupBox2" : "GroupBox1", 8, 6 + i * 158, 424, 152);
+    TGroupBox* g = *groups[i] =
+        MakeControl<TGroupBox>(this, this, i ? "GroupBox2" : "GroupBox1", 8, 6 + i * 158, 424, 152);
     g->SetCaption(groupText[i]);
     TMemo* m = *memos[i] = MakeControl<TMemo>(this, g, memoName[i], 10, 20, 404, 72);
     m->SetScrollBars(ssVertical);

@@ -26,7 +26,8 @@ TForm_HTMLView::TForm_HTMLView(TComponent* owner) : TForm(owner) {
   BackButton1 = MakeMenuItem(this, PopupMenu1->Items(), "BackButton1", "Back", VX_HANDLER(FwdBackClick), 0, 1);
   FwdButton1 = MakeMenuItem(this, PopupMenu1->Items(), "FwdButton1", "Forward", VX_HANDLER(FwdBackClick));
   MakeMenuItem(this, PopupMenu1->Items(), "", "-");
-  EditDocument2 = MakeMenuItem(this, PopupMenu1->Items(), "EditDocument2", "Edit Document", VX_HANDLER(EditDocumentClick));
+  EditDocument2 =
+      MakeMenuItem(this, PopupMenu1->Items(), "EditDocument2", "Edit Document", VX_HANDLER(EditDocumentClick));
 
   Viewer = new TFrameViewer(this);
   Viewer->SetName("Viewer");
@@ -51,7 +52,7 @@ TForm_HTMLView::TForm_HTMLView(TComponent* owner) : TForm(owner) {
   ShowImages = MakeMenuItem(this, HistoryMenuItem, "ShowImages", "&Show images", VX_HANDLER(ShowImagesClick));
   ShowImages->SetChecked(true);
   EditDocument1 = MakeMenuItem(this, HistoryMenuItem, "EditDocument1", "&Edit Document", VX_HANDLER(EditDocumentClick),
-                          scCtrl | 'R');
+                               scCtrl | 'R');
   MakeMenuItem(this, HistoryMenuItem, "", "-");
   BackButton = MakeMenuItem(this, HistoryMenuItem, "BackButton", "Back", VX_HANDLER(FwdBackClick), VK_F11, 1);
   FwdButton = MakeMenuItem(this, HistoryMenuItem, "FwdButton", "Forward", VX_HANDLER(FwdBackClick), VK_F12);

@@ -26,10 +26,10 @@ TFrameForm* FrameForm = nullptr;
 namespace {
 // The speed items that only act on a document, in the order they are switched.
 const char* const EditToolNames[34] = {
-    "siSave", "siCopy", "siCut",   "siPaste", "siList", "siTable", "siA",   "siImage",     "siFont",
-    "siChar", "siFrames", "siFormPop", "siWizard", "siCustomTag", "siP", "siPre", "siCenter", "siDiv",
-    "siH1",   "siH2",   "siHn",    "siB",     "siU",    "siI",     "siEm",  "siCite",      "siTT",
-    "siSub",  "siSup",  "siBR",    "siHR",    "siSpellCheck", "BrowserBtn", "BrowserBtn2"};
+    "siSave", "siCopy",   "siCut",     "siPaste",  "siList",       "siTable",    "siA",        "siImage",  "siFont",
+    "siChar", "siFrames", "siFormPop", "siWizard", "siCustomTag",  "siP",        "siPre",      "siCenter", "siDiv",
+    "siH1",   "siH2",     "siHn",      "siB",      "siU",          "siI",        "siEm",       "siCite",   "siTT",
+    "siSub",  "siSup",    "siBR",      "siHR",     "siSpellCheck", "BrowserBtn", "BrowserBtn2"};
 }  // namespace
 
 TFrameForm::TFrameForm(TComponent* owner) : TForm(owner) {
@@ -163,8 +163,7 @@ void TFrameForm::CreateMenus() {
       AddItem(Tools1, "ConfigureFormatToolbar1", "&FormatToolbar Editor", VX_HANDLER(ConfigureFormatToolbar1Click));
   EditCustonTags1 = AddItem(Tools1, "EditCustonTags1", "&Edit Custom Tags", VX_HANDLER(cmdNewItemClick));
   AddLine(Tools1);
-  cmdEditCustomTools =
-      AddItem(Tools1, "cmdEditCustomTools", "Edit Custom Tools", VX_HANDLER(cmdEditCustomToolsClick));
+  cmdEditCustomTools = AddItem(Tools1, "cmdEditCustomTools", "Edit Custom Tools", VX_HANDLER(cmdEditCustomToolsClick));
 
   Help1 = AddItem(bar, "Help1", "&Help");
   Help1->SetGroupIndex(11);

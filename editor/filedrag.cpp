@@ -29,8 +29,7 @@ void TFileDrag::HookWindow() {
   }
   window_ = owner->Handle();
   newProc_ = MakeObjectInstance([this](TMessage& m) { WndProc(m); });
-  oldProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(newProc_)));
+  oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(newProc_)));
 }
 
 void TFileDrag::UnhookWindow() {

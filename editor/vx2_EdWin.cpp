@@ -432,14 +432,9 @@ void TfrmEditWin::EditorControlHighlight(TObject*, uint16_t WordType, int32_t, c
       break;
     }
     case 0x2001:
-    case 0x6001:
-      ForeClr = opt_.quoted;
-      break;
-    case 0x8000:
-      ForeClr = opt_.syntax;
-      break;
-    default:
-      break;
+    case 0x6001: ForeClr = opt_.quoted; break;
+    case 0x8000: ForeClr = opt_.syntax; break;
+    default: break;
   }
 }
 

@@ -176,15 +176,15 @@ class TfrmEditWin : public TForm {
   void CreateSpellChecker();
   // EditCmds.cpp: builds the Edit, Text and Bookmark menus and the editors' popup.
   void CreateEditMenus();
-  TMenuItem* AddCommand(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click,
-                        TShortCut sc = 0, int tag = 0);
+  TMenuItem* AddCommand(TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click, TShortCut sc = 0,
+                        int tag = 0);
   // Runs f on the selected text of the current editor as a memory block and puts the
   // result back in place of the selection when f returns true.
   void ChangeSelectedText(const std::function<bool(AnsiString& text)>& f);
   bool SelectionEmpty();
   TfrmParEd* NewAttributeEditor(THTMLTagDef* Def);
-  void WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool HasSel, int StartLine, int StartPos,
-                     int EndLine, int EndPos);
+  void WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool HasSel, int StartLine, int StartPos, int EndLine,
+                     int EndPos);
   void EditTagAttributes(TxEdit* ed, THTMLTagDef* Def, int NamePos);
 
   std::unique_ptr<THTMLGroup> tagGroup_;

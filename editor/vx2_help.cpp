@@ -30,9 +30,9 @@ TfrmHelpView::TfrmHelpView(TComponent* owner) : TForm(owner) {
   HTMLViewer1->SetDefFontName("Times New Roman");
   HTMLViewer1->SetDefPreFontName("Courier New");
 
-  AddViewerPopup(this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll,
-                 [this](TObject* s) { cmdCopyClick(s); }, [this](TObject* s) { cmdSelectAllClick(s); },
-                 [this](TObject* s) { PopupMenu1Popup(s); });
+  AddViewerPopup(
+      this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll, [this](TObject* s) { cmdCopyClick(s); },
+      [this](TObject* s) { cmdSelectAllClick(s); }, [this](TObject* s) { PopupMenu1Popup(s); });
 
   btnOK = new TButton(this);
   btnOK->SetName("btnOK");

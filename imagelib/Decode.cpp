@@ -5,9 +5,9 @@
 #include <cstring>
 
 // Zeroed allocations: a hostile file then never makes the decoder read leftover memory.
-#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_MALLOC(size)     std::calloc(1, size)
 #define STBI_REALLOC(p, size) std::realloc(p, size)
-#define STBI_FREE(p) std::free(p)
+#define STBI_FREE(p)          std::free(p)
 #define STBI_NO_STDIO
 #define STBI_NO_HDR
 #define STBI_NO_LINEAR
@@ -33,15 +33,10 @@ namespace ilib {
 
 bool HasSignature(Kind kind, const uint8_t* d, size_t n) {
   switch (kind) {
-    case Kind::Jpeg:
-      return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
-    case Kind::Gif:
-      return n >= 6 && std::memcmp(d, "GIF8", 4) == 0 && (d[4] == '7' || d[4] == '9') &&
-             d[5] == 'a';
-    case Kind::Bmp:
-      return n >= 2 && d[0] == 'B' && d[1] == 'M';
-    case Kind::Png:
-      return n >= 8 && std::memcmp(d, "\x89PNG\r\n\x1A\n", 8) == 0;
+    case Kind::Jpeg: return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
+    case Kind::Gif: return n >= 6 && std::memcmp(d, "GIF8", 4) == 0 && (d[4] == '7' || d[4] == '9') && d[5] == 'a';
+    case Kind::Bmp: return n >= 2 && d[0] == 'B' && d[1] == 'M';
+    case Kind::Png: return n >= 8 && std::memcmp(d, "\x89PNG\r\n\x1A\n", 8) == 0;
   }
   return false;
 }
@@ -140,8 +135,7 @@ bool JpegComplete(const uint8_t* d, size_t n) {
     p = end;
     if (m == 0xDA) {
       // Entropy-coded data runs to the next marker that is not a stuffed byte or a restart.
-      while (p + 1 < n && !(d[p] == 0xFF && d[p + 1] != 0x00 && !(d[p + 1] >= 0xD0 && d[p + 1] <= 0xD7)))
-        ++p;
+      while (p + 1 < n && !(d[p] == 0xFF && d[p + 1] != 0x00 && !(d[p + 1] >= 0xD0 && d[p + 1] <= 0xD7))) ++p;
       if (p + 1 >= n) return false;
     }
   }

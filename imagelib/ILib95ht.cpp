@@ -20,8 +20,8 @@ constexpr DWORD kMaxFileSize = 128u * 1024 * 1024;
 constexpr size_t kNameBufferSize = 256;
 
 int ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
-  HANDLE f = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE f = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return ilFailed;
   DWORD high = 0;
   DWORD size = GetFileSize(f, &high);
@@ -33,8 +33,7 @@ int ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
   } else {
     bytes.resize(size);
     DWORD got = 0;
-    if (size > 0 && (!ReadFile(f, bytes.data(), size, &got, nullptr) || got != size))
-      result = ilFailed;
+    if (size > 0 && (!ReadFile(f, bytes.data(), size, &got, nullptr) || got != size)) result = ilFailed;
   }
   CloseHandle(f);
   return result;
@@ -48,8 +47,7 @@ std::vector<Rgb> PaletteColors(HPALETTE pal) {
   if (count > 256) count = 256;
   PALETTEENTRY entries[256];
   UINT got = GetPaletteEntries(pal, 0, count, entries);
-  for (UINT i = 0; i < got; ++i)
-    colors.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+  for (UINT i = 0; i < got; ++i) colors.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
   return colors;
 }
 
@@ -61,8 +59,7 @@ HPALETTE MakePalette(const std::vector<Rgb>& colors) {
   } lp{};
   lp.version = 0x300;
   lp.count = WORD(colors.size());
-  for (size_t i = 0; i < colors.size(); ++i)
-    lp.entries[i] = {colors[i].r, colors[i].g, colors[i].b, 0};
+  for (size_t i = 0; i < colors.size(); ++i) lp.entries[i] = {colors[i].r, colors[i].g, colors[i].b, 0};
   return CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp));
 }
 
@@ -81,8 +78,8 @@ struct GdiHolder {
 };
 
 // Fills a screen-compatible bitmap from a bottom-up DIB (8-bit indexes or 24-bit pixels).
-HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows,
-                   const std::vector<Rgb>& colors, HPALETTE pal) {
+HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows, const std::vector<Rgb>& colors,
+                   HPALETTE pal) {
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD table[256];
@@ -95,8 +92,7 @@ HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows,
   info.header.biCompression = BI_RGB;
   if (bits == 8) {
     info.header.biClrUsed = DWORD(colors.size());
-    for (size_t i = 0; i < colors.size() && i < 256; ++i)
-      info.table[i] = {colors[i].b, colors[i].g, colors[i].r, 0};
+    for (size_t i = 0; i < colors.size() && i < 256; ++i) info.table[i] = {colors[i].b, colors[i].g, colors[i].r, 0};
   }
   vx::TWindowDC screen(nullptr);
   if (!screen) return nullptr;
@@ -110,8 +106,8 @@ HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows,
   return bmp.Release();
 }
 
-int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-              HPALETTE* palette, TILProgressCallback progress) {
+int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+              TILProgressCallback progress) {
   if (!fileName || !bitmap || !palette || depth == 0) return ilBadArguments;
   // The name must end inside its 256-byte buffer.
   if (::strnlen(fileName, kNameBufferSize) >= kNameBufferSize) return ilBadArguments;
@@ -178,8 +174,8 @@ int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HB
   return ilOk;
 }
 
-int GuardedRead(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                HPALETTE* palette, TILProgressCallback progress) {
+int GuardedRead(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                TILProgressCallback progress) {
   try {
     return ReadImage(kind, fileName, depth, dither, bitmap, palette, progress);
   } catch (const std::bad_alloc&) {
@@ -193,24 +189,23 @@ int GuardedRead(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, 
 
 extern "C" {
 
-int __stdcall ilReadJpeg(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                         HPALETTE* palette, TILProgressCallback progress, uint16_t) {
+int __stdcall ilReadJpeg(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                         TILProgressCallback progress, uint16_t) {
   return GuardedRead(Kind::Jpeg, fileName, depth, dither, bitmap, palette, progress);
 }
 
-int __stdcall ilReadGif(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t,
-                        const char*) {
+int __stdcall ilReadGif(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t, const char*) {
   return GuardedRead(Kind::Gif, fileName, depth, dither, bitmap, palette, progress);
 }
 
-int __stdcall ilReadBmp(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t) {
+int __stdcall ilReadBmp(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t) {
   return GuardedRead(Kind::Bmp, fileName, depth, dither, bitmap, palette, progress);
 }
 
-int __stdcall ilReadPng(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t) {
+int __stdcall ilReadPng(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t) {
   return GuardedRead(Kind::Png, fileName, depth, dither, bitmap, palette, progress);
 }
 

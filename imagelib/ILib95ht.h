@@ -16,7 +16,6 @@ enum : int {
   ilOrdinalPng = 4,
 };
 
-
 // Called while decoding; an answer of 0 asks the reader to stop.
 typedef int(__stdcall* TILProgressCallback)(void);
 
@@ -25,13 +24,12 @@ extern "C" {
 // diffuse the quantisation error. bitmap: receives a bitmap compatible with the screen.
 // palette: on entry the palette to quantise against (or 0), on success a new palette the
 // caller owns (or 0 at depth 24 without one). On failure neither is written.
-int __stdcall ilReadJpeg(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                         HPALETTE* palette, TILProgressCallback progress, uint16_t options);
-int __stdcall ilReadGif(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t options,
-                        const char* codec);
-int __stdcall ilReadBmp(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t options);
-int __stdcall ilReadPng(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap,
-                        HPALETTE* palette, TILProgressCallback progress, uint16_t options);
+int __stdcall ilReadJpeg(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                         TILProgressCallback progress, uint16_t options);
+int __stdcall ilReadGif(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t options, const char* codec);
+int __stdcall ilReadBmp(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t options);
+int __stdcall ilReadPng(const char* fileName, uint8_t depth, uint8_t dither, HBITMAP* bitmap, HPALETTE* palette,
+                        TILProgressCallback progress, uint16_t options);
 }

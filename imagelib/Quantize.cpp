@@ -7,10 +7,9 @@
 namespace ilib {
 
 std::vector<Rgb> Vga16Palette() {
-  return {{0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-          {0, 0, 128},     {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-          {128, 128, 128}, {255, 0, 0},   {0, 255, 0},   {255, 255, 0},
-          {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  return {{0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+          {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+          {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
 }
 
 std::vector<Rgb> Uniform256Palette() {
@@ -47,8 +46,7 @@ int NearestIndex(const std::vector<Rgb>& palette, Rgb c) {
   int best = 0;
   long bestDist = 0x7FFFFFFF;
   for (size_t i = 0; i < palette.size(); ++i) {
-    long dr = long(c.r) - palette[i].r, dg = long(c.g) - palette[i].g,
-         db = long(c.b) - palette[i].b;
+    long dr = long(c.r) - palette[i].r, dg = long(c.g) - palette[i].g, db = long(c.b) - palette[i].b;
     long d = dr * dr + dg * dg + db * db;
     if (d < bestDist) {
       bestDist = d;
@@ -86,8 +84,8 @@ constexpr int kRowsPerProgress = 32;
 
 }  // namespace
 
-bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dither,
-                   std::vector<uint8_t>& indexes, const std::function<bool()>& keepGoing) {
+bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dither, std::vector<uint8_t>& indexes,
+                   const std::function<bool()>& keepGoing) {
   if (palette.empty()) return false;
   const int w = image.width, h = image.height;
   indexes.assign(size_t(w) * size_t(h), 0);
@@ -105,8 +103,7 @@ bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dit
       int i = cache.Find(want);
       indexes[size_t(y) * size_t(w) + size_t(x)] = uint8_t(i);
       if (!dither) continue;
-      int err[3] = {want.r - palette[size_t(i)].r, want.g - palette[size_t(i)].g,
-                    want.b - palette[size_t(i)].b};
+      int err[3] = {want.r - palette[size_t(i)].r, want.g - palette[size_t(i)].g, want.b - palette[size_t(i)].b};
       for (int c = 0; c < 3; ++c) {
         cur[size_t(x + 2) * 3 + c] += err[c] * 7;
         next[size_t(x) * 3 + c] += err[c] * 3;

@@ -20,7 +20,7 @@ int NearestIndex(const std::vector<Rgb>& palette, Rgb c);
 
 // Maps every pixel to a palette index (one byte each, rows from the top). keepGoing is
 // asked every few rows; false from it stops the work and the result is false.
-bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dither,
-                   std::vector<uint8_t>& indexes, const std::function<bool()>& keepGoing);
+bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dither, std::vector<uint8_t>& indexes,
+                   const std::function<bool()>& keepGoing);
 
 }  // namespace ilib

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-
 namespace ledit {
 
 // --- files ------------------------------------------------------------------
@@ -71,7 +70,7 @@ static bool PutInPlace(const char* tmp, const char* target, DWORD attrs) {
 
 int SaveFile(Editor& e, const std::string& path) {
   // Unix wins when both styles are asked for.
-  LineEnd eol = (e.options & LEO_UNIXSTYLESAVE) ? LineEnd::Lf
+  LineEnd eol = (e.options & LEO_UNIXSTYLESAVE)  ? LineEnd::Lf
                 : (e.options & LEO_MACSTYLESAVE) ? LineEnd::Cr
                                                  : LineEnd::CrLf;
   std::string bytes = e.doc.Save(eol);
@@ -96,8 +95,8 @@ int SaveFile(Editor& e, const std::string& path) {
       bool ok = f != INVALID_HANDLE_VALUE;
       if (ok) {
         DWORD wrote = 0;
-        ok = bytes.empty() || (WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-                               wrote == bytes.size());
+        ok = bytes.empty() ||
+             (WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size());
         ok = FlushFileBuffers(f) && ok;
         CloseHandle(f);
       }
@@ -429,8 +428,8 @@ static void ChangeFont(Editor& e) {
 }
 
 // Nesting-aware search for the partner of `self` (which sits at `at`).
-static bool FindPartner(Editor& e, Pos at, const std::string& self, const std::string& partner, bool forward,
-                        Pos& s, Pos& t) {
+static bool FindPartner(Editor& e, Pos at, const std::string& self, const std::string& partner, bool forward, Pos& s,
+                        Pos& t) {
   Pos pos = forward ? Document::EndOf(at, self) : at;
   int depth = 1;
   for (int guard = 0; guard < 1000000; ++guard) {
@@ -477,9 +476,12 @@ static void MatchBrace(Editor& e) {
     text = tok.Text;
     at = {c.line, tok.Value & 0xFFFF};
     forward = answer == LEFB_OPEN || answer == LEFB_OPENBLOCK;
-    if (text.size() > 1 && text[0] == '<' && text[1] == '/') partner = std::string("<").append(text, 2, std::string::npos);
-    else if (text.size() > 1 && text[0] == '<') partner = std::string("</").append(text, 1, std::string::npos);
-    else if (text.size() == 1 && strchr(kPairs, text[0])) partner = kPairs[(strchr(kPairs, text[0]) - kPairs) ^ 1];
+    if (text.size() > 1 && text[0] == '<' && text[1] == '/')
+      partner = std::string("<").append(text, 2, std::string::npos);
+    else if (text.size() > 1 && text[0] == '<')
+      partner = std::string("</").append(text, 1, std::string::npos);
+    else if (text.size() == 1 && strchr(kPairs, text[0]))
+      partner = kPairs[(strchr(kPairs, text[0]) - kPairs) ^ 1];
   } else {
     // The built-in pairs, at the caret or just before it.
     const std::string& line = e.doc.Line(c.line);
@@ -522,8 +524,14 @@ void Command(Editor& e, int id) {
     case LECMD_SAVE: Save(e); break;
     case LECMD_SAVEAS: SaveAs(e); break;
     case LECMD_PRINT: Print(e); break;
-    case LECMD_UNDO: if (EditAllowed(e)) e.doc.Undo(); EnsureCaretVisible(e); break;
-    case LECMD_REDO: if (EditAllowed(e)) e.doc.Redo(); EnsureCaretVisible(e); break;
+    case LECMD_UNDO:
+      if (EditAllowed(e)) e.doc.Undo();
+      EnsureCaretVisible(e);
+      break;
+    case LECMD_REDO:
+      if (EditAllowed(e)) e.doc.Redo();
+      EnsureCaretVisible(e);
+      break;
     case LECMD_CUT: CutSel(e); break;
     case LECMD_COPY: CopySel(e); break;
     case LECMD_PASTE: Paste(e); break;

@@ -126,9 +126,7 @@ INT_PTR CALLBACK DlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             ReadOptions(dlg, e);
             EndDialog(dlg, IDOK);
             return TRUE;
-          case IDCANCEL:
-            EndDialog(dlg, IDCANCEL);
-            return TRUE;
+          case IDCANCEL: EndDialog(dlg, IDCANCEL); return TRUE;
           case kIdFindNext:
             ReadOptions(dlg, e);
             e.searchBack = false;
@@ -154,15 +152,11 @@ INT_PTR CALLBACK DlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             MessageBoxA(dlg, msgText, "Replace", MB_OK | MB_ICONINFORMATION);
             return TRUE;
           }
-          default:
-            return FALSE;
+          default: return FALSE;
         }
       }
-      case WM_CLOSE:
-        EndDialog(dlg, IDCANCEL);
-        return TRUE;
-      default:
-        return FALSE;
+      case WM_CLOSE: EndDialog(dlg, IDCANCEL); return TRUE;
+      default: return FALSE;
     }
   } catch (...) {
     return FALSE;
@@ -181,8 +175,8 @@ bool FindDialog(Editor& e) {
   t.Item("BUTTON", "&Find", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 180, 7, 50, 14);
   t.Item("BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 180, 25, 50, 14);
   DlgState st{&e, false};
-  INT_PTR r = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), e.hwnd, DlgProc,
-                                      reinterpret_cast<LPARAM>(&st));
+  INT_PTR r =
+      DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), e.hwnd, DlgProc, reinterpret_cast<LPARAM>(&st));
   return r == IDOK && !e.searchText.empty();
 }
 

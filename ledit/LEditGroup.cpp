@@ -46,8 +46,7 @@ LRESULT CALLBACK GroupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         g_groups.erase(std::remove(g_groups.begin(), g_groups.end(), h), g_groups.end());
         return DefWindowProcA(h, msg, wp, lp);
       }
-      case LEM_GROUPPROBE:
-        return lp == LE_GROUP_PROBE ? LE_GROUP_ANSWER : 0;
+      case LEM_GROUPPROBE: return lp == LE_GROUP_PROBE ? LE_GROUP_ANSWER : 0;
       case LEM_GROUPJOIN: {
         HWND ed = reinterpret_cast<HWND>(wp);
         Group* g = GroupOf(h);
@@ -67,8 +66,7 @@ LRESULT CALLBACK GroupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
       }
-      default:
-        return DefWindowProcA(h, msg, wp, lp);
+      default: return DefWindowProcA(h, msg, wp, lp);
     }
   } catch (...) {
     return 0;

@@ -25,8 +25,8 @@ int WindowRows(const Editor& e);
 
 struct Editor {
   HWND hwnd = nullptr;
-  HWND callback = nullptr;  // where call-backs go (the window itself, subclassed)
-  bool initialized = false; // nothing is sent before LEM_INIT
+  HWND callback = nullptr;   // where call-backs go (the window itself, subclassed)
+  bool initialized = false;  // nothing is sent before LEM_INIT
 
   Document doc;
   Lexer lexer;
@@ -62,9 +62,9 @@ struct Editor {
   uint64_t seenVersion = 0;
   Pos seenAnchor, seenCaret;
   int seenTop = 0, seenSkip = 0, seenH = 0;
-  int dirtyFirst = -1;       // first line changed since the last sync
+  int dirtyFirst = -1;  // first line changed since the last sync
   int dirtyLast = -1;
-  bool dirtyToEnd = false;   // line count changed: everything below moves
+  bool dirtyToEnd = false;  // line count changed: everything below moves
   Pos paintedSelStart, paintedSelEnd;
   vx::TOwnedBitmap backBuffer;  // kept between paints, remade when the size changes
   int backBufferW = 0, backBufferH = 0;

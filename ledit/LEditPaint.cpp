@@ -105,8 +105,8 @@ void DrawRowText(HDC dc, const std::string& text, const std::vector<int>& adv, c
 }
 
 // Paints one row; false when a call-back changed the document (the paint is abandoned).
-bool PaintRow(PaintCtx& c, const std::string& text, const std::vector<Token>& toks, int line, int rowStart,
-              int rowEnd, bool lastRow, int y, const RECT& clip) {
+bool PaintRow(PaintCtx& c, const std::string& text, const std::vector<Token>& toks, int line, int rowStart, int rowEnd,
+              bool lastRow, int y, const RECT& clip) {
   Editor& e = c.e;
   const int x0 = kLeftMargin - e.hscroll;
   // Column positions of the row, and the visible column range.
@@ -260,8 +260,7 @@ bool PaintRows(PaintCtx& c, const RECT& clip) {
           lexed = true;
         }
         int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(text.size());
-        if (!PaintRow(c, text, toks, line, rows[r], end, r + 1 == static_cast<int>(rows.size()), y, clip))
-          return false;
+        if (!PaintRow(c, text, toks, line, rows[r], end, r + 1 == static_cast<int>(rows.size()), y, clip)) return false;
       }
       y += e.lineHeight;
     }
@@ -284,12 +283,20 @@ void Paint(Editor& e, HDC target, const RECT& clip, bool offscreen) {
     vx::TSavedDC keep(dc);
     SelectObject(dc, CurrentFont(e));  // undone with the rest of the DC's state
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    PaintCtx c{e, self, dc, e.doc.Version(), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW),
-               GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT), false};
+    PaintCtx c{e,
+               self,
+               dc,
+               e.doc.Version(),
+               GetSysColor(COLOR_WINDOWTEXT),
+               GetSysColor(COLOR_WINDOW),
+               GetSysColor(COLOR_HIGHLIGHTTEXT),
+               GetSysColor(COLOR_HIGHLIGHT),
+               false};
     ok = OwnerColours(c, dc, clip) && PaintRows(c, clip);
   }
   if (dc != target)
-    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, dc, clip.left, clip.top, SRCCOPY);
+    BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, dc, clip.left, clip.top,
+           SRCCOPY);
   // A call-back changed the text under us: paint again with the new text.
   if (!ok && EditorOf(self) == &e) InvalidateRect(self, nullptr, FALSE);
 }
@@ -308,7 +315,8 @@ bool TokenAt(Editor& e, Pos p, LEToken& tok) {
     if (p.col == t.col + t.len) hit = &t;  // just after a word, as a click on its right half gives
   }
   if (!hit) return false;
-  int piece = hit->col + ((std::min(p.col, hit->col + hit->len - 1) - hit->col) / (LE_TOKEN_TEXT - 1)) * (LE_TOKEN_TEXT - 1);
+  int piece =
+      hit->col + ((std::min(p.col, hit->col + hit->len - 1) - hit->col) / (LE_TOKEN_TEXT - 1)) * (LE_TOKEN_TEXT - 1);
   FillToken(tok, text, piece, std::min(hit->col + hit->len - piece, LE_TOKEN_TEXT - 1), hit->type);
   return true;
 }

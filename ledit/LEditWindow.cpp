@@ -8,7 +8,6 @@
 #include <cstring>
 #include <new>
 
-
 namespace ledit {
 
 namespace {
@@ -44,8 +43,7 @@ static int WrapWidthPx(Editor& e) {
   if ((e.wrapFlags & LEWW_WIDTH) && e.wrapWidth > 0 && !(e.wrapFlags & LEWW_AUTO))
     return e.wrapWidth * e.layout.AverageWidth();
   int w = ClientWidth(e.hwnd) - kLeftMargin - e.rightMargin * e.layout.AverageWidth();
-  if ((e.wrapFlags & LEWW_WIDTH) && e.wrapWidth > 0)
-    w = std::min(w, e.wrapWidth * e.layout.AverageWidth());
+  if ((e.wrapFlags & LEWW_WIDTH) && e.wrapWidth > 0) w = std::min(w, e.wrapWidth * e.layout.AverageWidth());
   return std::max(w, e.layout.AverageWidth());
 }
 
@@ -55,8 +53,8 @@ std::vector<int> WrapRows(Editor& e, int line) {
   if (e.initialized && e.callback) {
     breaker = [&e](std::string_view rest, int preferred) {
       std::string copy(rest);
-      return static_cast<int>(static_cast<short>(
-          SendMessageA(e.callback, LEM_WORDBREAK, static_cast<WPARAM>(preferred), reinterpret_cast<LPARAM>(copy.c_str()))));
+      return static_cast<int>(static_cast<short>(SendMessageA(e.callback, LEM_WORDBREAK, static_cast<WPARAM>(preferred),
+                                                              reinterpret_cast<LPARAM>(copy.c_str()))));
     };
   }
   return e.layout.Wrap(text, WrapWidthPx(e), breaker);
@@ -251,7 +249,7 @@ static void DeleteForward(Editor& e) {
   }
   Pos c = e.doc.Caret();
   Pos n = c.col < e.doc.LineLength(c.line) ? Pos{c.line, c.col + 1}
-                                            : (c.line + 1 < e.doc.LineCount() ? Pos{c.line + 1, 0} : c);
+                                           : (c.line + 1 < e.doc.LineCount() ? Pos{c.line + 1, 0} : c);
   if (!(n == c) && !e.doc.Replace(c, n, "", EditKind::DeleteForward)) Notify(e, LEN_MAXLINE);
 }
 
@@ -322,8 +320,10 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
       break;
     }
     case VK_DELETE:
-      if (shift) CutSel(e);
-      else DeleteForward(e);
+      if (shift)
+        CutSel(e);
+      else
+        DeleteForward(e);
       EnsureCaretVisible(e);
       break;
     case VK_INSERT:
@@ -352,7 +352,10 @@ static void KeyDownMsg(Editor& e, WPARAM vk) {
             }
             EnsureCaretVisible(e);
             break;
-          case 'Y': if (e.doc.CanRedo() && EditAllowed(e)) e.doc.Redo(); EnsureCaretVisible(e); break;
+          case 'Y':
+            if (e.doc.CanRedo() && EditAllowed(e)) e.doc.Redo();
+            EnsureCaretVisible(e);
+            break;
           case 'X': CutSel(e); break;
           case 'C': CopySel(e); break;
           case 'V': Paste(e); break;
@@ -518,8 +521,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.seenVersion = ~e.doc.Version();
       return 0;
     }
-    case LEM_GETSELLENGTH:
-      return static_cast<LRESULT>(e.doc.RangeLength(e.doc.SelStart(), e.doc.SelEnd()));
+    case LEM_GETSELLENGTH: return static_cast<LRESULT>(e.doc.RangeLength(e.doc.SelStart(), e.doc.SelEnd()));
     case LEM_GETSELTEXT: {
       char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
@@ -527,10 +529,8 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       memcpy(buf, s.c_str(), s.size() + 1);
       return 0;
     }
-    case LEM_LOADFILE:
-      return static_cast<WORD>(lp ? LoadFile(e, vx::ParamAs<const char*>(lp)) : 1);
-    case LEM_SAVEFILE:
-      return static_cast<WORD>(lp ? SaveFile(e, vx::ParamAs<const char*>(lp)) : 1);
+    case LEM_LOADFILE: return static_cast<WORD>(lp ? LoadFile(e, vx::ParamAs<const char*>(lp)) : 1);
+    case LEM_SAVEFILE: return static_cast<WORD>(lp ? SaveFile(e, vx::ParamAs<const char*>(lp)) : 1);
     case LEM_SETFILEMASK:
       e.fileMask = lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 255)) : "";
       return 0;
@@ -541,13 +541,9 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
         CreateOwnCaret(e);
       }
       return 0;
-    case LEM_GETMODIFIED:
-      return e.doc.Modified(static_cast<uint8_t>(wp)) ? 1 : 0;
-    case LEM_SETMODIFIED:
-      e.doc.SetModified(wp != 0, static_cast<uint8_t>(lp));
-      return 0;
-    case LEM_GETLINECOUNT:
-      return e.doc.LineCount();
+    case LEM_GETMODIFIED: return e.doc.Modified(static_cast<uint8_t>(wp)) ? 1 : 0;
+    case LEM_SETMODIFIED: e.doc.SetModified(wp != 0, static_cast<uint8_t>(lp)); return 0;
+    case LEM_GETLINECOUNT: return e.doc.LineCount();
     case LEM_INIT:
       e.initialized = true;
       e.callback = lp ? vx::ParamAs<HWND>(lp) : e.hwnd;
@@ -555,10 +551,8 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.seenAnchor = e.doc.Anchor();
       e.seenCaret = e.doc.Caret();
       return 0;
-    case LEM_GETMENU:
-      return reinterpret_cast<LRESULT>(e.menu);
-    case LEM_GETFIRSTVISIBLEPOS:
-      return static_cast<WORD>(e.hscroll / e.layout.AverageWidth());
+    case LEM_GETMENU: return reinterpret_cast<LRESULT>(e.menu);
+    case LEM_GETFIRSTVISIBLEPOS: return static_cast<WORD>(e.hscroll / e.layout.AverageWidth());
     case LEM_GETFILENAME: {
       char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;
@@ -593,11 +587,12 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       memcpy(buf, l.data(), l.size());
       return static_cast<WORD>(l.size());
     }
-    case LEM_CANUNDO:
-      return wp ? e.doc.CanRedo() : e.doc.CanUndo();
+    case LEM_CANUNDO: return wp ? e.doc.CanRedo() : e.doc.CanUndo();
     case LEM_UNDO:
-      if (wp) e.doc.Redo();
-      else e.doc.Undo();
+      if (wp)
+        e.doc.Redo();
+      else
+        e.doc.Undo();
       EnsureCaretVisible(e);
       return 0;
     case LEM_SETTABSTOP:
@@ -609,20 +604,12 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       SetSyntax(e, static_cast<int>(wp & 0xFF), static_cast<int>((wp >> 8) & 0xFF),
                 vx::ParamAs<const LESyntaxEntry*>(lp));
       return 0;
-    case LEM_GETFIRSTVISIBLELINE:
-      return e.view.topLine + 1;
-    case LEM_SETREADONLY:
-      e.readOnly = wp != 0;
-      return 0;
-    case LEM_SETUNDODEPTH:
-      e.doc.SetUndoDepth(static_cast<short>(wp));
-      return 0;
-    case LEM_GETMAXUNDODEPTH:
-      return LE_MAX_UNDO;
-    case LEM_BEGINSCAN:
-      return 0;
-    case LEM_GROUPPROBE:
-      return 0;
+    case LEM_GETFIRSTVISIBLELINE: return e.view.topLine + 1;
+    case LEM_SETREADONLY: e.readOnly = wp != 0; return 0;
+    case LEM_SETUNDODEPTH: e.doc.SetUndoDepth(static_cast<short>(wp)); return 0;
+    case LEM_GETMAXUNDODEPTH: return LE_MAX_UNDO;
+    case LEM_BEGINSCAN: return 0;
+    case LEM_GROUPPROBE: return 0;
     case LEM_SETOPTIONS:
       e.options = (e.options | static_cast<unsigned>(wp)) & ~static_cast<unsigned>(lp);
       ApplyLexOptions(e);
@@ -646,8 +633,7 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       InvalidateRect(e.hwnd, nullptr, FALSE);
       return 0;
     }
-    case LEM_GETSPACING:
-      return SpacingWord(e);
+    case LEM_GETSPACING: return SpacingWord(e);
     case LEM_SETHIGHLIGHT:
       e.highlight = wp != 0;
       InvalidateRect(e.hwnd, nullptr, FALSE);
@@ -656,11 +642,10 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       e.paintMode = wp != 0;
       InvalidateRect(e.hwnd, nullptr, FALSE);
       return 0;
-    case LEM_SETHASFILE:
-      e.hasFile = wp != 0;
-      return 0;
+    case LEM_SETHASFILE: e.hasFile = wp != 0; return 0;
     case LEM_SETSEARCHTEXT:
-      SetSearchText(e, lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 125)) : "", true);
+      SetSearchText(e, lp ? std::string(vx::ParamAs<const char*>(lp), strnlen(vx::ParamAs<const char*>(lp), 125)) : "",
+                    true);
       return 0;
     case LEM_SETTEXT: {
       std::string text = lp ? vx::ParamAs<const char*>(lp) : "";
@@ -685,11 +670,8 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       *p = 0;
       return 0;
     }
-    case LEM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(e.doc.TextLength());
-    case LEM_SETBOOKMARKSMAX:
-      e.doc.SetBookmarkCount(static_cast<int>(wp));
-      return 0;
+    case LEM_GETTEXTLENGTH: return static_cast<LRESULT>(e.doc.TextLength());
+    case LEM_SETBOOKMARKSMAX: e.doc.SetBookmarkCount(static_cast<int>(wp)); return 0;
     case LEM_SETWORDWRAP:
       e.wrapFlags = static_cast<int>(wp) & 7;
       e.wrapWidth = static_cast<int>(lp);
@@ -712,10 +694,8 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_SETFIRSTVISIBLEPOS:
       e.hscroll = std::max(0, static_cast<int>(static_cast<short>(wp))) * e.layout.AverageWidth();
       return 0;
-    case LEM_GETSKIP:
-      return static_cast<WORD>(e.view.topSkip);
-    default:
-      return 0;
+    case LEM_GETSKIP: return static_cast<WORD>(e.view.topSkip);
+    default: return 0;
   }
 }
 
@@ -729,12 +709,9 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_FINDBRACE:
     case LEM_WORDCLICK:
     case LEM_NOTIFYFOUND:
-    case LEM_PRINTPAGE:
-      return 0;
-    case LEM_WORDBREAK:
-      return static_cast<short>(LOWORD(wp));
-    default:
-      break;
+    case LEM_PRINTPAGE: return 0;
+    case LEM_WORDBREAK: return static_cast<short>(LOWORD(wp));
+    default: break;
   }
   if (msg >= WM_USER && msg <= WM_USER + 100) {
     LRESULT r = ProtocolMessage(e, msg, wp, lp);
@@ -755,8 +732,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       Paint(e, vx::ParamAs<HDC>(wp), r, false);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_SIZE:
       if (Wrapping(e)) ResetRows(e);
       ClampTop(e);
@@ -773,8 +749,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (LOWORD(lp)) InvalidateRect(h, nullptr, FALSE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(e.ownFont ? e.ownFont : e.font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(e.ownFont ? e.ownFont : e.font);
     case WM_SETFOCUS:
       e.hasFocus = true;
       CreateOwnCaret(e);
@@ -786,8 +761,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       DestroyCaret();
       Notify(e, LEN_KILLFOCUS);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
       KeyDownMsg(e, wp);
       Sync(e);
@@ -867,9 +841,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       Sync(e);
       return 0;
     }
-    case WM_CAPTURECHANGED:
-      e.dragging = false;
-      return 0;
+    case WM_CAPTURECHANGED: e.dragging = false; return 0;
     case WM_CONTEXTMENU: {
       int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
       if (x == -1 && y == -1) {
@@ -913,9 +885,7 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       }
       Sync(e);
       return 0;
-    case WM_COPY:
-      CopySel(e);
-      return 0;
+    case WM_COPY: CopySel(e); return 0;
     case WM_CUT:
       CutSel(e);
       Sync(e);
@@ -924,11 +894,8 @@ static LRESULT EditorProc(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       Paste(e);
       Sync(e);
       return 0;
-    case WM_CLOSE:
-      Notify(e, LEN_GOINGTOCLOSE);
-      break;
-    default:
-      break;
+    case WM_CLOSE: Notify(e, LEN_GOINGTOCLOSE); break;
+    default: break;
   }
   return DefWindowProcA(h, msg, wp, lp);
 }
@@ -973,8 +940,7 @@ static LRESULT CALLBACK LEditWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     // Out of memory: the edit did not happen; the owner hears of it.
     try {
       if (Editor* e = EditorOf(h)) Notify(*e, LEN_SPACEERROR);
-    } catch (...) {
-    }
+    } catch (...) {}
     return 0;
   } catch (...) {
     return 0;
@@ -1004,8 +970,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE inst, DWORD reason, LPVOID) {
     DisableThreadLibraryCalls(inst);
     try {
       ledit::RegisterClasses(inst);
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   return TRUE;
 }

@@ -47,8 +47,8 @@ HWND MakeProgress(HWND owner) {
   GetWindowRect(owner, &r);
   HWND h = CreateWindowExA(WS_EX_DLGMODALFRAME, "LEditPrintProgress", "Printing", WS_POPUP | WS_CAPTION | WS_VISIBLE,
                            r.left + 40, r.top + 40, 260, 110, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-  CreateWindowExA(0, "STATIC", "Printing ...", WS_CHILD | WS_VISIBLE, 16, 12, 220, 18, h,
-                  reinterpret_cast<HMENU>(100), nullptr, nullptr);
+  CreateWindowExA(0, "STATIC", "Printing ...", WS_CHILD | WS_VISIBLE, 16, 12, 220, 18, h, reinterpret_cast<HMENU>(100),
+                  nullptr, nullptr);
   CreateWindowExA(0, "BUTTON", "Cancel", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 90, 42, 75, 24, h,
                   reinterpret_cast<HMENU>(IDCANCEL), nullptr, nullptr);
   return h;

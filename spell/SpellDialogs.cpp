@@ -11,18 +11,15 @@ namespace vx {
 namespace {
 
 const TSpellLanguageTexts englishTexts = {
-    "English",
-    "Word found:", "Not found:",
-    "\"%s\" already in dictionary.", "Add \"%s\" to dictionary?",
+    "English", "Word found:", "Not found:", "\"%s\" already in dictionary.", "Add \"%s\" to dictionary?",
     // TWPSpellDlg
-    "Found", "Replace &With", "Sugg&estions", "&Replace", "&Add", "Skip &Once", "Skip &Always", "&Suggest",
-    "Close",
+    "Found", "Replace &With", "Sugg&estions", "&Replace", "&Add", "Skip &Once", "Skip &Always", "&Suggest", "Close",
     // TMSSpellDlg
     "In Dictionary:", "Change &To:", "Suggestio&ns:", "&Ignore", "I&gnore All", "&Change", "C&hange All", "&Add",
     "&Suggest", "Cancel", "Help", "AutoCorrect", "&Options", "&Undo Last",
     // TW96SpellDlg
-    "Spell Check", "Word Found:", "Word in Question:", "Replace All", "&Replace", "Skip &Always", "Skip &Once",
-    "&Add", "&Done"};
+    "Spell Check", "Word Found:", "Word in Question:", "Replace All", "&Replace", "Skip &Always", "Skip &Once", "&Add",
+    "&Done"};
 
 // The accented letters of the panel, as ANSI bytes: á é í ó ú ñ Ñ.
 const char* const accentCaptions[7] = {"\xE1", "\xE9", "\xED", "\xF3", "\xFA", "\xF1", "\xD1"};
@@ -208,8 +205,7 @@ void TAbsSpellDialog::QuickSuggest(TObject*, WORD& Key, TShiftState Shift) {
 
 // ---- builders ------------------------------------------------------------------------------
 
-TLabel* TAbsSpellDialog::AddLabel(TWinControl* parent, const char* name, const char* caption, int x, int y,
-                                  int w) {
+TLabel* TAbsSpellDialog::AddLabel(TWinControl* parent, const char* name, const char* caption, int x, int y, int w) {
   auto* l = new TLabel(this);
   l->SetName(name);
   l->SetParent(parent);
@@ -223,8 +219,8 @@ TLabel* TAbsSpellDialog::AddLabel(TWinControl* parent, const char* name, const c
   return l;
 }
 
-TBitBtn* TAbsSpellDialog::AddButton(TWinControl* parent, const char* name, const char* caption, int glyph, int x,
-                                    int y, int w, int h, int tab, void (TAbsSpellDialog::*click)(TObject*)) {
+TBitBtn* TAbsSpellDialog::AddButton(TWinControl* parent, const char* name, const char* caption, int glyph, int x, int y,
+                                    int w, int h, int tab, void (TAbsSpellDialog::*click)(TObject*)) {
   auto* b = new TBitBtn(this);
   b->SetName(name);
   b->SetParent(parent);
@@ -312,14 +308,20 @@ void DrawSpellGlyph(TBitmap* bitmap, int glyph) {
   };
   switch (glyph) {
     case sgReplace: check(1, 0x008000); break;
-    case sgReplaceAll: check(-1, 0x008000); check(3, 0x00A000); break;
+    case sgReplaceAll:
+      check(-1, 0x008000);
+      check(3, 0x00A000);
+      break;
     case sgAdd:
       c->Brush()->SetColor(0x800000);
       c->FillRect(RECT{7, 2, 10, 14});
       c->FillRect(RECT{2, 7, 15, 10});
       break;
     case sgSkip: arrow(5, 0x808000); break;
-    case sgSkipAll: arrow(2, 0x808000); arrow(8, 0x808000); break;
+    case sgSkipAll:
+      arrow(2, 0x808000);
+      arrow(8, 0x808000);
+      break;
     case sgSuggest:
       c->Pen()->SetWidth(1);
       c->Pen()->SetColor(0x000000);

@@ -34,12 +34,11 @@ struct TSpellLanguageTexts {
   const char* name;
   const char *wordFound, *notFound;
   const char *alreadyInDictionary, *addToDictionary;  // with %s for the word
-  const char *wpFound, *wpReplace, *wpSuggestions, *wpReplaceBtn, *wpAdd, *wpSkip, *wpSkipAll, *wpSuggest,
-      *wpClose;
+  const char *wpFound, *wpReplace, *wpSuggestions, *wpReplaceBtn, *wpAdd, *wpSkip, *wpSkipAll, *wpSuggest, *wpClose;
   const char *msFound, *msChangeTo, *msSuggestions, *msIgnore, *msIgnoreAll, *msChange, *msChangeAll, *msAdd,
       *msSuggest, *msCancel, *msHelp, *msAutoCorrect, *msOptions, *msUndo;
-  const char *w96SpellCheck, *w96WordFound, *w96WordInQuestion, *w96ReplaceAll, *w96Replace, *w96SkipAll,
-      *w96Skip, *w96Add, *w96Close;
+  const char *w96SpellCheck, *w96WordFound, *w96WordInQuestion, *w96ReplaceAll, *w96Replace, *w96SkipAll, *w96Skip,
+      *w96Add, *w96Close;
 };
 const TSpellLanguageTexts& LanguageTexts(TLanguages language);
 
@@ -117,11 +116,11 @@ class TAbsSpellDialog : public TForm {
   TLabel* lblFound = nullptr;
   TEnterEdit* edtWord = nullptr;
   TNewListBox* lstSuggest = nullptr;
-  TBitBtn *btnReplace = nullptr, *btnReplaceAll = nullptr, *btnAdd = nullptr, *btnSkip = nullptr,
-          *btnSkipAll = nullptr, *btnClose = nullptr;
+  TBitBtn *btnReplace = nullptr, *btnReplaceAll = nullptr, *btnAdd = nullptr, *btnSkip = nullptr, *btnSkipAll = nullptr,
+          *btnClose = nullptr;
   TPanel* pnlIcons = nullptr;
-  TSpeedButton *btnA = nullptr, *btnE = nullptr, *btnI = nullptr, *btnO = nullptr, *btnU = nullptr,
-               *btnN = nullptr, *btnN2 = nullptr;
+  TSpeedButton *btnA = nullptr, *btnE = nullptr, *btnI = nullptr, *btnO = nullptr, *btnU = nullptr, *btnN = nullptr,
+               *btnN2 = nullptr;
 
   void WndProc(TMessage& m) override;
 
@@ -130,8 +129,8 @@ class TAbsSpellDialog : public TForm {
   void CreateParams(TCreateParams& p) override;
   // Builders the three forms share.
   TLabel* AddLabel(TWinControl* parent, const char* name, const char* caption, int x, int y, int w = 0);
-  TBitBtn* AddButton(TWinControl* parent, const char* name, const char* caption, int glyph, int x, int y, int w,
-                     int h, int tab, void (TAbsSpellDialog::*click)(TObject*));
+  TBitBtn* AddButton(TWinControl* parent, const char* name, const char* caption, int glyph, int x, int y, int w, int h,
+                     int tab, void (TAbsSpellDialog::*click)(TObject*));
   void AddWordEdit(TWinControl* parent, int x, int y, int w, int tab);
   void AddSuggestionList(TWinControl* parent, int x, int y, int w, int h, int tab);
   // The panel of accented letters (hidden until SetAccents asks for it).

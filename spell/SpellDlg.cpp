@@ -359,9 +359,7 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
   int code = WaitForChoice(life);
   if (gone()) return TAnswer::Gone;
   switch (code) {
-    case srClose:
-      HideDialog();
-      return TAnswer::Abort;
+    case srClose: HideDialog(); return TAnswer::Abort;
     case srReplace:
     case srReplaceAll: {
       changed = true;
@@ -379,7 +377,8 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
       if (IsKnownWord(word)) {
         SpellMessage(Format(texts.alreadyInDictionary, shown.c_str()), smInformation);
       } else {
-        bool add = !confirmAdd_ || SpellMessage(Format(texts.addToDictionary, shown.c_str()), smConfirmation) == kSpellYes;
+        bool add =
+            !confirmAdd_ || SpellMessage(Format(texts.addToDictionary, shown.c_str()), smConfirmation) == kSpellYes;
         if (gone()) return TAnswer::Gone;
         if (add && CurrentDictionary) CurrentDictionary->AddWord(word);
       }
@@ -387,13 +386,9 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
       dialog_->FocusReplacement();
       break;
     }
-    case srSkip:
-      break;
-    case srSkipAll:
-      skipAll_.Add(w);
-      break;
-    default:
-      break;
+    case srSkip: break;
+    case srSkipAll: skipAll_.Add(w); break;
+    default: break;
   }
   return TAnswer::Next;
 }
@@ -593,7 +588,9 @@ int TSpellDlg::CheckFields(TComponent* owner, bool showMessage, bool editors) {
 
 int TSpellDlg::CheckAllFields(TComponent* owner, bool showMessage) { return CheckFields(owner, showMessage, false); }
 
-int TLEditSpellDlg::CheckAllFields(TComponent* owner, bool showMessage) { return CheckFields(owner, showMessage, true); }
+int TLEditSpellDlg::CheckAllFields(TComponent* owner, bool showMessage) {
+  return CheckFields(owner, showMessage, true);
+}
 
 // ---- counting, typing, pages ---------------------------------------------------------------------
 

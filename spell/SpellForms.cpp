@@ -29,7 +29,8 @@ TWPSpellDlg::TWPSpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   lblSuggestions->SetFocusControl(lstSuggest);
   lstSuggest->OnClick = [this](TObject* s) { lstSuggestClick(s); };
   lstSuggest->OnEnter = [this](TObject* s) { lstSuggestEnter(s); };
-  btnReplace = AddButton(this, "btnReplace", "&Replace", sgReplace, 306, 8, 98, 25, 2, &TAbsSpellDialog::btnReplaceClick);
+  btnReplace =
+      AddButton(this, "btnReplace", "&Replace", sgReplace, 306, 8, 98, 25, 2, &TAbsSpellDialog::btnReplaceClick);
   btnAdd = AddButton(this, "btnAdd", "&Add", sgAdd, 306, 37, 98, 25, 3, &TAbsSpellDialog::btnAddClick);
   btnSkip = AddButton(this, "btnSkip", "Skip &Once", sgSkip, 306, 66, 98, 25, 4, &TAbsSpellDialog::btnSkipClick);
   btnSkipAll =
@@ -196,7 +197,8 @@ TW96SpellDlg::TW96SpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   Panel2->SetColor(0xC0C0C0);
   btnReplaceAll = AddButton(Panel2, "btnReplaceAll", "Replace All", sgReplaceAll, 4, 8, 96, 25, 2,
                             &TAbsSpellDialog::btnReplaceAllClick);
-  btnReplace = AddButton(Panel2, "btnReplace", "&Replace", sgReplace, 104, 8, 96, 25, 3, &TAbsSpellDialog::btnReplaceClick);
+  btnReplace =
+      AddButton(Panel2, "btnReplace", "&Replace", sgReplace, 104, 8, 96, 25, 3, &TAbsSpellDialog::btnReplaceClick);
   btnSkipAll =
       AddButton(Panel2, "btnSkipAll", "S&kip All", sgSkipAll, 4, 44, 96, 25, 4, &TAbsSpellDialog::btnSkipAllClick);
   btnSkip = AddButton(Panel2, "btnSkip", "Skip &Once", sgSkip, 104, 44, 96, 25, 5, &TAbsSpellDialog::btnSkipClick);

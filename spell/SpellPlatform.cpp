@@ -136,7 +136,8 @@ class TWinFile : public TMappedFile {
     LARGE_INTEGER at;
     at.QuadPart = offset;
     DWORD got = 0;
-    if (!SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) || !ReadFile(file_, buffer, static_cast<DWORD>(count), &got, nullptr))
+    if (!SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) ||
+        !ReadFile(file_, buffer, static_cast<DWORD>(count), &got, nullptr))
       return 0;
     return static_cast<int>(got);
   }
@@ -163,10 +164,10 @@ std::unique_ptr<TReadOnlyFile> OpenReadOnlyFile(const AnsiString& name) {
 
 namespace {
 // The upper half of code page 1252 as code points (0 where the code page has no character).
-constexpr uint16_t kCodePage1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr uint16_t kCodePage1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 uint32_t AnsiToCodePoint(unsigned char c) {
   if (c < 0x80 || c >= 0xA0) return c;
@@ -185,9 +186,14 @@ int CodePointToAnsi(uint32_t cp) {
 // meets in practice (quotes and dashes).
 int BestFit(uint32_t cp) {
   switch (cp) {
-    case 0x2018: case 0x2019: case 0x201A: return '\'';
-    case 0x201C: case 0x201D: case 0x201E: return '"';
-    case 0x2013: case 0x2014: return '-';
+    case 0x2018:
+    case 0x2019:
+    case 0x201A: return '\'';
+    case 0x201C:
+    case 0x201D:
+    case 0x201E: return '"';
+    case 0x2013:
+    case 0x2014: return '-';
     default: return '?';
   }
 }

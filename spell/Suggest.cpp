@@ -44,7 +44,8 @@ struct TMatcher {
   const AnsiString& b;
   int s = 0;
   bool Eq(int i, int j) const {
-    return i >= 1 && j >= 1 && i <= static_cast<int>(a.size()) && j <= static_cast<int>(b.size()) && a[i - 1] == b[j - 1];
+    return i >= 1 && j >= 1 && i <= static_cast<int>(a.size()) && j <= static_cast<int>(b.size()) &&
+           a[i - 1] == b[j - 1];
   }
   void Match(int alo, int ahi, int blo, int bhi) {
     if (alo == ahi || blo == bhi) return;
@@ -209,8 +210,7 @@ std::unique_ptr<TStringList> TDictionary::Suggest(const AnsiString& word, int n)
     TSuggestList list;
     auto capacity = static_cast<uint8_t>(n - result->Count());
     list.SetTarget(w, capacity);
-    for (TLinkedListNode* f = mainFiles_.Head(); f; f = f->Next())
-      list.Collect(static_cast<TDCTFile*>(f), capacity, w);
+    for (TLinkedListNode* f = mainFiles_.Head(); f; f = f->Next()) list.Collect(static_cast<TDCTFile*>(f), capacity, w);
     for (int i = 0; i < custom_->Count(); ++i) {
       AnsiString c = custom_->Strings(i);
       if (list.CodePrefixMatches(c)) list.AddCandidate(w, c);

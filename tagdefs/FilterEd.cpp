@@ -20,8 +20,8 @@ TfrmFilter::TfrmFilter(TComponent* owner) : TForm(owner) {
   StringGrid1->SetDefaultRowHeight(16);
   StringGrid1->SetColWidths(0, 159);
   StringGrid1->SetColWidths(1, 165);
-  StringGrid1->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing,
-                                       goAlwaysShowEditor, goTabs});
+  StringGrid1->SetOptions(
+      TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing, goAlwaysShowEditor, goTabs});
 
   btnOK = new TButton(this);
   btnOK->SetName("btnOK");

@@ -186,7 +186,8 @@ bool TImgDlg::Execute() {
   AnsiString file = ok ? form->SelectedFile() : AnsiString();
   if (ok && !file.empty()) {
     fileName_ = LowerCase(file);
-    relFileName_ = LowerCase(MRelativePath(IncludeTrailingBackslash(saved), ExtractFilePath(file)) + ExtractFileName(file));
+    relFileName_ =
+        LowerCase(MRelativePath(IncludeTrailingBackslash(saved), ExtractFilePath(file)) + ExtractFileName(file));
     iWidth_ = form->ImageWidth();
     iHeight_ = form->ImageHeight();
   } else {

@@ -20,8 +20,10 @@ AnsiString QuoteEscaped(const AnsiString& v) {
   AnsiString r;
   r.reserve(v.size());
   for (char c : v) {
-    if (c == '"') r += "&quot;";
-    else r += c;
+    if (c == '"')
+      r += "&quot;";
+    else
+      r += c;
   }
   return r;
 }
@@ -93,8 +95,10 @@ void TParAttributes::ParseAttributes(const AnsiString& text) {
     AnsiString value = eq == AnsiString::npos ? AnsiString() : Unquote(f.substr(eq + 1));
     if (value.empty()) value = LowerCaseIf("TRUE", LowerCaseTags);
     int index = tag_ && !name.empty() ? tag_->Attribs().IndexOf(name) : -1;
-    if (index >= 0 && index < static_cast<int>(rows_.size())) rows_[static_cast<size_t>(index)].Value = value;
-    else unknown_.push_back(f);
+    if (index >= 0 && index < static_cast<int>(rows_.size()))
+      rows_[static_cast<size_t>(index)].Value = value;
+    else
+      unknown_.push_back(f);
   }
 }
 
@@ -105,7 +109,8 @@ AnsiString TParAttributes::BuildAttributes() const {
     if (row.IsFlag && row.Value == trueText) {
       r += " " + LowerCaseIf(row.Caption, LowerCaseTags);
     } else if (!row.Value.empty()) {
-      r += " " + LowerCaseIf(row.Caption, LowerCaseTags) + "=\"" + QuoteEscaped(LowerCaseIf(row.Value, LowerCaseTags)) + "\"";
+      r += " " + LowerCaseIf(row.Caption, LowerCaseTags) + "=\"" + QuoteEscaped(LowerCaseIf(row.Value, LowerCaseTags)) +
+           "\"";
     }
   }
   for (const AnsiString& u : unknown_) r += " " + u;

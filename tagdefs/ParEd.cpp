@@ -35,9 +35,9 @@ TfrmParEd::TfrmParEd(TComponent* owner) : TForm(owner) {
   HTMLViewer1->SetDefFontSize(10);
   HTMLViewer1->SetDefPreFontName("Courier New");
   HTMLViewer1->SetHistoryMaxCount(0);
-  AddViewerPopup(this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll,
-                 [this](TObject* s) { cmdCopyClick(s); }, [this](TObject* s) { cmdSelectAllClick(s); },
-                 [this](TObject* s) { PopupMenu1Popup(s); });
+  AddViewerPopup(
+      this, HTMLViewer1, PopupMenu1, cmdCopy, cmdSelectAll, [this](TObject* s) { cmdCopyClick(s); },
+      [this](TObject* s) { cmdSelectAllClick(s); }, [this](TObject* s) { PopupMenu1Popup(s); });
 
   Splitter1 = new TSplitter(this);
   Splitter1->SetName("Splitter1");
@@ -104,8 +104,10 @@ void TfrmParEd::btnOKClick(TObject*) { SetModalResult(mrOk); }
 void TfrmParEd::FormResize(TObject*) {
   int w = ClientWidth(), h = ClientHeight();
   TabControl1->SetBounds(TabControl1->Left(), TabControl1->Top(), w - 8, h - 40);
-  btnCancel->SetBounds(w - btnCancel->Width() - 5, h - btnCancel->Height() - 5, btnCancel->Width(), btnCancel->Height());
-  btnOK->SetBounds(w - btnCancel->Width() - btnOK->Width() - 10, h - btnOK->Height() - 5, btnOK->Width(), btnOK->Height());
+  btnCancel->SetBounds(w - btnCancel->Width() - 5, h - btnCancel->Height() - 5, btnCancel->Width(),
+                       btnCancel->Height());
+  btnOK->SetBounds(w - btnCancel->Width() - btnOK->Width() - 10, h - btnOK->Height() - 5, btnOK->Width(),
+                   btnOK->Height());
   cbHelp->SetBounds(cbHelp->Left(), h - cbHelp->Height() - 5, cbHelp->Width(), cbHelp->Height());
 }
 
@@ -148,8 +150,10 @@ void TfrmParEd::LoadTag(THTMLTagDef* tag) {
     }
     if (a->AttrType() == atFile || a->AttrType() == atImage) {
       // Empty or a lone blank: the program's default filter of the kind.
-      if (a->Filter() > " ") row->SetFilter(a->Filter());
-      else row->SetFilter(a->AttrType() == atFile ? DocFilter : ImgFilter);
+      if (a->Filter() > " ")
+        row->SetFilter(a->Filter());
+      else
+        row->SetFilter(a->AttrType() == atFile ? DocFilter : ImgFilter);
     }
     row->SetIsFlag(a->IsFlag());
     if (a->IsFlag()) {
@@ -216,9 +220,8 @@ void TfrmParEd::cmdCopyClick(TObject*) { HTMLViewer1->CopyToClipboard(); }
 
 void TfrmParEd::cmdSelectAllClick(TObject*) { HTMLViewer1->SelectAll(); }
 
-void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy,
-                    TMenuItem*& SelectAll, TNotifyEvent OnCopy, TNotifyEvent OnSelectAll,
-                    TNotifyEvent OnPopup) {
+void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy, TMenuItem*& SelectAll,
+                    TNotifyEvent OnCopy, TNotifyEvent OnSelectAll, TNotifyEvent OnPopup) {
   Menu = new TPopupMenu(Owner);
   Menu->SetName("PopupMenu1");
   Copy = new TMenuItem(Owner);

@@ -17,9 +17,8 @@
 namespace vx {
 
 // The help pane's Copy / Select All popup on a viewer; the tag help window has the same one.
-void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy,
-                    TMenuItem*& SelectAll, TNotifyEvent OnCopy, TNotifyEvent OnSelectAll,
-                    TNotifyEvent OnPopup);
+void AddViewerPopup(TComponent* Owner, THTMLViewer* Viewer, TPopupMenu*& Menu, TMenuItem*& Copy, TMenuItem*& SelectAll,
+                    TNotifyEvent OnCopy, TNotifyEvent OnSelectAll, TNotifyEvent OnPopup);
 
 class TfrmParEd : public TForm {
  public:

@@ -22,7 +22,8 @@ HBITMAP XGridBitmap(const char* name) {
   static auto* cache = new std::map<std::string, HBITMAP>;
   auto it = cache->find(name);
   if (it != cache->end()) return it->second;
-  HBITMAP b = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP b =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   (*cache)[name] = b;
   return b;
 }
@@ -68,8 +69,10 @@ TStrings* TXGridRowItem::PickList() {
 }
 
 void TXGridRowItem::SetPickList(const TStrings* s) {
-  if (!s) pickList_.reset();
-  else PickList()->Assign(*s);
+  if (!s)
+    pickList_.reset();
+  else
+    PickList()->Assign(*s);
   Changed(false);
 }
 
@@ -143,16 +146,15 @@ void TXPopupListbox::KeyPress(char& key) {
   if (now - searchTime_ > SearchResetMs) searchText_.clear();
   searchTime_ = now;
   if (searchText_.size() < 32) searchText_ += key;
-  LRESULT i = SendMessageA(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(searchText_.c_str()));
+  LRESULT i =
+      SendMessageA(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(searchText_.c_str()));
   if (i != LB_ERR) SetItemIndex(static_cast<int>(i));
   key = 0;
 }
 
 void TXPopupListbox::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_MOUSEACTIVATE:
-      m.Result = MA_NOACTIVATE;
-      return;
+    case WM_MOUSEACTIVATE: m.Result = MA_NOACTIVATE; return;
     case WM_LBUTTONUP: {
       TCustomListBox::WndProc(m);
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
@@ -326,8 +328,10 @@ void TXGridInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
       return;
     }
     if ((key == VK_UP || key == VK_DOWN) && shift.Contains(ssAlt)) {
-      if (listVisible_) CloseUp(true);
-      else DropDown();
+      if (listVisible_)
+        CloseUp(true);
+      else
+        DropDown();
       key = 0;
       return;
     }
@@ -427,9 +431,7 @@ void TXGridInplaceEdit::WndProc(TMessage& m) {
       }
       break;
     }
-    case WM_KILLFOCUS:
-      CloseUp(false);
-      break;
+    case WM_KILLFOCUS: CloseUp(false); break;
     case WM_SETFOCUS:
       TInplaceEdit::WndProc(m);
       if (xgrid_->OnEditUpdateContents) xgrid_->OnEditUpdateContents(xgrid_);
@@ -457,9 +459,7 @@ TXGrid::TXGrid(TComponent* owner) : TCustomGrid(owner), rows_(std::make_unique<T
   SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing, goAlwaysShowEditor});
 }
 
-TXGrid::~TXGrid() {
-  rows_.reset();
-}
+TXGrid::~TXGrid() { rows_.reset(); }
 
 void TXGrid::SetColWidth(int w) {
   colWidth_ = w;
@@ -553,7 +553,9 @@ TColor TXGrid::HtmlToColor(const AnsiString& text) {
   for (char ch : text)
     if (std::isxdigit(static_cast<unsigned char>(ch))) digits += ch;
   digits += "0000000";
-  auto pair = [&](int i) { return static_cast<BYTE>(std::stoi(digits.substr(static_cast<size_t>(i), 2), nullptr, 16)); };
+  auto pair = [&](int i) {
+    return static_cast<BYTE>(std::stoi(digits.substr(static_cast<size_t>(i), 2), nullptr, 16));
+  };
   return static_cast<TColor>(RGB(pair(0), pair(2), pair(4)));
 }
 
@@ -601,8 +603,10 @@ void TXGrid::ImageButtonClick() {
   if (dlg->IWidth() <= 0 || dlg->IHeight() <= 0) return;
   for (int i = 0; i < rows_->Count(); ++i) {
     TXGridRowItem* it = rows_->Items(i);
-    if (it->Caption() == "WIDTH") it->SetValue(IntToStr(dlg->IWidth()));
-    else if (it->Caption() == "HEIGHT") it->SetValue(IntToStr(dlg->IHeight()));
+    if (it->Caption() == "WIDTH")
+      it->SetValue(IntToStr(dlg->IWidth()));
+    else if (it->Caption() == "HEIGHT")
+      it->SetValue(IntToStr(dlg->IHeight()));
   }
 }
 

@@ -78,8 +78,7 @@ AnsiString TFieldSplitter::GetField(uint8_t n) const {
 
 TAwkParser::TAwkParser(char sep, const AnsiString& line) : TFieldSplitter(sep, true, true) { Parse(line); }
 
-TMAwkParser::TMAwkParser(const AnsiString& sep, const AnsiString& line)
-    : TFieldSplitter(' ', false, false) {
+TMAwkParser::TMAwkParser(const AnsiString& sep, const AnsiString& line) : TFieldSplitter(' ', false, false) {
   SetSeparatorString(sep);
   Parse(line);
 }

@@ -92,9 +92,7 @@ AnsiString RelativePath(const AnsiString& base, const AnsiString& target) {
   return r;
 }
 
-AnsiString MRelativePath(const AnsiString& base, const AnsiString& target) {
-  return RelativePath(base, target);
-}
+AnsiString MRelativePath(const AnsiString& base, const AnsiString& target) { return RelativePath(base, target); }
 
 AnsiString FileToURL(const AnsiString& path) {
   AnsiString r = "file:///";

@@ -111,7 +111,9 @@ void TfrmAttrDef::LoadAttrib(THTMLAttribDef* attrib) {
     r->SetChecked(true);
     rbTextClick(r);
   }
-  TRadioButton* required = attrib->Required() == arRequired ? rbYes : attrib->Required() == arUnlessOther ? rbOther : rbNone;
+  TRadioButton* required = attrib->Required() == arRequired      ? rbYes
+                           : attrib->Required() == arUnlessOther ? rbOther
+                                                                 : rbNone;
   required->SetChecked(true);
   rbNoneClick(required);
   if (attrib->Required() == arUnlessOther) cbOtherAttrib->SetText(attrib->OtherAttrib());

@@ -42,7 +42,11 @@ void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink) {
     const AnsiString group = groups[g];
     const AnsiString file = HelpPageFileName(group);
     const AnsiString link = file.substr(0, file.size() - 4);
-    THelpLines page{"<HTML>", "<HEAD>", "<TITLE>" + group + "</TITLE>", "</HEAD>", "<BODY BGCOLOR=\"WHITE\">",
+    THelpLines page{"<HTML>",
+                    "<HEAD>",
+                    "<TITLE>" + group + "</TITLE>",
+                    "</HEAD>",
+                    "<BODY BGCOLOR=\"WHITE\">",
                     "<TABLE Width=\"100%\">"};
     index.push_back("<H3>" + group + "</H3>");
     for (int t = 0; t < set.Tags().Count(); ++t) {

@@ -92,8 +92,8 @@ void TfrmSampEd::FormResize(TObject*) {
   btnFormat->SetBounds(btnFormat->Left(), top, btnFormat->Width(), btnFormat->Height());
 }
 
-void TfrmSampEd::LeditControlHighlight(TObject*, uint16_t WordType, int32_t, const AnsiString& WordStr,
-                                       TColor& ForeClr, TColor& BackClr) {
+void TfrmSampEd::LeditControlHighlight(TObject*, uint16_t WordType, int32_t, const AnsiString& WordStr, TColor& ForeClr,
+                                       TColor& BackClr) {
   switch (WordType) {
     case 1:
       ForeClr = clBlack;
@@ -101,14 +101,9 @@ void TfrmSampEd::LeditControlHighlight(TObject*, uint16_t WordType, int32_t, con
       if (IsSampleTagWord(WordStr)) ForeClr = clGreen;
       break;
     case 0x2001:
-    case 0x6001:
-      ForeClr = clNavy;
-      break;
-    case 0x8000:
-      ForeClr = clGreen;
-      break;
-    default:
-      break;
+    case 0x6001: ForeClr = clNavy; break;
+    case 0x8000: ForeClr = clGreen; break;
+    default: break;
   }
 }
 

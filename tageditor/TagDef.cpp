@@ -105,7 +105,8 @@ void TfrmTagDef::StoreTag() {
 
 void TfrmTagDef::FillAttributes() {
   lbAttributes->Items()->Clear();
-  for (int i = 0; i < tag_->Attribs().Count(); ++i) lbAttributes->Items()->AddObject(tag_->Attribs()[i], tag_->AttribAt(i));
+  for (int i = 0; i < tag_->Attribs().Count(); ++i)
+    lbAttributes->Items()->AddObject(tag_->Attribs()[i], tag_->AttribAt(i));
 }
 
 void TfrmTagDef::EnableAttributeButtons() {

@@ -138,7 +138,8 @@ void TfrmMain::CreateSpeedBar() {
   siOpen = item(file, "siOpen", "Open", "Open HTML Definition", VX_HANDLER(cmdOpenClick));
   siSave = item(file, "siSave", "Save", "Save HTML Definitions", VX_HANDLER(cmdSaveClick));
   siSave->SetEnabled(false);
-  siSaveAs = item(file, "siSaveAs", "Save As", "Save HTML tag definitions\r\nto a new file", VX_HANDLER(cmdSaveAsClick));
+  siSaveAs =
+      item(file, "siSaveAs", "Save As", "Save HTML tag definitions\r\nto a new file", VX_HANDLER(cmdSaveAsClick));
   x += 6;
   int help = SpeedBar1->AddSection("Help");
   siHelp = item(help, "siHelp", "Help", "Help", nullptr);
@@ -259,7 +260,7 @@ THTMLTagDef* TfrmMain::SelectedTag() {
 THTMLAttribDef* TfrmMain::SelectedAttrib() {
   int i = lbAttributes->ItemIndex();
   return i >= 0 && i < lbAttributes->Items()->Count() ? static_cast<THTMLAttribDef*>(lbAttributes->Items()->Objects(i))
-                                                       : nullptr;
+                                                      : nullptr;
 }
 
 void TfrmMain::EnableTagButtons(bool enabled) {
@@ -391,7 +392,8 @@ void TfrmMain::cmdGenerateHelpClick(TObject*) {
 void TfrmMain::cmdExitClick(TObject*) { Close(); }
 
 void TfrmMain::cmdAboutClick(TObject*) {
-  RunDialog<TfrmAbout>(this, [](TfrmAbout*) {}, [](TfrmAbout*, TModalResult) {});
+  RunDialog<TfrmAbout>(
+      this, [](TfrmAbout*) {}, [](TfrmAbout*, TModalResult) {});
 }
 
 void TfrmMain::FormCloseQuery(TObject*, bool& CanClose) {
@@ -430,7 +432,8 @@ void TfrmMain::lbTagsClick(TObject*) {
     return;
   }
   ShowTagDescription(tag->Description());
-  for (int i = 0; i < tag->Attribs().Count(); ++i) lbAttributes->Items()->AddObject(tag->Attribs()[i], tag->AttribAt(i));
+  for (int i = 0; i < tag->Attribs().Count(); ++i)
+    lbAttributes->Items()->AddObject(tag->Attribs()[i], tag->AttribAt(i));
   if (tag->Attribs().Count() == 0) {
     btnAttrProperties->SetEnabled(false);
     ShowAttrDescription("");
@@ -551,7 +554,8 @@ void TfrmMain::btnTestClick(TObject*) {
     return;
   }
   // No options are given: lower case off and no default filters, as the tag stands.
-  RunDialog<TfrmParEd>(this, [tag](TfrmParEd* d) { d->LoadTag(tag); }, [](TfrmParEd*, TModalResult) {});
+  RunDialog<TfrmParEd>(
+      this, [tag](TfrmParEd* d) { d->LoadTag(tag); }, [](TfrmParEd*, TModalResult) {});
 }
 
 }  // namespace vx

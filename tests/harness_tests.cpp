@@ -22,8 +22,8 @@ TEXTMETRICA MetricsOf(const char* face, std::string* actual) {
 }
 
 TEST(Harness, WindowOnDisplay) {
-  HWND w = CreateWindowExA(0, "STATIC", "probe", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND w = CreateWindowExA(0, "STATIC", "probe", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(w, nullptr);
   ShowWindow(w, SW_SHOW);
   RECT r{};
@@ -60,8 +60,8 @@ TEST(HarnessIsolation, LeaveMarks) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kMarkKey, &key), ERROR_SUCCESS);
   RegCloseKey(key);
-  HANDLE f = CreateFileA(ProgramFolderFile("harness_mark.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                         CREATE_ALWAYS, 0, nullptr);
+  HANDLE f =
+      CreateFileA(ProgramFolderFile("harness_mark.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   CloseHandle(f);
   EXPECT_TRUE(WritePrivateProfileStringA("Mark", "Left", "1", "harness_mark.ini"));

@@ -91,9 +91,7 @@ AnsiString DefaultStorageSection(TComponent* component) {
 
 AnsiString DefaultIniFileName() { return WithoutExtension(ProgramFileName()) + ".INI"; }
 
-AnsiString DefaultRegistryKey() {
-  return "Software\\" + WithoutExtension(ProgramFileName());
-}
+AnsiString DefaultRegistryKey() { return "Software\\" + WithoutExtension(ProgramFileName()); }
 
 AnsiString StorageReadString(TObject* store, const AnsiString& section, const AnsiString& key,
                              const AnsiString& deflt) {
@@ -101,19 +99,16 @@ AnsiString StorageReadString(TObject* store, const AnsiString& section, const An
   return deflt;
 }
 
-void StorageWriteString(TObject* store, const AnsiString& section, const AnsiString& key,
-                        const AnsiString& value) {
+void StorageWriteString(TObject* store, const AnsiString& section, const AnsiString& key, const AnsiString& value) {
   if (TCustomIniFile* s = AsStore(store)) s->WriteString(section, key, value);
 }
 
-int StorageReadInteger(TObject* store, const AnsiString& section, const AnsiString& key,
-                       int deflt) {
+int StorageReadInteger(TObject* store, const AnsiString& section, const AnsiString& key, int deflt) {
   if (TCustomIniFile* s = AsStore(store)) return s->ReadInteger(section, key, deflt);
   return deflt;
 }
 
-void StorageWriteInteger(TObject* store, const AnsiString& section, const AnsiString& key,
-                         int value) {
+void StorageWriteInteger(TObject* store, const AnsiString& section, const AnsiString& key, int value) {
   if (TCustomIniFile* s = AsStore(store)) s->WriteInteger(section, key, value);
 }
 
@@ -127,22 +122,18 @@ void SaveFormWindowState(TForm* form, TObject* store, const AnsiString& section)
   wp.length = sizeof wp;
   GetWindowPlacement(form->Handle(), &wp);
   // The main form stands for the whole program: minimised, it is stored as such.
-  if (Application && form == Application->MainForm() && IsIconic(form->Handle()))
-    wp.showCmd = SW_SHOWMINIMIZED;
-  if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized)
-    wp.flags |= WPF_SETMINPOSITION;
+  if (Application && form == Application->MainForm() && IsIconic(form->Handle())) wp.showCmd = SW_SHOWMINIMIZED;
+  if (form->FormStyle() == fsMDIChild && form->WindowState() == wsMinimized) wp.flags |= WPF_SETMINPOSITION;
   StorageWriteInteger(store, section, "Flags", static_cast<int>(wp.flags));
   StorageWriteInteger(store, section, "ShowCmd", static_cast<int>(wp.showCmd));
   StorageWriteString(store, section, "MinMaxPos",
-                     Format4(wp.ptMinPosition.x, wp.ptMinPosition.y, wp.ptMaxPosition.x,
-                             wp.ptMaxPosition.y));
+                     Format4(wp.ptMinPosition.x, wp.ptMinPosition.y, wp.ptMaxPosition.x, wp.ptMaxPosition.y));
   StorageWriteString(store, section, "NormPos",
-                     Format4(wp.rcNormalPosition.left, wp.rcNormalPosition.top,
-                             wp.rcNormalPosition.right, wp.rcNormalPosition.bottom));
+                     Format4(wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
+                             wp.rcNormalPosition.bottom));
 }
 
-void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
-                         bool loadPosition, bool loadState) {
+void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section, bool loadPosition, bool loadState) {
   if (!form || (!loadPosition && !loadState)) return;
   HWND wnd = form->Handle();
   WINDOWPLACEMENT wp{};
@@ -157,8 +148,7 @@ void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
     wp.showCmd = SW_SHOWNOACTIVATE;
 
   if (loadPosition) {
-    wp.flags = static_cast<UINT>(
-        StorageReadInteger(store, section, "Flags", static_cast<int>(wp.flags)));
+    wp.flags = static_cast<UINT>(StorageReadInteger(store, section, "Flags", static_cast<int>(wp.flags)));
     bool found = false;
     AnsiString s = StorageReadString(store, section, "MinMaxPos", AnsiString());
     if (!s.empty()) {
@@ -197,18 +187,11 @@ void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
     switch (StorageReadInteger(store, section, "ShowCmd", 0)) {
       case SW_SHOWNORMAL:
       case SW_SHOW:
-      case SW_RESTORE:
-        state = wsNormal;
-        break;
+      case SW_RESTORE: state = wsNormal; break;
       case SW_SHOWMINIMIZED:
-      case SW_MINIMIZE:
-        state = wsMinimized;
-        break;
-      case SW_SHOWMAXIMIZED:
-        state = wsMaximized;
-        break;
-      default:
-        break;
+      case SW_MINIMIZE: state = wsMinimized; break;
+      case SW_SHOWMAXIMIZED: state = wsMaximized; break;
+      default: break;
     }
     if (state == wsMinimized && isMain) {
       // The whole program goes to the task bar: the main form's window is the program's

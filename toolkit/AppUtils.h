@@ -20,19 +20,14 @@ AnsiString DefaultRegistryKey();
 
 // Reads and writes on a registry store or INI store; any other object (or none) reads
 // the default and writes nothing.
-AnsiString StorageReadString(TObject* store, const AnsiString& section, const AnsiString& key,
-                             const AnsiString& deflt);
-void StorageWriteString(TObject* store, const AnsiString& section, const AnsiString& key,
-                        const AnsiString& value);
-int StorageReadInteger(TObject* store, const AnsiString& section, const AnsiString& key,
-                       int deflt);
-void StorageWriteInteger(TObject* store, const AnsiString& section, const AnsiString& key,
-                         int value);
+AnsiString StorageReadString(TObject* store, const AnsiString& section, const AnsiString& key, const AnsiString& deflt);
+void StorageWriteString(TObject* store, const AnsiString& section, const AnsiString& key, const AnsiString& value);
+int StorageReadInteger(TObject* store, const AnsiString& section, const AnsiString& key, int deflt);
+void StorageWriteInteger(TObject* store, const AnsiString& section, const AnsiString& key, int value);
 void StorageEraseSection(TObject* store, const AnsiString& section);
 
 // "Flags", "ShowCmd", "MinMaxPos" and "NormPos" of the form's window.
 void SaveFormWindowState(TForm* form, TObject* store, const AnsiString& section);
-void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
-                         bool loadPosition, bool loadState);
+void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section, bool loadPosition, bool loadState);
 
 }  // namespace vx

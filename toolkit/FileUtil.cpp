@@ -23,9 +23,7 @@ bool HasAnyChar(const AnsiString& s, const AnsiString& chars) {
   return !chars.empty() && s.find_first_of(chars) != AnsiString::npos;
 }
 
-bool ValidFileName(const AnsiString& name) {
-  return !name.empty() && !HasAnyChar(name, ";,=+<>\"[]|");
-}
+bool ValidFileName(const AnsiString& name) { return !name.empty() && !HasAnyChar(name, ";,=+<>\"[]|"); }
 
 bool IsLegalFileName(const AnsiString& name) { return !name.empty() && !HasAnyChar(name, "<>\"|"); }
 

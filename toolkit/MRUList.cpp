@@ -51,15 +51,13 @@ int TRecentStrings::AddObject(const AnsiString& s, TObject* o) { return AddEntry
 void TRecentStrings::AddStrings(const TStrings& source) {
   BeginUpdate();
   auto cleanup = OnScopeExit([&] { EndUpdate(); });
-  for (int n = std::min(source.Count(), maxSize_) - 1; n >= 0; --n)
-    AddObject(source.Strings(n), source.Objects(n));
+  for (int n = std::min(source.Count(), maxSize_) - 1; n >= 0; --n) AddObject(source.Strings(n), source.Objects(n));
 }
 
 // ---- TMRUManager ----------------------------------------------------------------------
 
 TMRUManager::TMRUManager(TComponent* owner)
-    : TComponent(owner), strings_(std::make_unique<TRecentStrings>()),
-      iniLink_(std::make_unique<TIniLink>()) {
+    : TComponent(owner), strings_(std::make_unique<TRecentStrings>()), iniLink_(std::make_unique<TIniLink>()) {
   strings_->OnChange = [this](TObject* s) { ListChanged(s); };
   iniLink_->OnSave = [this](TObject* s) { IniSave(s); };
   iniLink_->OnLoad = [this](TObject* s) { IniLoad(s); };
@@ -88,9 +86,7 @@ void TMRUManager::Notification(TComponent* c, TOperation op) {
   items_.erase(std::remove(items_.begin(), items_.end(), c), items_.end());
 }
 
-void TMRUManager::Add(const AnsiString& name, int userData) {
-  strings_->AddObject(name, AsObject(userData));
-}
+void TMRUManager::Add(const AnsiString& name, int userData) { strings_->AddObject(name, AsObject(userData)); }
 
 void TMRUManager::ListChanged(TObject*) {
   if (autoUpdate_) UpdateRecentMenu();
@@ -215,16 +211,15 @@ void TMRUManager::DoGetItemData(AnsiString& caption, TShortCut& shortCut, int us
   if (OnGetItemData) OnGetItemData(this, caption, shortCut, userData);
 }
 
-void TMRUManager::DoReadItem(TObject* store, const AnsiString& section, int index,
-                             AnsiString& name, int& userData) {
+void TMRUManager::DoReadItem(TObject* store, const AnsiString& section, int index, AnsiString& name, int& userData) {
   if (OnReadItem)
     OnReadItem(this, store, section, index, name, userData);
   else
     name = StorageReadString(store, section, Format("Item_%d", index), AnsiString());
 }
 
-void TMRUManager::DoWriteItem(TObject* store, const AnsiString& section, int index,
-                              const AnsiString& name, int userData) {
+void TMRUManager::DoWriteItem(TObject* store, const AnsiString& section, int index, const AnsiString& name,
+                              int userData) {
   if (OnWriteItem)
     OnWriteItem(this, store, section, index, name, userData);
   else

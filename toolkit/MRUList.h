@@ -35,16 +35,13 @@ class TRecentStrings : public TStringList {
 
 enum TAccelDelimiter { adTab, adSpace };
 
-using TClickMenuEvent = std::function<void(TObject* Sender, const AnsiString& RecentName,
-                                           const AnsiString& Caption, int UserData)>;
-using TGetItemEvent =
-    std::function<void(TObject* Sender, AnsiString& Caption, TShortCut& ShortCut, int UserData)>;
-using TReadItemEvent =
-    std::function<void(TObject* Sender, TObject* IniFile, const AnsiString& Section, int Index,
-                       AnsiString& RecentName, int& UserData)>;
-using TWriteItemEvent =
-    std::function<void(TObject* Sender, TObject* IniFile, const AnsiString& Section, int Index,
-                       const AnsiString& RecentName, int UserData)>;
+using TClickMenuEvent =
+    std::function<void(TObject* Sender, const AnsiString& RecentName, const AnsiString& Caption, int UserData)>;
+using TGetItemEvent = std::function<void(TObject* Sender, AnsiString& Caption, TShortCut& ShortCut, int UserData)>;
+using TReadItemEvent = std::function<void(TObject* Sender, TObject* IniFile, const AnsiString& Section, int Index,
+                                          AnsiString& RecentName, int& UserData)>;
+using TWriteItemEvent = std::function<void(TObject* Sender, TObject* IniFile, const AnsiString& Section, int Index,
+                                           const AnsiString& RecentName, int UserData)>;
 
 class TMRUManager : public TComponent {
  public:
@@ -90,10 +87,8 @@ class TMRUManager : public TComponent {
  protected:
   void Notification(TComponent* c, TOperation op) override;
   void BeforeDestruction() override;
-  virtual void DoReadItem(TObject* store, const AnsiString& section, int index,
-                          AnsiString& name, int& userData);
-  virtual void DoWriteItem(TObject* store, const AnsiString& section, int index,
-                           const AnsiString& name, int userData);
+  virtual void DoReadItem(TObject* store, const AnsiString& section, int index, AnsiString& name, int& userData);
+  virtual void DoWriteItem(TObject* store, const AnsiString& section, int index, const AnsiString& name, int userData);
   virtual void DoGetItemData(AnsiString& caption, TShortCut& shortCut, int userData);
 
  private:

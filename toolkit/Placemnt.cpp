@@ -21,9 +21,8 @@ void ReportException(TObject* sender = nullptr) {
 }  // namespace
 
 const TTypeInfo* TypeInfoPlacementOptions() {
-  static const TTypeInfo* t = SetTypeInfo(
-      "TPlacementOptions",
-      EnumTypeInfo("TPlacementOption", {"fpState", "fpPosition", "fpActiveControl"}));
+  static const TTypeInfo* t =
+      SetTypeInfo("TPlacementOptions", EnumTypeInfo("TPlacementOption", {"fpState", "fpPosition", "fpActiveControl"}));
   return t;
 }
 
@@ -84,9 +83,7 @@ void TIniLink::SetStorage(TFormPlacement* value) {
   if (value) value->AddLink(this);
 }
 
-TCustomIniFile* TIniLink::CurrentStorage() const {
-  return storage_ ? storage_->CurrentStorage() : nullptr;
-}
+TCustomIniFile* TIniLink::CurrentStorage() const { return storage_ ? storage_->CurrentStorage() : nullptr; }
 
 void TIniLink::SaveToIni() {
   if (OnSave) OnSave(this);
@@ -250,8 +247,7 @@ void TFormPlacement::RestoreFromStorage() {
     Restore();
     TForm* form = Form();
     if (form && options_.Contains(fpActiveControl)) {
-      AnsiString name =
-          StorageReadString(CurrentStorage(), GetIniSection(), "ActiveControl", AnsiString());
+      AnsiString name = StorageReadString(CurrentStorage(), GetIniSection(), "ActiveControl", AnsiString());
       auto* control = dynamic_cast<TWinControl*>(form->FindComponent(name));
       if (!name.empty() && control && control->CanFocus()) form->SetActiveControl(control);
     }
@@ -273,8 +269,7 @@ void TFormPlacement::SavePlacement() {
   AnsiString section = GetIniSection();
   SaveFormWindowState(form, CurrentStorage(), section);
   if (options_.Contains(fpActiveControl) && form->ActiveControl())
-    StorageWriteString(CurrentStorage(), section, "ActiveControl",
-                       form->ActiveControl()->Name());
+    StorageWriteString(CurrentStorage(), section, "ActiveControl", form->ActiveControl()->Name());
   std::vector<TIniLink*> links = links_;
   for (TIniLink* l : links) l->SaveToIni();
 }
@@ -290,9 +285,7 @@ void TFormPlacement::RestorePlacement() {
 
 void TFormPlacement::UpdatePlacement() {
   TForm* form = Form();
-  if (!form || !form->HandleAllocated() || IsLoading() || preventResize_ ||
-      !minMaxInfo_->DefaultMinMaxInfo())
-    return;
+  if (!form || !form->HandleAllocated() || IsLoading() || preventResize_ || !minMaxInfo_->DefaultMinMaxInfo()) return;
   // The MDI client places a maximised child itself, with its caption beyond the client's
   // top; re-applying the record with a position that leaves the caption in view would
   // maximise it again as a window that runs past the frame.
@@ -306,16 +299,10 @@ void TFormPlacement::UpdatePlacement() {
   switch (form->BorderStyle()) {
     case bsNone: break;
     case bsSingle:
-    case bsToolWindow:
-      pos = POINT{-GetSystemMetrics(SM_CXBORDER), -GetSystemMetrics(SM_CYBORDER)};
-      break;
+    case bsToolWindow: pos = POINT{-GetSystemMetrics(SM_CXBORDER), -GetSystemMetrics(SM_CYBORDER)}; break;
     case bsSizeable:
-    case bsSizeToolWin:
-      pos = POINT{-GetSystemMetrics(SM_CXFRAME), -GetSystemMetrics(SM_CYFRAME)};
-      break;
-    case bsDialog:
-      pos = POINT{-GetSystemMetrics(SM_CXDLGFRAME), -GetSystemMetrics(SM_CYDLGFRAME)};
-      break;
+    case bsSizeToolWin: pos = POINT{-GetSystemMetrics(SM_CXFRAME), -GetSystemMetrics(SM_CYFRAME)}; break;
+    case bsDialog: pos = POINT{-GetSystemMetrics(SM_CXDLGFRAME), -GetSystemMetrics(SM_CYDLGFRAME)}; break;
   }
   wp.ptMaxPosition = pos;
   SetWindowPlacement(wnd, &wp);
@@ -386,8 +373,7 @@ void TFormPlacement::WndMessage(TObject*, TMessage& msg, bool&) {
           msg.Result = 1;
         }
         break;
-      default:
-        break;
+      default: break;
     }
     return;
   }
@@ -411,8 +397,7 @@ void TFormPlacement::WndMessage(TObject*, TMessage& msg, bool&) {
 
 // ---- TFormStorage -------------------------------------------------------------------
 
-TFormStorage::TFormStorage(TComponent* owner)
-    : TFormPlacement(owner), storedProps_(std::make_unique<TStringList>()) {}
+TFormStorage::TFormStorage(TComponent* owner) : TFormPlacement(owner), storedProps_(std::make_unique<TStringList>()) {}
 
 TFormStorage::~TFormStorage() = default;
 
@@ -435,9 +420,7 @@ void TFormStorage::WatchStoredComponents() {
 
 void TFormStorage::Notification(TComponent* component, TOperation operation) {
   TFormPlacement::Notification(component, operation);
-  if (operation != opRemove || !component || ComponentState().Contains(csDestroying) ||
-      !storedProps_)
-    return;
+  if (operation != opRemove || !component || ComponentState().Contains(csDestroying) || !storedProps_) return;
   for (int i = storedProps_->Count() - 1; i >= 0; --i)
     if (storedProps_->Objects(i) == component) storedProps_->Delete(i);
 }
@@ -467,8 +450,9 @@ void TFormStorage::SavePlacement() {
   TPropsStorage storage;
   storage.Section = GetIniSection();
   TCustomIniFile* store = CurrentStorage();
-  storage.OnWriteString = [store](const AnsiString& s, const AnsiString& k,
-                                  const AnsiString& v) { StorageWriteString(store, s, k, v); };
+  storage.OnWriteString = [store](const AnsiString& s, const AnsiString& k, const AnsiString& v) {
+    StorageWriteString(store, s, k, v);
+  };
   storage.OnEraseSection = [store](const AnsiString& s) { StorageEraseSection(store, s); };
   storage.StoreProperties(Form(), storedProps_.get());
 }
@@ -481,8 +465,7 @@ void TFormStorage::RestorePlacement() {
     TPropsStorage storage;
     storage.Section = GetIniSection();
     TCustomIniFile* store = CurrentStorage();
-    storage.OnReadString = [store](const AnsiString& s, const AnsiString& k,
-                                   const AnsiString& d) {
+    storage.OnReadString = [store](const AnsiString& s, const AnsiString& k, const AnsiString& d) {
       return StorageReadString(store, s, k, d);
     };
     storage.LoadProperties(Form(), storedProps_.get());
@@ -497,11 +480,9 @@ VX_PUBLISH(TWinMinMaxInfo, TObject) {
       .Int("MaxPosTop", &TWinMinMaxInfo::MaxPosTop, &TWinMinMaxInfo::SetMaxPosTop)
       .Int("MaxSizeHeight", &TWinMinMaxInfo::MaxSizeHeight, &TWinMinMaxInfo::SetMaxSizeHeight)
       .Int("MaxSizeWidth", &TWinMinMaxInfo::MaxSizeWidth, &TWinMinMaxInfo::SetMaxSizeWidth)
-      .Int("MaxTrackHeight", &TWinMinMaxInfo::MaxTrackHeight,
-           &TWinMinMaxInfo::SetMaxTrackHeight)
+      .Int("MaxTrackHeight", &TWinMinMaxInfo::MaxTrackHeight, &TWinMinMaxInfo::SetMaxTrackHeight)
       .Int("MaxTrackWidth", &TWinMinMaxInfo::MaxTrackWidth, &TWinMinMaxInfo::SetMaxTrackWidth)
-      .Int("MinTrackHeight", &TWinMinMaxInfo::MinTrackHeight,
-           &TWinMinMaxInfo::SetMinTrackHeight)
+      .Int("MinTrackHeight", &TWinMinMaxInfo::MinTrackHeight, &TWinMinMaxInfo::SetMinTrackHeight)
       .Int("MinTrackWidth", &TWinMinMaxInfo::MinTrackWidth, &TWinMinMaxInfo::SetMinTrackWidth);
 }
 
@@ -510,16 +491,13 @@ VX_PUBLISH(TFormPlacement, TComponent) {
       .Str("IniFileName", &TFormPlacement::IniFileName, &TFormPlacement::SetIniFileName)
       .Str("IniSection", &TFormPlacement::IniSection, &TFormPlacement::SetIniSection)
       .Object("MinMaxInfo", &TFormPlacement::MinMaxInfo)
-      .Set("Options", TypeInfoPlacementOptions(), &TFormPlacement::Options,
-           &TFormPlacement::SetOptions)
+      .Set("Options", TypeInfoPlacementOptions(), &TFormPlacement::Options, &TFormPlacement::SetOptions)
       .Bool("PreventResize", &TFormPlacement::PreventResize, &TFormPlacement::SetPreventResize)
       .Bool("UseRegistry", &TFormPlacement::UseRegistry, &TFormPlacement::SetUseRegistry)
       .Method("OnSavePlacement")
       .Method("OnRestorePlacement");
 }
 
-VX_PUBLISH(TFormStorage, TFormPlacement) {
-  P.Object("StoredProps", &TFormStorage::StoredProps);
-}
+VX_PUBLISH(TFormStorage, TFormPlacement) { P.Object("StoredProps", &TFormStorage::StoredProps); }
 
 }  // namespace vx

@@ -273,18 +273,14 @@ void TSpeedbarSetupWindow::WndProc(TMessage& m) {
     if (!bar_ || reinterpret_cast<TSpeedBar*>(m.LParam) != bar_) return;
     GuardedCall(this, [&] {
       switch (m.WParam) {
-        case SBR_CHANGED:
-          RefreshLists(SelectedSection());
-          break;
+        case SBR_CHANGED: RefreshLists(SelectedSection()); break;
         case SBR_DESTROYED:
           // The bar is on its way out: forget it before anything could reach it.
           bar_->RemoveFreeNotification(this);
           bar_ = nullptr;
           Close();
           break;
-        case SBR_BTNSIZECHANGED:
-          FitListHeights();
-          break;
+        case SBR_BTNSIZECHANGED: FitListHeights(); break;
       }
     });
     return;

@@ -109,8 +109,7 @@ void TSpeedItem::SetCaption(const AnsiString& value) {
 void TSpeedItem::SetName(const AnsiString& name) {
   AnsiString old = Name();
   auto* ownerControl = dynamic_cast<TControl*>(Owner());
-  bool follow = old == caption_ &&
-                (!ownerControl || !ownerControl->ComponentState().Contains(csLoading));
+  bool follow = old == caption_ && (!ownerControl || !ownerControl->ComponentState().Contains(csLoading));
   TComponent::SetName(name);
   if (follow) SetCaption(name);
 }
@@ -167,8 +166,7 @@ void TSpeedItem::ButtonClick() { button_->Click(); }
 
 // ---- TSpeedBar: sections and items -------------------------------------------------
 
-TSpeedBar::TSpeedBar(TComponent* owner)
-    : TCustomPanel(owner), iniLink_(std::make_unique<TIniLink>()) {
+TSpeedBar::TSpeedBar(TComponent* owner) : TCustomPanel(owner), iniLink_(std::make_unique<TIniLink>()) {
   InstallDragCursor();
   SetBevelInner(bvNone);
   SetBevelOuter(bvRaised);
@@ -218,14 +216,12 @@ int TSpeedBar::AddSection(const AnsiString& name) {
 }
 
 AnsiString TSpeedBar::Sections(int index) const {
-  if (index < 0 || index >= SectionCount())
-    throw EStringListError(Format("List index out of bounds (%d)", index));
+  if (index < 0 || index >= SectionCount()) throw EStringListError(Format("List index out of bounds (%d)", index));
   return sections_[index].name;
 }
 
 void TSpeedBar::RemoveSection(int index) {
-  if (index < 0 || index >= SectionCount())
-    throw EStringListError(Format("List index out of bounds (%d)", index));
+  if (index < 0 || index >= SectionCount()) throw EStringListError(Format("List index out of bounds (%d)", index));
   std::unique_ptr<std::vector<TSpeedItem*>> list = std::move(sections_[index].items);
   sections_.erase(sections_.begin() + index);
   if (list) {
@@ -307,9 +303,11 @@ int TSpeedBar::ItemsCount(int section) const {
 
 TSpeedItem* TSpeedBar::FindItemByName(const AnsiString& name) const {
   TSpeedItem* found = nullptr;
-  ForEachItem([&](TSpeedItem* item, void*) {
-    if (!found && CompareText(item->Name(), name) == 0) found = item;
-  }, nullptr);
+  ForEachItem(
+      [&](TSpeedItem* item, void*) {
+        if (!found && CompareText(item->Name(), name) == 0) found = item;
+      },
+      nullptr);
   return found;
 }
 
@@ -331,8 +329,10 @@ int TSpeedBar::MinButtonOffset() const {
 TBarOrientation TSpeedBar::Orientation() const {
   if (position_ == bpCustom) return orientation_;
   switch (Align()) {
-    case alTop: case alBottom: return boHorizontal;
-    case alLeft: case alRight: return boVertical;
+    case alTop:
+    case alBottom: return boHorizontal;
+    case alLeft:
+    case alRight: return boVertical;
     default: return orientation_;
   }
 }
@@ -341,8 +341,10 @@ void TSpeedBar::SetPosition(TBarPosition p) {
   if (p == position_) return;
   position_ = p;
   if (p == bpAuto) {
-    if (Align() == alTop || Align() == alBottom) SetOrientation(boHorizontal);
-    else if (Align() == alLeft || Align() == alRight) SetOrientation(boVertical);
+    if (Align() == alTop || Align() == alBottom)
+      SetOrientation(boHorizontal);
+    else if (Align() == alLeft || Align() == alRight)
+      SetOrientation(boVertical);
   }
 }
 
@@ -366,12 +368,14 @@ void TSpeedBar::UpdateGridSize() {
 void TSpeedBar::SetOptions(TSpeedbarOptions o) {
   if (o == options_) return;
   options_ = o;
-  ForEachItem([this](TSpeedItem* item, void*) {
-    TSpeedbarButton* b = item->button_;
-    b->SetFlat(options_.Contains(sbFlatBtns) && !item->Editing());
-    b->SetTransparent(options_.Contains(sbTransparentBtns));
-    b->SetGrayedInactive(options_.Contains(sbGrayedBtns));
-  }, nullptr);
+  ForEachItem(
+      [this](TSpeedItem* item, void*) {
+        TSpeedbarButton* b = item->button_;
+        b->SetFlat(options_.Contains(sbFlatBtns) && !item->Editing());
+        b->SetTransparent(options_.Contains(sbTransparentBtns));
+        b->SetGrayedInactive(options_.Contains(sbGrayedBtns));
+      },
+      nullptr);
   UpdateGridSize();
   Invalidate();
 }
@@ -391,19 +395,23 @@ void TSpeedBar::SetButtonSize(int width, int height) {
 }
 
 void TSpeedBar::ApplyButtonSize() {
-  ForEachItem([this](TSpeedItem* item, void*) {
-    TSpeedbarButton* b = item->button_;
-    b->SetBounds(b->Left(), b->Top(), btnWidth_, btnHeight_);
-  }, nullptr);
+  ForEachItem(
+      [this](TSpeedItem* item, void*) {
+        TSpeedbarButton* b = item->button_;
+        b->SetBounds(b->Left(), b->Top(), btnWidth_, btnHeight_);
+      },
+      nullptr);
   NotifySetupWindow(SBR_BTNSIZECHANGED, reinterpret_cast<LPARAM>(this));
 }
 
 void TSpeedBar::ShiftButtons(int dx, int dy) {
   if (dx == 0 && dy == 0) return;
-  ForEachItem([&](TSpeedItem* item, void*) {
-    TSpeedbarButton* b = item->button_;
-    b->SetBounds(b->Left() + dx, b->Top() + dy, btnWidth_, btnHeight_);
-  }, nullptr);
+  ForEachItem(
+      [&](TSpeedItem* item, void*) {
+        TSpeedbarButton* b = item->button_;
+        b->SetBounds(b->Left() + dx, b->Top() + dy, btnWidth_, btnHeight_);
+      },
+      nullptr);
 }
 
 void TSpeedBar::SetButtonOffset(int value, bool horizontal) {
@@ -438,8 +446,10 @@ void TSpeedBar::SetAlign(TAlign a) {
   TBarOrientation before = orientation_;
   TBarOrientation after = before;
   if (position_ == bpAuto) {
-    if (a == alTop || a == alBottom) after = boHorizontal;
-    else if (a == alLeft || a == alRight) after = boVertical;
+    if (a == alTop || a == alBottom)
+      after = boHorizontal;
+    else if (a == alLeft || a == alRight)
+      after = boVertical;
   }
   TControl::SetAlign(a);
   if (Loading()) {
@@ -477,10 +487,12 @@ void TSpeedBar::SetOrientation(TBarOrientation o) {
     std::swap(btnWidth_, btnHeight_);
     std::swap(gridX_, gridY_);
     std::swap(btnOffsetHorz_, btnOffsetVert_);
-    ForEachItem([this](TSpeedItem* item, void*) {
-      TSpeedbarButton* b = item->button_;
-      b->SetBounds(b->Top(), b->Left(), btnWidth_, btnHeight_);
-    }, nullptr);
+    ForEachItem(
+        [this](TSpeedItem* item, void*) {
+          TSpeedbarButton* b = item->button_;
+          b->SetBounds(b->Top(), b->Left(), btnWidth_, btnHeight_);
+        },
+        nullptr);
     failed.Dismiss();
   }
   updating_ = false;
@@ -520,9 +532,7 @@ void TSpeedBar::SetSetupWindowHandle(HWND h) {
   ForEachItem([h](TSpeedItem* item, void*) { item->SetEditing(h != nullptr); }, nullptr);
 }
 
-void TSpeedBar::Customize(int helpContext) {
-  OpenSpeedbarSetup(this, helpContext);
-}
+void TSpeedBar::Customize(int helpContext) { OpenSpeedbarSetup(this, helpContext); }
 
 void TSpeedBar::NotifySetupWindow(WPARAM what, LPARAM param) {
   if (setupWindow_) SendMessageA(setupWindow_, CM_SPEEDBARCHANGED, what, param);
@@ -546,8 +556,8 @@ void TSpeedBar::Paint() {
   TCustomPanel::Paint();
   TGraphic* g = wallpaper_.Graphic();
   if (!g || g->Empty() || g->Width() <= 0 || g->Height() <= 0) return;
-  int border = BorderWidth() + (BevelOuter() != bvNone ? BevelWidth() : 0) +
-               (BevelInner() != bvNone ? BevelWidth() : 0);
+  int border =
+      BorderWidth() + (BevelOuter() != bvNone ? BevelWidth() : 0) + (BevelInner() != bvNone ? BevelWidth() : 0);
   RECT r{0, 0, ClientWidth(), ClientHeight()};
   InflateRect(&r, -border, -border);
   TCanvas* c = Canvas();
@@ -574,11 +584,13 @@ void TSpeedBar::Loaded() {
     storedAlign_ = alTop;
   }
   UpdateGridSize();
-  ForEachItem([this](TSpeedItem* item, void*) {
-    TSpeedbarButton* b = item->button_;
-    b->SetBounds(b->Left(), b->Top(), btnWidth_, btnHeight_);
-    item->SetVisible(item->Visible());
-  }, nullptr);
+  ForEachItem(
+      [this](TSpeedItem* item, void*) {
+        TSpeedbarButton* b = item->button_;
+        b->SetBounds(b->Left(), b->Top(), btnWidth_, btnHeight_);
+        item->SetVisible(item->Visible());
+      },
+      nullptr);
 }
 
 void TSpeedBar::PosChanged() {
@@ -610,12 +622,14 @@ void TSpeedBar::SaveLayout(TObject* store, const AnsiString& section) {
   StorageWriteInteger(store, section, "BtnWidth", btnWidth_);
   StorageWriteInteger(store, section, "BtnHeight", btnHeight_);
   int count = 0;
-  ForEachItem([&](TSpeedItem* item, void*) {
-    if (!item->Visible()) return;
-    ++count;
-    StorageWriteString(store, section, Format("Button%d", count),
-                       Format("%s,%d,%d", item->Name().c_str(), item->Left(), item->Top()));
-  }, nullptr);
+  ForEachItem(
+      [&](TSpeedItem* item, void*) {
+        if (!item->Visible()) return;
+        ++count;
+        StorageWriteString(store, section, Format("Button%d", count),
+                           Format("%s,%d,%d", item->Name().c_str(), item->Left(), item->Top()));
+      },
+      nullptr);
   StorageWriteInteger(store, section, "Count", count);
 }
 
@@ -653,8 +667,7 @@ void TSpeedBar::RestoreLayout(TObject* store, const AnsiString& section) {
     int x, y;
     if (!TryStrToInt(NthWord(2, value, delims), x)) x = item->Left();
     if (!TryStrToInt(NthWord(3, value, delims), y)) y = item->Top();
-    item->button_->SetBounds(std::max(x, btnOffsetHorz_), std::max(y, btnOffsetVert_), btnWidth_,
-                             btnHeight_);
+    item->button_->SetBounds(std::max(x, btnOffsetHorz_), std::max(y, btnOffsetVert_), btnWidth_, btnHeight_);
     item->SetVisible(true);
   }
 }

@@ -38,9 +38,7 @@ constexpr TCursor crDragHand = 14001;
 
 enum TBarPosition { bpAuto, bpCustom };
 enum TBarOrientation : uint8_t { boHorizontal, boVertical };
-enum TSpeedbarOption {
-  sbAllowDrag, sbAllowResize, sbFlatBtns, sbGrayedBtns, sbTransparentBtns, sbStretchBitmap
-};
+enum TSpeedbarOption { sbAllowDrag, sbAllowResize, sbFlatBtns, sbGrayedBtns, sbTransparentBtns, sbStretchBitmap };
 using TSpeedbarOptions = TSet<TSpeedbarOption>;  // stored as the bits 1, 2, 4, 8, 16, 32
 
 class TSpeedBar;

@@ -67,8 +67,7 @@ void TBtnControl::ShowAt(POINT screen) {
   StoreBounds(screen.x, screen.y, Width(), Height());
   SetVisibleFlag(true);
   if (placed) return;
-  SetWindowPos(Handle(), HWND_TOPMOST, screen.x, screen.y, 0, 0,
-               SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(Handle(), HWND_TOPMOST, screen.x, screen.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   // Wine may size a fresh pop-up its own way: the image is exactly one button.
   RECT r;
   GetWindowRect(Handle(), &r);

@@ -170,8 +170,7 @@ TBitmap* TCustomComboEdit::DefaultGlyph(bool& destroyNeeded) {
 
 void TCustomComboEdit::RecreateGlyph() {
   switch (glyphKind_) {
-    case gkCustom:
-      return;
+    case gkCustom: return;
     case gkDefault: {
       bool destroyNeeded = false;
       TBitmap* b = DefaultGlyph(destroyNeeded);
@@ -307,12 +306,8 @@ void TCustomComboEdit::WndProc(TMessage& m) {
         return;
       }
       break;
-    case WM_SETFOCUS:
-      focused_ = true;
-      break;
-    case WM_KILLFOCUS:
-      focused_ = false;
-      break;
+    case WM_SETFOCUS: focused_ = true; break;
+    case WM_KILLFOCUS: focused_ = false; break;
     case CM_CTL3DCHANGED:
       RecreateWnd();
       UpdateButtonPlace();

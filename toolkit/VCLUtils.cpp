@@ -5,15 +5,13 @@
 
 #include "framework/win/GdiScoped.h"
 
-
 namespace vx {
 
 // ---- resources ----------------------------------------------------------------------
 
 void ResourceNotFound(const char* resID) {
-  std::string name = IS_INTRESOURCE(resID)
-                         ? std::to_string(reinterpret_cast<uintptr_t>(resID) & 0xFFFF)
-                         : std::string(resID ? resID : "");
+  std::string name = IS_INTRESOURCE(resID) ? std::to_string(reinterpret_cast<uintptr_t>(resID) & 0xFFFF)
+                                           : std::string(resID ? resID : "");
   throw EResNotFound("Resource " + name + " not found");
 }
 
@@ -42,8 +40,8 @@ struct MemDC {
   MemDC(HDC like, HBITMAP bmp) : dc(CreateCompatibleDC(like)), selected(dc, bmp) {}
 };
 
-void TransparentBlt(HDC dest, int x, int y, int w, int h, HBITMAP src, int sw, int sh,
-                    COLORREF transparent, bool plain) {
+void TransparentBlt(HDC dest, int x, int y, int w, int h, HBITMAP src, int sw, int sh, COLORREF transparent,
+                    bool plain) {
   if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
   MemDC source(dest, src);
   if (plain) {
@@ -82,22 +80,19 @@ constexpr DWORD ROP_DSPDxax = 0x00E20746;
 
 }  // namespace
 
-void DrawBitmapTransparent(TCanvas* dest, int x, int y, TColor transparentColor,
-                           TBitmap* bitmap) {
+void DrawBitmapTransparent(TCanvas* dest, int x, int y, TColor transparentColor, TBitmap* bitmap) {
   if (!dest || !bitmap || bitmap->Empty()) return;
   RECT r{x, y, x + bitmap->Width(), y + bitmap->Height()};
   StretchBitmapTransparent(dest, r, transparentColor, bitmap);
 }
 
-void StretchBitmapTransparent(TCanvas* dest, const RECT& target, TColor transparentColor,
-                              TBitmap* bitmap) {
+void StretchBitmapTransparent(TCanvas* dest, const RECT& target, TColor transparentColor, TBitmap* bitmap) {
   if (!dest || !bitmap || bitmap->Empty()) return;
   HBITMAP h = bitmap->Handle();
   int sw = bitmap->Width(), sh = bitmap->Height();
   bitmap->Dormant();  // the bitmap may not stay selected into its own canvas meanwhile
-  TransparentBlt(dest->Handle(), target.left, target.top, RectWidth(target),
-                 RectHeight(target), h, sw, sh, ColorToRGB(transparentColor) & 0xFFFFFF,
-                 transparentColor == clNone);
+  TransparentBlt(dest->Handle(), target.left, target.top, RectWidth(target), RectHeight(target), h, sw, sh,
+                 ColorToRGB(transparentColor) & 0xFFFFFF, transparentColor == clNone);
 }
 
 std::unique_ptr<TBitmap> CreateDisabledBitmap(TBitmap* bitmap) {
@@ -186,8 +181,8 @@ CellWorkBitmap& CellBitmap() {
 
 }  // namespace
 
-void DrawCellText(TCanvas* canvas, TCellAlignment alignment, TVertAlignment vertAlign,
-                  const RECT& cell, const AnsiString& fullText) {
+void DrawCellText(TCanvas* canvas, TCellAlignment alignment, TVertAlignment vertAlign, const RECT& cell,
+                  const AnsiString& fullText) {
   if (!canvas) return;
   AnsiString text = fullText.substr(0, 255);
   int cellW = RectWidth(cell), cellH = RectHeight(cell);

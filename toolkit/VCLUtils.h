@@ -40,11 +40,9 @@ std::unique_ptr<TBitmap> LoadResBitmap(HINSTANCE module, const char* resName);
 // ---- bitmaps ----
 // Draws the whole bitmap at (x, y), leaving out every pixel of transparentColor (clNone:
 // a plain copy). Done in memory so the target never flickers.
-void DrawBitmapTransparent(TCanvas* dest, int x, int y, TColor transparentColor,
-                           TBitmap* bitmap);
+void DrawBitmapTransparent(TCanvas* dest, int x, int y, TColor transparentColor, TBitmap* bitmap);
 // The same into a target rectangle, stretching the bitmap to it.
-void StretchBitmapTransparent(TCanvas* dest, const RECT& target, TColor transparentColor,
-                              TBitmap* bitmap);
+void StretchBitmapTransparent(TCanvas* dest, const RECT& target, TColor transparentColor, TBitmap* bitmap);
 // The embossed grey image of a disabled glyph.
 std::unique_ptr<TBitmap> CreateDisabledBitmap(TBitmap* bitmap);
 // 8 x 8 of color1, with color2 where x and y are both even or both odd.
@@ -59,12 +57,12 @@ void InvertScreenFrame(const RECT& screenRect, int width);
 enum TCellAlignment { caLeftJustify, caRightJustify, caCenter };
 enum TVertAlignment { vaTopJustify, vaCenter, vaBottomJustify };
 // Grid cell text (at most 255 characters) drawn on the grid's canvas.
-void DrawCellText(TCanvas* gridCanvas, TCellAlignment alignment, TVertAlignment vertAlign,
-                  const RECT& cell, const AnsiString& text);
+void DrawCellText(TCanvas* gridCanvas, TCellAlignment alignment, TVertAlignment vertAlign, const RECT& cell,
+                  const AnsiString& text);
 // The same on a grid (anything with a Canvas()).
 template <class Grid>
-auto DrawCellText(Grid* grid, TCellAlignment alignment, TVertAlignment vertAlign,
-                  const RECT& cell, const AnsiString& text) -> decltype(grid->Canvas(), void()) {
+auto DrawCellText(Grid* grid, TCellAlignment alignment, TVertAlignment vertAlign, const RECT& cell,
+                  const AnsiString& text) -> decltype(grid->Canvas(), void()) {
   DrawCellText(grid->Canvas(), alignment, vertAlign, cell, text);
 }
 

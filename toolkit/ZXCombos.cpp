@@ -19,10 +19,10 @@ struct ColorLine {
 };
 // In list order; the names are the framework's colour names without their "cl".
 constexpr ColorLine kColors[TColorComboBox::ColorCount] = {
-    {"Black", 0x000000}, {"Maroon", 0x000080}, {"Green", 0x008000}, {"Olive", 0x008080},
-    {"Navy", 0x800000},  {"Purple", 0x800080}, {"Teal", 0x808000},  {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},   {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},  {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00}, {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
 // The height of the font's characters on the screen.
@@ -238,8 +238,7 @@ void TFontComboBox::FillList() {
     // No printer, or one that cannot be reached, leaves what the screen gave.
     try {
       EnumerateFaces(Printer()->Handle(), st);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
   }
   Items()->BeginUpdate();
   Items()->Clear();
@@ -330,8 +329,8 @@ void TFontComboBox::DrawItem(int index, RECT r, TOwnerDrawState state) {
   if (index < 0 || index >= Items()->Count()) return;
   int type = FontTypeOf(index);
   TBitmap* mark = (type & TRUETYPE_FONTTYPE) ? trueTypeMark_.get()
-                  : (type & DEVICE_FONTTYPE)  ? printerMark_.get()
-                                              : nullptr;
+                  : (type & DEVICE_FONTTYPE) ? printerMark_.get()
+                                             : nullptr;
   if (mark)
     DrawBitmapTransparent(c, r.left + 2, (r.top + r.bottom - mark->Height()) / 2, mark->TransparentColor(), mark);
   DrawItemText(c, r, r.left + (mark ? mark->Width() : 20) + 6, Items()->Strings(index));

@@ -126,9 +126,8 @@ TBitmap* TZxButtonGlyph::StateImage(TButtonState state) {
   return images_[slot].get();
 }
 
-void TZxButtonGlyph::CalcLayout(TCanvas* canvas, const RECT& client, const AnsiString& caption,
-                                TButtonLayout layout, int margin, int spacing,
-                                bool dropDownMark, POINT& glyphPos, RECT& textBounds) {
+void TZxButtonGlyph::CalcLayout(TCanvas* canvas, const RECT& client, const AnsiString& caption, TButtonLayout layout,
+                                int margin, int spacing, bool dropDownMark, POINT& glyphPos, RECT& textBounds) {
   int W = client.right - client.left, H = client.bottom - client.top;
   int gw = 0, gh = 0;
   if (!original_->Empty() && numGlyphs_ > 0) {
@@ -188,13 +187,11 @@ void TZxButtonGlyph::CalcLayout(TCanvas* canvas, const RECT& client, const AnsiS
       break;
   }
   glyphPos = POINT{g.x + client.left, g.y + client.top};
-  textBounds = RECT{t.x + client.left, t.y + client.top, t.x + client.left + textW,
-                    t.y + client.top + th};
+  textBounds = RECT{t.x + client.left, t.y + client.top, t.x + client.left + textW, t.y + client.top + th};
 }
 
-RECT TZxButtonGlyph::Draw(TCanvas* canvas, const RECT& client, const AnsiString& caption,
-                          TButtonLayout layout, int margin, int spacing, TButtonState state,
-                          bool dropDownMark) {
+RECT TZxButtonGlyph::Draw(TCanvas* canvas, const RECT& client, const AnsiString& caption, TButtonLayout layout,
+                          int margin, int spacing, TButtonState state, bool dropDownMark) {
   POINT gp;
   RECT tr;
   CalcLayout(canvas, client, caption, layout, margin, spacing, dropDownMark, gp, tr);
@@ -270,8 +267,7 @@ TBitmap* SharedPattern() {
 }  // namespace
 
 TZxSpeedButton::TZxSpeedButton(TComponent* owner)
-    : TGraphicControl(owner), glyph_(std::make_unique<TZxButtonGlyph>()),
-      drawImage_(std::make_unique<TBitmap>()) {
+    : TGraphicControl(owner), glyph_(std::make_unique<TZxButtonGlyph>()), drawImage_(std::make_unique<TBitmap>()) {
   ++buttonCount;
   StoreBounds(0, 0, 25, 25);
   controlStyle_ = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks};
@@ -312,8 +308,8 @@ void TZxSpeedButton::SetDown(bool v) {
 
 void TZxSpeedButton::UpdateExclusive() {
   if (groupIndex_ == 0 || !Parent()) return;
-  TMessage m{CM_BUTTONGROUP, static_cast<WPARAM>(groupIndex_),
-             reinterpret_cast<LPARAM>(static_cast<TObject*>(this)), 0};
+  TMessage m{CM_BUTTONGROUP, static_cast<WPARAM>(groupIndex_), reinterpret_cast<LPARAM>(static_cast<TObject*>(this)),
+             0};
   Parent()->Broadcast(m);
 }
 
@@ -334,17 +330,26 @@ void TZxSpeedButton::Notification(TComponent* c, TOperation op) {
 }
 
 void TZxSpeedButton::SetFlat(bool v) {
-  if (v != flat_) { flat_ = v; Invalidate(); }
+  if (v != flat_) {
+    flat_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetGlyph(TBitmap* b) {
   glyph_->SetGlyph(b);
   Invalidate();
 }
 void TZxSpeedButton::SetGrayedInactive(bool v) {
-  if (v != grayedInactive_) { grayedInactive_ = v; Invalidate(); }
+  if (v != grayedInactive_) {
+    grayedInactive_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetLayout(TButtonLayout v) {
-  if (v != layout_) { layout_ = v; Invalidate(); }
+  if (v != layout_) {
+    layout_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetMargin(int v) {
   if (v < -1 || v == margin_) return;
@@ -352,7 +357,10 @@ void TZxSpeedButton::SetMargin(int v) {
   Invalidate();
 }
 void TZxSpeedButton::SetMarkDropDown(bool v) {
-  if (v != markDropDown_) { markDropDown_ = v; Invalidate(); }
+  if (v != markDropDown_) {
+    markDropDown_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetNumGlyphs(int v) {
   if (v > 5) v = 5;
@@ -363,10 +371,16 @@ void TZxSpeedButton::SetNumGlyphs(int v) {
   }
 }
 void TZxSpeedButton::SetSpacing(int v) {
-  if (v != spacing_) { spacing_ = v; Invalidate(); }
+  if (v != spacing_) {
+    spacing_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetStyle(TButtonStyle v) {
-  if (v != style_) { style_ = v; Invalidate(); }
+  if (v != style_) {
+    style_ = v;
+    Invalidate();
+  }
 }
 void TZxSpeedButton::SetTransparent(bool v) {
   if (v != transparent_) {
@@ -376,7 +390,10 @@ void TZxSpeedButton::SetTransparent(bool v) {
   }
 }
 void TZxSpeedButton::SetWordWrap(bool v) {
-  if (v != glyph_->WordWrap()) { glyph_->SetWordWrap(v); Invalidate(); }
+  if (v != glyph_->WordWrap()) {
+    glyph_->SetWordWrap(v);
+    Invalidate();
+  }
 }
 
 void TZxSpeedButton::Click() { TGraphicControl::Click(); }
@@ -482,8 +499,8 @@ void TZxSpeedButton::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_BUTTONGROUP: {
       auto* sender = dynamic_cast<TZxSpeedButton*>(reinterpret_cast<TObject*>(m.LParam));
-      if (static_cast<int>(m.WParam) == groupIndex_ && Parent() && Parent()->HandleAllocated() &&
-          sender && sender != this) {
+      if (static_cast<int>(m.WParam) == groupIndex_ && Parent() && Parent()->HandleAllocated() && sender &&
+          sender != this) {
         if (sender->down_ && down_) {
           // The raised button no longer counts as down either.
           down_ = false;
@@ -496,8 +513,7 @@ void TZxSpeedButton::WndProc(TMessage& m) {
     }
     case CM_DIALOGCHAR: {
       char key = static_cast<char>(std::toupper(static_cast<unsigned char>(m.WParam)));
-      if (key && GetHotkey(Caption()) == key && Enabled() && Visible() && Parent() &&
-          Parent()->Showing()) {
+      if (key && GetHotkey(Caption()) == key && Enabled() && Visible() && Parent() && Parent()->Showing()) {
         Click();
         m.Result = 1;
         return;
@@ -523,9 +539,7 @@ void TZxSpeedButton::WndProc(TMessage& m) {
       Invalidate();
       return;
     case CM_FONTCHANGED:
-    case CM_TEXTCHANGED:
-      Invalidate();
-      return;
+    case CM_TEXTCHANGED: Invalidate(); return;
     case CM_SYSCOLORCHANGE:
       glyph_->Invalidate();
       Pattern().reset();
@@ -605,18 +619,15 @@ void TZxSpeedButton::PaintFace(TCanvas* c) {
   TButtonState glyphState = grayedInactive_ && state_ != bsDisabled ? paintState : state_;
   c->Font()->SetColor(Font()->Color());
   c->Brush()->SetStyle(bsClear);
-  glyph_->Draw(c, r, Caption(), layout_, margin_, spacing_, glyphState,
-               markDropDown_ && dropDownMenu_ != nullptr);
+  glyph_->Draw(c, r, Caption(), layout_, margin_, spacing_, glyphState, markDropDown_ && dropDownMenu_ != nullptr);
   c->Brush()->SetStyle(bsSolid);
 }
 
 void TZxSpeedButton::Paint() {
   if (Width() <= 0 || Height() <= 0) return;
-  if (drawImage_->Width() != Width() || drawImage_->Height() != Height())
-    drawImage_->SetSize(Width(), Height());
+  if (drawImage_->Width() != Width() || drawImage_->Height() != Height()) drawImage_->SetSize(Width(), Height());
   PaintFace(drawImage_->Canvas());
-  BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), drawImage_->Canvas()->Handle(), 0, 0,
-         SRCCOPY);
+  BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), drawImage_->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 // ---- TButtonImage -------------------------------------------------------------------
@@ -624,8 +635,7 @@ void TZxSpeedButton::Paint() {
 TButtonImage::TButtonImage() : glyph_(std::make_unique<TZxButtonGlyph>()) {}
 TButtonImage::~TButtonImage() = default;
 
-void TButtonImage::Draw(TCanvas* canvas, int x, int y, TButtonLayout layout, int margin,
-                        int spacing, TFont* font) {
+void TButtonImage::Draw(TCanvas* canvas, int x, int y, TButtonLayout layout, int margin, int spacing, TFont* font) {
   TColor brush = canvas->Brush()->Color();
   TFont saved;
   saved.Assign(*canvas->Font());

@@ -42,14 +42,12 @@ class TZxButtonGlyph : public TObject {
   // The image of a state, made on first need; nullptr without a glyph.
   TBitmap* StateImage(TButtonState state);
   // Glyph, caption and mark in the client rectangle; returns the text rectangle.
-  RECT Draw(TCanvas* canvas, const RECT& client, const AnsiString& caption,
-            TButtonLayout layout, int margin, int spacing, TButtonState state,
-            bool dropDownMark);
+  RECT Draw(TCanvas* canvas, const RECT& client, const AnsiString& caption, TButtonLayout layout, int margin,
+            int spacing, TButtonState state, bool dropDownMark);
   // The layout arithmetic alone: glyph position and text rectangle (caption measured
   // on the canvas).
-  void CalcLayout(TCanvas* canvas, const RECT& client, const AnsiString& caption,
-                  TButtonLayout layout, int margin, int spacing, bool dropDownMark,
-                  POINT& glyphPos, RECT& textBounds);
+  void CalcLayout(TCanvas* canvas, const RECT& client, const AnsiString& caption, TButtonLayout layout, int margin,
+                  int spacing, bool dropDownMark, POINT& glyphPos, RECT& textBounds);
 
   TNotifyEvent OnChange;
 
@@ -159,8 +157,7 @@ class TButtonImage : public TObject {
   void SetButtonSize(POINT p) { size_ = p; }
   const AnsiString& Caption() const { return caption_; }
   void SetCaption(const AnsiString& c) { caption_ = c; }
-  void Draw(TCanvas* canvas, int x, int y, TButtonLayout layout, int margin, int spacing,
-            TFont* font);
+  void Draw(TCanvas* canvas, int x, int y, TButtonLayout layout, int margin, int spacing, TFont* font);
 
  private:
   std::unique_ptr<TZxButtonGlyph> glyph_;

@@ -21,9 +21,7 @@ constexpr int kMaxListLines = 65536;
 bool SameName(const AnsiString& a, const AnsiString& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
@@ -48,9 +46,7 @@ bool IsStringKind(TTypeKind k) { return k == tkString || k == tkLString || k == 
 
 TStrings* AsStrings(TObject* o) { return dynamic_cast<TStrings*>(o); }
 
-const TTypeInfo* SetMemberType(PPropInfo p) {
-  return p->PropType ? p->PropType->CompType : nullptr;
-}
+const TTypeInfo* SetMemberType(PPropInfo p) { return p->PropType ? p->PropType->CompType : nullptr; }
 
 }  // namespace
 
@@ -159,13 +155,11 @@ void UpdateStoredList(TComponent* form, TStrings* list, TStoredListUpdate direct
 
 // ---- TPropsStorage ------------------------------------------------------------------
 
-AnsiString TPropsStorage::ReadString(const AnsiString& section, const AnsiString& key,
-                                     const AnsiString& deflt) {
+AnsiString TPropsStorage::ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& deflt) {
   return OnReadString ? OnReadString(section, key, deflt) : AnsiString();
 }
 
-void TPropsStorage::WriteString(const AnsiString& section, const AnsiString& key,
-                                const AnsiString& value) {
+void TPropsStorage::WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value) {
   if (OnWriteString) OnWriteString(section, key, value);
 }
 
@@ -173,20 +167,15 @@ void TPropsStorage::EraseSection(const AnsiString& section) {
   if (OnEraseSection) OnEraseSection(section);
 }
 
-std::unique_ptr<TPropsStorage> TPropsStorage::CreateStorage() const {
-  return std::make_unique<TPropsStorage>();
-}
+std::unique_ptr<TPropsStorage> TPropsStorage::CreateStorage() const { return std::make_unique<TPropsStorage>(); }
 
-AnsiString TPropsStorage::ListSection(PPropInfo prop) const {
-  return Section + "." + ItemKey(prop->Name);
-}
+AnsiString TPropsStorage::ListSection(PPropInfo prop) const { return Section + "." + ItemKey(prop->Name); }
 
 AnsiString TPropsStorage::GetPropValue(PPropInfo prop, bool storeContent) {
   TObject* o = object_;
   switch (prop->Kind()) {
     case tkInteger:
-    case tkInt64:
-      return std::to_string(GetOrdProp(o, prop));
+    case tkInt64: return std::to_string(GetOrdProp(o, prop));
     case tkChar: {
       char c = static_cast<char>(GetOrdProp(o, prop));
       return AnsiString(1, c);
@@ -194,14 +183,11 @@ AnsiString TPropsStorage::GetPropValue(PPropInfo prop, bool storeContent) {
     case tkWChar:
       if (prop->GetOrd) return AnsiString(1, static_cast<char>(GetOrdProp(o, prop) & 0xFF));
       return GetStrProp(o, prop).substr(0, 1);
-    case tkEnumeration:
-      return GetEnumName(prop->PropType, static_cast<int>(GetOrdProp(o, prop)));
-    case tkFloat:
-      return FloatToStoredText(GetFloatProp(o, prop), prop->PropType->FloatType);
+    case tkEnumeration: return GetEnumName(prop->PropType, static_cast<int>(GetOrdProp(o, prop)));
+    case tkFloat: return FloatToStoredText(GetFloatProp(o, prop), prop->PropType->FloatType);
     case tkString:
     case tkLString:
-    case tkVariant:
-      return prop->GetStr ? GetStrProp(o, prop) : AnsiString();
+    case tkVariant: return prop->GetStr ? GetStrProp(o, prop) : AnsiString();
     case tkSet: {
       // Members 0-31: a member above 15 must not be lost on the way through the store.
       const TTypeInfo* member = SetMemberType(prop);
@@ -221,8 +207,7 @@ AnsiString TPropsStorage::GetPropValue(PPropInfo prop, bool storeContent) {
     case tkClass:
       if (storeContent) StoreObjectContent(prop, GetObjectProp(o, prop));
       return AnsiString();
-    default:
-      return AnsiString();
+    default: return AnsiString();
   }
 }
 
@@ -276,8 +261,7 @@ void TPropsStorage::SetPropValue(PPropInfo prop, const AnsiString& text) {
       SetOrdProp(o, prop, bits);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -288,8 +272,7 @@ void TPropsStorage::StoreObjectContent(PPropInfo prop, TObject* obj) {
     AnsiString section = ListSection(prop);
     EraseSection(section);
     WriteString(section, "Count", std::to_string(lines->Count()));
-    for (int i = 0; i < lines->Count(); ++i)
-      WriteString(section, "Item" + std::to_string(i), lines->Strings(i));
+    for (int i = 0; i < lines->Count(); ++i) WriteString(section, "Item" + std::to_string(i), lines->Strings(i));
   }
   StoreAllOf(obj, Prefix + prop->Name);
 }
@@ -300,13 +283,11 @@ void TPropsStorage::LoadObjectContent(PPropInfo prop, TObject* obj) {
     AnsiString section = ListSection(prop);
     int count = -1;
     // A missing or unreadable count leaves the list as it is.
-    if (!ParseDecimal(TrimStored(ReadString(section, "Count", AnsiString())), count))
-      count = -1;
+    if (!ParseDecimal(TrimStored(ReadString(section, "Count", AnsiString())), count)) count = -1;
     if (count >= 0) {
       if (count > kMaxListLines) count = kMaxListLines;
       TStringList read;
-      for (int i = 0; i < count; ++i)
-        read.Add(ReadString(section, "Item" + std::to_string(i), AnsiString()));
+      for (int i = 0; i < count; ++i) read.Add(ReadString(section, "Item" + std::to_string(i), AnsiString()));
       lines->Assign(read);
     }
   }
@@ -378,8 +359,7 @@ void ForEachStoredLine(TPropsStorage& st, TComponent* form, TStrings* list, Fn a
     if (!comp) continue;
     AnsiString key = comp->Name();
     for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (!table.count(key))
-      table[key] = std::make_unique<TPropInfoList>(comp, StoredPropKinds());
+    if (!table.count(key)) table[key] = std::make_unique<TPropInfoList>(comp, StoredPropKinds());
   }
   for (int i = 0; i < list->Count(); ++i) {
     AnsiString compName, propName;

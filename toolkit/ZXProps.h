@@ -31,11 +31,9 @@ class TPropInfoList : public TObject {
 // Every kind except the untyped one and methods: events are never stored.
 TTypeKinds StoredPropKinds();
 
-using TReadStrEvent = std::function<AnsiString(const AnsiString& section,
-                                               const AnsiString& key,
-                                               const AnsiString& deflt)>;
-using TWriteStrEvent = std::function<void(const AnsiString& section, const AnsiString& key,
-                                          const AnsiString& value)>;
+using TReadStrEvent =
+    std::function<AnsiString(const AnsiString& section, const AnsiString& key, const AnsiString& deflt)>;
+using TWriteStrEvent = std::function<void(const AnsiString& section, const AnsiString& key, const AnsiString& value)>;
 using TEraseSectEvent = std::function<void(const AnsiString& section)>;
 
 class TPropsStorage : public TObject {
@@ -51,10 +49,8 @@ class TPropsStorage : public TObject {
   TWriteStrEvent OnWriteString;
   TEraseSectEvent OnEraseSection;
 
-  virtual AnsiString ReadString(const AnsiString& section, const AnsiString& key,
-                                const AnsiString& deflt);
-  virtual void WriteString(const AnsiString& section, const AnsiString& key,
-                           const AnsiString& value);
+  virtual AnsiString ReadString(const AnsiString& section, const AnsiString& key, const AnsiString& deflt);
+  virtual void WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value);
   virtual void EraseSection(const AnsiString& section);
   virtual AnsiString ItemKey(const AnsiString& propName) const { return Prefix + propName; }
   virtual std::unique_ptr<TPropsStorage> CreateStorage() const;

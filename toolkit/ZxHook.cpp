@@ -18,9 +18,7 @@ std::unique_ptr<THookList>& HookListHolder() {
   return list;
 }
 
-bool IsDestroying(const TComponent* c) {
-  return c && c->ComponentState().Contains(csDestroying);
-}
+bool IsDestroying(const TComponent* c) { return c && c->ComponentState().Contains(csDestroying); }
 
 // Called inside a catch block: the application's handler shows the exception.
 void ReportException(TObject* sender = nullptr) {
@@ -148,8 +146,7 @@ LRESULT TControlHook::Dispatch(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_QUIT) pass(true);
     if (!handled || msg == WM_DESTROY) {
       try {
-        m.Result = prev ? CallWindowProcA(prev, wnd, msg, wp, lp)
-                        : DefWindowProcA(wnd, msg, wp, lp);
+        m.Result = prev ? CallWindowProcA(prev, wnd, msg, wp, lp) : DefWindowProcA(wnd, msg, wp, lp);
       } catch (...) {
         ReportException();
       }
@@ -182,8 +179,7 @@ THookList::THookList() {
     wc.lpszClassName = kHiddenClass;
     RegisterClassA(&wc);
   }
-  wnd_ = CreateWindowExA(0, kHiddenClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
-                         nullptr);
+  wnd_ = CreateWindowExA(0, kHiddenClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
 }
 
 THookList::~THookList() {
@@ -257,9 +253,7 @@ void TZxWindowHook::SetActive(bool value) {
     UnhookControl();
 }
 
-TWinControl* TZxWindowHook::WinControl() const {
-  return record_ ? record_->Control() : control_;
-}
+TWinControl* TZxWindowHook::WinControl() const { return record_ ? record_->Control() : control_; }
 
 void TZxWindowHook::SetWinControl(TWinControl* value) {
   if (value == control_) return;

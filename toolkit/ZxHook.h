@@ -20,8 +20,7 @@ class TZxWindowHook;
 // lParam on its control's new window.
 constexpr UINT CM_RECREATEWINDOW = 0xB03E;
 
-using THookMessageEvent =
-    std::function<void(TObject* Sender, TMessage& Msg, bool& Handled)>;
+using THookMessageEvent = std::function<void(TObject* Sender, TMessage& Msg, bool& Handled)>;
 
 // One per hooked control: the subclassing of its window, shared by every hook on it.
 class TControlHook : public TObject {
@@ -53,7 +52,7 @@ class TControlHook : public TObject {
   HWND hwnd_ = nullptr;  // the window our procedure is installed on
   std::vector<TZxWindowHook*> hooks_;
   bool destroying_ = false;
-  int busy_ = 0;             // nesting of our window procedure on this record
+  int busy_ = 0;              // nesting of our window procedure on this record
   bool freePending_ = false;  // released while busy: freed when the procedure returns
 };
 

@@ -20,11 +20,16 @@ bool Utf8ToCodePage437(const std::string& utf8, std::string& out) {
     auto c = static_cast<unsigned char>(utf8[i]);
     uint32_t cp;
     int extra;
-    if (c < 0x80) cp = c, extra = 0;
-    else if ((c & 0xE0) == 0xC0) cp = c & 0x1F, extra = 1;
-    else if ((c & 0xF0) == 0xE0) cp = c & 0x0F, extra = 2;
-    else if ((c & 0xF8) == 0xF0) cp = c & 0x07, extra = 3;
-    else return false;
+    if (c < 0x80)
+      cp = c, extra = 0;
+    else if ((c & 0xE0) == 0xC0)
+      cp = c & 0x1F, extra = 1;
+    else if ((c & 0xF0) == 0xE0)
+      cp = c & 0x0F, extra = 2;
+    else if ((c & 0xF8) == 0xF0)
+      cp = c & 0x07, extra = 3;
+    else
+      return false;
     for (int k = 1; k <= extra; ++k) {
       if (i + k >= utf8.size()) return false;
       auto d = static_cast<unsigned char>(utf8[i + k]);

@@ -10,9 +10,9 @@
 namespace vx {
 
 struct TDctBuildStats {
-  int lines = 0;         // lines read
-  int rejected = 0;      // words the reader could never look up (characters, length)
-  int words = 0;         // distinct words written
+  int lines = 0;     // lines read
+  int rejected = 0;  // words the reader could never look up (characters, length)
+  int words = 0;     // distinct words written
   int cells = 0;
 };
 

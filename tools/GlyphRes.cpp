@@ -80,8 +80,7 @@ GlyphPalette ParseGlyphPalette(const std::string& text, const std::string& file)
     int n = static_cast<int>(i) + 1;
     if (l.size() < 8 || l[1] != ' ') Fail(file, n, "expected \"K RRGGBB name\"");
     std::string hex = l.substr(2, 6);
-    if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-      Fail(file, n, "bad colour " + hex);
+    if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) Fail(file, n, "bad colour " + hex);
     if (p.IndexOf(l[0]) >= 0) Fail(file, n, std::string("key '") + l[0] + "' given twice");
     if (p.keys.size() == 16) Fail(file, n, "more than 16 colours");
     p.keys.push_back(l[0]);
@@ -91,8 +90,8 @@ GlyphPalette ParseGlyphPalette(const std::string& text, const std::string& file)
   return p;
 }
 
-GlyphPicture ParseGlyphPicture(const std::string& text, const std::string& file,
-                               const GlyphPalette& palette, bool cursor) {
+GlyphPicture ParseGlyphPicture(const std::string& text, const std::string& file, const GlyphPalette& palette,
+                               bool cursor) {
   GlyphPicture g;
   std::vector<std::string> lines = Lines(text);
   int firstRow = 0;
@@ -108,8 +107,7 @@ GlyphPicture ParseGlyphPicture(const std::string& text, const std::string& file,
     l = Trim(l);
     if (g.rows.empty()) firstRow = n;
     if (!g.rows.empty() && l.size() != g.rows[0].size())
-      Fail(file, n, "row of " + std::to_string(l.size()) + " pixels, expected " +
-                        std::to_string(g.rows[0].size()));
+      Fail(file, n, "row of " + std::to_string(l.size()) + " pixels, expected " + std::to_string(g.rows[0].size()));
     for (char c : l) {
       bool ok = cursor ? std::string(".kwx").find(c) != std::string::npos : palette.IndexOf(c) >= 0;
       if (!ok) Fail(file, n, std::string("'") + c + "' is not in the legend");

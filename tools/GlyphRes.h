@@ -10,16 +10,16 @@
 namespace vx {
 
 struct GlyphPalette {
-  std::vector<char> keys;           // at most 16, in legend order
-  std::vector<uint32_t> colours;    // 0xRRGGBB
+  std::vector<char> keys;         // at most 16, in legend order
+  std::vector<uint32_t> colours;  // 0xRRGGBB
   int IndexOf(char key) const;
 };
 
 struct GlyphPicture {
   std::string name;
   int width = 0, height = 0;
-  std::vector<std::string> rows;    // top row first
-  int hotX = 0, hotY = 0;           // cursors only
+  std::vector<std::string> rows;  // top row first
+  int hotX = 0, hotY = 0;         // cursors only
 };
 
 // Lines "K RRGGBB words...", '#' comments and blank lines skipped. Throws
@@ -27,8 +27,8 @@ struct GlyphPicture {
 GlyphPalette ParseGlyphPalette(const std::string& text, const std::string& file);
 // Picture lines of equal width in legend characters; "hotspot X Y" for a cursor. The
 // bottom-left pixel must be the legend's first key (the transparent colour).
-GlyphPicture ParseGlyphPicture(const std::string& text, const std::string& file,
-                               const GlyphPalette& palette, bool cursor);
+GlyphPicture ParseGlyphPicture(const std::string& text, const std::string& file, const GlyphPalette& palette,
+                               bool cursor);
 // A 4-bit BMP file of the picture with the whole legend as its colour table.
 std::vector<uint8_t> MakeGlyphBitmap(const GlyphPicture& p, const GlyphPalette& palette);
 // A 32 x 32 monochrome CUR file: 'k' black, 'w' white, '.' transparent, 'x' inverted.

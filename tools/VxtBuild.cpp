@@ -44,8 +44,7 @@ int VxtBuildMain(int argc, const char* const* argv, std::ostream& out, std::ostr
     THTMLGroup group;
     BuildTagGroup(source, group);
     group.SaveToFile(outputName);
-    out << outputName << ": " << source.Tags.size() << " tags in " << source.GroupNames.size()
-        << " groups\n";
+    out << outputName << ": " << source.Tags.size() << " tags in " << source.GroupNames.size() << " groups\n";
     return 0;
   } catch (const EVxtSyntaxError& e) {
     err << e.FileName() << ":" << e.Line() << ": error: " << e.Text() << "\n";

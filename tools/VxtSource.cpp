@@ -46,16 +46,14 @@ bool HasLowerCase(const std::string& s) {
 bool IsTagName(const std::string& s) {
   if (s.empty()) return false;
   for (char c : s)
-    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '!' || c == '-'))
-      return false;
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '!' || c == '-')) return false;
   return true;
 }
 
 bool IsAttribName(const std::string& s) {
   if (s.empty() || !(s[0] >= 'A' && s[0] <= 'Z')) return false;
   for (char c : s)
-    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'))
-      return false;
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_')) return false;
   return true;
 }
 
@@ -63,8 +61,7 @@ struct BrowserWord {
   const char* word;
   std::uint8_t bits;
 };
-const BrowserWord kBrowsers[] = {
-    {"netscape", 1}, {"ie", 2}, {"mosaic", 4}, {"preview", 8}, {"all", 15}, {"none", 0}};
+const BrowserWord kBrowsers[] = {{"netscape", 1}, {"ie", 2}, {"mosaic", 4}, {"preview", 8}, {"all", 15}, {"none", 0}};
 
 // An attribute while its tag is still open: its browser list may depend on the tag's.
 struct PendingAttrib {
@@ -115,9 +112,7 @@ class Parser {
   enum class Block { None, Tag, Set };
 
   [[noreturn]] void Fail(const std::string& text) { FailAt(line_, text); }
-  [[noreturn]] void FailAt(int line, const std::string& text) {
-    throw EVxtSyntaxError(file_, line, text);
-  }
+  [[noreturn]] void FailAt(int line, const std::string& text) { throw EVxtSyntaxError(file_, line, text); }
 
   void NeedValue(const std::string& key, const std::string& value) {
     if (value.empty()) Fail("'" + key + "' needs a value");
@@ -193,8 +188,8 @@ class Parser {
     return k == "kind" || k == "end" || k == "group" || k == "browsers" || k == "desc";
   }
   static bool IsAttribFieldKey(const std::string& k) {
-    return k == "type" || k == "pick" || k == "filter" || k == "required" || k == "flag" ||
-           k == "browsers" || k == "desc";
+    return k == "type" || k == "pick" || k == "filter" || k == "required" || k == "flag" || k == "browsers" ||
+           k == "desc";
   }
 
   std::vector<PendingAttrib>& Attribs() { return block_ == Block::Set ? set_.attribs : attribs_; }
@@ -203,8 +198,7 @@ class Parser {
     auto& list = Attribs();
     for (const auto& q : list)
       if (q.a.Name == p.a.Name)
-        Fail("attribute " + p.a.Name + " given twice (first at line " + std::to_string(q.a.Line) +
-             ")");
+        Fail("attribute " + p.a.Name + " given twice (first at line " + std::to_string(q.a.Line) + ")");
     list.push_back(p);
   }
 
@@ -233,10 +227,14 @@ class Parser {
   void TagField(const std::string& key, const std::string& value) {
     if (key == "kind") {
       Once(kindGiven_, key);
-      if (value == "alone") tag_.Kind = 0;
-      else if (value == "end") tag_.Kind = 1;
-      else if (value == "either") tag_.Kind = 2;
-      else Fail("kind must be alone, end or either, not '" + value + "'");
+      if (value == "alone")
+        tag_.Kind = 0;
+      else if (value == "end")
+        tag_.Kind = 1;
+      else if (value == "either")
+        tag_.Kind = 2;
+      else
+        Fail("kind must be alone, end or either, not '" + value + "'");
     } else if (key == "end") {
       Once(endGiven_, key);
       NeedValue(key, value);
@@ -276,8 +274,7 @@ class Parser {
       int t = -1;
       for (int i = 0; i < 6; ++i)
         if (value == types[i]) t = i;
-      if (t < 0)
-        Fail("type must be text, numeric, color, picklist, file or image, not '" + value + "'");
+      if (t < 0) Fail("type must be text, numeric, color, picklist, file or image, not '" + value + "'");
       p.a.AttrType = static_cast<std::uint8_t>(t);
     } else if (key == "pick") {
       NeedValue(key, value);
@@ -335,8 +332,7 @@ class Parser {
     }
   }
 
-  std::uint8_t ParseBrowsers(const std::string& value, bool& relative, std::uint8_t& add,
-                             std::uint8_t& remove) {
+  std::uint8_t ParseBrowsers(const std::string& value, bool& relative, std::uint8_t& add, std::uint8_t& remove) {
     NeedValue("browsers", value);
     auto words = SplitWords(value);
     std::uint8_t bits = 0;
@@ -350,9 +346,12 @@ class Parser {
       for (const auto& bw : kBrowsers)
         if (name == bw.word) b = bw.bits;
       if (b < 0) Fail("unknown browser '" + name + "' (netscape, ie, mosaic, preview, all, none)");
-      if (sign == '+') add |= b;
-      else if (sign == '-') remove |= b;
-      else bits |= b;
+      if (sign == '+')
+        add |= b;
+      else if (sign == '-')
+        remove |= b;
+      else
+        bits |= b;
       (sign ? relative : absolute) = true;
     }
     if (relative && absolute) Fail("a browser list is either all '+'/'-' changes or a plain list");
@@ -430,14 +429,9 @@ class Parser {
 std::string TVxtSource::GroupNamesText() const { return JoinLines(GroupNames); }
 
 EVxtSyntaxError::EVxtSyntaxError(const std::string& fileName, int line, const std::string& text)
-    : Exception(fileName + ":" + std::to_string(line) + ": " + text),
-      fileName_(fileName),
-      line_(line),
-      text_(text) {}
+    : Exception(fileName + ":" + std::to_string(line) + ": " + text), fileName_(fileName), line_(line), text_(text) {}
 
-TVxtSource ParseVxtSource(const std::string& text, const std::string& fileName) {
-  return Parser(text, fileName).Run();
-}
+TVxtSource ParseVxtSource(const std::string& text, const std::string& fileName) { return Parser(text, fileName).Run(); }
 
 TVxtSource LoadVxtSource(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);

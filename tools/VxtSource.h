@@ -38,7 +38,7 @@ namespace vx {
 // One parsed attribute, with the values the tag definition file stores.
 struct TVxtAttribSource {
   std::string Name;
-  std::string PickList;     // values joined with CR LF
+  std::string PickList;  // values joined with CR LF
   std::string Filter;
   std::string OtherAttrib;
   std::string Description;  // lines joined with CR LF
@@ -46,7 +46,7 @@ struct TVxtAttribSource {
   std::uint8_t Required = 0;
   bool IsFlag = false;
   std::uint8_t Browsers = 0;
-  int Line = 0;             // where the attribute's block starts
+  int Line = 0;  // where the attribute's block starts
 };
 
 struct TVxtTagSource {

@@ -13,16 +13,14 @@ int ColorDepthFromBits(int bitsPerPixel) {
   return 24;
 }
 
-int DisplayColorDepth(HDC dc) {
-  return ColorDepthFromBits(GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES));
-}
+int DisplayColorDepth(HDC dc) { return ColorDepthFromBits(GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES)); }
 
 namespace {
 
 enum class TReader { Jpeg, Gif, Bmp, Png };
 
-bool CallReader(TReader kind, const AnsiString& fileName, int depth, int dither,
-                TImageProgressCallback callback, HBITMAP& bitmap, HPALETTE& palette) {
+bool CallReader(TReader kind, const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback,
+                HBITMAP& bitmap, HPALETTE& palette) {
   if (fileName.size() >= ImageNameBufferSize) return false;
   char name[ImageNameBufferSize] = {};
   std::memcpy(name, fileName.c_str(), fileName.size());
@@ -31,18 +29,10 @@ bool CallReader(TReader kind, const AnsiString& fileName, int depth, int dither,
   BYTE d = BYTE(depth), di = BYTE(dither);
   int result = 0;
   switch (kind) {
-    case TReader::Jpeg:
-      result = ilReadJpeg(name, d, di, &bmp, &pal, callback, ImageOptionWord);
-      break;
-    case TReader::Gif:
-      result = ilReadGif(name, d, di, &bmp, &pal, callback, ImageOptionWord, "lzw");
-      break;
-    case TReader::Bmp:
-      result = ilReadBmp(name, d, di, &bmp, &pal, callback, ImageOptionWord);
-      break;
-    case TReader::Png:
-      result = ilReadPng(name, d, di, &bmp, &pal, callback, ImageOptionWord);
-      break;
+    case TReader::Jpeg: result = ilReadJpeg(name, d, di, &bmp, &pal, callback, ImageOptionWord); break;
+    case TReader::Gif: result = ilReadGif(name, d, di, &bmp, &pal, callback, ImageOptionWord, "lzw"); break;
+    case TReader::Bmp: result = ilReadBmp(name, d, di, &bmp, &pal, callback, ImageOptionWord); break;
+    case TReader::Png: result = ilReadPng(name, d, di, &bmp, &pal, callback, ImageOptionWord); break;
   }
   if (result <= 0 || !bmp) {
     // A reader that failed but left objects behind must not leak them.
@@ -69,8 +59,8 @@ HPALETTE CopyPalette(HPALETTE p) {
   return CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp));
 }
 
-bool ReadInto(TReader kind, const AnsiString& fileName, int depth, int dither,
-              TImageProgressCallback callback, TBitmap& bitmap, HPALETTE viewerPalette) {
+bool ReadInto(TReader kind, const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback,
+              TBitmap& bitmap, HPALETTE viewerPalette) {
   HBITMAP bmp = nullptr;
   HPALETTE pal = viewerPalette;
   if (!CallReader(kind, fileName, depth, dither, callback, bmp, pal)) return false;
@@ -82,37 +72,37 @@ bool ReadInto(TReader kind, const AnsiString& fileName, int depth, int dither,
 
 }  // namespace
 
-bool ReadJpegImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                   HBITMAP& bitmap, HPALETTE& palette) {
+bool ReadJpegImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, HBITMAP& bitmap,
+                   HPALETTE& palette) {
   return CallReader(TReader::Jpeg, f, depth, dither, cb, bitmap, palette);
 }
-bool ReadGifImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  HBITMAP& bitmap, HPALETTE& palette) {
+bool ReadGifImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, HBITMAP& bitmap,
+                  HPALETTE& palette) {
   return CallReader(TReader::Gif, f, depth, dither, cb, bitmap, palette);
 }
-bool ReadBmpImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  HBITMAP& bitmap, HPALETTE& palette) {
+bool ReadBmpImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, HBITMAP& bitmap,
+                  HPALETTE& palette) {
   return CallReader(TReader::Bmp, f, depth, dither, cb, bitmap, palette);
 }
-bool ReadPngImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  HBITMAP& bitmap, HPALETTE& palette) {
+bool ReadPngImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, HBITMAP& bitmap,
+                  HPALETTE& palette) {
   return CallReader(TReader::Png, f, depth, dither, cb, bitmap, palette);
 }
 
-bool ReadJpegImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                   TBitmap& bitmap, HPALETTE viewerPalette) {
+bool ReadJpegImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, TBitmap& bitmap,
+                   HPALETTE viewerPalette) {
   return ReadInto(TReader::Jpeg, f, depth, dither, cb, bitmap, viewerPalette);
 }
-bool ReadGifImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  TBitmap& bitmap, HPALETTE viewerPalette) {
+bool ReadGifImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, TBitmap& bitmap,
+                  HPALETTE viewerPalette) {
   return ReadInto(TReader::Gif, f, depth, dither, cb, bitmap, viewerPalette);
 }
-bool ReadBmpImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  TBitmap& bitmap, HPALETTE viewerPalette) {
+bool ReadBmpImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, TBitmap& bitmap,
+                  HPALETTE viewerPalette) {
   return ReadInto(TReader::Bmp, f, depth, dither, cb, bitmap, viewerPalette);
 }
-bool ReadPngImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb,
-                  TBitmap& bitmap, HPALETTE viewerPalette) {
+bool ReadPngImage(const AnsiString& f, int depth, int dither, TImageProgressCallback cb, TBitmap& bitmap,
+                  HPALETTE viewerPalette) {
   return ReadInto(TReader::Png, f, depth, dither, cb, bitmap, viewerPalette);
 }
 

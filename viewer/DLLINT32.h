@@ -31,28 +31,24 @@ int DisplayColorDepth(HDC dc);
 // Reader operations. On entry `palette` is the viewer palette (or 0); on success the
 // bitmap and the image's palette (owned by the caller from then on) are stored and the
 // result is true. On failure both are left as they were.
-bool ReadJpegImage(const AnsiString& fileName, int depth, int dither,
-                   TImageProgressCallback callback, HBITMAP& bitmap, HPALETTE& palette);
-bool ReadGifImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, HBITMAP& bitmap, HPALETTE& palette);
-bool ReadBmpImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, HBITMAP& bitmap, HPALETTE& palette);
-bool ReadPngImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, HBITMAP& bitmap, HPALETTE& palette);
+bool ReadJpegImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, HBITMAP& bitmap,
+                   HPALETTE& palette);
+bool ReadGifImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, HBITMAP& bitmap,
+                  HPALETTE& palette);
+bool ReadBmpImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, HBITMAP& bitmap,
+                  HPALETTE& palette);
+bool ReadPngImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, HBITMAP& bitmap,
+                  HPALETTE& palette);
 
 // The same filling a TBitmap, which takes the bitmap and then the palette; the viewer
 // palette is only lent. On failure the TBitmap is left untouched.
-bool ReadJpegImage(const AnsiString& fileName, int depth, int dither,
-                   TImageProgressCallback callback, TBitmap& bitmap,
+bool ReadJpegImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, TBitmap& bitmap,
                    HPALETTE viewerPalette = nullptr);
-bool ReadGifImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, TBitmap& bitmap,
+bool ReadGifImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, TBitmap& bitmap,
                   HPALETTE viewerPalette = nullptr);
-bool ReadBmpImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, TBitmap& bitmap,
+bool ReadBmpImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, TBitmap& bitmap,
                   HPALETTE viewerPalette = nullptr);
-bool ReadPngImage(const AnsiString& fileName, int depth, int dither,
-                  TImageProgressCallback callback, TBitmap& bitmap,
+bool ReadPngImage(const AnsiString& fileName, int depth, int dither, TImageProgressCallback callback, TBitmap& bitmap,
                   HPALETTE viewerPalette = nullptr);
 
 // The GIF transparent colour is read by the image unit (ReadGifTransparentColor in

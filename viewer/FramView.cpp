@@ -466,9 +466,7 @@ TSubFrameSet* TSubFrameSet::ParentSubSet() const {
   return dynamic_cast<TSubFrameSet*>(Parent());
 }
 
-bool TSubFrameSet::NearOutside(int x, int y) const {
-  return x < 3 || y < 3 || x >= Width() - 3 || y >= Height() - 3;
-}
+bool TSubFrameSet::NearOutside(int x, int y) const { return x < 3 || y < 3 || x >= Width() - 3 || y >= Height() - 3; }
 
 void TSubFrameSet::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
   TFrameBase::MouseDown(b, s, x, y);
@@ -557,7 +555,8 @@ void TSubFrameSet::MouseDownOnBorder(TMouseButton b, TShiftState s, int x, int y
   // The pointer stays one pixel inside the neighbouring borders.
   int lo = Borders[BorderIndex - 1] + 1, hi = Borders[BorderIndex + 1] - 1;
   POINT a = ClientToScreen(POINT{0, 0});
-  RECT band = OnRows ? RECT{a.x, a.y + lo, a.x + Width(), a.y + hi + 1} : RECT{a.x + lo, a.y, a.x + hi + 1, a.y + Height()};
+  RECT band =
+      OnRows ? RECT{a.x, a.y + lo, a.x + Width(), a.y + hi + 1} : RECT{a.x + lo, a.y, a.x + hi + 1, a.y + Height()};
   ClipCursor(&band);
   DragRect = RECT{0, 0, 0, 0};
   MoveDragLine(std::clamp(OnRows ? y : x, lo, hi));
@@ -753,20 +752,15 @@ void TFrameViewer::Notification(TComponent* c, TOperation op) {
 
 void TFrameViewer::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_FRAMEVIEWER_FOLLOW:
-      FollowPendingLinks();
-      return;
+    case WM_FRAMEVIEWER_FOLLOW: FollowPendingLinks(); return;
     case WM_FRAMEVIEWER_FREE: {
       std::vector<TFrameSet*> dead;
       dead.swap(dead_);
       for (TFrameSet* s : dead) s->Free();
       return;
     }
-    case CM_CURSORCHANGED:
-      ForEachViewer([this](THTMLViewer* v) { v->SetCursor(Cursor()); });
-      break;
-    default:
-      break;
+    case CM_CURSORCHANGED: ForEachViewer([this](THTMLViewer* v) { v->SetCursor(Cursor()); }); break;
+    default: break;
   }
   TWinControl::WndProc(m);
 }
@@ -856,8 +850,7 @@ void TFrameViewer::FreeSetLater(TFrameSet* s) {
   if (!s) return;
   s->SetVisible(false);
   if (std::find(dead_.begin(), dead_.end(), s) == dead_.end()) dead_.push_back(s);
-  if (HandleAllocated())
-    PostMessageA(Handle(), WM_FRAMEVIEWER_FREE, 0, 0);
+  if (HandleAllocated()) PostMessageA(Handle(), WM_FRAMEVIEWER_FREE, 0, 0);
 }
 
 bool TFrameViewer::HeldByHistory(const TFrameSet* s) const {

@@ -127,15 +127,15 @@ class TSubFrameSet : public TFrameBase, public TFrameSetSink {
 
   std::vector<TFrameBase*> List;  // children in document order
   bool OnRows = false;
-  std::vector<int> Entries;       // ROWS or COLS as written (encoded)
-  std::vector<int> Sizes;         // computed sizes
+  std::vector<int> Entries;  // ROWS or COLS as written (encoded)
+  std::vector<int> Sizes;    // computed sizes
   int TotalSize = 0;
-  std::vector<int> Borders;       // Borders[i]: where child i starts; the last is the end
-  std::vector<bool> Fixed;        // per border
+  std::vector<int> Borders;  // Borders[i]: where child i starts; the last is the end
+  std::vector<bool> Fixed;   // per border
   std::string BaseHref, BaseTarget;
-  std::string DocumentFile;       // the frame document this set was read from
-  int BorderIndex = -1;           // the border under the pointer
-  RECT DragRect{0, 0, 0, 0};      // the drag line, screen coordinates
+  std::string DocumentFile;   // the frame document this set was read from
+  int BorderIndex = -1;       // the border under the pointer
+  RECT DragRect{0, 0, 0, 0};  // the drag line, screen coordinates
 
  protected:
   void Resize() override;
@@ -176,7 +176,7 @@ class TFrameSet : public TSubFrameSet {
 
   TFrameViewer* FrameViewer;
   std::string Title, FileName;
-  TStringList FrameNames;          // upper-cased names, each with its TFrame
+  TStringList FrameNames;  // upper-cased names, each with its TFrame
   std::vector<THTMLViewer*> Viewers;
   TSubFrameSet* DraggedSet = nullptr;
   int LastWidth = -1, LastHeight = -1;

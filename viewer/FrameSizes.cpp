@@ -44,9 +44,12 @@ std::vector<int> ParseSizeList(const std::string& value) {
 std::vector<int> ComputeFrameSizes(const std::vector<int>& entries, int extent) {
   int pixels = 0, percent = 0, shares = 0;
   for (int e : entries) {
-    if (e >= 0) pixels += e;
-    else if (e <= -101) percent += -e - 100;
-    else shares += -e;
+    if (e >= 0)
+      pixels += e;
+    else if (e <= -101)
+      percent += -e - 100;
+    else
+      shares += -e;
   }
   std::vector<int> r(entries.size(), 0);
   int rest = extent - pixels;
@@ -55,9 +58,12 @@ std::vector<int> ComputeFrameSizes(const std::vector<int>& entries, int extent) 
     int unit = shares ? (rest - pool) / shares : 0;
     for (size_t k = 0; k < entries.size(); ++k) {
       int e = entries[k];
-      if (e >= 0) r[k] = e;
-      else if (e <= -101) r[k] = MulDivOr(-e - 100, pool, percent, 0);
-      else r[k] = -e * unit;
+      if (e >= 0)
+        r[k] = e;
+      else if (e <= -101)
+        r[k] = MulDivOr(-e - 100, pool, percent, 0);
+      else
+        r[k] = -e * unit;
     }
   } else {
     for (size_t k = 0; k < entries.size(); ++k)

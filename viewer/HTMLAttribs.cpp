@@ -19,7 +19,10 @@ bool ReadHtColor(const std::string& text, THtColor& color) {
   if (s.empty() || s.size() > 6) return false;
   unsigned v = 0;
   for (char ch : s) {
-    int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10 : -1;
+    int d = ch >= '0' && ch <= '9'   ? ch - '0'
+            : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+            : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                                     : -1;
     if (d < 0) return false;
     v = v * 16 + static_cast<unsigned>(d);
   }
@@ -29,15 +32,27 @@ bool ReadHtColor(const std::string& text, THtColor& color) {
 
 TImageParams ImageParamsOf(const TAttributeList& a) {
   TImageParams p;
-  if (auto* t = Find(a, SrcAttr)) { p.Src = t->Name; p.HasSrc = true; }
-  if (auto* t = Find(a, AltAttr)) { p.Alt = t->Name; p.HasAlt = true; }
+  if (auto* t = Find(a, SrcAttr)) {
+    p.Src = t->Name;
+    p.HasSrc = true;
+  }
+  if (auto* t = Find(a, AltAttr)) {
+    p.Alt = t->Name;
+    p.HasAlt = true;
+  }
   if (auto* t = Find(a, AlignAttr)) p.Align = t->Name;
   if (auto* t = Find(a, HeightAttr)) p.Height = t->Value;
   if (auto* t = Find(a, WidthAttr)) p.Width = t->Value;
-  if (auto* t = Find(a, BorderAttr)) { p.HasBorder = true; p.Border = t->Value; }
+  if (auto* t = Find(a, BorderAttr)) {
+    p.HasBorder = true;
+    p.Border = t->Value;
+  }
   p.Transp = Find(a, TranspAttr) != nullptr;
   p.IsMap = Find(a, IsMapAttr) != nullptr;
-  if (auto* t = Find(a, UseMapAttr)) { p.HasUseMap = true; p.UseMap = t->Name; }
+  if (auto* t = Find(a, UseMapAttr)) {
+    p.HasUseMap = true;
+    p.UseMap = t->Name;
+  }
   return p;
 }
 
@@ -52,13 +67,25 @@ std::unique_ptr<ThtmlTable> NewTable(TSectionList* list, const TAttributeList& a
   p.Align = align;
   if (auto* t = Find(a, AlignAttr)) {
     std::string v = HtUpperCase(t->Name);
-    if (v == "CENTER") p.Align = 2;
-    else if (v == "RIGHT") p.Align = 3;
+    if (v == "CENTER")
+      p.Align = 2;
+    else if (v == "RIGHT")
+      p.Align = 3;
   }
   if (auto* t = Find(a, BorderAttr)) p.Border = t->Value;
-  if (auto* t = Find(a, CellPaddingAttr)) { p.HasPadding = true; p.Padding = t->Value; }
-  if (auto* t = Find(a, CellSpacingAttr)) { p.HasSpacing = true; p.Spacing = t->Value; }
-  if (auto* t = Find(a, WidthAttr)) { p.HasWidth = true; p.Width = t->Value; p.WidthPercent = IsPercent(t); }
+  if (auto* t = Find(a, CellPaddingAttr)) {
+    p.HasPadding = true;
+    p.Padding = t->Value;
+  }
+  if (auto* t = Find(a, CellSpacingAttr)) {
+    p.HasSpacing = true;
+    p.Spacing = t->Value;
+  }
+  if (auto* t = Find(a, WidthAttr)) {
+    p.HasWidth = true;
+    p.Width = t->Value;
+    p.WidthPercent = IsPercent(t);
+  }
   if (auto* t = Find(a, BgColorAttr)) p.HasBgColor = ReadHtColor(t->Name, p.BgColor);
   if (auto* t = Find(a, BorderColorAttr)) p.HasBorderColor = ReadHtColor(t->Name, p.BorderColor);
   return std::make_unique<ThtmlTable>(list, p);
@@ -81,7 +108,10 @@ TControlParams ControlParamsOf(const TAttributeList& a) {
   TControlParams p;
   if (auto* t = Find(a, TypeAttr)) p.Type = t->Name;
   if (auto* t = Find(a, NameAttr)) p.Name = t->Name;
-  if (auto* t = Find(a, ValueAttr)) { p.Value = t->Name; p.HasValue = true; }
+  if (auto* t = Find(a, ValueAttr)) {
+    p.Value = t->Name;
+    p.HasValue = true;
+  }
   if (auto* t = Find(a, SizeAttr)) p.Size = t->Value;
   if (auto* t = Find(a, MaxLengthAttr)) p.MaxLength = t->Value;
   if (auto* t = Find(a, RowsAttr)) p.Rows = t->Value;
@@ -101,8 +131,15 @@ TAreaParams AreaParamsOf(const TAttributeList& a) {
   TAreaParams p;
   for (const TAttribute& t : a) {
     switch (t.Which) {
-      case HrefAttr: p.Href = t.Name; p.HasHref = true; p.NoHref = false; break;
-      case NoHrefAttr: p.NoHref = true; p.Href.clear(); break;
+      case HrefAttr:
+        p.Href = t.Name;
+        p.HasHref = true;
+        p.NoHref = false;
+        break;
+      case NoHrefAttr:
+        p.NoHref = true;
+        p.Href.clear();
+        break;
       case ShapeAttr: p.Shape = t.Name; break;
       case CoordsAttr: p.Coords = t.Name; break;
       case TargetAttr: p.Target = t.Name; break;

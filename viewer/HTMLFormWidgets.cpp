@@ -20,11 +20,14 @@ LRESULT CALLBACK ReflectingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
   auto old = reinterpret_cast<WNDPROC>(GetPropA(h, kOldProcProp));
   HWND child = nullptr;
   switch (msg) {
-    case WM_COMMAND: case WM_HSCROLL: case WM_VSCROLL:
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR:
-      child = reinterpret_cast<HWND>(l);
-      break;
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR: child = reinterpret_cast<HWND>(l); break;
     case WM_DRAWITEM: {
       // By the item's kind, not by wParam: the framework's controls all have the id 0.
       auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(l);
@@ -55,8 +58,8 @@ LRESULT CALLBACK ReflectingProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 void HookParent(HWND h) {
   auto refs = reinterpret_cast<INT_PTR>(GetPropA(h, kRefsProp));
   if (refs == 0) {
-    auto old = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingProc)));
+    auto old =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReflectingProc)));
     SetPropA(h, kOldProcProp, reinterpret_cast<HANDLE>(old));
   }
   SetPropA(h, kRefsProp, reinterpret_cast<HANDLE>(refs + 1));

@@ -77,8 +77,7 @@ void TEditFormControlObj::KeyDown(int key) {
   if (Form) Form->ControlKeyDown(this, key);
 }
 
-TButtonFormControlObj::TButtonFormControlObj(TSectionList* list, ThtmlForm* form, int position,
-                                             const TControlParams& p)
+TButtonFormControlObj::TButtonFormControlObj(TSectionList* list, ThtmlForm* form, int position, const TControlParams& p)
     : TFormControlObj(list, form, position, p) {
   IsSubmit = HtLowerCase(p.Type) != "reset";
   if (IsSubmit && Value.empty()) Value = "Submit";
@@ -280,8 +279,7 @@ void TTextAreaFormControlObj::SizeToCanvas() {
 }
 
 // ---------------------------------------------------------------- ThtmlForm
-ThtmlForm* ThtmlForm::Create(TSectionList* list, const std::string& method, bool hasMethod,
-                             const std::string& action) {
+ThtmlForm* ThtmlForm::Create(TSectionList* list, const std::string& method, bool hasMethod, const std::string& action) {
   auto f = std::make_unique<ThtmlForm>();
   f->List = list;
   if (hasMethod) f->Method = method.substr(0, 4);

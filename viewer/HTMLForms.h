@@ -50,12 +50,12 @@ class TFormWidget {
 
 struct TWidgetInit {
   TWidgetKind Kind = TWidgetKind::Edit;
-  std::string Text;         // edit text, button caption
+  std::string Text;  // edit text, button caption
   bool Password = false;
-  int MaxLength = 0;        // 0: no limit
+  int MaxLength = 0;  // 0: no limit
   bool Checked = false;
   bool MultiSelect = false;
-  std::string FontName;     // the preformatted font for edits, lists and memos
+  std::string FontName;  // the preformatted font for edits, lists and memos
   int FontSize = 10;
   int Width = 0, Height = 0;
 };
@@ -72,7 +72,7 @@ struct TControlParams {
   std::string Type;  // INPUT TYPE as written
   std::string Name, Value;
   bool HasValue = false;
-  int Size = -1;        // SIZE, -1 absent
+  int Size = -1;  // SIZE, -1 absent
   int MaxLength = 0;
   bool Checked = false, Multiple = false;
   int Rows = -1, Cols = -1;
@@ -205,8 +205,7 @@ class TTextAreaFormControlObj : public TFormControlObj {
 class ThtmlForm : public TObject {
  public:
   // Adds itself to the list's forms, which own it.
-  static ThtmlForm* Create(TSectionList* list, const std::string& method, bool hasMethod,
-                           const std::string& action);
+  static ThtmlForm* Create(TSectionList* list, const std::string& method, bool hasMethod, const std::string& action);
   const char* ClassName() const override { return "ThtmlForm"; }
   void AddControl(std::unique_ptr<TFormControlObj> c);
   void RadioClicked(TRadioButtonFormControlObj* sender);

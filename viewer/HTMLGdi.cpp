@@ -63,8 +63,7 @@ static void StretchDib(HDC dc, TBitmap& bmp, int x, int y, int w, int h, DWORD r
   TSelectedPalette selectPal(dc, bmp.Palette(), true);
   if (bmp.Palette()) RealizePalette(dc);
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchDIBits(dc, x, y, w, h, 0, 0, bmp.Width(), bmp.Height(), dib.Bits.data(), dib.Header(), DIB_RGB_COLORS,
-                rop);
+  StretchDIBits(dc, x, y, w, h, 0, 0, bmp.Width(), bmp.Height(), dib.Bits.data(), dib.Header(), DIB_RGB_COLORS, rop);
 }
 
 void DrawTransparentImage(HDC dc, TBitmap& image, TBitmap& mask, int h, int w, int y, int x) {
@@ -131,7 +130,8 @@ HPALETTE CreateViewerPalette(HDC dc) {
   lp->palNumEntries = 256;
   GetSystemPaletteEntries(dc, 0, 256, lp->palPalEntry);
   TPalEntry e[256];
-  for (int i = 0; i < 256; ++i) e[i] = {lp->palPalEntry[i].peRed, lp->palPalEntry[i].peGreen, lp->palPalEntry[i].peBlue};
+  for (int i = 0; i < 256; ++i)
+    e[i] = {lp->palPalEntry[i].peRed, lp->palPalEntry[i].peGreen, lp->palPalEntry[i].peBlue};
   BuildViewerPaletteEntries(e);
   for (int i = 0; i < 256; ++i) lp->palPalEntry[i] = {e[i].R, e[i].G, e[i].B, 0};
   return CreatePalette(lp);
@@ -170,8 +170,7 @@ TImageUnit& ImageUnit() {
         auto b = std::make_unique<TBitmap>();
         b->LoadFromResourceID(inst, id);
         img = WrapBitmap(std::move(b));
-      } catch (...) {
-      }
+      } catch (...) {}
       if (!img) img = DrawnPlaceholder(id == 1001 ? 16 : 20, id == 1001 ? 16 : 22, RGB(192, 192, 192));
       (id == 1001 ? u->ErrorImage : u->OffImage) = img;
     }
@@ -206,8 +205,8 @@ int __stdcall ImageProgressCallback() {
 }
 
 // The outside image reader, asked for the screen's depth with the viewer palette.
-static std::function<bool(const std::string&, TBitmap&)> Reader(
-    bool (*f)(const AnsiString&, int, int, TImageProgressCallback, TBitmap&, HPALETTE)) {
+static std::function<bool(const std::string&, TBitmap&)> Reader(bool (*f)(const AnsiString&, int, int,
+                                                                          TImageProgressCallback, TBitmap&, HPALETTE)) {
   return [f](const std::string& file, TBitmap& out) {
     TImageUnit& u = ImageUnit();
     return f(file, u.ColorDepth, u.Dither, &ImageProgressCallback, out, u.Palette);
@@ -234,8 +233,7 @@ std::unique_ptr<TBitmap> LoadImageByExtension(const std::string& fileName) {
     if (ext == ".bmp") {
       try {
         if (r.Bmp && r.Bmp(fileName, *b) && !b->Empty()) return b;
-      } catch (...) {
-      }
+      } catch (...) {}
       b = std::make_unique<TBitmap>();
       b->LoadFromFile(fileName);
       return b->Empty() ? nullptr : std::move(b);
@@ -262,8 +260,7 @@ std::unique_ptr<TBitmap> LoadImageWithMask(const std::string& fileName, int& tra
     std::unique_ptr<TBitmap> first;
     try {
       first = LoadImageByExtension(fileName);
-    } catch (...) {
-    }
+    } catch (...) {}
     u.Palette = saved;
     if (!first) return nullptr;
     mask = MakeTransparencyMask(*first, transparency == 2, gifColor);
@@ -420,8 +417,8 @@ int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
   return sz.cx;
 }
 
-void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n,
-                             THtColor back, const THtRect* clip) {
+void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n, THtColor back,
+                             const THtRect* clip) {
   if (n <= 0) return;
   Select(f);
   UINT oldAlign = SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);

@@ -60,7 +60,7 @@ int __stdcall ImageProgressCallback();
 
 // The decoders of the outside image reader; a missing one counts as a failed decode.
 struct TImageReaders {
-  std::function<bool(const std::string& file, TBitmap& out)> Jpeg, Gif, Bmp, Png;
+  std::function<bool(const std::string&file, TBitmap&out)> Jpeg, Gif, Bmp, Png;
 };
 TImageReaders& ImageReaders();
 

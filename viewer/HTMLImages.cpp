@@ -113,8 +113,7 @@ void TImageObj::Paint(TViewCanvas& c, int x, const TMyFont& font, int descent, i
     bool printing = List && List->Printing;
     int ix = x + (Bordered ? 1 : 0), iy = top + (Bordered ? 1 : 0);
     if (Bitmap)
-      c.DrawImage(*Bitmap, Transparent && Mask ? Mask.get() : nullptr, ix, iy - so, ImageWidth, ImageHeight,
-                  printing);
+      c.DrawImage(*Bitmap, Transparent && Mask ? Mask.get() : nullptr, ix, iy - so, ImageWidth, ImageHeight, printing);
     if (State != isReal && !Alt.empty()) {
       THtMetrics m = c.Metrics(font);
       int ty = top + (BoxHeight - m.Height) / 2 + m.Ascent;
@@ -240,9 +239,15 @@ std::vector<int> ReadCoords(const std::string& coords) {
     bool ok = i < piece.size();
     long long acc = 0;
     for (; i < piece.size(); ++i) {
-      if (piece[i] < '0' || piece[i] > '9') { ok = false; break; }
+      if (piece[i] < '0' || piece[i] > '9') {
+        ok = false;
+        break;
+      }
       acc = acc * 10 + (piece[i] - '0');
-      if (acc > 2147483647LL) { ok = false; break; }
+      if (acc > 2147483647LL) {
+        ok = false;
+        break;
+      }
     }
     if (ok) v = static_cast<int>(neg ? -acc : acc);
     r.push_back(v);

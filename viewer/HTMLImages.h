@@ -40,8 +40,7 @@ class TImageObj : public TObject {
 
   // Obtains the picture when needed and computes the box; font is the run it stands in.
   void Measure(TViewCanvas& canvas, TSectionList* list, const TMyFont& font, bool inLink);
-  void Paint(TViewCanvas& canvas, int x, const TMyFont& font, int descent, int textHeight, int baseline,
-             int lineTop);
+  void Paint(TViewCanvas& canvas, int x, const TMyFont& font, int descent, int textHeight, int baseline, int lineTop);
   // Point in document coordinates: position of the hit, the offsets within the image.
   bool Contains(int x, int y, int& ox, int& oy) const;
   bool Floating() const { return Align == iaLeft || Align == iaRight; }
@@ -131,7 +130,9 @@ bool DibImageSize(int width, int height, int bitsPerPixel, std::uint64_t& size);
 int DibBitsPerPixel(int planes, int bitsPerPixel);
 
 // The 256 entries of the viewer palette built over the system palette's entries.
-struct TPalEntry { std::uint8_t R = 0, G = 0, B = 0; };
+struct TPalEntry {
+  std::uint8_t R = 0, G = 0, B = 0;
+};
 void BuildViewerPaletteEntries(TPalEntry entries[256]);
 
 }  // namespace vx

@@ -45,7 +45,10 @@ class THtmlScanner {
   void OpenStrings(const std::vector<AnsiString>& lines);  // kept by reference
   // Any string list with Count() and Strings(i) (TStrings); kept by reference.
   template <class L>
-    requires requires(const L& l) { l.Count(); l.Strings(0); }
+  requires requires(const L& l) {
+    l.Count();
+    l.Strings(0);
+  }
   void OpenStrings(const L& list) {
     OpenStrings([&list](int i, AnsiString& line) {
       if (i >= list.Count()) return false;
@@ -72,11 +75,11 @@ class THtmlScanner {
 
   // The state the builder shares.
   TScanSourceKind SourceKind = skMemory;
-  char Ch = EofChar;       // current character
-  char UCh = EofChar;      // its upper-case copy, used for every letter and digit test
-  THtmlSymbol Sy = EofSym;  // current symbol
-  AnsiString Token;        // text of the symbol, at most MaxTokenLength characters
-  int HeadingLevel = 0;    // 1..6 after H1..H6 (start or end), else 0
+  char Ch = EofChar;          // current character
+  char UCh = EofChar;         // its upper-case copy, used for every letter and digit test
+  THtmlSymbol Sy = EofSym;    // current symbol
+  AnsiString Token;           // text of the symbol, at most MaxTokenLength characters
+  int HeadingLevel = 0;       // 1..6 after H1..H6 (start or end), else 0
   TAttributeList Attributes;  // of the last tag that takes attributes
   bool Preformatted = false;  // keep blanks and line ends in text runs
 

@@ -129,8 +129,7 @@ void TSection::ChangeFont(const TMyFont& font, std::uint8_t style, std::uint8_t 
     last->Font.SetNominalSize(MulDiv(last->Font.NominalSize, 3, 4), List ? List->FontSize : 12);
 }
 
-void TSection::HRef(bool start, const TMyFont& font, const TUrlTarget* link, std::uint8_t style,
-                    std::uint8_t vshift) {
+void TSection::HRef(bool start, const TMyFont& font, const TUrlTarget* link, std::uint8_t style, std::uint8_t vshift) {
   ChangeFont(font, style, vshift);
   TFontObj* last = Fonts.back().get();
   last->Link.Clear();
@@ -164,8 +163,10 @@ void TSection::AddedToCell() { Len = static_cast<int>(Buff.size()); }
 TFontObj* TSection::FontAt(int index) const {
   TFontObj* r = Fonts.front().get();
   for (auto& f : Fonts) {
-    if (f->Pos <= index) r = f.get();
-    else break;
+    if (f->Pos <= index)
+      r = f.get();
+    else
+      break;
   }
   return r;
 }
@@ -382,11 +383,8 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
           below = std::max(below, d / 2);
           above = std::max(above, d - d / 2);
           break;
-        case iaTop:
-          below = std::max(below, d);
-          break;
-        default:
-          above = std::max(above, img->BoxHeight + desc - th);
+        case iaTop: below = std::max(below, d); break;
+        default: above = std::max(above, img->BoxHeight + desc - th);
       }
     }
     for (auto* ctl : FormControls) {
@@ -459,7 +457,10 @@ void TSection::WidthLimits(TViewCanvas& c, int& mn, int& mx) {
   mx = floats + TextWidth(c, 0, false, n) + Indent;
   int word = 0;
   for (int i = 0; i < n;) {
-    if (Buff[i] == ' ' || Buff[i] == 4) { ++i; continue; }
+    if (Buff[i] == ' ' || Buff[i] == 4) {
+      ++i;
+      continue;
+    }
     int j = i;
     while (j < n && Buff[j] != ' ' && Buff[j] != 4) ++j;
     word = std::max(word, TextWidth(c, i, false, j - i));
@@ -533,7 +534,10 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
             bool startedLine = true;
             for (int k = line.Start; k < p; ++k) {
               TImageObj* o = Buff[k] == 4 ? ImageAt(k) : nullptr;
-              if (!(o && o->Floating())) { startedLine = false; break; }
+              if (!(o && o->Floating())) {
+                startedLine = false;
+                break;
+              }
             }
             int top = startedLine ? lineTop : lineTop + line.Total();
             if (visible || top - so < clip.Bottom)

@@ -104,22 +104,30 @@ int IndentManager::RightFloatBottom() const {
 int IndentManager::BottomBesideList() const {
   int x = 0;
   for (auto& r : L)
-    if (r.Lev == CurrentLevel) { x = r.X; break; }
+    if (r.Lev == CurrentLevel) {
+      x = r.X;
+      break;
+    }
   int b = 0;
   bool any = false;
   for (auto& r : L)
-    if (r.X > x) { b = std::max(b, r.YB); any = true; }
+    if (r.X > x) {
+      b = std::max(b, r.YB);
+      any = true;
+    }
   return any ? b + 1 : 0;
 }
 
 void IndentManager::SetListLevel(int y, int level) {
   Prune(y);
   if (level > CurrentLevel) {
-    for (int d = CurrentLevel + 1; d <= level; ++d)
-      L.push_back({LeftIndent(y) - LfEdge + 35, y, 9999999, d});
+    for (int d = CurrentLevel + 1; d <= level; ++d) L.push_back({LeftIndent(y) - LfEdge + 35, y, 9999999, d});
   } else if (level < CurrentLevel && CurrentLevel > 0) {
     for (auto& r : L)
-      if (r.Lev > level) { r.Lev = 0; r.YB = y - 1; }
+      if (r.Lev > level) {
+        r.Lev = 0;
+        r.YB = y - 1;
+      }
   }
   CurrentLevel = level;
 }
@@ -184,7 +192,10 @@ THorzLine::THorzLine(TSectionList* list, int size, int width, bool percent) : TS
   Thickness = size >= 1 && size <= 20 ? size : 2;
   if (width > 0) {
     if (percent) {
-      if (width <= 100) { Width = width; IsPercent = true; }
+      if (width <= 100) {
+        Width = width;
+        IsPercent = true;
+      }
     } else {
       Width = width;
     }
@@ -363,9 +374,7 @@ bool TCell::Holds(const TSectionBase* s) const {
 }
 
 // ---------------------------------------------------------------- TSectionList
-TSectionList::TSectionList(TObject* viewer) : TCell(this), TheOwner(viewer) {
-  BitmapList.SetUsageLimit(4);
-}
+TSectionList::TSectionList(TObject* viewer) : TCell(this), TheOwner(viewer) { BitmapList.SetUsageLimit(4); }
 
 TSectionList::~TSectionList() {
   // Controls belong to the forms; the sections only point at them.
@@ -557,8 +566,6 @@ bool TSectionList::PlainWhite() const {
   return (Background & 0xFFFFFF) == 0xFFFFFF && !(ShowImages && BackgroundBitmap);
 }
 
-THtColor TSectionList::LightColor() const {
-  return Printing || PlainWhite() ? htc::Silver : htc::BtnHighlight;
-}
+THtColor TSectionList::LightColor() const { return Printing || PlainWhite() ? htc::Silver : htc::BtnHighlight; }
 
 }  // namespace vx

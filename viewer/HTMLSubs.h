@@ -32,7 +32,11 @@ class IndentManager {
   int CurrentLevel = 0;
   int LfEdge = 0, RtEdge = 0;
 
-  void Reset(int left, int right) { LfEdge = left; RtEdge = right; CurrentLevel = 0; }
+  void Reset(int left, int right) {
+    LfEdge = left;
+    RtEdge = right;
+    CurrentLevel = 0;
+  }
   void Clear();
   // Records that end above y bound nothing laid out from y on (layout goes down the page):
   // they leave L and R, so every line no longer scans every list ever opened. Painting
@@ -69,9 +73,7 @@ class TSectionBase : public TObject {
   virtual int Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentManager& im);
   // x in surface coordinates, y relative to the section top.
   virtual bool UrlAtPoint(TViewCanvas& c, int x, int y, TUrlTarget& out) { return false; }
-  virtual int CharIndexAtPoint(TViewCanvas& c, int x, int y, int& lineHeight, int& lineTop, int& caretX) {
-    return -1;
-  }
+  virtual int CharIndexAtPoint(TViewCanvas& c, int x, int y, int& lineHeight, int& lineTop, int& caretX) { return -1; }
   virtual int FindText(int from, const std::string& text, bool matchCase) { return -1; }
   virtual bool CharIndexToXY(TViewCanvas& c, int index, int& x, int& y) { return false; }
   virtual void RefreshFonts() { UpdateSizes(); }
@@ -222,7 +224,9 @@ class TPreFormated : public TSection {
  public:
   TPreFormated(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
                std::uint8_t style)
-      : TSection(list, level, justify, link, font, style) { Preformatted = true; }
+      : TSection(list, level, justify, link, font, style) {
+    Preformatted = true;
+  }
   TPreFormated(const TPreFormated& src, TSectionList* list) : TSection(src, list) {}
   const char* ClassName() const override { return "TPreFormated"; }
   std::unique_ptr<TSectionBase> CreateClone(TSectionList* list) const override;
@@ -235,7 +239,10 @@ class TUListItem : public TSection {
  public:
   TUListItem(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
              std::uint8_t style, bool plain = false)
-      : TSection(list, level, justify, link, font, style) { ListType = ltBulleted; NoBullet = plain; }
+      : TSection(list, level, justify, link, font, style) {
+    ListType = ltBulleted;
+    NoBullet = plain;
+  }
   TUListItem(const TUListItem& src, TSectionList* list) : TSection(src, list) {}
   const char* ClassName() const override { return "TUListItem"; }
   std::unique_ptr<TSectionBase> CreateClone(TSectionList* list) const override;
@@ -245,7 +252,9 @@ class TDListItem : public TUListItem {
  public:
   TDListItem(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
              std::uint8_t style)
-      : TUListItem(list, level, justify, link, font, style) { ListType = ltDefinition; }
+      : TUListItem(list, level, justify, link, font, style) {
+    ListType = ltDefinition;
+  }
   TDListItem(const TDListItem& src, TSectionList* list) : TUListItem(src, list) {}
   const char* ClassName() const override { return "TDListItem"; }
   std::unique_ptr<TSectionBase> CreateClone(TSectionList* list) const override;
@@ -255,7 +264,10 @@ class TOListItem : public TUListItem {
  public:
   TOListItem(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
              std::uint8_t style, int number)
-      : TUListItem(list, level, justify, link, font, style) { ListType = ltNumbered; ListNumber = number; }
+      : TUListItem(list, level, justify, link, font, style) {
+    ListType = ltNumbered;
+    ListNumber = number;
+  }
   TOListItem(const TOListItem& src, TSectionList* list) : TUListItem(src, list) {}
   const char* ClassName() const override { return "TOListItem"; }
   std::unique_ptr<TSectionBase> CreateClone(TSectionList* list) const override;
@@ -312,7 +324,10 @@ class TCellObj {
   // TD/TH attributes: COLSPAN, ROWSPAN (kept when > 1, clamped), WIDTH, BGCOLOR.
   void SetSpans(int colSpan, int rowSpan);
   void SetWidth(int width, bool percent);
-  void SetBackground(THtColor c) { BkGnd = true; BkColor = c; }
+  void SetBackground(THtColor c) {
+    BkGnd = true;
+    BkColor = c;
+  }
 };
 
 class TCellList {
@@ -360,8 +375,7 @@ class ThtmlTable : public TSectionBase {
 
   void Normalize();  // spans into filler cells; raises EProcessError beyond 30 columns
   // Column minima and maxima in the table's mode; returns the totals.
-  void ComputeLimits(TViewCanvas& c, std::vector<int>& mins, std::vector<int>& maxs, int& totalMin,
-                     int& totalMax);
+  void ComputeLimits(TViewCanvas& c, std::vector<int>& mins, std::vector<int>& maxs, int& totalMin, int& totalMax);
   // Column widths for an inner width W.
   std::vector<int> ColumnWidths(TViewCanvas& c, int w);
 
@@ -396,8 +410,8 @@ class ThtmlTable : public TSectionBase {
 using TGetBitmapCallback =
     std::function<void(TObject* sender, const std::string& src, TViewImagePtr& bitmap, THtColor& color)>;
 // The results list passes to the handler.
-using TFormSubmitCallback = std::function<void(TObject* sender, const std::string& action,
-                                               const std::string& method, std::vector<std::string> results)>;
+using TFormSubmitCallback = std::function<void(TObject* sender, const std::string& action, const std::string& method,
+                                               std::vector<std::string> results)>;
 
 // Platform image services: file loading with masks, masks of a colour, the placeholders.
 class TImageServices {
@@ -418,8 +432,8 @@ class TSectionList : public TCell {
   // The print copy: sections cloned, settings copied; bitmaps shared by reference.
   std::unique_ptr<TSectionList> CreateClone() const;
   void Clear();
-  void ApplyDefaults(const std::string& fontName, const std::string& preFontName, THtColor background,
-                     THtColor hotSpot, THtColor fontColor, int baseSize);
+  void ApplyDefaults(const std::string& fontName, const std::string& preFontName, THtColor background, THtColor hotSpot,
+                     THtColor fontColor, int baseSize);
   void SetBackgroundColor(THtColor c);
   void SetBackgroundImageName(const std::string& name);
   TViewImagePtr BackgroundImage();
@@ -471,7 +485,7 @@ class TSectionList : public TCell {
   std::function<std::string(const std::string&)> ExpandSourceName;
   TImageServices* ImageServices = nullptr;
   TFormWidgetFactory* Widgets = nullptr;
-  std::function<void(const std::string&)> ShowError;  // the message of a dropped section
+  std::function<void(const std::string&)> ShowError;          // the message of a dropped section
   std::function<void(const TSectionBase*)> OnSectionDropped;  // before it is freed
   // The viewer's anchor list (names with their sections): anchors into a dropped section go.
   TStrings* Anchors = nullptr;

@@ -44,7 +44,11 @@ ThtmlTable::ThtmlTable(TSectionList* list, const TTableParams& p)
   if (p.HasSpacing && p.Spacing >= 0) CellSpacing = std::min(p.Spacing + 1, 40);
   if (p.HasWidth) {
     if (p.WidthPercent) {
-      if (p.Width >= 1 && p.Width <= 100) { SpecWidth = p.Width; WidthPercent = true; HasSpecWidth = true; }
+      if (p.Width >= 1 && p.Width <= 100) {
+        SpecWidth = p.Width;
+        WidthPercent = true;
+        HasSpecWidth = true;
+      }
     } else if (p.Width > 0) {
       SpecWidth = p.Width;
       HasSpecWidth = true;
@@ -274,8 +278,7 @@ void ThtmlTable::WidthLimits(TViewCanvas& c, int& mn, int& mx) {
 static std::vector<int> Interpolate(const std::vector<int>& mins, const std::vector<int>& maxs, int w, int tmin,
                                     int tmax) {
   std::vector<int> r(mins.size());
-  for (size_t k = 0; k < mins.size(); ++k)
-    r[k] = mins[k] + MulDivOr(maxs[k] - mins[k], w - tmin, tmax - tmin, 0);
+  for (size_t k = 0; k < mins.size(); ++k) r[k] = mins[k] + MulDivOr(maxs[k] - mins[k], w - tmin, tmax - tmin, 0);
   return r;
 }
 
@@ -433,8 +436,10 @@ int ThtmlTable::LayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
   }
   AlignIndent = 0;
   if (DisplayWidth < avail) {
-    if (Align == 2) AlignIndent = (avail - DisplayWidth) / 2;
-    else if (Align == 3) AlignIndent = avail - DisplayWidth;
+    if (Align == 2)
+      AlignIndent = (avail - DisplayWidth) / 2;
+    else if (Align == 3)
+      AlignIndent = avail - DisplayWidth;
   }
   TableIndent = (DisplayWidth - TableWidth) / 2 + AlignIndent;
   Len = counter - StartCurs;
@@ -532,7 +537,8 @@ bool ThtmlTable::UrlAtPoint(TViewCanvas& c, int x, int y, TUrlTarget& out) {
     ry = rowsPart ? y : y - RowsHeight;
   }
   if (rowsPart)
-    return inRows && AtCell(*this, x, ry, [&](TCellObj& cell, int off) { return cell.Cell->UrlAtPoint(c, x, ry - off, out); });
+    return inRows &&
+           AtCell(*this, x, ry, [&](TCellObj& cell, int off) { return cell.Cell->UrlAtPoint(c, x, ry - off, out); });
   return inCap && Caption->Cell->UrlAtPoint(c, x, ry, out);
 }
 

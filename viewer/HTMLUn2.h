@@ -49,13 +49,26 @@ class TUrlTarget {
   bool HasUrl = false, HasTarget = false;
   // Takes each part only where the source has it.
   void Assign(const TUrlTarget& src) {
-    if (src.HasUrl) { Url = src.Url; HasUrl = true; }
-    if (src.HasTarget) { Target = src.Target; HasTarget = true; }
+    if (src.HasUrl) {
+      Url = src.Url;
+      HasUrl = true;
+    }
+    if (src.HasTarget) {
+      Target = src.Target;
+      HasTarget = true;
+    }
   }
   void Set(const std::string& url, const std::string& target) {
-    Url = url; HasUrl = true; Target = target; HasTarget = true;
+    Url = url;
+    HasUrl = true;
+    Target = target;
+    HasTarget = true;
   }
-  void Clear() { Url.clear(); Target.clear(); HasUrl = HasTarget = false; }
+  void Clear() {
+    Url.clear();
+    Target.clear();
+    HasUrl = HasTarget = false;
+  }
 };
 
 // Text gathered by a copy of the selection. It grows as needed: a copy is never cut short.

@@ -9,6 +9,7 @@ namespace vx {
 
 namespace {
 
+// clang-format off
 const char* const kTagNames[TagCount] = {
     "HTML",    "TITLE",   "BODY",     "HEAD",       "B",       "I",        "H",
     "EM",      "STRONG",  "U",        "CITE",       "VAR",     "TT",       "CODE",
@@ -69,25 +70,45 @@ struct ColorName {
   const char* name;
   int value;
 };
+// clang-format on
 
 const ColorName kColorNames[ColorNameCount] = {
-    {"BLACK", 0x000000}, {"MAROON", 0x000080}, {"GREEN", 0x008000}, {"OLIVE", 0x008080},
-    {"NAVY", 0x800000},  {"PURPLE", 0x800080}, {"TEAL", 0x808000},  {"GRAY", 0x808080},
-    {"SILVER", 0xC0C0C0}, {"RED", 0x0000FF},   {"LIME", 0x00FF00},  {"YELLOW", 0x00FFFF},
-    {"BLUE", 0xFF0000},  {"FUCHSIA", 0xFF00FF}, {"AQUA", 0xFFFF00}, {"WHITE", 0xFFFFFF}};
+    {"BLACK", 0x000000},  {"MAROON", 0x000080},  {"GREEN", 0x008000}, {"OLIVE", 0x008080},
+    {"NAVY", 0x800000},   {"PURPLE", 0x800080},  {"TEAL", 0x808000},  {"GRAY", 0x808080},
+    {"SILVER", 0xC0C0C0}, {"RED", 0x0000FF},     {"LIME", 0x00FF00},  {"YELLOW", 0x00FFFF},
+    {"BLUE", 0xFF0000},   {"FUCHSIA", 0xFF00FF}, {"AQUA", 0xFFFF00},  {"WHITE", 0xFFFFFF}};
 
 }  // namespace
 
 bool TakesAttributes(THtmlSymbol s) {
   switch (s) {
-    case BodyTag: case HTag: case OLTag: case ULTag: case ATag: case TableTag:
-    case TDTag: case THTag: case CaptionTag: case FormTag: case TextAreaTag:
-    case SelectTag: case OptionTag: case FontTag: case PTag: case MapTag:
-    case FrameSetTag: case BRTag: case HRTag: case ImgTag: case BaseTag: case TRTag:
-    case InputTag: case BaseFontTag: case AreaTag: case FrameTag:
-      return true;
-    default:
-      return false;
+    case BodyTag:
+    case HTag:
+    case OLTag:
+    case ULTag:
+    case ATag:
+    case TableTag:
+    case TDTag:
+    case THTag:
+    case CaptionTag:
+    case FormTag:
+    case TextAreaTag:
+    case SelectTag:
+    case OptionTag:
+    case FontTag:
+    case PTag:
+    case MapTag:
+    case FrameSetTag:
+    case BRTag:
+    case HRTag:
+    case ImgTag:
+    case BaseTag:
+    case TRTag:
+    case InputTag:
+    case BaseFontTag:
+    case AreaTag:
+    case FrameTag: return true;
+    default: return false;
   }
 }
 

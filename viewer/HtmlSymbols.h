@@ -10,6 +10,7 @@
 
 namespace vx {
 
+// clang-format off
 enum THtmlSymbol : uint8_t {
   // Start tags, in the order of the tag table. The first 43 also have end symbols.
   HtmlTag, TitleTag, BodyTag, HeadTag, BTag, ITag, HTag, EmTag, StrongTag, UTag,
@@ -49,13 +50,14 @@ enum THtmlSymbol : uint8_t {
 
   SymbolCount
 };
+// clang-format on
 
 static_assert(SymbolCount <= 256, "attribute symbols are stored in a byte");
 
-constexpr int TagCount = 58;         // entries of the tag table
-constexpr int EndTagCount = 43;      // tags from HTML to NOFRAMES have end symbols
+constexpr int TagCount = 58;            // entries of the tag table
+constexpr int EndTagCount = 43;         // tags from HTML to NOFRAMES have end symbols
 constexpr int AttributeNameCount = 46;  // entries of the attribute table
-constexpr int EntityCount = 71;      // entity slots; two of them have no name
+constexpr int EntityCount = 71;         // entity slots; two of them have no name
 constexpr int ColorNameCount = 16;
 
 constexpr bool IsStartTag(THtmlSymbol s) { return s <= PageTag; }

@@ -154,7 +154,9 @@ THTMLViewer::THTMLViewer(TComponent* owner) : TCustomControl(owner) {
   doc_->ExpandSourceName = [this](const std::string& n) { return ExpandSourceName(n); };
   doc_->ShowError = [](const std::string& m) { ShowProcessError(m); };
   doc_->Anchors = &anchors_;
-  doc_->PutOnClipboard = [this](const std::string& t) { PutTextOnClipboard(t, HandleAllocated() ? Handle() : nullptr); };
+  doc_->PutOnClipboard = [this](const std::string& t) {
+    PutTextOnClipboard(t, HandleAllocated() ? Handle() : nullptr);
+  };
   doc_->OnBackgroundChange = [this] { BackgroundColorChanged(); };
   doc_->SetImageCacheCount(imageCacheCount_);
 
@@ -300,7 +302,8 @@ void THTMLViewer::LoadDocument(const std::string& name, int kind, bool history) 
     InvalidatePanel();
     if (failed) std::rethrow_exception(failed);
   }
-  if (history && (fileName_ != prevFile || fileType_ != prevKind)) AddHistoryEntry(prevFile, prevTitle, prevKind, prevPos);
+  if (history && (fileName_ != prevFile || fileType_ != prevKind))
+    AddHistoryEntry(prevFile, prevTitle, prevKind, prevPos);
 }
 
 void THTMLViewer::LoadFromFile(const std::string& fileName) { LoadDocument(fileName, 0, true); }
@@ -601,18 +604,10 @@ HPALETTE THTMLViewer::GetPalette() {
 
 void THTMLViewer::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_GETDLGCODE:
-      m.Result = DLGC_WANTARROWS;
-      return;
-    case WM_VIEWER_FORMSUBMIT:
-      DeliverFormSubmits();
-      return;
-    case WM_VIEWER_BORDER:
-      DrawBorder();
-      return;
-    case WM_VIEWER_AUTOSCROLL:
-      AutoScroll();
-      return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
+    case WM_VIEWER_FORMSUBMIT: DeliverFormSubmits(); return;
+    case WM_VIEWER_BORDER: DrawBorder(); return;
+    case WM_VIEWER_AUTOSCROLL: AutoScroll(); return;
     case WM_QUERYNEWPALETTE:
     case WM_PALETTECHANGED: {
       HPALETTE pal = ImageUnit().Palette;
@@ -623,8 +618,7 @@ void THTMLViewer::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     }
-    default:
-      break;
+    default: break;
   }
   TCustomControl::WndProc(m);
 }

@@ -27,16 +27,16 @@ const TSymSet kCellTerminators =
 const TSymSet kListEnds = SymSet({OLEndTag, ULEndTag, DirEndTag, MenuEndTag, DLEndTag, BlockQuoteEndTag});
 const TSymSet kListStarts = SymSet({OLTag, ULTag, DirTag, MenuTag, DLTag});
 // The symbols ParseInlineItem handles wherever body text may stand.
-const TSymSet kCommon = SymSet({PTag, PEndTag, BTag, BEndTag, StrongTag, StrongEndTag, ITag, IEndTag, EmTag,
-                                EmEndTag, CiteTag, CiteEndTag, VarTag, VarEndTag, UTag, UEndTag, SubTag, SubEndTag,
-                                SupTag, SupEndTag, BRTag, HTag, HEndTag, TTTag, CodeTag, KbdTag, SampTag,
-                                TTEndTag, CodeEndTag, KbdEndTag, SampEndTag, FontEndTag, BigEndTag, SmallEndTag,
-                                AddressTag, AddressEndTag, CenterTag, CenterEndTag, PreTag, ImgTag, ATag, AEndTag,
-                                TextSym, TableTag, InputTag, SelectTag, TextAreaTag, TextAreaEndTag, FormTag,
-                                FormEndTag, FontTag, BaseFontTag, BigTag, SmallTag, MapTag, PageTag});
+const TSymSet kCommon =
+    SymSet({PTag,      PEndTag,     BTag,       BEndTag,       StrongTag,  StrongEndTag, ITag,        IEndTag,
+            EmTag,     EmEndTag,    CiteTag,    CiteEndTag,    VarTag,     VarEndTag,    UTag,        UEndTag,
+            SubTag,    SubEndTag,   SupTag,     SupEndTag,     BRTag,      HTag,         HEndTag,     TTTag,
+            CodeTag,   KbdTag,      SampTag,    TTEndTag,      CodeEndTag, KbdEndTag,    SampEndTag,  FontEndTag,
+            BigEndTag, SmallEndTag, AddressTag, AddressEndTag, CenterTag,  CenterEndTag, PreTag,      ImgTag,
+            ATag,      AEndTag,     TextSym,    TableTag,      InputTag,   SelectTag,    TextAreaTag, TextAreaEndTag,
+            FormTag,   FormEndTag,  FontTag,    BaseFontTag,   BigTag,     SmallTag,     MapTag,      PageTag});
 const TSymSet kStyleTags = SymSet({BTag, BEndTag, StrongTag, StrongEndTag, ITag, IEndTag, EmTag, EmEndTag, CiteTag,
-                                   CiteEndTag, VarTag, VarEndTag, UTag, UEndTag, SubTag, SubEndTag, SupTag,
-                                   SupEndTag});
+                                   CiteEndTag, VarTag, VarEndTag, UTag, UEndTag, SubTag, SubEndTag, SupTag, SupEndTag});
 // Frame documents: the first of these means the document has a body.
 const TSymSet kBodyContent = SymSet({BodyTag, PTag, HTag, HRTag, OLTag, ULTag, DirTag, MenuTag, DLTag, AddressTag,
                                      BlockQuoteTag, PreTag, ImgTag, TableTag, FormTag});
@@ -223,14 +223,9 @@ void THtmlBuilder::ParseBodyItems(const TSymSet& terms) {
   for (;;) {
     THtmlSymbol sy = S.Sy;
     switch (sy) {
-      case EofSym:
-        return;
-      case BodyEndTag:
-        Next();
-        return;
-      case TitleTag:
-        ParseTitleText();
-        break;
+      case EofSym: return;
+      case BodyEndTag: Next(); return;
+      case TitleTag: ParseTitleText(); break;
       case BodyTag:
         DoBody();
         Next();
@@ -295,11 +290,8 @@ void THtmlBuilder::DoBody() {
       case BgColorAttr:
         if (ReadColor(a, c)) list_.SetBackgroundColor(c);
         break;
-      case BackgroundAttr:
-        list_.SetBackgroundImageName(a.Name);
-        break;
-      default:
-        break;
+      case BackgroundAttr: list_.SetBackgroundImageName(a.Name); break;
+      default: break;
     }
   }
   vshift_ = 0;
@@ -328,15 +320,9 @@ void THtmlBuilder::ParseInlineItem(const TSymSet& terms) {
     case PEndTag:
       DoParagraphs();  // leaves the symbol after the run
       return;
-    case BRTag:
-      DoBreak();
-      break;
-    case HTag:
-      DoHeading();
-      break;
-    case HEndTag:
-      DoHeadingEnd();
-      break;
+    case BRTag: DoBreak(); break;
+    case HTag: DoHeading(); break;
+    case HEndTag: DoHeadingEnd(); break;
     case TTTag:
     case CodeTag:
     case KbdTag:
@@ -382,40 +368,20 @@ void THtmlBuilder::ParseInlineItem(const TSymSet& terms) {
       align_ = sy == CenterTag ? 2 : 1;
       NewSection(align_);
       break;
-    case PreTag:
-      ParsePreformatted();
-      return;
-    case ImgTag:
-      DoImage();
-      break;
-    case ATag:
-      DoAnchorStart();
-      break;
-    case AEndTag:
-      DoAnchorEnd();
-      break;
+    case PreTag: ParsePreformatted(); return;
+    case ImgTag: DoImage(); break;
+    case ATag: DoAnchorStart(); break;
+    case AEndTag: DoAnchorEnd(); break;
     case TextSym:
       EnsureSection();
       section_->AppendText(S.Token);
       break;
-    case TableTag:
-      ParseTable(terms);
-      return;
-    case InputTag:
-      DoInput();
-      break;
-    case SelectTag:
-      DoSelect();
-      break;
-    case TextAreaTag:
-      DoTextArea();
-      break;
-    case FormTag:
-      DoForm();
-      break;
-    case FormEndTag:
-      form_ = nullptr;
-      break;
+    case TableTag: ParseTable(terms); return;
+    case InputTag: DoInput(); break;
+    case SelectTag: DoSelect(); break;
+    case TextAreaTag: DoTextArea(); break;
+    case FormTag: DoForm(); break;
+    case FormEndTag: form_ = nullptr; break;
     case FontTag:
     case BaseFontTag:
       if (ApplyFontTag(sy)) FontChange();
@@ -424,9 +390,7 @@ void THtmlBuilder::ParseInlineItem(const TSymSet& terms) {
     case SmallTag:
       if (ApplyBigSmall(sy)) FontChange();
       break;
-    case MapTag:
-      DoMap();
-      break;
+    case MapTag: DoMap(); break;
     case PageTag:
       CloseSection();
       CurCell()->Add(std::make_unique<TPage>(&list_));
@@ -439,15 +403,24 @@ void THtmlBuilder::ParseInlineItem(const TSymSet& terms) {
 
 void THtmlBuilder::DoStyle(THtmlSymbol sy) {
   switch (sy) {
-    case BTag: case StrongTag: style_ |= htBold; break;
-    case BEndTag: case StrongEndTag: style_ &= ~htBold; break;
-    case ITag: case EmTag: case CiteTag: case VarTag: style_ |= htItalic; break;
-    case IEndTag: case EmEndTag: case CiteEndTag: case VarEndTag: style_ &= ~htItalic; break;
+    case BTag:
+    case StrongTag: style_ |= htBold; break;
+    case BEndTag:
+    case StrongEndTag: style_ &= ~htBold; break;
+    case ITag:
+    case EmTag:
+    case CiteTag:
+    case VarTag: style_ |= htItalic; break;
+    case IEndTag:
+    case EmEndTag:
+    case CiteEndTag:
+    case VarEndTag: style_ &= ~htItalic; break;
     case UTag: style_ |= htUnderline; break;
     case UEndTag: style_ &= ~htUnderline; break;
     case SubTag: vshift_ = 1; break;
     case SupTag: vshift_ = 2; break;
-    case SubEndTag: case SupEndTag: vshift_ = 0; break;
+    case SubEndTag:
+    case SupEndTag: vshift_ = 0; break;
     default: return;
   }
   FontChange();
@@ -842,8 +815,7 @@ void THtmlBuilder::ParseTable(const TSymSet&) {
           if (S.Sy == CaptionEndTag) Next();
           break;
         }
-        default:
-          Next();
+        default: Next();
       }
     }
   }
@@ -1057,16 +1029,13 @@ class TFrameReader {
           if (auto* a = S.Attributes.Find(HrefAttr)) Info.BaseHref = a->Name;
           if (auto* a = S.Attributes.Find(TargetAttr)) Info.BaseTarget = a->Name;
           break;
-        case NoFramesTag:
-          SkipNoFrames();
-          break;
+        case NoFramesTag: SkipNoFrames(); break;
         case FrameSetTag:
           if (!set) return true;
           if (!found) ParseFrameSetBody(*set);
           found = true;
           break;
-        default:
-          break;
+        default: break;
       }
       S.ScanSymbol();
     }
@@ -1108,7 +1077,9 @@ bool ParseFramesetFile(TFrameSetSink& set, const std::string& fileName, THtmlDoc
   r.S.OpenFile(fileName);
   bool found = false;
   {
-    auto cleanup = OnScopeExit([&] { if (info) *info = r.Info; });
+    auto cleanup = OnScopeExit([&] {
+      if (info) *info = r.Info;
+    });
     found = r.Scan(&set);
   }
   return found;

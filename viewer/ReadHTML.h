@@ -44,7 +44,7 @@ class TFrameSetSink {
   virtual void SetAttributes(const TAttributeList& a) = 0;  // ROWS, COLS of the FRAMESET
   virtual TFrameSetSink* AddFrameSet() = 0;                 // a child set of the same master
   virtual void AddFrame(const TAttributeList& a) = 0;
-  virtual void FinishFrames() = 0;                          // sizes and children arranged
+  virtual void FinishFrames() = 0;  // sizes and children arranged
 };
 // True when a FRAMESET was read into set; parse errors reach the caller.
 bool ParseFramesetFile(TFrameSetSink& set, const std::string& fileName, THtmlDocInfo* info = nullptr);

@@ -32,9 +32,7 @@ class TMyFont {
     NominalSize = nominal;
     Size = MulDiv(baseSize, nominal, 12);
   }
-  bool SameFace(const TMyFont& o) const {
-    return Name == o.Name && Size == o.Size && Style == o.Style;
-  }
+  bool SameFace(const TMyFont& o) const { return Name == o.Name && Size == o.Size && Style == o.Style; }
 };
 
 struct THtMetrics {
@@ -59,8 +57,8 @@ class TViewCanvas {
   // Extent of n characters, overhang included.
   virtual int TextExtent(const TMyFont& f, const char* s, int n) = 0;
   // Text on its baseline; back = htc::None draws transparently, else opaque on it.
-  virtual void TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n,
-                       THtColor back, const THtRect* clip) = 0;
+  virtual void TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n, THtColor back,
+                       const THtRect* clip) = 0;
   virtual void FillRect(const THtRect& r, THtColor c) = 0;
   // A one-pixel line from (x1, y1) up to but not including (x2, y2).
   virtual void Line(int x1, int y1, int x2, int y2, THtColor c) = 0;

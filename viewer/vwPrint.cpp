@@ -70,8 +70,7 @@ TvwPrinter::~TvwPrinter() {
   }
   try {
     SetState(0);
-  } catch (...) {
-  }
+  } catch (...) {}
   FreeDevMode();
 }
 
@@ -195,8 +194,10 @@ void TvwPrinter::EndDoc() {
   bool ok = true;
   if (!aborted_) {
     ok = EndPrinterPage();
-    if (ok) ok = EndDocument();
-    else AbortDocument();
+    if (ok)
+      ok = EndDocument();
+    else
+      AbortDocument();
   }
   int page = page_;
   Finish();
@@ -237,8 +238,7 @@ int PrintDocument(TSectionList& copy, TvwPrinter& printer, int FromPage, int ToP
     if (!printer.Printing()) return;
     try {
       printer.Abort();
-    } catch (...) {
-    }
+    } catch (...) {}
   });
   HDC dc = printer.Canvas()->Handle();
   int lpx = GetDeviceCaps(dc, LOGPIXELSX), lpy = GetDeviceCaps(dc, LOGPIXELSY);

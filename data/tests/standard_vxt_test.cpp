@@ -30,9 +30,7 @@ class StandardVxt : public ::testing::Test {
     set_ = nullptr;
   }
   static THTMLTagDef* Tag(int i) { return static_cast<THTMLTagDef*>(set_->Tags().Objects(i)); }
-  static THTMLAttribDef* Attr(THTMLTagDef* t, int i) {
-    return static_cast<THTMLAttribDef*>(t->Attribs().Objects(i));
-  }
+  static THTMLAttribDef* Attr(THTMLTagDef* t, int i) { return static_cast<THTMLAttribDef*>(t->Attribs().Objects(i)); }
   static std::vector<std::string> Lines(const std::string& text) {
     TStringList l;
     l.SetText(text);
@@ -52,6 +50,7 @@ struct Inserted {
   bool hasAttributes;
   std::vector<const char*> written;
 };
+// clang-format off
 const Inserted kInserted[] = {
     // Format speed bar
     {"P", true, {}}, {"PRE", true, {}}, {"CENTER", false, {}}, {"DIV", true, {}},
@@ -76,6 +75,7 @@ const Inserted kInserted[] = {
     // New-document skeleton
     {"HTML", false, {}}, {"HEAD", false, {}}, {"TITLE", false, {}}, {"BODY", true, {}},
 };
+// clang-format on
 
 TEST_F(StandardVxt, HoldsAFullSetInOrder) {
   EXPECT_FALSE(set_->Name().empty());
@@ -97,8 +97,7 @@ TEST_F(StandardVxt, EveryInsertedTagIsDefined) {
     ASSERT_NE(t, nullptr);
     EXPECT_NE(lookup.find(std::string("|<") + in.tag + "|"), std::string::npos);
     EXPECT_EQ(t->Attribs().Count() > 0, in.hasAttributes);
-    EXPECT_EQ(attrLookup.find(std::string("|<") + in.tag + "|") != std::string::npos,
-              in.hasAttributes);
+    EXPECT_EQ(attrLookup.find(std::string("|<") + in.tag + "|") != std::string::npos, in.hasAttributes);
     for (const char* a : in.written) EXPECT_NE(t->FindAttrib(a), nullptr) << a;
   }
 }
@@ -130,10 +129,10 @@ TEST_F(StandardVxt, TypicalAttributesHaveTheirTypes) {
     TAttribType type;
   };
   const Want wants[] = {
-      {"A", "HREF", atFile},       {"FORM", "ACTION", atFile},    {"BODY", "BACKGROUND", atFile},
-      {"BODY", "BGCOLOR", atColor}, {"FONT", "COLOR", atColor},   {"TD", "BGCOLOR", atColor},
-      {"TD", "ALIGN", atPickList}, {"TD", "VALIGN", atPickList},  {"FORM", "METHOD", atPickList},
-      {"INPUT", "TYPE", atPickList}, {"INPUT", "SRC", atImage},   {"TD", "COLSPAN", atNumeric},
+      {"A", "HREF", atFile},         {"FORM", "ACTION", atFile},   {"BODY", "BACKGROUND", atFile},
+      {"BODY", "BGCOLOR", atColor},  {"FONT", "COLOR", atColor},   {"TD", "BGCOLOR", atColor},
+      {"TD", "ALIGN", atPickList},   {"TD", "VALIGN", atPickList}, {"FORM", "METHOD", atPickList},
+      {"INPUT", "TYPE", atPickList}, {"INPUT", "SRC", atImage},    {"TD", "COLSPAN", atNumeric},
   };
   for (const Want& w : wants) {
     SCOPED_TRACE(std::string(w.tag) + " " + w.attr);
@@ -143,9 +142,8 @@ TEST_F(StandardVxt, TypicalAttributesHaveTheirTypes) {
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->AttrType(), w.type);
   }
-  const char* flags[][2] = {{"TD", "NOWRAP"},     {"INPUT", "CHECKED"}, {"HR", "NOSHADE"},
-                            {"UL", "COMPACT"},    {"OPTION", "SELECTED"}, {"SELECT", "MULTIPLE"},
-                            {"FRAME", "NORESIZE"}, {"AREA", "NOHREF"}};
+  const char* flags[][2] = {{"TD", "NOWRAP"},       {"INPUT", "CHECKED"},   {"HR", "NOSHADE"},     {"UL", "COMPACT"},
+                            {"OPTION", "SELECTED"}, {"SELECT", "MULTIPLE"}, {"FRAME", "NORESIZE"}, {"AREA", "NOHREF"}};
   for (auto& f : flags) {
     THTMLAttribDef* a = set_->FindTag(f[0])->FindAttrib(f[1]);
     ASSERT_NE(a, nullptr) << f[0] << " " << f[1];
@@ -165,8 +163,10 @@ TEST_F(StandardVxt, FieldsAreConsistent) {
     ASSERT_LT(t->GroupIndex(), groups);
     ++perGroup[t->GroupIndex()];
     ASSERT_LE(static_cast<int>(t->Kind()), 2);
-    if (t->Kind() != tkStandAlone) EXPECT_EQ(t->EndTag(), "/" + t->Name());
-    else EXPECT_EQ(t->EndTag(), "");
+    if (t->Kind() != tkStandAlone)
+      EXPECT_EQ(t->EndTag(), "/" + t->Name());
+    else
+      EXPECT_EQ(t->EndTag(), "");
     EXPECT_EQ(t->Name(), AnsiUpperCase(t->Name()));
     EXPECT_LE(static_cast<int>(t->Browsers()), 15);
     EXPECT_FALSE(t->Description().empty());

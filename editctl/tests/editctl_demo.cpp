@@ -19,10 +19,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ed->SetSyntax("2\"\"002!-2->1>2</1=1;1&");
   ed->SetHighlight(true);
   ed->OnControlHighlight = [](TObject*, uint16_t type, int32_t, const AnsiString& s, TColor& fore, TColor&) {
-    if (type == LET_WORD && !s.empty() && s[0] == '<') fore = clNavy;
-    else if (type == LET_STRING || type == LET_STRINGPIECE) fore = clMaroon;
-    else if (type == LET_SYMBOL) fore = clPurple;
-    else if (type == LET_WORD) fore = clBlack;
+    if (type == LET_WORD && !s.empty() && s[0] == '<')
+      fore = clNavy;
+    else if (type == LET_STRING || type == LET_STRINGPIECE)
+      fore = clMaroon;
+    else if (type == LET_SYMBOL)
+      fore = clPurple;
+    else if (type == LET_WORD)
+      fore = clBlack;
   };
   ed->SetText(
       "<HTML>\r\n<HEAD>\r\n<TITLE>Marrowby garden notes</TITLE>\r\n</HEAD>\r\n"

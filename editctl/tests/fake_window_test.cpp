@@ -385,7 +385,10 @@ TEST_F(FakeFixture, CallbackClampsAndWriteBack) {
   EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_HIGHLIGHT));
   DeleteDC(dc);
   int32_t code = 0;
-  ed->OnNotifyFound = [&](TObject*, int32_t c, int32_t& r) { code = c; r = 9; };
+  ed->OnNotifyFound = [&](TObject*, int32_t c, int32_t& r) {
+    code = c;
+    r = 9;
+  };
   EXPECT_EQ(SendMessageA(h, LEM_NOTIFYFOUND, 0, LENF_NOTFOUND), 9);
   EXPECT_EQ(code, LENF_NOTFOUND);
 }

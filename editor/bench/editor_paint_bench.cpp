@@ -27,8 +27,12 @@ std::string MakeHtml(int lines) {
   char buf[200];
   for (int i = 0; i < lines; ++i) {
     switch (i % 6) {
-      case 0: snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>", i); break;
-      case 1: snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>", i, i); break;
+      case 0:
+        snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>", i);
+        break;
+      case 1:
+        snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>", i, i);
+        break;
       case 2: snprintf(buf, sizeof buf, "<!-- comment %d about the table that follows --> plain words", i); break;
       case 3: snprintf(buf, sizeof buf, "<TABLE BORDER=1><TR><TD>cell %d</TD><TD>cell</TD></TR></TABLE>", i); break;
       case 4: snprintf(buf, sizeof buf, "<IMG SRC=\"images/pic%d.gif\" WIDTH=100 HEIGHT=50 ALT=\"Picture\">", i); break;

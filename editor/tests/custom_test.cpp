@@ -62,8 +62,8 @@ TEST(CustomFiles, TagsAndToolsInTheTypedValueStream) {
   Tag(tags, "Signature", "C:\\sig.txt", true, "", false);
   TMemoryStream m;
   tags.SaveToStream(m);
-  EXPECT_EQ(Bytes(m), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") + kFalse +
-                          Str("Signature") + Str("C:\\sig.txt") + kTrue + Str("") + kFalse + std::string(1, '\0'));
+  EXPECT_EQ(Bytes(m), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") + kFalse + Str("Signature") +
+                          Str("C:\\sig.txt") + kTrue + Str("") + kFalse + std::string(1, '\0'));
   TCusTags back;
   m.SetPosition(0);
   back.LoadFromStream(m);
@@ -199,8 +199,7 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
     d->SetModalResult(mrOk);
   };
   frame->EditCustonTags1->Click();
-  EXPECT_EQ(shown, (std::vector<std::string>{"TfrmCustTag", "TfrmNewTag", "TfrmCusTagE", "TfrmNewTag",
-                                             "TfrmCusTagE"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"TfrmCustTag", "TfrmNewTag", "TfrmCusTagE", "TfrmNewTag", "TfrmCusTagE"}));
   EXPECT_EQ(Read(dir + "vornix.cti"), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") + kFalse +
                                           Str("Sig") + Str("") + kFalse + Str(dir + "my sig.txt") + kTrue +
                                           std::string(1, '\0'));

@@ -110,8 +110,8 @@ struct EditCmdsTest : FrameTest {
   std::string Sel() {
     TxEdit* e = Editor();
     e->UpdateSelection();
-    return std::to_string(e->StartLine()) + ":" + std::to_string(e->StartPos()) + "-" +
-           std::to_string(e->EndLine()) + ":" + std::to_string(e->EndPos());
+    return std::to_string(e->StartLine()) + ":" + std::to_string(e->StartPos()) + "-" + std::to_string(e->EndLine()) +
+           ":" + std::to_string(e->EndPos());
   }
   std::string Text() { return Editor()->GetText(); }
   TfrmEditWin* W() { return frmEditWin; }

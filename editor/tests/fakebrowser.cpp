@@ -47,8 +47,7 @@ HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDDEDATA
       return DdeCreateDataHandle(inst, reinterpret_cast<LPBYTE>(const_cast<char*>(answer)), sizeof answer, 0, item,
                                  CF_TEXT, 0);
     }
-    default:
-      return nullptr;
+    default: return nullptr;
   }
 }
 

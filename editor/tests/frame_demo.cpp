@@ -13,8 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   FrameForm->NewDoc(FrameForm);
   frmEditWin->SetWindowState(wsMaximized);
   if (TxEdit* ed = frmEditWin->CurrentEditor())
-    ed->InsertText("<H1 ALIGN=\"center\">Spring planting</H1>\r\n<P>Sow the beans &amp; peas when the soil is warm.</P>\r\n"
-                   "<IMG SRC=\"beans.gif\" WIDTH=120 HEIGHT=80 ALT=\"Beans\">");
+    ed->InsertText(
+        "<H1 ALIGN=\"center\">Spring planting</H1>\r\n<P>Sow the beans &amp; peas when the soil is warm.</P>\r\n"
+        "<IMG SRC=\"beans.gif\" WIDTH=120 HEIGHT=80 ALT=\"Beans\">");
   Application->Run();
   if (FrameForm) FrameForm->Free();
   return 0;

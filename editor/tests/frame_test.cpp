@@ -39,10 +39,10 @@ HGLOBAL MakeDrop(const std::vector<std::string>& names) {
 }  // namespace
 
 const char* const EditTools[34] = {
-    "siSave", "siCopy", "siCut", "siPaste", "siList", "siTable", "siA", "siImage", "siFont", "siChar", "siFrames",
-    "siFormPop", "siWizard", "siCustomTag", "siP", "siPre", "siCenter", "siDiv", "siH1", "siH2", "siHn", "siB",
-    "siU", "siI", "siEm", "siCite", "siTT", "siSub", "siSup", "siBR", "siHR", "siSpellCheck", "BrowserBtn",
-    "BrowserBtn2"};
+    "siSave", "siCopy",   "siCut",     "siPaste",  "siList",       "siTable",    "siA",        "siImage",  "siFont",
+    "siChar", "siFrames", "siFormPop", "siWizard", "siCustomTag",  "siP",        "siPre",      "siCenter", "siDiv",
+    "siH1",   "siH2",     "siHn",      "siB",      "siU",          "siI",        "siEm",       "siCite",   "siTT",
+    "siSub",  "siSup",    "siBR",      "siHR",     "siSpellCheck", "BrowserBtn", "BrowserBtn2"};
 
 TEST_F(FrameTest, StartsOnAnEmptyRegistryWithTheEditingToolsOff) {
   for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
@@ -455,7 +455,8 @@ TEST_F(FrameTest, LayoutFillsTheFrameAndTheExplorerShowsTheCurrentFolder) {
   ASSERT_GE(frame->DriveComboBox1->ItemIndex(), 0);
   EXPECT_EQ(AnsiLowerCase(frame->DriveComboBox1->Items()->Strings(frame->DriveComboBox1->ItemIndex()).substr(0, 2)),
             AnsiLowerCase(cwd.substr(0, 2)));
-  EXPECT_TRUE(SameFileName(IncludeTrailingBackslash(frame->DirectoryListBox1->Directory()), IncludeTrailingBackslash(cwd)));
+  EXPECT_TRUE(
+      SameFileName(IncludeTrailingBackslash(frame->DirectoryListBox1->Directory()), IncludeTrailingBackslash(cwd)));
   int cur = frame->DirectoryListBox1->ItemIndex();
   ASSERT_GE(cur, 0);
   EXPECT_TRUE(AnsiSameText(frame->DirectoryListBox1->Items()->Strings(cur), ExtractFileName(cwd)));

@@ -99,8 +99,9 @@ TEST(PreviewRules, CopyNameServiceAndCommandLine) {
 TEST_F(PreviewTest, ReloadGoesBetweenTheDocumentAndItsPreview) {
   Write("other.htm", "<TITLE>Other</TITLE><P>The other page");
   Write("pic.gif", "GIF89a not really");
-  std::string index = Write("index.htm", "<TITLE>Index</TITLE><P>First words <A HREF=\"other.htm\">other</A> "
-                                          "<A HREF=\"pic.gif\">picture</A>");
+  std::string index = Write("index.htm",
+                            "<TITLE>Index</TITLE><P>First words <A HREF=\"other.htm\">other</A> "
+                            "<A HREF=\"pic.gif\">picture</A>");
   OpenAndPreview(index);
   // The copy is written beside the document and shown in the preview window.
   EXPECT_EQ(Read(dir + "vornixtmp.htm"), Read(index));
@@ -200,10 +201,12 @@ TEST_F(PreviewTest, HistoryMenuImagesAndTheStoredSetting) {
 
 TEST_F(PreviewTest, AFramedPageAndASubmittedForm) {
   Write("nav.htm", "<P>Navigation");
-  Write("main.htm", "<FORM ACTION=\"/cgi/send\" METHOD=post><INPUT NAME=who VALUE=\"Ann Lee\">"
-                    "<INPUT TYPE=submit NAME=go VALUE=Send></FORM>");
-  std::string index = Write("index.htm", "<TITLE>Framed</TITLE><FRAMESET COLS=\"30%,*\"><FRAME SRC=nav.htm NAME=nav>"
-                                          "<FRAME SRC=main.htm NAME=main></FRAMESET>");
+  Write("main.htm",
+        "<FORM ACTION=\"/cgi/send\" METHOD=post><INPUT NAME=who VALUE=\"Ann Lee\">"
+        "<INPUT TYPE=submit NAME=go VALUE=Send></FORM>");
+  std::string index = Write("index.htm",
+                            "<TITLE>Framed</TITLE><FRAMESET COLS=\"30%,*\"><FRAME SRC=nav.htm NAME=nav>"
+                            "<FRAME SRC=main.htm NAME=main></FRAMESET>");
   OpenAndPreview(index);
   TFrameSet* set = Form_HTMLView->Viewer->CurrentFrameSet();
   ASSERT_EQ(set->ViewerCount(), 2);

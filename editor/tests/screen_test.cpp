@@ -223,11 +223,15 @@ TEST_F(ScreenTest, ShortCutsActWhateverTheMenuShowedLast) {
   frame->OpenInEditor(name);
   Settle();
   TInputScript look;
-  look.Do([&] { Click(Centre([&] {
-            RECT r{};
-            GetMenuItemRect(Frame(), GetMenu(Frame()), 0, &r);
-            return r;
-          }())); }, "open File")
+  look.Do(
+          [&] {
+            Click(Centre([&] {
+              RECT r{};
+              GetMenuItemRect(Frame(), GetMenu(Frame()), 0, &r);
+              return r;
+            }()));
+          },
+          "open File")
       .Then([] { return !MenuWindows().empty(); }, "the File menu shows")
       .Do([] { Key(VK_ESCAPE); })
       .Do([] { Key(VK_ESCAPE); })
@@ -417,18 +421,22 @@ TEST_F(ScreenTest, TagHelpWindowKeepsItsButtonsInside) {
       .Then([] { return ShownForm("TfrmHelpView") != nullptr; }, "the help window shows")
       .Pause(300)
       .Do([&] { look(0); })
-      .Do([&] {
-        HWND h = ShownForm("TfrmHelpView")->Handle();
-        POINT corner = HitPoint(h, HTBOTTOMRIGHT);
-        Drag(corner, POINT{corner.x - 600, corner.y - 600});
-      }, "shrink it")
+      .Do(
+          [&] {
+            HWND h = ShownForm("TfrmHelpView")->Handle();
+            POINT corner = HitPoint(h, HTBOTTOMRIGHT);
+            Drag(corner, POINT{corner.x - 600, corner.y - 600});
+          },
+          "shrink it")
       .Pause(600)
       .Do([&] { look(1); })
-      .Do([&] {
-        HWND h = ShownForm("TfrmHelpView")->Handle();
-        POINT corner = HitPoint(h, HTBOTTOMRIGHT);
-        Drag(corner, POINT{corner.x + 300, corner.y + 250});
-      }, "enlarge it")
+      .Do(
+          [&] {
+            HWND h = ShownForm("TfrmHelpView")->Handle();
+            POINT corner = HitPoint(h, HTBOTTOMRIGHT);
+            Drag(corner, POINT{corner.x + 300, corner.y + 250});
+          },
+          "enlarge it")
       .Pause(600)
       .Do([&] { look(2); })
       .Do([] { Key(VK_ESCAPE); })
@@ -581,7 +589,11 @@ TEST_F(ScreenTest, GroupSelectorShowsWholeNames) {
   int checked = 0;
   std::vector<std::string> cut;
   TInputScript s;
-  s.Do([&] { Click(POINT{cr.right - 6, (cr.top + cr.bottom) / 2}); }, "drop the list")
+  s.Do(
+       [&] {
+         Click(POINT{cr.right - 6, (cr.top + cr.bottom) / 2});
+       },
+       "drop the list")
       .Then([&] { return SendMessageA(groups->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }, "the list shows")
       .Pause(300)
       .Do([&] {
@@ -595,10 +607,12 @@ TEST_F(ScreenTest, GroupSelectorShowsWholeNames) {
         int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
         for (int i = top; i < groups->Items()->Count(); ++i) {
           RECT r{};
-          if (SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) == LB_ERR || r.bottom > lr.bottom - lr.top)
+          if (SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)) == LB_ERR ||
+              r.bottom > lr.bottom - lr.top)
             break;
           COLORREF bg = shot.At(shot.width - 2, (r.top + r.bottom) / 2);
-          if (!ShowsText(shot, r.top, r.bottom, bg, groups->Items()->Strings(i), font)) cut.push_back(groups->Items()->Strings(i));
+          if (!ShowsText(shot, r.top, r.bottom, bg, groups->Items()->Strings(i), font))
+            cut.push_back(groups->Items()->Strings(i));
           ++checked;
         }
       })
@@ -619,21 +633,28 @@ TEST_F(ScreenTest, EditorPaintsBehindTheFontDialog) {
   TInputScript s = MenuClick(frmEditWin->cmdChangeFont);
   s.Then([&] { return DialogUp() != nullptr; }, "the font dialog shows")
       .Pause(300)
-      .Do([&] {
-        // Dragged across the text and away to the screen's lower right.
-        HWND d = DialogUp();
-        RECT r = WindowScreenRect(d);
-        POINT grip{r.left + 40, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-        RECT text = ClientScreenRect(EditorWnd());
-        Drag(grip, POINT{text.left + 60, text.top + 10}, 6);
-      }, "drag it over the text")
+      .Do(
+          [&] {
+            // Dragged across the text and away to the screen's lower right.
+            HWND d = DialogUp();
+            RECT r = WindowScreenRect(d);
+            POINT grip{r.left + 40, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+            RECT text = ClientScreenRect(EditorWnd());
+            Drag(grip, POINT{text.left + 60, text.top + 10}, 6);
+          },
+          "drag it over the text")
       .Pause(400)
-      .Do([&] {
-        HWND d = DialogUp();
-        RECT r = WindowScreenRect(d);
-        POINT grip{r.left + 40, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
-        Drag(grip, POINT{GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left) + 40, GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top) + 10}, 6);
-      }, "drag it away")
+      .Do(
+          [&] {
+            HWND d = DialogUp();
+            RECT r = WindowScreenRect(d);
+            POINT grip{r.left + 40, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+            Drag(grip,
+                 POINT{GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left) + 40,
+                       GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top) + 10},
+                 6);
+          },
+          "drag it away")
       .Pause(600)
       .Do([&] {
         // The first line is out from under the dialog now.
@@ -693,7 +714,8 @@ TEST_F(ScreenTest, MainRoad) {
       .Do([] { screen::Type("pic.gif"); })
       .Pause(200)
       .Do([] { SaveScreen("road_1_attribute_editor"); })
-      .Do([] { Click(Centre(WindowScreenRect(static_cast<TfrmParEd*>(ShownForm("TfrmParEd"))->btnOK->Handle()))); }, "OK")
+      .Do([] { Click(Centre(WindowScreenRect(static_cast<TfrmParEd*>(ShownForm("TfrmParEd"))->btnOK->Handle()))); },
+          "OK")
       .Then([] { return ShownForm("TfrmParEd") == nullptr; }, "the attribute editor closes");
   RUN(image);
   Settle();
@@ -707,18 +729,21 @@ TEST_F(ScreenTest, MainRoad) {
   edit.Do([&] { Click(TextPoint(6, 2)); }, "click the tag name")
       .Then([] { return ShownForm("TfrmParEd") != nullptr; }, "the attribute editor shows")
       .Pause(300)
-      .Do([&] {
-        auto* ed = static_cast<TfrmParEd*>(ShownForm("TfrmParEd"));
-        TXGridRows* rows = ed->XGrid1->GridRows();
-        for (int i = 0; i < rows->Count(); ++i)
-          if (AnsiSameText(rows->Items(i)->Caption(), "SRC")) srcShown = rows->Items(i)->Value();
-        Click(ValueCell(ed, "WIDTH"));
-      }, "the WIDTH cell")
+      .Do(
+          [&] {
+            auto* ed = static_cast<TfrmParEd*>(ShownForm("TfrmParEd"));
+            TXGridRows* rows = ed->XGrid1->GridRows();
+            for (int i = 0; i < rows->Count(); ++i)
+              if (AnsiSameText(rows->Items(i)->Caption(), "SRC")) srcShown = rows->Items(i)->Value();
+            Click(ValueCell(ed, "WIDTH"));
+          },
+          "the WIDTH cell")
       .Pause(200)
       .Do([] { screen::Type("40"); })
       .Pause(200)
       .Do([] { SaveScreen("road_1b_tag_name_click"); })
-      .Do([] { Click(Centre(WindowScreenRect(static_cast<TfrmParEd*>(ShownForm("TfrmParEd"))->btnOK->Handle()))); }, "OK")
+      .Do([] { Click(Centre(WindowScreenRect(static_cast<TfrmParEd*>(ShownForm("TfrmParEd"))->btnOK->Handle()))); },
+          "OK")
       .Then([] { return ShownForm("TfrmParEd") == nullptr; }, "the attribute editor closes");
   RUN(edit);
   Settle();
@@ -758,9 +783,9 @@ TEST_F(ScreenTest, MainRoad) {
   EXPECT_TRUE(ShowsLine(5, "Second document"));
   ASSERT_EQ(frame->cmdReopen->Count(), 1);
   TInputScript reopen = MenuClick(frame->cmdReopen);
-  reopen.Then([] { return MenuWindows().size() == 2; }, "the recent files show")
-      .Pause(200)
-      .Do([] { SaveScreen("road_4_reopen"); });
+  reopen.Then([] { return MenuWindows().size() == 2; }, "the recent files show").Pause(200).Do([] {
+    SaveScreen("road_4_reopen");
+  });
   AddItemClick(reopen, frame->cmdReopen->Items(0));
   RUN(reopen);
   Settle();

@@ -116,7 +116,7 @@ TEST(DocFiles, ExtensionTestMatchesWholeExtensionsOnly) {
   EXPECT_FALSE(IsDocumentFile("C:\\w\\b.txt", f));
   EXPECT_FALSE(IsDocumentFile("C:\\w\\noext", f));
   EXPECT_FALSE(IsDocumentFile("C:\\w\\dot.", f));
-  EXPECT_FALSE(IsDocumentFile("C:\\w\\x.h", f));   // a prefix of ".html" is not an extension of it
+  EXPECT_FALSE(IsDocumentFile("C:\\w\\x.h", f));  // a prefix of ".html" is not an extension of it
   EXPECT_FALSE(IsDocumentFile("C:\\w\\x.ht", f));
   EXPECT_TRUE(IsDocumentFile("x.shtml", "Pages|*.htm;*.shtml"));
   EXPECT_TRUE(IsDocumentFile("x.htm", "Pages|*.htm;*.shtml"));

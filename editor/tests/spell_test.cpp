@@ -64,7 +64,8 @@ TEST_F(SpellFrameTest, CheckSpellingAsksOnScreenWithSuggestionsFromEnglishDct) {
     EXPECT_TRUE(under == d->Handle() || IsChild(d->Handle(), under)) << word;
     EXPECT_EQ(static_cast<TMSSpellDlg*>(d)->edtCurWord->Text(), word);
     if (word == "Teh") {
-      for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i) suggestions.push_back(d->lstSuggest->Items()->Strings(i));
+      for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i)
+        suggestions.push_back(d->lstSuggest->Items()->Strings(i));
       Shot("vornixpro_check_spelling");
       PostClickItem(d->lstSuggest, d->lstSuggest->Items()->IndexOf("The"), true);
     } else if (word == "quik") {

@@ -20,9 +20,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmdLine, int) {
   frmEditWin->ComboBox1->SetItemIndex(group);
   frmEditWin->HTMLBox1->SetGroup(group);
   if (TxEdit* ed = frmEditWin->CurrentEditor())
-    ed->InsertText("<H1 ALIGN=\"center\">Spring planting</H1>\r\n<!-- the plan for May -->\r\n"
-                   "<P>Sow the <b>beans</b> &amp; peas when the soil is warm.</P>\r\n"
-                   "<IMG SRC=\"beans.gif\" WIDTH=120 HEIGHT=80 ALT=\"Beans\">");
+    ed->InsertText(
+        "<H1 ALIGN=\"center\">Spring planting</H1>\r\n<!-- the plan for May -->\r\n"
+        "<P>Sow the <b>beans</b> &amp; peas when the soil is warm.</P>\r\n"
+        "<IMG SRC=\"beans.gif\" WIDTH=120 HEIGHT=80 ALT=\"Beans\">");
   // "help": the tag help window of B over it.
   if (AnsiString(cmdLine).find("help") != AnsiString::npos)
     Application->Post([] {

@@ -506,13 +506,13 @@ TEST_F(TagsTest, HighlightColoursInARendering) {
         if (at(x, y) == c) return true;
     return false;
   };
-  EXPECT_TRUE(has(0, 2, 0x0000C0));   // "<B" a known tag name
-  EXPECT_TRUE(has(3, 5, 0x008000));   // xx
+  EXPECT_TRUE(has(0, 2, 0x0000C0));  // "<B" a known tag name
+  EXPECT_TRUE(has(3, 5, 0x008000));  // xx
   EXPECT_FALSE(has(3, 5, 0x0000C0));
-  EXPECT_TRUE(has(5, 7, 0x0000C0));   // "</" a symbol
-  EXPECT_TRUE(has(10, 14, 0xC00000)); // "qq"
-  EXPECT_TRUE(has(15, 26, 0x808000)); // the comment, in the editor's own colour
-  EXPECT_TRUE(has(27, 29, 0x008000)); // ww
+  EXPECT_TRUE(has(5, 7, 0x0000C0));    // "</" a symbol
+  EXPECT_TRUE(has(10, 14, 0xC00000));  // "qq"
+  EXPECT_TRUE(has(15, 26, 0x808000));  // the comment, in the editor's own colour
+  EXPECT_TRUE(has(27, 29, 0x008000));  // ww
   // The page is one colour behind the text, past its end and below its lines.
   EXPECT_EQ(at(w - 5, 2), 0xD0F0FF);
   EXPECT_EQ(at(w / 2, h - 5), 0xD0F0FF);

@@ -74,15 +74,16 @@ TEST_F(WizardsTest, NewFrameFillsANewUntitledDocument) {
   Command(frame->cmdNewFrame);
   ASSERT_EQ(TabCount(), 2);
   EXPECT_TRUE(Editor()->Untitled());
-  EXPECT_EQ(Text(), std::string("<FRAMESET ROWS=\"20%,*\">\r\n   <FRAME  SRC=\"top.htm\">\r\n   <FRAME  SRC=\"\">\r\n") +
-                        FramesetTail);
+  EXPECT_EQ(Text(),
+            std::string("<FRAMESET ROWS=\"20%,*\">\r\n   <FRAME  SRC=\"top.htm\">\r\n   <FRAME  SRC=\"\">\r\n") +
+                FramesetTail);
   // The Frames drop-down and the Wizards drop-down lead to the same wizard.
   Answer([](TForm* f) { static_cast<TForm_FrameWiz*>(f)->OkBtn->Click(); });
   Press("siFrames", "Frame Wizard");
   Press("siWizard", "Frame...");
   EXPECT_EQ(TabCount(), 4);
-  EXPECT_EQ(Text(), std::string("<FRAMESET COLS=\"*,*\">\r\n   <FRAME  SRC=\"\">\r\n   <FRAME  SRC=\"\">\r\n") +
-                        FramesetTail);
+  EXPECT_EQ(Text(),
+            std::string("<FRAMESET COLS=\"*,*\">\r\n   <FRAME  SRC=\"\">\r\n   <FRAME  SRC=\"\">\r\n") + FramesetTail);
   EXPECT_EQ(frmEditWin->EditorOfTab(0)->GetText(), "<P>kept</P>\r\n");
 }
 
@@ -212,8 +213,10 @@ TEST_F(WizardsTest, AnImageMapMadeSelectedAndEditedAgainKeepsItsCase) {
   });
   Press("siImage", "Map Wizard...");
   EXPECT_EQ(ExcludeTrailingBackslash(folderSeen), ExcludeTrailingBackslash(dir));
-  std::string map = "<MAP NAME=\"NavBar\">\r\n   <AREA COORDS=\"10,10,60,50\" HREF=\"Docs/A.htm\">\r\n"
-                    "   <AREA COORDS=\"70,20,190,110\" HREF=\"" + longLink + "\">\r\n</MAP>";
+  std::string map =
+      "<MAP NAME=\"NavBar\">\r\n   <AREA COORDS=\"10,10,60,50\" HREF=\"Docs/A.htm\">\r\n"
+      "   <AREA COORDS=\"70,20,190,110\" HREF=\"" +
+      longLink + "\">\r\n</MAP>";
   EXPECT_EQ(Text(), map + "\r\n<IMG BORDER=0 USEMAP=\"#NavBar\" SRC=\"pics/map.bmp\"> \r\n");
   // Selected from its MAP tag to its end tag and edited: the wizard shows the map as
   // written, case and long link included; OK writes it back in place.

@@ -38,8 +38,10 @@ inline TPanel* PlainPanel(TComponent* owner, TWinControl* parent, const char* na
   p->SetCaption("");
   p->SetBevelOuter(bvNone);
   p->SetAlign(align);
-  if (align == alTop || align == alBottom) p->SetHeight(size);
-  else p->SetWidth(size);
+  if (align == alTop || align == alBottom)
+    p->SetHeight(size);
+  else
+    p->SetWidth(size);
   return p;
 }
 

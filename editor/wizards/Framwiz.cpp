@@ -38,8 +38,7 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
 
   GroupBox2 = Place<TGroupBox>(this, this, "GroupBox2", 8, 70, 571, 138);
   GroupBox2->SetCaption("Frame &1");
-  const char* heads[8] = {"Src", "Name", "Width", "Height", "Margin Width", "Margin Height", "Scrolling",
-                          "No Resize"};
+  const char* heads[8] = {"Src", "Name", "Width", "Height", "Margin Width", "Margin Height", "Scrolling", "No Resize"};
   const int headX[8] = {28, 186, 268, 312, 356, 410, 464, 528};
   for (int i = 0; i < 8; ++i) {
     TLabel* l = PlaceLabel(this, GroupBox2, Format("Label%d", i + 4).c_str(), heads[i], headX[i], 14);

@@ -18,9 +18,9 @@ class TForm_FrameWiz : public TForm {
   explicit TForm_FrameWiz(TComponent* owner);
   const char* ClassName() const override { return "TForm_FrameWiz"; }
 
-  TGroupBox* GroupBox1;  // "&Frame Type"
+  TGroupBox* GroupBox1;             // "&Frame Type"
   TZxSpeedButton* SpeedButtons[5];  // SpeedButton1..SpeedButton5, tags 1 to 5
-  TGroupBox* GroupBox2;  // "Frame &1"
+  TGroupBox* GroupBox2;             // "Frame &1"
   TLabel* RowLabels[3];
   TLabel* ColumnLabels[8];
   // Row n (0 to 2) of each kind: SrcE1.., OPenFile1 / OpenFile2 / Openfile3, NameLB1..,

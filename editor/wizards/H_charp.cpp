@@ -24,9 +24,7 @@ TForm_Charp::TForm_Charp(TComponent* owner) : TForm(owner) {
   Panel1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     FormMouseDown(s, b, sh, x, y);
   };
-  Panel1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-    FormMouseUp(s, b, sh, x, y);
-  };
+  Panel1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
   Panel1->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
   cbRaw = Place<TCheckBox>(this, this, "cbRaw", 4, 243, 160, 19);
   cbRaw->SetCaption("Insert Raw Character");

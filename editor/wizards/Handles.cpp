@@ -147,9 +147,7 @@ void TStretchHandle::WndProc(TMessage& m) {
     case WM_ERASEBKGND:
       m.Result = 1;  // painted whole in Paint, so nothing flickers
       return;
-    case WM_GETDLGCODE:
-      m.Result = DLGC_WANTARROWS;
-      return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
     case WM_CANCELMODE:
       if (dragging_) {
         EraseFeedback();
@@ -206,12 +204,16 @@ RECT TStretchHandle::NewRect(POINT p) const {
   if (bottom) b += dy;
   // Never smaller than the grips: the edge being dragged stops, the other stays.
   if (r - l < kGrip) {
-    if (left && !right) l = r - kGrip;
-    else r = l + kGrip;
+    if (left && !right)
+      l = r - kGrip;
+    else
+      r = l + kGrip;
   }
   if (b - t < kGrip) {
-    if (top && !bottom) t = b - kGrip;
-    else b = t + kGrip;
+    if (top && !bottom)
+      t = b - kGrip;
+    else
+      b = t + kGrip;
   }
   return RECT{l, t, r, b};
 }
@@ -267,8 +269,8 @@ void TStretchHandle::MouseMove(TShiftState s, int x, int y) {
       c = DragCursor();
     } else {
       grip_ = GripAt(x, y);
-      static const TCursor cursors[9] = {0, crSizeNWSE, crSizeNESW, crSizeNESW, crSizeNWSE,
-                                         crSizeNS, crSizeWE, crSizeNS, crSizeWE};
+      static const TCursor cursors[9] = {0,        crSizeNWSE, crSizeNESW, crSizeNESW, crSizeNWSE,
+                                         crSizeNS, crSizeWE,   crSizeNS,   crSizeWE};
       c = grip_ ? cursors[grip_] : DragCursor();
     }
     if (c != Cursor()) {

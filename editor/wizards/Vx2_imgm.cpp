@@ -84,7 +84,8 @@ TForm_Imgm::TForm_Imgm(TComponent* owner) : TForm(owner) {
   SetMenu(MainMenu1);
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
-  PropertiesPMI = item(PopupMenu1->Items(), "PropertiesPMI", "&Properties", scCtrl | 'P', &TForm_Imgm::PropertiesMIClick);
+  PropertiesPMI =
+      item(PopupMenu1->Items(), "PropertiesPMI", "&Properties", scCtrl | 'P', &TForm_Imgm::PropertiesMIClick);
   DeletePMI = item(PopupMenu1->Items(), "DeletePMI", "Delete", VK_DELETE, &TForm_Imgm::DeleteMIClick);
 
   Handle1 = new TStretchHandle(this);
@@ -132,8 +133,10 @@ THotSpot* TForm_Imgm::NewHotSpot(const RECT& r) {
 void TForm_Imgm::HotSpotMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
   auto* spot = dynamic_cast<THotSpot*>(Sender);
   if (!spot) return;
-  if (Handle1->AttachedControl() == spot) Handle1->Detach();
-  else Handle1->Attach(spot);
+  if (Handle1->AttachedControl() == spot)
+    Handle1->Detach();
+  else
+    Handle1->Attach(spot);
 }
 
 void TForm_Imgm::Handle1MouseMove(TObject* Sender, TShiftState, int, int) {
@@ -205,8 +208,10 @@ void TForm_Imgm::OPenMIClick(TObject*) {
 }
 
 void TForm_Imgm::Exit1Click(TObject*) {
-  if (Modal()) SetModalResult(mrCancel);
-  else Close();
+  if (Modal())
+    SetModalResult(mrCancel);
+  else
+    Close();
 }
 
 void TForm_Imgm::Edit1Click(TObject*) {

@@ -32,26 +32,29 @@ std::vector<AnsiString> FramesetLines(int layout, const TFrameRow rows[3]) {
   const AnsiString innerEnd = AnsiString("   </FRAMESET>") + CRLF;
   std::vector<AnsiString> v;
   switch (layout) {
-    case 1:
-      v = {FramesetLine("", "COLS", r1.Width + "," + r2.Width), FrameLine(3, r1), FrameLine(3, r2)};
-      break;
-    case 2:
-      v = {FramesetLine("", "ROWS", r1.Height + "," + r2.Height), FrameLine(3, r1), FrameLine(3, r2)};
-      break;
+    case 1: v = {FramesetLine("", "COLS", r1.Width + "," + r2.Width), FrameLine(3, r1), FrameLine(3, r2)}; break;
+    case 2: v = {FramesetLine("", "ROWS", r1.Height + "," + r2.Height), FrameLine(3, r1), FrameLine(3, r2)}; break;
     case 3:
-      v = {FramesetLine("", "ROWS", r1.Height + ",*"), FrameLine(3, r1),
-           FramesetLine("   ", "COLS", r2.Width + "," + r3.Width), FrameLine(7, r2), FrameLine(7, r3), innerEnd};
+      v = {FramesetLine("", "ROWS", r1.Height + ",*"),
+           FrameLine(3, r1),
+           FramesetLine("   ", "COLS", r2.Width + "," + r3.Width),
+           FrameLine(7, r2),
+           FrameLine(7, r3),
+           innerEnd};
       break;
     case 4:
-      v = {FramesetLine("", "ROWS", "*," + r3.Height), FramesetLine("   ", "COLS", r1.Width + "," + r2.Width),
-           FrameLine(8, r1), FrameLine(8, r2), innerEnd, FrameLine(3, r3)};
+      v = {FramesetLine("", "ROWS", "*," + r3.Height),
+           FramesetLine("   ", "COLS", r1.Width + "," + r2.Width),
+           FrameLine(8, r1),
+           FrameLine(8, r2),
+           innerEnd,
+           FrameLine(3, r3)};
       break;
     case 5:
-      v = {FramesetLine("", "ROWS", r1.Height + "," + r2.Height + "," + r3.Height), FrameLine(3, r1),
-           FrameLine(3, r2), FrameLine(3, r3)};
+      v = {FramesetLine("", "ROWS", r1.Height + "," + r2.Height + "," + r3.Height), FrameLine(3, r1), FrameLine(3, r2),
+           FrameLine(3, r3)};
       break;
-    default:
-      return v;
+    default: return v;
   }
   for (const char* line : {"<NOFRAMES>", "This document contains frames", "</NOFRAMES>", "</FRAMESET>"})
     v.push_back(AnsiString(line) + CRLF);
@@ -100,8 +103,8 @@ AnsiString JoinLines(const std::vector<AnsiString>& lines) {
 
 // ---- links ---------------------------------------------------------------------------
 
-AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path,
-                      const AnsiString& file, const AnsiString& target) {
+AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path, const AnsiString& file,
+                      const AnsiString& target) {
   if (scheme == "mailto" || scheme == "news") return scheme + ":" + host;
   if (scheme == "telnet") return "telnet://" + path + ":" + file + "@" + host;
   if (scheme == "wais") return "wais://" + host + "/" + target + "/" + path;
@@ -118,14 +121,14 @@ namespace {
 // The named entities of the Latin-1 letters 192 to 255 in order; the multiplication and
 // division signs (215, 247) have no name and are written by number.
 const char* const LatinEntities[64] = {
-    "&Agrave;", "&Aacute;", "&Acirc;",  "&Atilde;", "&Auml;",   "&Aring;",  "&AElig;",  "&Ccedil;",
-    "&Egrave;", "&Eacute;", "&Ecirc;",  "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;",  "&Iuml;",
-    "&ETH;",    "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",   "&#215;",
-    "&Oslash;", "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;",  "&szlig;",
-    "&agrave;", "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",  "&aelig;",  "&ccedil;",
-    "&egrave;", "&eacute;", "&ecirc;",  "&euml;",   "&igrave;", "&iacute;", "&icirc;",  "&iuml;",
-    "&eth;",    "&ntilde;", "&ograve;", "&oacute;", "&ocirc;",  "&otilde;", "&ouml;",   "&#247;",
-    "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;",  "&yuml;"};
+    "&Agrave;", "&Aacute;", "&Acirc;",  "&Atilde;", "&Auml;",   "&Aring;",  "&AElig;", "&Ccedil;",
+    "&Egrave;", "&Eacute;", "&Ecirc;",  "&Euml;",   "&Igrave;", "&Iacute;", "&Icirc;", "&Iuml;",
+    "&ETH;",    "&Ntilde;", "&Ograve;", "&Oacute;", "&Ocirc;",  "&Otilde;", "&Ouml;",  "&#215;",
+    "&Oslash;", "&Ugrave;", "&Uacute;", "&Ucirc;",  "&Uuml;",   "&Yacute;", "&THORN;", "&szlig;",
+    "&agrave;", "&aacute;", "&acirc;",  "&atilde;", "&auml;",   "&aring;",  "&aelig;", "&ccedil;",
+    "&egrave;", "&eacute;", "&ecirc;",  "&euml;",   "&igrave;", "&iacute;", "&icirc;", "&iuml;",
+    "&eth;",    "&ntilde;", "&ograve;", "&oacute;", "&ocirc;",  "&otilde;", "&ouml;",  "&#247;",
+    "&oslash;", "&ugrave;", "&uacute;", "&ucirc;",  "&uuml;",   "&yacute;", "&thorn;", "&yuml;"};
 const char* const FirstEntities[6] = {"&amp;", "&lt;", "&gt;", "&quot;", "&#160;", "&copy;"};
 const char FirstChars[6] = {'&', '<', '>', '"', static_cast<char>(160), static_cast<char>(169)};
 }  // namespace
@@ -168,9 +171,8 @@ std::vector<AnsiString> MapPieces(const AnsiString& name, const std::vector<TMap
   std::vector<AnsiString> v;
   v.push_back("<MAP NAME=" + Quoted(name) + ">" + CRLF);
   for (const TMapArea& a : areas)
-    v.push_back("   <AREA COORDS=" +
-                Quoted(Format("%d,%d,%d,%d", a.Left, a.Top, a.Right, a.Bottom)) + " HREF=" + Quoted(a.HRef) +
-                ">" + CRLF);
+    v.push_back("   <AREA COORDS=" + Quoted(Format("%d,%d,%d,%d", a.Left, a.Top, a.Right, a.Bottom)) +
+                " HREF=" + Quoted(a.HRef) + ">" + CRLF);
   v.push_back("</MAP>");
   if (withImage) {
     v.push_back(CRLF);

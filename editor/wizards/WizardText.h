@@ -52,8 +52,8 @@ AnsiString JoinLines(const std::vector<AnsiString>& lines);
 // ---- links ---------------------------------------------------------------------------
 
 // The URL of a scheme from its parts (host, path, file, target), as each scheme takes them.
-AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path,
-                      const AnsiString& file, const AnsiString& target);
+AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path, const AnsiString& file,
+                      const AnsiString& target);
 
 // ---- special characters --------------------------------------------------------------
 

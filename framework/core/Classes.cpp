@@ -19,9 +19,7 @@ bool TPersistent::AssignTo(TPersistent&) const { return false; }
 
 // ---------------------------------------------------------------------------------------
 
-void TStrings::IndexError(int index) {
-  throw EStringListError(Format("List index out of bounds (%d)", index));
-}
+void TStrings::IndexError(int index) { throw EStringListError(Format("List index out of bounds (%d)", index)); }
 
 void TStrings::Put(int index, const AnsiString& s) {
   TObject* o = GetObject(index);
@@ -40,9 +38,7 @@ void TStrings::ClearItems() {
 
 void TStrings::SetUpdateState(bool) {}
 
-int TStrings::CompareStrings(const AnsiString& a, const AnsiString& b) const {
-  return AnsiCompareText(a, b);
-}
+int TStrings::CompareStrings(const AnsiString& a, const AnsiString& b) const { return AnsiCompareText(a, b); }
 
 int TStrings::Add(const AnsiString& s) { return AddObject(s, nullptr); }
 
@@ -357,12 +353,9 @@ int TStringList::AddObject(const AnsiString& s, TObject* o) {
     index = GetCount();
   } else if (Find(s, index)) {
     switch (duplicates_) {
-      case dupIgnore:
-        return index;
-      case dupError:
-        throw EStringListError("String list does not allow duplicates");
-      case dupAccept:
-        break;
+      case dupIgnore: return index;
+      case dupError: throw EStringListError("String list does not allow duplicates");
+      case dupAccept: break;
     }
   }
   InsertItem(index, s, o);

@@ -50,7 +50,9 @@ class TCollection : public TPersistent {
   friend class TCollectionItem;
   // item changed; nullptr: the items were added, removed or all changed.
   virtual void Update(TCollectionItem* item) {}
-  void Changed() { if (updateCount_ == 0) Update(nullptr); }
+  void Changed() {
+    if (updateCount_ == 0) Update(nullptr);
+  }
 
  private:
   std::function<std::unique_ptr<TCollectionItem>(TCollection*)> factory_;

@@ -79,8 +79,7 @@ void TComponent::SetName(const AnsiString& name) {
 void TComponent::ValidateRename(TComponent* c, const AnsiString& oldName, const AnsiString& newName) {
   if (newName.empty() || SameText(oldName, newName)) return;
   TComponent* other = FindComponent(newName);
-  if (other && other != c)
-    throw EComponentError(Format("A component named %s already exists", newName.c_str()));
+  if (other && other != c) throw EComponentError(Format("A component named %s already exists", newName.c_str()));
 }
 
 TComponent* TComponent::Components(int i) const {

@@ -18,11 +18,11 @@ class Exception : public std::exception {
   std::string message_;
 };
 
-#define VX_EXCEPTION(Name, Base)                                      \
-  class Name : public Base {                                          \
-   public:                                                            \
-    using Base::Base;                                                 \
-    const char* ClassName() const override { return #Name; }          \
+#define VX_EXCEPTION(Name, Base)                             \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
+    const char* ClassName() const override { return #Name; } \
   }
 
 VX_EXCEPTION(EConvertError, Exception);

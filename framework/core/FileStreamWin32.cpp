@@ -7,19 +7,19 @@
 namespace vx {
 
 TFileStream::TFileStream(const AnsiString& fileName, unsigned mode) : fileName_(fileName) {
-  static const DWORD kShare[] = {FILE_SHARE_READ | FILE_SHARE_WRITE, 0, FILE_SHARE_READ,
-                                 FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE};
+  static const DWORD kShare[] = {FILE_SHARE_READ | FILE_SHARE_WRITE, 0, FILE_SHARE_READ, FILE_SHARE_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE};
   unsigned share = (mode & 0xF0) >> 4;
   DWORD shareMode = share < 5 ? kShare[share] : FILE_SHARE_READ | FILE_SHARE_WRITE;
   if ((mode & 0xFF00) == fmCreate) {
-    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, shareMode, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, shareMode, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError("Cannot create file " + fileName);
   } else {
     static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
     unsigned a = mode & 3;
-    handle_ = CreateFileA(fileName.c_str(), a < 3 ? kAccess[a] : GENERIC_READ, shareMode, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileA(fileName.c_str(), a < 3 ? kAccess[a] : GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
   }
 }

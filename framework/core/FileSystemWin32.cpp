@@ -42,8 +42,7 @@ int64_t FileAge(const AnsiString& name) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &d)) return -1;
   if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
-  uint64_t t = (static_cast<uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) |
-               d.ftLastWriteTime.dwLowDateTime;
+  uint64_t t = (static_cast<uint64_t>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
   return static_cast<int64_t>(t / 10000000ull) - 11644473600ll;
 }
 

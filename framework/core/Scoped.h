@@ -38,8 +38,7 @@ class TScopeExit {
     }
     try {
       f_();
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   TScopeExit(const TScopeExit&) = delete;
   TScopeExit& operator=(const TScopeExit&) = delete;

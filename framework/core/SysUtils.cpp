@@ -43,12 +43,8 @@ const CaseTables& Cases() {
 
 }  // namespace
 
-char AnsiUpperChar(char c) {
-  return static_cast<char>(Cases().upper[static_cast<unsigned char>(c)]);
-}
-char AnsiLowerChar(char c) {
-  return static_cast<char>(Cases().lower[static_cast<unsigned char>(c)]);
-}
+char AnsiUpperChar(char c) { return static_cast<char>(Cases().upper[static_cast<unsigned char>(c)]); }
+char AnsiLowerChar(char c) { return static_cast<char>(Cases().lower[static_cast<unsigned char>(c)]); }
 
 AnsiString AnsiUpperCase(const AnsiString& s) {
   const auto& t = Cases();
@@ -189,9 +185,7 @@ int AnsiCompareText(const AnsiString& a, const AnsiString& b) {
   if (a.size() == b.size()) {
     const auto& t = Cases();
     size_t i = 0;
-    while (i < a.size() && t.lower[static_cast<unsigned char>(a[i])] ==
-                               t.lower[static_cast<unsigned char>(b[i])])
-      ++i;
+    while (i < a.size() && t.lower[static_cast<unsigned char>(a[i])] == t.lower[static_cast<unsigned char>(b[i])]) ++i;
     if (i == a.size()) return 0;
   }
   return Collate(a, b, true);
@@ -358,8 +352,7 @@ AnsiString QuotedStr(const AnsiString& s) {
   return r;
 }
 
-AnsiString StringReplace(const AnsiString& s, const AnsiString& from, const AnsiString& to,
-                         TReplaceFlags flags) {
+AnsiString StringReplace(const AnsiString& s, const AnsiString& from, const AnsiString& to, TReplaceFlags flags) {
   if (from.empty()) return s;
   const bool ic = (flags & rfIgnoreCase) != 0;
   const AnsiString hay = ic ? AnsiUpperCase(s) : s;
@@ -411,8 +404,7 @@ AnsiString ExtractFilePath(const AnsiString& name) { return name.substr(0, NameS
 AnsiString ExtractFileDir(const AnsiString& name) {
   size_t i = NameStart(name);
   // Keep the separator of a root ("C:\", "\", "/").
-  if (i > 1 && IsPathDelimiter(name[i - 1]) && !IsPathDelimiter(name[i - 2]) && name[i - 2] != ':')
-    --i;
+  if (i > 1 && IsPathDelimiter(name[i - 1]) && !IsPathDelimiter(name[i - 2]) && name[i - 2] != ':') --i;
   return name.substr(0, i);
 }
 
@@ -441,7 +433,6 @@ AnsiString ExcludeTrailingBackslash(const AnsiString& s) {
   if (!s.empty() && IsPathDelimiter(s.back())) return s.substr(0, s.size() - 1);
   return s;
 }
-
 
 bool ForceDirectories(const AnsiString& dir) {
   AnsiString d = ExcludeTrailingBackslash(dir);

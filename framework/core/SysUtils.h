@@ -60,8 +60,7 @@ AnsiString QuotedStr(const AnsiString& s);
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;
-AnsiString StringReplace(const AnsiString& s, const AnsiString& from, const AnsiString& to,
-                         TReplaceFlags flags);
+AnsiString StringReplace(const AnsiString& s, const AnsiString& from, const AnsiString& to, TReplaceFlags flags);
 // 1-based position of sub in s, 0 when absent.
 int Pos(const AnsiString& sub, const AnsiString& s);
 // count characters from the 1-based index; out-of-range parts are clipped.

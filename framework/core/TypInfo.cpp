@@ -12,8 +12,7 @@ namespace {
 bool SameTextAscii(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 
@@ -38,11 +37,26 @@ Registry& Reg() {
 
 }  // namespace
 
-const TTypeInfo* TypeInfoInteger() { static const TTypeInfo t = MakeType(tkInteger, "Integer"); return &t; }
-const TTypeInfo* TypeInfoChar() { static const TTypeInfo t = MakeType(tkChar, "Char"); return &t; }
-const TTypeInfo* TypeInfoString() { static const TTypeInfo t = MakeType(tkLString, "AnsiString"); return &t; }
-const TTypeInfo* TypeInfoClass() { static const TTypeInfo t = MakeType(tkClass, "TObject"); return &t; }
-const TTypeInfo* TypeInfoMethod() { static const TTypeInfo t = MakeType(tkMethod, "TMethod"); return &t; }
+const TTypeInfo* TypeInfoInteger() {
+  static const TTypeInfo t = MakeType(tkInteger, "Integer");
+  return &t;
+}
+const TTypeInfo* TypeInfoChar() {
+  static const TTypeInfo t = MakeType(tkChar, "Char");
+  return &t;
+}
+const TTypeInfo* TypeInfoString() {
+  static const TTypeInfo t = MakeType(tkLString, "AnsiString");
+  return &t;
+}
+const TTypeInfo* TypeInfoClass() {
+  static const TTypeInfo t = MakeType(tkClass, "TObject");
+  return &t;
+}
+const TTypeInfo* TypeInfoMethod() {
+  static const TTypeInfo t = MakeType(tkMethod, "TMethod");
+  return &t;
+}
 const TTypeInfo* TypeInfoBoolean() {
   static const TTypeInfo t = [] {
     TTypeInfo b = MakeType(tkEnumeration, "Boolean");
@@ -53,11 +67,31 @@ const TTypeInfo* TypeInfoBoolean() {
 }
 const TTypeInfo* TypeInfoFloat(TFloatType ft) {
   static const TTypeInfo types[] = {
-      [] { TTypeInfo t = MakeType(tkFloat, "Single"); t.FloatType = ftSingle; return t; }(),
-      [] { TTypeInfo t = MakeType(tkFloat, "Double"); t.FloatType = ftDouble; return t; }(),
-      [] { TTypeInfo t = MakeType(tkFloat, "Extended"); t.FloatType = ftExtended; return t; }(),
-      [] { TTypeInfo t = MakeType(tkFloat, "Comp"); t.FloatType = ftComp; return t; }(),
-      [] { TTypeInfo t = MakeType(tkFloat, "Currency"); t.FloatType = ftCurr; return t; }(),
+      [] {
+        TTypeInfo t = MakeType(tkFloat, "Single");
+        t.FloatType = ftSingle;
+        return t;
+      }(),
+      [] {
+        TTypeInfo t = MakeType(tkFloat, "Double");
+        t.FloatType = ftDouble;
+        return t;
+      }(),
+      [] {
+        TTypeInfo t = MakeType(tkFloat, "Extended");
+        t.FloatType = ftExtended;
+        return t;
+      }(),
+      [] {
+        TTypeInfo t = MakeType(tkFloat, "Comp");
+        t.FloatType = ftComp;
+        return t;
+      }(),
+      [] {
+        TTypeInfo t = MakeType(tkFloat, "Currency");
+        t.FloatType = ftCurr;
+        return t;
+      }(),
   };
   return &types[ft];
 }
@@ -80,8 +114,7 @@ const TTypeInfo* SetTypeInfo(const char* name, const TTypeInfo* member) {
   return slot.get();
 }
 
-TClassInfo::TClassInfo(std::string name, std::type_index type, std::type_index parent,
-                       bool (*test)(const TObject*))
+TClassInfo::TClassInfo(std::string name, std::type_index type, std::type_index parent, bool (*test)(const TObject*))
     : name_(std::move(name)), type_(type), parent_(parent), test_(test) {}
 
 const TClassInfo* TClassInfo::Parent() const {
@@ -125,7 +158,10 @@ const TClassInfo* GetClassInfo(const TObject* obj) {
     for (auto& c : r.classes) {
       if (!c->Matches(obj)) continue;
       int d = c->Depth();
-      if (d > bestDepth) { best = c.get(); bestDepth = d; }
+      if (d > bestDepth) {
+        best = c.get();
+        bestDepth = d;
+      }
     }
   }
   r.resolved[dyn] = best;
@@ -162,13 +198,34 @@ static void NeedAccessor(bool has, PPropInfo p) {
   if (!has) throw EPropertyError("Property " + p->Name + " has no accessor of that kind");
 }
 
-int64_t GetOrdProp(TObject* obj, PPropInfo p) { NeedAccessor(bool(p->GetOrd), p); return p->GetOrd(obj); }
-void SetOrdProp(TObject* obj, PPropInfo p, int64_t v) { NeedAccessor(bool(p->SetOrd), p); p->SetOrd(obj, v); }
-std::string GetStrProp(TObject* obj, PPropInfo p) { NeedAccessor(bool(p->GetStr), p); return p->GetStr(obj); }
-void SetStrProp(TObject* obj, PPropInfo p, const std::string& v) { NeedAccessor(bool(p->SetStr), p); p->SetStr(obj, v); }
-double GetFloatProp(TObject* obj, PPropInfo p) { NeedAccessor(bool(p->GetFloat), p); return p->GetFloat(obj); }
-void SetFloatProp(TObject* obj, PPropInfo p, double v) { NeedAccessor(bool(p->SetFloat), p); p->SetFloat(obj, v); }
-TObject* GetObjectProp(TObject* obj, PPropInfo p) { NeedAccessor(bool(p->GetObj), p); return p->GetObj(obj); }
+int64_t GetOrdProp(TObject* obj, PPropInfo p) {
+  NeedAccessor(bool(p->GetOrd), p);
+  return p->GetOrd(obj);
+}
+void SetOrdProp(TObject* obj, PPropInfo p, int64_t v) {
+  NeedAccessor(bool(p->SetOrd), p);
+  p->SetOrd(obj, v);
+}
+std::string GetStrProp(TObject* obj, PPropInfo p) {
+  NeedAccessor(bool(p->GetStr), p);
+  return p->GetStr(obj);
+}
+void SetStrProp(TObject* obj, PPropInfo p, const std::string& v) {
+  NeedAccessor(bool(p->SetStr), p);
+  p->SetStr(obj, v);
+}
+double GetFloatProp(TObject* obj, PPropInfo p) {
+  NeedAccessor(bool(p->GetFloat), p);
+  return p->GetFloat(obj);
+}
+void SetFloatProp(TObject* obj, PPropInfo p, double v) {
+  NeedAccessor(bool(p->SetFloat), p);
+  p->SetFloat(obj, v);
+}
+TObject* GetObjectProp(TObject* obj, PPropInfo p) {
+  NeedAccessor(bool(p->GetObj), p);
+  return p->GetObj(obj);
+}
 
 static PPropInfo Need(TObject* obj, const std::string& name) {
   PPropInfo p = GetPropInfo(obj, name);

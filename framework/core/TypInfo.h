@@ -37,15 +37,27 @@ class TSet {
   constexpr uint32_t Bits() const { return bits_; }
   constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
   constexpr bool Empty() const { return bits_ == 0; }
-  constexpr TSet& Include(E e) { bits_ |= Bit(e); return *this; }
-  constexpr TSet& Exclude(E e) { bits_ &= ~Bit(e); return *this; }
+  constexpr TSet& Include(E e) {
+    bits_ |= Bit(e);
+    return *this;
+  }
+  constexpr TSet& Exclude(E e) {
+    bits_ &= ~Bit(e);
+    return *this;
+  }
   constexpr TSet operator+(TSet o) const { return FromBits(bits_ | o.bits_); }
   constexpr TSet operator-(TSet o) const { return FromBits(bits_ & ~o.bits_); }
   constexpr TSet operator*(TSet o) const { return FromBits(bits_ & o.bits_); }
   constexpr TSet operator+(E e) const { return FromBits(bits_ | Bit(e)); }
   constexpr TSet operator-(E e) const { return FromBits(bits_ & ~Bit(e)); }
-  constexpr TSet& operator+=(TSet o) { bits_ |= o.bits_; return *this; }
-  constexpr TSet& operator-=(TSet o) { bits_ &= ~o.bits_; return *this; }
+  constexpr TSet& operator+=(TSet o) {
+    bits_ |= o.bits_;
+    return *this;
+  }
+  constexpr TSet& operator-=(TSet o) {
+    bits_ &= ~o.bits_;
+    return *this;
+  }
   constexpr TSet& operator<<(E e) { return Include(e); }
   constexpr TSet& operator>>(E e) { return Exclude(e); }
   constexpr bool operator==(const TSet&) const = default;
@@ -58,8 +70,23 @@ class TSet {
 };
 
 enum TTypeKind {
-  tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass,
-  tkMethod, tkWChar, tkLString, tkWString, tkVariant, tkArray, tkRecord, tkInterface, tkInt64
+  tkUnknown,
+  tkInteger,
+  tkChar,
+  tkEnumeration,
+  tkFloat,
+  tkString,
+  tkSet,
+  tkClass,
+  tkMethod,
+  tkWChar,
+  tkLString,
+  tkWString,
+  tkVariant,
+  tkArray,
+  tkRecord,
+  tkInterface,
+  tkInt64
 };
 using TTypeKinds = TSet<TTypeKind>;
 enum TFloatType { ftSingle, ftDouble, ftExtended, ftComp, ftCurr };
@@ -69,7 +96,7 @@ enum TFloatType { ftSingle, ftDouble, ftExtended, ftComp, ftCurr };
 struct TTypeInfo {
   TTypeKind Kind = tkUnknown;
   std::string Name;
-  std::vector<std::string> EnumNames;  // value i is named EnumNames[i]
+  std::vector<std::string> EnumNames;   // value i is named EnumNames[i]
   const TTypeInfo* CompType = nullptr;  // member type of a set
   TFloatType FloatType = ftDouble;
   int MinValue() const { return 0; }
@@ -92,13 +119,13 @@ const TTypeInfo* SetTypeInfo(const char* name, const TTypeInfo* member);
 struct TPropInfo {
   std::string Name;
   const TTypeInfo* PropType = nullptr;
-  std::function<int64_t(TObject*)> GetOrd;          // integer, char, enumeration, set (bits)
+  std::function<int64_t(TObject*)> GetOrd;  // integer, char, enumeration, set (bits)
   std::function<void(TObject*, int64_t)> SetOrd;
-  std::function<std::string(TObject*)> GetStr;      // string kinds
+  std::function<std::string(TObject*)> GetStr;  // string kinds
   std::function<void(TObject*, const std::string&)> SetStr;
   std::function<double(TObject*)> GetFloat;
   std::function<void(TObject*, double)> SetFloat;
-  std::function<TObject*(TObject*)> GetObj;         // class kind
+  std::function<TObject*(TObject*)> GetObj;  // class kind
   TTypeKind Kind() const { return PropType ? PropType->Kind : tkUnknown; }
 };
 
@@ -106,8 +133,7 @@ using PPropInfo = const TPropInfo*;
 
 class TClassInfo {
  public:
-  TClassInfo(std::string name, std::type_index type, std::type_index parent,
-             bool (*test)(const TObject*));
+  TClassInfo(std::string name, std::type_index type, std::type_index parent, bool (*test)(const TObject*));
   const std::string& Name() const { return name_; }
   const TClassInfo* Parent() const;
   // Own properties only, in declaration order.
@@ -167,13 +193,21 @@ class TPublisher {
   explicit TPublisher(TClassInfo& ci) : ci_(ci) {}
 
   template <class G, class S>
-  TPublisher& Int(const char* name, G get, S set) { return Ord(name, TypeInfoInteger(), get, set); }
+  TPublisher& Int(const char* name, G get, S set) {
+    return Ord(name, TypeInfoInteger(), get, set);
+  }
   template <class G, class S>
-  TPublisher& Char(const char* name, G get, S set) { return Ord(name, TypeInfoChar(), get, set); }
+  TPublisher& Char(const char* name, G get, S set) {
+    return Ord(name, TypeInfoChar(), get, set);
+  }
   template <class G, class S>
-  TPublisher& Bool(const char* name, G get, S set) { return Ord(name, TypeInfoBoolean(), get, set); }
+  TPublisher& Bool(const char* name, G get, S set) {
+    return Ord(name, TypeInfoBoolean(), get, set);
+  }
   template <class G, class S>
-  TPublisher& Enum(const char* name, const TTypeInfo* t, G get, S set) { return Ord(name, t, get, set); }
+  TPublisher& Enum(const char* name, const TTypeInfo* t, G get, S set) {
+    return Ord(name, t, get, set);
+  }
   template <class G, class S>
   TPublisher& Set(const char* name, const TTypeInfo* t, G get, S set) {
     TPropInfo p;
@@ -255,13 +289,12 @@ bool IsInstanceOf(const TObject* o) {
 
 // Registers class C (derived from Parent; use TObject at the root) and opens the block
 // that declares its own published properties through the publisher P.
-#define VX_PUBLISH(C, Parent)                                                            \
-  static void vx_publish_##C(::vx::TPublisher<C>& P);                                   \
-  [[maybe_unused]] static const bool vx_registered_##C = [] {                                             \
-    ::vx::TClassInfo& ci = ::vx::RegisterClassInfo(#C, typeid(C), typeid(Parent),        \
-                                                   &::vx::IsInstanceOf<C>);              \
-    ::vx::TPublisher<C> pub(ci);                                                         \
-    vx_publish_##C(pub);                                                                 \
-    return true;                                                                         \
-  }();                                                                                   \
+#define VX_PUBLISH(C, Parent)                                                                              \
+  static void vx_publish_##C(::vx::TPublisher<C>& P);                                                      \
+  [[maybe_unused]] static const bool vx_registered_##C = [] {                                              \
+    ::vx::TClassInfo& ci = ::vx::RegisterClassInfo(#C, typeid(C), typeid(Parent), &::vx::IsInstanceOf<C>); \
+    ::vx::TPublisher<C> pub(ci);                                                                           \
+    vx_publish_##C(pub);                                                                                   \
+    return true;                                                                                           \
+  }();                                                                                                     \
   static void vx_publish_##C([[maybe_unused]] ::vx::TPublisher<C>& P)

@@ -12,8 +12,7 @@ TWriter::TWriter(TStream& stream, int bufSize)
 TWriter::~TWriter() {
   try {
     FlushBuffer();
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void TWriter::FlushBuffer() {
@@ -76,8 +75,7 @@ TReader::TReader(TStream& stream, int bufSize)
 TReader::~TReader() {
   try {
     if (end_ > pos_) stream_.Seek(-static_cast<int64_t>(end_ - pos_), soFromCurrent);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void TReader::ReadError() { throw EReadError("Stream read error"); }
@@ -123,8 +121,7 @@ TValueType TReader::NextValue() {
 
 int32_t TReader::ReadInteger() {
   switch (ReadByte()) {
-    case vaInt8:
-      return static_cast<int8_t>(ReadByte());
+    case vaInt8: return static_cast<int8_t>(ReadByte());
     case vaInt16: {
       uint8_t b[2];
       Read(b, 2);
@@ -134,25 +131,21 @@ int32_t TReader::ReadInteger() {
       uint8_t b[4];
       Read(b, 4);
       return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                  (static_cast<uint32_t>(b[2]) << 16) |
-                                  (static_cast<uint32_t>(b[3]) << 24));
+                                  (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
     }
-    default:
-      InvalidValue();
+    default: InvalidValue();
   }
 }
 
 AnsiString TReader::ReadString() {
   uint32_t n;
   switch (ReadByte()) {
-    case vaString:
-      n = ReadByte();
-      break;
+    case vaString: n = ReadByte(); break;
     case vaLString: {
       uint8_t b[4];
       Read(b, 4);
-      n = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-          (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+      n = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+          (static_cast<uint32_t>(b[3]) << 24);
       // A corrupt length must not make us allocate what the stream cannot hold.
       int64_t left = static_cast<int64_t>(end_ - pos_);
       if (n > static_cast<uint64_t>(left)) {
@@ -161,8 +154,7 @@ AnsiString TReader::ReadString() {
       }
       break;
     }
-    default:
-      InvalidValue();
+    default: InvalidValue();
   }
   AnsiString s;
   if (n == 0) return s;

@@ -42,8 +42,10 @@ TApplication::TApplication() : TComponent(nullptr) {
   GetModuleFileNameA(nullptr, name, MAX_PATH);
   title_ = ChangeFileExt(ExtractFileName(name), "");
   AnsiString lower = LowerCase(title_);
-  unattended_ = std::strstr(GetCommandLineA(), "--gtest") != nullptr || GetEnvironmentVariableA("VORNIX_UNATTENDED", nullptr, 0) > 0 ||
-                (lower.size() > 5 && (lower.substr(lower.size() - 5) == "_test" || lower.substr(lower.size() - 6) == "_tests"));
+  unattended_ =
+      std::strstr(GetCommandLineA(), "--gtest") != nullptr ||
+      GetEnvironmentVariableA("VORNIX_UNATTENDED", nullptr, 0) > 0 ||
+      (lower.size() > 5 && (lower.substr(lower.size() - 5) == "_test" || lower.substr(lower.size() - 6) == "_tests"));
 }
 
 TApplication::~TApplication() {
@@ -222,13 +224,11 @@ void TApplication::HandleException(TObject* sender) {
         OnException(sender, e);
       else
         ShowException(e);
-    } catch (...) {
-    }
+    } catch (...) {}
   } catch (...) {
     try {
       ShowException(Exception("Unknown exception"));
-    } catch (...) {
-    }
+    } catch (...) {}
   }
 }
 
@@ -247,7 +247,9 @@ int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, 
   if (unattended_) {
     UnansweredLog.push_back(text);
     switch (flags & MB_TYPEMASK) {
-      case MB_OKCANCEL: case MB_RETRYCANCEL: case MB_YESNOCANCEL: return IDCANCEL;
+      case MB_OKCANCEL:
+      case MB_RETRYCANCEL:
+      case MB_YESNOCANCEL: return IDCANCEL;
       case MB_YESNO: return IDNO;
       case MB_ABORTRETRYIGNORE: return IDABORT;
       default: return IDOK;
@@ -287,12 +289,15 @@ HCURSOR TScreen::Cursors(TCursor id) {
     case crIBeam: sys = IDC_IBEAM; break;
     case crCross: sys = IDC_CROSS; break;
     case crSizeNESW: sys = IDC_SIZENESW; break;
-    case crSizeNS: case crVSplit: sys = IDC_SIZENS; break;
+    case crSizeNS:
+    case crVSplit: sys = IDC_SIZENS; break;
     case crSizeNWSE: sys = IDC_SIZENWSE; break;
-    case crSizeWE: case crHSplit: sys = IDC_SIZEWE; break;
+    case crSizeWE:
+    case crHSplit: sys = IDC_SIZEWE; break;
     case crUpArrow: sys = IDC_UPARROW; break;
     case crHourGlass: sys = IDC_WAIT; break;
-    case crNoDrop: case crNo: sys = IDC_NO; break;
+    case crNoDrop:
+    case crNo: sys = IDC_NO; break;
     case crAppStart: sys = IDC_APPSTARTING; break;
     case crHelp: sys = IDC_HELP; break;
     case crHandPoint: sys = IDC_HAND; break;

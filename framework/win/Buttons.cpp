@@ -84,9 +84,11 @@ void TBitBtn::SetGlyph(const TBitmap* b) {
 
 void TBitBtn::SetKind(TBitBtnKind k) {
   kind_ = k;
-  static const struct { const char* caption; int result; } kinds[] = {
-      {nullptr, mrNone}, {"OK", mrOk}, {"Cancel", mrCancel}, {"&Help", mrNone},
-      {"&Yes", mrYes},   {"&No", mrNo}, {"&Close", mrNone}};
+  static const struct {
+    const char* caption;
+    int result;
+  } kinds[] = {{nullptr, mrNone}, {"OK", mrOk},  {"Cancel", mrCancel}, {"&Help", mrNone},
+               {"&Yes", mrYes},   {"&No", mrNo}, {"&Close", mrNone}};
   if (kinds[k].caption) SetCaption(kinds[k].caption);
   SetModalResult(kinds[k].result);
   if (k == bkCancel) SetCancel(true);

@@ -26,7 +26,10 @@ class TBitBtn : public TButton {
   // A kind other than bkCustom brings its caption, and its modal result or help.
   void SetKind(TBitBtnKind k);
   int Spacing() const { return spacing_; }
-  void SetSpacing(int s) { spacing_ = s; Invalidate(); }
+  void SetSpacing(int s) {
+    spacing_ = s;
+    Invalidate();
+  }
   void Click() override;
   void WndProc(TMessage& m) override;
 
@@ -50,7 +53,10 @@ class TSpeedButton : public TGraphicControl {
   TBitmap* Glyph() { return glyph_.get(); }
   void SetGlyph(const TBitmap* b);
   bool Flat() const { return flat_; }
-  void SetFlat(bool f) { flat_ = f; Invalidate(); }
+  void SetFlat(bool f) {
+    flat_ = f;
+    Invalidate();
+  }
   bool Pressed() const { return pressed_; }
 
  protected:

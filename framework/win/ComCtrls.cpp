@@ -77,7 +77,8 @@ class TTabStrings : public TStrings {
     tabs_->Realign();
   }
   int GetCount() const override {
-    return Live() ? static_cast<int>(SendMessageA(H(), TCM_GETITEMCOUNT, 0, 0)) : static_cast<int>(tabs_->saved_.size());
+    return Live() ? static_cast<int>(SendMessageA(H(), TCM_GETITEMCOUNT, 0, 0))
+                  : static_cast<int>(tabs_->saved_.size());
   }
   void InsertItem(int i, const AnsiString& s, TObject* o) override {
     if (!Live()) {

@@ -23,7 +23,10 @@ class TTabControl : public TWinControl {
   int TabIndex();
   void SetTabIndex(int i);
   bool MultiLine() const { return multiLine_; }
-  void SetMultiLine(bool m) { multiLine_ = m; RecreateWnd(); }
+  void SetMultiLine(bool m) {
+    multiLine_ = m;
+    RecreateWnd();
+  }
   // The area inside the tabs and the border.
   RECT DisplayRect();
   TNotifyEvent OnChange;
@@ -97,7 +100,10 @@ class TStatusBar : public TWinControl {
   const AnsiString& SimpleText() const { return simpleText_; }
   void SetSimpleText(const AnsiString& t);
   bool SizeGrip() const { return sizeGrip_; }
-  void SetSizeGrip(bool s) { sizeGrip_ = s; RecreateWnd(); }
+  void SetSizeGrip(bool s) {
+    sizeGrip_ = s;
+    RecreateWnd();
+  }
   // Sends the panels to the window (after any change).
   void UpdatePanels();
   void WndProc(TMessage& m) override;

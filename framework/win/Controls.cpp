@@ -399,9 +399,7 @@ void TControl::HandleMouse(TMessage& m) {
       MouseDown(mbRight, s, x, y);
       break;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      MouseDown(mbMiddle, s, x, y);
-      break;
+    case WM_MBUTTONDBLCLK: MouseDown(mbMiddle, s, x, y); break;
     case WM_LBUTTONUP: {
       bool clicked = controlState_.Contains(csClicked);
       controlState_ = controlState_ - TControlState{csClicked, csLButtonDown};
@@ -419,20 +417,22 @@ void TControl::HandleMouse(TMessage& m) {
         m.Result = 1;
       }
       break;
-    case WM_MBUTTONUP:
-      MouseUp(mbMiddle, s, x, y);
-      break;
-    case WM_MOUSEMOVE:
-      MouseMove(s, x, y);
-      break;
+    case WM_MBUTTONUP: MouseUp(mbMiddle, s, x, y); break;
+    case WM_MOUSEMOVE: MouseMove(s, x, y); break;
   }
 }
 
 void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
     case WM_MOUSEMOVE:
       HandleMouse(m);
       if (!m.Result) DefaultHandler(m);
@@ -449,9 +449,7 @@ void TControl::WndProc(TMessage& m) {
       Application->HintMouseLeave(this);
       if (OnMouseLeave) OnMouseLeave(this);
       return;
-    case CM_HITTEST:
-      m.Result = 1;
-      return;
+    case CM_HITTEST: m.Result = 1; return;
     case CM_PARENTFONTCHANGED:
       if (parentFont_ && parent_) {
         updatingFont_ = true;
@@ -741,14 +739,15 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateSubClass(TCreateParams& p, const char* className) { p.WinClassName = className; }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
-  handle_ = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                            p.Height, p.WndParent, nullptr, GetModuleHandleA(nullptr), p.Param);
+  handle_ = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                            p.WndParent, nullptr, GetModuleHandleA(nullptr), p.Param);
 }
 
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
-  if ((p.Style & WS_CHILD) && !p.WndParent) throw EInvalidOperation(Format("Control '%s' has no parent window", Name().c_str()));
+  if ((p.Style & WS_CHILD) && !p.WndParent)
+    throw EInvalidOperation(Format("Control '%s' has no parent window", Name().c_str()));
   HINSTANCE inst = GetModuleHandleA(nullptr);
   WNDCLASSA wc;
   bool found = GetClassInfoA(inst, p.WinClassName.c_str(), &wc) || GetClassInfoA(nullptr, p.WinClassName.c_str(), &wc);
@@ -776,8 +775,8 @@ void TWinControl::CreateWnd() {
     HWND h = handle_;
     handle_ = nullptr;
     Bind(h);
-    defWndProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
+    defWndProc_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
   } else if (FindControl(handle_) != this) {
     Bind(handle_);
   }
@@ -884,7 +883,8 @@ void TWinControl::UpdateBoundsFromWindow() {
   RECT r;
   GetWindowRect(handle_, &r);
   HWND parent = GetParent(handle_);
-  if ((GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) && parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if ((GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) && parent)
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   StoreBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -962,9 +962,7 @@ void TWinControl::AlignControls(TControl*, RECT& rect) {
           c->SetBounds(rect.right - w, rect.top, w, rh);
           rect.right -= c->Width();
           break;
-        default:
-          c->SetBounds(rect.left, rect.top, rw, rh);
-          break;
+        default: c->SetBounds(rect.left, rect.top, rw, rh); break;
       }
     }
   }
@@ -1102,8 +1100,8 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 }
 
 void TWinControl::PaintHandler(TMessage& m) {
-  bool hasGraphic = std::any_of(controls_.begin(), controls_.end(),
-                                [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
+  bool hasGraphic =
+      std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
   if (!ownClass_ && !hasGraphic) {
     DefaultHandler(m);
     return;
@@ -1225,10 +1223,9 @@ void TWinControl::HandleKey(TMessage& m) {
         // A key the control does not want goes to its form (Tab, Enter, Esc, arrows).
         MSG msg{handle_, m.Msg, m.WParam, m.LParam, 0, {0, 0}};
         LRESULT code = Perform(WM_GETDLGCODE, key, AsLParam(&msg));
-        bool wanted = (code & DLGC_WANTALLKEYS) || (code & DLGC_WANTMESSAGE) ||
-                      (key == VK_TAB && (code & DLGC_WANTTAB)) ||
-                      ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) &&
-                       (code & DLGC_WANTARROWS));
+        bool wanted =
+            (code & DLGC_WANTALLKEYS) || (code & DLGC_WANTMESSAGE) || (key == VK_TAB && (code & DLGC_WANTTAB)) ||
+            ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) && (code & DLGC_WANTARROWS));
         if (!wanted) {
           TForm* f = GetParentForm(this);
           TControl* target = f ? static_cast<TControl*>(f) : this;
@@ -1260,8 +1257,7 @@ void TWinControl::HandleKey(TMessage& m) {
       if ((key == '\r' || key == 27 || key == '\t')) {
         MSG msg{handle_, m.Msg, m.WParam, m.LParam, 0, {0, 0}};
         LRESULT code = Perform(WM_GETDLGCODE, static_cast<WPARAM>(key), AsLParam(&msg));
-        if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTMESSAGE)) &&
-            !(key == '\t' && (code & DLGC_WANTTAB)))
+        if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTMESSAGE)) && !(key == '\t' && (code & DLGC_WANTTAB)))
           return;
       }
       m.WParam = static_cast<unsigned char>(key);
@@ -1295,16 +1291,15 @@ void TWinControl::HandleSetCursor(TMessage& m) {
 bool TWinControl::ReflectNotification(TMessage& m) {
   HWND child = nullptr;
   switch (m.Msg) {
-    case WM_COMMAND:
-      child = ParamAs<HWND>(m.LParam);
-      break;
-    case WM_NOTIFY:
-      child = ParamAs<NMHDR*>(m.LParam)->hwndFrom;
-      break;
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX: case WM_CTLCOLORDLG:
-      child = ParamAs<HWND>(m.LParam);
-      break;
+    case WM_COMMAND: child = ParamAs<HWND>(m.LParam); break;
+    case WM_NOTIFY: child = ParamAs<NMHDR*>(m.LParam)->hwndFrom; break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORDLG: child = ParamAs<HWND>(m.LParam); break;
     case WM_DRAWITEM: {
       // By the item's kind, not by wParam: our controls' windows all have the id 0.
       auto* di = ParamAs<DRAWITEMSTRUCT*>(m.LParam);
@@ -1315,11 +1310,8 @@ bool TWinControl::ReflectNotification(TMessage& m) {
       if (m.WParam) child = GetDlgItem(handle_, static_cast<int>(m.WParam));
       break;
     case WM_HSCROLL:
-    case WM_VSCROLL:
-      child = ParamAs<HWND>(m.LParam);
-      break;
-    default:
-      return false;
+    case WM_VSCROLL: child = ParamAs<HWND>(m.LParam); break;
+    default: return false;
   }
   if (!child || child == handle_) return false;
   TWinControl* c = FindControl(child);
@@ -1353,22 +1345,32 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
 
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT:
-      PaintHandler(m);
-      return;
+    case WM_PAINT: PaintHandler(m); return;
     case WM_ERASEBKGND:
       if (ownClass_) {
         m.Result = controlStyle_.Contains(csOpaque) ? 1 : EraseBackground(ParamAs<HDC>(m.WParam));
         return;
       }
       break;
-    case WM_COMMAND: case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM:
-    case WM_HSCROLL: case WM_VSCROLL:
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORMSGBOX: case WM_CTLCOLORDLG:
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORDLG:
       if (ReflectNotification(m)) return;
       break;
-    case CN_CTLCOLOREDIT: case CN_CTLCOLORLISTBOX: case CN_CTLCOLORSTATIC: case CN_CTLCOLORBTN:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
     case CN_CTLCOLORSCROLLBAR: {
       HDC dc = ParamAs<HDC>(m.WParam);
       SetTextColor(dc, ColorToRGB(font_.Color()));
@@ -1377,9 +1379,15 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = reinterpret_cast<LRESULT>(brush_.Handle());
       return;
     }
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
     case WM_MOUSEMOVE:
       if (RouteMouseToChild(m)) return;
       if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
@@ -1401,12 +1409,12 @@ void TWinControl::WndProc(TMessage& m) {
         captureControl = nullptr;
       DefaultHandler(m);
       return;
-    case WM_SETCURSOR:
-      HandleSetCursor(m);
-      return;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_KEYUP: case WM_SYSKEYUP: case WM_CHAR:
-      HandleKey(m);
-      return;
+    case WM_SETCURSOR: HandleSetCursor(m); return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR: HandleKey(m); return;
     case WM_SYSCHAR:
       if (TForm* f = GetParentForm(this))
         if (f->DialogChar(static_cast<char>(m.WParam))) return;
@@ -1433,13 +1441,17 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       Unbind();
       return;
-    case CM_ENABLEDCHANGED: case CM_VISIBLECHANGED: case CM_TEXTCHANGED: case CM_FONTCHANGED:
-    case CM_COLORCHANGED: case CM_CURSORCHANGED: case CM_CTL3DCHANGED: case CM_TABSTOPCHANGED:
-    case CM_CONTROLLISTCHANGE: case CM_SHOWHINTCHANGED:
-      return;
-    case CM_RECREATEWND:
-      RecreateWnd();
-      return;
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+    case CM_CURSORCHANGED:
+    case CM_CTL3DCHANGED:
+    case CM_TABSTOPCHANGED:
+    case CM_CONTROLLISTCHANGE:
+    case CM_SHOWHINTCHANGED: return;
+    case CM_RECREATEWND: RecreateWnd(); return;
   }
   TControl::WndProc(m);
 }

@@ -34,9 +34,9 @@ enum : UINT {
   CM_GOTFOCUS,
   CM_LOSTFOCUS,
   CM_CANCELMODE,
-  CM_DIALOGKEY,      // 0xB005: a key the focused control did not want (wParam = key)
-  CM_DIALOGCHAR,     // an accelerator character (wParam = char)
-  CM_FOCUSCHANGED,   // lParam = the newly focused control
+  CM_DIALOGKEY,     // 0xB005: a key the focused control did not want (wParam = key)
+  CM_DIALOGCHAR,    // an accelerator character (wParam = char)
+  CM_FOCUSCHANGED,  // lParam = the newly focused control
   CM_PARENTFONTCHANGED,
   CM_PARENTCOLORCHANGED,
   CM_VISIBLECHANGED,
@@ -58,9 +58,9 @@ enum : UINT {
   CM_PARENTSHOWHINTCHANGED,
   CM_SYSCOLORCHANGE,
   CM_TABSTOPCHANGED,
-  CM_HITTEST,        // lParam = MAKELPARAM(x, y); a non-zero result means hit
+  CM_HITTEST,  // lParam = MAKELPARAM(x, y); a non-zero result means hit
   CM_RECREATEWND,
-  CM_RELEASE,        // posted to a form: free it
+  CM_RELEASE,  // posted to a form: free it
   CM_INVOKEHELP,
   CM_WANTSPECIALKEY,
   CM_CONTROLLISTCHANGE,
@@ -93,19 +93,27 @@ TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
 
 enum TControlStyleFlag {
-  csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption, csOpaque,
-  csDoubleClicks, csFixedWidth, csFixedHeight, csReplicatable, csNoStdEvents
+  csAcceptsControls,
+  csCaptureMouse,
+  csClickEvents,
+  csFramed,
+  csSetCaption,
+  csOpaque,
+  csDoubleClicks,
+  csFixedWidth,
+  csFixedHeight,
+  csReplicatable,
+  csNoStdEvents
 };
 using TControlStyle = TSet<TControlStyleFlag>;
 enum TControlStateFlag { csLButtonDown, csClicked, csCreating, csAlignmentNeeded, csFocusing, csMouseInside };
 using TControlState = TSet<TControlStateFlag>;
 
 using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
-                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
-                  crMultiDrag = -16, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21,
-                  crSizeAll = -22;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+                  crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+                  crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
 
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
@@ -144,8 +152,14 @@ class TControl : public TComponent {
   RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
   void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
   virtual RECT ClientRect();
-  int ClientWidth() { RECT r = ClientRect(); return r.right - r.left; }
-  int ClientHeight() { RECT r = ClientRect(); return r.bottom - r.top; }
+  int ClientWidth() {
+    RECT r = ClientRect();
+    return r.right - r.left;
+  }
+  int ClientHeight() {
+    RECT r = ClientRect();
+    return r.bottom - r.top;
+  }
   virtual void SetClientSize(int w, int h);
   void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
   void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
@@ -233,7 +247,10 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState s, int x, int y);
   virtual void DoEndDrag(TObject* target, int x, int y);
   // Where an automatic drag started (screen), for controls that start it themselves.
-  void SetDragStart(POINT screen) { dragStart_ = screen; dragStartSet_ = true; }
+  void SetDragStart(POINT screen) {
+    dragStart_ = screen;
+    dragStartSet_ = true;
+  }
   virtual void FontChanged();
   virtual void ColorChanged();
   virtual void VisibleChanged();
@@ -241,7 +258,12 @@ class TControl : public TComponent {
   virtual void TextChanged();
   void SetVisibleFlag(bool v) { visible_ = v; }
   // Raw bounds store, used when the window reports its real size.
-  void StoreBounds(int l, int t, int w, int h) { left_ = l; top_ = t; width_ = w; height_ = h; }
+  void StoreBounds(int l, int t, int w, int h) {
+    left_ = l;
+    top_ = t;
+    width_ = w;
+    height_ = h;
+  }
   void RequestAlign();
   bool ContainsPoint(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   TFont font_;
@@ -470,7 +492,6 @@ TControl* FindDragTarget(POINT screen, bool allowDisabled);
 // The control whose events the captured mouse feeds (a windowless one through its parent).
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* c);
-
 
 // Runs a handler so that an exception goes to the application's handler, not up the stack.
 void GuardedCall(TObject* sender, const std::function<void()>& f);

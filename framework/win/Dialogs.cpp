@@ -58,10 +58,24 @@ bool TOpenDialog::Run(HWND owner) {
   ofn.lpstrInitialDir = initialDir_.empty() ? nullptr : initialDir_.c_str();
   ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
   ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
-  static const DWORD flags[] = {OFN_READONLY, OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY, OFN_NOCHANGEDIR, OFN_SHOWHELP,
-                                OFN_NOVALIDATE, OFN_ALLOWMULTISELECT, OFN_EXTENSIONDIFFERENT, OFN_PATHMUSTEXIST,
-                                OFN_FILEMUSTEXIST, OFN_CREATEPROMPT, OFN_SHAREAWARE, OFN_NOREADONLYRETURN,
-                                OFN_NOTESTFILECREATE, OFN_NONETWORKBUTTON, OFN_NOLONGNAMES, 0, OFN_NODEREFERENCELINKS};
+  static const DWORD flags[] = {OFN_READONLY,
+                                OFN_OVERWRITEPROMPT,
+                                OFN_HIDEREADONLY,
+                                OFN_NOCHANGEDIR,
+                                OFN_SHOWHELP,
+                                OFN_NOVALIDATE,
+                                OFN_ALLOWMULTISELECT,
+                                OFN_EXTENSIONDIFFERENT,
+                                OFN_PATHMUSTEXIST,
+                                OFN_FILEMUSTEXIST,
+                                OFN_CREATEPROMPT,
+                                OFN_SHAREAWARE,
+                                OFN_NOREADONLYRETURN,
+                                OFN_NOTESTFILECREATE,
+                                OFN_NONETWORKBUTTON,
+                                OFN_NOLONGNAMES,
+                                0,
+                                OFN_NODEREFERENCELINKS};
   for (int i = 0; i <= ofNoDereferenceLinks; ++i)
     if (options_.Contains(static_cast<TOpenOption>(i))) ofn.Flags |= flags[i];
   ofn.Flags |= OFN_EXPLORER | OFN_ENABLESIZING;
@@ -96,7 +110,9 @@ bool TFontDialog::Run(HWND owner) {
   cf.hwndOwner = owner;
   cf.lpLogFont = &lf;
   cf.rgbColors = ColorToRGB(font_.Color());
-  cf.Flags = CF_INITTOLOGFONTSTRUCT | (device_ == fdPrinter ? CF_PRINTERFONTS : device_ == fdBoth ? CF_BOTH : CF_SCREENFONTS);
+  cf.Flags = CF_INITTOLOGFONTSTRUCT | (device_ == fdPrinter ? CF_PRINTERFONTS
+                                       : device_ == fdBoth  ? CF_BOTH
+                                                            : CF_SCREENFONTS);
   if (options_.Contains(fdEffects)) cf.Flags |= CF_EFFECTS;
   if (options_.Contains(fdForceFontExist)) cf.Flags |= CF_FORCEFONTEXIST;
   if (options_.Contains(fdTrueTypeOnly)) cf.Flags |= CF_TTONLY;

@@ -34,9 +34,24 @@ class TCommonDialog : public TComponent {
 };
 
 enum TOpenOption {
-  ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate, ofAllowMultiSelect,
-  ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware, ofNoReadOnlyReturn,
-  ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog, ofNoDereferenceLinks
+  ofReadOnly,
+  ofOverwritePrompt,
+  ofHideReadOnly,
+  ofNoChangeDir,
+  ofShowHelp,
+  ofNoValidate,
+  ofAllowMultiSelect,
+  ofExtensionDifferent,
+  ofPathMustExist,
+  ofFileMustExist,
+  ofCreatePrompt,
+  ofShareAware,
+  ofNoReadOnlyReturn,
+  ofNoTestFileCreate,
+  ofNoNetworkButton,
+  ofNoLongNames,
+  ofOldStyleDialog,
+  ofNoDereferenceLinks
 };
 using TOpenOptions = TSet<TOpenOption>;
 enum TFileEditStyle { fsEdit, fsComboBox };
@@ -94,9 +109,23 @@ class TSaveDialog : public TOpenDialog {
   ~TSaveDialog() override = default;
 };
 
-enum TFontDialogOption { fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoFaceSel,
-                         fdNoOEMFonts, fdNoSimulations, fdNoSizeSel, fdNoStyleSel, fdNoVectorFonts, fdShowHelp,
-                         fdWysiwyg, fdLimitSize, fdScalableOnly };
+enum TFontDialogOption {
+  fdAnsiOnly,
+  fdTrueTypeOnly,
+  fdEffects,
+  fdFixedPitchOnly,
+  fdForceFontExist,
+  fdNoFaceSel,
+  fdNoOEMFonts,
+  fdNoSimulations,
+  fdNoSizeSel,
+  fdNoStyleSel,
+  fdNoVectorFonts,
+  fdShowHelp,
+  fdWysiwyg,
+  fdLimitSize,
+  fdScalableOnly
+};
 using TFontDialogOptions = TSet<TFontDialogOption>;
 enum TFontDialogDevice { fdScreen, fdPrinter, fdBoth };
 

@@ -14,7 +14,8 @@ VX_PUBLISH(TSplitter, TGraphicControl) { P.Int("MinSize", &TSplitter::MinSize, &
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   StoreBounds(0, 0, 185, 41);
-  controlStyle_ = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
+  controlStyle_ =
+      TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
 }
 
 void TCustomPanel::AdjustClientRect(RECT& r) {
@@ -46,7 +47,9 @@ void TCustomPanel::Paint() {
   c->SetFont(*Font());
   c->Brush()->SetStyle(bsClear);
   UINT f = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS |
-           (alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT);
+           (alignment_ == taCenter         ? DT_CENTER
+            : alignment_ == taRightJustify ? DT_RIGHT
+                                           : DT_LEFT);
   SetTextColor(c->Handle(), ColorToRGB(Font()->Color()));
   SetBkMode(c->Handle(), TRANSPARENT);
   c->DrawText(t, r, f);
@@ -82,10 +85,22 @@ void TBevel::Paint() {
       Frame3D(c, s, b, b, 1);
       break;
     }
-    case bsTopLine: line(a, 0, 0, w, 0); line(b, 0, 1, w, 1); break;
-    case bsBottomLine: line(a, 0, h - 2, w, h - 2); line(b, 0, h - 1, w, h - 1); break;
-    case bsLeftLine: line(a, 0, 0, 0, h); line(b, 1, 0, 1, h); break;
-    case bsRightLine: line(a, w - 2, 0, w - 2, h); line(b, w - 1, 0, w - 1, h); break;
+    case bsTopLine:
+      line(a, 0, 0, w, 0);
+      line(b, 0, 1, w, 1);
+      break;
+    case bsBottomLine:
+      line(a, 0, h - 2, w, h - 2);
+      line(b, 0, h - 1, w, h - 1);
+      break;
+    case bsLeftLine:
+      line(a, 0, 0, 0, h);
+      line(b, 1, 0, 1, h);
+      break;
+    case bsRightLine:
+      line(a, w - 2, 0, w - 2, h);
+      line(b, w - 1, 0, w - 1, h);
+      break;
     case bsSpacer: break;
   }
 }
@@ -171,9 +186,12 @@ void TShape::Paint() {
     w = h = side;
   }
   switch (shape_) {
-    case stRectangle: case stSquare: c->Rectangle(x, y, x + w, y + h); break;
-    case stRoundRect: case stRoundSquare: c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
-    case stEllipse: case stCircle: c->Ellipse(x, y, x + w, y + h); break;
+    case stRectangle:
+    case stSquare: c->Rectangle(x, y, x + w, y + h); break;
+    case stRoundRect:
+    case stRoundSquare: c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
+    case stEllipse:
+    case stCircle: c->Ellipse(x, y, x + w, y + h); break;
   }
 }
 

@@ -12,15 +12,30 @@ class TCustomPanel : public TCustomControl {
   explicit TCustomPanel(TComponent* owner);
   const char* ClassName() const override { return "TCustomPanel"; }
   TBevelCut BevelInner() const { return bevelInner_; }
-  void SetBevelInner(TBevelCut b) { bevelInner_ = b; Changed(); }
+  void SetBevelInner(TBevelCut b) {
+    bevelInner_ = b;
+    Changed();
+  }
   TBevelCut BevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(TBevelCut b) { bevelOuter_ = b; Changed(); }
+  void SetBevelOuter(TBevelCut b) {
+    bevelOuter_ = b;
+    Changed();
+  }
   int BevelWidth() const { return bevelWidth_; }
-  void SetBevelWidth(int w) { bevelWidth_ = w; Changed(); }
+  void SetBevelWidth(int w) {
+    bevelWidth_ = w;
+    Changed();
+  }
   int BorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int w) { borderWidth_ = w; Changed(); }
+  void SetBorderWidth(int w) {
+    borderWidth_ = w;
+    Changed();
+  }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
+  void SetAlignment(TAlignment a) {
+    alignment_ = a;
+    Invalidate();
+  }
   bool Locked() const { return locked_; }
   void SetLocked(bool l) { locked_ = l; }
   bool FullRepaint() const { return fullRepaint_; }
@@ -30,7 +45,10 @@ class TCustomPanel : public TCustomControl {
   void Paint() override;
   void AdjustClientRect(RECT& r) override;
   void TextChanged() override { Invalidate(); }
-  void Changed() { Realign(); Invalidate(); }
+  void Changed() {
+    Realign();
+    Invalidate();
+  }
 
  private:
   TBevelCut bevelInner_ = bvNone, bevelOuter_ = bvRaised;
@@ -59,9 +77,15 @@ class TBevel : public TGraphicControl {
   explicit TBevel(TComponent* owner);
   const char* ClassName() const override { return "TBevel"; }
   TBevelShape Shape() const { return shape_; }
-  void SetShape(TBevelShape s) { shape_ = s; Invalidate(); }
+  void SetShape(TBevelShape s) {
+    shape_ = s;
+    Invalidate();
+  }
   TBevelStyle Style() const { return style_; }
-  void SetStyle(TBevelStyle s) { style_ = s; Invalidate(); }
+  void SetStyle(TBevelStyle s) {
+    style_ = s;
+    Invalidate();
+  }
 
  protected:
   void Paint() override;
@@ -96,13 +120,22 @@ class TImage : public TGraphicControl {
   void SetPicture(const TPicture& p) { picture_.Assign(p); }
   TCanvas* Canvas();
   bool Stretch() const { return stretch_; }
-  void SetStretch(bool s) { stretch_ = s; Invalidate(); }
+  void SetStretch(bool s) {
+    stretch_ = s;
+    Invalidate();
+  }
   bool Center() const { return center_; }
-  void SetCenter(bool c) { center_ = c; Invalidate(); }
+  void SetCenter(bool c) {
+    center_ = c;
+    Invalidate();
+  }
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool a);
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool t) { transparent_ = t; Invalidate(); }
+  void SetTransparent(bool t) {
+    transparent_ = t;
+    Invalidate();
+  }
 
  protected:
   void Paint() override;
@@ -123,7 +156,10 @@ class TShape : public TGraphicControl {
   explicit TShape(TComponent* owner);
   const char* ClassName() const override { return "TShape"; }
   TShapeType Shape() const { return shape_; }
-  void SetShape(TShapeType s) { shape_ = s; Invalidate(); }
+  void SetShape(TShapeType s) {
+    shape_ = s;
+    Invalidate();
+  }
   TBrush* Brush() { return &brush_; }
   TPen* Pen() { return &pen_; }
 
@@ -172,7 +208,10 @@ class TSplitter : public TGraphicControl {
   int MinSize() const { return minSize_; }
   void SetMinSize(int m) { minSize_ = m; }
   bool Beveled() const { return beveled_; }
-  void SetBeveled(bool b) { beveled_ = b; Invalidate(); }
+  void SetBeveled(bool b) {
+    beveled_ = b;
+    Invalidate();
+  }
   // The neighbour it resizes: the visible control aligned the same way just before it.
   TControl* FindControl();
   TCanResizeEvent OnCanResize;

@@ -214,9 +214,12 @@ void DrawGlyphItem(TCanvas* c, RECT r, int indent, const AnsiString& text, int g
   c->FillRect(r);
   int gx = r.left + 2 + indent, gy = r.top + (r.bottom - r.top - 16) / 2;
   HDC dc = c->Handle();
-  if (glyphKind == 0) DrawFolderGlyph(dc, gx, gy, open);
-  else if (glyphKind == 1) DrawFileGlyph(dc, gx, gy);
-  else DrawDriveGlyph(dc, gx, gy, static_cast<TDriveType>(glyphKind - 2));
+  if (glyphKind == 0)
+    DrawFolderGlyph(dc, gx, gy, open);
+  else if (glyphKind == 1)
+    DrawFileGlyph(dc, gx, gy);
+  else
+    DrawDriveGlyph(dc, gx, gy, static_cast<TDriveType>(glyphKind - 2));
   int th = c->TextHeight("Wg");
   c->TextRect(RECT{gx + 18, r.top, r.right, r.bottom}, gx + 20, r.top + (r.bottom - r.top - th) / 2, text);
 }
@@ -418,14 +421,11 @@ void TDriveComboBox::WndProc(TMessage& m) {
         if (HIWORD(m.WParam) == CBN_SELCHANGE) Click();
         PostMessageA(Handle(), CM_DEFERREDAPPLY, 0, 0);
         return;
-      case CBN_SELENDCANCEL:
-        ShowDrive();
-        return;
+      case CBN_SELENDCANCEL: ShowDrive(); return;
     }
   } else if (m.Msg == CM_DEFERREDAPPLY) {
     MSG pending;
-    while (PeekMessageA(&pending, Handle(), CM_DEFERREDAPPLY, CM_DEFERREDAPPLY, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&pending, Handle(), CM_DEFERREDAPPLY, CM_DEFERREDAPPLY, PM_REMOVE)) {}
     if (!DroppedDown()) ApplySelection();
     return;
   }
@@ -534,9 +534,7 @@ void TDirectoryListBox::SetDirectory(const AnsiString& dir) {
   if (OnChange) OnChange(this);
 }
 
-char TDirectoryListBox::Drive() const {
-  return directory_.size() >= 2 && directory_[1] == ':' ? directory_[0] : 0;
-}
+char TDirectoryListBox::Drive() const { return directory_.size() >= 2 && directory_[1] == ':' ? directory_[0] : 0; }
 
 void TDirectoryListBox::SetDrive(char d) {
   d = LowerDrive(d);
@@ -612,8 +610,10 @@ void TDirectoryListBox::Update() {
       ReadDirectory(dir);
       UpdateLabel();
       if (fileList_) {
-        if (moved) fileList_->SetDirectory(directory_);
-        else fileList_->Update();
+        if (moved)
+          fileList_->SetDirectory(directory_);
+        else
+          fileList_->Update();
       }
       if (moved && driveCombo_ && Drive() != oldDrive) driveCombo_->DirListDriveChanged(Drive());
       if (moved && OnChange) OnChange(this);
@@ -660,8 +660,7 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
   UpdateItemHeight();
   try {
     SetDirectory(GetCurrentDir());
-  } catch (const EInOutError&) {
-  }
+  } catch (const EInOutError&) {}
 }
 
 TFileListBox::~TFileListBox() = default;
@@ -696,16 +695,16 @@ void TFileListBox::SetDirectory(const AnsiString& dir) {
   SelectionChanged();
 }
 
-char TFileListBox::Drive() const {
-  return directory_.size() >= 2 && directory_[1] == ':' ? directory_[0] : 0;
-}
+char TFileListBox::Drive() const { return directory_.size() >= 2 && directory_[1] == ':' ? directory_[0] : 0; }
 
 void TFileListBox::SetDrive(char d) {
   d = LowerDrive(d);
   if (d == Drive()) return;
   if (!DriveReadable(d)) throw EInOutError(Format("Drive %c: is not ready or cannot be read.", AnsiUpperChar(d)));
-  if (dirList_) dirList_->SetDrive(d);
-  else SetDirectory(DriveFolder(d));
+  if (dirList_)
+    dirList_->SetDrive(d);
+  else
+    SetDirectory(DriveFolder(d));
 }
 
 void TFileListBox::SetMask(const AnsiString& m) {
@@ -735,8 +734,10 @@ void TFileListBox::SetFileName(const AnsiString& name) {
     if (dir.size() == 2 && dir[1] == ':') dir += '\\';
     dir = FullDir(dir, "");
     if (!SameText(dir, directory_)) {
-      if (dirList_) dirList_->SetDirectory(dir);
-      else SetDirectory(dir);
+      if (dirList_)
+        dirList_->SetDirectory(dir);
+      else
+        SetDirectory(dir);
     }
     n = ExtractFileName(full);
   }
@@ -783,8 +784,10 @@ bool TFileListBox::ApplyFilePath(const AnsiString& path) {
   AnsiString full = FullDir(t, base);
   auto moveTo = [this](const AnsiString& dir) {
     if (SameText(dir, directory_)) return;
-    if (dirList_) dirList_->SetDirectory(dir);
-    else SetDirectory(dir);
+    if (dirList_)
+      dirList_->SetDirectory(dir);
+    else
+      SetDirectory(dir);
   };
   if (!wild && IsFolder(full)) {
     moveTo(full);

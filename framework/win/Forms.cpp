@@ -255,9 +255,18 @@ void TForm::CreateParams(TCreateParams& p) {
     case bsNone: p.Style |= WS_POPUP; break;
     case bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
     case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
-    case bsDialog: p.Style |= WS_CAPTION | WS_POPUP | DS_MODALFRAME; p.ExStyle |= WS_EX_DLGMODALFRAME; break;
-    case bsToolWindow: p.Style |= WS_CAPTION | WS_POPUP; p.ExStyle |= WS_EX_TOOLWINDOW; break;
-    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_POPUP | WS_THICKFRAME; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsDialog:
+      p.Style |= WS_CAPTION | WS_POPUP | DS_MODALFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      p.Style |= WS_CAPTION | WS_POPUP;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_POPUP | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
   }
   if (borderStyle_ != bsNone) {
     if (borderIcons_.Contains(biSystemMenu)) p.Style |= WS_SYSMENU;
@@ -318,8 +327,9 @@ void TForm::CreateWnd() {
     if (formStyle_ == fsMDIChild && windowState_ != wsMinimized)
       ShowMDIChild(windowState_);
     else
-      ShowWindow(Handle(), windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
-                           : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+      ShowWindow(Handle(), windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+                           : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                                         : SW_SHOWNORMAL);
     if (formStyle_ == fsMDIChild) MergeMenu(true);
   }
 }
@@ -386,15 +396,17 @@ void TForm::VisibleChanged() {
     if (first) {
       if (position_ == poScreenCenter) {
         RECT wa = Screen->WorkAreaRect();
-        SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2,
-                  Width(), Height());
+        SetBounds(wa.left + (wa.right - wa.left - Width()) / 2, wa.top + (wa.bottom - wa.top - Height()) / 2, Width(),
+                  Height());
       }
       // The client area is known only now, and may differ from the one the form was laid
       // out for (other borders, a restored size): its resize handler lays it out again. A
       // failure there is reported as one from the window's own resize would be.
       GuardedCall(this, [this] { Resize(); });
     }
-    int cmd = windowState_ == wsMaximized ? SW_SHOWMAXIMIZED : windowState_ == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    int cmd = windowState_ == wsMaximized   ? SW_SHOWMAXIMIZED
+              : windowState_ == wsMinimized ? SW_SHOWMINIMIZED
+                                            : SW_SHOWNORMAL;
     if (formStyle_ == fsMDIChild && windowState_ != wsMinimized)
       ShowMDIChild(windowState_);
     else
@@ -638,7 +650,10 @@ bool TForm::HandleDialogKey(WORD key) {
       if (GetKeyState(VK_CONTROL) < 0) return false;
       SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
       return true;
-    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
       if (activeControl_ && activeControl_->Parent()) {
         activeControl_->Parent()->SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN, false);
         return true;
@@ -657,12 +672,8 @@ bool TForm::HandleDialogKey(WORD key) {
 
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_CLOSE:
-      Close();
-      return;
-    case WM_QUERYENDSESSION:
-      m.Result = CloseQuery();
-      return;
+    case WM_CLOSE: Close(); return;
+    case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
@@ -691,7 +702,8 @@ void TForm::WndProc(TMessage& m) {
     case WM_COMMAND:
       if (m.LParam == 0 && HIWORD(m.WParam) <= 1) {
         UINT cmd = LOWORD(m.WParam);
-        if (menu_ && (menu_->DispatchCommand(cmd) || (menu_->Merged() && menu_->Merged()->DispatchCommand(cmd)))) return;
+        if (menu_ && (menu_->DispatchCommand(cmd) || (menu_->Merged() && menu_->Merged()->DispatchCommand(cmd))))
+          return;
       }
       break;
     case WM_INITMENUPOPUP:
@@ -702,19 +714,18 @@ void TForm::WndProc(TMessage& m) {
       DefaultHandler(m);
       return;
     case WM_SIZE:
-      if (m.WParam == SIZE_MINIMIZED) windowState_ = wsMinimized;
-      else if (m.WParam == SIZE_MAXIMIZED) windowState_ = wsMaximized;
-      else if (m.WParam == SIZE_RESTORED) windowState_ = wsNormal;
+      if (m.WParam == SIZE_MINIMIZED)
+        windowState_ = wsMinimized;
+      else if (m.WParam == SIZE_MAXIMIZED)
+        windowState_ = wsMaximized;
+      else if (m.WParam == SIZE_RESTORED)
+        windowState_ = wsNormal;
       // The frame places its MDI client itself, beside the aligned controls.
       if (formStyle_ != fsMDIForm) DefaultHandler(m);
       Realign();
       return;
-    case CM_DIALOGKEY:
-      m.Result = HandleDialogKey(static_cast<WORD>(m.WParam)) ? 1 : 0;
-      return;
-    case CM_RELEASE:
-      Free();
-      return;
+    case CM_DIALOGKEY: m.Result = HandleDialogKey(static_cast<WORD>(m.WParam)) ? 1 : 0; return;
+    case CM_RELEASE: Free(); return;
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
     case WM_MENUCHAR:
@@ -725,7 +736,9 @@ void TForm::WndProc(TMessage& m) {
 }
 
 void TForm::DefaultHandler(TMessage& m) {
-  if (!HandleAllocated() || (m.Msg >= CM_BASE && m.Msg < CM_LAST_FRAMEWORK) || (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400)) return;
+  if (!HandleAllocated() || (m.Msg >= CM_BASE && m.Msg < CM_LAST_FRAMEWORK) ||
+      (m.Msg >= CN_BASE && m.Msg < CN_BASE + 0x400))
+    return;
   if (formStyle_ == fsMDIForm)
     m.Result = DefFrameProcA(Handle(), clientHandle_, m.Msg, m.WParam, m.LParam);
   else if (formStyle_ == fsMDIChild)
@@ -761,10 +774,18 @@ void TForm::Tile() {
   if (clientHandle_)
     SendMessageA(clientHandle_, WM_MDITILE, tileMode_ == tbHorizontal ? MDITILE_HORIZONTAL : MDITILE_VERTICAL, 0);
 }
-void TForm::Cascade() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDICASCADE, 0, 0); }
-void TForm::ArrangeIcons() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDIICONARRANGE, 0, 0); }
-void TForm::Next() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 0); }
-void TForm::Previous() { if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 1); }
+void TForm::Cascade() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+void TForm::ArrangeIcons() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDIICONARRANGE, 0, 0);
+}
+void TForm::Next() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 0);
+}
+void TForm::Previous() {
+  if (clientHandle_) SendMessageA(clientHandle_, WM_MDINEXT, 0, 1);
+}
 
 // ---- TScrollBox -------------------------------------------------------------------
 
@@ -803,8 +824,10 @@ void TScrollBox::UpdateScrollBars() {
   GetClientRect(Handle(), &cr);
   hRange_ = autoScroll_ ? right : 0;
   vRange_ = autoScroll_ ? bottom : 0;
-  SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, hRange_ - 1), static_cast<UINT>(cr.right), hPos_, 0};
-  SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, vRange_ - 1), static_cast<UINT>(cr.bottom), vPos_, 0};
+  SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, hRange_ - 1), static_cast<UINT>(cr.right), hPos_,
+               0};
+  SCROLLINFO v{
+      sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, std::max(0, vRange_ - 1), static_cast<UINT>(cr.bottom), vPos_, 0};
   ShowScrollBar(Handle(), SB_HORZ, hRange_ > cr.right);
   ShowScrollBar(Handle(), SB_VERT, vRange_ > cr.bottom);
   SetScrollInfo(Handle(), SB_HORZ, &h, TRUE);
@@ -839,10 +862,14 @@ void TScrollBox::ScrollInView(TControl* c) {
   if (!c || c->Parent() != this) return;
   RECT cr = ClientRect();
   int x = hPos_, y = vPos_;
-  if (c->Left() < 0) x += c->Left();
-  else if (c->Left() + c->Width() > cr.right) x += c->Left() + c->Width() - cr.right;
-  if (c->Top() < 0) y += c->Top();
-  else if (c->Top() + c->Height() > cr.bottom) y += c->Top() + c->Height() - cr.bottom;
+  if (c->Left() < 0)
+    x += c->Left();
+  else if (c->Left() + c->Width() > cr.right)
+    x += c->Left() + c->Width() - cr.right;
+  if (c->Top() < 0)
+    y += c->Top();
+  else if (c->Top() + c->Height() > cr.bottom)
+    y += c->Top() + c->Height() - cr.bottom;
   ScrollTo(x, y);
 }
 
@@ -856,14 +883,17 @@ void TScrollBox::Scroll(int bar, int code) {
     case SB_LINEDOWN: pos += 8; break;
     case SB_PAGEUP: pos -= page; break;
     case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBTRACK: case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
     case SB_TOP: pos = 0; break;
     case SB_BOTTOM: pos = si.nMax; break;
     default: return;
   }
   pos = std::clamp(pos, 0, std::max(0, si.nMax - page + 1));
-  if (bar == SB_HORZ) ScrollTo(pos, vPos_);
-  else ScrollTo(hPos_, pos);
+  if (bar == SB_HORZ)
+    ScrollTo(pos, vPos_);
+  else
+    ScrollTo(hPos_, pos);
 }
 
 void TScrollBox::WndProc(TMessage& m) {

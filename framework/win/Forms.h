@@ -72,7 +72,10 @@ class TForm : public TCustomControl {
   bool Floating() const { return formStyle_ != fsMDIChild; }
   // The window that owns this top-level form (default: the main form's).
   HWND OwnerWindow() const { return ownerWindow_; }
-  void SetOwnerWindow(HWND h) { ownerWindow_ = h; RecreateWnd(); }
+  void SetOwnerWindow(HWND h) {
+    ownerWindow_ = h;
+    RecreateWnd();
+  }
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -172,9 +175,15 @@ class TScrollBox : public TWinControl {
   void ScrollTo(int x, int y);
   void ScrollInView(TControl* c);
   bool AutoScroll() const { return autoScroll_; }
-  void SetAutoScroll(bool a) { autoScroll_ = a; UpdateScrollBars(); }
+  void SetAutoScroll(bool a) {
+    autoScroll_ = a;
+    UpdateScrollBars();
+  }
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TFormBorderStyle b) { borderStyle_ = b; RecreateWnd(); }
+  void SetBorderStyle(TFormBorderStyle b) {
+    borderStyle_ = b;
+    RecreateWnd();
+  }
   // Recomputes the ranges from the children.
   void UpdateScrollBars();
   void WndProc(TMessage& m) override;

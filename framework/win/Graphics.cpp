@@ -28,13 +28,11 @@ void TGraphicsObject::Changed() {
 }
 
 const TTypeInfo* TypeInfoFontStyles() {
-  static const TTypeInfo* t = SetTypeInfo(
-      "TFontStyles", EnumTypeInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
+  static const TTypeInfo* t =
+      SetTypeInfo("TFontStyles", EnumTypeInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
   return t;
 }
-const TTypeInfo* TypeInfoFontPitch() {
-  return EnumTypeInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
-}
+const TTypeInfo* TypeInfoFontPitch() { return EnumTypeInfo("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"}); }
 
 // ---- shared font handles ----------------------------------------------------------
 
@@ -293,10 +291,30 @@ void TPen::Assign(const TPersistent& source) {
   mode_ = src.mode_;
   Modified();
 }
-void TPen::SetColor(TColor c) { if (c != color_) { color_ = c; Modified(); } }
-void TPen::SetWidth(int w) { if (w != width_) { width_ = w; Modified(); } }
-void TPen::SetStyle(TPenStyle s) { if (s != style_) { style_ = s; Modified(); } }
-void TPen::SetMode(TPenMode m) { if (m != mode_) { mode_ = m; Changed(); } }
+void TPen::SetColor(TColor c) {
+  if (c != color_) {
+    color_ = c;
+    Modified();
+  }
+}
+void TPen::SetWidth(int w) {
+  if (w != width_) {
+    width_ = w;
+    Modified();
+  }
+}
+void TPen::SetStyle(TPenStyle s) {
+  if (s != style_) {
+    style_ = s;
+    Modified();
+  }
+}
+void TPen::SetMode(TPenMode m) {
+  if (m != mode_) {
+    mode_ = m;
+    Changed();
+  }
+}
 HPEN TPen::Handle() const {
   if (handle_) return handle_;
   static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
@@ -354,9 +372,10 @@ void TCanvas::RequireState(int need) {
   if (missing & csPen) {
     HGDIOBJ old = SelectObject(dc_, pen_.Handle());
     if (!oldPen_) oldPen_ = old;
-    static const int rop2[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN,
-                               R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,
-                               R2_NOTMERGEPEN, R2_MASKPEN, R2_NOTMASKPEN, R2_XORPEN, R2_NOTXORPEN};
+    static const int rop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                               R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                               R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                               R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     SetROP2(dc_, rop2[pen_.Mode()]);
   }
   if (missing & csBrush) {
@@ -465,8 +484,8 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas* src, const RECT& source) {
   RequireState(csBrush);
   HDC s = src->Handle();
   SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, s, source.left,
-             source.top, source.right - source.left, source.bottom - source.top, copyMode_);
+  StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, s, source.left, source.top,
+             source.right - source.left, source.bottom - source.top, copyMode_);
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -535,7 +554,8 @@ void TBitmapCanvas::CreateHandle() {
     return;
   }
   // A canvas of an empty bitmap still draws: it gets a 1x1 image of its own.
-  if (!bitmap_->handle_) bitmap_->SetSize(bitmap_->width_ > 0 ? bitmap_->width_ : 1, bitmap_->height_ > 0 ? bitmap_->height_ : 1);
+  if (!bitmap_->handle_)
+    bitmap_->SetSize(bitmap_->width_ > 0 ? bitmap_->width_ : 1, bitmap_->height_ > 0 ? bitmap_->height_ : 1);
   memDC_ = CreateCompatibleDC(nullptr);
   if (!memDC_) throw EOutOfResources("Out of Resources");
   oldBitmap_ = SelectObject(memDC_, bitmap_->handle_);

@@ -167,8 +167,22 @@ class TBrush : public TGraphicsObject {
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
 };
 
 class TPen : public TGraphicsObject {
@@ -245,7 +259,9 @@ class TCanvas : public TObject {
   RECT ClipRect();
   void Refresh();  // deselect everything so the next call selects afresh
   void Lock() { ++lock_; }
-  void Unlock() { if (lock_ > 0) --lock_; }
+  void Unlock() {
+    if (lock_ > 0) --lock_;
+  }
   bool Locked() const { return lock_ > 0; }
 
  protected:
@@ -282,10 +298,17 @@ class TGraphic : public TPersistent {
   virtual void LoadFromFile(const AnsiString& fileName) = 0;
   virtual void SaveToFile(const AnsiString& fileName) = 0;
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool t) { if (t != transparent_) { transparent_ = t; Changed(); } }
+  void SetTransparent(bool t) {
+    if (t != transparent_) {
+      transparent_ = t;
+      Changed();
+    }
+  }
 
  protected:
-  virtual void Changed() { if (OnChange) OnChange(this); }
+  virtual void Changed() {
+    if (OnChange) OnChange(this);
+  }
 
  private:
   bool transparent_ = false;
@@ -338,8 +361,8 @@ class TBitmap : public TGraphic {
   void LoadFromFile(const AnsiString& fileName) override;
   void SaveToFile(const AnsiString& fileName) override;
   void Draw(TCanvas* c, const RECT& r) override;
-  void Dormant();    // lets the canvas's memory DC go; the image stays
-  void FreeImage();  // forgets the image
+  void Dormant();           // lets the canvas's memory DC go; the image stays
+  void FreeImage();         // forgets the image
   HBITMAP ReleaseHandle();  // hands the bitmap to the caller, who must delete it
   HPALETTE ReleasePalette();
   // The colour of the bottom-left pixel: the colour a glyph leaves out when drawn.

@@ -77,9 +77,10 @@ void TInplaceEdit::Change() {
 void TInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
   TCustomEdit::KeyDown(key, shift);
   switch (key) {
-    case VK_UP: case VK_DOWN: case VK_PRIOR: case VK_NEXT:
-      grid_->KeyDown(key, shift);
-      break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: grid_->KeyDown(key, shift); break;
     case VK_TAB:
       if (grid_->Options().Contains(goTabs)) grid_->KeyDown(key, shift);
       break;
@@ -419,9 +420,12 @@ void TCustomGrid::MoveColumn(int from, int to) {
   colWidths_.erase(colWidths_.begin() + from);
   colWidths_.insert(colWidths_.begin() + to, w);
   ColumnMoved(from, to);
-  if (col_ == from) col_ = to;
-  else if (from < col_ && to >= col_) --col_;
-  else if (from > col_ && to <= col_) ++col_;
+  if (col_ == from)
+    col_ = to;
+  else if (from < col_ && to >= col_)
+    --col_;
+  else if (from > col_ && to <= col_)
+    ++col_;
   placedCol_ = -1;
   Invalidate();
   UpdateEdit();
@@ -433,17 +437,20 @@ void TCustomGrid::MoveRow(int from, int to) {
   rowHeights_.erase(rowHeights_.begin() + from);
   rowHeights_.insert(rowHeights_.begin() + to, h);
   RowMoved(from, to);
-  if (row_ == from) row_ = to;
-  else if (from < row_ && to >= row_) --row_;
-  else if (from > row_ && to <= row_) ++row_;
+  if (row_ == from)
+    row_ = to;
+  else if (from < row_ && to >= row_)
+    --row_;
+  else if (from > row_ && to <= row_)
+    ++row_;
   placedRow_ = -1;
   Invalidate();
   UpdateEdit();
 }
 
 bool TCustomGrid::CanEditShow() {
-  return options_.Contains(goEditing) && (editorMode_ || options_.Contains(goAlwaysShowEditor)) &&
-         row_ >= fixedRows_ && col_ >= fixedCols_ && !ComponentState().Contains(csDestroying);
+  return options_.Contains(goEditing) && (editorMode_ || options_.Contains(goAlwaysShowEditor)) && row_ >= fixedRows_ &&
+         col_ >= fixedCols_ && !ComponentState().Contains(csDestroying);
 }
 
 TInplaceEdit* TCustomGrid::CreateEditor() { return new TInplaceEdit(this); }
@@ -479,8 +486,10 @@ void TCustomGrid::UpdateEdit() {
   placedRow_ = row_;
   // Moving to another cell hands the focus to the editor anew, as a click would.
   if (moved && (hadFocus || Focused())) {
-    if (hadFocus) ::SetFocus(Handle());
-    else editor_->SetFocus();
+    if (hadFocus)
+      ::SetFocus(Handle());
+    else
+      editor_->SetFocus();
   }
 }
 
@@ -580,30 +589,37 @@ void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
       FocusCell(col_ + 1, row_);
       break;
     case VK_HOME:
-      if (shift.Contains(ssCtrl)) FocusCell(col_, fixedRows_);
-      else if (!editing) FocusCell(fixedCols_, row_);
-      else return;
+      if (shift.Contains(ssCtrl))
+        FocusCell(col_, fixedRows_);
+      else if (!editing)
+        FocusCell(fixedCols_, row_);
+      else
+        return;
       break;
     case VK_END:
-      if (shift.Contains(ssCtrl)) FocusCell(col_, rowCount_ - 1);
-      else if (!editing) FocusCell(colCount_ - 1, row_);
-      else return;
+      if (shift.Contains(ssCtrl))
+        FocusCell(col_, rowCount_ - 1);
+      else if (!editing)
+        FocusCell(colCount_ - 1, row_);
+      else
+        return;
       break;
     case VK_TAB:
       if (!options_.Contains(goTabs)) return;
       if (shift.Contains(ssShift)) {
-        if (col_ > fixedCols_) FocusCell(col_ - 1, row_);
-        else if (row_ > fixedRows_) FocusCell(colCount_ - 1, row_ - 1);
+        if (col_ > fixedCols_)
+          FocusCell(col_ - 1, row_);
+        else if (row_ > fixedRows_)
+          FocusCell(colCount_ - 1, row_ - 1);
       } else {
-        if (col_ < colCount_ - 1) FocusCell(col_ + 1, row_);
-        else if (row_ < rowCount_ - 1) FocusCell(fixedCols_, row_ + 1);
+        if (col_ < colCount_ - 1)
+          FocusCell(col_ + 1, row_);
+        else if (row_ < rowCount_ - 1)
+          FocusCell(fixedCols_, row_ + 1);
       }
       break;
-    case VK_F2:
-      SetEditorMode(true);
-      break;
-    default:
-      return;
+    case VK_F2: SetEditorMode(true); break;
+    default: return;
   }
   key = 0;
 }
@@ -665,8 +681,10 @@ void TCustomGrid::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
       stateStartSize_ = RowHeights(sizeRow);
     } else if (MouseToCell(x, y, c, r)) {
       if (c >= fixedCols_ && r >= fixedRows_) {
-        if (c == col_ && r == row_ && options_.Contains(goEditing)) SetEditorMode(true);
-        else FocusCell(c, r);
+        if (c == col_ && r == row_ && options_.Contains(goEditing))
+          SetEditorMode(true);
+        else
+          FocusCell(c, r);
         if (editor_ && editor_->EditVisible() && CanFocus()) editor_->SetFocus();
       } else if (r < fixedRows_ && c >= fixedCols_ && options_.Contains(goColMoving)) {
         state_ = gsColMoving;
@@ -681,8 +699,10 @@ void TCustomGrid::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
 }
 
 void TCustomGrid::MouseMove(TShiftState s, int x, int y) {
-  if (state_ == gsColSizing) SetColWidths(stateIndex_, std::max(1, stateStartSize_ + x - stateOrigin_));
-  else if (state_ == gsRowSizing) SetRowHeights(stateIndex_, std::max(1, stateStartSize_ + y - stateOrigin_));
+  if (state_ == gsColSizing)
+    SetColWidths(stateIndex_, std::max(1, stateStartSize_ + x - stateOrigin_));
+  else if (state_ == gsRowSizing)
+    SetRowHeights(stateIndex_, std::max(1, stateStartSize_ + y - stateOrigin_));
   TCustomControl::MouseMove(s, x, y);
 }
 
@@ -692,8 +712,10 @@ void TCustomGrid::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
     state_ = gsNormal;
     int c, r;
     if (MouseToCell(x, y, c, r)) {
-      if (st == gsColMoving) MoveColumn(stateIndex_, c);
-      else if (st == gsRowMoving) MoveRow(stateIndex_, r);
+      if (st == gsColMoving)
+        MoveColumn(stateIndex_, c);
+      else if (st == gsRowMoving)
+        MoveRow(stateIndex_, r);
     }
     stateIndex_ = -1;
   }
@@ -737,8 +759,10 @@ void TCustomGrid::WndProc(TMessage& m) {
         case SB_TOP: first = fixed; break;
         case SB_BOTTOM: first = count; break;
       }
-      if (vert) SetTopRow(first);
-      else SetLeftCol(first);
+      if (vert)
+        SetTopRow(first);
+      else
+        SetLeftCol(first);
       m.Result = 0;
       return;
     }
@@ -746,13 +770,13 @@ void TCustomGrid::WndProc(TMessage& m) {
       SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA * 3);
       m.Result = 0;
       return;
-    case WM_CANCELMODE:
-      state_ = gsNormal;
-      break;
+    case WM_CANCELMODE: state_ = gsNormal; break;
     case WM_SETFOCUS:
       TCustomControl::WndProc(m);
-      if (editor_ && editor_->EditVisible() && editor_->CanFocus()) editor_->SetFocus();
-      else InvalidateCell(col_, row_);
+      if (editor_ && editor_->EditVisible() && editor_->CanFocus())
+        editor_->SetFocus();
+      else
+        InvalidateCell(col_, row_);
       return;
     case WM_KILLFOCUS:
       TCustomControl::WndProc(m);
@@ -813,8 +837,7 @@ void TStringGrid::SetCells(int c, int r, const AnsiString& s) {
   if (r < 0 || r >= RowCount() || c < 0 || c >= ColCount()) return;
   cells_[static_cast<size_t>(r)][static_cast<size_t>(c)] = s;
   InvalidateCell(c, r);
-  if (c == Col() && r == Row() && InplaceEditor() && InplaceEditor()->EditVisible() &&
-      InplaceEditor()->Text() != s)
+  if (c == Col() && r == Row() && InplaceEditor() && InplaceEditor()->EditVisible() && InplaceEditor()->Text() != s)
     InplaceEditor()->UpdateContents();
 }
 

@@ -12,9 +12,21 @@
 namespace vx {
 
 enum TGridOption {
-  goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
-  goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
-  goAlwaysShowEditor, goThumbTracking
+  goFixedVertLine,
+  goFixedHorzLine,
+  goVertLine,
+  goHorzLine,
+  goRangeSelect,
+  goDrawFocusSelected,
+  goRowSizing,
+  goColSizing,
+  goRowMoving,
+  goColMoving,
+  goEditing,
+  goTabs,
+  goRowSelect,
+  goAlwaysShowEditor,
+  goThumbTracking
 };
 using TGridOptions = TSet<TGridOption>;
 enum TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
@@ -85,7 +97,10 @@ class TCustomGrid : public TCustomControl {
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle b);
   TColor FixedColor() const { return fixedColor_; }
-  void SetFixedColor(TColor c) { fixedColor_ = c; Invalidate(); }
+  void SetFixedColor(TColor c) {
+    fixedColor_ = c;
+    Invalidate();
+  }
 
   int Col() const { return col_; }
   void SetCol(int c) { FocusCell(c, row_); }
@@ -103,7 +118,10 @@ class TCustomGrid : public TCustomControl {
   int VisibleColCount();
   // Off: the grid paints only grid lines and leaves each cell to DrawCell.
   bool DefaultDrawing() const { return defaultDrawing_; }
-  void SetDefaultDrawing(bool d) { defaultDrawing_ = d; Invalidate(); }
+  void SetDefaultDrawing(bool d) {
+    defaultDrawing_ = d;
+    Invalidate();
+  }
   // Moves a column or a row (with its cells) to another index; fixed ones stay.
   void MoveColumn(int from, int to);
   void MoveRow(int from, int to);

@@ -42,31 +42,25 @@ int IniTextToInt(const AnsiString& text, int deflt) {
   return static_cast<int>(v);
 }
 
-int TCustomIniFile::ReadInteger(const AnsiString& section, const AnsiString& ident,
-                                int deflt) {
+int TCustomIniFile::ReadInteger(const AnsiString& section, const AnsiString& ident, int deflt) {
   AnsiString s = ReadString(section, ident, AnsiString());
   if (s.empty()) return deflt;
   return IniTextToInt(s, deflt);
 }
 
-void TCustomIniFile::WriteInteger(const AnsiString& section, const AnsiString& ident,
-                                  int value) {
+void TCustomIniFile::WriteInteger(const AnsiString& section, const AnsiString& ident, int value) {
   WriteString(section, ident, std::to_string(value));
 }
 
-bool TCustomIniFile::ReadBool(const AnsiString& section, const AnsiString& ident,
-                              bool deflt) {
+bool TCustomIniFile::ReadBool(const AnsiString& section, const AnsiString& ident, bool deflt) {
   return ReadInteger(section, ident, deflt ? 1 : 0) != 0;
 }
 
-void TCustomIniFile::WriteBool(const AnsiString& section, const AnsiString& ident,
-                               bool value) {
+void TCustomIniFile::WriteBool(const AnsiString& section, const AnsiString& ident, bool value) {
   WriteString(section, ident, value ? "1" : "0");
 }
 
-void TCustomIniFile::WriteFailed() const {
-  throw EIniFileException("Unable to write to " + fileName_);
-}
+void TCustomIniFile::WriteFailed() const { throw EIniFileException("Unable to write to " + fileName_); }
 
 // ---- registry -----------------------------------------------------------------------
 
@@ -77,8 +71,7 @@ HKEY OpenSection(HKEY root, const AnsiString& section, bool create, REGSAM acces
   HKEY k = nullptr;
   LONG rc;
   if (create)
-    rc = RegCreateKeyExA(root, section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                         access, nullptr, &k, nullptr);
+    rc = RegCreateKeyExA(root, section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &k, nullptr);
   else
     rc = RegOpenKeyExA(root, section.c_str(), 0, access, &k);
   return rc == ERROR_SUCCESS ? k : nullptr;
@@ -87,21 +80,17 @@ HKEY OpenSection(HKEY root, const AnsiString& section, bool create, REGSAM acces
 // A value's text: strings as they are, double words in decimal; false for anything else.
 bool QueryText(HKEY k, const char* name, AnsiString& out) {
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(k, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-    return false;
+  if (RegQueryValueExA(k, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
   if (type == REG_DWORD) {
     DWORD v = 0;
     size = sizeof v;
-    if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) !=
-        ERROR_SUCCESS)
-      return false;
+    if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS) return false;
     out = std::to_string(static_cast<int>(v));
     return true;
   }
   if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
   std::vector<char> buf(size + 1, 0);
-  if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size) != ERROR_SUCCESS)
     return false;
   buf[size] = 0;
   out = buf.data();  // stops at the terminator the value carries
@@ -110,14 +99,13 @@ bool QueryText(HKEY k, const char* name, AnsiString& out) {
 
 void EnumValueNames(HKEY k, std::vector<AnsiString>& names) {
   DWORD count = 0, maxName = 0;
-  if (RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                       &maxName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, nullptr, nullptr,
+                       nullptr) != ERROR_SUCCESS)
     return;
   std::vector<char> buf(maxName + 2);
   for (DWORD i = 0; i < count; ++i) {
     DWORD len = static_cast<DWORD>(buf.size());
-    if (RegEnumValueA(k, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr) ==
-        ERROR_SUCCESS)
+    if (RegEnumValueA(k, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
       names.emplace_back(buf.data(), len);
   }
 }
@@ -125,13 +113,11 @@ void EnumValueNames(HKEY k, std::vector<AnsiString>& names) {
 // RegDeleteKeyA removes only leaf keys: clear the subkeys first.
 bool DeleteTree(HKEY parent, const AnsiString& name) {
   HKEY k = nullptr;
-  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS)
-    return false;
+  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &k) != ERROR_SUCCESS) return false;
   for (;;) {
     char sub[MAX_PATH + 1];
     DWORD len = sizeof sub;
-    if (RegEnumKeyExA(k, 0, sub, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
+    if (RegEnumKeyExA(k, 0, sub, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     if (!DeleteTree(k, AnsiString(sub, len))) break;
   }
   RegCloseKey(k);
@@ -142,9 +128,8 @@ bool DeleteTree(HKEY parent, const AnsiString& name) {
 
 TRegIniFile::TRegIniFile(const AnsiString& keyName) : TCustomIniFile(keyName) {
   HKEY k = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &k,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &k, nullptr) != ERROR_SUCCESS)
     k = nullptr;  // reads give defaults, writes fail
   key_ = k;
 }
@@ -153,8 +138,7 @@ TRegIniFile::~TRegIniFile() {
   if (key_) RegCloseKey(static_cast<HKEY>(key_));
 }
 
-AnsiString TRegIniFile::ReadString(const AnsiString& section, const AnsiString& ident,
-                                   const AnsiString& deflt) {
+AnsiString TRegIniFile::ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) {
   HKEY k = OpenSection(static_cast<HKEY>(key_), section, false, KEY_READ);
   if (!k) return deflt;
   AnsiString v;
@@ -163,12 +147,10 @@ AnsiString TRegIniFile::ReadString(const AnsiString& section, const AnsiString& 
   return ok ? v : deflt;
 }
 
-void TRegIniFile::WriteString(const AnsiString& section, const AnsiString& ident,
-                              const AnsiString& value) {
+void TRegIniFile::WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) {
   HKEY k = OpenSection(static_cast<HKEY>(key_), section, true, KEY_ALL_ACCESS);
   if (!k) WriteFailed();
-  LONG rc = RegSetValueExA(k, ident.c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(value.c_str()),
+  LONG rc = RegSetValueExA(k, ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                            static_cast<DWORD>(value.size() + 1));
   RegCloseKey(k);
   if (rc != ERROR_SUCCESS) WriteFailed();
@@ -225,8 +207,7 @@ bool TRegIniFile::SectionExists(const AnsiString& section) {
 bool TRegIniFile::ValueExists(const AnsiString& section, const AnsiString& ident) {
   HKEY k = OpenSection(static_cast<HKEY>(key_), section, false, KEY_READ);
   if (!k) return false;
-  bool ok = RegQueryValueExA(k, ident.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-            ERROR_SUCCESS;
+  bool ok = RegQueryValueExA(k, ident.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   RegCloseKey(k);
   return ok;
 }
@@ -268,25 +249,20 @@ TIniFile::~TIniFile() {
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
 }
 
-AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& ident,
-                                const AnsiString& deflt) {
+AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) {
   char buf[1024];
-  DWORD n = GetPrivateProfileStringA(section.c_str(), ident.c_str(), deflt.c_str(), buf,
-                                     sizeof buf, FileName().c_str());
+  DWORD n =
+      GetPrivateProfileStringA(section.c_str(), ident.c_str(), deflt.c_str(), buf, sizeof buf, FileName().c_str());
   return AnsiString(buf, n);
 }
 
-void TIniFile::WriteString(const AnsiString& section, const AnsiString& ident,
-                           const AnsiString& value) {
-  if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(),
-                                  FileName().c_str()))
-    WriteFailed();
+void TIniFile::WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) {
+  if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FileName().c_str())) WriteFailed();
 }
 
 void TIniFile::ReadSection(const AnsiString& section, TStrings& names) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size,
-                                    FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
   });
   names.BeginUpdate();
   names.Clear();
@@ -295,9 +271,8 @@ void TIniFile::ReadSection(const AnsiString& section, TStrings& names) {
 }
 
 void TIniFile::ReadSectionValues(const AnsiString& section, TStrings& lines) {
-  std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileSectionA(section.c_str(), b, size, FileName().c_str());
-  });
+  std::vector<AnsiString> list = ReadNulList(
+      [&](char* b, DWORD size) { return GetPrivateProfileSectionA(section.c_str(), b, size, FileName().c_str()); });
   lines.BeginUpdate();
   lines.Clear();
   for (const AnsiString& n : list) lines.Add(n);
@@ -305,8 +280,7 @@ void TIniFile::ReadSectionValues(const AnsiString& section, TStrings& lines) {
 }
 
 void TIniFile::EraseSection(const AnsiString& section) {
-  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str()))
-    WriteFailed();
+  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str())) WriteFailed();
 }
 
 void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& ident) {
@@ -315,26 +289,21 @@ void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& ident) {
 
 bool TIniFile::SectionExists(const AnsiString& section) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size,
-                                    FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
   });
   return !list.empty();
 }
 
 bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& ident) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size,
-                                    FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
   });
   for (const AnsiString& n : list)
-    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, n.c_str(), -1, ident.c_str(),
-                       -1) == CSTR_EQUAL)
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, n.c_str(), -1, ident.c_str(), -1) == CSTR_EQUAL)
       return true;
   return false;
 }
 
-void TIniFile::UpdateFile() {
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
-}
+void TIniFile::UpdateFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str()); }
 
 }  // namespace vx

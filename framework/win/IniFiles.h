@@ -20,10 +20,8 @@ class TCustomIniFile : public TObject {
 
   const AnsiString& FileName() const { return fileName_; }
 
-  virtual AnsiString ReadString(const AnsiString& section, const AnsiString& ident,
-                                const AnsiString& deflt) = 0;
-  virtual void WriteString(const AnsiString& section, const AnsiString& ident,
-                           const AnsiString& value) = 0;
+  virtual AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) = 0;
+  virtual void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) = 0;
   // The names of a section's values, in the store's order.
   virtual void ReadSection(const AnsiString& section, TStrings& names) = 0;
   // The section as "name=value" lines.
@@ -57,10 +55,8 @@ class TRegIniFile : public TCustomIniFile {
   ~TRegIniFile() override;
   const char* ClassName() const override { return "TRegIniFile"; }
 
-  AnsiString ReadString(const AnsiString& section, const AnsiString& ident,
-                        const AnsiString& deflt) override;
-  void WriteString(const AnsiString& section, const AnsiString& ident,
-                   const AnsiString& value) override;
+  AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) override;
+  void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) override;
   void ReadSection(const AnsiString& section, TStrings& names) override;
   void ReadSectionValues(const AnsiString& section, TStrings& lines) override;
   void EraseSection(const AnsiString& section) override;
@@ -83,10 +79,8 @@ class TIniFile : public TCustomIniFile {
   ~TIniFile() override;
   const char* ClassName() const override { return "TIniFile"; }
 
-  AnsiString ReadString(const AnsiString& section, const AnsiString& ident,
-                        const AnsiString& deflt) override;
-  void WriteString(const AnsiString& section, const AnsiString& ident,
-                   const AnsiString& value) override;
+  AnsiString ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) override;
+  void WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) override;
   void ReadSection(const AnsiString& section, TStrings& names) override;
   void ReadSectionValues(const AnsiString& section, TStrings& lines) override;
   void EraseSection(const AnsiString& section) override;

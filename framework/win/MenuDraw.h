@@ -12,11 +12,11 @@ class TMenuItem;
 
 // The item's two columns and its size, as measured with the menu font.
 struct TMenuItemLayout {
-  int checkWidth = 0;    // the check mark's column, left of the caption
-  int captionWidth = 0;  // the widest caption of the item's menu
-  int gap = 0;           // between the caption and the short-cut column
-  int shortCutWidth = 0; // the widest short-cut text of the item's menu
-  int arrowWidth = 0;    // room for a submenu's arrow at the right
+  int checkWidth = 0;     // the check mark's column, left of the caption
+  int captionWidth = 0;   // the widest caption of the item's menu
+  int gap = 0;            // between the caption and the short-cut column
+  int shortCutWidth = 0;  // the widest short-cut text of the item's menu
+  int arrowWidth = 0;     // room for a submenu's arrow at the right
   int width = 0, height = 0;
   int ShortCutLeft() const { return checkWidth + captionWidth + gap; }
 };

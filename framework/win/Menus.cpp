@@ -36,9 +36,9 @@ struct KeyName {
   const char* name;
 };
 const KeyName keyNames[] = {
-    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},   {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},  {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},     {VK_HOME, "Home"},   {VK_LEFT, "Left"},
-    {VK_UP, "Up"},     {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},  {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 AnsiString KeyText(WORD key) {
@@ -76,10 +76,17 @@ TShortCut TextToShortCut(const AnsiString& text) {
   AnsiString t = text;
   TShortCut mods = 0;
   for (;;) {
-    if (AnsiString(t, 0, 6) == "Shift+") { mods |= scShift; t.erase(0, 6); }
-    else if (AnsiString(t, 0, 5) == "Ctrl+") { mods |= scCtrl; t.erase(0, 5); }
-    else if (AnsiString(t, 0, 4) == "Alt+") { mods |= scAlt; t.erase(0, 4); }
-    else break;
+    if (AnsiString(t, 0, 6) == "Shift+") {
+      mods |= scShift;
+      t.erase(0, 6);
+    } else if (AnsiString(t, 0, 5) == "Ctrl+") {
+      mods |= scCtrl;
+      t.erase(0, 5);
+    } else if (AnsiString(t, 0, 4) == "Alt+") {
+      mods |= scAlt;
+      t.erase(0, 4);
+    } else
+      break;
   }
   for (WORD k = 8; k < 255; ++k)
     if (!t.empty() && SameText(KeyText(k), t)) return mods | k;
@@ -89,7 +96,10 @@ TShortCut TextToShortCut(const AnsiString& text) {
 char GetHotkey(const AnsiString& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') { ++i; continue; }
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
     return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
   }
   return 0;
@@ -200,13 +210,48 @@ TMenu* TMenuItem::GetParentMenu() const {
   return i->menu_;
 }
 
-void TMenuItem::SetCaption(const AnsiString& c) { if (c != caption_) { caption_ = c; Changed(false); } }
-void TMenuItem::SetShortCut(TShortCut s) { if (s != shortCut_) { shortCut_ = s; Changed(false); } }
-void TMenuItem::SetEnabled(bool e) { if (e != enabled_) { enabled_ = e; Changed(false); } }
-void TMenuItem::SetVisible(bool v) { if (v != visible_) { visible_ = v; Changed(true); } }
-void TMenuItem::SetRadioItem(bool r) { if (r != radioItem_) { radioItem_ = r; Changed(false); } }
-void TMenuItem::SetDefault(bool d) { if (d != default_) { default_ = d; Changed(false); } }
-void TMenuItem::SetGroupIndex(uint8_t g) { if (g != groupIndex_) { groupIndex_ = g; Changed(true); } }
+void TMenuItem::SetCaption(const AnsiString& c) {
+  if (c != caption_) {
+    caption_ = c;
+    Changed(false);
+  }
+}
+void TMenuItem::SetShortCut(TShortCut s) {
+  if (s != shortCut_) {
+    shortCut_ = s;
+    Changed(false);
+  }
+}
+void TMenuItem::SetEnabled(bool e) {
+  if (e != enabled_) {
+    enabled_ = e;
+    Changed(false);
+  }
+}
+void TMenuItem::SetVisible(bool v) {
+  if (v != visible_) {
+    visible_ = v;
+    Changed(true);
+  }
+}
+void TMenuItem::SetRadioItem(bool r) {
+  if (r != radioItem_) {
+    radioItem_ = r;
+    Changed(false);
+  }
+}
+void TMenuItem::SetDefault(bool d) {
+  if (d != default_) {
+    default_ = d;
+    Changed(false);
+  }
+}
+void TMenuItem::SetGroupIndex(uint8_t g) {
+  if (g != groupIndex_) {
+    groupIndex_ = g;
+    Changed(true);
+  }
+}
 
 void TMenuItem::SetChecked(bool c) {
   if (c == checked_) return;
@@ -368,7 +413,8 @@ static bool InTree(TMenuItem* root, TMenuItem* item) {
 }
 
 TMenuItem* TMenu::FindItem(UINT value, bool byCommand) {
-  TMenuItem* it = byCommand ? FindMenuItemByCommand(value) : FindMenuItemByHandle(reinterpret_cast<HMENU>(static_cast<uintptr_t>(value)));
+  TMenuItem* it = byCommand ? FindMenuItemByCommand(value)
+                            : FindMenuItemByHandle(reinterpret_cast<HMENU>(static_cast<uintptr_t>(value)));
   return it && InTree(items_, it) ? it : nullptr;
 }
 
@@ -440,7 +486,10 @@ std::vector<TMenuItem*> TMainMenu::BarItems() const {
       // After the last item whose group is not greater.
       auto pos = bar.end();
       for (auto b = bar.begin(); b != bar.end(); ++b)
-        if ((*b)->GroupIndex() > it->GroupIndex()) { pos = b; break; }
+        if ((*b)->GroupIndex() > it->GroupIndex()) {
+          pos = b;
+          break;
+        }
       bar.insert(pos, it);
     }
   }
@@ -518,7 +567,9 @@ void TPopupMenu::Popup(int x, int y) {
     chosen = Application->OnPopupMenu(this, x, y);
   } else if (!Application->Unattended()) {
     UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON |
-                 (alignment_ == paRight ? TPM_RIGHTALIGN : alignment_ == paCenter ? TPM_CENTERALIGN : TPM_LEFTALIGN);
+                 (alignment_ == paRight    ? TPM_RIGHTALIGN
+                  : alignment_ == paCenter ? TPM_CENTERALIGN
+                                           : TPM_LEFTALIGN);
     HWND owner = Application->UtilityWindow();
     // The menu closes on a click elsewhere only while a window of this thread is in the
     // foreground. When none is, the hidden owner takes the foreground for the menu's time

@@ -50,8 +50,10 @@ void TPageControl::InsertPage(TTabSheet* page) {
   pages_.push_back(page);
   Tabs()->AddObject(page->Caption(), page);
   page->SetParent(this);
-  if (!active_) SetActivePage(page);
-  else page->SetVisible(false);
+  if (!active_)
+    SetActivePage(page);
+  else
+    page->SetVisible(false);
   Realign();
 }
 

@@ -105,7 +105,8 @@ TStrings* TPrinter::Printers() {
     EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
     if (needed) {
       std::vector<BYTE> buf(needed);
-      if (EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buf.data(), needed, &needed, &count)) {
+      if (EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buf.data(), needed, &needed,
+                        &count)) {
         auto* info = reinterpret_cast<PRINTER_INFO_4A*>(buf.data());
         for (DWORD i = 0; i < count; ++i) printers_->Add(info[i].pPrinterName);
       }

@@ -4,9 +4,7 @@
 
 namespace vx {
 
-AnsiString QuotedIfBlank(const AnsiString& s) {
-  return s.find(' ') != AnsiString::npos ? "\"" + s + "\"" : s;
-}
+AnsiString QuotedIfBlank(const AnsiString& s) { return s.find(' ') != AnsiString::npos ? "\"" + s + "\"" : s; }
 
 bool StartProgram(const AnsiString& commandLine, int show, HANDLE* process) {
   STARTUPINFOA si{};

@@ -115,8 +115,8 @@ void TSelectDirDlg::OKButtonClick(TObject*) {
       return;
     }
     if (options_.Contains(sdPrompt) &&
-        MessageDlg(Format("The folder %s does not exist.\r\nDo you want to create it?", name.c_str()),
-                   mtConfirmation, {mbYes, mbNo}, 0) != mrYes)
+        MessageDlg(Format("The folder %s does not exist.\r\nDo you want to create it?", name.c_str()), mtConfirmation,
+                   {mbYes, mbNo}, 0) != mrYes)
       return;
     if (options_.Contains(sdPerformCreate) && !ForceDirectories(name)) {
       MessageDlg(Format("Cannot create the folder %s", name.c_str()), mtError, {mbOK}, 0);

@@ -29,7 +29,8 @@ VX_PUBLISH(TButton, TWinControl) {
       .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
 }
 VX_PUBLISH(TCheckBox, TWinControl) {
-  P.Str("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption).Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
+  P.Str("Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
+      .Bool("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
 }
 VX_PUBLISH(TRadioButton, TWinControl) {
   P.Str("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption)
@@ -230,7 +231,8 @@ void TCheckBox::WndProc(TMessage& m) {
     if (HIWORD(m.WParam) == BN_CLICKED) {
       // The user's click cycles the states (grayed only when allowed).
       TCheckBoxState next = state_ == cbUnchecked ? (allowGrayed_ ? cbGrayed : cbChecked)
-                                                  : state_ == cbGrayed ? cbChecked : cbUnchecked;
+                            : state_ == cbGrayed  ? cbChecked
+                                                  : cbUnchecked;
       SetState(next);
     }
     return;
@@ -297,8 +299,10 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
   p.Style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0) | (hideSelection_ ? 0 : ES_NOHIDESEL) |
              (oemConvert_ ? ES_OEMCONVERT : 0) | (charCase_ == ecUpperCase ? ES_UPPERCASE : 0) |
              (charCase_ == ecLowerCase ? ES_LOWERCASE : 0);
-  if (Ctl3D()) p.ExStyle |= WS_EX_CLIENTEDGE;
-  else p.Style |= WS_BORDER;
+  if (Ctl3D())
+    p.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    p.Style |= WS_BORDER;
 }
 
 void TCustomEdit::CreateWnd() {
@@ -389,7 +393,8 @@ void TCustomEdit::SetSelText(const AnsiString& s) {
 }
 
 void TCustomEdit::SelectAll() {
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETSEL, 0, -1);
+  if (HandleAllocated())
+    SendMessageA(Handle(), EM_SETSEL, 0, -1);
   else {
     selStart_ = 0;
     selLength_ = static_cast<int>(text_.size());
@@ -485,7 +490,9 @@ void TMemo::CreateParams(TCreateParams& p) {
   // ES_WANTRETURN: the framework asks the EDIT for its dialog codes as a dialog would,
   // and an EDIT that believes it is in a dialog drops Enter unless it wants returns.
   p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | (wordWrap_ ? 0 : ES_AUTOHSCROLL) | (wantReturns_ ? ES_WANTRETURN : 0) |
-             (alignment_ == taCenter ? ES_CENTER : alignment_ == taRightJustify ? ES_RIGHT : ES_LEFT);
+             (alignment_ == taCenter         ? ES_CENTER
+              : alignment_ == taRightJustify ? ES_RIGHT
+                                             : ES_LEFT);
   if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) p.Style |= WS_VSCROLL;
   if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) p.Style |= WS_HSCROLL;
 }
@@ -495,8 +502,10 @@ void TMemo::WndProc(TMessage& m) {
     TCustomEdit::WndProc(m);
     m.Result &= ~DLGC_WANTALLKEYS;
     if (wantReturns_) m.Result |= DLGC_WANTALLKEYS;  // Enter stays in the memo
-    if (wantTabs_) m.Result |= DLGC_WANTTAB;
-    else m.Result &= ~DLGC_WANTTAB;
+    if (wantTabs_)
+      m.Result |= DLGC_WANTTAB;
+    else
+      m.Result &= ~DLGC_WANTTAB;
     return;
   }
   TCustomEdit::WndProc(m);
@@ -608,10 +617,12 @@ int TWindowStrings::IndexOf(const AnsiString& s) const {
   return -1;
 }
 
-static const TListMessages listBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_ADDSTRING, LB_INSERTSTRING,
-                                           LB_DELETESTRING, LB_RESETCONTENT, LB_GETITEMDATA, LB_SETITEMDATA};
-static const TListMessages comboMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ADDSTRING, CB_INSERTSTRING,
-                                         CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA, CB_SETITEMDATA};
+static const TListMessages listBoxMessages{LB_GETCOUNT,     LB_GETTEXTLEN,   LB_GETTEXT,
+                                           LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,
+                                           LB_RESETCONTENT, LB_GETITEMDATA,  LB_SETITEMDATA};
+static const TListMessages comboMessages{CB_GETCOUNT,     CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                         CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING,
+                                         CB_RESETCONTENT, CB_GETITEMDATA,  CB_SETITEMDATA};
 
 static TOwnerDrawState DrawState(UINT s) {
   TOwnerDrawState st;
@@ -646,8 +657,10 @@ void TCustomListBox::CreateParams(TCreateParams& p) {
   if (multiSelect_) p.Style |= extendedSelect_ ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (style_ == lbOwnerDrawFixed) p.Style |= LBS_OWNERDRAWFIXED;
   if (style_ == lbOwnerDrawVariable) p.Style |= LBS_OWNERDRAWVARIABLE;
-  if (Ctl3D()) p.ExStyle |= WS_EX_CLIENTEDGE;
-  else p.Style |= WS_BORDER;
+  if (Ctl3D())
+    p.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    p.Style |= WS_BORDER;
 }
 
 void TCustomListBox::CreateWnd() {
@@ -717,8 +730,10 @@ bool TCustomListBox::Selected(int i) {
 
 void TCustomListBox::SetSelected(int i, bool s) {
   if (!multiSelect_) {
-    if (s) SetItemIndex(i);
-    else if (ItemIndex() == i) SetItemIndex(-1);
+    if (s)
+      SetItemIndex(i);
+    else if (ItemIndex() == i)
+      SetItemIndex(-1);
     return;
   }
   if (HandleAllocated()) {
@@ -779,8 +794,10 @@ void TCustomListBox::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CN_COMMAND:
       if (HIWORD(m.WParam) == LBN_SELCHANGE) {
-        if (autoDragSelChanges_ >= 0) ++autoDragSelChanges_;
-        else Click();
+        if (autoDragSelChanges_ >= 0)
+          ++autoDragSelChanges_;
+        else
+          Click();
       } else if (HIWORD(m.WParam) == LBN_DBLCLK) {
         DblClick();
       }
@@ -928,8 +945,10 @@ int TComboBox::ItemIndex() {
 
 void TComboBox::SetItemIndex(int i) {
   itemIndex_ = i;
-  if (HandleAllocated()) SendMessageA(Handle(), CB_SETCURSEL, i, 0);
-  else if (i >= 0 && i < items_->Count()) text_ = items_->Strings(i);
+  if (HandleAllocated())
+    SendMessageA(Handle(), CB_SETCURSEL, i, 0);
+  else if (i >= 0 && i < items_->Count())
+    text_ = items_->Strings(i);
 }
 
 bool TComboBox::DroppedDown() { return HandleAllocated() && SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0); }
@@ -1081,10 +1100,22 @@ void TScrollBar::WndProc(TMessage& m) {
     int pos = position_;
     TScrollCode sc = scEndScroll;
     switch (code) {
-      case SB_LINEUP: sc = scLineUp; pos -= smallChange_; break;
-      case SB_LINEDOWN: sc = scLineDown; pos += smallChange_; break;
-      case SB_PAGEUP: sc = scPageUp; pos -= largeChange_; break;
-      case SB_PAGEDOWN: sc = scPageDown; pos += largeChange_; break;
+      case SB_LINEUP:
+        sc = scLineUp;
+        pos -= smallChange_;
+        break;
+      case SB_LINEDOWN:
+        sc = scLineDown;
+        pos += smallChange_;
+        break;
+      case SB_PAGEUP:
+        sc = scPageUp;
+        pos -= largeChange_;
+        break;
+      case SB_PAGEDOWN:
+        sc = scPageDown;
+        pos += largeChange_;
+        break;
       case SB_THUMBPOSITION:
       case SB_THUMBTRACK: {
         // The 32-bit position: HIWORD(wParam) would cut it to 16 bits.
@@ -1094,8 +1125,14 @@ void TScrollBar::WndProc(TMessage& m) {
         sc = code == SB_THUMBTRACK ? scTrack : scPosition;
         break;
       }
-      case SB_TOP: sc = scTop; pos = min_; break;
-      case SB_BOTTOM: sc = scBottom; pos = max_; break;
+      case SB_TOP:
+        sc = scTop;
+        pos = min_;
+        break;
+      case SB_BOTTOM:
+        sc = scBottom;
+        pos = max_;
+        break;
       default: break;
     }
     pos = std::clamp(pos, min_, max_);

@@ -19,17 +19,35 @@ class TLabel : public TGraphicControl {
   explicit TLabel(TComponent* owner);
   const char* ClassName() const override { return "TLabel"; }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
+  void SetAlignment(TAlignment a) {
+    alignment_ = a;
+    Invalidate();
+  }
   TTextLayout Layout() const { return layout_; }
-  void SetLayout(TTextLayout l) { layout_ = l; Invalidate(); }
+  void SetLayout(TTextLayout l) {
+    layout_ = l;
+    Invalidate();
+  }
   bool AutoSize() const { return autoSize_; }
-  void SetAutoSize(bool a) { autoSize_ = a; AdjustBounds(); }
+  void SetAutoSize(bool a) {
+    autoSize_ = a;
+    AdjustBounds();
+  }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool w) { wordWrap_ = w; AdjustBounds(); }
+  void SetWordWrap(bool w) {
+    wordWrap_ = w;
+    AdjustBounds();
+  }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool t) { transparent_ = t; Invalidate(); }
+  void SetTransparent(bool t) {
+    transparent_ = t;
+    Invalidate();
+  }
   bool ShowAccelChar() const { return showAccelChar_; }
-  void SetShowAccelChar(bool s) { showAccelChar_ = s; Invalidate(); }
+  void SetShowAccelChar(bool s) {
+    showAccelChar_ = s;
+    Invalidate();
+  }
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* c);
   void WndProc(TMessage& m) override;
@@ -101,7 +119,10 @@ class TCheckBox : public TButtonControl {
   bool AllowGrayed() const { return allowGrayed_; }
   void SetAllowGrayed(bool a) { allowGrayed_ = a; }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment a) { alignment_ = a; RecreateWnd(); }
+  void SetAlignment(TAlignment a) {
+    alignment_ = a;
+    RecreateWnd();
+  }
   void WndProc(TMessage& m) override;
 
  protected:
@@ -148,15 +169,24 @@ class TCustomEdit : public TWinControl {
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int n);
   TEditCharCase CharCase() const { return charCase_; }
-  void SetCharCase(TEditCharCase c) { charCase_ = c; RecreateWnd(); }
+  void SetCharCase(TEditCharCase c) {
+    charCase_ = c;
+    RecreateWnd();
+  }
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char c);
   bool AutoSelect() const { return autoSelect_; }
   void SetAutoSelect(bool a) { autoSelect_ = a; }
   bool HideSelection() const { return hideSelection_; }
-  void SetHideSelection(bool h) { hideSelection_ = h; RecreateWnd(); }
+  void SetHideSelection(bool h) {
+    hideSelection_ = h;
+    RecreateWnd();
+  }
   bool OEMConvert() const { return oemConvert_; }
-  void SetOEMConvert(bool o) { oemConvert_ = o; RecreateWnd(); }
+  void SetOEMConvert(bool o) {
+    oemConvert_ = o;
+    RecreateWnd();
+  }
   const AnsiString& EditMask() const { return editMask_; }  // kept, not applied
   void SetEditMask(const AnsiString& m) { editMask_ = m; }
   bool Modified();
@@ -213,15 +243,27 @@ class TMemo : public TCustomEdit {
   TStrings* Lines() { return lines_.get(); }
   void SetLines(const TStrings& s) { lines_->Assign(s); }
   TScrollStyle ScrollBars() const { return scrollBars_; }
-  void SetScrollBars(TScrollStyle s) { scrollBars_ = s; RecreateWnd(); }
+  void SetScrollBars(TScrollStyle s) {
+    scrollBars_ = s;
+    RecreateWnd();
+  }
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool w) { wordWrap_ = w; RecreateWnd(); }
+  void SetWordWrap(bool w) {
+    wordWrap_ = w;
+    RecreateWnd();
+  }
   bool WantReturns() const { return wantReturns_; }
-  void SetWantReturns(bool w) { wantReturns_ = w; RecreateWnd(); }
+  void SetWantReturns(bool w) {
+    wantReturns_ = w;
+    RecreateWnd();
+  }
   bool WantTabs() const { return wantTabs_; }
   void SetWantTabs(bool w) { wantTabs_ = w; }
   TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment a) { alignment_ = a; RecreateWnd(); }
+  void SetAlignment(TAlignment a) {
+    alignment_ = a;
+    RecreateWnd();
+  }
   void WndProc(TMessage& m) override;
 
  protected:
@@ -288,9 +330,15 @@ class TCustomListBox : public TWinControl {
   int ItemIndex();
   virtual void SetItemIndex(int i);
   bool MultiSelect() const { return multiSelect_; }
-  void SetMultiSelect(bool m) { multiSelect_ = m; RecreateWnd(); }
+  void SetMultiSelect(bool m) {
+    multiSelect_ = m;
+    RecreateWnd();
+  }
   bool ExtendedSelect() const { return extendedSelect_; }
-  void SetExtendedSelect(bool e) { extendedSelect_ = e; RecreateWnd(); }
+  void SetExtendedSelect(bool e) {
+    extendedSelect_ = e;
+    RecreateWnd();
+  }
   int SelCount();
   bool Selected(int i);
   void SetSelected(int i, bool s);
@@ -299,7 +347,10 @@ class TCustomListBox : public TWinControl {
   bool Sorted() const { return sorted_; }
   void SetSorted(bool s);
   TListBoxStyle Style() const { return style_; }
-  void SetStyle(TListBoxStyle s) { style_ = s; RecreateWnd(); }
+  void SetStyle(TListBoxStyle s) {
+    style_ = s;
+    RecreateWnd();
+  }
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int h);
   int ItemAtPos(POINT p, bool existing);
@@ -349,7 +400,10 @@ class TComboBox : public TWinControl {
   int ItemIndex();
   void SetItemIndex(int i);
   TComboBoxStyle Style() const { return style_; }
-  void SetStyle(TComboBoxStyle s) { style_ = s; RecreateWnd(); }
+  void SetStyle(TComboBoxStyle s) {
+    style_ = s;
+    RecreateWnd();
+  }
   bool Sorted() const { return sorted_; }
   void SetSorted(bool s);
   int DropDownCount() const { return dropDownCount_; }
@@ -358,12 +412,18 @@ class TComboBox : public TWinControl {
   int DropDownWidth() const { return dropDownWidth_; }
   void SetDropDownWidth(int w);
   int ItemHeight() const { return itemHeight_; }
-  void SetItemHeight(int h) { itemHeight_ = h; RecreateWnd(); }
+  void SetItemHeight(int h) {
+    itemHeight_ = h;
+    RecreateWnd();
+  }
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int n);
   bool DroppedDown();
   void SetDroppedDown(bool d);
-  void Clear() { items_->Clear(); SetText(""); }
+  void Clear() {
+    items_->Clear();
+    SetText("");
+  }
   TCanvas* Canvas() { return canvas_.get(); }
   TNotifyEvent OnChange, OnDropDown;
   TDrawItemEvent OnDrawItem;

@@ -68,7 +68,9 @@ void TXStrGrid::DrawCell(int c, int r, const RECT& rect, TGridDrawState state) {
     text.top = rect.top + (rect.bottom - rect.top - h) / 2;
     text.bottom = text.top + h;
     UINT flags = DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX |
-                 (align == taRightJustify ? DT_RIGHT : align == taCenter ? DT_CENTER : DT_LEFT);
+                 (align == taRightJustify ? DT_RIGHT
+                  : align == taCenter     ? DT_CENTER
+                                          : DT_LEFT);
     cv->DrawText(Cells(c, r), text, flags);
   } else {
     TStringGrid::DrawCell(c, r, rect, state);

@@ -10,8 +10,8 @@
 
 namespace vx {
 
-using TGridColorEvent = std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState,
-                                           TBrush* ABrush, TFont* AFont)>;
+using TGridColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
 using TGridAlignEvent = std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& AAlignment)>;
 
 class TXStrGrid : public TStringGrid {

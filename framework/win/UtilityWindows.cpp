@@ -59,8 +59,8 @@ HWND AllocateHWnd(std::function<void(TMessage&)> proc) {
     RegisterClassA(&wc);
     return "VxUtilWindow";
   }();
-  HWND h = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+  HWND h = CreateWindowExA(WS_EX_TOOLWINDOW, cls, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr),
+                           nullptr);
   if (!h) throw EOutOfResources("Out of Resources");
   UtilityProcs()[h] = std::move(proc);
   return h;

@@ -89,8 +89,8 @@ Pixels Quadrants(int w, int h) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       bool right = x >= w / 2, bottom = y >= h / 2;
-      Color c = !bottom ? (right ? Color{0, 255, 0} : Color{255, 0, 0})
-                        : (right ? Color{255, 255, 255} : Color{0, 0, 255});
+      Color c =
+          !bottom ? (right ? Color{0, 255, 0} : Color{255, 0, 0}) : (right ? Color{255, 255, 255} : Color{0, 0, 255});
       p.Set(x, y, c);
     }
   return p;
@@ -138,9 +138,8 @@ std::vector<uint8_t> MakeJpeg(const Pixels& p, int quality) {
   return v;
 }
 
-std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table,
-                             const std::vector<uint8_t>& indexes, int transparent, bool gif89,
-                             bool localTable) {
+std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table, const std::vector<uint8_t>& indexes,
+                             int transparent, bool gif89, bool localTable) {
   int sizeBits = 0;
   while ((2u << sizeBits) < table.size()) ++sizeBits;
   size_t entries = size_t(2) << sizeBits;

@@ -32,9 +32,8 @@ std::vector<uint8_t> MakePng(const Pixels& p);
 std::vector<uint8_t> MakeJpeg(const Pixels& p, int quality = 95);
 // A GIF of palette indexes; transparent < 0 writes no graphic control extension.
 // gif89 false writes a GIF87a header. localTable puts the table on the image instead.
-std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table,
-                             const std::vector<uint8_t>& indexes, int transparent = -1,
-                             bool gif89 = true, bool localTable = false);
+std::vector<uint8_t> MakeGif(int w, int h, const std::vector<Color>& table, const std::vector<uint8_t>& indexes,
+                             int transparent = -1, bool gif89 = true, bool localTable = false);
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

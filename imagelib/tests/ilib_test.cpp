@@ -307,8 +307,12 @@ TEST_F(ImageReader, BadInputFailsCleanly) {
     bad.push_back(garbled);
     std::vector<uint8_t> hugeHeader = s.bytes;
     if (s.kind == K::Bmp) {  // 100000 x 100000 pixels claimed
-      hugeHeader[18] = 0xA0; hugeHeader[19] = 0x86; hugeHeader[20] = 0x01;
-      hugeHeader[22] = 0xA0; hugeHeader[23] = 0x86; hugeHeader[24] = 0x01;
+      hugeHeader[18] = 0xA0;
+      hugeHeader[19] = 0x86;
+      hugeHeader[20] = 0x01;
+      hugeHeader[22] = 0xA0;
+      hugeHeader[23] = 0x86;
+      hugeHeader[24] = 0x01;
       bad.push_back(hugeHeader);
     }
     for (size_t b = 0; b < bad.size(); ++b) {
@@ -328,8 +332,8 @@ TEST_F(ImageReader, BadInputFailsCleanly) {
   }
   // One byte short is short too.
   for (const Src& s : sources) {
-    std::string f = File("short" + std::to_string(n++) + ".img",
-                         std::vector<uint8_t>(s.bytes.begin(), s.bytes.end() - 2));
+    std::string f =
+        File("short" + std::to_string(n++) + ".img", std::vector<uint8_t>(s.bytes.begin(), s.bytes.end() - 2));
     EXPECT_LE(Read(s.kind, f, 24).code, 0) << f;
   }
   // A PNG handed to the JPEG and BMP readers is not read.

@@ -20,9 +20,12 @@ LRESULT CALLBACK EditSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     ++g_highlights;
     auto* t = reinterpret_cast<LEToken*>(lp);
     HDC dc = reinterpret_cast<HDC>(wp);
-    if (t->Type == LET_WORD) SetTextColor(dc, t->Text[0] == '<' ? RGB(0, 128, 0) : RGB(0, 0, 0));
-    else if (t->Type == LET_STRING || t->Type == LET_STRINGPIECE) SetTextColor(dc, RGB(0, 0, 128));
-    else if (t->Type == LET_SYMBOL) SetTextColor(dc, RGB(0, 128, 0));
+    if (t->Type == LET_WORD)
+      SetTextColor(dc, t->Text[0] == '<' ? RGB(0, 128, 0) : RGB(0, 0, 0));
+    else if (t->Type == LET_STRING || t->Type == LET_STRINGPIECE)
+      SetTextColor(dc, RGB(0, 0, 128));
+    else if (t->Type == LET_SYMBOL)
+      SetTextColor(dc, RGB(0, 128, 0));
     return 0;
   }
   return CallWindowProcA(g_editProc, h, msg, wp, lp);
@@ -48,12 +51,20 @@ std::string MakeHtml(size_t bytes, int& lines) {
   while (s.size() < bytes) {
     char buf[200];
     switch (i % 6) {
-      case 0: snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>\r\n", i); break;
-      case 1: snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>\r\n", i, i); break;
+      case 0:
+        snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>\r\n", i);
+        break;
+      case 1:
+        snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>\r\n", i, i);
+        break;
       case 2: snprintf(buf, sizeof buf, "<!-- comment %d about the table that follows --> plain words\r\n", i); break;
       case 3: snprintf(buf, sizeof buf, "<TABLE BORDER=1><TR><TD>cell %d</TD><TD>cell</TD></TR></TABLE>\r\n", i); break;
-      case 4: snprintf(buf, sizeof buf, "<IMG SRC=\"images/pic%d.gif\" WIDTH=100 HEIGHT=50 ALT=\"Picture\">\r\n", i); break;
-      default: snprintf(buf, sizeof buf, "Some plain text on line %d, with a few more words to fill it out.\r\n", i); break;
+      case 4:
+        snprintf(buf, sizeof buf, "<IMG SRC=\"images/pic%d.gif\" WIDTH=100 HEIGHT=50 ALT=\"Picture\">\r\n", i);
+        break;
+      default:
+        snprintf(buf, sizeof buf, "Some plain text on line %d, with a few more words to fill it out.\r\n", i);
+        break;
     }
     s.append(buf, strlen(buf) - 2);
     s += " <SPAN>more text</SPAN>\r\n";
@@ -78,14 +89,14 @@ std::string WriteTemp(const char* name, const std::string& bytes) {
 void PaintNow(HWND h) { RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW); }
 
 HWND MakeEditor(HWND parent) {
-  HWND ed = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LES_ALWAYS | LES_HIGHLIGHT,
-                            0, 0, 900, 700, parent, reinterpret_cast<HMENU>(1), nullptr, nullptr);
+  HWND ed = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LES_ALWAYS | LES_HIGHLIGHT, 0,
+                            0, 900, 700, parent, reinterpret_cast<HMENU>(1), nullptr, nullptr);
   HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
   SendMessageA(ed, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
   g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclass)));
   SendMessageA(ed, LEM_INIT, 1000, reinterpret_cast<LPARAM>(ed));
-  static const LESyntaxEntry table[] = {{'"', '"'}, {1, 1}, {1, 1}, {'!', '-'}, {'-', '>'},
-                                        {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0}, {'&', 0}};
+  static const LESyntaxEntry table[] = {{'"', '"'}, {1, 1},     {1, 1},   {'!', '-'}, {'-', '>'},
+                                        {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0},   {'&', 0}};
   SendMessageA(ed, LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(table));
   SendMessageA(ed, LEM_SETOPTIONS, LEO_MULTILINEITEMS | LEO_MULTILINESTRINGS | LEO_DEFAULTSELECTION, 0);
   return ed;
@@ -114,8 +125,8 @@ int main() {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "LEditBench";
   RegisterClassA(&wc);
-  HWND main = CreateWindowExA(0, "LEditBench", "ledit_bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 920, 740,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND main = CreateWindowExA(0, "LEditBench", "ledit_bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 920, 740, nullptr,
+                              nullptr, wc.hInstance, nullptr);
   int lines = 0;
   std::string big = MakeHtml(10 * 1024 * 1024, lines);
   std::string bigPath = WriteTemp("ledit_bench_10mb.htm", big);
@@ -127,8 +138,8 @@ int main() {
   LRESULT r = SendMessageA(ed, LEM_LOADFILE, 0, reinterpret_cast<LPARAM>(bigPath.c_str()));
   PaintNow(ed);
   double tLoad = Now() - t0;
-  printf("10 MB load and first paint: %.1f ms (result %ld, %ld lines)  target < 1000 ms\n", tLoad,
-         static_cast<long>(r), static_cast<long>(SendMessageA(ed, LEM_GETLINECOUNT, 0, 0)));
+  printf("10 MB load and first paint: %.1f ms (result %ld, %ld lines)  target < 1000 ms\n", tLoad, static_cast<long>(r),
+         static_cast<long>(SendMessageA(ed, LEM_GETLINECOUNT, 0, 0)));
 
   // Near the end: the first visit lexes down to there once, then typing is local.
   int target = lines - 200;
@@ -198,8 +209,8 @@ int main() {
   DestroyWindow(ed);
 
   if (LoadLibraryA("riched20.dll")) {
-    HWND re = CreateWindowExA(0, RICHEDIT_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0,
-                              900, 700, main, nullptr, nullptr, nullptr);
+    HWND re = CreateWindowExA(0, RICHEDIT_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 900,
+                              700, main, nullptr, nullptr, nullptr);
     SendMessageA(re, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     StreamSrc src{&mb, 0};
     EDITSTREAM es{};

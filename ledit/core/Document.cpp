@@ -33,8 +33,8 @@ unsigned char FoldCase(unsigned char c) {
 }
 
 bool IsWordChar(unsigned char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
-         c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F ||
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == 0x8A ||
+         c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F ||
          (c >= 0xC0 && c != 0xD7 && c != 0xF7);
 }
 
@@ -394,8 +394,8 @@ int Document::ReplaceAll(std::string_view what, std::string_view with, bool matc
   return count;
 }
 
-bool Document::Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord,
-                    Pos& start, Pos& end) const {
+bool Document::Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord, Pos& start,
+                    Pos& end) const {
   if (what.empty()) return false;
   from = Clamp(from);
   const int count = LineCount();

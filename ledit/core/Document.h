@@ -19,9 +19,7 @@ struct Pos {
   int line = 0;  // from 0
   int col = 0;
   friend bool operator==(const Pos&, const Pos&) = default;
-  friend bool operator<(const Pos& a, const Pos& b) {
-    return a.line < b.line || (a.line == b.line && a.col < b.col);
-  }
+  friend bool operator<(const Pos& a, const Pos& b) { return a.line < b.line || (a.line == b.line && a.col < b.col); }
   friend bool operator<=(const Pos& a, const Pos& b) { return !(b < a); }
 };
 
@@ -111,8 +109,7 @@ class Document {
   int Bookmark(int index) const;
 
   // Find in one direction from `from`; no wrap. Matches do not span lines.
-  bool Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord,
-            Pos& start, Pos& end) const;
+  bool Find(std::string_view what, Pos from, bool forward, bool matchCase, bool wholeWord, Pos& start, Pos& end) const;
   // Replaces every match from the start as one undo step; the number replaced.
   int ReplaceAll(std::string_view what, std::string_view with, bool matchCase, bool wholeWord);
 

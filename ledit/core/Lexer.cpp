@@ -119,8 +119,10 @@ LexState Lexer::LexLine(std::string_view line, LexState in, std::vector<Token>* 
       // Block comment, with a "<" directly before the opener joining it.
       if (blockOpen_[0]) {
         size_t at = std::string_view::npos;
-        if (c == '<' && Matches(line, i + 1, blockOpen_)) at = i + 1;
-        else if (Matches(line, i, blockOpen_)) at = i;
+        if (c == '<' && Matches(line, i + 1, blockOpen_))
+          at = i + 1;
+        else if (Matches(line, i, blockOpen_))
+          at = i;
         if (at != std::string_view::npos) {
           size_t cl = 0;
           size_t j = FindCloser(line, at + Len(blockOpen_), 3, cl);
@@ -218,8 +220,10 @@ void LexCache::LinesReplaced(int first, int removed, int inserted) {
     dirtyFrom_ = first;
     mustThrough_ = through;
   } else {
-    if (mustThrough_ > first + removed) mustThrough_ += inserted - removed;
-    else if (mustThrough_ > first) mustThrough_ = first;
+    if (mustThrough_ > first + removed)
+      mustThrough_ += inserted - removed;
+    else if (mustThrough_ > first)
+      mustThrough_ = first;
     mustThrough_ = std::max(mustThrough_, through);
     if (dirtyFrom_ > first + removed) dirtyFrom_ += inserted - removed;
     dirtyFrom_ = std::min(dirtyFrom_, first);

@@ -27,11 +27,11 @@ struct Token {
 };
 
 struct LexOptions {
-  bool item2AsComment = false;   // table entry 2 is a line comment
-  bool extraComments = false;    // (c,3)/(c,4) entries open and close comments
-  bool multiLineItems = false;   // comments may span lines
-  bool multiLineStrings = false; // strings may span lines
-  bool startInComments = false;  // the text starts inside a comment
+  bool item2AsComment = false;    // table entry 2 is a line comment
+  bool extraComments = false;     // (c,3)/(c,4) entries open and close comments
+  bool multiLineItems = false;    // comments may span lines
+  bool multiLineStrings = false;  // strings may span lines
+  bool startInComments = false;   // the text starts inside a comment
   friend bool operator==(const LexOptions&, const LexOptions&) = default;
 };
 
@@ -77,8 +77,8 @@ class LexCache {
 
  private:
   std::vector<LexState> start_;
-  int dirtyFrom_ = 0;     // start_[0..dirtyFrom_] are known
-  int mustThrough_ = 0;   // states up to here must be recomputed before early-out
+  int dirtyFrom_ = 0;    // start_[0..dirtyFrom_] are known
+  int mustThrough_ = 0;  // states up to here must be recomputed before early-out
   long long lexed_ = 0;
   bool clean_ = false;
 };

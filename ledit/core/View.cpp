@@ -109,8 +109,7 @@ void View::ScrollToRow(int line, int row) {
     topSkip = row;
   } else if (off >= vis) {
     // Walk back from the row so that it becomes the last visible one.
-    for (int left = vis - 1; left > 0 && RowUp(line, row); --left) {
-    }
+    for (int left = vis - 1; left > 0 && RowUp(line, row); --left) {}
     topLine = line;
     topSkip = row;
   }

@@ -19,7 +19,8 @@ const COLORREF kQuoted = RGB(0, 0, 128);
 const COLORREF kSyntax = RGB(0, 128, 0);
 const COLORREF kBack = RGB(255, 255, 255);
 
-const char* kTags = "|<HTML|<HEAD|<TITLE|<BODY|<H1|<H2|<P|<A|<IMG|<TABLE|<TR|<TD|<TH|<UL|<LI|<B|<I|<BR|<FONT|<META|<DIV|<SPAN|";
+const char* kTags =
+    "|<HTML|<HEAD|<TITLE|<BODY|<H1|<H2|<P|<A|<IMG|<TABLE|<TR|<TD|<TH|<UL|<LI|<B|<I|<BR|<FONT|<META|<DIV|<SPAN|";
 
 const char* kSample =
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2//EN\">\r\n"
@@ -66,14 +67,9 @@ LRESULT CALLBACK EditSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         SetBkColor(dc, kBack);
         break;
       case LET_STRING:
-      case LET_STRINGPIECE:
-        SetTextColor(dc, kQuoted);
-        break;
-      case LET_SYMBOL:
-        SetTextColor(dc, kSyntax);
-        break;
-      default:
-        break;
+      case LET_STRINGPIECE: SetTextColor(dc, kQuoted); break;
+      case LET_SYMBOL: SetTextColor(dc, kSyntax); break;
+      default: break;
     }
     return 0;
   }
@@ -92,11 +88,8 @@ LRESULT CALLBACK MainProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       SetTextColor(reinterpret_cast<HDC>(wp), kComment);
       SetBkColor(reinterpret_cast<HDC>(wp), kBack);
       return reinterpret_cast<LRESULT>(g_bg);
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(h, msg, wp, lp);
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(h, msg, wp, lp);
   }
 }
 
@@ -111,22 +104,25 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR cmd, int show) {
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.lpszClassName = "LEditDemo";
   RegisterClassA(&wc);
-  HWND main = CreateWindowExA(0, "LEditDemo", "LEDIT32 - index.htm", WS_OVERLAPPEDWINDOW, 40, 30, 760, 520,
-                              nullptr, nullptr, inst, nullptr);
-  g_edit = CreateWindowExA(WS_EX_CLIENTEDGE, LEDIT_CLASS, nullptr,
-                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | LES_ALWAYS | LES_HIGHLIGHT | LES_CHANGEFILE | LES_CHANGEFONT,
-                           0, 0, 100, 100, main, reinterpret_cast<HMENU>(1), inst, nullptr);
+  HWND main = CreateWindowExA(0, "LEditDemo", "LEDIT32 - index.htm", WS_OVERLAPPEDWINDOW, 40, 30, 760, 520, nullptr,
+                              nullptr, inst, nullptr);
+  g_edit =
+      CreateWindowExA(WS_EX_CLIENTEDGE, LEDIT_CLASS, nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LES_ALWAYS | LES_HIGHLIGHT | LES_CHANGEFILE | LES_CHANGEFONT,
+                      0, 0, 100, 100, main, reinterpret_cast<HMENU>(1), inst, nullptr);
   HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
   SendMessageA(g_edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-  g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclass)));
+  g_editProc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(g_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditSubclass)));
   ShowWindow(main, show ? show : SW_SHOW);
   UpdateWindow(main);
   SendMessageA(g_edit, LEM_INIT, 1000, reinterpret_cast<LPARAM>(g_edit));
   // The HTML editor's syntax: strings in quotes, <!- -> comments, symbols > </ = ; &.
-  static const LESyntaxEntry table[] = {{'"', '"'}, {1, 1}, {1, 1}, {'!', '-'}, {'-', '>'},
-                                        {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0}, {'&', 0}};
+  static const LESyntaxEntry table[] = {{'"', '"'}, {1, 1},     {1, 1},   {'!', '-'}, {'-', '>'},
+                                        {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0},   {'&', 0}};
   SendMessageA(g_edit, LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(table));
-  SendMessageA(g_edit, LEM_SETOPTIONS, LEO_DEFAULTSELECTION | LEO_AUTOINDENT | LEO_MULTILINEITEMS | LEO_MULTILINESTRINGS, 0);
+  SendMessageA(g_edit, LEM_SETOPTIONS,
+               LEO_DEFAULTSELECTION | LEO_AUTOINDENT | LEO_MULTILINEITEMS | LEO_MULTILINESTRINGS, 0);
   SendMessageA(g_edit, LEM_SETTABSTOP, 2, 0);
   // "-wrap": proportional font and word wrap, as the tag editor's sample editor uses it.
   bool wrap = cmd && strncmp(cmd, "-wrap", 5) == 0;

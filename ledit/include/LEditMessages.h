@@ -15,6 +15,7 @@ extern "C" {
    library loads); importing it binds the library at load time. Answers 1. */
 int WINAPI LEditInit(void);
 
+/* clang-format off */
 /* Window classes of LEDIT32.DLL. */
 #define LEDIT_CLASS       "LEDIT32"
 #define LEDIT_GROUP_CLASS "LEditGroup32"
@@ -212,12 +213,13 @@ typedef struct LESyntaxEntry {
   unsigned char Second;
 } LESyntaxEntry;
 #pragma pack(pop)
+/* clang-format on */
 
 #ifdef __cplusplus
 }
 static_assert(sizeof(LESelRecord) == 12, "selection record is 12 bytes");
-static_assert(offsetof(LEToken, Type) == 4 && offsetof(LEToken, Value) == 6 &&
-              offsetof(LEToken, Text) == 10, "token layout");
+static_assert(offsetof(LEToken, Type) == 4 && offsetof(LEToken, Value) == 6 && offsetof(LEToken, Text) == 10,
+              "token layout");
 static_assert(sizeof(LESyntaxEntry) == 2, "syntax entry is 2 bytes");
 #endif
 

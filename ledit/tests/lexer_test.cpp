@@ -9,8 +9,7 @@ namespace {
 
 // The table the HTML editor's syntax string "2""002!-2->1>2</1=1;1&" compiles to.
 std::vector<std::pair<uint8_t, uint8_t>> HtmlTable() {
-  return {{'"', '"'}, {1, 1}, {1, 1}, {'!', '-'}, {'-', '>'}, {'>', 0},
-          {'<', '/'}, {'=', 0},  {';', 0}, {'&', 0}};
+  return {{'"', '"'}, {1, 1}, {1, 1}, {'!', '-'}, {'-', '>'}, {'>', 0}, {'<', '/'}, {'=', 0}, {';', 0}, {'&', 0}};
 }
 
 struct Tok {
@@ -34,10 +33,9 @@ TEST(Lexer, HtmlTagsStringsSymbolsAndComments) {
   lx.SetTable(HtmlTable());
   auto t = Lex(lx, "<A HREF=\"x\">t</A> <!-- c --> a&amp;b");
   std::vector<Tok> want = {
-      {"<A", kWord, 0},     {"HREF", kWord, 3},   {"=", kSymbol, 7},  {"\"x\"", kString, 8},
-      {">", kSymbol, 11},   {"t", kWord, 12},     {"</", kSymbol, 13}, {"A", kWord, 15},
-      {">", kSymbol, 16},   {"<!-- c -->", kComment, 18}, {"a", kWord, 29}, {"&", kSymbol, 30},
-      {"amp", kWord, 31},   {";", kSymbol, 34},   {"b", kWord, 35}};
+      {"<A", kWord, 0}, {"HREF", kWord, 3},  {"=", kSymbol, 7},  {"\"x\"", kString, 8}, {">", kSymbol, 11},
+      {"t", kWord, 12}, {"</", kSymbol, 13}, {"A", kWord, 15},   {">", kSymbol, 16},    {"<!-- c -->", kComment, 18},
+      {"a", kWord, 29}, {"&", kSymbol, 30},  {"amp", kWord, 31}, {";", kSymbol, 34},    {"b", kWord, 35}};
   EXPECT_EQ(t, want);
   // Punctuation that is not a symbol is a one-character word; a lone "<" too.
   auto u = Lex(lx, "a, < b");
@@ -85,8 +83,19 @@ TEST(Lexer, StringsAndCommentsAcrossLines) {
 TEST(Lexer, LetterSymbolsLineAndExtraComments) {
   Lexer lx;
   // "2""002!-2->1&1;2</1>2gt2lt" from the tag editor, plus a line comment and braces.
-  lx.SetTable({{'"', '"'}, {1, 1}, {'/', '/'}, {'!', '-'}, {'-', '>'}, {'&', 0}, {';', 0},
-               {'<', '/'}, {'>', 0}, {'g', 't'}, {'l', 't'}, {'{', 3}, {'}', 4}});
+  lx.SetTable({{'"', '"'},
+               {1, 1},
+               {'/', '/'},
+               {'!', '-'},
+               {'-', '>'},
+               {'&', 0},
+               {';', 0},
+               {'<', '/'},
+               {'>', 0},
+               {'g', 't'},
+               {'l', 't'},
+               {'{', 3},
+               {'}', 4}});
   auto t = Lex(lx, "&gt; gta x");
   EXPECT_EQ(t[1], (Tok{"gt", kSymbol, 1}));
   EXPECT_EQ(t[3], (Tok{"gta", kWord, 5}));

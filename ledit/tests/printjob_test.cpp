@@ -20,8 +20,7 @@ TEST(PrintJob, AFaultWhilePrintingEnablesTheOwnerAndRemovesTheProgressWindow) {
     EXPECT_TRUE(FindWindowA("LEditPrintProgress", nullptr));
     job.NextPage();
     throw std::bad_alloc();
-  } catch (const std::bad_alloc&) {
-  }
+  } catch (const std::bad_alloc&) {}
   EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_FALSE(FindWindowA("LEditPrintProgress", nullptr));
 

@@ -113,11 +113,8 @@ LRESULT CALLBACK EditorSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       return CallWindowProcA(g_rec.oldProc, h, msg, wp, lp);
-    case LEM_NOTIFYFOUND:
-      g_rec.found.push_back(static_cast<int>(lp));
-      return g_rec.foundAnswer;
-    default:
-      return CallWindowProcA(g_rec.oldProc, h, msg, wp, lp);
+    case LEM_NOTIFYFOUND: g_rec.found.push_back(static_cast<int>(lp)); return g_rec.foundAnswer;
+    default: return CallWindowProcA(g_rec.oldProc, h, msg, wp, lp);
   }
 }
 
@@ -180,8 +177,8 @@ class LEditWindow : public ::testing::Test {
     }
     g_rec = Recorder{};
     g_boxes.clear();
-    owner = CreateWindowExA(0, "LEditTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 640, 480,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    owner = CreateWindowExA(0, "LEditTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 640, 480, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(owner);
     Create(LES_ALWAYS | LES_HIGHLIGHT | LES_CHANGEFILE | LES_CHANGEFONT);
     timer = SetTimer(nullptr, 0, 50, BoxTimer);
@@ -193,8 +190,8 @@ class LEditWindow : public ::testing::Test {
     ASSERT_TRUE(ed);
     font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
     SendMessageA(ed, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    g_rec.oldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(ed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorSubclass)));
+    g_rec.oldProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorSubclass)));
     Send(LEM_INIT, 1000, reinterpret_cast<LPARAM>(ed));
     g_rec.codes.clear();
   }
@@ -704,8 +701,8 @@ class Render {
   uint32_t* bits_ = nullptr;
 };
 
-LESyntaxEntry kHtmlTable[] = {{'"', '"'}, {1, 1}, {1, 1}, {'!', '-'}, {'-', '>'},
-                               {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0}, {'&', 0}};
+LESyntaxEntry kHtmlTable[] = {{'"', '"'}, {1, 1},     {1, 1},   {'!', '-'}, {'-', '>'},
+                              {'>', 0},   {'<', '/'}, {'=', 0}, {';', 0},   {'&', 0}};
 
 TEST_F(LEditWindow, HighlightingColoursEachTokenThroughTheCallBack) {
   Send(LEM_SETSYNTAX, 10, reinterpret_cast<LPARAM>(kHtmlTable));
@@ -721,13 +718,13 @@ TEST_F(LEditWindow, HighlightingColoursEachTokenThroughTheCallBack) {
       return r.Has(x0, x1, 0, y1, c);
     };
     EXPECT_EQ(r.At(590, 5), kDefaultBg);
-    EXPECT_TRUE(has(0, 2, kTagColor));        // "<A"
-    EXPECT_TRUE(has(3, 7, kWordColor));       // HREF
-    EXPECT_TRUE(has(7, 8, kSymbolColor));     // =
-    EXPECT_TRUE(has(8, 11, kStringColor));    // "x"
+    EXPECT_TRUE(has(0, 2, kTagColor));      // "<A"
+    EXPECT_TRUE(has(3, 7, kWordColor));     // HREF
+    EXPECT_TRUE(has(7, 8, kSymbolColor));   // =
+    EXPECT_TRUE(has(8, 11, kStringColor));  // "x"
     EXPECT_FALSE(has(8, 11, kWordColor));
-    EXPECT_TRUE(has(13, 15, kSymbolColor));   // </
-    EXPECT_TRUE(has(18, 28, kDefaultFg));     // the comment keeps the default colours
+    EXPECT_TRUE(has(13, 15, kSymbolColor));  // </
+    EXPECT_TRUE(has(18, 28, kDefaultFg));    // the comment keeps the default colours
     EXPECT_FALSE(has(18, 28, kWordColor));
     EXPECT_FALSE(has(18, 28, kTagColor));
     EXPECT_TRUE(has(29, 31, kWordColor));
@@ -760,9 +757,7 @@ TEST_F(LEditWindow, MultiLineCommentsUseTheLineStateCache) {
     ReleaseDC(ed, dc);
     lh = tm.tmHeight;
   }
-  auto row = [&](const Render& r, int line, COLORREF c) {
-    return r.Has(2, 2 + 2 * cw, line * lh, (line + 1) * lh, c);
-  };
+  auto row = [&](const Render& r, int line, COLORREF c) { return r.Has(2, 2 + 2 * cw, line * lh, (line + 1) * lh, c); };
   {
     Render r(ed, 600, 5 * lh);
     EXPECT_TRUE(row(r, 0, kTagColor));
@@ -987,8 +982,8 @@ TEST_F(LEditWindow, WorksAsTheBaseOfAnotherClass) {
 }
 
 TEST_F(LEditWindow, NothingIsSentBeforeInitialisation) {
-  HWND fresh = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | LES_ALWAYS | LES_HIGHLIGHT, 0, 0,
-                               200, 100, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND fresh = CreateWindowExA(0, LEDIT_CLASS, nullptr, WS_CHILD | WS_VISIBLE | LES_ALWAYS | LES_HIGHLIGHT, 0, 0, 200,
+                               100, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
   g_rec.codes.clear();
   SendMessageA(fresh, LEM_SETTEXT, 1, reinterpret_cast<LPARAM>("abc"));
   SendMessageA(fresh, WM_CHAR, 'x', 1);

@@ -41,7 +41,7 @@ std::string Slurp(const std::string& name) {
 }
 
 struct TText {
-  std::string text;                                           // lines of words
+  std::string text;  // lines of words
   int words = 0;
   std::vector<std::pair<std::string, std::string>> misspelt;  // (as written, intended)
 };
@@ -49,22 +49,27 @@ struct TText {
 // Words of everyday prose (half of the text) and of the word list (the other half), so
 // the text is neither only short words nor only rare ones.
 const char* const kCommon[] = {
-    "the", "of", "and", "to", "in", "is", "it", "you", "that", "he", "was", "for", "on", "are", "with", "as", "his",
-    "they", "be", "at", "one", "have", "this", "from", "or", "had", "by", "word", "but", "what", "some", "we", "can",
-    "out", "other", "were", "all", "there", "when", "up", "use", "your", "how", "said", "an", "each", "she", "which",
-    "do", "their", "time", "if", "will", "way", "about", "many", "then", "them", "write", "would", "like", "so",
-    "these", "her", "long", "make", "thing", "see", "him", "two", "has", "look", "more", "day", "could", "go",
-    "come", "did", "number", "sound", "no", "most", "people", "my", "over", "know", "water", "than", "call",
-    "first", "who", "may", "down", "side", "been", "now", "find", "any", "new", "work", "part", "take", "get",
-    "place", "made", "live", "where", "after", "back", "little", "only", "round", "man", "year", "came", "show",
-    "every", "good", "me", "give", "our", "under", "name", "very", "through", "just", "form", "sentence", "great",
-    "think", "say", "help", "low", "line", "differ", "turn", "cause", "much", "mean", "before", "move", "right",
-    "boy", "old", "too", "same", "tell", "does", "set", "three", "want", "air", "well", "also", "play", "small",
-    "end", "put", "home", "read", "hand", "port", "large", "spell", "add", "even", "land", "here", "must", "big",
-    "high", "such", "follow", "act", "why", "ask", "men", "change", "went", "light", "kind", "off", "need", "house",
-    "picture", "try", "us", "again", "animal", "point", "mother", "world", "near", "build", "self", "earth",
-    "father", "head", "stand", "own", "page", "should", "country", "found", "answer", "school", "grow", "study",
-    "still", "learn", "plant", "cover", "food", "sun", "four", "between", "state", "keep", "eye", "never", "last"};
+    "the",   "of",     "and",    "to",      "in",      "is",     "it",       "you",    "that",    "he",     "was",
+    "for",   "on",     "are",    "with",    "as",      "his",    "they",     "be",     "at",      "one",    "have",
+    "this",  "from",   "or",     "had",     "by",      "word",   "but",      "what",   "some",    "we",     "can",
+    "out",   "other",  "were",   "all",     "there",   "when",   "up",       "use",    "your",    "how",    "said",
+    "an",    "each",   "she",    "which",   "do",      "their",  "time",     "if",     "will",    "way",    "about",
+    "many",  "then",   "them",   "write",   "would",   "like",   "so",       "these",  "her",     "long",   "make",
+    "thing", "see",    "him",    "two",     "has",     "look",   "more",     "day",    "could",   "go",     "come",
+    "did",   "number", "sound",  "no",      "most",    "people", "my",       "over",   "know",    "water",  "than",
+    "call",  "first",  "who",    "may",     "down",    "side",   "been",     "now",    "find",    "any",    "new",
+    "work",  "part",   "take",   "get",     "place",   "made",   "live",     "where",  "after",   "back",   "little",
+    "only",  "round",  "man",    "year",    "came",    "show",   "every",    "good",   "me",      "give",   "our",
+    "under", "name",   "very",   "through", "just",    "form",   "sentence", "great",  "think",   "say",    "help",
+    "low",   "line",   "differ", "turn",    "cause",   "much",   "mean",     "before", "move",    "right",  "boy",
+    "old",   "too",    "same",   "tell",    "does",    "set",    "three",    "want",   "air",     "well",   "also",
+    "play",  "small",  "end",    "put",     "home",    "read",   "hand",     "port",   "large",   "spell",  "add",
+    "even",  "land",   "here",   "must",    "big",     "high",   "such",     "follow", "act",     "why",    "ask",
+    "men",   "change", "went",   "light",   "kind",    "off",    "need",     "house",  "picture", "try",    "us",
+    "again", "animal", "point",  "mother",  "world",   "near",   "build",    "self",   "earth",   "father", "head",
+    "stand", "own",    "page",   "should",  "country", "found",  "answer",   "school", "grow",    "study",  "still",
+    "learn", "plant",  "cover",  "food",    "sun",     "four",   "between",  "state",  "keep",    "eye",    "never",
+    "last"};
 
 TText MakeText(const std::vector<std::string>& pool, const std::set<std::string>& known, int total) {
   TText t;
@@ -199,8 +204,8 @@ int main(int argc, char** argv) {
     for (std::string w; std::getline(in, w);) {
       if (!w.empty() && w.back() == '\r') w.pop_back();
       bool plain = w.size() >= 2 && std::all_of(w.begin(), w.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-      });
+                     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                   });
       std::string lower = w;
       for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       known.insert(lower);
@@ -240,8 +245,8 @@ int main(int argc, char** argv) {
     scanned = n;
   }
   double oursRate = scanned / best;
-  std::printf("  ours:     %d words checked in %.3f s = %.0f words/s, %d misspelt, %.2f page reads a word\n",
-              scanned, best, oursRate, oursMisspelt,
+  std::printf("  ours:     %d words checked in %.3f s = %.0f words/s, %d misspelt, %.2f page reads a word\n", scanned,
+              best, oursRate, oursMisspelt,
               double(static_cast<TDCTFile*>(dict.MainFiles().Head())->PageReads()) / (3.0 * scanned));
 
   std::ofstream(missName, std::ios::binary) << "";
@@ -279,9 +284,10 @@ int main(int argc, char** argv) {
   auto b = std::chrono::steady_clock::now();
   for (size_t i = 0; i < sample.size(); ++i) oursHits += InFirstFive(oursLists[i], sample[i].second);
   double oursPerWord = Seconds(a, b) / sample.size() * 1000;
-  std::printf("  ours:     suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
-              "(%.0f %%)\n",
-              sample.size(), Seconds(a, b), oursPerWord, oursHits, 100.0 * oursHits / sample.size());
+  std::printf(
+      "  ours:     suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
+      "(%.0f %%)\n",
+      sample.size(), Seconds(a, b), oursPerWord, oursHits, 100.0 * oursHits / sample.size());
 
   THunspellRun hsug = RunHunspell("-d en_US -a", missName);
   if (hsug.seconds > 0) {
@@ -304,9 +310,10 @@ int main(int argc, char** argv) {
       hits += InFirstFive(list, sample[k].second);
       ++k;
     }
-    std::printf("  hunspell: suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
-                "(%.0f %%)\n",
-                sample.size(), net, perWord, hits, 100.0 * hits / sample.size());
+    std::printf(
+        "  hunspell: suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
+        "(%.0f %%)\n",
+        sample.size(), net, perWord, hits, 100.0 * hits / sample.size());
     std::printf("  suggestions: ours %s are %.1f times faster a word than hunspell's native figure\n", where,
                 perWord / oursPerWord);
   }

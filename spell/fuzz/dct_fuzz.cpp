@@ -29,15 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     TDictionary d;
     if (d.AddMainFile(name)) {
-      for (const char* w : {"a", "an", "the", "teh", "zzzzzz", "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzab"}) {
+      for (const char* w :
+           {"a", "an", "the", "teh", "zzzzzz", "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzab"}) {
         d.Contains(w);
         d.Suggest(w, 10);
         d.WordsWithPrefix(w, 10);
       }
       d.WordsWithPrefix("a", 255);
     }
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   std::remove(name.c_str());
   return 0;
 }

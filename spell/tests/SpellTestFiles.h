@@ -18,7 +18,8 @@ namespace vx::spelltest {
 // A folder of its own for each test program run, emptied at the start.
 inline std::string ScratchDir() {
   static std::string dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("vx_spell_tests_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    auto d = std::filesystem::temp_directory_path() /
+             ("vx_spell_tests_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::remove_all(d);
     std::filesystem::create_directories(d);
     return d.string();

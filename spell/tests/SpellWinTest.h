@@ -151,7 +151,7 @@ struct SpellFixture : ::testing::Test {
   TLEdit* ed = nullptr;
   TLEditSpellDlg* spell = nullptr;
   std::vector<std::string> messages;
-  std::deque<int> answers;  // message box answers in order; OK (or No) when none left
+  std::deque<int> answers;         // message box answers in order; OK (or No) when none left
   std::vector<std::string> asked;  // the word selected in the document at each question
   // What the person does when the dialog asks; nothing means the check waits on.
   std::function<void(TAbsSpellDialog*, const std::string& word)> onAsk;

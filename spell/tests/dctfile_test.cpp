@@ -52,7 +52,8 @@ TEST(LinkedList, OrderRemovalAndOwnership) {
 TEST(DCTFile, LookupFollowsTheTrie) {
   // a (word) -> { n, t (last) }; "an" is a word only when its cell says so.
   std::string name = Path("small.dct");
-  WriteFile(name, DctBytes({MakeCell('a', true, true, 2), MakeCell('n', false, true, 0), MakeCell('t', true, false, 0)}));
+  WriteFile(name,
+            DctBytes({MakeCell('a', true, true, 2), MakeCell('n', false, true, 0), MakeCell('t', true, false, 0)}));
   TDCTFile f(name);
   EXPECT_TRUE(f.Contains("a"));
   EXPECT_TRUE(f.Contains("an"));

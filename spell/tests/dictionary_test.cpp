@@ -142,7 +142,7 @@ TEST_F(DictionaryTest, WordFilesAreAnsiWordsInsideAreOem) {
     EXPECT_TRUE(d.Contains("na\x8Bve"));  // ï in the OEM code page
     EXPECT_TRUE(d.Contains("caf\x82"));
     EXPECT_TRUE(d.AddWord("r\x82sum\x82"));  // résumé
-  }  // freeing saves the modified list
+  }                                          // freeing saves the modified list
   EXPECT_EQ(ReadFile(custom), "na\xEFve\r\nr\xE9sum\xE9\r\n");
 }
 

@@ -24,7 +24,8 @@ TEST_F(SpellCheckTest, MarkupIsSkippedAndChoicesChangeTheDocument) {
     EXPECT_EQ(ms->edtCurWord->Text(), word);  // the word in question, shown
     EXPECT_EQ(GetFocus(), d->edtWord->Handle());
     if (word == "Teh") {
-      for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i) suggestions.push_back(d->lstSuggest->Items()->Strings(i));
+      for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i)
+        suggestions.push_back(d->lstSuggest->Items()->Strings(i));
       // A double click on a suggestion copies it and replaces the word in one step.
       PostClickItem(d->lstSuggest, d->lstSuggest->Items()->IndexOf("The"), true);
     } else if (word == "quik") {
@@ -67,7 +68,9 @@ TEST_F(SpellCheckTest, AKnownTextEndsWithNoErrorsAndNoQuestion) {
 
 TEST_F(SpellCheckTest, AccentedLettersAndCurlyApostrophesAreWordCharacters) {
   // The editor holds ANSI text; the scanner's word characters and the dictionary are OEM.
-  SetDocument("caf\xE9 appliqu\xE9 G\xF6" "del Z\xFCrich don\x92t caf\xE9z");
+  SetDocument(
+      "caf\xE9 appliqu\xE9 G\xF6"
+      "del Z\xFCrich don\x92t caf\xE9z");
   onAsk = [&](TAbsSpellDialog* d, const std::string&) { PostClick(d->btnSkip); };
   Check();
   EXPECT_EQ(asked, (V{"caf\xE9z"}));
@@ -120,10 +123,14 @@ TEST_F(SpellCheckTest, AddSkipAllAndReplaceAllLastBeyondTheWord) {
   SetDocument("Zorbl teh ZORBL fleeb Fleeb teh");
   answers = {IDYES};
   onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
-    if (word == "Zorbl") PostClick(d->btnAdd);
-    else if (word == "teh") Answer(d, "the", d->btnReplaceAll);
-    else if (word == "fleeb") PostClick(d->btnSkipAll);
-    else PostClick(d->btnSkip);
+    if (word == "Zorbl")
+      PostClick(d->btnAdd);
+    else if (word == "teh")
+      Answer(d, "the", d->btnReplaceAll);
+    else if (word == "fleeb")
+      PostClick(d->btnSkipAll);
+    else
+      PostClick(d->btnSkip);
   };
   EXPECT_EQ(Check(), scChanged);
   // ZORBL is known once added, Fleeb skipped in any case, the second teh replaced unasked.
@@ -196,8 +203,10 @@ TEST_F(SpellCheckTest, ALineLongerThanTheSourcesBufferIsReadWhole) {
   while (line.size() < 20000) line += "the word ";
   SetDocument(line + "zorbl end\r\nfleeb");
   onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
-    if (word == "zorbl") Answer(d, "zebra", d->btnReplace);
-    else PostClick(d->btnSkip);
+    if (word == "zorbl")
+      Answer(d, "zebra", d->btnReplace);
+    else
+      PostClick(d->btnSkip);
   };
   EXPECT_EQ(Check(), scChanged);
   EXPECT_EQ(asked, (V{"zorbl", "fleeb"}));
@@ -371,13 +380,14 @@ TEST_F(SpellCheckTest, ComponentSettingsAndTheirMessages) {
   // The published properties are the ones stored forms can keep.
   std::vector<std::string> names;
   for (PPropInfo p : GetPropList(spell)) names.push_back(p->Name);
-  for (const char* n : {"AccentIcons", "AutoCorrectList", "AutoShift", "AutoSuggest", "ConfirmAdd", "DialogStyle",
-                        "DictionaryName", "DictionaryPath", "DictionaryType", "ExclusionList", "Font", "ForceModal",
-                        "HelpContext", "LabelLanguage", "Suggestions", "ShowCompletedDialog", "ShowGlyphs",
-                        "SupportHTML", "UserDictionary"})
+  for (const char* n :
+       {"AccentIcons", "AutoCorrectList", "AutoShift", "AutoSuggest", "ConfirmAdd", "DialogStyle", "DictionaryName",
+        "DictionaryPath", "DictionaryType", "ExclusionList", "Font", "ForceModal", "HelpContext", "LabelLanguage",
+        "Suggestions", "ShowCompletedDialog", "ShowGlyphs", "SupportHTML", "UserDictionary"})
     EXPECT_NE(std::find(names.begin(), names.end(), n), names.end()) << n;
-  EXPECT_EQ(GetEnumName(GetPropInfo(spell, "DialogStyle")->PropType, static_cast<int>(GetOrdProp(spell, "DialogStyle"))),
-            "dtMSWord");
+  EXPECT_EQ(
+      GetEnumName(GetPropInfo(spell, "DialogStyle")->PropType, static_cast<int>(GetOrdProp(spell, "DialogStyle"))),
+      "dtMSWord");
   // A dialog style change makes a new dialog of that class, with the component's N.
   spell->SetDialogStyle(dtWordPro96);
   EXPECT_STREQ(Dlg()->ClassName(), "TW96SpellDlg");
@@ -457,8 +467,10 @@ TEST_F(EditCheckTest, AMemoIsCheckedAndItsSelectionComesBack) {
   memo->SetSelLength(3);
   memoOrEdit = memo;
   onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
-    if (word == "zorbl") Answer(d, "a", d->btnReplace);
-    else PostClick(d->btnSkip);
+    if (word == "zorbl")
+      Answer(d, "a", d->btnReplace);
+    else
+      PostClick(d->btnSkip);
   };
   EXPECT_EQ(CheckPlain(memo), scChanged);
   EXPECT_EQ(asked, (V{"zorbl", "fleeb", "qwzx"}));

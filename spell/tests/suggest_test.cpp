@@ -14,10 +14,12 @@ namespace {
 using namespace spelltest;
 
 TEST(SoundCode, TheTablesOwnCodes) {
-  struct { const char* word; const char* code; } padded[] = {
-      {"hello", "H400"}, {"help", "H410"}, {"the", "T200"},    {"teh", "T200"},    {"receive", "R210"},
-      {"recieve", "R210"}, {"robert", "R163"}, {"rupert", "R163"}, {"tymczak", "T520"}, {"knight", "K523"},
-      {"night", "N230"},  {"world", "W643"},  {"a", "A000"},     {"hh", "H200"}};
+  struct {
+    const char* word;
+    const char* code;
+  } padded[] = {{"hello", "H400"},   {"help", "H410"},   {"the", "T200"},    {"teh", "T200"},     {"receive", "R210"},
+                {"recieve", "R210"}, {"robert", "R163"}, {"rupert", "R163"}, {"tymczak", "T520"}, {"knight", "K523"},
+                {"night", "N230"},   {"world", "W643"},  {"a", "A000"},      {"hh", "H200"}};
   for (auto& p : padded) EXPECT_EQ(TSuggestList::PhoneticCode(p.word, true), p.code) << p.word;
   EXPECT_EQ(TSuggestList::PhoneticCode("hello", false), "H4");
   EXPECT_EQ(TSuggestList::PhoneticCode("help", false), "H41");
@@ -25,18 +27,35 @@ TEST(SoundCode, TheTablesOwnCodes) {
   EXPECT_EQ(TSuggestList::PhoneticCode("ashcroft", true), "A261");
   EXPECT_EQ(TSuggestList::PhoneticCode("bywb", false), "B1");
   // Accented letters are looked up in the ANSI code page: ç codes as c, é as a vowel.
-  EXPECT_EQ(TSuggestList::PhoneticCode("fa\x87" "ade", true), "F230");
+  EXPECT_EQ(TSuggestList::PhoneticCode("fa\x87"
+                                       "ade",
+                                       true),
+            "F230");
   EXPECT_EQ(TSuggestList::PhoneticCode("r\x82sum\x82", true), "R250");
   // A character outside the alphabet codes as the byte 0, which is not the digit 0.
-  EXPECT_EQ(TSuggestList::PhoneticCode("a-b", true), std::string("A\0" "1" "0", 4));
+  EXPECT_EQ(TSuggestList::PhoneticCode("a-b", true), std::string("A\0"
+                                                                 "1"
+                                                                 "0",
+                                                                 4));
 }
 
 TEST(Similarity, TheScorersOwnValues) {
-  struct { const char* a; const char* b; int score; } table[] = {
-      {"teh", "the", 66},      {"helo", "hello", 66},       {"helo", "help", 75},
-      {"occured", "occurred", 93}, {"definate", "definite", 87}, {"recieve", "receive", 71},
-      {"seperate", "separate", 50}, {"thier", "their", 60},  {"wrod", "word", 50},
-      {"ab", "ba", 50},        {"ab", "ab", 100},           {"abc", "xyz", 0}};
+  struct {
+    const char* a;
+    const char* b;
+    int score;
+  } table[] = {{"teh", "the", 66},
+               {"helo", "hello", 66},
+               {"helo", "help", 75},
+               {"occured", "occurred", 93},
+               {"definate", "definite", 87},
+               {"recieve", "receive", 71},
+               {"seperate", "separate", 50},
+               {"thier", "their", 60},
+               {"wrod", "word", 50},
+               {"ab", "ba", 50},
+               {"ab", "ab", 100},
+               {"abc", "xyz", 0}};
   for (auto& t : table) EXPECT_EQ(Similarity(t.a, t.b), t.score) << t.a << " / " << t.b;
   EXPECT_EQ(Similarity("", ""), 0);
 }
@@ -65,9 +84,10 @@ struct SuggestTest : ::testing::Test {
   TDictionary* d = nullptr;
   void SetUp() override {
     SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
-    WriteFile(main, BuildDictionaryFile({"the", "tea", "tee", "ten", "then", "hello", "help", "hell", "held",
-                                         "spa", "space", "spade", "spain", "spell", "spelling", "receive", "in",
-                                         "to", "into", "on", "once", "word", "world", "occur", "occurred", "ed"}));
+    WriteFile(main,
+              BuildDictionaryFile({"the",  "tea",   "tee",   "ten",   "then",  "hello",    "help",     "hell", "held",
+                                   "spa",  "space", "spade", "spain", "spell", "spelling", "receive",  "in",   "to",
+                                   "into", "on",    "once",  "word",  "world", "occur",    "occurred", "ed"}));
     d = new TDictionary;
     ASSERT_TRUE(d->AddMainFile(main));
   }
@@ -131,7 +151,8 @@ TEST(SuggestDamaged, CyclicAndEmptyDictionariesEnd) {
   SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
   std::string name = Path("cyclic.dct");
   // t -> { e -> back to the root list, h (last) -> its own list }
-  WriteFile(name, DctBytes({MakeCell('t', true, true, 2), MakeCell('e', false, true, 1), MakeCell('h', true, true, 3)}));
+  WriteFile(name,
+            DctBytes({MakeCell('t', true, true, 2), MakeCell('e', false, true, 1), MakeCell('h', true, true, 3)}));
   TDictionary d;
   ASSERT_TRUE(d.AddMainFile(name));
   EXPECT_LE(d.Suggest("teh", 10)->Count(), 10);

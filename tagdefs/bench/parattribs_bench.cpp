@@ -27,8 +27,7 @@ double Run(const THTMLTagDef& tag, const AnsiString& text, int rounds) {
 
 AnsiString Text(size_t bytes) {
   AnsiString s;
-  for (int i = 0; s.size() < bytes; ++i)
-    s += Format("ATTR%d = \"value %d\" flag%d  style='a = b' ", i % 40, i, i);
+  for (int i = 0; s.size() < bytes; ++i) s += Format("ATTR%d = \"value %d\" flag%d  style='a = b' ", i % 40, i, i);
   return s;
 }
 

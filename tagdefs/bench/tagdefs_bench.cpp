@@ -20,10 +20,9 @@ struct Words {
   unsigned state = 12345;
   unsigned Next() { return state = state * 1103515245u + 12345u; }
   AnsiString Text(size_t bytes) {
-    static const char* const kWords[] = {"the",   "tag",     "inserts", "an",     "attribute", "value",
-                                         "<b>",   "</b>",    "image",   "table",  "browser",   "text",
-                                         "align", "<i>",     "</i>",    "border", "width",     "of",
-                                         "cell",  "<p>",     "and",     "link",   "frame",     "colour"};
+    static const char* const kWords[] = {"the",   "tag",   "inserts", "an",   "attribute", "value", "<b>",   "</b>",
+                                         "image", "table", "browser", "text", "align",     "<i>",   "</i>",  "border",
+                                         "width", "of",    "cell",    "<p>",  "and",       "link",  "frame", "colour"};
     AnsiString s = "<p>";
     while (s.size() < bytes) {
       s += kWords[(Next() >> 8) % (sizeof kWords / sizeof kWords[0])];
@@ -67,9 +66,7 @@ size_t MakeSet(THTMLGroup& g, size_t target) {
   return approx;
 }
 
-double Seconds(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double>(d).count();
-}
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
 
@@ -90,8 +87,7 @@ int main(int argc, char** argv) {
       TFileStream f(file, fmOpenRead);
       size = f.Size();
     }
-    std::printf("file: %.2f MB, %d tags, %d attributes\n", static_cast<double>(size) / 1048576.0, tags,
-                attrs);
+    std::printf("file: %.2f MB, %d tags, %d attributes\n", static_cast<double>(size) / 1048576.0, tags, attrs);
 
     using clock = std::chrono::steady_clock;
     const int rounds = 15;
@@ -129,8 +125,8 @@ int main(int argc, char** argv) {
     const double mbytes = static_cast<double>(size) / 1048576.0;
     std::printf("raw read (one read):  %8.1f MB/s  (%.2f ms)\n", mbytes / raw, raw * 1000);
     std::printf("LoadFromFile:         %8.1f MB/s  (%.2f ms)\n", mbytes / load, load * 1000);
-    std::printf("  of which parsing from memory: %.2f ms; freeing the set afterwards: %.2f ms\n",
-                parse * 1000, destroy * 1000);
+    std::printf("  of which parsing from memory: %.2f ms; freeing the set afterwards: %.2f ms\n", parse * 1000,
+                destroy * 1000);
     std::printf("ratio load/raw: %.3f  (aim: at least 0.333) %s\n", raw / load,
                 raw / load >= 1.0 / 3.0 ? "met" : "NOT met");
     DeleteFile(file);

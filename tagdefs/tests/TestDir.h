@@ -39,8 +39,10 @@ class TestDir {
         std::string n = fd.cFileName;
         if (n == "." || n == "..") continue;
         std::string p = dir + "\\" + n;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(p);
-        else DeleteFileA(p.c_str());
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          Remove(p);
+        else
+          DeleteFileA(p.c_str());
       } while (FindNextFileA(h, &fd));
       FindClose(h);
     }

@@ -43,7 +43,10 @@ TEST(MAwkParser, SeparatorStringsAndOrdinaryQuotes) {
   EXPECT_EQ(Fields(TMAwkParser(",", "a,\"b,c\"")), (V{"a", "\"b", "c\""}));
   EXPECT_EQ(Fields(TMAwkParser("^I", "a\tb")), (V{"a", "b"}));
   EXPECT_EQ(Fields(TMAwkParser("^i", "a\tb")), (V{"a", "b"}));
-  EXPECT_EQ(Fields(TMAwkParser("^[", "a\x1b" "b")), (V{"a", "b"}));
+  EXPECT_EQ(Fields(TMAwkParser("^[",
+                               "a\x1b"
+                               "b")),
+            (V{"a", "b"}));
   EXPECT_EQ(Fields(TMAwkParser("^1", "a^b")), (V{"a", "b"}));
   EXPECT_EQ(Fields(TMAwkParser("=,", "x=1")), (V{"x", "1"}));
   EXPECT_EQ(DecodeSeparator("^"), '^');

@@ -72,7 +72,7 @@ TEST_F(Par, LowerCaseOnWritesNamesAndValuesInLowerCase) {
 TEST_F(Par, FlagRowsEmptyRowsAndOtherValues) {
   Load(false);
   EXPECT_EQ(p.BuildAttributes(), "");  // every row empty
-  p.Rows()[5].Value = "2";  // a flag with a number
+  p.Rows()[5].Value = "2";             // a flag with a number
   p.Rows()[4].Value = "TRUE";
   EXPECT_EQ(p.BuildAttributes(), " ISMAP BORDER=\"2\"");
   p.Rows()[4].Value = "true";  // not exactly TRUE with LowerCase off
@@ -133,8 +133,7 @@ TEST_F(Par, ALongLineIsSplitWhole) {
 }
 
 TEST(ParSplit, BlanksAroundEqualsJoinThePair) {
-  EXPECT_EQ(TParAttributes::SplitAttributes("a = b   c= d e =f"),
-            (std::vector<AnsiString>{"a=b", "c=d", "e=f"}));
+  EXPECT_EQ(TParAttributes::SplitAttributes("a = b   c= d e =f"), (std::vector<AnsiString>{"a=b", "c=d", "e=f"}));
   EXPECT_EQ(TParAttributes::SplitAttributes("  "), std::vector<AnsiString>{});
   EXPECT_EQ(TParAttributes::SplitAttributes("a=\"x\ty\"\tb"), (std::vector<AnsiString>{"a=\"x\ty\"", "b"}));
   // An unclosed quote runs to the end.

@@ -51,8 +51,7 @@ struct ParEdFixture : ::testing::Test {
   }
   TXGridRowItem* Row(int i) { return ed->XGrid1->GridRows()->Items(i); }
   // The shipped tag, with its rows filled from text and the text built back.
-  AnsiString Edit(const char* tag, const AnsiString& text, bool lower,
-                  const std::function<void()>& change = nullptr) {
+  AnsiString Edit(const char* tag, const AnsiString& text, bool lower, const std::function<void()>& change = nullptr) {
     THTMLTagDef* def = Shipped().FindTag(tag);
     EXPECT_NE(def, nullptr);
     ed->LowerCaseTags = lower;
@@ -176,21 +175,24 @@ TEST_F(ParEdFixture, EditsTheShippedImgTag) {
 }
 
 TEST_F(ParEdFixture, EditsTheShippedATableAndFontTags) {
-  EXPECT_EQ(Edit("A", "href=\"index.htm\" target=_top onclick=\"go()\"", true, [&] {
-              EXPECT_EQ(Named("HREF")->ButtonStyle(), rbsFile);
-              EXPECT_EQ(Named("TARGET")->PickList()->Text(), "_blank\r\n_self\r\n_parent\r\n_top\r\n");
-              Named("NAME")->SetValue("top");
-            }),
+  EXPECT_EQ(Edit("A", "href=\"index.htm\" target=_top onclick=\"go()\"", true,
+                 [&] {
+                   EXPECT_EQ(Named("HREF")->ButtonStyle(), rbsFile);
+                   EXPECT_EQ(Named("TARGET")->PickList()->Text(), "_blank\r\n_self\r\n_parent\r\n_top\r\n");
+                   Named("NAME")->SetValue("top");
+                 }),
             " href=\"index.htm\" name=\"top\" target=\"_top\" onclick=\"go()\"");
   EXPECT_EQ(ed->Caption(), "Editing HTML Tag <A> ... </A>");
   // TABLE's BORDER is a flag that also takes a width.
-  EXPECT_EQ(Edit("TABLE", "border cellpadding=4 BGCOLOR=#FFFFFF", false), " BORDER CELLPADDING=\"4\" BGCOLOR=\"#FFFFFF\"");
+  EXPECT_EQ(Edit("TABLE", "border cellpadding=4 BGCOLOR=#FFFFFF", false),
+            " BORDER CELLPADDING=\"4\" BGCOLOR=\"#FFFFFF\"");
   EXPECT_EQ(Edit("TABLE", "border=2 width=\"100%\"", false), " BORDER=\"2\" WIDTH=\"100%\"");
   EXPECT_EQ(Named("BGCOLOR")->ButtonStyle(), rbsColor);
-  EXPECT_EQ(Edit("FONT", "size=+1 face=\"Arial, Helvetica\"", true, [&] {
-              EXPECT_EQ(Named("SIZE")->PickList()->Count(), 13);
-              Named("COLOR")->SetValue("#FF0000");
-            }),
+  EXPECT_EQ(Edit("FONT", "size=+1 face=\"Arial, Helvetica\"", true,
+                 [&] {
+                   EXPECT_EQ(Named("SIZE")->PickList()->Count(), 13);
+                   Named("COLOR")->SetValue("#FF0000");
+                 }),
             " size=\"+1\" color=\"#ff0000\" face=\"arial, helvetica\"");
 }
 

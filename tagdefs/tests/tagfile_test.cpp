@@ -155,8 +155,8 @@ TEST(TagFileBytes, WorkedExamples) {
   b->SetKind(tkHasEndTag);
   b->SetGroupIndex(0);
   b->SetBrowsers(bfNetscape3 | bfIE3);
-  const std::string tagB = Bytes({0x06, 0x01, 0x42, 0x06, 0x02, 0x2F, 0x42, 0x06, 0x00, 0x02, 0x01, 0x02,
-                                  0x00, 0x09, 0x09, 0x08, 0x08, 0x06, 0x00, 0x01, 0x00});
+  const std::string tagB = Bytes({0x06, 0x01, 0x42, 0x06, 0x02, 0x2F, 0x42, 0x06, 0x00, 0x02, 0x01,
+                                  0x02, 0x00, 0x09, 0x09, 0x08, 0x08, 0x06, 0x00, 0x01, 0x00});
   EXPECT_EQ(Saved(g), Bytes({0x06, 0x00, 0x02, 0x01, 0x01}) + tagB + Bytes({0x00, 0x06, 0x00}));
 
   b->SetGroupIndex(-1);
@@ -178,9 +178,8 @@ TEST(TagFileBytes, AttributeRecordOrder) {
   a->SetRequired(arUnlessOther);
   a->SetIsFlag(true);
   a->SetBrowsers(bfIE3 | bfIntBrowser);
-  const std::string attr = Bytes({0x06, 0x01, 'x', 0x06, 0x04, 'H', 'R', 'E', 'F', 0x06, 0x01, 'f', 0x06,
-                                  0x01, 'o', 0x06, 0x01, 'd', 0x02, 0x04, 0x02, 0x02, 0x09, 0x08, 0x09,
-                                  0x08, 0x09});
+  const std::string attr = Bytes({0x06, 0x01, 'x',  0x06, 0x04, 'H',  'R',  'E',  'F',  0x06, 0x01, 'f',  0x06, 0x01,
+                                  'o',  0x06, 0x01, 'd',  0x02, 0x04, 0x02, 0x02, 0x09, 0x08, 0x09, 0x08, 0x09});
   std::string all = Saved(g);
   // Group head (5), tag head up to its list begin (17), the attribute, list end.
   EXPECT_EQ(all.substr(5 + 17, attr.size() + 2), Bytes({0x01}) + attr + Bytes({0x00}));
@@ -269,8 +268,7 @@ TEST(TagFileLoad, EveryTruncationFailsAndKeepsWhatWasComplete) {
     EXPECT_EQ(r.Name(), cut >= nameEnd ? g.Name() : "previous") << cut;
     EXPECT_EQ(r.GroupNames(), "previous groups") << cut;
     int complete = 0;
-    while (complete < static_cast<int>(tagEnd.size()) && tagEnd[static_cast<size_t>(complete)] <= cut)
-      ++complete;
+    while (complete < static_cast<int>(tagEnd.size()) && tagEnd[static_cast<size_t>(complete)] <= cut) ++complete;
     ASSERT_EQ(r.Tags().Count(), complete) << cut;
     for (int i = 0; i < complete; ++i) ExpectSameTag(*g.TagAt(i), *r.TagAt(i));
   }

@@ -21,9 +21,8 @@ std::string Golden(const std::string& name) {
 
 std::vector<std::pair<AnsiString, AnsiString>> MakePages(const THTMLGroup& g) {
   std::vector<std::pair<AnsiString, AnsiString>> pages;
-  GenerateHelpPages(g, [&](const AnsiString& file, const THelpLines& lines) {
-    pages.emplace_back(file, HelpPageText(lines));
-  });
+  GenerateHelpPages(
+      g, [&](const AnsiString& file, const THelpLines& lines) { pages.emplace_back(file, HelpPageText(lines)); });
   return pages;
 }
 

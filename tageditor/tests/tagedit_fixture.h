@@ -90,9 +90,9 @@ inline void ExpectControlsInside(TWinControl* parent) {
     RECT r;
     GetWindowRect(w->Handle(), &r);
     EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
-        << w->Name() << " (" << w->ClassName() << ") outside " << parent->Name() << " " << r.left << "," << r.top
-        << "," << r.right << "," << r.bottom << " in " << client.left << "," << client.top << "," << client.right
-        << "," << client.bottom;
+        << w->Name() << " (" << w->ClassName() << ") outside " << parent->Name() << " " << r.left << "," << r.top << ","
+        << r.right << "," << r.bottom << " in " << client.left << "," << client.top << "," << client.right << ","
+        << client.bottom;
     ExpectControlsInside(w);
   }
 }

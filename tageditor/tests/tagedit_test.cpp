@@ -415,7 +415,8 @@ TEST_F(TagEdTest, PickListsFiltersFlagsAndGroupNames) {
 }
 
 TEST_F(TagEdTest, SaveWritesASetThatReloadsByteForByte) {
-  std::string name = WriteVariant(dir, "extra.vxt", [](THTMLGroup& g) { g.FindTag("P")->SetExtraText("kept as read"); });
+  std::string name =
+      WriteVariant(dir, "extra.vxt", [](THTMLGroup& g) { g.FindTag("P")->SetExtraText("kept as read"); });
   // Opened and saved unchanged, a file comes back as it was.
   Open(name);
   std::string original = ReadFileBytes(name);
@@ -546,8 +547,8 @@ TEST_F(TagEdTest, ClosingAsksAndAFailedSaveKeepsTheWindow) {
   Menu(main->cmdExit);
   EXPECT_FALSE(Application->Terminated());
   EXPECT_TRUE(main->Modified());
-  EXPECT_EQ(messages,
-            (std::vector<std::string>{"Save changes before exiting ?", "Error : Could not find " + dir + "standard.vxt"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Save changes before exiting ?",
+                                                "Error : Could not find " + dir + "standard.vxt"}));
   // Saved somewhere new, the window closes; its placement goes to the INI file VxPro.
   answers = {IDYES, IDOK};
   dialog = [&](TCommonDialog* d) {

@@ -22,8 +22,7 @@ TEST(Bitmaps, TwoColorPatternIsACheckerboard) {
   ASSERT_EQ(p->Width(), 8);
   ASSERT_EQ(p->Height(), 8);
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x)
-      EXPECT_EQ(Px(*p, x, y), ColorToRGB((x + y) % 2 == 0 ? clBlue : clRed)) << x << "," << y;
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(Px(*p, x, y), ColorToRGB((x + y) % 2 == 0 ? clBlue : clRed)) << x << "," << y;
 }
 
 TEST(Bitmaps, TransparentColourKeepsTheBackground) {

@@ -80,8 +80,8 @@ TEST_F(HookTest, LaterHookFirstAndBothSeeTheResult) {
 TEST_F(HookTest, HandledStopsTheRestAndTheControl) {
   Beneath::probes = 0;
   HWND w = form_->Handle();
-  Beneath::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
+  Beneath::original =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
   MakeHook("A");
   MakeHook("B", true);
   EXPECT_EQ(SendMessageA(w, kProbe, 0, 0), 7);
@@ -127,8 +127,8 @@ TEST_F(HookTest, UnhookUnderAnotherSubclassKeepsTheChain) {
   HWND w = form_->Handle();
   TZxWindowHook* h = MakeHook("A");
   Beneath::probes = 0;
-  Beneath::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
+  Beneath::original =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
   h->SetActive(false);
   // The later subclass stays in place and messages still reach the form beneath us.
   EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&Beneath::Proc));
@@ -190,8 +190,8 @@ TEST_F(HookTest, ExceptionInAnEventGoesToTheApplicationAndTheMessageGoesOn) {
   Beneath::probes = 0;
   HWND w = form_->Handle();
   h->SetActive(false);
-  Beneath::original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
+  Beneath::original =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Beneath::Proc)));
   h->SetActive(true);
   EXPECT_EQ(SendMessageA(w, kProbe, 0, 0), 42);
   EXPECT_EQ(Beneath::probes, 1);

@@ -27,8 +27,7 @@ std::string WindowsFolderFile(const std::string& name) {
 // A form with a panel, a check box and a form storage, as the program's forms are built.
 class TTestForm : public TForm {
  public:
-  explicit TTestForm(bool registry, const AnsiString& store, bool preventResize = false)
-      : TForm(nullptr) {
+  explicit TTestForm(bool registry, const AnsiString& store, bool preventResize = false) : TForm(nullptr) {
     SetBounds(40, 50, 320, 240);
     Panel1 = new TPanel(this);
     Panel1->SetName("Panel1");
@@ -72,9 +71,7 @@ class PlacementTest : public ::testing::TestWithParam<bool> {
     if (Registry()) return std::make_unique<TRegIniFile>(kKey);
     return std::make_unique<TIniFile>(kIni);
   }
-  AnsiString Read(const char* section, const char* key) {
-    return Open()->ReadString(section, key, "<none>");
-  }
+  AnsiString Read(const char* section, const char* key) { return Open()->ReadString(section, key, "<none>"); }
   bool Written() { return Open()->SectionExists("Main"); }
   static constexpr const char* kKey = "Software\\VxTestPlacement";
   static constexpr const char* kIni = "vxplacementtest.ini";
@@ -394,8 +391,7 @@ TEST(FormLimits, PreventResizeSetWhileTheFormIsBuilt) {
   EXPECT_FALSE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
   RECT r{};
   GetWindowRect(f.Handle(), &r);
-  EXPECT_EQ(SendMessageA(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 1, r.top + 60)),
-            HTNOWHERE);
+  EXPECT_EQ(SendMessageA(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 1, r.top + 60)), HTNOWHERE);
   // A dialog gets no maximise box back when the limit goes.
   f.SetBorderStyle(bsDialog);
   f.Storage->SetPreventResize(false);

@@ -9,19 +9,36 @@
 namespace vx {
 
 enum TTestAlign { alNoneT, alTopT, alClientT };
-enum TTestFlag { tf0, tf1, tf2, tf3, tf4, tf5, tf6, tf7, tf8, tf9, tf10, tf11, tf12, tf13, tf14,
-                 tf15, tf16, tf17, tf18, tf19, tf20 };
+enum TTestFlag {
+  tf0,
+  tf1,
+  tf2,
+  tf3,
+  tf4,
+  tf5,
+  tf6,
+  tf7,
+  tf8,
+  tf9,
+  tf10,
+  tf11,
+  tf12,
+  tf13,
+  tf14,
+  tf15,
+  tf16,
+  tf17,
+  tf18,
+  tf19,
+  tf20
+};
 using TTestFlags = TSet<TTestFlag>;
 
-const TTypeInfo* TestAlignInfo() {
-  return EnumTypeInfo("TTestAlign", {"alNone", "alTop", "alClient"});
-}
+const TTypeInfo* TestAlignInfo() { return EnumTypeInfo("TTestAlign", {"alNone", "alTop", "alClient"}); }
 const TTypeInfo* TestFlagsInfo() {
-  return SetTypeInfo("TTestFlags",
-                     EnumTypeInfo("TTestFlag", {"tf0", "tf1", "tf2", "tf3", "tf4", "tf5", "tf6",
-                                                "tf7", "tf8", "tf9", "tf10", "tf11", "tf12",
-                                                "tf13", "tf14", "tf15", "tf16", "tf17", "tf18",
-                                                "tf19", "tf20"}));
+  return SetTypeInfo("TTestFlags", EnumTypeInfo("TTestFlag", {"tf0",  "tf1",  "tf2",  "tf3",  "tf4",  "tf5",  "tf6",
+                                                              "tf7",  "tf8",  "tf9",  "tf10", "tf11", "tf12", "tf13",
+                                                              "tf14", "tf15", "tf16", "tf17", "tf18", "tf19", "tf20"}));
 }
 
 class TTestInner : public TPersistent {
@@ -102,18 +119,14 @@ struct MemStore {
       auto v = sec->second.find(k);
       return v == sec->second.end() ? d : v->second;
     };
-    st.OnWriteString = [this](const AnsiString& s, const AnsiString& k, const AnsiString& v) {
-      data[s][k] = v;
-    };
+    st.OnWriteString = [this](const AnsiString& s, const AnsiString& k, const AnsiString& v) { data[s][k] = v; };
     st.OnEraseSection = [this](const AnsiString& s) { data.erase(s); };
   }
   bool Has(const AnsiString& s, const AnsiString& k) const {
     auto sec = data.find(s);
     return sec != data.end() && sec->second.count(k);
   }
-  AnsiString Get(const AnsiString& s, const AnsiString& k) const {
-    return data.at(s).at(k);
-  }
+  AnsiString Get(const AnsiString& s, const AnsiString& k) const { return data.at(s).at(k); }
 };
 
 class PropsTest : public ::testing::Test {
@@ -152,8 +165,8 @@ TEST_F(PropsTest, ScalarKindsWriteTheirText) {
   panel_->width = -12;
   panel_->flags = TTestFlags{tf1, tf3};
   panel_->ratio = 1.25;
-  Store({"Panel1.Width", "Panel1.Visible", "Panel1.Caption", "Panel1.Align", "Panel1.Flags",
-         "Panel1.Ratio", "Panel1.Accel", "Panel1.OnClick"});
+  Store({"Panel1.Width", "Panel1.Visible", "Panel1.Caption", "Panel1.Align", "Panel1.Flags", "Panel1.Ratio",
+         "Panel1.Accel", "Panel1.OnClick"});
   EXPECT_EQ(store_.Get("Main", "Panel1_Width"), "-12");
   EXPECT_EQ(store_.Get("Main", "Panel1_Visible"), "True");
   EXPECT_EQ(store_.Get("Main", "Panel1_Caption"), "Panel");
@@ -174,8 +187,8 @@ TEST_F(PropsTest, RoundTripOfEveryKind) {
   panel_->accel = 'x';
   panel_->inner.name = "Courier New";
   panel_->inner.style = TTestFlags{tf2};
-  const auto lines = {"Panel1.Width",  "Panel1.Visible", "Panel1.Caption", "Panel1.Align",
-                      "Panel1.Flags",  "Panel1.Ratio",   "Panel1.Accel",   "Panel1.Inner"};
+  const auto lines = {"Panel1.Width", "Panel1.Visible", "Panel1.Caption", "Panel1.Align",
+                      "Panel1.Flags", "Panel1.Ratio",   "Panel1.Accel",   "Panel1.Inner"};
   Store(lines);
 
   panel_->width = 1;
@@ -204,23 +217,19 @@ TEST_F(PropsTest, RoundTripOfEveryKind) {
 }
 
 TEST_F(PropsTest, BadTextOnLoad) {
-  store_.data["Main"] = {{"Panel1_Width", "12abc"},
-                         {"Panel1_Align", "alNowhere"},
-                         {"Panel1_Ratio", "1,5x"},
-                         {"Panel1_Accel", ""},
-                         {"Panel1_Visible", "FALSE"},
-                         {"Panel1_Flags", "tf4 bogus, TF2"},
+  store_.data["Main"] = {{"Panel1_Width", "12abc"}, {"Panel1_Align", "alNowhere"}, {"Panel1_Ratio", "1,5x"},
+                         {"Panel1_Accel", ""},      {"Panel1_Visible", "FALSE"},   {"Panel1_Flags", "tf4 bogus, TF2"},
                          {"Panel1_Caption", ""}};
   panel_->align = alTopT;
-  Load({"Panel1.Width", "Panel1.Align", "Panel1.Ratio", "Panel1.Accel", "Panel1.Visible",
-        "Panel1.Flags", "Panel1.Caption"});
-  EXPECT_EQ(panel_->width, 0);          // not an integer: 0
-  EXPECT_EQ(panel_->align, alTopT);     // no such name: unchanged
-  EXPECT_DOUBLE_EQ(panel_->ratio, 0.5);  // not a number: unchanged
-  EXPECT_EQ(panel_->accel, 'P');        // empty: unchanged
-  EXPECT_FALSE(panel_->visible);        // names ignore case
+  Load({"Panel1.Width", "Panel1.Align", "Panel1.Ratio", "Panel1.Accel", "Panel1.Visible", "Panel1.Flags",
+        "Panel1.Caption"});
+  EXPECT_EQ(panel_->width, 0);                       // not an integer: 0
+  EXPECT_EQ(panel_->align, alTopT);                  // no such name: unchanged
+  EXPECT_DOUBLE_EQ(panel_->ratio, 0.5);              // not a number: unchanged
+  EXPECT_EQ(panel_->accel, 'P');                     // empty: unchanged
+  EXPECT_FALSE(panel_->visible);                     // names ignore case
   EXPECT_EQ(panel_->flags, (TTestFlags{tf2, tf4}));  // bare words, unknown skipped
-  EXPECT_EQ(panel_->caption, "");       // an empty string is restored
+  EXPECT_EQ(panel_->caption, "");                    // an empty string is restored
 }
 
 TEST_F(PropsTest, EmptyStringIsWrittenOtherKindsNot) {
@@ -264,8 +273,8 @@ TEST_F(PropsTest, StringListSubSection) {
 
 TEST_F(PropsTest, StoredLineUpkeep) {
   list_.Clear();
-  for (const char* l : {" Panel1 . Width ", "Panel1.", ".Width", "NoDot", "Ghost.Width",
-                        "panel1.Caption", "Panel1.Inner.Name"})
+  for (const char* l :
+       {" Panel1 . Width ", "Panel1.", ".Width", "NoDot", "Ghost.Width", "panel1.Caption", "Panel1.Inner.Name"})
     list_.Add(l);
   UpdateStoredList(&form_, &list_, suResolve);
   ASSERT_EQ(list_.Count(), 3);

@@ -20,10 +20,9 @@ void Fill(TForm* form, TSpeedBar* bar, const char* section,
     item->SetName(name);
     item->SetCaption(caption);
     if (std::unique_ptr<TBitmap> g = LoadResBitmap(GetModuleHandleA(nullptr), name)) item->SetGlyph(g.get());
-    bool dropDown = !std::strcmp(name, "siTable") || !std::strcmp(name, "siImage") ||
-                    !std::strcmp(name, "siFrames") || !std::strcmp(name, "siFormPop") ||
-                    !std::strcmp(name, "siWizard") || !std::strcmp(name, "siCustomTag") ||
-                    !std::strcmp(name, "siHn");
+    bool dropDown = !std::strcmp(name, "siTable") || !std::strcmp(name, "siImage") || !std::strcmp(name, "siFrames") ||
+                    !std::strcmp(name, "siFormPop") || !std::strcmp(name, "siWizard") ||
+                    !std::strcmp(name, "siCustomTag") || !std::strcmp(name, "siHn");
     if (dropDown) item->SetDropDownMenu(menu);
     bar->AddItem(s, item);
     item->SetLeft(x);
@@ -52,25 +51,50 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmd, int) {
   format->SetOptions(TSpeedbarOptions{sbFlatBtns, sbGrayedBtns});
   format->SetTop(40);
   Fill(form, main, "Main Toolbar",
-       {{"siNew", "New File"}, {"siOpen", "Open"}, {"siSave", "Save"}, {"reloadSB", "Reload"},
-        {"BrowserBtn", "External Browser 1"}, {"BrowserBtn2", "External Browser 2"},
-        {"siCopy", "Copy to Clipboard"}, {"siCut", "Cut to Clipboard"},
-        {"siPaste", "Paste from Clipboard"}, {"siList", "List"}, {"siTable", "Table"},
-        {"siA", "A"}, {"siImage", "Image"}, {"siFont", "FONT"}, {"siChar", "Character Viewer"},
-        {"siFrames", "Frames"}, {"siFormPop", "Forms"}, {"siWizard", "Wizards"},
-        {"siCustomTag", "Custom Tags"}, {"siSpellCheck", "Spell Check"}},
+       {{"siNew", "New File"},
+        {"siOpen", "Open"},
+        {"siSave", "Save"},
+        {"reloadSB", "Reload"},
+        {"BrowserBtn", "External Browser 1"},
+        {"BrowserBtn2", "External Browser 2"},
+        {"siCopy", "Copy to Clipboard"},
+        {"siCut", "Cut to Clipboard"},
+        {"siPaste", "Paste from Clipboard"},
+        {"siList", "List"},
+        {"siTable", "Table"},
+        {"siA", "A"},
+        {"siImage", "Image"},
+        {"siFont", "FONT"},
+        {"siChar", "Character Viewer"},
+        {"siFrames", "Frames"},
+        {"siFormPop", "Forms"},
+        {"siWizard", "Wizards"},
+        {"siCustomTag", "Custom Tags"},
+        {"siSpellCheck", "Spell Check"}},
        menu);
   Fill(form, format, "Format Toolbar",
-       {{"siP", "P"}, {"siPre", "PRE"}, {"siCenter", "CENTER"}, {"siDiv", "DIV"}, {"siH1", "H1"},
-        {"siH2", "H2"}, {"siHn", "Header Items H3..H6"}, {"siB", "B"}, {"siU", "U"}, {"siI", "I"},
-        {"siEm", "EM"}, {"siCite", "CITE"}, {"siTT", "TT"}, {"siSub", "SUB"}, {"siSup", "SUP"},
-        {"siBR", "BR"}, {"siHR", "HR"}},
+       {{"siP", "P"},
+        {"siPre", "PRE"},
+        {"siCenter", "CENTER"},
+        {"siDiv", "DIV"},
+        {"siH1", "H1"},
+        {"siH2", "H2"},
+        {"siHn", "Header Items H3..H6"},
+        {"siB", "B"},
+        {"siU", "U"},
+        {"siI", "I"},
+        {"siEm", "EM"},
+        {"siCite", "CITE"},
+        {"siTT", "TT"},
+        {"siSub", "SUB"},
+        {"siSup", "SUP"},
+        {"siBR", "BR"},
+        {"siHR", "HR"}},
        menu);
   if (cmd && std::strstr(cmd, "grey")) {
     // As at start: everything but New, Open and Reload disabled.
     auto disable = [](TSpeedItem* item, void*) {
-      if (item->Name() != "siNew" && item->Name() != "siOpen" && item->Name() != "reloadSB")
-        item->SetEnabled(false);
+      if (item->Name() != "siNew" && item->Name() != "siOpen" && item->Name() != "reloadSB") item->SetEnabled(false);
     };
     main->ForEachItem(disable, nullptr);
     format->ForEachItem(disable, nullptr);

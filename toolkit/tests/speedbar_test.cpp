@@ -72,7 +72,9 @@ class SpeedBarStore : public ::testing::Test {
 TEST(SpeedBar, GridStepIsTheSmallestFittingDivisor) {
   TComponentPtr<TSpeedBar> barHolder = MakeComponent<TSpeedBar>(nullptr);
   TSpeedBar& bar = *barHolder;
-  struct { int b, step; } cases[] = {{24, 8}, {23, 1}, {25, 5}, {1, 1}, {2, 1}, {30, 10}, {9, 3}};
+  struct {
+    int b, step;
+  } cases[] = {{24, 8}, {23, 1}, {25, 5}, {1, 1}, {2, 1}, {30, 10}, {9, 3}};
   for (auto c : cases) {
     bar.SetBtnWidth(c.b);
     EXPECT_EQ(bar.GridStepX(), c.step) << c.b;
@@ -407,12 +409,12 @@ TEST_F(SpeedBarStore, DamagedCountDoesNotHang) {
 }
 
 TEST(SpeedBarGlyphs, EveryItemOfTheProgramHasItsGlyph) {
-  const char* names[] = {
-      "siNew", "siOpen", "siSave", "reloadSB", "BrowserBtn", "BrowserBtn2", "siCopy", "siCut",
-      "siPaste", "siList", "siTable", "siA", "siImage", "siFont", "siChar", "siFrames",
-      "siFormPop", "siWizard", "siCustomTag", "siSpellCheck", "siP", "siPre", "siCenter",
-      "siDiv", "siH1", "siH2", "siHn", "siB", "siU", "siI", "siEm", "siCite", "siTT", "siSub",
-      "siSup", "siBR", "siHR"};
+  const char* names[] = {"siNew",  "siOpen",   "siSave",    "reloadSB", "BrowserBtn",  "BrowserBtn2",  "siCopy",
+                         "siCut",  "siPaste",  "siList",    "siTable",  "siA",         "siImage",      "siFont",
+                         "siChar", "siFrames", "siFormPop", "siWizard", "siCustomTag", "siSpellCheck", "siP",
+                         "siPre",  "siCenter", "siDiv",     "siH1",     "siH2",        "siHn",         "siB",
+                         "siU",    "siI",      "siEm",      "siCite",   "siTT",        "siSub",        "siSup",
+                         "siBR",   "siHR"};
   for (const char* n : names) {
     std::unique_ptr<TBitmap> b = LoadResBitmap(GetModuleHandleA(nullptr), n);
     ASSERT_TRUE(b) << n;

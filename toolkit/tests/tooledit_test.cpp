@@ -141,7 +141,7 @@ TEST(ComboGeometry, ButtonPlaceMinimumHeightAndEllipsisDots) {
   // The gap between dots is half the spare width, at least 1 and at most 3, the group centred.
   EXPECT_EQ(EllipsisDotLefts(17), (std::array<int, 3>{2, 7, 12}));
   EXPECT_EQ(EllipsisDotLefts(12), (std::array<int, 3>{0, 5, 10}));
-  EXPECT_EQ(EllipsisDotLefts(7), (std::array<int, 3>{0, 3, 6}));   // a gap of 0 becomes 1
+  EXPECT_EQ(EllipsisDotLefts(7), (std::array<int, 3>{0, 3, 6}));  // a gap of 0 becomes 1
   EXPECT_EQ(EllipsisDotLefts(6), (std::array<int, 3>{-1, 2, 5}));
 }
 
@@ -215,7 +215,8 @@ TEST_F(ComboFixture, ButtonWidthAndGlyphKinds) {
   EXPECT_EQ(c->Glyph()->TransparentColor() & 0xFFFFFF, 0xFFFFFFu);
   int black = 0;
   for (int y = 0; y < c->Glyph()->Height(); ++y)
-    for (int x = 0; x < c->Glyph()->Width(); ++x) black += (GetPixel(c->Glyph()->Canvas()->Handle(), x, y) & 0xFFFFFF) == 0;
+    for (int x = 0; x < c->Glyph()->Width(); ++x)
+      black += (GetPixel(c->Glyph()->Canvas()->Handle(), x, y) & 0xFFFFFF) == 0;
   EXPECT_GT(black, 5);
   TBitmap own;
   own.SetSize(8, 8);

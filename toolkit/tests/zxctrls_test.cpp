@@ -79,7 +79,7 @@ TEST(ButtonGlyph, InactiveRecolouring) {
   EXPECT_EQ(Px(in, 4, 0), Sys(clBtnShadow));  // 255: dark
   EXPECT_EQ(Px(in, 5, 0), Sys(clBtnFace));    // 510: light
   EXPECT_EQ(Px(in, 6, 0), Sys(clBtnShadow));
-  EXPECT_EQ(Px(in, 7, 0), Sys(clBtnFace));    // 576
+  EXPECT_EQ(Px(in, 7, 0), Sys(clBtnFace));  // 576
 }
 
 TEST(ButtonGlyph, DisabledImageOfOneGlyph) {
@@ -275,9 +275,7 @@ TEST(SpeedButton, FacesDrawnIntoMemory) {
   b->SetGlyph(Strip(1, 16, 16, {clRed}).get());
   TBitmap face;
   face.SetSize(25, 25);
-  auto paint = [&] {
-    b->PaintFace(face.Canvas());
-  };
+  auto paint = [&] { b->PaintFace(face.Canvas()); };
   // Raised, new look: highlight outside at the top-left.
   paint();
   EXPECT_EQ(Px(&face, 0, 0), Sys(clBtnHighlight));

@@ -25,9 +25,7 @@ std::string ReadAll(const std::string& name) {
 
 std::string TempPath(const std::string& leaf) { return (std::filesystem::temp_directory_path() / leaf).string(); }
 
-void WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary) << bytes;
-}
+void WriteFile(const std::string& name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
 
 struct SmallList : ::testing::Test {
   std::string dct = TempPath("vx_small.dct");
@@ -48,8 +46,11 @@ TEST(DctBuildWords, CodePage437AndTheDictionaryForm) {
   EXPECT_EQ(out, "caf\x82");
   EXPECT_TRUE(Utf8ToCodePage437("\xC3\x91u", out));  // Ñ
   EXPECT_EQ(out, "\xA5u");
-  EXPECT_FALSE(Utf8ToCodePage437("\xC5\x81\xC3\xB3" "d\xC5\xBA", out));  // Łódź: Ł has no place
-  EXPECT_FALSE(Utf8ToCodePage437("ab\xC3", out));                       // cut in the middle
+  EXPECT_FALSE(
+      Utf8ToCodePage437("\xC5\x81\xC3\xB3"
+                        "d\xC5\xBA",
+                        out));                     // Łódź: Ł has no place
+  EXPECT_FALSE(Utf8ToCodePage437("ab\xC3", out));  // cut in the middle
   EXPECT_FALSE(Utf8ToCodePage437("a\x80z", out));
 
   EXPECT_TRUE(DictionaryForm("Spain", out));
@@ -68,8 +69,8 @@ TEST(DctBuildWords, CodePage437AndTheDictionaryForm) {
 
 TEST_F(SmallList, EveryWordIsFoundAndNothingElse) {
   TDCTFile f(dct);
-  for (const char* w : {"a", "i", "o", "the", "tea", "tee", "then", "hello", "help", "spain", "sparrow", "cat",
-                        "caf\x82", "na\x8Bve", "don't", "it", "4th", "zebra", "occurred", "ed"})
+  for (const char* w : {"a",       "i",   "o",       "the",      "tea",   "tee", "then", "hello", "help",     "spain",
+                        "sparrow", "cat", "caf\x82", "na\x8Bve", "don't", "it",  "4th",  "zebra", "occurred", "ed"})
     EXPECT_TRUE(f.Contains(w)) << w;
   for (const char* w : {"b", "th", "hel", "helo", "cats", "cat's", "Spain", "sp", "zebras", "", "'"})
     EXPECT_FALSE(f.Contains(w)) << w;
@@ -117,8 +118,9 @@ TEST_F(SmallList, LaidOutSortedDepthFirstAndTheSameEachTime) {
   TDictionary d;
   ASSERT_TRUE(d.AddMainFile(dct));
   auto sp = d.WordsWithPrefix("Sp", 20);
-  EXPECT_EQ(sp->Text(), "Spa\r\nSpace\r\nSpade\r\nSpain\r\nSpare\r\nSparrow\r\nSpeak\r\nSpecial\r\nSpell\r\nSpelling\r\n"
-                        "Spelt\r\n");
+  EXPECT_EQ(sp->Text(),
+            "Spa\r\nSpace\r\nSpade\r\nSpain\r\nSpare\r\nSparrow\r\nSpeak\r\nSpecial\r\nSpell\r\nSpelling\r\n"
+            "Spelt\r\n");
 }
 
 TEST_F(SmallList, ToolWritesTheFileOnlyWhenTheListCanBeRead) {
@@ -147,7 +149,8 @@ TEST(EnglishDct, KnowsEnglishAndSuggests) {
   TDCTFile* f = static_cast<TDCTFile*>(d.MainFiles().Head());
   EXPECT_GT(f->CellCount(), 100000u);
   EXPECT_LT(f->CellCount(), dct::kCellLimit);
-  for (const char* w : {"the", "hello", "world", "receive", "separate", "occurred", "Paris", "don't", "John's", "caf\x82"})
+  for (const char* w :
+       {"the", "hello", "world", "receive", "separate", "occurred", "Paris", "don't", "John's", "caf\x82"})
     EXPECT_TRUE(d.Contains(w)) << w;
   for (const char* w : {"teh", "recieve", "seperate", "occured", "wrng", "b"}) EXPECT_FALSE(d.Contains(w)) << w;
   auto s = d.Suggest("recieve", 10);

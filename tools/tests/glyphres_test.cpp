@@ -28,9 +28,9 @@ TEST(GlyphRes, BitmapHasLegendColoursAndRowsBottomUp) {
   ASSERT_GE(b.size(), 14u + 40 + 64 + 8);
   EXPECT_EQ(b[0], 'B');
   EXPECT_EQ(U32(b, 2), b.size());
-  EXPECT_EQ(U32(b, 18), 3u);        // width
-  EXPECT_EQ(U32(b, 22), 2u);        // height, bottom-up
-  EXPECT_EQ(b[28], 4);              // bits per pixel
+  EXPECT_EQ(U32(b, 18), 3u);  // width
+  EXPECT_EQ(U32(b, 22), 2u);  // height, bottom-up
+  EXPECT_EQ(b[28], 4);        // bits per pixel
   // Navy in the table as blue, green, red.
   EXPECT_EQ(b[54 + 2 * 4 + 0], 0x80);
   EXPECT_EQ(b[54 + 2 * 4 + 2], 0x00);

@@ -139,13 +139,10 @@ TEST_P(VxtSourceErrors, ReportsFileAndLine) {
 INSTANTIATE_TEST_SUITE_P(
     Mistakes, VxtSourceErrors,
     ::testing::Values(
-        BadCase{HEAD "tag B\nkinf end\n", 4, "unknown keyword 'kinf'"},
-        BadCase{HEAD "kind end\n", 3, "outside a tag"},
+        BadCase{HEAD "tag B\nkinf end\n", 4, "unknown keyword 'kinf'"}, BadCase{HEAD "kind end\n", 3, "outside a tag"},
         BadCase{HEAD "tag B\nkind sometimes\ndesc x\n", 4, "kind must be"},
-        BadCase{HEAD "tag B\ndesc x\n", 3, "has no 'kind'"},
-        BadCase{HEAD "tag B\nkind end\n", 3, "has no 'desc'"},
-        BadCase{HEAD "tag B\nkind end\nkind end\n", 5, "given twice"},
-        BadCase{HEAD "tag b\n", 3, "upper case"},
+        BadCase{HEAD "tag B\ndesc x\n", 3, "has no 'kind'"}, BadCase{HEAD "tag B\nkind end\n", 3, "has no 'desc'"},
+        BadCase{HEAD "tag B\nkind end\nkind end\n", 5, "given twice"}, BadCase{HEAD "tag b\n", 3, "upper case"},
         BadCase{HEAD "tag B\nkind end\ndesc x\ntag B\n", 6, "defined twice (first at line 3)"},
         BadCase{HEAD "tag B\nkind end\ngroup Other\n", 5, "unknown group"},
         BadCase{HEAD "tag B\nkind end\nbrowsers netscape opera\n", 5, "unknown browser 'opera'"},
@@ -159,8 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\n\n\ntag C\n", 6, "has no 'desc'"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\ndesc y\nattr X\n", 8, "given twice (first at line 6)"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr src\n", 6, "upper case"},
-        BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\nfilter Pics|*.gif\ndesc y\n", 7,
-                "only for file and image"},
+        BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\nfilter Pics|*.gif\ndesc y\n", 7, "only for file and image"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\ntype file\nfilter Pics\n", 8, "pairs"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\ntype file\nfilter @NOPE\n", 8, "unknown filter"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\nrequired maybe\n", 7, "required must be"},
@@ -170,8 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\nflag yes\n", 7, "takes no value"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nattr X\ndesc y\nkind alone\n", 8, "before the tag's first"},
         BadCase{HEAD "tag B\nkind end\ndesc x\nuse NOPE\n", 6, "unknown attribute set"},
-        BadCase{HEAD "attrset S\nkind end\n", 4, "must follow an 'attr'"},
-        BadCase{HEAD "attr X\n", 3, "outside a tag"},
+        BadCase{HEAD "attrset S\nkind end\n", 4, "must follow an 'attr'"}, BadCase{HEAD "attr X\n", 3, "outside a tag"},
         BadCase{HEAD "groupname G\n", 3, "named twice"},
         BadCase{HEAD "tag B\nkind end\ndesc caf\xc3\xa9\n", 5, "7-bit"},
         BadCase{HEAD "filterdef X\n", 3, "needs a name and a filter"},
@@ -195,17 +190,14 @@ TEST(VxtSource, SetsAreCopiedNotShared) {
 
 TEST(VxtSource, UseOfASetCannotRepeatAnAttribute) {
   try {
-    ParseVxtSource("spec S\nattrset A\nattr X\ndesc x\ntag T\nkind alone\ndesc t\nattr X\ndesc y\nuse A\n",
-                   "s.vxd");
+    ParseVxtSource("spec S\nattrset A\nattr X\ndesc x\ntag T\nkind alone\ndesc t\nattr X\ndesc y\nuse A\n", "s.vxd");
     FAIL();
   } catch (const EVxtSyntaxError& e) {
     EXPECT_EQ(e.Line(), 10);
   }
 }
 
-TEST(VxtSource, MissingFileIsAnOpenError) {
-  EXPECT_THROW(LoadVxtSource("no-such-dir/none.vxd"), EFOpenError);
-}
+TEST(VxtSource, MissingFileIsAnOpenError) { EXPECT_THROW(LoadVxtSource("no-such-dir/none.vxd"), EFOpenError); }
 
 }  // namespace
 }  // namespace vx

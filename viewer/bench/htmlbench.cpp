@@ -24,8 +24,7 @@ std::string MakePage() {
   std::string s = "<HTML><HEAD><TITLE>Benchmark page</TITLE></HEAD><BODY BGCOLOR=white>\n<H1>Benchmark</H1>\n";
   int n = 0;
   while (s.size() < 700000) {
-    s += "<P>Paragraph " + std::to_string(n) +
-         " with some ordinary words, a <A HREF=\"page" + std::to_string(n % 50) +
+    s += "<P>Paragraph " + std::to_string(n) + " with some ordinary words, a <A HREF=\"page" + std::to_string(n % 50) +
          ".htm\">link to another page</A>, <B>bold</B> and <I>italic</I> text that wraps over the line.\n";
     if (n % 40 == 0) {
       s += "<UL>";
@@ -120,9 +119,10 @@ void ScalingRun(THTMLViewer* v, const std::string& pageName, const std::string& 
   t0 = Now();
   v->Relayout();
   double relayout = Now() - t0;
-  std::printf("large page %s (%u bytes, %d sections, %d px): parse and layout %8.1f ms, layout alone %8.1f ms"
-              "   target < 1500 ms\n",
-              largeName.c_str(), unsigned(large.size()), v->Document()->Count(), v->DocumentHeight(), load, relayout);
+  std::printf(
+      "large page %s (%u bytes, %d sections, %d px): parse and layout %8.1f ms, layout alone %8.1f ms"
+      "   target < 1500 ms\n",
+      largeName.c_str(), unsigned(large.size()), v->Document()->Count(), v->DocumentHeight(), load, relayout);
 }
 
 }  // namespace
@@ -182,16 +182,16 @@ int main(int argc, char** argv) {
   long long w3mBytes = -1;
   double w3m = TimeW3m(unixPath, unixDir, w3mBytes);
 
-  std::printf("page: %u bytes, %d sections, document height %d px\n", unsigned(page.size()),
-              v->Document()->Count(), v->DocumentHeight());
+  std::printf("page: %u bytes, %d sections, document height %d px\n", unsigned(page.size()), v->Document()->Count(),
+              v->DocumentHeight());
   std::printf("parse alone:            %8.1f ms\n", parse);
   std::printf("parse and layout (load): %8.1f ms   target < 1000 ms\n", load);
   std::printf("relayout after resize:  %8.1f ms   target < 150 ms\n", relayout);
   std::printf("one full paint:         %8.1f ms   target < 30 ms\n", paint);
   std::printf("FindText:               %8.1f ms   (found at %d)\n", find, found);
   if (w3m >= 0)
-    std::printf("w3m -dump, same page:   %8.1f ms   (%lld bytes of text)   viewer load / w3m = %.2f (target < 1)\n", w3m,
-                w3mBytes, load / w3m);
+    std::printf("w3m -dump, same page:   %8.1f ms   (%lld bytes of text)   viewer load / w3m = %.2f (target < 1)\n",
+                w3m, w3mBytes, load / w3m);
   else
     std::printf("w3m -dump: could not be started\n");
   std::fflush(stdout);

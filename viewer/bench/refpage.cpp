@@ -33,9 +33,9 @@ void WritePicture(const char* name, int w, int h) {
     for (int x = 0; x < w; ++x) {
       unsigned char* p = &f[54 + size_t(y) * stride + size_t(x) * 3];
       bool frame = x < 2 || y < 2 || x >= w - 2 || y >= h - 2;
-      p[0] = frame ? 40 : static_cast<unsigned char>(255 * y / h);        // blue
-      p[1] = frame ? 40 : static_cast<unsigned char>(160);                // green
-      p[2] = frame ? 40 : static_cast<unsigned char>(255 * x / w);        // red
+      p[0] = frame ? 40 : static_cast<unsigned char>(255 * y / h);  // blue
+      p[1] = frame ? 40 : static_cast<unsigned char>(160);          // green
+      p[2] = frame ? 40 : static_cast<unsigned char>(255 * x / w);  // red
     }
   std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(f.data()), std::streamsize(f.size()));
 }

@@ -12,9 +12,12 @@ namespace vxt {
 inline std::string Quoted(const std::string& s) {
   std::string r;
   for (char c : s) {
-    if (c == 4) r += "[img]";
-    else if (c == 2) r += "[ctl]";
-    else r += c;
+    if (c == 4)
+      r += "[img]";
+    else if (c == 2)
+      r += "[ctl]";
+    else
+      r += c;
   }
   return "\"" + r + "\"";
 }

@@ -13,9 +13,7 @@ TEST(BuilderFinish, ImagesFollowTheSwitchAndMissingFilesAreAskedOnce) {
   b.services.files["bg.gif"] = {8, 8};
   b.services.files["a.gif"] = {30, 20};
   b.Html("<BODY BACKGROUND=\"bg.gif\"><IMG SRC=\"a.gif\"><IMG SRC=\"missing.gif\" ALT=x>");
-  auto count = [&](const std::string& f) {
-    return std::count(b.services.loads.begin(), b.services.loads.end(), f);
-  };
+  auto count = [&](const std::string& f) { return std::count(b.services.loads.begin(), b.services.loads.end(), f); };
   FakeCanvas c;
   int widest = 0;
   b.list.Finish();

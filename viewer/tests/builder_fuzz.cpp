@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Built b;
   try {
     ParseHtmlMemory(b.list, &b.anchors, reinterpret_cast<const char*>(data), size, &b.info);
-  } catch (const EParseError&) {
-  }
+  } catch (const EParseError&) {}
   FakeCanvas c;
   for (int w : {1, 300}) {
     int widest = 0;

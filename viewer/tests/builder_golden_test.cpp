@@ -86,7 +86,7 @@ TEST(BuilderGolden, Tables) {
             "Table\n row\n  cell v1\n   Section L0 J1 \"x\" {0:12}\n  cell v1\n   Section L0 J1 \"y\" {0:12}\n"
             "Section L0 J1 \"after\" {0:12}\n");
   EXPECT_EQ(D("<TABLE><CAPTION ALIGN=bottom>cap</CAPTION><TR ALIGN=right VALIGN=top><TH>h<TD ALIGN=center "
-                "VALIGN=bottom>d<TR><TD>e</TD></TABLE>"),
+              "VALIGN=bottom>d<TR><TD>e</TD></TABLE>"),
             "Table captionBottom\n caption\n  Section L0 J2 \"cap\" {0:12}\n"
             " row\n  cell v0\n   Section L0 J3 \"h\" {0:12b}\n  cell v2\n   Section L0 J2 \"d\" {0:12}\n"
             " row\n  cell v1\n   Section L0 J1 \"e\" {0:12}\n");
@@ -124,11 +124,12 @@ TEST(BuilderGolden, Preformatted) {
 
 TEST(BuilderGolden, FormsSelectTextAreaAndMaps) {
   Built b;
-  b.Html("<FORM ACTION=go METHOD=post><INPUT NAME=e VALUE=v><INPUT TYPE=hidden NAME=h VALUE=1>"
-         "<SELECT NAME=s MULTIPLE><OPTION VALUE=1>  one <OPTION SELECTED>two</OPTION><OPTION></SELECT>"
-         "<TEXTAREA NAME=t>line &lt;1\n<b>x</TextArea >after</FORM><INPUT NAME=z>"
-         "<MAP NAME=nav><AREA SHAPE=rect COORDS=\"0,0,9,9\" HREF=a.htm><AREA SHAPE=circ COORDS=\"1,1\"></MAP>"
-         "<MAP NAME=lost><AREA COORDS=1,1,2,2 HREF=b.htm>");
+  b.Html(
+      "<FORM ACTION=go METHOD=post><INPUT NAME=e VALUE=v><INPUT TYPE=hidden NAME=h VALUE=1>"
+      "<SELECT NAME=s MULTIPLE><OPTION VALUE=1>  one <OPTION SELECTED>two</OPTION><OPTION></SELECT>"
+      "<TEXTAREA NAME=t>line &lt;1\n<b>x</TextArea >after</FORM><INPUT NAME=z>"
+      "<MAP NAME=nav><AREA SHAPE=rect COORDS=\"0,0,9,9\" HREF=a.htm><AREA SHAPE=circ COORDS=\"1,1\"></MAP>"
+      "<MAP NAME=lost><AREA COORDS=1,1,2,2 HREF=b.htm>");
   ASSERT_EQ(b.list.HtmlFormList.size(), 2u);
   ThtmlForm* f = b.list.HtmlFormList[0].get();
   EXPECT_EQ(f->Action, "go");
@@ -153,8 +154,9 @@ TEST(BuilderGolden, FormsSelectTextAreaAndMaps) {
 
 TEST(BuilderGolden, LinksAnchorsTitleAndBase) {
   Built b;
-  b.Html("<HEAD><TITLE>My  page</TITLE><BASE HREF=\"http://x/\" TARGET=main></HEAD>"
-         "<A NAME=top></A><BODY BGCOLOR=white>t<A HREF=a.htm TARGET=f NAME=Mid>link</A>x<A NAME=top>again</A>");
+  b.Html(
+      "<HEAD><TITLE>My  page</TITLE><BASE HREF=\"http://x/\" TARGET=main></HEAD>"
+      "<A NAME=top></A><BODY BGCOLOR=white>t<A HREF=a.htm TARGET=f NAME=Mid>link</A>x<A NAME=top>again</A>");
   EXPECT_EQ(b.info.Title, "My page");
   EXPECT_EQ(b.info.BaseHref, "http://x/");
   EXPECT_EQ(b.info.BaseTarget, "main");
@@ -185,8 +187,9 @@ TEST(BuilderGolden, EntriesTextAndFiles) {
   {
     Built b;
     ParseTextStrings(b.list, &b.anchors, lines);
-    EXPECT_EQ(Dump(b.list), "PreFormated L0 J1 \"<B>bold</B> &amp;\" {0:10t}\nPreFormated L0 J1 \"plain\" {0:10t}\n"
-                            "PreFormated L0 J1 \" \" {0:10t}\n");
+    EXPECT_EQ(Dump(b.list),
+              "PreFormated L0 J1 \"<B>bold</B> &amp;\" {0:10t}\nPreFormated L0 J1 \"plain\" {0:10t}\n"
+              "PreFormated L0 J1 \" \" {0:10t}\n");
   }
   {
     Built b;

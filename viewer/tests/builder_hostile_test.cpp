@@ -101,8 +101,7 @@ TEST(BuilderHostile, UnclosedEverything) {
     Built b;
     try {
       b.Html(d);
-    } catch (const EParseError&) {
-    }
+    } catch (const EParseError&) {}
     EXPECT_GE(LayOutAt(b.list, 300), 0) << d;
   }
   Built c;
@@ -111,10 +110,11 @@ TEST(BuilderHostile, UnclosedEverything) {
 
 TEST(BuilderHostile, RandomBytesFinish) {
   std::mt19937 rng(1234);
-  const std::string pieces[] = {"<TABLE>", "<TD>", "<TR>", "</TABLE>", "<UL>", "<LI>", "</UL>", "<PRE>", "</PRE>",
-                                "<A HREF=x>", "</A>", "<FONT SIZE=5>", "</FONT>", "<P>", "<BR>", "<IMG SRC=a>",
-                                "<SELECT>", "<OPTION>", "</SELECT>", "<TEXTAREA>", "</TEXTAREA>", "&amp;", "\r\n",
-                                "<!-- c -->", "<H2>", "</H2>", "text ", "<CAPTION>", "<DL><DT>", "<MAP>", "</MAP>"};
+  const std::string pieces[] = {
+      "<TABLE>",  "<TD>",       "<TR>",      "</TABLE>",      "<UL>",        "<LI>",  "</UL>", "<PRE>",
+      "</PRE>",   "<A HREF=x>", "</A>",      "<FONT SIZE=5>", "</FONT>",     "<P>",   "<BR>",  "<IMG SRC=a>",
+      "<SELECT>", "<OPTION>",   "</SELECT>", "<TEXTAREA>",    "</TEXTAREA>", "&amp;", "\r\n",  "<!-- c -->",
+      "<H2>",     "</H2>",      "text ",     "<CAPTION>",     "<DL><DT>",    "<MAP>", "</MAP>"};
   for (int round = 0; round < 200; ++round) {
     std::string doc;
     int n = static_cast<int>(rng() % 300);
@@ -127,8 +127,7 @@ TEST(BuilderHostile, RandomBytesFinish) {
     Built b;
     try {
       b.Html(doc);
-    } catch (const EParseError&) {
-    }
+    } catch (const EParseError&) {}
     EXPECT_GE(LayOutAt(b.list, 1 + static_cast<int>(rng() % 500)), 0);
   }
 }

@@ -152,7 +152,9 @@ TEST_F(FramesTest, LinksByTargetNamedSelfBlankAndRefused) {
   Write("data.zip", "PK not a page");
   Write("e.htm", "<P>Page E");
   std::vector<std::string> blanks, clicks;
-  fv->OnBlankWindowRequest = [&](TObject*, const std::string& t, const std::string& u) { blanks.push_back(t + " " + u); };
+  fv->OnBlankWindowRequest = [&](TObject*, const std::string& t, const std::string& u) {
+    blanks.push_back(t + " " + u);
+  };
   fv->OnHotSpotTargetClick = [&](TObject*, const std::string& t, const std::string& u, bool& handled) {
     clicks.push_back(t + " " + u);
     handled = u == "e.htm";
@@ -269,8 +271,7 @@ TEST_F(FramesTest, BordersAreDraggedUnlessFixed) {
   EXPECT_GE(clip.right - clip.left, GetSystemMetrics(SM_CXSCREEN) - 1);  // the pointer is free again
 
   // A NORESIZE frame fixes its borders: no splitter, no drag.
-  Write("fixed.htm",
-        "<FRAMESET ROWS=\"100,*\"><FRAME SRC=a.htm NAME=a NORESIZE><FRAME SRC=b.htm NAME=b></FRAMESET>");
+  Write("fixed.htm", "<FRAMESET ROWS=\"100,*\"><FRAME SRC=a.htm NAME=a NORESIZE><FRAME SRC=b.htm NAME=b></FRAMESET>");
   fv->LoadFromFile(dir + "fixed.htm");
   Pump();
   ASSERT_EQ(Frame("a")->Height(), 100);
@@ -290,8 +291,9 @@ TEST_F(FramesTest, HistoryOfSetsAndWithinAFrame) {
                       "<P>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>"
                       "x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>x<BR>"
                       "<A NAME=end>End</A>");
-  std::string sets = Write("sets.htm", "<TITLE>Sets</TITLE><FRAMESET COLS=\"*,*\"><FRAME SRC=nav.htm NAME=nav>"
-                                       "<FRAME SRC=main.htm NAME=main></FRAMESET>");
+  std::string sets = Write("sets.htm",
+                           "<TITLE>Sets</TITLE><FRAMESET COLS=\"*,*\"><FRAME SRC=nav.htm NAME=nav>"
+                           "<FRAME SRC=main.htm NAME=main></FRAMESET>");
   Write("nav.htm", "<P><A HREF=\"p1.htm\" TARGET=main>one</A>");
   Write("main.htm", "<TITLE>Main</TITLE><P>Main");
   fv->LoadFromFile(p1);
@@ -403,7 +405,8 @@ TEST_F(FramesTest, ManyFramesAndSelfNesting) {
   EXPECT_EQ(depth, kMaxFrameLoadNesting);
   EXPECT_EQ(fv->CurrentFrameSet()->ViewerCount(), kMaxFrameLoadNesting);
   // Three sizes and two frames: a third, empty frame; one size and two frames: a share each.
-  std::string three = Write("three.htm", "<FRAMESET COLS=\"100,100,100\"><FRAME SRC=leaf.htm><FRAME SRC=leaf.htm></FRAMESET>");
+  std::string three =
+      Write("three.htm", "<FRAMESET COLS=\"100,100,100\"><FRAME SRC=leaf.htm><FRAME SRC=leaf.htm></FRAMESET>");
   fv->LoadFromFile(three);
   Pump();
   ASSERT_EQ(fv->CurrentFrameSet()->List.size(), 3u);
@@ -445,8 +448,9 @@ TEST_F(FramesTest, PropertiesReachEveryViewer) {
 }
 
 TEST_F(FramesTest, PagesPicturesAndTextInOneFrame) {
-  std::string page = Write("page.htm", "<TITLE>Page</TITLE><P><A HREF=\"data.zip\">archive</A> <A HREF=\"run.exe\">program</A>"
-                                        " <A HREF=\"notes.txt\">notes</A>");
+  std::string page = Write("page.htm",
+                           "<TITLE>Page</TITLE><P><A HREF=\"data.zip\">archive</A> <A HREF=\"run.exe\">program</A>"
+                           " <A HREF=\"notes.txt\">notes</A>");
   std::string text = Write("notes.txt", "<P>not markup");
   Write("data.zip", "<P>PK");
   Write("run.exe", "<P>MZ");

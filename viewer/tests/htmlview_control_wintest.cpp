@@ -204,8 +204,8 @@ TEST_F(ViewerTest, KeysClampAndThumbTrackingPast65535) {
 }
 
 TEST_F(ViewerTest, NavigationWithHistory) {
-  WriteFile("nav_a.htm", "<TITLE>A</TITLE><A HREF=\"nav_b.htm#sec\">to b</A>" + Repeat("<P>filler", 60) +
-                             "<A NAME=low>low</A>");
+  WriteFile("nav_a.htm",
+            "<TITLE>A</TITLE><A HREF=\"nav_b.htm#sec\">to b</A>" + Repeat("<P>filler", 60) + "<A NAME=low>low</A>");
   WriteFile("nav_b.htm", "<TITLE>B</TITLE><A HREF=\"#nope\">nowhere</A>" + Repeat("<P>filler", 80) +
                              "<H2><A NAME=sec>Section</A></H2>");
   WriteFile("nav_c.txt", "plain <b>text</b>\r\nline two\r\n");
@@ -288,8 +288,9 @@ TEST_F(ViewerTest, ExpandSourceNameRules) {
 }
 
 TEST_F(ViewerTest, SelectionAndClipboard) {
-  v->LoadFromString("<H1>Head</H1><UL><LI>one<UL><LI>two</UL></UL><TABLE BORDER><TD>cell</TABLE>"
-                    "<A HREF=\"nothing.zip\">link text here</A>");
+  v->LoadFromString(
+      "<H1>Head</H1><UL><LI>one<UL><LI>two</UL></UL><TABLE BORDER><TD>cell</TABLE>"
+      "<A HREF=\"nothing.zip\">link text here</A>");
   Paint();
   v->SelectAll();
   EXPECT_GT(v->GetSelLength(), 10);
@@ -359,10 +360,11 @@ TEST_F(ViewerTest, FormsSubmitThroughThePostedMessage) {
     for (int i = 0; i < r->Count(); ++i) g.results.push_back(r->Strings(i));
     got.push_back(std::move(g));
   });
-  v->LoadFromString("<FORM ACTION=\"go.cgi\" METHOD=post>Name <INPUT NAME=who VALUE=\"Ann\">"
-                    "<INPUT TYPE=checkbox NAME=c CHECKED><INPUT TYPE=hidden NAME=h VALUE=1>"
-                    "<SELECT NAME=s><OPTION>x<OPTION SELECTED>y</SELECT>"
-                    "<TEXTAREA NAME=t ROWS=2>l1\nl2</TEXTAREA><INPUT TYPE=submit NAME=go VALUE=Send></FORM>");
+  v->LoadFromString(
+      "<FORM ACTION=\"go.cgi\" METHOD=post>Name <INPUT NAME=who VALUE=\"Ann\">"
+      "<INPUT TYPE=checkbox NAME=c CHECKED><INPUT TYPE=hidden NAME=h VALUE=1>"
+      "<SELECT NAME=s><OPTION>x<OPTION SELECTED>y</SELECT>"
+      "<TEXTAREA NAME=t ROWS=2>l1\nl2</TEXTAREA><INPUT TYPE=submit NAME=go VALUE=Send></FORM>");
   Paint();
   ThtmlForm* f = v->Document()->HtmlFormList.at(0).get();
   auto* button = dynamic_cast<TButtonFormControlObj*>(f->Controls.back().get());
@@ -377,8 +379,7 @@ TEST_F(ViewerTest, FormsSubmitThroughThePostedMessage) {
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].action, "go.cgi");
   EXPECT_EQ(got[0].method, "post");
-  EXPECT_EQ(got[0].results,
-            (std::vector<std::string>{"who=Ann", "c=On", "h=1", "s=y", "t=l1", "t=l2", "go=Send"}));
+  EXPECT_EQ(got[0].results, (std::vector<std::string>{"who=Ann", "c=On", "h=1", "s=y", "t=l1", "t=l2", "go=Send"}));
   EXPECT_EQ(got[1].results, got[0].results);
   Pump();
   EXPECT_EQ(got.size(), 2u);  // each once
@@ -424,8 +425,11 @@ TEST_F(ViewerTest, ImagesFollowViewImagesAndMissingFilesAreNotRetried) {
 TEST_F(ViewerTest, HostileDocumentsFinish) {
   std::mt19937 rng(77);
   std::vector<std::string> docs = {
-      Repeat("<UL><LI>x", 3000), Repeat("<TABLE><TD>", 500) + "deep", Repeat("<A HREF=a.htm>", 1000) + "links",
-      Repeat("<FONT SIZE=7><B><I>", 500), "<PRE>" + std::string("a\2b\4c") + "</PRE>",
+      Repeat("<UL><LI>x", 3000),
+      Repeat("<TABLE><TD>", 500) + "deep",
+      Repeat("<A HREF=a.htm>", 1000) + "links",
+      Repeat("<FONT SIZE=7><B><I>", 500),
+      "<PRE>" + std::string("a\2b\4c") + "</PRE>",
       "<TABLE><TD COLSPAN=2000000000>x<TD ROWSPAN=99999>y</TABLE>",
       "<INPUT SIZE=2000000000><TEXTAREA ROWS=99999 COLS=99999>t</TEXTAREA><SELECT SIZE=-5></SELECT>",
       "<IMG WIDTH=2000000000 HEIGHT=2000000000 SRC=x.gif>"};
@@ -435,8 +439,7 @@ TEST_F(ViewerTest, HostileDocumentsFinish) {
   for (auto& d : docs) {
     try {
       v->LoadFromString(d);
-    } catch (const EParseError&) {
-    }
+    } catch (const EParseError&) {}
     Paint();
     v->SelectAll();
     (void)v->SelText();
@@ -460,9 +463,8 @@ TEST_F(ViewerTest, AutoScrollEndsWhenTheButtonIsUpAndSubmissionsDieWithTheViewer
   int delivered = 0;
   auto* other = new THTMLViewer(form);
   other->SetParent(form);
-  other->SetOnFormSubmit([&](TObject*, const std::string&, const std::string&, std::unique_ptr<TStringList>) {
-    ++delivered;
-  });
+  other->SetOnFormSubmit(
+      [&](TObject*, const std::string&, const std::string&, std::unique_ptr<TStringList>) { ++delivered; });
   other->LoadFromString("<FORM><INPUT TYPE=submit></FORM>");
   other->Document()->HtmlFormList.at(0)->Submit("", false);
   other->Free();

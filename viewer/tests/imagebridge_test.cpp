@@ -95,7 +95,7 @@ TEST_F(ImageBridge, FailureLeavesTheBitmapUntouched) {
   HBITMAP before = b.Handle();
   EXPECT_FALSE(ReadGifImage(bad, 24, 1, KeepGoing, b));
   EXPECT_FALSE(ReadGifImage(::testing::TempDir() + "missing.gif", 24, 1, KeepGoing, b));
-  EXPECT_FALSE(ReadPngImage(png, 24, 1, Stop, b));       // stopped by the call-back
+  EXPECT_FALSE(ReadPngImage(png, 24, 1, Stop, b));        // stopped by the call-back
   EXPECT_FALSE(ReadJpegImage(png, 24, 1, KeepGoing, b));  // not a JPEG
   EXPECT_EQ(b.Handle(), before);
   EXPECT_EQ(b.Width(), 3);

@@ -27,8 +27,13 @@ TEST(ModelAttr, ColoursTakeTwentyFourBitsAtMost) {
 
 TEST(ModelAttr, TablesCellsRulesAndImagesFromAttributes) {
   TSectionList list;
-  auto t = NewTable(&list, Attrs({{BorderAttr, 1, ""}, {CellPaddingAttr, 80, "80"}, {WidthAttr, 50, "50%"},
-                                  {AlignAttr, 0, "center"}, {BgColorAttr, 0, "red"}}), 1);
+  auto t = NewTable(&list,
+                    Attrs({{BorderAttr, 1, ""},
+                           {CellPaddingAttr, 80, "80"},
+                           {WidthAttr, 50, "50%"},
+                           {AlignAttr, 0, "center"},
+                           {BgColorAttr, 0, "red"}}),
+                    1);
   EXPECT_TRUE(t->HasBorder);
   EXPECT_EQ(t->CellPadding, 50);
   EXPECT_TRUE(t->WidthPercent);
@@ -36,8 +41,8 @@ TEST(ModelAttr, TablesCellsRulesAndImagesFromAttributes) {
   EXPECT_EQ(t->Align, 2);
   EXPECT_TRUE(t->BkGnd);
   EXPECT_EQ(t->BkColor, 0x0000FF);
-  auto cell = NewCellObj(&list, Attrs({{ColSpanAttr, 2000000000, "2000000000"}, {RowSpanAttr, -4, "-4"},
-                                       {WidthAttr, 150, "150%"}}), 1);
+  auto cell = NewCellObj(
+      &list, Attrs({{ColSpanAttr, 2000000000, "2000000000"}, {RowSpanAttr, -4, "-4"}, {WidthAttr, 150, "150%"}}), 1);
   EXPECT_EQ(cell->ColSpan, kMaxColSpan);  // clamped before any filler cell exists
   EXPECT_EQ(cell->RowSpan, 1);
   EXPECT_TRUE(cell->SpecWdPercent);

@@ -35,12 +35,16 @@ class FakeCanvas : public TViewCanvas {
                const THtRect*) override {
     ops.push_back({"text", std::string(s, n), x, baseline, 0, 0, color, back});
   }
-  void FillRect(const THtRect& r, THtColor c) override { ops.push_back({"fill", "", r.Left, r.Top, r.Right, r.Bottom, c}); }
+  void FillRect(const THtRect& r, THtColor c) override {
+    ops.push_back({"fill", "", r.Left, r.Top, r.Right, r.Bottom, c});
+  }
   void Line(int x1, int y1, int x2, int y2, THtColor c) override { ops.push_back({"line", "", x1, y1, x2, y2, c}); }
   void Ellipse(const THtRect& r, THtColor pen, THtColor back) override {
     ops.push_back({"ellipse", "", r.Left, r.Top, r.Right, r.Bottom, pen, back});
   }
-  void FrameRect(const THtRect& r, THtColor c) override { ops.push_back({"frame", "", r.Left, r.Top, r.Right, r.Bottom, c}); }
+  void FrameRect(const THtRect& r, THtColor c) override {
+    ops.push_back({"frame", "", r.Left, r.Top, r.Right, r.Bottom, c});
+  }
   void FillAreaMinus(const THtRect& r, const std::vector<THtRect>& holes, THtColor c) override {
     ops.push_back({"region", std::to_string(holes.size()), r.Left, r.Top, r.Right, r.Bottom, c});
   }
@@ -96,19 +100,31 @@ class FakeWidget : public TFormWidget {
   std::vector<std::string> items, lines;
   std::vector<bool> sel;
   int index = -1, top = 0;
-  void SetBounds(int a, int b, int c, int d) override { l = a; t = b; w = c; h = d; }
+  void SetBounds(int a, int b, int c, int d) override {
+    l = a;
+    t = b;
+    w = c;
+    h = d;
+  }
   int Left() const override { return l; }
   int Top() const override { return t; }
   int Width() const override { return w; }
   int Height() const override { return h; }
-  void SetClientSize(int a, int b) override { w = a + 4; h = b + 4; }
+  void SetClientSize(int a, int b) override {
+    w = a + 4;
+    h = b + 4;
+  }
   void SetVisible(bool v) override { visible = v; }
   bool Visible() const override { return visible; }
   std::string Text() const override { return text; }
   void SetText(const std::string& s) override { text = s; }
   bool Checked() const override { return checked; }
   void SetChecked(bool c) override { checked = c; }
-  void SetItems(const std::vector<std::string>& i) override { items = i; sel.assign(i.size(), false); index = -1; }
+  void SetItems(const std::vector<std::string>& i) override {
+    items = i;
+    sel.assign(i.size(), false);
+    index = -1;
+  }
   int ItemCount() const override { return static_cast<int>(items.size()); }
   std::string Item(int i) const override { return items[i]; }
   bool Selected(int i) const override { return sel[i]; }
@@ -119,7 +135,10 @@ class FakeWidget : public TFormWidget {
   std::vector<std::string> Lines() const override { return lines; }
   void SetLines(const std::vector<std::string>& l2) override { lines = l2; }
   void ResetCaret() override {}
-  void MeasureA(int& aw, int& ah, bool) override { aw = 8; ah = 14; }
+  void MeasureA(int& aw, int& ah, bool) override {
+    aw = 8;
+    ah = 14;
+  }
   int TextWidth(const std::string& s) override { return 8 * static_cast<int>(s.size()); }
 };
 

@@ -65,7 +65,7 @@ TEST(ModelForm, SubmitPairsInOrderWithTheButtonLast) {
   btn->Clicked();
   ASSERT_EQ(d.submitted.size(), 1u);
   EXPECT_EQ(d.submitted[0], (std::vector<std::string>{"h=1", "e=typed", "c=On", "A=y", "s=three", "s=opt5", "t=l1",
-                                                       "t=l2", "t=l3", "go=Submit"}));
+                                                      "t=l2", "t=l3", "go=Submit"}));
   d.form->ResetControls();
   EXPECT_EQ(edit->Widget->Text(), "start");
   EXPECT_TRUE(r1->Widget->Checked());

@@ -12,7 +12,11 @@ struct Input {
   const uint8_t* p;
   size_t n, i = 0;
   int Byte() { return i < n ? p[i++] : 0; }
-  int Int() { int v = Byte(); v = v * 256 + Byte(); return Byte() & 1 ? -v : v; }
+  int Int() {
+    int v = Byte();
+    v = v * 256 + Byte();
+    return Byte() & 1 ? -v : v;
+  }
   bool More() const { return i < n; }
   std::string Text() {
     std::string s;
@@ -116,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   list.ExpandSourceName = [](const std::string& s) { return s; };
   for (int k = 0; k < 40 && in.More(); ++k) {
     if (in.Byte() & 1) {
-      auto s = std::make_unique<TSection>(&list, in.Byte() % 4, static_cast<uint8_t>(in.Byte() % 4), nullptr, Font12(), 0);
+      auto s =
+          std::make_unique<TSection>(&list, in.Byte() % 4, static_cast<uint8_t>(in.Byte() % 4), nullptr, Font12(), 0);
       Fill(in, *s);
       list.Add(std::move(s));
     } else {

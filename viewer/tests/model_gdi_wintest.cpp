@@ -121,12 +121,12 @@ TEST(ModelGdi, BulletsAndTableColoursOnTheSurface) {
   const LineRec& l = li->Lines[0];
   int cx = 10 + li->LeftIndentAtTop - 8, cy = l.SpaceBefore + l.LineHt / 2;
   EXPECT_EQ(s.At(cx, cy), 0x800000u) << "navy bullet for level 1";
-  int ty = tab->DrawY + 2;                                   // inside the spacing above the cells
-  EXPECT_EQ(s.At(tab->DrawX + 2, ty), 0x0000FFu);            // border colour
+  int ty = tab->DrawY + 2;                         // inside the spacing above the cells
+  EXPECT_EQ(s.At(tab->DrawX + 2, ty), 0x0000FFu);  // border colour
   int cellX = tab->DrawX + tab->CellSpacing + 2, cellY = tab->DrawY + tab->CellSpacing + 2;
-  EXPECT_EQ(s.At(cellX, cellY), 0x00FF00u);                  // cell background
+  EXPECT_EQ(s.At(cellX, cellY), 0x00FF00u);  // cell background
   int gapX = tab->DrawX + tab->Widths[0] + tab->CellSpacing / 2;
-  EXPECT_EQ(s.At(gapX, cellY), 0x0000FFu);                   // between the cells
+  EXPECT_EQ(s.At(gapX, cellY), 0x0000FFu);  // between the cells
 }
 
 TEST(ModelGdi, TransparentImagesLeaveTheCacheWhole) {

@@ -223,8 +223,8 @@ TEST(ModelImage, MapShapes) {
 
 TEST(ModelImage, GifTransparentColourIsReadSafely) {
   // GIF89a, global table of 2 entries, graphic control extension with index 1.
-  std::vector<unsigned char> g = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                                  1, 2, 3, 0x10, 0x20, 0x30, 0x21, 0xF9, 4, 1, 0, 0, 1, 0};
+  std::vector<unsigned char> g = {'G', 'I', 'F',  '8',  '9',  'a',  1,    0, 1, 0, 0x80, 0, 0, 1,
+                                  2,   3,   0x10, 0x20, 0x30, 0x21, 0xF9, 4, 1, 0, 0,    1, 0};
   THtColor col = 0;
   ASSERT_TRUE(GifTransparentColor(g.data(), g.size(), col));
   EXPECT_EQ(col, 0x10 + 256 * 0x20 + 65536 * 0x30);
@@ -281,8 +281,8 @@ TEST(ModelImage, ViewerPaletteEntries) {
   BuildViewerPaletteEntries(e);
   EXPECT_EQ(e[0].R, 1);
   EXPECT_EQ(e[10].R, 55);
-  EXPECT_EQ(e[10 + 1].R, 115);        // red changes fastest
-  EXPECT_EQ(e[10 + 36 * 5].B, 255);   // blue slowest
+  EXPECT_EQ(e[10 + 1].R, 115);       // red changes fastest
+  EXPECT_EQ(e[10 + 36 * 5].B, 255);  // blue slowest
   EXPECT_EQ(e[10 + 36 * 5].R, 55);
   EXPECT_EQ(e[226].G, 135);
   EXPECT_EQ(e[249].G, 250);

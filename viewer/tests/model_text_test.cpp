@@ -11,7 +11,7 @@ static std::vector<std::string> LineTexts(const TSection& s) {
 }
 
 TEST(ModelUtil, MulDivRoundsLikeThePlatform) {
-  EXPECT_EQ(MulDiv(10, 1, 4), 3);   // 2.5 rounds away from zero
+  EXPECT_EQ(MulDiv(10, 1, 4), 3);  // 2.5 rounds away from zero
   EXPECT_EQ(MulDiv(-10, 1, 4), -3);
   EXPECT_EQ(MulDiv(7, 1, 3), 2);
   EXPECT_EQ(MulDiv(5, 5, 0), -1);

@@ -64,17 +64,17 @@ TEST(ScannerChars, MarkerBytesBecomeBlanks) {
 
 TEST(ScannerChars, CommentsAndDeclarationsVanish) {
   EXPECT_EQ(CharsOf("a<!-- x -->b"), "ab");
-  EXPECT_EQ(CharsOf("a<!-- a -- >b"), "ab");       // ends at "--", blanks, ">"
+  EXPECT_EQ(CharsOf("a<!-- a -- >b"), "ab");  // ends at "--", blanks, ">"
   EXPECT_EQ(CharsOf("a<!-- a -- \r\n >b"), "ab");
-  EXPECT_EQ(CharsOf("a<!-- x > y -->b"), "ab");     // ">" alone does not end a comment
-  EXPECT_EQ(CharsOf("a<!-- - -- x -->b"), "ab");    // "-- x" goes on searching
+  EXPECT_EQ(CharsOf("a<!-- x > y -->b"), "ab");   // ">" alone does not end a comment
+  EXPECT_EQ(CharsOf("a<!-- - -- x -->b"), "ab");  // "-- x" goes on searching
   EXPECT_EQ(CharsOf("a<!---- ---->b"), "ab");
   EXPECT_EQ(CharsOf("<!DOCTYPE html>b"), "b");
   EXPECT_EQ(CharsOf("a<!>b"), "ab");
   EXPECT_EQ(CharsOf("a<!-x>b"), "ab");
   EXPECT_EQ(CharsOf("a<!--x--><!--y-->b"), "ab");
   EXPECT_EQ(CharsOf("a<b"), "a<b");
-  EXPECT_EQ(CharsOf("a<\r\nb"), "a<\rb");           // the peeked character keeps its folding
+  EXPECT_EQ(CharsOf("a<\r\nb"), "a<\rb");  // the peeked character keeps its folding
   EXPECT_EQ(DumpHtml("<!DOCTYPE html><B>x"), "<B> 'x' eof");
 }
 
@@ -108,9 +108,7 @@ TEST(ScannerText, RunsAreCutAtOneHundred) {
   EXPECT_EQ(v[3].sy, EofSym);
 }
 
-TEST(ScannerText, ControlCharactersComeSingly) {
-  EXPECT_EQ(DumpHtml("a\x01\x1F b"), "'a' c'\x01' c'\x1F' ' b' eof");
-}
+TEST(ScannerText, ControlCharactersComeSingly) { EXPECT_EQ(DumpHtml("a\x01\x1F b"), "'a' c'\x01' c'\x1F' ' b' eof"); }
 
 TEST(ScannerText, EndSymbolRepeats) {
   THtmlScanner s;

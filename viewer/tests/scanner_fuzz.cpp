@@ -23,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (s.Token.size() > size_t(vx::THtmlScanner::MaxTokenLength)) __builtin_trap();
       if (++steps > size + 2) __builtin_trap();  // every symbol consumes input
     } while (s.Sy != vx::EofSym);
-  } catch (const vx::EParseError&) {
-  }
+  } catch (const vx::EParseError&) {}
   return 0;
 }

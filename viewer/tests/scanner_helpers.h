@@ -16,8 +16,7 @@ struct Scanned {
 };
 
 // Scans `html` from memory until the end symbol (included) or `limit` symbols.
-inline std::vector<Scanned> ScanAll(const std::string& html, bool pre = false,
-                                    size_t limit = 100000) {
+inline std::vector<Scanned> ScanAll(const std::string& html, bool pre = false, size_t limit = 100000) {
   THtmlScanner s;
   s.Preformatted = pre;
   s.OpenMemory(html.data(), html.size());
@@ -43,9 +42,7 @@ inline std::string Dump(const std::vector<Scanned>& v) {
   return r;
 }
 
-inline std::string DumpHtml(const std::string& html, bool pre = false) {
-  return Dump(ScanAll(html, pre));
-}
+inline std::string DumpHtml(const std::string& html, bool pre = false) { return Dump(ScanAll(html, pre)); }
 
 // All text of the text symbols, concatenated.
 inline std::string TextOf(const std::vector<Scanned>& v) {

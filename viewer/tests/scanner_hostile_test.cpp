@@ -81,8 +81,8 @@ TEST(ScannerHostile, ManyTagsAndEntities) {
 }
 
 TEST(ScannerHostile, UnterminatedConstructsEnd) {
-  for (std::string text : {"<", "</", "<A HREF=\"", "<A HREF='abc", "<A HREF=", "&", "&#",
-                           "&#12", "&ama", "<H", "<H1", "<TD WIDTH=+", "x\x1Ay<B>"}) {
+  for (std::string text : {"<", "</", "<A HREF=\"", "<A HREF='abc", "<A HREF=", "&", "&#", "&#12", "&ama", "<H", "<H1",
+                           "<TD WIDTH=+", "x\x1Ay<B>"}) {
     EXPECT_TRUE(ScanBounded(text, false, false)) << text;
     EXPECT_TRUE(ScanBounded(text, true, false)) << text;
   }

@@ -200,8 +200,7 @@ TEST(ScannerTextArea, SymbolsInsideTextArea) {
     s.ScanTextAreaSymbol();
     got.push_back(SymbolDisplayName(s.Sy) + ":" + s.Token);
   } while (s.Sy != EofSym && s.Sy != TextAreaEndTag && got.size() < 20);
-  std::vector<std::string> want = {"text:a &lt; b", "eol:", "unknown tag:<b",
-                                   "text:>x", "</TEXTAREA>:</TextArea"};
+  std::vector<std::string> want = {"text:a &lt; b", "eol:", "unknown tag:<b", "text:>x", "</TEXTAREA>:</TextArea"};
   EXPECT_EQ(got, want);
   EXPECT_EQ(s.Ch, ' ');
 }

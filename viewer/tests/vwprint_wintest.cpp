@@ -78,9 +78,7 @@ class TMetafilePrinter : public TvwPrinter {
   static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
     auto* log = reinterpret_cast<TJobLog*>(data);
     switch (r->iType) {
-      case EMR_GDICOMMENT:
-        log->pages.emplace_back();
-        break;
+      case EMR_GDICOMMENT: log->pages.emplace_back(); break;
       case EMR_EXTTEXTOUTA: {
         auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(r);
         std::string s(reinterpret_cast<const char*>(r) + t->emrtext.offString, t->emrtext.nChars);
@@ -95,14 +93,11 @@ class TMetafilePrinter : public TvwPrinter {
         if (!log->pages.empty()) log->pages.back().push_back(s);
         break;
       }
-      case EMR_SETTEXTCOLOR:
-        log->textColors.push_back(reinterpret_cast<const EMRSETTEXTCOLOR*>(r)->crColor);
-        break;
+      case EMR_SETTEXTCOLOR: log->textColors.push_back(reinterpret_cast<const EMRSETTEXTCOLOR*>(r)->crColor); break;
       case EMR_CREATEBRUSHINDIRECT:
         log->fills.push_back(reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(r)->lb.lbColor);
         break;
-      default:
-        break;
+      default: break;
     }
     return 1;
   }

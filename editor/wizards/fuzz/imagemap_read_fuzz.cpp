@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
       vx::TAreaFields a = vx::ParseAreaText(area);
       (void)vx::IsRectangleArea(a);
-    } catch (const vx::EConvertError&) {
-    }
+    } catch (const vx::EConvertError&) {}
   }
   return 0;
 }

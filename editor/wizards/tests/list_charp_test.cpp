@@ -54,10 +54,12 @@ TEST_F(ListWizard, LinesBecomeItemsSortedOrderedAndPreviewed) {
   ExpectInside(l.get());
   EXPECT_EQ(l->GetListText(), "<UL>\r\n</UL>\r\n");
   l->SetItems("beta\r\n\r\nAlpha\r\ngamma 100%\r\n");
-  EXPECT_EQ(l->GetListText(), "<UL>\r\n<LI>beta</LI>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>gamma 100%</LI>\r\n</UL>\r\n");
+  EXPECT_EQ(l->GetListText(),
+            "<UL>\r\n<LI>beta</LI>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>gamma 100%</LI>\r\n</UL>\r\n");
   Click(l->cbOrdered, 5, l->cbOrdered->Height() / 2);
   Click(l->btnSort, 10, 10);
-  EXPECT_EQ(l->GetListText(), "<OL>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>beta</LI>\r\n<LI>gamma 100%</LI>\r\n</OL>\r\n");
+  EXPECT_EQ(l->GetListText(),
+            "<OL>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>beta</LI>\r\n<LI>gamma 100%</LI>\r\n</OL>\r\n");
   RECT tab;
   SendMessageA(l->PageControl1->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
   Click(l->PageControl1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);

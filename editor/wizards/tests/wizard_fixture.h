@@ -109,8 +109,7 @@ struct WizardFixture : ::testing::Test {
       TControl* c = parent->Controls(i);
       if (!c->Visible()) continue;
       RECT b = c->BoundsRect();
-      EXPECT_TRUE(b.left >= client.left && b.top >= client.top && b.right <= client.right &&
-                  b.bottom <= client.bottom)
+      EXPECT_TRUE(b.left >= client.left && b.top >= client.top && b.right <= client.right && b.bottom <= client.bottom)
           << c->Name() << " (" << b.left << "," << b.top << "," << b.right << "," << b.bottom << ") outside "
           << parent->Name() << " (" << client.right << " x " << client.bottom << ")";
       if (auto* w = dynamic_cast<TWinControl*>(c)) ExpectInside(w);

@@ -30,28 +30,33 @@ TEST(FramesText, EveryLayoutWithItsSizesIndentsAndClosingLines) {
   }
   const char* tail = "<NOFRAMES>\r\nThis document contains frames\r\n</NOFRAMES>\r\n</FRAMESET>\r\n";
   EXPECT_EQ(Joined(FramesetLines(1, x.r)), AnsiString("<FRAMESET COLS=\"W1,W2\">\r\n"
-                                                       "   <FRAME  SRC=\"f1.htm\">\r\n"
-                                                       "   <FRAME  SRC=\"f2.htm\">\r\n") + tail);
+                                                      "   <FRAME  SRC=\"f1.htm\">\r\n"
+                                                      "   <FRAME  SRC=\"f2.htm\">\r\n") +
+                                               tail);
   EXPECT_EQ(Joined(FramesetLines(2, x.r)), AnsiString("<FRAMESET ROWS=\"H1,H2\">\r\n"
-                                                       "   <FRAME  SRC=\"f1.htm\">\r\n"
-                                                       "   <FRAME  SRC=\"f2.htm\">\r\n") + tail);
+                                                      "   <FRAME  SRC=\"f1.htm\">\r\n"
+                                                      "   <FRAME  SRC=\"f2.htm\">\r\n") +
+                                               tail);
   // A top row over two columns: the first width and the other heights are not used.
   EXPECT_EQ(Joined(FramesetLines(3, x.r)), AnsiString("<FRAMESET ROWS=\"H1,*\">\r\n"
-                                                       "   <FRAME  SRC=\"f1.htm\">\r\n"
-                                                       "   <FRAMESET COLS=\"W2,W3\">\r\n"
-                                                       "       <FRAME  SRC=\"f2.htm\">\r\n"
-                                                       "       <FRAME  SRC=\"f3.htm\">\r\n"
-                                                       "   </FRAMESET>\r\n") + tail);
+                                                      "   <FRAME  SRC=\"f1.htm\">\r\n"
+                                                      "   <FRAMESET COLS=\"W2,W3\">\r\n"
+                                                      "       <FRAME  SRC=\"f2.htm\">\r\n"
+                                                      "       <FRAME  SRC=\"f3.htm\">\r\n"
+                                                      "   </FRAMESET>\r\n") +
+                                               tail);
   EXPECT_EQ(Joined(FramesetLines(4, x.r)), AnsiString("<FRAMESET ROWS=\"*,H3\">\r\n"
-                                                       "   <FRAMESET COLS=\"W1,W2\">\r\n"
-                                                       "        <FRAME  SRC=\"f1.htm\">\r\n"
-                                                       "        <FRAME  SRC=\"f2.htm\">\r\n"
-                                                       "   </FRAMESET>\r\n"
-                                                       "   <FRAME  SRC=\"f3.htm\">\r\n") + tail);
+                                                      "   <FRAMESET COLS=\"W1,W2\">\r\n"
+                                                      "        <FRAME  SRC=\"f1.htm\">\r\n"
+                                                      "        <FRAME  SRC=\"f2.htm\">\r\n"
+                                                      "   </FRAMESET>\r\n"
+                                                      "   <FRAME  SRC=\"f3.htm\">\r\n") +
+                                               tail);
   EXPECT_EQ(Joined(FramesetLines(5, x.r)), AnsiString("<FRAMESET ROWS=\"H1,H2,H3\">\r\n"
-                                                       "   <FRAME  SRC=\"f1.htm\">\r\n"
-                                                       "   <FRAME  SRC=\"f2.htm\">\r\n"
-                                                       "   <FRAME  SRC=\"f3.htm\">\r\n") + tail);
+                                                      "   <FRAME  SRC=\"f1.htm\">\r\n"
+                                                      "   <FRAME  SRC=\"f2.htm\">\r\n"
+                                                      "   <FRAME  SRC=\"f3.htm\">\r\n") +
+                                               tail);
   // One line per piece.
   EXPECT_EQ(FramesetLines(3, x.r).size(), 10u);
   EXPECT_TRUE(FramesetLines(0, x.r).empty());
@@ -69,8 +74,9 @@ TEST(FramesText, AttributesOnlyWhenGivenInTheirOrder) {
   row.MarginHeight = 2;
   row.Scrolling = "auto";
   row.NoResize = true;
-  EXPECT_EQ(FrameLine(8, row),
-            "        <FRAME  SRC=\"menu.htm\" NAME=\"_top\" MARGINWIDTH=4 MARGINHEIGHT=2 SCROLLING=\"auto\" NORESIZE>\r\n");
+  EXPECT_EQ(
+      FrameLine(8, row),
+      "        <FRAME  SRC=\"menu.htm\" NAME=\"_top\" MARGINWIDTH=4 MARGINHEIGHT=2 SCROLLING=\"auto\" NORESIZE>\r\n");
   row.MarginWidth = -3;  // a negative margin is no margin
   row.MarginHeight = 0;
   row.Name.clear();
@@ -80,8 +86,8 @@ TEST(FramesText, AttributesOnlyWhenGivenInTheirOrder) {
 TEST(TableText, DefaultsHeadingsSpacingCaptionAndCase) {
   TTableSpec t;
   t.Cells = {{""}};
-  EXPECT_EQ(TablePieces(t, true), (std::vector<AnsiString>{"<table", " border>\r\n", "<tr>\r\n",
-                                                           "   <td> </td>\r\n", "</tr>\r\n", "</table>\r\n"}));
+  EXPECT_EQ(TablePieces(t, true), (std::vector<AnsiString>{"<table", " border>\r\n", "<tr>\r\n", "   <td> </td>\r\n",
+                                                           "</tr>\r\n", "</table>\r\n"}));
   t.HeadingCol = t.HeadingRow = true;
   t.Border = false;
   t.CellSpacing = 2;
@@ -137,7 +143,7 @@ TEST(CharpText, CellsUnderPointsGridLinesAndWhatTheyInsert) {
   EXPECT_EQ(CharpCellAt(0, 10), 0);
   EXPECT_EQ(CharpCellAt(25, 1), 2);
   EXPECT_EQ(CharpCellAt(6 * 24 + 5, 9 * 24 + 5), 70);
-  EXPECT_EQ(CharpCellAt(7 * 24 + 5, 5), 0);  // right of the grid
+  EXPECT_EQ(CharpCellAt(7 * 24 + 5, 5), 0);   // right of the grid
   EXPECT_EQ(CharpCellAt(5, 10 * 24 + 5), 0);  // below it
   int l, t, r, b;
   CharpCellRect(9, l, t, r, b);

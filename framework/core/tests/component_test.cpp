@@ -81,8 +81,8 @@ TEST(Component, OwnedComponentsAreFreedLastCreatedFirst) {
   EXPECT_EQ(b->ComponentIndex(), 1);
   journal.clear();
   form->Free();
-  EXPECT_EQ(journal, (std::vector<std::string>{"Form remove C", "free C", "Form remove B", "B remove B1", "free B1", "free B",
-                                               "Form remove A", "free A", "free Form"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"Form remove C", "free C", "Form remove B", "B remove B1", "free B1",
+                                               "free B", "Form remove A", "free A", "free Form"}));
 }
 
 TEST(Component, FreeNotificationReachesWatchersInOtherOwners) {

@@ -21,8 +21,7 @@ TEST(Scoped, SavedValueComesBackOnReturnAndOnThrow) {
     TSaved<int> keep(depth);
     depth = 9;
     throw std::runtime_error("stop");
-  } catch (const std::runtime_error&) {
-  }
+  } catch (const std::runtime_error&) {}
   EXPECT_EQ(depth, 3);
 }
 
@@ -35,8 +34,7 @@ TEST(Scoped, ExitActionRunsOnceUnlessDismissed) {
   try {
     auto done = OnScopeExit([&] { ++runs; });
     throw 1;
-  } catch (int) {
-  }
+  } catch (int) {}
   EXPECT_EQ(runs, 2);
   {
     auto done = OnScopeExit([&] { ++runs; });

@@ -47,7 +47,10 @@ TEST(SysUtilsCompare, WordSortOrder) {
   EXPECT_GT(AnsiCompareText("cant", "can't") * -1, 0);
   // Ligatures expand.
   EXPECT_EQ(AnsiCompareText("\xe6", "ae"), 0);
-  EXPECT_EQ(AnsiCompareText("stra\xdf" "e", "strasse"), 0);
+  EXPECT_EQ(AnsiCompareText("stra\xdf"
+                            "e",
+                            "strasse"),
+            0);
   // Case counts only where asked for, lower case first.
   EXPECT_LT(AnsiCompareStr("a", "A"), 0);
   EXPECT_LT(AnsiCompareStr("A", "b"), 0);
@@ -80,21 +83,18 @@ TEST(SysUtilsPlatform, CaseAgreesWithCharUpperA) {
   for (int c = 1; c < 256; ++c) {
     char buf[2] = {static_cast<char>(c), 0};
     CharUpperBuffA(buf, 1);
-    EXPECT_EQ(static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(c))),
-              static_cast<unsigned char>(buf[0]))
+    EXPECT_EQ(static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(c))), static_cast<unsigned char>(buf[0]))
         << "upper " << c;
     buf[0] = static_cast<char>(c);
     CharLowerBuffA(buf, 1);
-    EXPECT_EQ(static_cast<unsigned char>(AnsiLowerChar(static_cast<char>(c))),
-              static_cast<unsigned char>(buf[0]))
+    EXPECT_EQ(static_cast<unsigned char>(AnsiLowerChar(static_cast<char>(c))), static_cast<unsigned char>(buf[0]))
         << "lower " << c;
   }
 }
 
 namespace {
 int Platform(const std::string& a, const std::string& b, DWORD flags) {
-  int r = CompareStringA(0x0409, flags, a.data(), static_cast<int>(a.size()), b.data(),
-                         static_cast<int>(b.size()));
+  int r = CompareStringA(0x0409, flags, a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
   return r - CSTR_EQUAL;
 }
 }  // namespace

@@ -15,6 +15,7 @@ class TInner : public TObject {
  public:
   int Depth() const { return depth_; }
   void SetDepth(int d) { depth_ = d; }
+
  private:
   int depth_ = 3;
 };
@@ -26,6 +27,7 @@ class TBase : public TObject {
   bool Visible() const { return visible_; }
   void SetVisible(bool v) { visible_ = v; }
   TInner* Inner() { return &inner_; }
+
  private:
   int width_ = 10;
   bool visible_ = true;
@@ -44,6 +46,7 @@ class TDerived : public TBase {
   void SetRatio(double r) { ratio_ = r; }
   char Letter() const { return letter_; }
   void SetLetter(char c) { letter_ = c; }
+
  private:
   std::string caption_;
   TShade shade_ = shLight;
@@ -77,8 +80,8 @@ TEST(TypInfo, PropertiesListAncestorsFirstAndFilterByKind) {
   auto all = GetPropList(&d);
   std::vector<std::string> names;
   for (auto* p : all) names.push_back(p->Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Width", "Visible", "Inner", "OnClick", "Caption", "Shade",
-                                             "Shades", "Ratio", "Letter"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Width", "Visible", "Inner", "OnClick", "Caption", "Shade", "Shades",
+                                             "Ratio", "Letter"}));
   auto stored = GetPropList(&d, TTypeKinds::FromBits(~0u) - TTypeKinds{tkMethod, tkUnknown});
   EXPECT_EQ(stored.size(), 8u);
   EXPECT_EQ(GetPropInfo(&d, "VISIBLE")->Kind(), tkEnumeration);

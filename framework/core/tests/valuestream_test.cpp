@@ -38,8 +38,7 @@ class BlockStream : public TMemoryStream {
   }
   int Write(const void* b, int n) override {
     writes.push_back(n);
-    if (shortWriteAt >= 0 && static_cast<int>(writes.size()) > shortWriteAt)
-      return TMemoryStream::Write(b, n - 1);
+    if (shortWriteAt >= 0 && static_cast<int>(writes.size()) > shortWriteAt) return TMemoryStream::Write(b, n - 1);
     return TMemoryStream::Write(b, n);
   }
 };
@@ -149,30 +148,39 @@ TEST(ValueReader, WrongTypeBytesAndTheEnd) {
   EXPECT_EQ(ReadMessage("\x06\x01x", [](TReader& r) { r.ReadInteger(); }), "Invalid property value");
   EXPECT_EQ(ReadMessage("\x05\x01", [](TReader& r) { r.ReadInteger(); }), "Invalid property value");
   EXPECT_EQ(ReadMessage("\x02\x01", [](TReader& r) { r.ReadString(); }), "Invalid property value");
-  EXPECT_EQ(ReadMessage(std::string("\x00", 1), [](TReader& r) { r.ReadListBegin(); }),
-            "Invalid property value");
+  EXPECT_EQ(ReadMessage(std::string("\x00", 1), [](TReader& r) { r.ReadListBegin(); }), "Invalid property value");
   EXPECT_EQ(ReadMessage("\x01", [](TReader& r) { r.ReadListEnd(); }), "Invalid property value");
   EXPECT_EQ(ReadMessage("", [](TReader& r) { r.ReadBoolean(); }), "Stream read error");
   EXPECT_EQ(ReadMessage("", [](TReader& r) { r.EndOfList(); }), "Stream read error");
   EXPECT_EQ(ReadMessage("\x03\x01", [](TReader& r) { r.ReadInteger(); }), "Stream read error");
-  EXPECT_EQ(ReadMessage("\x06\x05" "abcd", [](TReader& r) { r.ReadString(); }), "Stream read error");
+  EXPECT_EQ(ReadMessage("\x06\x05"
+                        "abcd",
+                        [](TReader& r) { r.ReadString(); }),
+            "Stream read error");
   EXPECT_EQ(ReadMessage("\x0C\x01\x00", [](TReader& r) { r.ReadString(); }), "Stream read error");
   // Any byte but 0x09 is false, without failure.
-  EXPECT_EQ(ReadMessage("\x07\x02", [](TReader& r) {
-              EXPECT_FALSE(r.ReadBoolean());
-              EXPECT_FALSE(r.ReadBoolean());
-            }),
+  EXPECT_EQ(ReadMessage("\x07\x02",
+                        [](TReader& r) {
+                          EXPECT_FALSE(r.ReadBoolean());
+                          EXPECT_FALSE(r.ReadBoolean());
+                        }),
             "no error");
 }
 
 TEST(ValueReader, AnImpossibleLongStringLengthFailsBeforeAllocating) {
   // 0xFFFFFFF0 bytes announced, 3 present: a read error, not a 4 GB allocation.
-  EXPECT_EQ(ReadMessage("\x0C\xF0\xFF\xFF\xFF" "abc", [](TReader& r) { r.ReadString(); }),
+  EXPECT_EQ(ReadMessage("\x0C\xF0\xFF\xFF\xFF"
+                        "abc",
+                        [](TReader& r) { r.ReadString(); }),
             "Stream read error");
-  EXPECT_EQ(ReadMessage("\x0C\x00\x00\x00\x80" "abc", [](TReader& r) { r.ReadString(); }),
+  EXPECT_EQ(ReadMessage("\x0C\x00\x00\x00\x80"
+                        "abc",
+                        [](TReader& r) { r.ReadString(); }),
             "Stream read error");
   // Exactly what is left is fine.
-  EXPECT_EQ(ReadMessage(std::string("\x0C\x03\x00\x00\x00" "abc", 8),
+  EXPECT_EQ(ReadMessage(std::string("\x0C\x03\x00\x00\x00"
+                                    "abc",
+                                    8),
                         [](TReader& r) { EXPECT_EQ(r.ReadString(), "abc"); }),
             "no error");
 }

@@ -40,11 +40,17 @@ void Send(std::vector<INPUT> in) { SendInput(static_cast<UINT>(in.size()), in.da
 
 bool ExtendedKey(WORD vk) {
   switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_PRIOR: case VK_NEXT: case VK_INSERT: case VK_DELETE:
-      return true;
-    default:
-      return false;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE: return true;
+    default: return false;
   }
 }
 
@@ -250,7 +256,6 @@ bool TInputScript::Run(int ms) {
   return !timedOut_;
 }
 
-
 void AddMenuClick(TInputScript& s, HWND owner, TMenuItem* item) {
   std::vector<TMenuItem*> path;  // from the bar item (or the popup's first level) down
   for (TMenuItem* p = item; p && p->Parent(); p = p->Parent()) path.insert(path.begin(), p);
@@ -323,7 +328,8 @@ RECT ClientScreenRect(HWND h) {
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 
 HWND FocusedWindow() { return GetFocus(); }
@@ -603,7 +609,8 @@ void CheckInside(TWinControl* parent, const RECT& formClient, std::vector<std::s
       ClientToScreen(parent->Handle(), &a);
       r = RECT{a.x, a.y, a.x + c->Width(), a.y + c->Height()};
     }
-    if (!Inside(r, formClient) || !Inside(r, parentClient)) out.push_back(c->Name().empty() ? c->ClassName() : c->Name());
+    if (!Inside(r, formClient) || !Inside(r, parentClient))
+      out.push_back(c->Name().empty() ? c->ClassName() : c->Name());
     // What a scroll box holds may lie beyond its view by design.
     if (w && w->HandleAllocated() && !dynamic_cast<TScrollBox*>(w)) CheckInside(w, formClient, out);
   }

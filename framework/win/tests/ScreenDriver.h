@@ -111,8 +111,7 @@ std::vector<std::pair<int, int>> InkRuns(const TShot& shot, int top, int bottom,
 // How far the ink of rows [top, bottom) of the shot differs from the text drawn in the
 // font: the share of ink pixels that do not match at the best alignment (0 = the same,
 // 1 = nothing alike).
-double TextMismatch(const TShot& shot, int top, int bottom, COLORREF background, const std::string& text,
-                    HFONT font);
+double TextMismatch(const TShot& shot, int top, int bottom, COLORREF background, const std::string& text, HFONT font);
 inline bool ShowsText(const TShot& shot, int top, int bottom, COLORREF background, const std::string& text,
                       HFONT font) {
   return TextMismatch(shot, top, bottom, background, text, font) < 0.12;

@@ -22,8 +22,10 @@ void RemoveTree(const std::string& dir) {
       if (n == "." || n == "..") continue;
       std::string p = dir + "\\" + n;
       SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
-      else DeleteFileA(p.c_str());
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(p);
+      else
+        DeleteFileA(p.c_str());
     } while (FindNextFileA(h, &fd));
     FindClose(h);
   }
@@ -173,9 +175,8 @@ TEST_F(FileCtrlFixture, LinkedControlsFollowOneAnother) {
   Notify(filter, CBN_SELCHANGE);
   EXPECT_EQ(filterChanges, 2);
   EXPECT_EQ(files->Mask(), "*.*");
-  EXPECT_EQ(ItemsOf(files->Items()),
-            (std::vector<std::string>{"index.html", "noext", "notes.txt", "page.htm", "Page2.HTM", "pic.gif",
-                                      "x.htmlx"}));
+  EXPECT_EQ(ItemsOf(files->Items()), (std::vector<std::string>{"index.html", "noext", "notes.txt", "page.htm",
+                                                               "Page2.HTM", "pic.gif", "x.htmlx"}));
 
   // A click on a file: OnChange with the full path, the edit shows the name.
   int clicks = 0;

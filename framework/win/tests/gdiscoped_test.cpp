@@ -18,8 +18,7 @@ TEST(GdiScoped, SelectedObjectIsRestoredAndOwnedObjectsFreedOnThrow) {
     seen = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
     EXPECT_EQ(seen, font.Get());
     throw std::runtime_error("page failed");
-  } catch (const std::runtime_error&) {
-  }
+  } catch (const std::runtime_error&) {}
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), before);
   // The font was deselected before it was deleted, so it is really gone.
   EXPECT_EQ(GetObjectType(seen), 0u);

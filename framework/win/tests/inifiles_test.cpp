@@ -127,13 +127,10 @@ TEST(RegIniFile, SectionsAreSubkeysOfTheUserKey) {
     reg.WriteInteger("Main", "Flags", 0);
   }
   HKEY k = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTestRegLayout\\Main", 0,
-                          KEY_READ, &k),
-            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VxTestRegLayout\\Main", 0, KEY_READ, &k), ERROR_SUCCESS);
   char buf[64] = {};
   DWORD type = 0, size = sizeof buf;
-  EXPECT_EQ(RegQueryValueExA(k, "Flags", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(k, "Flags", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size), ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_STREQ(buf, "0");
   RegCloseKey(k);

@@ -139,8 +139,8 @@ TEST_F(StdFixture, ControlColoursReachTheSystemControl) {
   e->SetColor(clYellow);
   e->Font()->SetColor(clBlue);
   HDC dc = GetDC(e->Handle());
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(e->Handle())));
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(e->Handle())));
   EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
   EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
   LOGBRUSH lb;

@@ -187,7 +187,8 @@ TEST_F(XGridFixture, ColumnsAndRowsSizeAndMoveByTheirCaptions) {
   // The pointer on the line right of column 1, in the fixed row, shows the sizing cursor.
   POINT on = grid->ClientToScreen(POINT{r1.right, 4});
   SetCursorPos(on.x, on.y);
-  SendMessageA(grid->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageA(grid->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_SIZEWE));
   Drag(r1.right, 4, r1.right + 25, 4);
   EXPECT_EQ(grid->ColWidths(1), w1 + 25);
