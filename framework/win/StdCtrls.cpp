@@ -241,6 +241,9 @@ void TCheckBox::WndProc(TMessage& m) {
 }
 
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  // Only the checked button of a group is a tab stop: a button that takes the focus checks
+  // itself, so an unchecked tab stop would change the choice when a form first focuses it.
+  SetTabStop(false);
   StoreBounds(0, 0, 113, 17);
   controlStyle_ = TControlStyle{csSetCaption, csDoubleClicks};
 }

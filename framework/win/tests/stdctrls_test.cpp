@@ -432,3 +432,24 @@ TEST(PrinterTest, NoPrinterIsReportedAndAMetafileStandsIn) {
   DeleteEnhMetaFile(emf);
   p.SetTargetDC(nullptr);
 }
+
+TEST_F(StdFixture, AFormsFirstFocusLeavesTheRadioButtonsAsTheyWere) {
+  // A radio button that takes the focus checks itself: only the checked one may be a tab stop.
+  auto* first = new TRadioButton(form);
+  first->SetParent(form);
+  auto* chosen = new TRadioButton(form);
+  chosen->SetParent(form);
+  chosen->SetTop(30);
+  chosen->SetChecked(true);
+  EXPECT_FALSE(first->TabStop());
+  EXPECT_TRUE(chosen->TabStop());
+  form->Show();
+  Application->ProcessMessages();
+  EXPECT_FALSE(first->Checked());
+  EXPECT_TRUE(chosen->Checked());
+  EXPECT_EQ(SendMessageA(first->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  chosen->SetChecked(false);
+  first->SetChecked(true);
+  EXPECT_TRUE(first->TabStop());
+  EXPECT_FALSE(chosen->TabStop());
+}
