@@ -1,6 +1,5 @@
 #include "tageditor/AttrDef.h"
 
-#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "tageditor/FormParts.h"
 #include "tageditor/SampEd.h"
@@ -137,22 +136,19 @@ void TfrmAttrDef::rbNoneClick(TObject* Sender) {
 }
 
 void TfrmAttrDef::btnFilterClick(TObject*) {
-  auto* dlg = CreateForm<TfrmFilter>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmFilter>(this);
   dlg->SetFilter(Filter);
   if (dlg->ShowModal() == mrOk) Filter = dlg->GetFilter();
 }
 
 void TfrmAttrDef::btnPickListClick(TObject*) {
-  auto* dlg = CreateForm<TfrmPickList>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmPickList>(this);
   dlg->SetText(PickList);
   if (dlg->ShowModal() == mrOk) PickList = dlg->GetText();
 }
 
 void TfrmAttrDef::Button4Click(TObject*) {
-  auto* dlg = CreateForm<TfrmSampEd>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmSampEd>(this);
   dlg->SetText(Description);
   if (dlg->ShowModal() == mrOk) Description = dlg->GetText();
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "tageditor/AttrDef.h"
 #include "tageditor/FormParts.h"
@@ -137,8 +136,7 @@ void TfrmTagDef::rbBothClick(TObject*) { EnsureEndTag(); }
 
 void TfrmTagDef::btnAddClick(TObject*) {
   if (!tag_) return;
-  auto* dlg = CreateForm<TfrmNewAttr>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmNewAttr>(this);
   dlg->AttrList = &tag_->Attribs();
   if (dlg->ShowModal() != mrOk) return;
   auto* a = new THTMLAttribDef;
@@ -167,8 +165,7 @@ void TfrmTagDef::btnRemoveClick(TObject*) {
 void TfrmTagDef::btnPropertiesClick(TObject*) {
   int i = lbAttributes->ItemIndex();
   if (!tag_ || i < 0) return;
-  auto* dlg = CreateForm<TfrmAttrDef>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmAttrDef>(this);
   dlg->TagName = tag_->Name();
   dlg->LoadAttrib(static_cast<THTMLAttribDef*>(lbAttributes->Items()->Objects(i)));
   dlg->SetOtherAttribs(tag_->Attribs());
@@ -178,8 +175,7 @@ void TfrmTagDef::btnPropertiesClick(TObject*) {
 }
 
 void TfrmTagDef::Button1Click(TObject*) {
-  auto* dlg = CreateForm<TfrmSampEd>(this);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
+  auto dlg = NewForm<TfrmSampEd>(this);
   dlg->SetText(Description);
   if (dlg->ShowModal() == mrOk) Description = dlg->GetText();
 }

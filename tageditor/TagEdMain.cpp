@@ -24,17 +24,6 @@ namespace {
 
 const char* const kVxtFilter = "Vornix Pro HTML Tag Defs (*.vxt)|*.vxt";
 
-// Runs a dialog of class T made for one use, freed however it ends.
-template <class T, class Fill, class Take>
-TModalResult RunDialog(TForm* owner, Fill fill, Take take) {
-  T* dlg = CreateForm<T>(owner);
-  auto free = OnScopeExit([dlg] { dlg->Free(); });
-  fill(dlg);
-  TModalResult r = dlg->ShowModal();
-  take(dlg, r);
-  return r;
-}
-
 }  // namespace
 
 #define VX_HANDLER(method) [this](TObject* s) { method(s); }
@@ -385,16 +374,14 @@ void TfrmMain::cmdSaveAsClick(TObject*) {
 void TfrmMain::cmdFileClick(TObject*) { cmdGenerateHelp->SetEnabled(group_ && group_->Tags().Count() > 0); }
 
 void TfrmMain::cmdGenerateHelpClick(TObject*) {
-  RunDialog<TfrmGenHelp>(
-      this, [this](TfrmGenHelp* d) { d->Group = group_.get(); }, [](TfrmGenHelp*, TModalResult) {});
+  auto d = NewForm<TfrmGenHelp>(this);
+  d->Group = group_.get();
+  d->ShowModal();
 }
 
 void TfrmMain::cmdExitClick(TObject*) { Close(); }
 
-void TfrmMain::cmdAboutClick(TObject*) {
-  RunDialog<TfrmAbout>(
-      this, [](TfrmAbout*) {}, [](TfrmAbout*, TModalResult) {});
-}
+void TfrmMain::cmdAboutClick(TObject*) { NewForm<TfrmAbout>(this)->ShowModal(); }
 
 void TfrmMain::FormCloseQuery(TObject*, bool& CanClose) {
   if (!modified_) return;
@@ -452,15 +439,16 @@ void TfrmMain::lbAttributesClick(TObject*) {
 
 void TfrmMain::btnAddClick(TObject*) {
   std::unique_ptr<THTMLTagDef> tag;
-  RunDialog<TfrmNewTag>(
-      this, [this](TfrmNewTag* d) { d->SetGroup(group_.get()); },
-      [&tag](TfrmNewTag* d, TModalResult r) {
-        AnsiString name = d->eTagName->Text();
-        if (r == mrOk)
-          tag = MakeNewTag(name);
-        else if (r == mrCopyTag && d->SourceTag())
-          tag = MakeCopiedTag(name, *d->SourceTag(), d->SelectedAttribs());
-      });
+  {
+    auto d = NewForm<TfrmNewTag>(this);
+    d->SetGroup(group_.get());
+    TModalResult r = d->ShowModal();
+    AnsiString name = d->eTagName->Text();
+    if (r == mrOk)
+      tag = MakeNewTag(name);
+    else if (r == mrCopyTag && d->SourceTag())
+      tag = MakeCopiedTag(name, *d->SourceTag(), d->SelectedAttribs());
+  }
   if (!tag) return;
   THTMLTagDef* added = tag.get();
   group_->Tags().AddObject(added->Name(), tag.release());
@@ -475,21 +463,18 @@ void TfrmMain::btnAddClick(TObject*) {
 void TfrmMain::btnPropertiesClick(TObject*) {
   THTMLTagDef* tag = SelectedTag();
   if (!tag) return;
-  RunDialog<TfrmTagDef>(
-      this,
-      [&](TfrmTagDef* d) {
-        d->SetGroupNames(group_->GroupNames());
-        d->LoadTag(tag);
-      },
-      [&](TfrmTagDef* d, TModalResult r) {
-        if (r == mrOk) {
-          d->StoreTag();
-          SetModified(true);
-        }
-        // Attributes added or removed there stay even on Cancel: the window and the
-        // modified flag must follow them.
-        if (d->AttribsChanged()) SetModified(true);
-      });
+  {
+    auto d = NewForm<TfrmTagDef>(this);
+    d->SetGroupNames(group_->GroupNames());
+    d->LoadTag(tag);
+    if (d->ShowModal() == mrOk) {
+      d->StoreTag();
+      SetModified(true);
+    }
+    // Attributes added or removed there stay even on Cancel: the window and the modified
+    // flag must follow them.
+    if (d->AttribsChanged()) SetModified(true);
+  }
   lbTags->Invalidate();
   lbTagsClick(lbTags);
 }
@@ -522,28 +507,21 @@ void TfrmMain::btnAttrPropertiesClick(TObject*) {
   THTMLTagDef* tag = SelectedTag();
   THTMLAttribDef* attrib = SelectedAttrib();
   if (!tag || !attrib) return;
-  RunDialog<TfrmAttrDef>(
-      this,
-      [&](TfrmAttrDef* d) {
-        d->TagName = tag->Name();
-        d->LoadAttrib(attrib);
-      },
-      [&](TfrmAttrDef* d, TModalResult r) {
-        if (r != mrOk) return;
-        d->StoreAttrib();
-        SetModified(true);
-        ShowAttrDescription(attrib->Description());
-      });
+  auto d = NewForm<TfrmAttrDef>(this);
+  d->TagName = tag->Name();
+  d->LoadAttrib(attrib);
+  if (d->ShowModal() != mrOk) return;
+  d->StoreAttrib();
+  SetModified(true);
+  ShowAttrDescription(attrib->Description());
 }
 
 void TfrmMain::btnGroupClick(TObject*) {
-  RunDialog<TfrmGroups>(
-      this, [this](TfrmGroups* d) { d->SetText(group_->GroupNames()); },
-      [this](TfrmGroups* d, TModalResult r) {
-        if (r != mrOk) return;
-        group_->SetGroupNames(d->GetText());
-        SetModified(true);
-      });
+  auto d = NewForm<TfrmGroups>(this);
+  d->SetText(group_->GroupNames());
+  if (d->ShowModal() != mrOk) return;
+  group_->SetGroupNames(d->GetText());
+  SetModified(true);
 }
 
 void TfrmMain::btnTestClick(TObject*) {
@@ -554,8 +532,9 @@ void TfrmMain::btnTestClick(TObject*) {
     return;
   }
   // No options are given: lower case off and no default filters, as the tag stands.
-  RunDialog<TfrmParEd>(
-      this, [tag](TfrmParEd* d) { d->LoadTag(tag); }, [](TfrmParEd*, TModalResult) {});
+  auto d = NewForm<TfrmParEd>(this);
+  d->LoadTag(tag);
+  d->ShowModal();
 }
 
 }  // namespace vx

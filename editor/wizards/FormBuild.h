@@ -2,8 +2,6 @@
 // parented and placed in one call, and a label with its accelerator's control.
 #pragma once
 
-#include <memory>
-
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/PageControl.h"
@@ -57,17 +55,6 @@ inline THTMLViewer* PlacePreview(TComponent* owner, TWinControl* parent, const c
   v->SetDefFontName("Times New Roman");
   v->SetDefPreFontName("Courier New");
   return v;
-}
-
-// A form made for one use and freed however the use ends.
-struct TFormFree {
-  void operator()(TForm* f) const { f->Free(); }
-};
-template <class T>
-using TFormPtr = std::unique_ptr<T, TFormFree>;
-template <class T>
-TFormPtr<T> NewForm(TComponent* owner) {
-  return TFormPtr<T>(CreateForm<T>(owner));
 }
 
 template <class T>

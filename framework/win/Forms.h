@@ -214,6 +214,12 @@ T* CreateForm(A&&... args) {
   return f;
 }
 
+// A form made for one use, such as a modal dialog, freed however the use ends.
+template <class T, class... A>
+TComponentPtr<T> NewForm(A&&... args) {
+  return TComponentPtr<T>(CreateForm<T>(std::forward<A>(args)...));
+}
+
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 using TMessageBoxHandler = std::function<int(const AnsiString& text, const AnsiString& caption, UINT flags)>;
 using TModalFormHandler = std::function<void(TForm* form)>;

@@ -10,7 +10,7 @@ using namespace vx;
 namespace {
 
 struct FramesWizard : WizardFixture {
-  TFormPtr<TForm_FrameWiz> f;
+  TComponentPtr<TForm_FrameWiz> f;
   void SetUp() override {
     WizardFixture::SetUp();
     f = NewForm<TForm_FrameWiz>(Application);

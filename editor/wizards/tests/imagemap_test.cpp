@@ -13,7 +13,7 @@ using namespace vx;
 namespace {
 
 struct ImageMap : WizardFixture {
-  TFormPtr<TForm_Imgm> m;
+  TComponentPtr<TForm_Imgm> m;
   TStretchHandle* h = nullptr;
   void SetUp() override {
     WizardFixture::SetUp();

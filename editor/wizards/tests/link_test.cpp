@@ -10,7 +10,7 @@ using namespace vx;
 namespace {
 
 struct LinkDialog : WizardFixture {
-  TFormPtr<TForm_RefB> f;
+  TComponentPtr<TForm_RefB> f;
   void SetUp() override {
     WizardFixture::SetUp();
     f = NewForm<TForm_RefB>(Application);

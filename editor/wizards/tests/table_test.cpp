@@ -13,7 +13,7 @@ using namespace vx;
 namespace {
 
 struct TableDialog : WizardFixture {
-  TFormPtr<TTableDialog> d;
+  TComponentPtr<TTableDialog> d;
   void Open(bool lower) {
     d = NewForm<TTableDialog>(Application);
     d->LowerCase = lower;
