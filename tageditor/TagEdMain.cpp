@@ -66,28 +66,21 @@ TfrmMain::~TfrmMain() = default;
 void TfrmMain::CreateMenus() {
   MainMenu1 = new TMainMenu(this);
   MainMenu1->SetName("MainMenu1");
-  auto add = [this](TMenuItem* parent, const char* name, const char* caption, TNotifyEvent click = nullptr) {
-    auto* i = new TMenuItem(this);
-    if (*name) i->SetName(name);
-    i->SetCaption(caption);
-    i->OnClick = std::move(click);
-    parent->Add(i);
-    return i;
-  };
-  cmdFile = add(MainMenu1->Items(), "cmdFile", "&File", VX_HANDLER(cmdFileClick));
-  cmdNew = add(cmdFile, "cmdNew", "&New", VX_HANDLER(cmdNewClick));
-  cmdOpen = add(cmdFile, "cmdOpen", "&Open...", VX_HANDLER(cmdOpenClick));
-  cmdSave = add(cmdFile, "cmdSave", "Save", VX_HANDLER(cmdSaveClick));
+  cmdFile = MakeMenuItem(this, MainMenu1->Items(), "cmdFile", "&File", VX_HANDLER(cmdFileClick));
+  cmdNew = MakeMenuItem(this, cmdFile, "cmdNew", "&New", VX_HANDLER(cmdNewClick));
+  cmdOpen = MakeMenuItem(this, cmdFile, "cmdOpen", "&Open...", VX_HANDLER(cmdOpenClick));
+  cmdSave = MakeMenuItem(this, cmdFile, "cmdSave", "Save", VX_HANDLER(cmdSaveClick));
   cmdSave->SetEnabled(false);
-  cmdSaveAs = add(cmdFile, "cmdSaveAs", "Save As", VX_HANDLER(cmdSaveAsClick));
-  add(cmdFile, "N1", "-");
-  cmdGenerateHelp = add(cmdFile, "cmdGenerateHelp", "&Generate Help...", VX_HANDLER(cmdGenerateHelpClick));
-  add(cmdFile, "N2", "-");
-  cmdExit = add(cmdFile, "cmdExit", "&Exit", VX_HANDLER(cmdExitClick));
-  cmdHelp = add(MainMenu1->Items(), "cmdHelp", "&Help");
-  cmdContents = add(cmdHelp, "cmdContents", "&Contents");
-  add(cmdHelp, "N3", "-");
-  cmdAbout = add(cmdHelp, "cmdAbout", "&About", VX_HANDLER(cmdAboutClick));
+  cmdSaveAs = MakeMenuItem(this, cmdFile, "cmdSaveAs", "Save As", VX_HANDLER(cmdSaveAsClick));
+  MakeMenuItem(this, cmdFile, "N1", "-");
+  cmdGenerateHelp =
+      MakeMenuItem(this, cmdFile, "cmdGenerateHelp", "&Generate Help...", VX_HANDLER(cmdGenerateHelpClick));
+  MakeMenuItem(this, cmdFile, "N2", "-");
+  cmdExit = MakeMenuItem(this, cmdFile, "cmdExit", "&Exit", VX_HANDLER(cmdExitClick));
+  cmdHelp = MakeMenuItem(this, MainMenu1->Items(), "cmdHelp", "&Help");
+  cmdContents = MakeMenuItem(this, cmdHelp, "cmdContents", "&Contents");
+  MakeMenuItem(this, cmdHelp, "N3", "-");
+  cmdAbout = MakeMenuItem(this, cmdHelp, "cmdAbout", "&About", VX_HANDLER(cmdAboutClick));
   SetMenu(MainMenu1);
 }
 

@@ -1,9 +1,10 @@
-// Small helpers for the wizards' forms, which are built in code: a control made, named,
-// parented and placed in one call, and a label with its accelerator's control.
+// Small helpers for the wizards' forms, which are built in code: the dialog's frame, its
+// pages, panels and preview, a label with its accelerator's control, and the buttons.
 #pragma once
 
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
+#include "framework/win/MakeControl.h"
 #include "framework/win/PageControl.h"
 #include "framework/win/StdCtrls.h"
 #include "viewer/Htmlview.h"
@@ -57,15 +58,6 @@ inline THTMLViewer* PlacePreview(TComponent* owner, TWinControl* parent, const c
   return v;
 }
 
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  T* c = new T(owner);
-  if (name && *name) c->SetName(name);
-  c->SetParent(parent);
-  c->SetBounds(left, top, width, height);
-  return c;
-}
-
 inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                           int top, TWinControl* focus = nullptr) {
   auto* l = new TLabel(owner);
@@ -80,7 +72,7 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const char* na
 
 inline TButton* PlaceButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                             int top, int result, bool isDefault = false, bool isCancel = false) {
-  auto* b = Place<TButton>(owner, parent, name, left, top, 75, 25);
+  auto* b = MakeControl<TButton>(owner, parent, name, left, top, 75, 25);
   b->SetCaption(caption);
   b->SetModalResult(result);
   b->SetDefault(isDefault);

@@ -23,11 +23,12 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
   SetHelpContext(98);
   SetShowHint(true);
 
-  GroupBox1 = Place<TGroupBox>(this, this, "GroupBox1", 8, 4, 248, 62);
+  GroupBox1 = MakeControl<TGroupBox>(this, this, "GroupBox1", 8, 4, 248, 62);
   GroupBox1->SetCaption("&Frame Type");
   for (int i = 0; i < 5; ++i) {
     const char digit[2] = {static_cast<char>('1' + i), 0};
-    auto* b = Place<TZxSpeedButton>(this, GroupBox1, Format("SpeedButton%d", i + 1).c_str(), 10 + i * 46, 16, 40, 38);
+    auto* b =
+        MakeControl<TZxSpeedButton>(this, GroupBox1, Format("SpeedButton%d", i + 1).c_str(), 10 + i * 46, 16, 40, 38);
     b->SetTag(i + 1);
     b->SetGroupIndex(1);
     SetButtonPicture(b, Format("FrameWiz%d", i + 1).c_str(), digit);
@@ -36,7 +37,7 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
   }
   SpeedButtons[0]->SetDown(true);
 
-  GroupBox2 = Place<TGroupBox>(this, this, "GroupBox2", 8, 70, 571, 138);
+  GroupBox2 = MakeControl<TGroupBox>(this, this, "GroupBox2", 8, 70, 571, 138);
   GroupBox2->SetCaption("Frame &1");
   const char* heads[8] = {"Src", "Name", "Width", "Height", "Margin Width", "Margin Height", "Scrolling", "No Resize"};
   const int headX[8] = {28, 186, 268, 312, 356, 410, 464, 528};
@@ -50,24 +51,24 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
   for (int n = 0; n < 3; ++n) {
     int y = 44 + n * 30;
     AnsiString k = IntToStr(n + 1);
-    SrcE[n] = Place<TEdit>(this, GroupBox2, ("SrcE" + k).c_str(), 28, y, 130, 21);
+    SrcE[n] = MakeControl<TEdit>(this, GroupBox2, ("SrcE" + k).c_str(), 28, y, 130, 21);
     RowLabels[n] = PlaceLabel(this, GroupBox2, ("Label" + k).c_str(), ("&" + k).c_str(), 12, y + 3, SrcE[n]);
-    OpenFile[n] = Place<TZxSpeedButton>(this, GroupBox2, FileButtonNames[n], 160, y - 1, 23, 23);
+    OpenFile[n] = MakeControl<TZxSpeedButton>(this, GroupBox2, FileButtonNames[n], 160, y - 1, 23, 23);
     OpenFile[n]->SetTag(n + 1);
     SetButtonPicture(OpenFile[n], "siOpen", "...");
     OpenFile[n]->OnClick = [this](TObject* s) { OPenFile1Click(s); };
-    NameLB[n] = Place<TComboBox>(this, GroupBox2, ("NameLB" + k).c_str(), 186, y, 78, 22);
-    WidthE[n] = Place<TEdit>(this, GroupBox2, ("WidthE" + k).c_str(), 268, y, 40, 21);
-    HeightE[n] = Place<TEdit>(this, GroupBox2, ("HeightE" + k).c_str(), 312, y, 40, 21);
+    NameLB[n] = MakeControl<TComboBox>(this, GroupBox2, ("NameLB" + k).c_str(), 186, y, 78, 22);
+    WidthE[n] = MakeControl<TEdit>(this, GroupBox2, ("WidthE" + k).c_str(), 268, y, 40, 21);
+    HeightE[n] = MakeControl<TEdit>(this, GroupBox2, ("HeightE" + k).c_str(), 312, y, 40, 21);
     for (TEdit* e : {WidthE[n], HeightE[n]}) {
       e->SetText("*");
       e->OnExit = [this](TObject* s) { WidthE1Exit(s); };
     }
-    MarginWidthSE[n] = Place<TSpinEdit>(this, GroupBox2, ("MarginWidthSE" + k).c_str(), 356, y, 50, 21);
-    MarginHeight[n] = Place<TSpinEdit>(this, GroupBox2, ("MarginHeight" + k).c_str(), 410, y, 50, 21);
-    ScrollingLB[n] = Place<TComboBox>(this, GroupBox2, ("ScrollingLB" + k).c_str(), 464, y, 60, 22);
+    MarginWidthSE[n] = MakeControl<TSpinEdit>(this, GroupBox2, ("MarginWidthSE" + k).c_str(), 356, y, 50, 21);
+    MarginHeight[n] = MakeControl<TSpinEdit>(this, GroupBox2, ("MarginHeight" + k).c_str(), 410, y, 50, 21);
+    ScrollingLB[n] = MakeControl<TComboBox>(this, GroupBox2, ("ScrollingLB" + k).c_str(), 464, y, 60, 22);
     ScrollingLB[n]->SetStyle(csDropDownList);
-    NoResizeCB[n] = Place<TCheckBox>(this, GroupBox2, ("NoResizeCB" + k).c_str(), 536, y + 2, 17, 17);
+    NoResizeCB[n] = MakeControl<TCheckBox>(this, GroupBox2, ("NoResizeCB" + k).c_str(), 536, y + 2, 17, 17);
   }
   SrcE[0]->SetHint(SrcHint);
   OpenFile[0]->SetHint("|Select URL");

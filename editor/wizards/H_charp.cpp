@@ -19,14 +19,14 @@ TForm_Charp::TForm_Charp(TComponent* owner) : TForm(owner) {
   SetClientSize(168, 266);
   SetVisible(false);
 
-  Panel1 = Place<TPaintBox>(this, this, "Panel1", 0, 0, 168, 239);
+  Panel1 = MakeControl<TPaintBox>(this, this, "Panel1", 0, 0, 168, 239);
   Panel1->OnPaint = [this](TObject* s) { FormPaint(s); };
   Panel1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     FormMouseDown(s, b, sh, x, y);
   };
   Panel1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
   Panel1->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
-  cbRaw = Place<TCheckBox>(this, this, "cbRaw", 4, 243, 160, 19);
+  cbRaw = MakeControl<TCheckBox>(this, this, "cbRaw", 4, 243, 160, 19);
   cbRaw->SetCaption("Insert Raw Character");
 
   FormStorage1 = new TFormStorage(this);

@@ -8,25 +8,25 @@ namespace vx {
 TForm_RefB::TForm_RefB(TComponent* owner) : TForm(owner) {
   MakeDialog(this, "Form_RefB", "HREF Builder", 560, 132);
 
-  ResourceLB = Place<TComboBox>(this, this, "ResourceLB", 8, 24, 80, 22);
+  ResourceLB = MakeControl<TComboBox>(this, this, "ResourceLB", 8, 24, 80, 22);
   ResourceLB->SetStyle(csDropDownList);
   ResourceLB->SetSorted(true);
   for (const char* s : {"afs", "file", "ftp", "gopher", "http", "mailto", "news", "newsrc", "nntp", "telnet", "wais"})
     ResourceLB->Items()->Add(s);
   ResourceL = PlaceLabel(this, this, "ResourceL", "&Resource", 8, 8, ResourceLB);
   FirstSepL = PlaceLabel(this, this, "FirstSepL", "://", 92, 28);
-  hostE = Place<TEdit>(this, this, "hostE", 112, 24, 150, 21);
+  hostE = MakeControl<TEdit>(this, this, "hostE", 112, 24, 150, 21);
   Label1 = PlaceLabel(this, this, "Label1", "Host Address", 112, 8, hostE);
   SecondSepL = PlaceLabel(this, this, "SecondSepL", "/", 266, 28);
-  PathE = Place<TEdit>(this, this, "PathE", 276, 24, 100, 21);
+  PathE = MakeControl<TEdit>(this, this, "PathE", 276, 24, 100, 21);
   PathL = PlaceLabel(this, this, "PathL", "Path", 276, 8, PathE);
   ThirdSepL = PlaceLabel(this, this, "ThirdSepL", "/", 380, 28);
-  FileE = Place<TEdit>(this, this, "FileE", 390, 24, 90, 21);
+  FileE = MakeControl<TEdit>(this, this, "FileE", 390, 24, 90, 21);
   FileL = PlaceLabel(this, this, "FileL", "File", 390, 8, FileE);
   fourthSepL = PlaceLabel(this, this, "fourthSepL", "#", 484, 28);
-  targetE = Place<TEdit>(this, this, "targetE", 494, 24, 58, 21);
+  targetE = MakeControl<TEdit>(this, this, "targetE", 494, 24, 58, 21);
   TargetL = PlaceLabel(this, this, "TargetL", "Target", 494, 8, targetE);
-  URLE = Place<TEdit>(this, this, "URLE", 8, 72, 544, 21);
+  URLE = MakeControl<TEdit>(this, this, "URLE", 8, 72, 544, 21);
   URLE->SetReadOnly(true);
   URLL = PlaceLabel(this, this, "URLL", "&URL", 8, 56, URLE);
   OkBtn = PlaceButton(this, this, "OkBtn", "&Ok", 396, 100, mrOk, true);

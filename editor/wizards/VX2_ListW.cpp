@@ -10,18 +10,18 @@ namespace vx {
 TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
   MakeDialog(this, "frmListW", "List Wizard", 445, 336);
 
-  PageControl1 = Place<TPageControl>(this, this, "PageControl1", 6, 6, 433, 288);
+  PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 6, 6, 433, 288);
   TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "List Items");
   TabSheet2 = AddSheet(this, PageControl1, "TabSheet2", "Preview");
   // The pages take their size from the tabs' window: their controls follow by alignment.
   TPanel* bottom = PlainPanel(this, TabSheet1, "Panel1", alBottom, 38);
-  Memo1 = Place<TMemo>(this, TabSheet1, "Memo1", 0, 0, 100, 100);
+  Memo1 = MakeControl<TMemo>(this, TabSheet1, "Memo1", 0, 0, 100, 100);
   Memo1->SetAlign(alClient);
   Memo1->SetScrollBars(ssVertical);
   Memo1->SetWordWrap(false);
   btnSort = PlaceButton(this, bottom, "btnSort", "&Sort", 4, 7, mrNone);
   btnSort->OnClick = [this](TObject* s) { btnSortClick(s); };
-  cbOrdered = Place<TCheckBox>(this, bottom, "cbOrdered", 96, 10, 140, 19);
+  cbOrdered = MakeControl<TCheckBox>(this, bottom, "cbOrdered", 96, 10, 140, 19);
   cbOrdered->SetCaption("&Ordered List");
 
   HTMLViewer1 = PlacePreview(this, TabSheet2, "HTMLViewer1");

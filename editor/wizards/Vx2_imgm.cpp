@@ -23,32 +23,32 @@ TForm_Imgm::TForm_Imgm(TComponent* owner) : TForm(owner) {
   SetClientSize(520, 400);
   SetShowHint(true);
 
-  Panel1 = Place<TPanel>(this, this, "Panel1", 0, 0, 520, 30);
+  Panel1 = MakeControl<TPanel>(this, this, "Panel1", 0, 0, 520, 30);
   Panel1->SetCaption("");
   Panel1->SetAlign(alTop);
-  LocationP = Place<TPanel>(this, Panel1, "LocationP", 50, 4, 150, 22);
+  LocationP = MakeControl<TPanel>(this, Panel1, "LocationP", 50, 4, 150, 22);
   Label1 = PlaceLabel(this, Panel1, "Label1", "Coords", 8, 8);
   Label2 = PlaceLabel(this, Panel1, "Label2", "URL", 214, 8);
-  UrlP = Place<TPanel>(this, Panel1, "UrlP", 240, 4, 272, 22);
+  UrlP = MakeControl<TPanel>(this, Panel1, "UrlP", 240, 4, 272, 22);
   for (TPanel* p : {LocationP, UrlP}) {
     p->SetCaption("");
     p->SetBevelOuter(bvLowered);
     p->SetAlignment(taLeftJustify);
   }
 
-  Panel2 = Place<TPanel>(this, this, "Panel2", 0, 362, 520, 38);
+  Panel2 = MakeControl<TPanel>(this, this, "Panel2", 0, 362, 520, 38);
   Panel2->SetCaption("");
   Panel2->SetAlign(alBottom);
-  NameE = Place<TEdit>(this, Panel2, "NameE", 52, 8, 200, 21);
+  NameE = MakeControl<TEdit>(this, Panel2, "NameE", 52, 8, 200, 21);
   NameE->SetHint("Image map name is used by the \rimage usemap field. This name \rmust be unique|Image map name");
   Label3 = PlaceLabel(this, Panel2, "Label3", "&Name", 10, 12, NameE);
   OkBtn = PlaceButton(this, Panel2, "OkBtn", "OK", 356, 6, mrOk, true);
   CancelBtn = PlaceButton(this, Panel2, "CancelBtn", "Cancel", 437, 6, mrCancel, false, true);
 
-  ScrollBox1 = Place<TScrollBox>(this, this, "ScrollBox1", 0, 30, 520, 332);
+  ScrollBox1 = MakeControl<TScrollBox>(this, this, "ScrollBox1", 0, 30, 520, 332);
   ScrollBox1->SetAlign(alClient);
   ScrollBox1->SetColor(clWindow);
-  Image1 = Place<TImage>(this, ScrollBox1, "Image1", 0, 0, 460, 300);
+  Image1 = MakeControl<TImage>(this, ScrollBox1, "Image1", 0, 0, 460, 300);
   Image1->SetCursor(crCross);
   Image1->SetAutoSize(true);
   // Until a picture is opened, spots are drawn on a white page.
@@ -65,28 +65,22 @@ TForm_Imgm::TForm_Imgm(TComponent* owner) : TForm(owner) {
 
   MainMenu1 = new TMainMenu(this);
   MainMenu1->SetName("MainMenu1");
-  auto item = [this](TMenuItem* parent, const char* name, const char* caption, TShortCut sc,
-                     void (TForm_Imgm::*handler)(TObject*)) {
-    auto* i = new TMenuItem(this);
-    i->SetName(name);
-    i->SetCaption(caption);
-    i->SetShortCut(sc);
-    if (handler) i->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
-    parent->Add(i);
-    return i;
-  };
-  File1 = item(MainMenu1->Items(), "File1", "&File", 0, nullptr);
-  OPenMI = item(File1, "OPenMI", "&Open", scCtrl | 'O', &TForm_Imgm::OPenMIClick);
-  Exit1 = item(File1, "Exit1", "&Exit", 0, &TForm_Imgm::Exit1Click);
-  Edit1 = item(MainMenu1->Items(), "Edit1", "&Edit", 0, &TForm_Imgm::Edit1Click);
-  PropertiesMI = item(Edit1, "PropertiesMI", "&Properties", scCtrl | 'E', &TForm_Imgm::PropertiesMIClick);
-  DeleteMI = item(Edit1, "DeleteMI", "&Delete", VK_DELETE, &TForm_Imgm::DeleteMIClick);
+  File1 = MakeMenuItem(this, MainMenu1->Items(), "File1", "&File");
+  TNotifyEvent open = [this](TObject* s) { OPenMIClick(s); };
+  TNotifyEvent exit = [this](TObject* s) { Exit1Click(s); };
+  TNotifyEvent edit = [this](TObject* s) { Edit1Click(s); };
+  TNotifyEvent properties = [this](TObject* s) { PropertiesMIClick(s); };
+  TNotifyEvent remove = [this](TObject* s) { DeleteMIClick(s); };
+  OPenMI = MakeMenuItem(this, File1, "OPenMI", "&Open", open, scCtrl | 'O');
+  Exit1 = MakeMenuItem(this, File1, "Exit1", "&Exit", exit);
+  Edit1 = MakeMenuItem(this, MainMenu1->Items(), "Edit1", "&Edit", edit);
+  PropertiesMI = MakeMenuItem(this, Edit1, "PropertiesMI", "&Properties", properties, scCtrl | 'E');
+  DeleteMI = MakeMenuItem(this, Edit1, "DeleteMI", "&Delete", remove, VK_DELETE);
   SetMenu(MainMenu1);
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");
-  PropertiesPMI =
-      item(PopupMenu1->Items(), "PropertiesPMI", "&Properties", scCtrl | 'P', &TForm_Imgm::PropertiesMIClick);
-  DeletePMI = item(PopupMenu1->Items(), "DeletePMI", "Delete", VK_DELETE, &TForm_Imgm::DeleteMIClick);
+  PropertiesPMI = MakeMenuItem(this, PopupMenu1->Items(), "PropertiesPMI", "&Properties", properties, scCtrl | 'P');
+  DeletePMI = MakeMenuItem(this, PopupMenu1->Items(), "DeletePMI", "Delete", remove, VK_DELETE);
 
   Handle1 = new TStretchHandle(this);
   Handle1->SetName("Handle1");

@@ -10,16 +10,16 @@ TForm_Imgp::TForm_Imgp(TComponent* owner) : TForm(owner) {
   MakeDialog(this, "Form_Imgp", "Properties", 360, 110);
   SetShowHint(true);
 
-  HRefE = Place<TEdit>(this, this, "HRefE", 64, 8, 212, 21);
+  HRefE = MakeControl<TEdit>(this, this, "HRefE", 64, 8, 212, 21);
   HRefL = PlaceLabel(this, this, "HRefL", "&HRef", 8, 12, HRefE);
-  SpeedButton1 = Place<TZxSpeedButton>(this, this, "SpeedButton1", 280, 7, 25, 23);
+  SpeedButton1 = MakeControl<TZxSpeedButton>(this, this, "SpeedButton1", 280, 7, 25, 23);
   SpeedButton1->SetHint("Select File");
   SetButtonPicture(SpeedButton1, "siOpen", "F");
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  Button1 = Place<TButton>(this, this, "Button1", 310, 7, 42, 23);
+  Button1 = MakeControl<TButton>(this, this, "Button1", 310, 7, 42, 23);
   Button1->SetCaption("...");
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  targetE = Place<TComboBox>(this, this, "targetE", 64, 40, 120, 22);
+  targetE = MakeControl<TComboBox>(this, this, "targetE", 64, 40, 120, 22);
   for (const char* t : {"_self", "_parent", "_top"}) targetE->Items()->Add(t);
   TargetL = PlaceLabel(this, this, "TargetL", "&Target", 8, 44, targetE);
   OkBtn = PlaceButton(this, this, "OkBtn", "OK", 196, 76, mrOk, true);

@@ -11,36 +11,36 @@ TTableDialog::TTableDialog(TComponent* owner) : TForm(owner) {
   MakeDialog(this, "TableDialog", "Table Editor", 550, 400);
   SetHelpContext(99);
 
-  PageControl1 = Place<TPageControl>(this, this, "PageControl1", 6, 6, 538, 356);
+  PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 6, 6, 538, 356);
   TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "Table Designer");
   TabSheet2 = AddSheet(this, PageControl1, "TabSheet2", "Preview");
 
   Panel1 = PlainPanel(this, TabSheet1, "Panel1", alTop, 88);
-  CaptionEdit = Place<TEdit>(this, Panel1, "CaptionEdit", 60, 6, 210, 21);
+  CaptionEdit = MakeControl<TEdit>(this, Panel1, "CaptionEdit", 60, 6, 210, 21);
   Label1 = PlaceLabel(this, Panel1, "Label1", "Capt&ion", 8, 10, CaptionEdit);
-  AlignCB = Place<TComboBox>(this, Panel1, "AlignCB", 322, 6, 80, 22);
+  AlignCB = MakeControl<TComboBox>(this, Panel1, "AlignCB", 322, 6, 80, 22);
   AlignCB->SetStyle(csDropDownList);
   AlignCB->Items()->Add("Top");
   AlignCB->Items()->Add("Bottom");
   AlignCB->SetItemIndex(0);
   Label2 = PlaceLabel(this, Panel1, "Label2", "&Align", 286, 10, AlignCB);
-  BorderCB = Place<TCheckBox>(this, Panel1, "BorderCB", 424, 8, 80, 19);
+  BorderCB = MakeControl<TCheckBox>(this, Panel1, "BorderCB", 424, 8, 80, 19);
   BorderCB->SetCaption("Border");
   BorderCB->SetChecked(true);
 
-  GroupBox1 = Place<TGroupBox>(this, Panel1, "GroupBox1", 6, 34, 122, 48);
+  GroupBox1 = MakeControl<TGroupBox>(this, Panel1, "GroupBox1", 6, 34, 122, 48);
   GroupBox1->SetCaption("&Headings");
-  HeadingCol = Place<TCheckBox>(this, GroupBox1, "HeadingCol", 8, 20, 58, 19);
+  HeadingCol = MakeControl<TCheckBox>(this, GroupBox1, "HeadingCol", 8, 20, 58, 19);
   HeadingCol->SetCaption("Column");
-  HeadingRow = Place<TCheckBox>(this, GroupBox1, "HeadingRow", 68, 20, 48, 19);
+  HeadingRow = MakeControl<TCheckBox>(this, GroupBox1, "HeadingRow", 68, 20, 48, 19);
   HeadingRow->SetCaption("Row");
   for (TCheckBox* c : {HeadingCol, HeadingRow}) c->OnClick = [this](TObject* s) { HeadingColClick(s); };
 
-  GroupBox2 = Place<TGroupBox>(this, Panel1, "GroupBox2", 134, 34, 390, 48);
+  GroupBox2 = MakeControl<TGroupBox>(this, Panel1, "GroupBox2", 134, 34, 390, 48);
   GroupBox2->SetCaption("&Table");
-  RowsSE = Place<TSpinEdit>(this, GroupBox2, "RowsSE", 40, 18, 42, 21);
+  RowsSE = MakeControl<TSpinEdit>(this, GroupBox2, "RowsSE", 40, 18, 42, 21);
   Label3 = PlaceLabel(this, GroupBox2, "Label3", "Rows", 8, 22, RowsSE);
-  ColumnSE = Place<TSpinEdit>(this, GroupBox2, "ColumnSE", 120, 18, 42, 21);
+  ColumnSE = MakeControl<TSpinEdit>(this, GroupBox2, "ColumnSE", 120, 18, 42, 21);
   Label4 = PlaceLabel(this, GroupBox2, "Label4", "Cols", 92, 22, ColumnSE);
   for (TSpinEdit* s : {RowsSE, ColumnSE}) {
     s->SetMinValue(1);
@@ -48,14 +48,14 @@ TTableDialog::TTableDialog(TComponent* owner) : TForm(owner) {
     s->SetMaxLength(2);
     s->SetValue(1);
   }
-  SpinEdit1 = Place<TSpinEdit>(this, GroupBox2, "SpinEdit1", 234, 18, 42, 21);
+  SpinEdit1 = MakeControl<TSpinEdit>(this, GroupBox2, "SpinEdit1", 234, 18, 42, 21);
   Label5 = PlaceLabel(this, GroupBox2, "Label5", "CellSpacing", 172, 22, SpinEdit1);
-  SpinEdit2 = Place<TSpinEdit>(this, GroupBox2, "SpinEdit2", 342, 18, 42, 21);
+  SpinEdit2 = MakeControl<TSpinEdit>(this, GroupBox2, "SpinEdit2", 342, 18, 42, 21);
   Label6 = PlaceLabel(this, GroupBox2, "Label6", "CellPadding", 282, 22, SpinEdit2);
   RowsSE->OnChange = [this](TObject* s) { RowsSEChange(s); };
   ColumnSE->OnChange = [this](TObject* s) { ColumnSEChange(s); };
 
-  StringGrid1 = Place<TXStrGrid>(this, TabSheet1, "StringGrid1", 0, 88, 100, 100);
+  StringGrid1 = MakeControl<TXStrGrid>(this, TabSheet1, "StringGrid1", 0, 88, 100, 100);
   StringGrid1->SetAlign(alClient);
   StringGrid1->SetBorderStyle(bsNone);
   StringGrid1->SetColCount(2);
