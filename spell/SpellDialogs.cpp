@@ -2,6 +2,7 @@
 
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/MakeControl.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellPlatform.h"
 #include "spell/SpellWords.h"
@@ -206,12 +207,7 @@ void TAbsSpellDialog::QuickSuggest(TObject*, WORD& Key, TShiftState Shift) {
 // ---- builders ------------------------------------------------------------------------------
 
 TLabel* TAbsSpellDialog::AddLabel(TWinControl* parent, const char* name, const char* caption, int x, int y, int w) {
-  auto* l = new TLabel(this);
-  l->SetName(name);
-  l->SetParent(parent);
-  l->SetCaption(caption);
-  l->SetLeft(x);
-  l->SetTop(y);
+  TLabel* l = PlaceLabel(this, parent, name, caption, x, y);
   if (w > 0) {
     l->SetAutoSize(false);
     l->SetBounds(x, y, w, 16);

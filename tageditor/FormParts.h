@@ -1,4 +1,5 @@
-// Labels, buttons and group boxes as the tag editor's forms, built in code, place them.
+// Group boxes, radio buttons and the OK and Cancel pair as the tag editor's forms, built in
+// code, place them (labels and buttons through the framework's helpers).
 #pragma once
 
 #include <tuple>
@@ -9,21 +10,6 @@
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
-
-inline TLabel* PlaceLabel(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
-                          TWinControl* focus = nullptr) {
-  TLabel* l = MakeControl<TLabel>(form, parent, name, x, y, 100, 13);
-  l->SetCaption(caption);
-  if (focus) l->SetFocusControl(focus);
-  return l;
-}
-
-inline TButton* PlaceButton(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
-                            int w = 75, int h = 25) {
-  TButton* b = MakeControl<TButton>(form, parent, name, x, y, w, h);
-  b->SetCaption(caption);
-  return b;
-}
 
 inline TGroupBox* PlaceGroup(TForm* form, TWinControl* parent, const char* name, const char* caption, int x, int y,
                              int w, int h) {

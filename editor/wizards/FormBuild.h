@@ -1,5 +1,5 @@
 // Small helpers for the wizards' forms, which are built in code: the dialog's frame, its
-// pages, panels and preview, a label with its accelerator's control, and the buttons.
+// pages, panels and preview, the buttons that end it, and a speed button's picture.
 #pragma once
 
 #include "framework/win/ExtCtrls.h"
@@ -58,22 +58,10 @@ inline THTMLViewer* PlacePreview(TComponent* owner, TWinControl* parent, const c
   return v;
 }
 
-inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                          int top, TWinControl* focus = nullptr) {
-  auto* l = new TLabel(owner);
-  if (name && *name) l->SetName(name);
-  l->SetParent(parent);
-  l->SetCaption(caption);
-  l->SetLeft(left);
-  l->SetTop(top);
-  if (focus) l->SetFocusControl(focus);
-  return l;
-}
-
-inline TButton* PlaceButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                            int top, int result, bool isDefault = false, bool isCancel = false) {
-  auto* b = MakeControl<TButton>(owner, parent, name, left, top, 75, 25);
-  b->SetCaption(caption);
+// A button that ends the dialog with its result (OK, Cancel).
+inline TButton* PlaceDialogButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
+                                  int left, int top, int result, bool isDefault = false, bool isCancel = false) {
+  TButton* b = PlaceButton(owner, parent, name, caption, left, top);
   b->SetModalResult(result);
   b->SetDefault(isDefault);
   b->SetCancel(isCancel);

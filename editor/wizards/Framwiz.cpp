@@ -75,8 +75,8 @@ TForm_FrameWiz::TForm_FrameWiz(TComponent* owner) : TForm(owner) {
   for (const char* t : {"_blank", "_self", "_parent", "_top"}) NameLB[0]->Items()->Add(t);
   for (const char* t : {"(none)", "yes", "no", "auto"}) ScrollingLB[0]->Items()->Add(t);
 
-  OkBtn = PlaceButton(this, this, "OkBtn", "&Ok", 416, 24, mrOk, true);
-  CancelBtn = PlaceButton(this, this, "CancelBtn", "&Cancel", 500, 24, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, this, "OkBtn", "&Ok", 416, 24, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, this, "CancelBtn", "&Cancel", 500, 24, mrCancel, false, true);
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
   OpenDialog1->SetTitle("Select HTML File");

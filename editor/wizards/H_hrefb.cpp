@@ -29,8 +29,8 @@ TForm_RefB::TForm_RefB(TComponent* owner) : TForm(owner) {
   URLE = MakeControl<TEdit>(this, this, "URLE", 8, 72, 544, 21);
   URLE->SetReadOnly(true);
   URLL = PlaceLabel(this, this, "URLL", "&URL", 8, 56, URLE);
-  OkBtn = PlaceButton(this, this, "OkBtn", "&Ok", 396, 100, mrOk, true);
-  CancelBtn = PlaceButton(this, this, "CancelBtn", "&Cancel", 477, 100, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, this, "OkBtn", "&Ok", 396, 100, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, this, "CancelBtn", "&Cancel", 477, 100, mrCancel, false, true);
   SetActiveControl(ResourceLB);
 
   ResourceLB->OnChange = [this](TObject* s) { ResourceLBChange(s); };

@@ -19,7 +19,7 @@ TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
   Memo1->SetAlign(alClient);
   Memo1->SetScrollBars(ssVertical);
   Memo1->SetWordWrap(false);
-  btnSort = PlaceButton(this, bottom, "btnSort", "&Sort", 4, 7, mrNone);
+  btnSort = PlaceButton(this, bottom, "btnSort", "&Sort", 4, 7);
   btnSort->OnClick = [this](TObject* s) { btnSortClick(s); };
   cbOrdered = MakeControl<TCheckBox>(this, bottom, "cbOrdered", 96, 10, 140, 19);
   cbOrdered->SetCaption("&Ordered List");
@@ -27,8 +27,8 @@ TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
   HTMLViewer1 = PlacePreview(this, TabSheet2, "HTMLViewer1");
   PageControl1->OnChange = [this](TObject* s) { PageControl1Change(s); };
 
-  OkBtn = PlaceButton(this, this, "OkBtn", "OK", 283, 304, mrOk, true);
-  CancelBtn = PlaceButton(this, this, "CancelBtn", "Cancel", 364, 304, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, this, "OkBtn", "OK", 283, 304, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, this, "CancelBtn", "Cancel", 364, 304, mrCancel, false, true);
   SetActiveControl(Memo1);
 }
 

@@ -42,8 +42,8 @@ TForm_Imgm::TForm_Imgm(TComponent* owner) : TForm(owner) {
   NameE = MakeControl<TEdit>(this, Panel2, "NameE", 52, 8, 200, 21);
   NameE->SetHint("Image map name is used by the \rimage usemap field. This name \rmust be unique|Image map name");
   Label3 = PlaceLabel(this, Panel2, "Label3", "&Name", 10, 12, NameE);
-  OkBtn = PlaceButton(this, Panel2, "OkBtn", "OK", 356, 6, mrOk, true);
-  CancelBtn = PlaceButton(this, Panel2, "CancelBtn", "Cancel", 437, 6, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, Panel2, "OkBtn", "OK", 356, 6, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, Panel2, "CancelBtn", "Cancel", 437, 6, mrCancel, false, true);
 
   ScrollBox1 = MakeControl<TScrollBox>(this, this, "ScrollBox1", 0, 30, 520, 332);
   ScrollBox1->SetAlign(alClient);

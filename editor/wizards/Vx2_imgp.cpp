@@ -22,8 +22,8 @@ TForm_Imgp::TForm_Imgp(TComponent* owner) : TForm(owner) {
   targetE = MakeControl<TComboBox>(this, this, "targetE", 64, 40, 120, 22);
   for (const char* t : {"_self", "_parent", "_top"}) targetE->Items()->Add(t);
   TargetL = PlaceLabel(this, this, "TargetL", "&Target", 8, 44, targetE);
-  OkBtn = PlaceButton(this, this, "OkBtn", "OK", 196, 76, mrOk, true);
-  CancelBtn = PlaceButton(this, this, "CancelBtn", "Cancel", 277, 76, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, this, "OkBtn", "OK", 196, 76, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, this, "CancelBtn", "Cancel", 277, 76, mrCancel, false, true);
 
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");

@@ -73,8 +73,8 @@ TTableDialog::TTableDialog(TComponent* owner) : TForm(owner) {
   HTMLViewer1 = PlacePreview(this, TabSheet2, "HTMLViewer1");
   PageControl1->OnChange = [this](TObject* s) { PageControl1Change(s); };
 
-  OkBtn = PlaceButton(this, this, "OkBtn", "OK", 388, 368, mrOk, true);
-  CancelBtn = PlaceButton(this, this, "CancelBtn", "Cancel", 469, 368, mrCancel, false, true);
+  OkBtn = PlaceDialogButton(this, this, "OkBtn", "OK", 388, 368, mrOk, true);
+  CancelBtn = PlaceDialogButton(this, this, "CancelBtn", "Cancel", 469, 368, mrCancel, false, true);
   SetActiveControl(StringGrid1);
   OnCreate = [this](TObject* s) { FormCreate(s); };
 }

@@ -4,6 +4,7 @@
 
 #include "framework/win/Controls.h"
 #include "framework/win/Menus.h"
+#include "framework/win/StdCtrls.h"
 
 namespace vx {
 
@@ -14,6 +15,27 @@ T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int lef
   c->SetParent(parent);
   c->SetBounds(left, top, width, height);
   return c;
+}
+
+// A label at its place, taking the size of its caption, with the control its accelerator
+// focuses.
+inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                          int top, TWinControl* focus = nullptr) {
+  auto* l = new TLabel(owner);
+  if (name && *name) l->SetName(name);
+  l->SetParent(parent);
+  l->SetBounds(left, top, l->Width(), l->Height());
+  l->SetCaption(caption);
+  if (focus) l->SetFocusControl(focus);
+  return l;
+}
+
+// A push button with its caption, of the usual size unless told otherwise.
+inline TButton* PlaceButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                            int top, int width = 75, int height = 25) {
+  TButton* b = MakeControl<TButton>(owner, parent, name, left, top, width, height);
+  b->SetCaption(caption);
+  return b;
 }
 
 // A menu item the same way: owned by the form, named (unless the name is empty), with its
