@@ -19,26 +19,6 @@ TBrowserFlags GetBrowserBoxes(TCheckBox* const (&boxes)[4]) {
   return f;
 }
 
-namespace {
-
-TRadioButton* PlaceRadio(TForm* f, TWinControl* parent, const char* name, const char* caption, int x, int y, int w,
-                         int tag, TNotifyEvent click) {
-  auto* r = MakeControl<TRadioButton>(f, parent, name, x, y, w, 17);
-  r->SetCaption(caption);
-  r->SetTag(tag);
-  r->SetTabStop(false);  // only the checked one: taking the focus would check a button
-  r->OnClick = std::move(click);
-  return r;
-}
-
-TCheckBox* PlaceCheck(TForm* f, TWinControl* parent, const char* name, const char* caption, int x, int y, int w) {
-  auto* c = MakeControl<TCheckBox>(f, parent, name, x, y, w, 17);
-  c->SetCaption(caption);
-  return c;
-}
-
-}  // namespace
-
 TfrmAttrDef::TfrmAttrDef(TComponent* owner) : TForm(owner) {
   SetCaption("Attribute Definition");
   SetBorderStyle(bsDialog);

@@ -19,18 +19,12 @@ TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
   SetClientSize(420, 330);
 
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "Properties", 8, 6, 404, 118);
-  auto radio = [this](const char* name, const char* caption, int y, TNotifyEvent click) {
-    auto* r = MakeControl<TRadioButton>(this, GroupBox1, name, 12, y, 270, 17);
-    r->SetCaption(caption);
-    // Only the checked button of a group is a tab stop: a radio button that takes the
-    // focus checks itself, and the first focus of the dialog must not change the kind.
-    r->SetTabStop(false);
-    r->OnClick = std::move(click);
-    return r;
-  };
-  rbSingle = radio("rbSingle", "Tag is stand alone", 18, [this](TObject* s) { rbSingleClick(s); });
-  rbPair = radio("rbPair", "Tag has ending tag", 38, [this](TObject* s) { rbPairClick(s); });
-  rbBoth = radio("rbBoth", "Tag can be stand alone or have ending tag", 58, [this](TObject* s) { rbBothClick(s); });
+  rbSingle = PlaceRadio(this, GroupBox1, "rbSingle", "Tag is stand alone", 12, 18, 270, 0,
+                        [this](TObject* s) { rbSingleClick(s); });
+  rbPair = PlaceRadio(this, GroupBox1, "rbPair", "Tag has ending tag", 12, 38, 270, 0,
+                      [this](TObject* s) { rbPairClick(s); });
+  rbBoth = PlaceRadio(this, GroupBox1, "rbBoth", "Tag can be stand alone or have ending tag", 12, 58, 270, 0,
+                      [this](TObject* s) { rbBothClick(s); });
   Button1 = PlaceButton(this, GroupBox1, "Button1", "&Description", 300, 18, 92);
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
   eEndTag = MakeControl<TEdit>(this, GroupBox1, "eEndTag", 82, 84, 118, 21);
@@ -42,15 +36,10 @@ TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
   lblGroup = PlaceLabel(this, GroupBox1, "lblGroup", "&Group:", 212, 88, cbGroup);
 
   GroupBox2 = PlaceGroup(this, this, "GroupBox2", "Supported Browsers", 8, 130, 404, 46);
-  auto check = [this](const char* name, const char* caption, int x, int w) {
-    auto* c = MakeControl<TCheckBox>(this, GroupBox2, name, x, 20, w, 17);
-    c->SetCaption(caption);
-    return c;
-  };
-  cbNS = check("cbNS", "Netscape 3.0", 12, 90);
-  cbIE = check("cbIE", "Internet Explorer 3", 104, 122);
-  cbMosaic = check("cbMosaic", "NCSA Mosaic", 228, 90);
-  cbIntBrowser = check("cbIntBrowser", "Int Browser", 322, 78);
+  cbNS = PlaceCheck(this, GroupBox2, "cbNS", "Netscape 3.0", 12, 20, 90);
+  cbIE = PlaceCheck(this, GroupBox2, "cbIE", "Internet Explorer 3", 104, 20, 122);
+  cbMosaic = PlaceCheck(this, GroupBox2, "cbMosaic", "NCSA Mosaic", 228, 20, 90);
+  cbIntBrowser = PlaceCheck(this, GroupBox2, "cbIntBrowser", "Int Browser", 322, 20, 78);
 
   GroupBox3 = PlaceGroup(this, this, "GroupBox3", "Attributes", 8, 182, 404, 108);
   lbAttributes = MakeControl<TListBox>(this, GroupBox3, "lbAttributes", 12, 18, 280, 82);
