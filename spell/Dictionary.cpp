@@ -112,14 +112,8 @@ bool TDictionary::LoadExclusions(const AnsiString& fileName) {
   return true;
 }
 
-AnsiString TDictionary::Normalize(const AnsiString& word) {
-  AnsiString w = LowerWord(CutWord(word));
-  if (w.size() >= 2 && w.compare(w.size() - 2, 2, "'s") == 0) w.resize(w.size() - 2);
-  return w;
-}
-
 bool TDictionary::Contains(const AnsiString& word) {
-  AnsiString w = Normalize(word);
+  AnsiString w = LookupForm(word);
   if (exclusions_ && exclusions_->IndexOf(w) >= 0) return false;
   int at;
   if (custom_->Count() > 0 && custom_->Find(w, at)) return true;
@@ -131,7 +125,7 @@ bool TDictionary::Contains(const AnsiString& word) {
 bool TDictionary::AddWord(const AnsiString& word) {
   if (Contains(word)) return false;
   // Stored in the form Contains looks up, so an added possessive is found again.
-  AnsiString w = Normalize(word);
+  AnsiString w = LookupForm(word);
   if (w.empty()) return false;
   custom_->Add(w);
   unsaved_->Add(w);

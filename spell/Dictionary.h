@@ -57,8 +57,6 @@ class TDictionary : public TObject {
  private:
   TDCTFile* FirstMainFile() const { return static_cast<TDCTFile*>(mainFiles_.Head()); }
   AnsiString MainFolder() const;
-  // Lookup form of a word: cut to 50, A-Z lower-cased, a final "'s" dropped.
-  static AnsiString Normalize(const AnsiString& word);
   static void ReadWordFile(const AnsiString& fileName, TStrings& into);
 
   bool mainFilesOpen_ = false;

@@ -26,6 +26,13 @@ inline AnsiString LowerWord(AnsiString w) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   return w;
 }
+// The form in which the dictionary looks a word up, and so the form its builder stores:
+// cut to 50 characters, A-Z lower-cased, a final "'s" dropped.
+inline AnsiString LookupForm(const AnsiString& word) {
+  AnsiString w = LowerWord(CutWord(word));
+  if (w.size() >= 2 && w.compare(w.size() - 2, 2, "'s") == 0) w.resize(w.size() - 2);
+  return w;
+}
 inline AnsiString UpperWordAZ(AnsiString w) {
   for (char& c : w)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);

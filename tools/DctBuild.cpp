@@ -45,8 +45,7 @@ bool Utf8ToCodePage437(const std::string& utf8, std::string& out) {
 }
 
 bool DictionaryForm(const std::string& cp437, std::string& out) {
-  out = LowerWord(cp437);
-  if (out.size() >= 2 && out.compare(out.size() - 2, 2, "'s") == 0) out.resize(out.size() - 2);
+  out = LookupForm(cp437);
   if (out.empty() || out.size() >= static_cast<size_t>(dct::kMaxWordLength)) return false;
   for (char c : out)
     if (!IsWordChar(static_cast<uint8_t>(c))) return false;
