@@ -40,7 +40,7 @@ void TfrmGenHelp::GenerateHelp(const AnsiString& folder) {
   if (!Group) return;
   const AnsiString prefix = IncludeTrailingBackslash(folder);
   GenerateHelpPages(*Group, [&](const AnsiString& fileName, const THelpLines& lines) {
-    AnsiString text = HelpPageText(lines);
+    AnsiString text = JoinLines(lines);
     SaveFileSafely(prefix + fileName, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int>(text.size())); });
   });
 }

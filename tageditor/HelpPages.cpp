@@ -67,13 +67,4 @@ void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink) {
   sink("index.htm", index);
 }
 
-AnsiString HelpPageText(const THelpLines& lines) {
-  AnsiString text;
-  for (const AnsiString& l : lines) {
-    text += l;
-    text += "\r\n";
-  }
-  return text;
-}
-
 }  // namespace vx

@@ -25,7 +25,4 @@ void AddTagHelp(THelpLines& page, const THTMLTagDef& tag);
 // it is complete; a sink that throws stops the run (later pages and the index unwritten).
 void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink);
 
-// The lines, each ended by CR LF.
-AnsiString HelpPageText(const THelpLines& lines);
-
 }  // namespace vx

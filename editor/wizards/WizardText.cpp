@@ -95,12 +95,6 @@ std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ord
   return v;
 }
 
-AnsiString JoinLines(const std::vector<AnsiString>& lines) {
-  AnsiString s;
-  for (const AnsiString& l : lines) s += l + CRLF;
-  return s;
-}
-
 // ---- links ---------------------------------------------------------------------------
 
 AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path, const AnsiString& file,

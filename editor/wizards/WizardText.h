@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/core/Object.h"
+#include "framework/core/Classes.h"
 
 namespace vx {
 
@@ -46,8 +46,6 @@ std::vector<AnsiString> TablePieces(const TTableSpec& spec, bool lower);
 
 // "<UL>" or "<OL>", one LI line per item (empty items too), and the closing tag.
 std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ordered);
-// The lines, each followed by CR LF.
-AnsiString JoinLines(const std::vector<AnsiString>& lines);
 
 // ---- links ---------------------------------------------------------------------------
 

@@ -119,6 +119,15 @@ AnsiString TStrings::Text() const {
   return r;
 }
 
+AnsiString JoinLines(const std::vector<AnsiString>& lines) {
+  AnsiString r;
+  for (const AnsiString& l : lines) {
+    r += l;
+    r += "\r\n";
+  }
+  return r;
+}
+
 void TStrings::SetText(const AnsiString& text) {
   BeginUpdate();
   auto cleanup = OnScopeExit([&] { EndUpdate(); });

@@ -156,4 +156,7 @@ class TStringList : public TStrings {
   TDuplicates duplicates_ = dupIgnore;
 };
 
+// Lines each ended by CR LF, as a string list's Text gives them.
+AnsiString JoinLines(const std::vector<AnsiString>& lines);
+
 }  // namespace vx
