@@ -157,13 +157,7 @@ void TfrmMain::CreatePage() {
   btnTest = MakeControl<TZxSpeedButton>(this, GroupBox1, "btnTest", 230, 140, 25, 25);
   btnTest->SetHint("Test Tag");
   btnTest->SetShowHint(true);
-  try {
-    TBitmap glyph;
-    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), "btnTest");
-    btnTest->SetGlyph(&glyph);
-  } catch (const Exception&) {
-    btnTest->SetCaption("T");
-  }
+  SetButtonPicture(btnTest, "btnTest", "T");
   btnTest->OnClick = VX_HANDLER(btnTestClick);
 
   GroupBox2 = PlaceGroup(this, TabSheet1, "GroupBox2", "Tag Attributes", 4, 206, 312, 130);

@@ -339,6 +339,16 @@ void TZxSpeedButton::SetGlyph(TBitmap* b) {
   glyph_->SetGlyph(b);
   Invalidate();
 }
+
+void SetButtonPicture(TZxSpeedButton* b, const char* resource, const char* caption) {
+  TBitmap glyph;
+  try {
+    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
+    b->SetGlyph(&glyph);
+  } catch (const Exception&) {
+    b->SetCaption(caption);
+  }
+}
 void TZxSpeedButton::SetGrayedInactive(bool v) {
   if (v != grayedInactive_) {
     grayedInactive_ = v;

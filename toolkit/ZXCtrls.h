@@ -141,6 +141,10 @@ class TZxSpeedButton : public TGraphicControl {
   ~TZxSpeedButton() override;
 };
 
+// The button shows the program's bitmap resource of that name, or the caption in a program
+// built without the pictures.
+void SetButtonPicture(TZxSpeedButton* b, const char* resource, const char* caption);
+
 // A button face without a control.
 class TButtonImage : public TObject {
  public:

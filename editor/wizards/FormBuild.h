@@ -1,5 +1,5 @@
 // Small helpers for the wizards' forms, which are built in code: the dialog's frame, its
-// pages, panels and preview, the buttons that end it, and a speed button's picture.
+// pages, panels and preview, and the buttons that end it.
 #pragma once
 
 #include "framework/win/ExtCtrls.h"
@@ -66,24 +66,6 @@ inline TButton* PlaceDialogButton(TComponent* owner, TWinControl* parent, const 
   b->SetDefault(isDefault);
   b->SetCancel(isCancel);
   return b;
-}
-
-}  // namespace vx
-
-#include "toolkit/ZXCtrls.h"
-
-namespace vx {
-
-// A speed button showing the program's bitmap resource of that name, or the caption in a
-// program built without the pictures.
-inline void SetButtonPicture(TZxSpeedButton* b, const char* resource, const char* caption) {
-  TBitmap glyph;
-  try {
-    glyph.LoadFromResourceName(GetModuleHandleA(nullptr), resource);
-    b->SetGlyph(&glyph);
-  } catch (const Exception&) {
-    b->SetCaption(caption);
-  }
 }
 
 }  // namespace vx

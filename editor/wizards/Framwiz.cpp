@@ -5,6 +5,7 @@
 #include "editor/wizards/WizardText.h"
 #include "framework/core/SysUtils.h"
 #include "tagdefs/tePaths.h"
+#include "toolkit/ZXCtrls.h"
 
 namespace vx {
 

@@ -3,6 +3,7 @@
 #include "editor/wizards/FormBuild.h"
 #include "editor/wizards/H_hrefb.h"
 #include "tagdefs/tePaths.h"
+#include "toolkit/ZXCtrls.h"
 
 namespace vx {
 
