@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "framework/win/MakeControl.h"
 #include "spell/SpellPlatform.h"
 #include "spell/SpellWords.h"
 
@@ -137,25 +138,16 @@ TWordForm::TWordForm(TComponent* owner) : TForm(owner) {
   Font()->SetSize(8);
   Font()->SetStyle(TFontStyles{fsBold});
   auto caption = [this](const char* name, const char* text, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
+    auto* l = MakeControl<TLabel>(this, this, name, 8, y, 90, 16);
     l->SetAutoSize(false);
     l->SetAlignment(taRightJustify);
-    l->SetBounds(8, y, 90, 16);
     l->SetCaption(text);
     return l;
   };
   auto value = [this](const char* bevel, const char* name, int y, TBevel*& b) {
-    b = new TBevel(this);
-    b->SetName(bevel);
-    b->SetParent(this);
-    b->SetBounds(106, y - 3, 110, 22);
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
+    b = MakeControl<TBevel>(this, this, bevel, 106, y - 3, 110, 22);
+    auto* l = MakeControl<TLabel>(this, this, name, 110, y, 102, 16);
     l->SetAutoSize(false);
-    l->SetBounds(110, y, 102, 16);
     l->SetParentFont(false);
     l->Font()->SetName("Arial");
     l->Font()->SetSize(9);
@@ -167,11 +159,7 @@ TWordForm::TWordForm(TComponent* owner) : TForm(owner) {
   lblWords = value("Bevel1", "lblWords", 14, Bevel1);
   Label2 = caption("Label2", "Unique Words:", 42);
   lblUniqueWords = value("Bevel2", "lblUniqueWords", 42, Bevel2);
-  btnOk = new TButton(this);
-  btnOk->SetName("btnOk");
-  btnOk->SetParent(this);
-  btnOk->SetCaption("OK");
-  btnOk->SetBounds(76, 72, 75, 25);
+  btnOk = PlaceButton(this, this, "btnOk", "OK", 76, 72);
   btnOk->OnClick = [this](TObject* s) { btnOkClick(s); };
 }
 

@@ -217,11 +217,8 @@ TLabel* TAbsSpellDialog::AddLabel(TWinControl* parent, const char* name, const c
 
 TBitBtn* TAbsSpellDialog::AddButton(TWinControl* parent, const char* name, const char* caption, int glyph, int x, int y,
                                     int w, int h, int tab, void (TAbsSpellDialog::*click)(TObject*)) {
-  auto* b = new TBitBtn(this);
-  b->SetName(name);
-  b->SetParent(parent);
+  auto* b = MakeControl<TBitBtn>(this, parent, name, x, y, w, h);
   b->SetCaption(caption);
-  b->SetBounds(x, y, w, h);
   b->SetTabOrder(tab);
   if (glyph != sgNone) DrawSpellGlyph(b->Glyph(), glyph);
   if (click) b->OnClick = [this, click](TObject* s) { (this->*click)(s); };
@@ -229,41 +226,29 @@ TBitBtn* TAbsSpellDialog::AddButton(TWinControl* parent, const char* name, const
 }
 
 void TAbsSpellDialog::AddWordEdit(TWinControl* parent, int x, int y, int w, int tab) {
-  edtWord = new TEnterEdit(this);
-  edtWord->SetName("edtWord");
-  edtWord->SetParent(parent);
-  edtWord->SetBounds(x, y, w, 21);
+  edtWord = MakeControl<TEnterEdit>(this, parent, "edtWord", x, y, w, 21);
   edtWord->SetTabOrder(tab);
   edtWord->SetText("");
   edtWord->OnKeyUp = [this](TObject* s, WORD& k, TShiftState sh) { QuickSuggest(s, k, sh); };
 }
 
 void TAbsSpellDialog::AddSuggestionList(TWinControl* parent, int x, int y, int w, int h, int tab) {
-  lstSuggest = new TNewListBox(this);
-  lstSuggest->SetName("lstSuggest");
-  lstSuggest->SetParent(parent);
-  lstSuggest->SetBounds(x, y, w, h);
+  lstSuggest = MakeControl<TNewListBox>(this, parent, "lstSuggest", x, y, w, h);
   lstSuggest->SetTabOrder(tab);
   lstSuggest->OnChange = [this](TObject* s) { lstSuggestChange(s); };
   lstSuggest->OnDblClick = [this](TObject* s) { lstSuggestDblClick(s); };
 }
 
 void TAbsSpellDialog::AddAccentPanel(TWinControl* parent, int x, int y, int w, int tab) {
-  pnlIcons = new TPanel(this);
-  pnlIcons->SetName("pnlIcons");
-  pnlIcons->SetParent(parent);
+  pnlIcons = MakeControl<TPanel>(this, parent, "pnlIcons", x, y, w, 25);
   pnlIcons->SetCaption("");
   pnlIcons->SetBevelOuter(bvLowered);
-  pnlIcons->SetBounds(x, y, w, 25);
   pnlIcons->SetTabOrder(tab);
   pnlIcons->SetVisible(false);
   TSpeedButton** buttons[7] = {&btnA, &btnE, &btnI, &btnO, &btnU, &btnN, &btnN2};
   for (int i = 0; i < 7; ++i) {
-    auto* b = new TSpeedButton(this);
-    b->SetName(accentNames[i]);
-    b->SetParent(pnlIcons);
+    auto* b = MakeControl<TSpeedButton>(this, pnlIcons, accentNames[i], 2 + 22 * i, 2, 21, 21);
     b->SetCaption(accentCaptions[i]);
-    b->SetBounds(2 + 22 * i, 2, 21, 21);
     b->OnClick = [this](TObject* s) { AccentClick(s); };
     *buttons[i] = b;
   }

@@ -1,5 +1,6 @@
 // The three dialog styles, their controls in the order of their tab stops.
 #include "framework/core/SysUtils.h"
+#include "framework/win/MakeControl.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellDialogs.h"
 #include "spell/SpellPlatform.h"
@@ -72,10 +73,7 @@ TMSSpellDlg::TMSSpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   SetTop(120);
 
   lblFound = AddLabel(this, "lblFound", "Not in Dictionary:", 8, 6);
-  edtCurWord = new TEnterEdit(this);
-  edtCurWord->SetName("edtCurWord");
-  edtCurWord->SetParent(this);
-  edtCurWord->SetBounds(8, 22, 383, 21);
+  edtCurWord = MakeControl<TEnterEdit>(this, this, "edtCurWord", 8, 22, 383, 21);
   edtCurWord->SetReadOnly(true);
   edtCurWord->SetTabOrder(0);
   edtCurWord->SetText("BadWord");
@@ -102,11 +100,7 @@ TMSSpellDlg::TMSSpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   btnHelp->SetKind(bkHelp);
   AddAccentPanel(this, 88, 76, 204, 11);
   auto plain = [this](const char* name, const char* caption, int x, int y, int tab) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(this);
-    b->SetCaption(caption);
-    b->SetBounds(x, y, w, h);
+    TButton* b = PlaceButton(this, this, name, caption, x, y, w, h);
     b->SetTabOrder(tab);
     b->SetEnabled(false);
     return b;
@@ -156,10 +150,7 @@ TW96SpellDlg::TW96SpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   Panel1->SetCaption("");
   Panel1->SetAlign(alClient);
 
-  Shape1 = new TShape(this);
-  Shape1->SetName("Shape1");
-  Shape1->SetParent(Panel1);
-  Shape1->SetBounds(6, 6, 132, 20);
+  Shape1 = MakeControl<TShape>(this, Panel1, "Shape1", 6, 6, 132, 20);
   Shape1->Brush()->SetColor(clBlack);
   lblSpellChk = AddLabel(Panel1, "lblSpellChk", "Spell Check", 6, 8, 132);
   lblSpellChk->SetAlignment(taCenter);
@@ -174,26 +165,17 @@ TW96SpellDlg::TW96SpellDlg(TComponent* owner) : TAbsSpellDialog(owner) {
   AddWordEdit(Panel1, 6, 50, 144, 0);
   lblFound->SetFocusControl(edtWord);
   edtWord->OnExit = [this](TObject* s) { edtWordExit(s); };
-  SpeedButton1 = new TSpeedButton(this);
-  SpeedButton1->SetName("SpeedButton1");
-  SpeedButton1->SetParent(Panel1);
-  SpeedButton1->SetBounds(154, 49, 24, 24);
+  SpeedButton1 = MakeControl<TSpeedButton>(this, Panel1, "SpeedButton1", 154, 49, 24, 24);
   DrawSpellGlyph(SpeedButton1->Glyph(), sgSuggest);
   SpeedButton1->OnClick = [this](TObject* s) { btnSuggestClick(s); };
   AddSuggestionList(Panel1, 184, 6, 158, 48, 1);
 
   // The sunken block behind the four buttons on the left of the button group.
-  Shape2 = new TShape(this);
-  Shape2->SetName("Shape2");
-  Shape2->SetParent(Panel1);
-  Shape2->SetBounds(347, 5, 206, 79);
+  Shape2 = MakeControl<TShape>(this, Panel1, "Shape2", 347, 5, 206, 79);
   Shape2->Brush()->SetStyle(bsClear);
-  Panel2 = new TPanel(this);
-  Panel2->SetName("Panel2");
-  Panel2->SetParent(Panel1);
+  Panel2 = MakeControl<TPanel>(this, Panel1, "Panel2", 348, 6, 204, 77);
   Panel2->SetCaption("");
   Panel2->SetBevelOuter(bvLowered);
-  Panel2->SetBounds(348, 6, 204, 77);
   Panel2->SetColor(0xC0C0C0);
   btnReplaceAll = AddButton(Panel2, "btnReplaceAll", "Replace All", sgReplaceAll, 4, 8, 96, 25, 2,
                             &TAbsSpellDialog::btnReplaceAllClick);
