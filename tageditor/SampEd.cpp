@@ -17,10 +17,7 @@ TfrmSampEd::TfrmSampEd(TComponent* owner) : TForm(owner) {
   SetClientSize(480, 340);
 
   PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 5, 5, 470, 300);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetName("TabSheet1");
-  TabSheet1->SetCaption("Example Code");
-  TabSheet1->SetPageControl(PageControl1);
+  TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "Example Code");
   Ledit = new TLEdit(this);
   Ledit->SetName("Ledit");
   Ledit->SetParent(TabSheet1);
@@ -35,10 +32,7 @@ TfrmSampEd::TfrmSampEd(TComponent* owner) : TForm(owner) {
     LeditControlHighlight(s, t, v, w, f, b);
   };
 
-  TabSheet2 = new TTabSheet(this);
-  TabSheet2->SetName("TabSheet2");
-  TabSheet2->SetCaption("Preview");
-  TabSheet2->SetPageControl(PageControl1);
+  TabSheet2 = AddSheet(this, PageControl1, "TabSheet2", "Preview");
   Viewer = new THTMLViewer(this);
   Viewer->SetName("Viewer");
   Viewer->SetParent(TabSheet2);

@@ -135,10 +135,7 @@ void TfrmMain::CreatePage() {
   Label1->SetWidth(116);
 
   PageControl1 = MakeControl<TPageControl>(this, this, "PageControl1", 4, top + 36, 612, 444 - top - 40);
-  TabSheet1 = new TTabSheet(this);
-  TabSheet1->SetName("TabSheet1");
-  TabSheet1->SetCaption("Tags and Attributes");
-  TabSheet1->SetPageControl(PageControl1);
+  TabSheet1 = AddSheet(this, PageControl1, "TabSheet1", "Tags and Attributes");
 
   GroupBox1 = PlaceGroup(this, TabSheet1, "GroupBox1", "Defined Tags", 4, 2, 312, 200);
   lbTags = MakeControl<TListBox>(this, GroupBox1, "lbTags", 8, 16, 216, 176);

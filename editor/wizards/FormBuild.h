@@ -21,14 +21,6 @@ inline void MakeDialog(TForm* f, const char* name, const char* caption, int clie
   f->SetClientSize(clientWidth, clientHeight);
 }
 
-inline TTabSheet* AddSheet(TComponent* owner, TPageControl* pc, const char* name, const char* caption) {
-  auto* sheet = new TTabSheet(owner);
-  sheet->SetName(name);
-  sheet->SetCaption(caption);
-  sheet->SetPageControl(pc);
-  return sheet;
-}
-
 // A panel that only holds controls: no caption, no bevel.
 inline TPanel* PlainPanel(TComponent* owner, TWinControl* parent, const char* name, TAlign align, int size) {
   auto* p = new TPanel(owner);

@@ -4,6 +4,7 @@
 
 #include "framework/win/Controls.h"
 #include "framework/win/Menus.h"
+#include "framework/win/PageControl.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
@@ -36,6 +37,15 @@ inline TButton* PlaceButton(TComponent* owner, TWinControl* parent, const char* 
   TButton* b = MakeControl<TButton>(owner, parent, name, left, top, width, height);
   b->SetCaption(caption);
   return b;
+}
+
+// A page of a page control, after its other pages.
+inline TTabSheet* AddSheet(TComponent* owner, TPageControl* pc, const char* name, const char* caption) {
+  auto* sheet = new TTabSheet(owner);
+  sheet->SetName(name);
+  sheet->SetCaption(caption);
+  sheet->SetPageControl(pc);
+  return sheet;
 }
 
 // A menu item the same way: owned by the form, named (unless the name is empty), with its
