@@ -7,11 +7,7 @@
 namespace vx {
 
 TfrmAbout::TfrmAbout(TComponent* owner) : TForm(owner) {
-  SetCaption("About");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(300, 172);
+  MakeDialog(this, "", "About", 300, 172);
   Image1 = MakeControl<TImage>(this, this, "Image1", 16, 16, 32, 32);
   lblProgram = PlaceLabel(this, this, "lblProgram", "", 64, 14);
   lblProgram->Font()->SetSize(12);

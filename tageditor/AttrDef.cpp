@@ -20,11 +20,7 @@ TBrowserFlags GetBrowserBoxes(TCheckBox* const (&boxes)[4]) {
 }
 
 TfrmAttrDef::TfrmAttrDef(TComponent* owner) : TForm(owner) {
-  SetCaption("Attribute Definition");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(484, 282);
+  MakeDialog(this, "", "Attribute Definition", 484, 282);
 
   TNotifyEvent typeClick = [this](TObject* s) { rbTextClick(s); };
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Attribute Type", 8, 6, 200, 234);

@@ -8,11 +8,7 @@
 namespace vx {
 
 TfrmGenHelp::TfrmGenHelp(TComponent* owner) : TForm(owner) {
-  SetCaption("Help Generator");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(360, 176);
+  MakeDialog(this, "", "Help Generator", 360, 176);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Destination Directory", 8, 6, 344, 52);
   DirectoryEdit1 = MakeControl<TDirectoryEdit>(this, GroupBox1, "DirectoryEdit1", 12, 20, 320, 21);
   DirectoryEdit1->SetDialogOptions({sdAllowCreate, sdPerformCreate, sdPrompt});

@@ -9,11 +9,7 @@ namespace vx {
 // ---- TfrmNewTag --------------------------------------------------------------------
 
 TfrmNewTag::TfrmNewTag(TComponent* owner) : TForm(owner) {
-  SetCaption("Add HTML Tag");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(346, 290);
+  MakeDialog(this, "", "Add HTML Tag", 346, 290);
 
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "New HTML Tag", 8, 6, 330, 50);
   eTagName = MakeControl<TEdit>(this, GroupBox1, "eTagName", 60, 20, 150, 21);
@@ -88,11 +84,7 @@ void TfrmNewTag::Button1Click(TObject*) {
 // ---- TfrmNewAttr -------------------------------------------------------------------
 
 TfrmNewAttr::TfrmNewAttr(TComponent* owner) : TForm(owner) {
-  SetCaption("New Attribute");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(252, 98);
+  MakeDialog(this, "", "New Attribute", 252, 98);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Attribute", 8, 6, 236, 52);
   eAttrName = MakeControl<TEdit>(this, GroupBox1, "eAttrName", 12, 20, 212, 21);
   eAttrName->SetCharCase(ecUpperCase);

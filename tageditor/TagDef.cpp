@@ -12,11 +12,7 @@
 namespace vx {
 
 TfrmTagDef::TfrmTagDef(TComponent* owner) : TForm(owner) {
-  SetCaption("HTML Tag Definition");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(420, 330);
+  MakeDialog(this, "", "HTML Tag Definition", 420, 330);
 
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "Properties", 8, 6, 404, 118);
   rbSingle = PlaceRadio(this, GroupBox1, "rbSingle", "Tag is stand alone", 12, 18, 270, 0,

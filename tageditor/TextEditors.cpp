@@ -9,11 +9,7 @@ namespace vx {
 // ---- TfrmPickList ------------------------------------------------------------------
 
 TfrmPickList::TfrmPickList(TComponent* owner) : TForm(owner) {
-  SetCaption("PickList Editor");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(292, 262);
+  MakeDialog(this, "", "PickList Editor", 292, 262);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "Picklist Items", 8, 6, 276, 214);
   Memo1 = MakeControl<TMemo>(this, GroupBox1, "Memo1", 12, 20, 160, 182);
   Memo1->SetScrollBars(ssVertical);
@@ -37,11 +33,7 @@ void TfrmPickList::btnSortClick(TObject*) { Memo1->SetText(SortPickList(Memo1->T
 // ---- TfrmGroups --------------------------------------------------------------------
 
 TfrmGroups::TfrmGroups(TComponent* owner) : TForm(owner) {
-  SetCaption("Group Name Editor");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetClientSize(292, 262);
+  MakeDialog(this, "", "Group Name Editor", 292, 262);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Group Names", 8, 6, 276, 214);
   Memo1 = MakeControl<TMemo>(this, GroupBox1, "Memo1", 12, 20, 252, 182);
   Memo1->SetScrollBars(ssVertical);

@@ -11,16 +11,6 @@
 
 namespace vx {
 
-// A fixed-size dialog in the middle of the screen with only the system menu.
-inline void MakeDialog(TForm* f, const char* name, const char* caption, int clientWidth, int clientHeight) {
-  f->SetName(name);
-  f->SetCaption(caption);
-  f->SetBorderStyle(bsDialog);
-  f->SetBorderIcons(TBorderIcons{biSystemMenu});
-  f->SetPosition(poScreenCenter);
-  f->SetClientSize(clientWidth, clientHeight);
-}
-
 // A panel that only holds controls: no caption, no bevel.
 inline TPanel* PlainPanel(TComponent* owner, TWinControl* parent, const char* name, TAlign align, int size) {
   auto* p = new TPanel(owner);

@@ -1,13 +1,25 @@
-// Forms built in code make each control the same way: owned by the form, named as its
-// part of the form, on its parent at its place.
+// Forms built in code make their dialog frame and each control the same way: owned by the
+// form, named as its part of the form, on its parent at its place.
 #pragma once
 
 #include "framework/win/Controls.h"
+#include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
 #include "framework/win/PageControl.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
+
+// A fixed-size dialog in the middle of the screen with only the system menu; named unless
+// the name is empty.
+inline void MakeDialog(TForm* f, const char* name, const char* caption, int clientWidth, int clientHeight) {
+  if (name && *name) f->SetName(name);
+  f->SetCaption(caption);
+  f->SetBorderStyle(bsDialog);
+  f->SetBorderIcons(TBorderIcons{biSystemMenu});
+  f->SetPosition(poScreenCenter);
+  f->SetClientSize(clientWidth, clientHeight);
+}
 
 template <class T>
 T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
