@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "framework/core/SysUtils.h"
+#include "framework/win/GdiScoped.h"
 #include "tagdefs/FilterEd.h"
 #include "tagdefs/ParEd.h"
 #include "tageditor/About.h"
@@ -27,27 +29,21 @@ namespace {
 
 // A copy of the window's client area, as it is on the screen.
 struct Capture {
-  HDC dc = nullptr;
-  HBITMAP bmp = nullptr;
-  HGDIOBJ old = nullptr;
   int w = 0, h = 0;
+  TOwnedDC dc;
+  TOwnedBitmap bmp;
+  std::optional<TSelected> selected;
   explicit Capture(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetClientRect(window, &r);
     w = r.right;
     h = r.bottom;
-    HDC src = GetDC(window);
-    dc = CreateCompatibleDC(src);
-    bmp = CreateCompatibleBitmap(src, w, h);
-    old = SelectObject(dc, bmp);
+    TWindowDC src(window);
+    dc.Reset(CreateCompatibleDC(src));
+    bmp.Reset(CreateCompatibleBitmap(src, w, h));
+    selected.emplace(dc, bmp);
     BitBlt(dc, 0, 0, w, h, src, 0, 0, SRCCOPY);
-    ReleaseDC(window, src);
-  }
-  ~Capture() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
   }
   COLORREF At(int x, int y) const { return GetPixel(dc, x, y) & 0xFFFFFF; }
 };
@@ -113,16 +109,17 @@ TEST_F(TagEdTest, OpenShowsTheSetWithItsTagsDrawnAndDescribed) {
     Capture expect(main->lbTags->Handle());
     RECT fill = r;
     FillRect(expect.dc, &fill, GetSysColorBrush(COLOR_WINDOW));
-    HGDIOBJ of = SelectObject(expect.dc, font);
-    SetBkMode(expect.dc, TRANSPARENT);
-    SetTextColor(expect.dc, ColorToRGB(main->lbTags->Font()->Color()));
-    std::string name = "<" + t->Name() + ">";
-    TextOutA(expect.dc, r.left, r.top, name.c_str(), static_cast<int>(name.size()));
-    if (t->Kind() != tkStandAlone) {
-      std::string end = "...    <" + t->EndTag() + ">";
-      TextOutA(expect.dc, r.left + 120, r.top, end.c_str(), static_cast<int>(end.size()));
+    {
+      TSelected selectFont(expect.dc, font);
+      SetBkMode(expect.dc, TRANSPARENT);
+      SetTextColor(expect.dc, ColorToRGB(main->lbTags->Font()->Color()));
+      std::string name = "<" + t->Name() + ">";
+      TextOutA(expect.dc, r.left, r.top, name.c_str(), static_cast<int>(name.size()));
+      if (t->Kind() != tkStandAlone) {
+        std::string end = "...    <" + t->EndTag() + ">";
+        TextOutA(expect.dc, r.left + 120, r.top, end.c_str(), static_cast<int>(end.size()));
+      }
     }
-    SelectObject(expect.dc, of);
     int diff = 0;
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < std::min<int>(r.right, shot.w); ++x) diff += shot.At(x, y) != expect.At(x, y);
@@ -649,11 +646,11 @@ TEST_F(TagEdTest, SampleEditorHighlightsPreviewsAndFormats) {
       bi.bmiHeader.biHeight = -rc.bottom;
       bi.bmiHeader.biPlanes = 1;
       bi.bmiHeader.biBitCount = 32;
-      HDC dc = CreateCompatibleDC(nullptr);
+      TOwnedDC dc(CreateCompatibleDC(nullptr));
       uint32_t* bits = nullptr;
-      HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-      HGDIOBJ old = SelectObject(dc, bmp);
-      SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      TOwnedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+      TSelected selectBitmap(dc, bmp);
+      SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
       GdiFlush();
       std::set<TColor> found;
       for (int y = 0; y < std::min<int>(20, rc.bottom); ++y)
@@ -661,9 +658,6 @@ TEST_F(TagEdTest, SampleEditorHighlightsPreviewsAndFormats) {
           uint32_t p = bits[y * rc.right + x];
           found.insert(static_cast<TColor>(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255)));
         }
-      SelectObject(dc, old);
-      DeleteObject(bmp);
-      DeleteDC(dc);
       return found;
     };
     for (const char* word : {"<B", "<code", "<SUP"}) {
