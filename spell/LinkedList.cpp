@@ -47,30 +47,22 @@ TLinkedListNode* TLinkedList::FindPrevious(TLinkedListNode* node) const {
   return nullptr;
 }
 
-bool TLinkedList::Holds(const TLinkedListNode* node) const {
-  for (TLinkedListNode* p = head_; p; p = p->next_)
-    if (p == node) return true;
-  return false;
-}
-
-void TLinkedList::Remove(TLinkedListNode* node) {
-  if (!node || !Holds(node)) return;
-  if (node == head_) {
-    head_ = node->next_;
-    if (tail_ == node) tail_ = nullptr;
-  } else {
-    TLinkedListNode* prev = FindPrevious(node);
-    prev->next_ = node->next_;
-    if (tail_ == node) tail_ = prev;
-  }
+bool TLinkedList::Unlink(TLinkedListNode* node) {
+  if (!node || !head_) return false;
+  // One scan finds the predecessor, and a node that has none is not in the list.
+  TLinkedListNode* prev = node == head_ ? nullptr : FindPrevious(node);
+  if (node != head_ && !prev) return false;
+  (prev ? prev->next_ : head_) = node->next_;
+  if (tail_ == node) tail_ = prev;
   node->next_ = nullptr;
   --count_;
+  return true;
 }
 
+void TLinkedList::Remove(TLinkedListNode* node) { Unlink(node); }
+
 void TLinkedList::Delete(TLinkedListNode* node) {
-  if (!node || !Holds(node)) return;
-  Remove(node);
-  delete node;
+  if (Unlink(node)) delete node;
 }
 
 void TLinkedList::Clear() {

@@ -40,7 +40,8 @@ class TLinkedList : public TObject {
   void Clear();
 
  private:
-  bool Holds(const TLinkedListNode* node) const;
+  // Remove's work: false, and nothing changed, for nil or a node not in the list.
+  bool Unlink(TLinkedListNode* node);
   TLinkedListNode* head_ = nullptr;
   TLinkedListNode* tail_ = nullptr;
   int count_ = 0;

@@ -36,7 +36,9 @@ TEST(LinkedList, OrderRemovalAndOwnership) {
   CountedNode stranger(&freed);
   EXPECT_EQ(list->FindPrevious(&stranger), nullptr);
   list->Remove(&stranger);  // left alone
+  list->Delete(&stranger);  // neither unlinked nor freed: not the list's to free
   EXPECT_EQ(list->Count(), 4);
+  EXPECT_EQ(freed, 0);
   list->Remove(b);  // the tail moves back
   EXPECT_EQ(list->Tail(), c);
   EXPECT_EQ(c->Next(), nullptr);
