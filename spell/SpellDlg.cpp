@@ -336,7 +336,7 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
   std::shared_ptr<TCheckLife> life = life_;
   auto gone = [&] { return !life->alive || life->dialogGone || life->controlGone; };
   const TSpellLanguageTexts& texts = LanguageTexts(labelLanguage_);
-  AnsiString w = LowerWord(word);
+  AnsiString w = LowerCase(word);
   AnsiString shown = OemToAnsiWord(word);
   Screen->SetCursor(crDefault);
   if (auto* c = dynamic_cast<TControl*>(source.Control())) ShowControlPage(c);
@@ -366,7 +366,7 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
       unchanged = false;
       AnsiString r = dialog_->GetReplacement();
       // Compared in the dictionary's code page: the edit box is ANSI.
-      if (LowerWord(AnsiToOemWord(r)) != w) {
+      if (LowerCase(AnsiToOemWord(r)) != w) {
         if (code == srReplaceAll) ApplyReplaceAll(w, r);
         source.ReplaceWord(r);
         dialog_->SetReplacement("");
@@ -449,7 +449,7 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
     if (gone()) return scAborted;  // an over-long word's message box let messages through
     if (word.empty()) break;
     if (word.size() > 1 && !source.AllDigits() && !IsKnownWord(word)) {
-      AnsiString w = LowerWord(word);
+      AnsiString w = LowerCase(word);
       int k = autoFrom_.IndexOf(w);
       if (k >= 0) {
         source.SelectWord();

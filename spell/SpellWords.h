@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/core/Object.h"
+#include "framework/core/SysUtils.h"
 #include "spell/DctFormat.h"
 
 namespace vx {
@@ -20,22 +20,12 @@ constexpr bool IsDigitChar(uint8_t c) { return c >= '0' && c <= '9'; }
 inline AnsiString CutWord(const AnsiString& w) {
   return w.size() > static_cast<size_t>(kMaxWordLength) ? w.substr(0, kMaxWordLength) : w;
 }
-// The letters A to Z only; every other byte stays (the words are in the OEM code page).
-inline AnsiString LowerWord(AnsiString w) {
-  for (char& c : w)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return w;
-}
 // The form in which the dictionary looks a word up, and so the form its builder stores:
-// cut to 50 characters, A-Z lower-cased, a final "'s" dropped.
+// cut to 50 characters, A-Z lower-cased (LowerCase changes no other byte, and the words are
+// in the OEM code page), a final "'s" dropped.
 inline AnsiString LookupForm(const AnsiString& word) {
-  AnsiString w = LowerWord(CutWord(word));
+  AnsiString w = LowerCase(CutWord(word));
   if (w.size() >= 2 && w.compare(w.size() - 2, 2, "'s") == 0) w.resize(w.size() - 2);
-  return w;
-}
-inline AnsiString UpperWordAZ(AnsiString w) {
-  for (char& c : w)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   return w;
 }
 

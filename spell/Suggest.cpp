@@ -92,7 +92,7 @@ int16_t Similarity(const AnsiString& a, const AnsiString& b) {
 }
 
 AnsiString TSuggestList::PhoneticCode(const AnsiString& word, bool pad) {
-  AnsiString s = UpperWordAZ(OemToAnsiWord(CutWord(word)));
+  AnsiString s = UpperCase(OemToAnsiWord(CutWord(word)));
   size_t i = 1;
   while (i < s.size()) {
     char d = soundTable.digit[static_cast<unsigned char>(s[i])];
@@ -141,7 +141,7 @@ void TSuggestList::Collect(TDCTFile* file, uint8_t capacity, const AnsiString& w
   if (!file || word.empty() || capacity == 0) return;
   // The target's first character is the word's first letter; PhoneticCode already keeps
   // it, upper-cased as every candidate's code has it.
-  uint8_t first = static_cast<uint8_t>(LowerWord(word.substr(0, 1))[0]);
+  uint8_t first = static_cast<uint8_t>(LowerCase(word.substr(0, 1))[0]);
   uint32_t root = 0;
   bool found = false;
   for (uint32_t i = 1;; ++i) {
@@ -203,7 +203,7 @@ std::unique_ptr<TStringList> TDictionary::SplitSuggestions(const AnsiString& wor
 
 std::unique_ptr<TStringList> TDictionary::Suggest(const AnsiString& word, int n) {
   AnsiString asked = CutWord(word);
-  AnsiString w = LowerWord(asked);
+  AnsiString w = LowerCase(asked);
   auto result = SplitSuggestions(w, n);
   if (w.empty() || IsDigitChar(static_cast<uint8_t>(w[0]))) return result;
   if (result->Count() < n) {
@@ -224,7 +224,7 @@ std::unique_ptr<TStringList> TDictionary::Suggest(const AnsiString& word, int n)
 std::unique_ptr<TStringList> TDictionary::WordsWithPrefix(const AnsiString& typed, int n) {
   auto result = std::make_unique<TStringList>();
   AnsiString t = CutWord(typed);
-  AnsiString p = LowerWord(t);
+  AnsiString p = LowerCase(t);
   TDCTFile* file = FirstMainFile();
   if (p.empty() || !file) return result;
   uint32_t node = 1, cell = 0;
@@ -258,7 +258,7 @@ AnsiString TDictionary::MatchCase(const AnsiString& suggestion, const AnsiString
   if (asked.empty()) return suggestion;
   char ref = asked.size() >= 2 ? asked[1] : asked[0];
   if (UpCaseOem(ref) == ref) return UpperCaseWord(suggestion);
-  AnsiString s = LowerWord(suggestion);
+  AnsiString s = LowerCase(suggestion);
   if (!s.empty() && UpCaseOem(asked[0]) == asked[0]) s[0] = UpCaseOem(s[0]);
   return s;
 }

@@ -46,8 +46,8 @@ void TAbsBuffer::WordCount(int& count, int& distinct, const std::function<bool(i
   Load();
   AnsiString word;
   do {
-    word = UpperWordAZ(NextWord());
-    if (word.empty()) word = UpperWordAZ(NextWord());
+    word = UpperCase(NextWord());
+    if (word.empty()) word = UpperCase(NextWord());
     if (!word.empty()) {
       ++count;
       seen.insert(word);

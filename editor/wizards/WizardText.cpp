@@ -175,12 +175,10 @@ std::vector<AnsiString> MapPieces(const AnsiString& name, const std::vector<TMap
   return v;
 }
 
-static AnsiString AsciiLower(AnsiString s) { return LowerCaseIf(s, true); }
-
 TMapSelection SplitMapSelection(const AnsiString& text) {
   TMapSelection sel;
   // Found in a lower-cased copy; the parts are cut from the text as written.
-  AnsiString lower = AsciiLower(text);
+  AnsiString lower = LowerCase(text);
   size_t map = lower.find("<map");
   if (map == AnsiString::npos) return sel;
   size_t close = lower.find('>', map);
@@ -222,7 +220,7 @@ TAreaFields ParseAreaText(const AnsiString& text) {
     // Split at the first "=" only: a link such as a.cgi?x=1 keeps the rest.
     size_t eq = field.find('=');
     if (eq == AnsiString::npos) continue;
-    AnsiString name = AsciiLower(Trim(field.substr(0, eq)));
+    AnsiString name = LowerCase(Trim(field.substr(0, eq)));
     AnsiString value = Unquote(Trim(field.substr(eq + 1)));
     if (name == "coords") {
       std::vector<AnsiString> parts;
@@ -250,7 +248,7 @@ TAreaFields ParseAreaText(const AnsiString& text) {
 }
 
 bool IsRectangleArea(const TAreaFields& area) {
-  AnsiString s = AsciiLower(Trim(area.Shape));
+  AnsiString s = LowerCase(Trim(area.Shape));
   return s.empty() || s == "rect" || s == "rectangle";
 }
 
