@@ -193,25 +193,21 @@ void TfrmMain::FormDestroy(TObject*) {
 
 // ---- state ---------------------------------------------------------------------------
 
-void TfrmMain::ShowTagDescription(const AnsiString& text) {
+namespace {
+void ShowDescription(THTMLViewer* viewer, const AnsiString& text) {
   if (text.empty()) {
-    TagViewer->Clear();
+    viewer->Clear();
     return;
   }
   TStringList lines;
   lines.SetText(text);
-  TagViewer->LoadFromStrings(lines);
+  viewer->LoadFromStrings(lines);
 }
+}  // namespace
 
-void TfrmMain::ShowAttrDescription(const AnsiString& text) {
-  if (text.empty()) {
-    AttrViewer->Clear();
-    return;
-  }
-  TStringList lines;
-  lines.SetText(text);
-  AttrViewer->LoadFromStrings(lines);
-}
+void TfrmMain::ShowTagDescription(const AnsiString& text) { ShowDescription(TagViewer, text); }
+
+void TfrmMain::ShowAttrDescription(const AnsiString& text) { ShowDescription(AttrViewer, text); }
 
 void TfrmMain::SetModified(bool value) {
   if (value == modified_) return;
