@@ -376,14 +376,11 @@ bool TSubFrameSet::ReadFrameDocument(const std::string& file, THtmlDocInfo& info
 }
 
 std::string TSubFrameSet::ExpandFrameSource(const std::string& src) const {
-  std::string s = UrlToDosPath(TrimControlChars(src));
-  if (s.size() >= 2 && s[1] == ':') return s;
-  if (HtUpperCase(BaseHref) == "DOSPATH") return s;
-  if (!s.empty() && (s[0] == '\\' || s[0] == '/')) return s;
-  std::string prefix = !BaseHref.empty() ? UrlToDosPath(BaseHref) : ExtractFilePath(DocumentFile);
-  if (prefix.empty()) return ExpandFileName(s);
-  if (prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':') prefix += '\\';
-  return prefix + s;
+  std::string path;
+  if (!SourcePath(src, BaseHref, path)) return path;
+  std::string folder = SourceFolder(BaseHref, DocumentFile);
+  // Without a base or a document, against the current folder: a frame keeps a whole name.
+  return folder.empty() ? ExpandFileName(path) : folder + path;
 }
 
 bool TSubFrameSet::GetNoResize(bool& before, bool& after) {
@@ -1024,14 +1021,7 @@ std::string TFrameViewer::EffectiveBase(THTMLViewer* v) {
 }
 
 std::string TFrameViewer::ExpandSourceName(const std::string& name) {
-  std::string s = UrlToDosPath(TrimControlChars(name));
-  std::string base = EffectiveBase(GetCurrentViewer());
-  if (s.size() >= 2 && s[1] == ':') return s;
-  if (HtUpperCase(base) == "DOSPATH") return s;
-  if (!s.empty() && (s[0] == '\\' || s[0] == '/')) return s;
-  std::string prefix = !base.empty() ? UrlToDosPath(base) : ExtractFilePath(GetFileName());
-  if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':') prefix += '\\';
-  return prefix + s;
+  return ExpandSourceAgainst(name, EffectiveBase(GetCurrentViewer()), GetFileName());
 }
 
 void TFrameViewer::ChildLinkCovered(TObject* Sender, const std::string& URL) {
