@@ -995,29 +995,22 @@ void TFrameViewer::SetupViewer(THTMLViewer* v) {
 // ---------------------------------------------------------------- links
 TFrame* TFrameViewer::FrameOfViewer(THTMLViewer* v) const { return v ? dynamic_cast<TFrame*>(v->Parent()) : nullptr; }
 
+// The first value that the sets around a viewer's frame give, the innermost first.
+static std::string FromEnclosingSets(TFrame* f, std::string TSubFrameSet::*value) {
+  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s; s = s->ParentSubSet())
+    if (!(s->*value).empty()) return s->*value;
+  return std::string();
+}
+
 std::string TFrameViewer::EffectiveTarget(THTMLViewer* v, const std::string& linkTarget) {
   if (!linkTarget.empty()) return linkTarget;
   if (v && !v->GetDefaultTarget().empty()) return v->GetDefaultTarget();
-  TFrame* f = FrameOfViewer(v);
-  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s;) {
-    if (!s->BaseTarget.empty()) return s->BaseTarget;
-    if (s == s->MasterSet) break;
-    auto* pf = dynamic_cast<TFrame*>(s->Parent());
-    s = pf ? pf->ParentSet : dynamic_cast<TSubFrameSet*>(s->Parent());
-  }
-  return std::string();
+  return FromEnclosingSets(FrameOfViewer(v), &TSubFrameSet::BaseTarget);
 }
 
 std::string TFrameViewer::EffectiveBase(THTMLViewer* v) {
   if (v && !v->GetBaseHref().empty()) return v->GetBaseHref();
-  TFrame* f = FrameOfViewer(v);
-  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s;) {
-    if (!s->BaseHref.empty()) return s->BaseHref;
-    if (s == s->MasterSet) break;
-    auto* pf = dynamic_cast<TFrame*>(s->Parent());
-    s = pf ? pf->ParentSet : dynamic_cast<TSubFrameSet*>(s->Parent());
-  }
-  return std::string();
+  return FromEnclosingSets(FrameOfViewer(v), &TSubFrameSet::BaseHref);
 }
 
 std::string TFrameViewer::ExpandSourceName(const std::string& name) {

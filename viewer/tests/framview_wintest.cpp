@@ -193,6 +193,25 @@ TEST_F(FramesTest, LinksByTargetNamedSelfBlankAndRefused) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(FramesTest, ABaseTargetReachesTheFramesOfANestedFrameDocument) {
+  // The inner frame document names no target: its links take the outer document's.
+  std::string index = Write("index.htm",
+                            "<HEAD><BASE TARGET=main></HEAD><FRAMESET COLS=\"*,*\"><FRAME SRC=inner.htm NAME=left>"
+                            "<FRAME SRC=a.htm NAME=main></FRAMESET>");
+  Write("inner.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=nav.htm NAME=nav><FRAME SRC=a.htm></FRAMESET>");
+  Write("nav.htm", "<P><A HREF=\"b.htm\">to the main frame</A>");
+  Write("a.htm", "<P>Page A");
+  Write("b.htm", "<P>Page B");
+  fv->LoadFromFile(index);
+  Pump();
+  THTMLViewer* nav = ViewerOf("nav");
+  ASSERT_NE(nav, nullptr);
+  ClickLink(nav, "b.htm");
+  EXPECT_TRUE(SameText(ExtractFileName(ViewerOf("main")->GetFileName()), "b.htm"));
+  EXPECT_TRUE(SameText(ExtractFileName(nav->GetFileName()), "nav.htm"));
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(FramesTest, ParentAndTopReplaceSetsFromInsideAFrame) {
   std::string index = Write("index.htm",
                             "<FRAMESET ROWS=\"80,*\"><FRAME SRC=top.htm NAME=top>"
