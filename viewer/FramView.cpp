@@ -611,8 +611,6 @@ void TFrameSet::ClearFrames() {
   FocusedViewer = nullptr;
 }
 
-void TFrameSet::FinishFrames() { TSubFrameSet::FinishFrames(); }
-
 void TFrameSet::AddFrameName(const std::string& name, TFrame* f) {
   FrameNames.AddObject(HtUpperCase(name), f);
   f->FreeNotification(this);
@@ -785,11 +783,6 @@ int TFrameViewer::SelLength() {
 
 const std::string& TFrameViewer::History(int i) const { return history_.at(static_cast<size_t>(i)).File; }
 const std::string& TFrameViewer::HistoryTitle(int i) const { return history_.at(static_cast<size_t>(i)).Title; }
-
-void TFrameViewer::SetProcessing(bool on) {
-  processing_ = on;
-  ChangeProcessingState();
-}
 
 void TFrameViewer::ChangeProcessingState() {
   bool now = Processing();

@@ -162,7 +162,6 @@ class TFrameSet : public TSubFrameSet {
   TFrameSet(TFrameViewer* viewer);
   const char* ClassName() const override { return "TFrameSet"; }
   void ClearFrames() override;
-  void FinishFrames() override;
   // Loads a file (frame document, HTML page, picture or text file) into the set.
   void LoadFromFile(const std::string& file, const std::string& dest);
   THTMLViewer* GetCurrentViewer();
@@ -295,7 +294,6 @@ class TFrameViewer : public TWinControl {
   TFrame* FrameOfViewer(THTMLViewer* v) const;
   void ViewerBusyChanged(THTMLViewer* v, bool on);
   void ChangeProcessingState();
-  void SetProcessing(bool on);
   void AddHistoryEntry(TFrameSet* oldSet, int position);
   void AddHistoryEntry(const std::string& file, const std::string& title, int position);
   void RecordLeft(const THistoryEntry* left);
