@@ -2,7 +2,6 @@
 
 #include "editor/FileNameEdits.h"
 #include "editor/Settings.h"
-#include "framework/core/Scoped.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/MakeControl.h"
 #include "tagdefs/FilterEd.h"
@@ -193,8 +192,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
 TFormOptions::~TFormOptions() = default;
 
 void TFormOptions::EditFilter(TComboEdit* edit) {
-  TfrmFilter* f = CreateForm<TfrmFilter>(this);
-  auto freeEditor = OnScopeExit([f] { f->Free(); });
+  TComponentPtr<TfrmFilter> f(CreateForm<TfrmFilter>(this));
   f->SetFilter(edit->Text());
   if (f->ShowModal() == mrOk) edit->SetText(f->GetFilter());
 }
@@ -208,8 +206,7 @@ void TFormOptions::btnOKClick(TObject*) {
 }
 
 bool EditSettings(TSettings& s) {
-  TFormOptions* f = CreateForm<TFormOptions>(Application);
-  auto freeDialog = OnScopeExit([f] { f->Free(); });
+  TComponentPtr<TFormOptions> f(CreateForm<TFormOptions>(Application));
   // Filled and stored back in one order; a spin edit holds its value within its range.
   f->EditFontE->SetFontName(s.Font());
   f->EditFontSizeE->SetValue(s.FontSize());
