@@ -1,5 +1,7 @@
 #include "editor/H_optns.h"
 
+#include <tuple>
+
 #include "editor/FileNameEdits.h"
 #include "editor/Settings.h"
 #include "framework/win/Dialogs.h"
@@ -168,14 +170,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
   }
   PageControl1->SetActivePage(OptionsPage);
 
-  btnOK = form.Add<TButton>("btnOK", 236, 302, 75, 25);
-  btnOK->SetCaption("OK");
-  btnOK->SetModalResult(mrOk);
-  btnOK->SetDefault(true);
-  btnCancel = form.Add<TButton>("btnCancel", 317, 302, 75, 25);
-  btnCancel->SetCaption("Cancel");
-  btnCancel->SetModalResult(mrCancel);
-  btnCancel->SetCancel(true);
+  std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 236, 302);
 
   FormStorage1 = new TFormStorage(this);
   FormStorage1->SetName("FormStorage1");
