@@ -9,17 +9,13 @@
 #include "editor/Vx2_main.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 // The same kinds of lines as ledit_bench's document.
 std::string MakeHtml(int lines) {
