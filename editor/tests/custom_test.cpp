@@ -107,7 +107,6 @@ namespace {
 
 // The frame, with the editors' dialogs answered by a script per dialog class.
 struct CustomTest : FrameTest {
-  std::vector<std::string> shown;
   std::function<void(TForm*)> onList, onName, onProps;
 
   void SetUp() override {
@@ -130,10 +129,6 @@ struct CustomTest : FrameTest {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string p = path;
     return p.substr(0, p.rfind('\\') + 1);
-  }
-  void TearDown() override {
-    Application->OnModalForm = nullptr;
-    FrameTest::TearDown();
   }
   std::vector<std::string> Captions(TMenuItem* menu) {
     std::vector<std::string> out;

@@ -33,7 +33,6 @@ std::vector<std::string> Lines(const std::string& text) {
 struct PreviewTest : FrameTest {
   void TearDown() override {
     PrinterFactory() = nullptr;
-    Application->OnModalForm = nullptr;
     FrameTest::TearDown();
   }
   // A document opened from a file and shown in the preview with Ctrl+R.
