@@ -1,4 +1,5 @@
-// Labels, buttons and group boxes as the tag editor's forms, built in code, place them.
+// Labels, buttons and group boxes as the tag editor's forms, built in code, place them
+// (OK and Cancel come from the framework's PlaceOkCancel).
 #pragma once
 
 #include <tuple>
@@ -30,17 +31,6 @@ inline TGroupBox* PlaceGroup(TForm* form, TWinControl* parent, const char* name,
   TGroupBox* g = MakeControl<TGroupBox>(form, parent, name, x, y, w, h);
   g->SetCaption(caption);
   return g;
-}
-
-// OK (default, closes with mrOk unless the form's handler decides) and Cancel (mrCancel).
-inline std::pair<TButton*, TButton*> PlaceOkCancel(TForm* form, int x, int y, bool okClosesItself = true) {
-  TButton* ok = PlaceButton(form, form, "btnOK", "OK", x, y);
-  ok->SetDefault(true);
-  if (okClosesItself) ok->SetModalResult(mrOk);
-  TButton* cancel = PlaceButton(form, form, "btnCancel", "Cancel", x + 81, y);
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
-  return {ok, cancel};
 }
 
 }  // namespace vx
