@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "framework/core/Scoped.h"
 #include "framework/win/Forms.h"
 #include "framework/win/StdCtrls.h"
 
@@ -59,8 +58,7 @@ class TCusListDlgOf : public TCusListDlg {
 
  protected:
   bool AskName(AnsiString& name) override {
-    NameDlg* d = CreateForm<NameDlg>(this);
-    auto freeDialog = OnScopeExit([d] { d->Free(); });
+    TComponentPtr<NameDlg> d(CreateForm<NameDlg>(this));
     if (d->ShowModal() != mrOk) return false;
     name = d->NameEdit->Text();
     return true;
@@ -73,8 +71,7 @@ class TCusListDlgOf : public TCusListDlg {
   void EditItem(TPersistent* item) override {
     auto* it = dynamic_cast<Item*>(item);
     if (!it) return;
-    PropDlg* d = CreateForm<PropDlg>(this);
-    auto freeDialog = OnScopeExit([d] { d->Free(); });
+    TComponentPtr<PropDlg> d(CreateForm<PropDlg>(this));
     d->LoadItem(*it);
     if (d->ShowModal() == mrOk) d->StoreItem(*it);
   }
@@ -87,8 +84,7 @@ class TCusListDlgOf : public TCusListDlg {
 template <class Dialog, class List>
 bool EditCustomList(List& list) {
   using Item = std::remove_pointer_t<decltype(list.Items(0))>;
-  Dialog* d = CreateForm<Dialog>(nullptr);
-  auto freeDialog = OnScopeExit([d] { d->Free(); });
+  TComponentPtr<Dialog> d(CreateForm<Dialog>(nullptr));
   for (int i = 0; i < list.Count(); ++i) {
     auto copy = std::make_unique<Item>();
     copy->Assign(*list.Items(i));

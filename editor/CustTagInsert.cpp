@@ -41,10 +41,11 @@ void TfrmEditWin::InsertCustomTag(TCusTagItem* item) {
   if (!ed || !item) return;
   int startLine, startPos, endLine, endPos;
   bool hasSel = OrderedSelection(ed, startLine, startPos, endLine, endPos);
-  // The end first, so that the start position stays valid.
+  // Both texts before either goes in: a file that cannot be read leaves no half a tag.
   AnsiString after = SideText(item->After(), item->AfterIsFile());
-  ed->InsertTextAt(endLine, endPos, after);
   AnsiString before = SideText(item->Before(), item->BeforeIsFile());
+  // The end first, so that the start position stays valid.
+  ed->InsertTextAt(endLine, endPos, after);
   ed->InsertTextAt(startLine, startPos, before);
   if (hasSel && !item->BeforeIsFile() && !item->AfterIsFile()) {
     // The selection ends where the text after it ends; the text before it moves that

@@ -1,8 +1,9 @@
 #include "editor/H_optns.h"
 
+#include <tuple>
+
 #include "editor/FileNameEdits.h"
 #include "editor/Settings.h"
-#include "framework/core/Scoped.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/MakeControl.h"
 #include "tagdefs/FilterEd.h"
@@ -169,14 +170,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
   }
   PageControl1->SetActivePage(OptionsPage);
 
-  btnOK = form.Add<TButton>("btnOK", 236, 302, 75, 25);
-  btnOK->SetCaption("OK");
-  btnOK->SetModalResult(mrOk);
-  btnOK->SetDefault(true);
-  btnCancel = form.Add<TButton>("btnCancel", 317, 302, 75, 25);
-  btnCancel->SetCaption("Cancel");
-  btnCancel->SetModalResult(mrCancel);
-  btnCancel->SetCancel(true);
+  std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 236, 302);
 
   FormStorage1 = new TFormStorage(this);
   FormStorage1->SetName("FormStorage1");
@@ -193,8 +187,7 @@ TFormOptions::TFormOptions(TComponent* owner) : TForm(owner) {
 TFormOptions::~TFormOptions() = default;
 
 void TFormOptions::EditFilter(TComboEdit* edit) {
-  TfrmFilter* f = CreateForm<TfrmFilter>(this);
-  auto freeEditor = OnScopeExit([f] { f->Free(); });
+  TComponentPtr<TfrmFilter> f(CreateForm<TfrmFilter>(this));
   f->SetFilter(edit->Text());
   if (f->ShowModal() == mrOk) edit->SetText(f->GetFilter());
 }
@@ -208,8 +201,7 @@ void TFormOptions::btnOKClick(TObject*) {
 }
 
 bool EditSettings(TSettings& s) {
-  TFormOptions* f = CreateForm<TFormOptions>(Application);
-  auto freeDialog = OnScopeExit([f] { f->Free(); });
+  TComponentPtr<TFormOptions> f(CreateForm<TFormOptions>(Application));
   // Filled and stored back in one order; a spin edit holds its value within its range.
   f->EditFontE->SetFontName(s.Font());
   f->EditFontSizeE->SetValue(s.FontSize());

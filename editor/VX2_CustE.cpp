@@ -1,5 +1,7 @@
 #include "editor/VX2_CustE.h"
 
+#include <tuple>
+
 #include "editor/CustTags.h"
 #include "editor/FileNameEdits.h"
 #include "framework/core/SysUtils.h"
@@ -33,14 +35,7 @@ TfrmCusTagE::TfrmCusTagE(TComponent* owner) : TForm(owner) {
     f->SetDialogOptions(TOpenOptions{ofHideReadOnly, ofNoChangeDir});
     l->SetFocusControl(f);
   }
-  btnOK = MakeControl<TButton>(this, this, "btnOK", 272, 331, 75, 25);
-  btnOK->SetCaption("OK");
-  btnOK->SetModalResult(mrOk);
-  btnOK->SetDefault(true);
-  btnCancel = MakeControl<TButton>(this, this, "btnCancel", 357, 331, 75, 25);
-  btnCancel->SetCaption("Cancel");
-  btnCancel->SetModalResult(mrCancel);
-  btnCancel->SetCancel(true);
+  std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 276, 331);
   SetActiveControl(BeforeE);
 }
 

@@ -1,5 +1,7 @@
 #include "editor/VX2_ToolE.h"
 
+#include <tuple>
+
 #include "editor/CusTool.h"
 #include "editor/FileNameEdits.h"
 #include "framework/core/SysUtils.h"
@@ -26,14 +28,7 @@ TfrmCusToolE::TfrmCusToolE(TComponent* owner) : TForm(owner) {
   Label3->SetCaption("( use %s to reference current Edit Windows filename) ");
   SaveCB = MakeControl<TCheckBox>(this, this, "SaveCB", 10, 130, 380, 17);
   SaveCB->SetCaption("S&ave Contents of Document before executing");
-  btnOK = MakeControl<TButton>(this, this, "btnOK", 232, 166, 75, 25);
-  btnOK->SetCaption("OK");
-  btnOK->SetModalResult(mrOk);
-  btnOK->SetDefault(true);
-  btnCancel = MakeControl<TButton>(this, this, "btnCancel", 315, 166, 75, 25);
-  btnCancel->SetCaption("Cancel");
-  btnCancel->SetModalResult(mrCancel);
-  btnCancel->SetCancel(true);
+  std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 234, 166);
   SetActiveControl(CmdE);
 }
 

@@ -178,8 +178,7 @@ void TForm_HTMLView::ViewerHotSpotTargetCovered(TObject*, const std::string&, co
 
 void TForm_HTMLView::SubmitEvent(TObject*, const std::string& Action, const std::string& Method,
                                  std::unique_ptr<TStringList> Results) {
-  std::unique_ptr<TSubmitForm, void (*)(TSubmitForm*)> f(CreateForm<TSubmitForm>(Application),
-                                                         [](TSubmitForm* p) { p->Free(); });
+  TComponentPtr<TSubmitForm> f(CreateForm<TSubmitForm>(Application));
   f->ActionText->SetText(Action);
   f->MethodText->SetText(Method);
   if (Results) f->ResultBox->Items()->Assign(*Results);

@@ -641,8 +641,7 @@ void TFrameForm::Contents1Click(TObject*) { Application->HelpCommand(HELP_CONTEN
 void TFrameForm::HowtoUseHelp1Click(TObject*) { Application->HelpCommand(HELP_HELPONHELP, 0); }
 
 void TFrameForm::About1Click(TObject*) {
-  std::unique_ptr<TSplashForm, void (*)(TSplashForm*)> about(CreateForm<TSplashForm>(Application),
-                                                             [](TSplashForm* f) { f->Free(); });
+  TComponentPtr<TSplashForm> about(CreateForm<TSplashForm>(Application));
   about->ShowModal();
 }
 

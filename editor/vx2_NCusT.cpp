@@ -1,5 +1,7 @@
 #include "editor/vx2_NCusT.h"
 
+#include <tuple>
+
 #include "framework/win/MakeControl.h"
 
 namespace vx {
@@ -13,14 +15,7 @@ TNameDlg::TNameDlg(TComponent* owner, const char* caption, const char* label, co
   Label1->SetCaption(label);
   NameEdit = MakeControl<TEdit>(this, this, editName, 10, 28, 280, 21);
   Label1->SetFocusControl(NameEdit);
-  btnOK = MakeControl<TButton>(this, this, "btnOK", 130, 62, 75, 25);
-  btnOK->SetCaption("OK");
-  btnOK->SetModalResult(mrOk);
-  btnOK->SetDefault(true);
-  btnCancel = MakeControl<TButton>(this, this, "btnCancel", 215, 62, 75, 25);
-  btnCancel->SetCaption("Cancel");
-  btnCancel->SetModalResult(mrCancel);
-  btnCancel->SetCancel(true);
+  std::tie(btnOK, btnCancel) = PlaceOkCancel(this, 134, 62);
   SetActiveControl(NameEdit);
 }
 

@@ -63,20 +63,6 @@ HPALETTE MakePalette(const std::vector<Rgb>& colors) {
   return CreatePalette(reinterpret_cast<LOGPALETTE*>(&lp));
 }
 
-// Owns a GDI object until released.
-template <class H>
-struct GdiHolder {
-  H h = nullptr;
-  ~GdiHolder() {
-    if (h) DeleteObject(h);
-  }
-  H Release() {
-    H r = h;
-    h = nullptr;
-    return r;
-  }
-};
-
 // Fills a screen-compatible bitmap from a bottom-up DIB (8-bit indexes or 24-bit pixels).
 HBITMAP MakeBitmap(int w, int h, int bits, const std::vector<uint8_t>& rows, const std::vector<Rgb>& colors,
                    HPALETTE pal) {
@@ -128,7 +114,7 @@ int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HB
   std::vector<Rgb> given = PaletteColors(*palette);
   std::vector<Rgb> colors;
   std::vector<uint8_t> rows;
-  GdiHolder<HPALETTE> outPal;
+  vx::TOwnedPalette outPal;
   int bits = 24;
 
   if (wanted == 24) {
@@ -164,10 +150,10 @@ int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HB
   std::vector<uint8_t>().swap(image.rgb);
 
   if (!colors.empty()) {
-    outPal.h = MakePalette(colors);
-    if (!outPal.h) return ilNoResources;
+    outPal.Reset(MakePalette(colors));
+    if (!outPal) return ilNoResources;
   }
-  HBITMAP bmp = MakeBitmap(w, h, bits, rows, colors, outPal.h);
+  HBITMAP bmp = MakeBitmap(w, h, bits, rows, colors, outPal);
   if (!bmp) return ilNoResources;
   *bitmap = bmp;
   *palette = outPal.Release();

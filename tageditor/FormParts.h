@@ -1,5 +1,5 @@
-// Group boxes, radio buttons, check boxes and the OK and Cancel pair as the tag editor's forms, built in
-// code, place them (labels and buttons through the framework's helpers).
+// Group boxes, radio buttons and check boxes as the tag editor's forms, built in code, place
+// them (labels, buttons, and OK and Cancel come from the framework's helpers).
 #pragma once
 
 #include <tuple>
@@ -32,17 +32,6 @@ inline TCheckBox* PlaceCheck(TForm* form, TWinControl* parent, const char* name,
   TCheckBox* c = MakeControl<TCheckBox>(form, parent, name, x, y, w, 17);
   c->SetCaption(caption);
   return c;
-}
-
-// OK (default, closes with mrOk unless the form's handler decides) and Cancel (mrCancel).
-inline std::pair<TButton*, TButton*> PlaceOkCancel(TForm* form, int x, int y, bool okClosesItself = true) {
-  TButton* ok = PlaceButton(form, form, "btnOK", "OK", x, y);
-  ok->SetDefault(true);
-  if (okClosesItself) ok->SetModalResult(mrOk);
-  TButton* cancel = PlaceButton(form, form, "btnCancel", "Cancel", x + 81, y);
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
-  return {ok, cancel};
 }
 
 }  // namespace vx

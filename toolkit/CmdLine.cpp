@@ -2,6 +2,8 @@
 // characters, double quotes protecting blanks and being dropped.
 #include "toolkit/VCLUtils.h"
 
+#include "framework/core/SysUtils.h"
+
 namespace vx {
 
 namespace {
@@ -55,10 +57,7 @@ void SplitCommandLine(const AnsiString& cmdLine, AnsiString& program, AnsiString
   if (program.empty()) return;
   for (AnsiString s = NextParam(p); !s.empty(); s = NextParam(p)) {
     if (!params.empty()) params += ' ';
-    if (s.find(' ') != AnsiString::npos)
-      params += '"' + s + '"';
-    else
-      params += s;
+    params += QuotedIfBlank(s);
   }
 }
 

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #endif
 
+#include "framework/core/SysUtils.h"
+
 namespace vx {
 
 bool DirExists(const AnsiString& name) {
@@ -28,11 +30,7 @@ bool ValidFileName(const AnsiString& name) { return !name.empty() && !HasAnyChar
 bool IsLegalFileName(const AnsiString& name) { return !name.empty() && !HasAnyChar(name, "<>\"|"); }
 
 AnsiString QuoteFileNameIfBlank(const AnsiString& name) {
-  if (name.find(' ') == AnsiString::npos || name[0] == '"') return name;
-  AnsiString quoted(1, '"');
-  quoted += name;
-  quoted += '"';
-  return quoted;
+  return !name.empty() && name[0] == '"' ? name : QuotedIfBlank(name);
 }
 
 }  // namespace vx

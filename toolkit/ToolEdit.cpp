@@ -8,7 +8,6 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
-#include "framework/win/GdiScoped.h"
 #include "toolkit/VCLUtils.h"
 
 namespace vx {
@@ -69,18 +68,6 @@ std::array<int, 3> EllipsisDotLefts(int width) {
 }
 
 bool NewStyleControls() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
-
-namespace {
-
-int FontHeight(HFONT font) {
-  TWindowDC dc(nullptr);
-  TSelected selectFont(dc, font);
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  return tm.tmHeight;
-}
-
-}  // namespace
 
 // ---- TEditButton -------------------------------------------------------------------
 
@@ -237,8 +224,8 @@ void TCustomComboEdit::UpdateButtonPlace() {
 void TCustomComboEdit::Resize() {
   TCustomEdit::Resize();
   if (ComponentState().Contains(csLoading) || Destroying()) return;
-  int minHeight = ComboEditMinHeight(FontHeight(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))),
-                                     FontHeight(Font()->Handle()), GetSystemMetrics(SM_CYBORDER));
+  int minHeight = ComboEditMinHeight(ScreenFontHeight(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))),
+                                     ScreenFontHeight(Font()->Handle()), GetSystemMetrics(SM_CYBORDER));
   if (Height() < minHeight)
     SetHeight(minHeight);  // resizes again, and that lays the button out
   else

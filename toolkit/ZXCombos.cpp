@@ -25,15 +25,6 @@ constexpr ColorLine kColors[TColorComboBox::ColorCount] = {
     {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
-// The height of the font's characters on the screen.
-int TextHeight(TFont* font) {
-  TWindowDC dc(nullptr);
-  TSelected sel(dc, font->Handle());
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  return tm.tmHeight;
-}
-
 TObject* AsObject(intptr_t v) { return reinterpret_cast<TObject*>(v); }
 intptr_t FromObject(TObject* o) { return reinterpret_cast<intptr_t>(o); }
 
@@ -72,7 +63,7 @@ TColorComboBox::TColorComboBox(TComponent* owner) : TComboBox(owner) {
 TColorComboBox::~TColorComboBox() = default;
 
 void TColorComboBox::ResetItemHeight() {
-  int h = std::max(TextHeight(Font()) + 1, 9);
+  int h = std::max(ScreenFontHeight(Font()->Handle()) + 1, 9);
   if (h != ItemHeight()) SetItemHeight(h);  // which makes the window again
 }
 
@@ -169,7 +160,7 @@ void TFontComboBox::BeforeDestruction() {
 }
 
 void TFontComboBox::ResetItemHeight() {
-  int h = std::max({TextHeight(Font()) + 1, trueTypeMark_->Height() - 1, 9});
+  int h = std::max({ScreenFontHeight(Font()->Handle()) + 1, trueTypeMark_->Height() - 1, 9});
   if (h != ItemHeight()) SetItemHeight(h);
 }
 

@@ -376,14 +376,11 @@ bool TSubFrameSet::ReadFrameDocument(const std::string& file, THtmlDocInfo& info
 }
 
 std::string TSubFrameSet::ExpandFrameSource(const std::string& src) const {
-  std::string s = UrlToDosPath(TrimControlChars(src));
-  if (s.size() >= 2 && s[1] == ':') return s;
-  if (HtUpperCase(BaseHref) == "DOSPATH") return s;
-  if (!s.empty() && (s[0] == '\\' || s[0] == '/')) return s;
-  std::string prefix = !BaseHref.empty() ? UrlToDosPath(BaseHref) : ExtractFilePath(DocumentFile);
-  if (prefix.empty()) return ExpandFileName(s);
-  if (prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':') prefix += '\\';
-  return prefix + s;
+  std::string path;
+  if (!SourcePath(src, BaseHref, path)) return path;
+  std::string folder = SourceFolder(BaseHref, DocumentFile);
+  // Without a base or a document, against the current folder: a frame keeps a whole name.
+  return folder.empty() ? ExpandFileName(path) : folder + path;
 }
 
 bool TSubFrameSet::GetNoResize(bool& before, bool& after) {
@@ -614,8 +611,6 @@ void TFrameSet::ClearFrames() {
   FocusedViewer = nullptr;
 }
 
-void TFrameSet::FinishFrames() { TSubFrameSet::FinishFrames(); }
-
 void TFrameSet::AddFrameName(const std::string& name, TFrame* f) {
   FrameNames.AddObject(HtUpperCase(name), f);
   f->FreeNotification(this);
@@ -788,11 +783,6 @@ int TFrameViewer::SelLength() {
 
 const std::string& TFrameViewer::History(int i) const { return history_.at(static_cast<size_t>(i)).File; }
 const std::string& TFrameViewer::HistoryTitle(int i) const { return history_.at(static_cast<size_t>(i)).Title; }
-
-void TFrameViewer::SetProcessing(bool on) {
-  processing_ = on;
-  ChangeProcessingState();
-}
 
 void TFrameViewer::ChangeProcessingState() {
   bool now = Processing();
@@ -998,40 +988,26 @@ void TFrameViewer::SetupViewer(THTMLViewer* v) {
 // ---------------------------------------------------------------- links
 TFrame* TFrameViewer::FrameOfViewer(THTMLViewer* v) const { return v ? dynamic_cast<TFrame*>(v->Parent()) : nullptr; }
 
+// The first value that the sets around a viewer's frame give, the innermost first.
+static std::string FromEnclosingSets(TFrame* f, std::string TSubFrameSet::*value) {
+  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s; s = s->ParentSubSet())
+    if (!(s->*value).empty()) return s->*value;
+  return std::string();
+}
+
 std::string TFrameViewer::EffectiveTarget(THTMLViewer* v, const std::string& linkTarget) {
   if (!linkTarget.empty()) return linkTarget;
   if (v && !v->GetDefaultTarget().empty()) return v->GetDefaultTarget();
-  TFrame* f = FrameOfViewer(v);
-  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s;) {
-    if (!s->BaseTarget.empty()) return s->BaseTarget;
-    if (s == s->MasterSet) break;
-    auto* pf = dynamic_cast<TFrame*>(s->Parent());
-    s = pf ? pf->ParentSet : dynamic_cast<TSubFrameSet*>(s->Parent());
-  }
-  return std::string();
+  return FromEnclosingSets(FrameOfViewer(v), &TSubFrameSet::BaseTarget);
 }
 
 std::string TFrameViewer::EffectiveBase(THTMLViewer* v) {
   if (v && !v->GetBaseHref().empty()) return v->GetBaseHref();
-  TFrame* f = FrameOfViewer(v);
-  for (TSubFrameSet* s = f ? f->ParentSet : nullptr; s;) {
-    if (!s->BaseHref.empty()) return s->BaseHref;
-    if (s == s->MasterSet) break;
-    auto* pf = dynamic_cast<TFrame*>(s->Parent());
-    s = pf ? pf->ParentSet : dynamic_cast<TSubFrameSet*>(s->Parent());
-  }
-  return std::string();
+  return FromEnclosingSets(FrameOfViewer(v), &TSubFrameSet::BaseHref);
 }
 
 std::string TFrameViewer::ExpandSourceName(const std::string& name) {
-  std::string s = UrlToDosPath(TrimControlChars(name));
-  std::string base = EffectiveBase(GetCurrentViewer());
-  if (s.size() >= 2 && s[1] == ':') return s;
-  if (HtUpperCase(base) == "DOSPATH") return s;
-  if (!s.empty() && (s[0] == '\\' || s[0] == '/')) return s;
-  std::string prefix = !base.empty() ? UrlToDosPath(base) : ExtractFilePath(GetFileName());
-  if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':') prefix += '\\';
-  return prefix + s;
+  return ExpandSourceAgainst(name, EffectiveBase(GetCurrentViewer()), GetFileName());
 }
 
 void TFrameViewer::ChildLinkCovered(TObject* Sender, const std::string& URL) {

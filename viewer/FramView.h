@@ -124,6 +124,8 @@ class TSubFrameSet : public TFrameBase, public TFrameSetSink {
   void OpenLink(const std::string& file, const std::string& dest);
   // A relative name of this set's document made whole: against its BASE, else its folder.
   std::string ExpandFrameSource(const std::string& src) const;
+  // The set around this one (through the frame that holds it); nullptr for the master.
+  TSubFrameSet* ParentSubSet() const;
 
   std::vector<TFrameBase*> List;  // children in document order
   bool OnRows = false;
@@ -145,7 +147,6 @@ class TSubFrameSet : public TFrameBase, public TFrameSetSink {
 
  private:
   bool NearOutside(int x, int y) const;
-  TSubFrameSet* ParentSubSet() const;
   POINT OffsetInParentSet() const;
   int Extent();
   void DrawDragLine();
@@ -161,7 +162,6 @@ class TFrameSet : public TSubFrameSet {
   TFrameSet(TFrameViewer* viewer);
   const char* ClassName() const override { return "TFrameSet"; }
   void ClearFrames() override;
-  void FinishFrames() override;
   // Loads a file (frame document, HTML page, picture or text file) into the set.
   void LoadFromFile(const std::string& file, const std::string& dest);
   THTMLViewer* GetCurrentViewer();
@@ -294,7 +294,6 @@ class TFrameViewer : public TWinControl {
   TFrame* FrameOfViewer(THTMLViewer* v) const;
   void ViewerBusyChanged(THTMLViewer* v, bool on);
   void ChangeProcessingState();
-  void SetProcessing(bool on);
   void AddHistoryEntry(TFrameSet* oldSet, int position);
   void AddHistoryEntry(const std::string& file, const std::string& title, int position);
   void RecordLeft(const THistoryEntry* left);

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "framework/core/SysUtils.h"
+
 namespace vx {
 
 void TClipBuffer::AddText(const char* s, int n) {
@@ -72,6 +74,25 @@ std::string UrlToDosPath(const std::string& s) {
     r.erase(0, 7);
   r = ReplaceChar(r, '|', ':');
   return ReplaceChar(r, '/', '\\');
+}
+
+bool SourcePath(const std::string& name, const std::string& base, std::string& path) {
+  path = UrlToDosPath(TrimControlChars(name));
+  if (path.size() >= 2 && path[1] == ':') return false;
+  if (HtUpperCase(base) == "DOSPATH") return false;
+  // Rooted or UNC: nothing to add.
+  return path.empty() || (path[0] != '\\' && path[0] != '/');
+}
+
+std::string SourceFolder(const std::string& base, const std::string& file) {
+  std::string folder = !base.empty() ? UrlToDosPath(base) : ExtractFilePath(file);
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/' && folder.back() != ':') folder += '\\';
+  return folder;
+}
+
+std::string ExpandSourceAgainst(const std::string& name, const std::string& base, const std::string& file) {
+  std::string path;
+  return SourcePath(name, base, path) ? SourceFolder(base, file) + path : path;
 }
 
 }  // namespace vx

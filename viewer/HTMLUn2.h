@@ -96,8 +96,19 @@ std::string ReplaceChar(const std::string& s, char from, char to);
 std::string TrimControlChars(const std::string& s);
 // A URL turned into a DOS path; text without "/" is returned unchanged.
 std::string UrlToDosPath(const std::string& s);
+
 // A-Z upper-casing plus the code page 1252 letters, as the cache keys and map names need.
 std::string HtUpperCase(const std::string& s);
 std::string HtLowerCase(const std::string& s);
+
+// The source-name rule of the viewers and the frame sets, in two steps. The name as a
+// path: control characters trimmed at both ends, a URL converted; true when it still
+// wants a folder before it (it has no drive, is not rooted, and the base is not "DosPath").
+bool SourcePath(const std::string& name, const std::string& base, std::string& path);
+// The folder a relative source name belongs to: the base converted as a path, else the
+// folder of the document's file; ended by a separator ("" when neither gives one).
+std::string SourceFolder(const std::string& base, const std::string& file);
+// Both steps: the name, with its folder before it when it wants one.
+std::string ExpandSourceAgainst(const std::string& name, const std::string& base, const std::string& file);
 
 }  // namespace vx

@@ -800,13 +800,7 @@ void THTMLViewer::FollowLink() {
 }
 
 std::string THTMLViewer::ExpandSourceName(const std::string& name) {
-  std::string s = UrlToDosPath(TrimControlChars(name));
-  if (s.size() >= 2 && s[1] == ':') return s;
-  if (HtUpperCase(base_) == "DOSPATH") return s;
-  if (!s.empty() && (s[0] == '\\' || s[0] == '/')) return s;  // rooted or UNC: nothing to add
-  std::string prefix = !base_.empty() ? UrlToDosPath(base_) : ExtractFilePath(fileName_);
-  if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/' && prefix.back() != ':') prefix += '\\';
-  return prefix + s;
+  return ExpandSourceAgainst(name, base_, fileName_);
 }
 
 bool THTMLViewer::GoToAnchor(const std::string& name) {

@@ -18,5 +18,5 @@ if(VORNIX_WIN32)
 
   vornix_test(NAME framview_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/framview_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
-    LIBS vx_framview)
+    LIBS vx_framview vx_screen_driver)
 endif()

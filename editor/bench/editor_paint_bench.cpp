@@ -9,39 +9,20 @@
 #include "editor/Vx2_main.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
+#include "ledit/bench/BenchDocument.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
+double Now() { return BenchNow(); }
 
 // The same kinds of lines as ledit_bench's document.
 std::string MakeHtml(int lines) {
-  std::string s = "<HTML>\r\n<HEAD><TITLE>Benchmark</TITLE></HEAD>\r\n<BODY>\r\n";
-  char buf[200];
-  for (int i = 0; i < lines; ++i) {
-    switch (i % 6) {
-      case 0:
-        snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>", i);
-        break;
-      case 1:
-        snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>", i, i);
-        break;
-      case 2: snprintf(buf, sizeof buf, "<!-- comment %d about the table that follows --> plain words", i); break;
-      case 3: snprintf(buf, sizeof buf, "<TABLE BORDER=1><TR><TD>cell %d</TD><TD>cell</TD></TR></TABLE>", i); break;
-      case 4: snprintf(buf, sizeof buf, "<IMG SRC=\"images/pic%d.gif\" WIDTH=100 HEIGHT=50 ALT=\"Picture\">", i); break;
-      default: snprintf(buf, sizeof buf, "Some plain text on line %d, with a few more words to fill it out.", i); break;
-    }
-    s += buf;
-    s += " <SPAN>more text</SPAN>\r\n";
-  }
-  return s + "</BODY>\r\n</HTML>\r\n";
+  std::string s = ledit::kBenchHead;
+  for (int i = 0; i < lines; ++i) s += ledit::BenchLine(i) + "\r\n";
+  return s + ledit::kBenchTail;
 }
 
 }  // namespace

@@ -107,7 +107,6 @@ namespace {
 
 // The frame, with the editors' dialogs answered by a script per dialog class.
 struct CustomTest : FrameTest {
-  std::vector<std::string> shown;
   std::function<void(TForm*)> onList, onName, onProps;
 
   void SetUp() override {
@@ -130,10 +129,6 @@ struct CustomTest : FrameTest {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string p = path;
     return p.substr(0, p.rfind('\\') + 1);
-  }
-  void TearDown() override {
-    Application->OnModalForm = nullptr;
-    FrameTest::TearDown();
   }
   std::vector<std::string> Captions(TMenuItem* menu) {
     std::vector<std::string> out;
@@ -293,6 +288,18 @@ TEST_F(CustomTest, ACustomTagGoesAroundTheSelectionAndSelectsItAll) {
   Select(1, 1, 1, 1);
   Find(popup, "Foot")->Click();
   EXPECT_EQ(Editor()->Text().substr(0, 13), "x<HR>\r\nfoot\r\n");
+  // A file there but not readable (another program holds it) fails the insertion
+  // before anything goes in: no closing tag without its opening one.
+  std::string held = Write("held.txt", "<B>");
+  Tag(*frame->CusTags(), "Held", held, true, "</B>", false);
+  frame->BuildCustomTagMenu();
+  HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Editor()->SetText("a word here");
+  Select(1, 2, 1, 6);
+  EXPECT_ANY_THROW(Find(frame->CustomPopUp->Items(), "Held")->Click());
+  CloseHandle(lock);
+  EXPECT_EQ(Editor()->Text(), "a word here");
 }
 
 namespace {

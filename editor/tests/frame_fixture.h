@@ -32,6 +32,7 @@ struct FrameTest : ::testing::Test {
   std::function<bool(TCommonDialog*)> dialog;
   std::vector<std::string> dialogNames;  // the file name each dialog proposed
   std::string dir;                       // an empty work folder
+  std::vector<std::string> shown;        // the modal forms seen, in order (Answer notes captions)
 
   void SetUp() override {
     TRegIniFile::DeleteUserKey(VornixRegKey);
@@ -59,6 +60,7 @@ struct FrameTest : ::testing::Test {
   virtual void BeforeStart() {}
 
   void TearDown() override {
+    Application->OnModalForm = nullptr;
     Stop();
     Application->OnMessageBox = nullptr;
     TCommonDialog::Handler() = nullptr;
@@ -101,6 +103,14 @@ struct FrameTest : ::testing::Test {
 
   void Pump() {
     for (int i = 0; i < 3; ++i) Application->ProcessMessages();
+  }
+
+  // Answers the next modal forms through f (the test's seam), noting each one's caption.
+  void Answer(std::function<void(TForm*)> f) {
+    Application->OnModalForm = [this, f](TForm* form) {
+      shown.push_back(form->Caption());
+      f(form);
+    };
   }
 
   std::string Write(const std::string& leaf, const std::string& text) {

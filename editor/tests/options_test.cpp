@@ -16,7 +16,6 @@ namespace {
 const char* const kSections[] = {"Window", "ExtBrowser", "Dialog", "Editor", "Browser"};
 
 struct OptionsTest : FrameTest {
-  std::vector<std::string> shown;
   std::function<void(TFormOptions*)> onOptions;
   std::function<void(TfrmFilter*)> onFilter;
 
@@ -29,7 +28,6 @@ struct OptionsTest : FrameTest {
     };
   }
   void TearDown() override {
-    Application->OnModalForm = nullptr;
     TRegIniFile::DeleteUserKey("Vornix");
     FrameTest::TearDown();
   }

@@ -6,6 +6,7 @@
 #include "editor/H_submit.h"
 #include "editor/Preview.h"
 #include "editor/Vx2_html.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/tests/screen_shot.h"
 #include "viewer/tests/link_clicks.h"
@@ -14,25 +15,6 @@
 using namespace vx;
 
 namespace {
-
-// Keys as a person types them, to whatever has the focus.
-void Keys(std::initializer_list<WORD> down) {
-  std::vector<INPUT> in;
-  for (WORD k : down) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = k;
-    in.push_back(i);
-  }
-  for (auto it = down.end(); it != down.begin();) {
-    INPUT i{};
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = *--it;
-    i.ki.dwFlags = KEYEVENTF_KEYUP;
-    in.push_back(i);
-  }
-  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> r;
@@ -51,7 +33,6 @@ std::vector<std::string> Lines(const std::string& text) {
 struct PreviewTest : FrameTest {
   void TearDown() override {
     PrinterFactory() = nullptr;
-    Application->OnModalForm = nullptr;
     FrameTest::TearDown();
   }
   // A document opened from a file and shown in the preview with Ctrl+R.
@@ -61,7 +42,7 @@ struct PreviewTest : FrameTest {
     ASSERT_EQ(frame->ActiveMDIChild(), frmEditWin);
     Editor()->SetFocus();
     Pump();
-    Keys({VK_CONTROL, 'R'});
+    screen::Key('R', {ssCtrl});
     Pump();
     ASSERT_NE(Form_HTMLView, nullptr);
   }
@@ -121,17 +102,17 @@ TEST_F(PreviewTest, ReloadGoesBetweenTheDocumentAndItsPreview) {
   EXPECT_EQ(Panel(3), "other.htm");
 
   // Ctrl+R on the preview copy: back to the document.
-  Keys({VK_CONTROL, 'R'});
+  screen::Key('R', {ssCtrl});
   Pump();
   EXPECT_EQ(frame->ActiveMDIChild(), frmEditWin);
   EXPECT_EQ(TabCount(), 1);
   // Ctrl+R on a page reached by a link: that page opens as a document.
-  Keys({VK_CONTROL, 'R'});
+  screen::Key('R', {ssCtrl});
   Pump();
   ASSERT_EQ(frame->ActiveMDIChild(), Form_HTMLView);
   ClickLink(PreviewPage(), "other.htm");
   EXPECT_EQ(Form_HTMLView->Viewer->GetTitle(), "Other");
-  Keys({VK_CONTROL, 'R'});
+  screen::Key('R', {ssCtrl});
   Pump();
   ASSERT_EQ(TabCount(), 2);
   EXPECT_EQ(frame->ActiveMDIChild(), frmEditWin);
@@ -172,7 +153,7 @@ TEST_F(PreviewTest, HistoryMenuImagesAndTheStoredSetting) {
   EXPECT_FALSE(w->FwdButton->Enabled());
   EXPECT_EQ(w->Caption(), "Two");
   // F11 goes back, the history item goes forward again.
-  Keys({VK_F11});
+  screen::Key(VK_F11);
   Pump();
   EXPECT_EQ(w->Viewer->GetTitle(), "One");
   EXPECT_TRUE(w->FwdButton1->Enabled());
@@ -380,7 +361,7 @@ TEST_F(BrowserTest, CommandLinesQuoteBlanksAndNeedABrowser) {
   frame->Settings()->SetBrowser2(b2);
   Editor()->SetFocus();
   Pump();
-  Keys({VK_F6});
+  screen::Key(VK_F6);
   Pump();
   l = Logged(1);
   ASSERT_EQ(l.size(), 1u);

@@ -12,13 +12,6 @@ using namespace vx;
 namespace {
 
 struct TagsTest : FrameTest {
-  std::vector<std::string> shown;  // captions of the modal forms, in order
-
-  void TearDown() override {
-    Application->OnModalForm = nullptr;
-    FrameTest::TearDown();
-  }
-
   std::string Line(int i) { return Editor()->GetLine(i); }
   std::string Selected() { return Editor()->SelTextToString(); }
   TSpeedbarButton* Button(const char* item) { return frame->SpeedItem(item)->Button(); }
@@ -37,14 +30,6 @@ struct TagsTest : FrameTest {
     for (int i = 0; i < menu->Items()->Count(); ++i)
       if (menu->Items()->Items(i)->Caption() == caption) return menu->Items()->Items(i);
     return nullptr;
-  }
-  // Answers the next modal forms: the attribute editor with these values then OK (or
-  // Cancel), the help window with OK or Cancel.
-  void Answer(std::function<void(TForm*)> f) {
-    Application->OnModalForm = [this, f](TForm* form) {
-      shown.push_back(form->Caption());
-      f(form);
-    };
   }
   static TXGridRowItem* Row(TForm* f, const char* name) {
     auto* par = dynamic_cast<TfrmParEd*>(f);

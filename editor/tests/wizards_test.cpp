@@ -15,21 +15,11 @@ using namespace vx;
 namespace {
 
 struct WizardsTest : FrameTest {
-  std::vector<std::string> shown;  // captions of the modal forms, in order
-
   void TearDown() override {
-    Application->OnModalForm = nullptr;
     Application->OnPopupMenu = nullptr;
     FrameTest::TearDown();
   }
   std::string Text() { return Editor()->GetText(); }
-  template <class F>
-  void Answer(F f) {
-    Application->OnModalForm = [this, f](TForm* form) {
-      shown.push_back(form->Caption());
-      f(form);
-    };
-  }
   // A menu command as the menu bar sends it to the frame.
   void Command(TMenuItem* item) {
     PostMessageA(frame->Handle(), WM_COMMAND, item->Command(), 0);

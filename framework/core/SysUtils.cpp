@@ -352,6 +352,8 @@ AnsiString QuotedStr(const AnsiString& s) {
   return r;
 }
 
+AnsiString QuotedIfBlank(const AnsiString& s) { return s.find(' ') != AnsiString::npos ? "\"" + s + "\"" : s; }
+
 AnsiString StringReplace(const AnsiString& s, const AnsiString& from, const AnsiString& to, TReplaceFlags flags) {
   if (from.empty()) return s;
   const bool ic = (flags & rfIgnoreCase) != 0;

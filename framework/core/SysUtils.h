@@ -57,6 +57,8 @@ AnsiString Format(const char* fmt, ...)
     ;
 AnsiString StrPas(const char* s);
 AnsiString QuotedStr(const AnsiString& s);
+// A path or argument as one word of a command line: in double quotes when it holds a blank.
+AnsiString QuotedIfBlank(const AnsiString& s);
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;

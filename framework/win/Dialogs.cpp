@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <utility>
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Printers.h"
@@ -189,10 +190,10 @@ bool TPrintDialog::Run(HWND owner) {
   }
   if (!device.empty()) {
     try {
-      Printer()->SetPrinter(device, pd.hDevMode);
-      pd.hDevMode = nullptr;
+      // The settings become the printer object's, which frees them if it refuses the choice.
+      Printer()->SetPrinter(device, std::exchange(pd.hDevMode, nullptr));
     } catch (const EPrinter&) {
-      pd.hDevMode = nullptr;  // freed by SetPrinter
+      // A choice the printer object refuses leaves the program's printer as it was.
     }
   }
   if (pd.hDevMode) GlobalFree(pd.hDevMode);

@@ -97,14 +97,6 @@ AnsiString DriveFolder(char d) {
   return dir;
 }
 
-int FontLineHeight(TFont* f) {
-  TWindowDC dc(nullptr);
-  TSelected selectFont(dc, f->Handle());
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  return tm.tmHeight;
-}
-
 bool WildMatch(const char* n, const char* p) {
   // Iterative glob with one back-track point: "*" any run, "?" one character.
   const char *star = nullptr, *mark = nullptr;
@@ -323,7 +315,7 @@ TDriveType DriveTypeOf(char drive) {
 
 TDriveComboBox::TDriveComboBox(TComponent* owner) : TComboBox(owner) {
   SetStyle(csOwnerDrawFixed);
-  SetItemHeight(std::max(16, FontLineHeight(Font()) + 2));
+  SetItemHeight(std::max(16, ScreenFontHeight(Font()->Handle()) + 2));
   AnsiString cwd = GetCurrentDir();
   if (cwd.size() >= 2 && cwd[1] == ':') drive_ = LowerDrive(cwd[0]);
   BuildList();
@@ -463,7 +455,7 @@ TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TCustomListBox(owner) 
 
 TDirectoryListBox::~TDirectoryListBox() = default;
 
-void TDirectoryListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
+void TDirectoryListBox::UpdateItemHeight() { SetItemHeight(std::max(16, ScreenFontHeight(Font()->Handle()) + 2)); }
 
 void TDirectoryListBox::FontChanged() {
   TCustomListBox::FontChanged();
@@ -665,7 +657,7 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
 
 TFileListBox::~TFileListBox() = default;
 
-void TFileListBox::UpdateItemHeight() { SetItemHeight(std::max(16, FontLineHeight(Font()) + 2)); }
+void TFileListBox::UpdateItemHeight() { SetItemHeight(std::max(16, ScreenFontHeight(Font()->Handle()) + 2)); }
 
 void TFileListBox::FontChanged() {
   TCustomListBox::FontChanged();

@@ -23,6 +23,14 @@ int ScreenPixelsPerInch() {
   return ppi;
 }
 
+int ScreenFontHeight(HFONT font) {
+  TWindowDC dc(nullptr);
+  TSelected selectFont(dc, font);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  return tm.tmHeight;
+}
+
 void TGraphicsObject::Changed() {
   if (OnChange) OnChange(this);
 }

@@ -77,6 +77,8 @@ COLORREF ColorToRGB(TColor c);
 
 // Pixels per logical inch of the screen (vertical), read once.
 int ScreenPixelsPerInch();
+// The height of the font's characters on the screen (its text metrics' height).
+int ScreenFontHeight(HFONT font);
 
 // Base of fonts, brushes and pens: a change notice for their owner.
 class TGraphicsObject : public TPersistent {

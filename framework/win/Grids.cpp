@@ -319,17 +319,17 @@ void TCustomGrid::InvalidateCell(int c, int r) {
   InvalidateRect(Handle(), &rc, FALSE);
 }
 
-int TCustomGrid::LastLeftCol() {
-  // The first column from which every later column fits beside the fixed ones.
-  int room = ClientWidth() - FixedWidth();
-  int c = colCount_ - 1;
-  room -= ColWidths(c) + gridLineWidth_;
+int TCustomGrid::FirstColShowing(int last) {
+  int room = ClientWidth() - FixedWidth() - (ColWidths(last) + gridLineWidth_);
+  int c = last;
   while (c > fixedCols_ && room - (ColWidths(c - 1) + gridLineWidth_) >= 0) {
     --c;
     room -= ColWidths(c) + gridLineWidth_;
   }
   return std::max(c, fixedCols_);
 }
+
+int TCustomGrid::LastLeftCol() { return FirstColShowing(colCount_ - 1); }
 
 void TCustomGrid::UpdateScrollBar() {
   if (!HandleAllocated()) return;
@@ -385,14 +385,7 @@ void TCustomGrid::ScrollInView(int c, int r) {
     if (c < leftCol_) {
       SetLeftCol(c);
     } else if (c >= leftCol_ + VisibleColCount()) {
-      // The leftmost start that still shows c whole.
-      int room = ClientWidth() - FixedWidth() - (ColWidths(c) + gridLineWidth_);
-      int left = c;
-      while (left > fixedCols_ && room - (ColWidths(left - 1) + gridLineWidth_) >= 0) {
-        --left;
-        room -= ColWidths(left) + gridLineWidth_;
-      }
-      SetLeftCol(left);
+      SetLeftCol(FirstColShowing(c));
     }
   }
 }

@@ -177,6 +177,9 @@ class TCustomGrid : public TCustomControl {
   int SizingRowAt(int x, int y);
   int FixedWidth() const;
   int FixedHeight() const;
+  // The leftmost first scrolled column that still shows column last whole beside the
+  // fixed ones; LastLeftCol is that for the last column.
+  int FirstColShowing(int last);
   int LastLeftCol();
   // The displayed columns and rows in screen order: fixed ones, then the scrolled ones.
   std::vector<int> ShownCols() const;

@@ -2,6 +2,8 @@
 // form, named as its part of the form, on its parent at its place.
 #pragma once
 
+#include <utility>
+
 #include "framework/win/Controls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
@@ -72,6 +74,18 @@ inline TMenuItem* MakeMenuItem(TComponent* owner, TMenuItem* parent, const char*
   i->OnClick = std::move(click);
   parent->Add(i);
   return i;
+}
+
+// A dialog's "OK" (btnOK: default, closes with mrOk unless the form's handler decides) and
+// "Cancel" (btnCancel: mrCancel) side by side on the form, OK at (x, y).
+inline std::pair<TButton*, TButton*> PlaceOkCancel(TForm* form, int x, int y, bool okClosesItself = true) {
+  TButton* ok = PlaceButton(form, form, "btnOK", "OK", x, y);
+  ok->SetDefault(true);
+  if (okClosesItself) ok->SetModalResult(mrOk);
+  TButton* cancel = PlaceButton(form, form, "btnCancel", "Cancel", x + 81, y);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  return {ok, cancel};
 }
 
 }  // namespace vx

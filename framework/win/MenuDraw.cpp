@@ -127,11 +127,6 @@ void Draw(DRAWITEMSTRUCT* d, TMenuItem* item) {
   text(0, fore);
 }
 
-TMenuItem* ItemOf(UINT id, ULONG_PTR data) {
-  TMenuItem* item = FindMenuItemByCommand(id);
-  return item && reinterpret_cast<ULONG_PTR>(item) == data ? item : nullptr;
-}
-
 }  // namespace
 
 TMenuItemLayout MenuItemLayout(TMenuItem* item) {
@@ -144,7 +139,7 @@ bool MenuDrawMessage(TMessage& m) {
     case WM_MEASUREITEM: {
       auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
       if (!mi || mi->CtlType != ODT_MENU) return false;
-      TMenuItem* item = ItemOf(mi->itemID, mi->itemData);
+      TMenuItem* item = MenuItemOfEntry(mi->itemID, mi->itemData);
       if (!item) return false;
       TMenuItemLayout l = MenuItemLayout(item);
       mi->itemWidth = static_cast<UINT>(l.width);
@@ -155,7 +150,7 @@ bool MenuDrawMessage(TMessage& m) {
     case WM_DRAWITEM: {
       auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
       if (!d || d->CtlType != ODT_MENU) return false;
-      TMenuItem* item = ItemOf(d->itemID, d->itemData);
+      TMenuItem* item = MenuItemOfEntry(d->itemID, d->itemData);
       if (!item) return false;
       Draw(d, item);
       m.Result = TRUE;
@@ -168,11 +163,7 @@ bool MenuDrawMessage(TMessage& m) {
       int n = GetMenuItemCount(menu);
       bool ours = false;
       for (int pos = 0; pos < n; ++pos) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_DATA;
-        if (!GetMenuItemInfoA(menu, pos, TRUE, &info)) continue;
-        TMenuItem* item = ItemOf(info.wID, info.dwItemData);
+        TMenuItem* item = MenuItemAt(menu, pos);
         if (!item) continue;
         ours = true;
         if (key && GetHotkey(item->Caption()) == key && item->Enabled()) {

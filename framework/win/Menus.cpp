@@ -120,6 +120,18 @@ TMenuItem* FindMenuItemByCommand(UINT command) {
   return it == m.end() ? nullptr : it->second;
 }
 
+TMenuItem* MenuItemOfEntry(UINT command, ULONG_PTR data) {
+  TMenuItem* item = FindMenuItemByCommand(command);
+  return item && reinterpret_cast<ULONG_PTR>(item) == data ? item : nullptr;
+}
+
+TMenuItem* MenuItemAt(HMENU m, int pos) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID | MIIM_DATA;
+  return GetMenuItemInfoA(m, pos, TRUE, &info) ? MenuItemOfEntry(info.wID, info.dwItemData) : nullptr;
+}
+
 TMenuItem* FindMenuItemByHandle(HMENU submenu) {
   if (!submenu) return nullptr;
   for (auto& [id, item] : Commands())
@@ -500,14 +512,7 @@ void TMainMenu::RebuildBar() {
   if (!bar_) return;
   // The MDI client puts a maximised child's system menu first in the bar and its buttons
   // last: those entries are not ours and stay where they are.
-  auto ours = [this](int i) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_DATA;
-    if (!GetMenuItemInfoA(bar_, i, TRUE, &info)) return false;
-    TMenuItem* item = FindMenuItemByCommand(info.wID);
-    return item && reinterpret_cast<ULONG_PTR>(item) == info.dwItemData;
-  };
+  auto ours = [this](int i) { return MenuItemAt(bar_, i) != nullptr; };
   int lead = GetMenuItemCount(bar_) > 0 && !ours(0) && GetSubMenu(bar_, 0) ? 1 : 0;
   for (int i = GetMenuItemCount(bar_) - 1; i >= 0; --i)
     if (ours(i)) RemoveMenu(bar_, i, MF_BYPOSITION);

@@ -195,6 +195,11 @@ class TPopupMenu : public TMenu {
 int MenuEntryPosition(HMENU m, UINT command);
 // The item of any live menu with this command number.
 TMenuItem* FindMenuItemByCommand(UINT command);
+// The item behind a platform menu entry, known by its command and item data; nullptr for an
+// entry that is not one of ours (the MDI client puts its own into the menu bar).
+TMenuItem* MenuItemOfEntry(UINT command, ULONG_PTR data);
+// The same for the entry at a position of a platform menu.
+TMenuItem* MenuItemAt(HMENU m, int pos);
 // The item of any live menu whose submenu is this HMENU.
 TMenuItem* FindMenuItemByHandle(HMENU submenu);
 

@@ -6,6 +6,27 @@
 
 namespace vx {
 
+namespace {
+
+// Shows page i and hides the others; the new page shows before the old one hides, so the
+// area never flashes empty.
+template <class Page>
+void ShowOnly(const std::vector<Page*>& pages, int i) {
+  pages[static_cast<size_t>(i)]->SetVisible(true);
+  for (size_t k = 0; k < pages.size(); ++k)
+    if (k != static_cast<size_t>(i)) pages[k]->SetVisible(false);
+}
+
+// The first page with the caption, -1 when none has it.
+template <class Page>
+int PageOfCaption(const std::vector<Page*>& pages, const AnsiString& caption) {
+  for (size_t k = 0; k < pages.size(); ++k)
+    if (pages[k]->Caption() == caption) return static_cast<int>(k);
+  return -1;
+}
+
+}  // namespace
+
 // ---- TNotebook ----------------------------------------------------------------------------
 
 TNotebookPage::TNotebookPage(TNotebook* notebook) : TCustomControl(notebook), notebook_(notebook) {
@@ -32,21 +53,12 @@ TNotebookPage* TNotebook::AddPage(const AnsiString& caption) {
 void TNotebook::SetPageIndex(int i) {
   if (i < 0 || i >= PageCount()) return;
   pageIndex_ = i;
-  // The new page shows before the old one hides, so the area never flashes empty.
-  pages_[static_cast<size_t>(i)]->SetVisible(true);
-  for (int k = 0; k < PageCount(); ++k)
-    if (k != i) pages_[static_cast<size_t>(k)]->SetVisible(false);
+  ShowOnly(pages_, i);
 }
 
 AnsiString TNotebook::ActivePage() { return pageIndex_ >= 0 ? pages_[static_cast<size_t>(pageIndex_)]->Caption() : ""; }
 
-void TNotebook::SetActivePage(const AnsiString& caption) {
-  for (int k = 0; k < PageCount(); ++k)
-    if (pages_[static_cast<size_t>(k)]->Caption() == caption) {
-      SetPageIndex(k);
-      return;
-    }
-}
+void TNotebook::SetActivePage(const AnsiString& caption) { SetPageIndex(PageOfCaption(pages_, caption)); }
 
 void TNotebook::Notification(TComponent* c, TOperation op) {
   TCustomControl::Notification(c, op);
@@ -79,10 +91,7 @@ TTabPage* TTabbedNotebook::AddPage(const AnsiString& caption) {
 }
 
 void TTabbedNotebook::ShowPage(int i) {
-  if (i < 0 || i >= PageCount()) return;
-  pages_[static_cast<size_t>(i)]->SetVisible(true);
-  for (int k = 0; k < PageCount(); ++k)
-    if (k != i) pages_[static_cast<size_t>(k)]->SetVisible(false);
+  if (i >= 0 && i < PageCount()) ShowOnly(pages_, i);
 }
 
 void TTabbedNotebook::SetPageIndex(int i) {
@@ -96,13 +105,7 @@ AnsiString TTabbedNotebook::ActivePage() {
   return i >= 0 && i < PageCount() ? pages_[static_cast<size_t>(i)]->Caption() : "";
 }
 
-void TTabbedNotebook::SetActivePage(const AnsiString& caption) {
-  for (int k = 0; k < PageCount(); ++k)
-    if (pages_[static_cast<size_t>(k)]->Caption() == caption) {
-      SetPageIndex(k);
-      return;
-    }
-}
+void TTabbedNotebook::SetActivePage(const AnsiString& caption) { SetPageIndex(PageOfCaption(pages_, caption)); }
 
 void TTabbedNotebook::WndProc(TMessage& m) {
   TTabControl::WndProc(m);

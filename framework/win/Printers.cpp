@@ -2,8 +2,10 @@
 
 #include <winspool.h>
 
+#include <utility>
 #include <vector>
 
+#include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 
 namespace vx {
@@ -72,21 +74,22 @@ bool TPrinter::GetPrinter(AnsiString& device, AnsiString& driver, AnsiString& po
 }
 
 void TPrinter::SetPrinter(const AnsiString& device, HGLOBAL devMode) {
+  // The block is ours from here: kept with the choice, freed however the choice is refused.
+  auto freeRefused = OnScopeExit([&devMode] {
+    if (devMode) GlobalFree(devMode);
+  });
   if (printing_) throw EPrinter("Printing in progress");
   int i = Printers()->IndexOf(device);
   if (i < 0) {
     printers_.reset();  // a printer added since the list was read
     i = Printers()->IndexOf(device);
   }
-  if (i < 0) {
-    if (devMode) GlobalFree(devMode);
-    throw EPrinter("Printer selected is not valid");
-  }
+  if (i < 0) throw EPrinter("Printer selected is not valid");
   index_ = i;
   FreeDC();
   FreeDevMode();
   if (devMode) {
-    devMode_ = devMode;
+    devMode_ = std::exchange(devMode, nullptr);
     devModeOf_ = device;
   }
 }

@@ -27,7 +27,8 @@ class TPrinter : public TObject {
   // that stays the printer object's); false when no printer is installed.
   bool GetPrinter(AnsiString& device, AnsiString& driver, AnsiString& port, HGLOBAL& devMode);
   // Chooses a printer by its device name with the settings a print dialog gave (the block
-  // becomes the printer object's; nullptr: the printer's own settings).
+  // becomes the printer object's, also when the choice is refused; nullptr: the printer's
+  // own settings).
   void SetPrinter(const AnsiString& device, HGLOBAL devMode);
   // Prints on dc (not owned) instead of a printer.
   void SetTargetDC(HDC dc);

@@ -4,8 +4,6 @@
 
 namespace vx {
 
-AnsiString QuotedIfBlank(const AnsiString& s) { return s.find(' ') != AnsiString::npos ? "\"" + s + "\"" : s; }
-
 bool StartProgram(const AnsiString& commandLine, int show, HANDLE* process) {
   STARTUPINFOA si{};
   si.cb = sizeof si;

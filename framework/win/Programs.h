@@ -3,12 +3,10 @@
 
 #include "framework/win/WinApi.h"
 
-#include "framework/core/Object.h"
+#include "framework/core/SysUtils.h"  // QuotedIfBlank, for the command lines
 
 namespace vx {
 
-// A path or argument as one word of a command line: quoted when it holds a blank.
-AnsiString QuotedIfBlank(const AnsiString& s);
 // Starts the command line with its window shown as asked (SW_...); the process handle when
 // asked for (the caller closes it). False, with the system's error left in GetLastError,
 // when it did not start.

@@ -3,6 +3,7 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
+#include "framework/win/MakeControl.h"
 
 namespace vx {
 
@@ -13,19 +14,13 @@ const TTypeInfo* TypeInfoSelectDirOpts() {
 namespace {
 
 TLabel* AddLabel(TForm* f, const char* name, const char* caption, int x, int y) {
-  auto* l = new TLabel(f);
-  l->SetName(name);
-  l->SetParent(f);
-  l->SetBounds(x, y, 200, 13);
+  auto* l = MakeControl<TLabel>(f, f, name, x, y, 200, 13);
   l->SetCaption(caption);
   return l;
 }
 
 TButton* AddButton(TForm* f, const char* name, const char* caption, int y) {
-  auto* b = new TButton(f);
-  b->SetName(name);
-  b->SetParent(f);
-  b->SetBounds(228, y, 96, 25);
+  auto* b = MakeControl<TButton>(f, f, name, 228, y, 96, 25);
   b->SetCaption(caption);
   return b;
 }
@@ -46,25 +41,16 @@ TSelectDirDlg::TSelectDirDlg(TComponent* owner) : TForm(owner) {
   SetClientSize(332, 292);
 
   DirNameLabel = AddLabel(this, "DirNameLabel", "Directory &Name:", 8, 8);
-  DirEdit = new TEdit(this);
-  DirEdit->SetName("DirEdit");
-  DirEdit->SetParent(this);
-  DirEdit->SetBounds(8, 24, 316, 21);
+  DirEdit = MakeControl<TEdit>(this, this, "DirEdit", 8, 24, 316, 21);
   DirNameLabel->SetFocusControl(DirEdit);
 
   DirListLabel = AddLabel(this, "DirListLabel", "&Directories:", 8, 52);
-  DirList = new TDirectoryListBox(this);
-  DirList->SetName("DirList");
-  DirList->SetParent(this);
-  DirList->SetBounds(8, 68, 208, 170);
+  DirList = MakeControl<TDirectoryListBox>(this, this, "DirList", 8, 68, 208, 170);
   DirList->OnChange = [this](TObject* s) { DirListChange(s); };
   DirListLabel->SetFocusControl(DirList);
 
   DriveLabel = AddLabel(this, "DriveLabel", "Dri&ves:", 8, 244);
-  DriveList = new TDriveComboBox(this);
-  DriveList->SetName("DriveList");
-  DriveList->SetParent(this);
-  DriveList->SetBounds(8, 260, 208, 21);
+  DriveList = MakeControl<TDriveComboBox>(this, this, "DriveList", 8, 260, 208, 21);
   DriveList->SetDirList(DirList);
   DriveLabel->SetFocusControl(DriveList);
 

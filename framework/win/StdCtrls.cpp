@@ -1022,12 +1022,8 @@ TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TGroupBox::AdjustClientRect(RECT& r) {
-  TWindowDC dc(nullptr);
-  TSelected selectFont(dc, Font()->Handle());
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
   InflateRect(&r, -2, -2);
-  r.top += tm.tmHeight;
+  r.top += ScreenFontHeight(Font()->Handle());
 }
 
 void TGroupBox::Paint() {

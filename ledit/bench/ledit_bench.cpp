@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "ledit/bench/BenchDocument.h"
 #include "ledit/include/LEditMessages.h"
 
 namespace {
@@ -45,33 +46,10 @@ double Now() {
 std::string MakeHtml(size_t bytes, int& lines) {
   std::string s;
   s.reserve(bytes + 200);
-  s += "<HTML>\r\n<HEAD><TITLE>Benchmark</TITLE></HEAD>\r\n<BODY>\r\n";
+  s += ledit::kBenchHead;
   lines = 3;
-  int i = 0;
-  while (s.size() < bytes) {
-    char buf[200];
-    switch (i % 6) {
-      case 0:
-        snprintf(buf, sizeof buf, "<P CLASS=\"para\">Paragraph %d of the text &amp; more words here</P>\r\n", i);
-        break;
-      case 1:
-        snprintf(buf, sizeof buf, "<A HREF=\"page%d.htm\">Link number %d</A> <B>bold</B> <I>italic</I>\r\n", i, i);
-        break;
-      case 2: snprintf(buf, sizeof buf, "<!-- comment %d about the table that follows --> plain words\r\n", i); break;
-      case 3: snprintf(buf, sizeof buf, "<TABLE BORDER=1><TR><TD>cell %d</TD><TD>cell</TD></TR></TABLE>\r\n", i); break;
-      case 4:
-        snprintf(buf, sizeof buf, "<IMG SRC=\"images/pic%d.gif\" WIDTH=100 HEIGHT=50 ALT=\"Picture\">\r\n", i);
-        break;
-      default:
-        snprintf(buf, sizeof buf, "Some plain text on line %d, with a few more words to fill it out.\r\n", i);
-        break;
-    }
-    s.append(buf, strlen(buf) - 2);
-    s += " <SPAN>more text</SPAN>\r\n";
-    ++lines;
-    ++i;
-  }
-  s += "</BODY>\r\n</HTML>\r\n";
+  for (int i = 0; s.size() < bytes; ++i, ++lines) s += ledit::BenchLine(i) + "\r\n";
+  s += ledit::kBenchTail;
   return s;
 }
 

@@ -162,31 +162,13 @@ Pos View::VerticalMove(Pos p, int delta, const Layout& layout, int& preferredX) 
   int r = RowOfCol(rows, p.col);
   if (preferredX < 0) preferredX = layout.XOfColumn(doc_.Line(p.line), rows[r], p.col);
   int line = p.line;
-  while (delta != 0) {
-    if (delta > 0) {
-      if (r + 1 < static_cast<int>(rows.size())) {
-        ++r;
-      } else if (line + 1 < doc_.LineCount()) {
-        ++line;
-        rows = Rows(line);
-        r = 0;
-      } else {
-        return {line, doc_.LineLength(line)};
-      }
-      --delta;
-    } else {
-      if (r > 0) {
-        --r;
-      } else if (line > 0) {
-        --line;
-        rows = Rows(line);
-        r = static_cast<int>(rows.size()) - 1;
-      } else {
-        return {0, 0};
-      }
-      ++delta;
-    }
-  }
+  for (; delta > 0; --delta)
+    if (!RowDown(line, r)) return {line, doc_.LineLength(line)};
+  for (; delta < 0; ++delta)
+    if (!RowUp(line, r)) return {0, 0};
+  if (line != p.line) rows = Rows(line);
+  // The count walked by may be one the owner's word breaks no longer give.
+  r = std::min(r, static_cast<int>(rows.size()) - 1);
   const std::string& l2 = doc_.Line(line);
   int end = r + 1 < static_cast<int>(rows.size()) ? rows[r + 1] : static_cast<int>(l2.size());
   int col = layout.ColumnAtX(l2, rows[r], end, preferredX);

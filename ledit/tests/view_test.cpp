@@ -15,11 +15,12 @@ struct Fixture {
   Layout layout;
   int visible = 3;
   int wraps = 0;
+  int wrapAt = 4;
   View view{doc,
             [this](int line) {
               ++wraps;
               std::vector<int> rows{0};
-              for (int c = 4; c < doc.LineLength(line); c += 4) rows.push_back(c);
+              for (int c = wrapAt; c < doc.LineLength(line); c += wrapAt) rows.push_back(c);
               return rows;
             },
             [this] { return visible; }};
@@ -109,6 +110,13 @@ TEST(View, VerticalMovesKeepTheColumnsXAndStopAtTheEnds) {
   EXPECT_EQ(f.view.VerticalMove({2, 0}, 0, f.layout, x2), (Pos{2, 3}));
   EXPECT_EQ(f.view.VerticalMove({2, 0}, 10, f.layout, x), (Pos{2, 16})) << "past the end: the end";
   EXPECT_EQ(f.view.VerticalMove({0, 5}, -3, f.layout, x), (Pos{0, 0})) << "past the start: the start";
+  // Rows counted before the owner's breaks changed (a font the window has not heard of
+  // yet): a move onto a row the line no longer has lands on its last one.
+  Fixture g("0123456789ABCDEF\nx");
+  EXPECT_EQ(g.view.TotalRows(), 5);
+  g.wrapAt = 8;
+  int gx = 10;
+  EXPECT_EQ(g.view.VerticalMove({1, 0}, -1, g.layout, gx), (Pos{0, 9}));
 }
 
 TEST(View, HorizontalWordAndLineMoves) {

@@ -8,6 +8,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/Menus.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "viewer/FramView.h"
 #include "viewer/tests/link_clicks.h"
 
@@ -73,24 +74,19 @@ struct FramesTest : ::testing::Test {
   }
   // The centre of a frame on the screen.
   POINT Centre(TControl* c) { return c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2}); }
-  void Mouse(DWORD flags, POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
-    in.mi.dx = ::MulDiv(screen.x, 65535, w);
-    in.mi.dy = ::MulDiv(screen.y, 65535, h);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+  void Move(POINT p) {
+    screen::MoveMouse(p);
     Pump();
   }
+  // Each step handled before the next, as the set draws its line while the pointer moves.
   void Drag(POINT from, POINT to) {
-    Mouse(0, from);
-    Mouse(MOUSEEVENTF_LEFTDOWN, from);
-    POINT mid{(from.x + to.x) / 2, (from.y + to.y) / 2};
-    Mouse(0, mid);
-    Mouse(0, to);
-    Mouse(MOUSEEVENTF_LEFTUP, to);
+    Move(from);
+    screen::Press(from);
+    Pump();
+    Move(POINT{(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Move(to);
+    screen::Release(to);
+    Pump();
   }
 };
 
@@ -193,6 +189,25 @@ TEST_F(FramesTest, LinksByTargetNamedSelfBlankAndRefused) {
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(FramesTest, ABaseTargetReachesTheFramesOfANestedFrameDocument) {
+  // The inner frame document names no target: its links take the outer document's.
+  std::string index = Write("index.htm",
+                            "<HEAD><BASE TARGET=main></HEAD><FRAMESET COLS=\"*,*\"><FRAME SRC=inner.htm NAME=left>"
+                            "<FRAME SRC=a.htm NAME=main></FRAMESET>");
+  Write("inner.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=nav.htm NAME=nav><FRAME SRC=a.htm></FRAMESET>");
+  Write("nav.htm", "<P><A HREF=\"b.htm\">to the main frame</A>");
+  Write("a.htm", "<P>Page A");
+  Write("b.htm", "<P>Page B");
+  fv->LoadFromFile(index);
+  Pump();
+  THTMLViewer* nav = ViewerOf("nav");
+  ASSERT_NE(nav, nullptr);
+  ClickLink(nav, "b.htm");
+  EXPECT_TRUE(SameText(ExtractFileName(ViewerOf("main")->GetFileName()), "b.htm"));
+  EXPECT_TRUE(SameText(ExtractFileName(nav->GetFileName()), "nav.htm"));
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(FramesTest, ParentAndTopReplaceSetsFromInsideAFrame) {
   std::string index = Write("index.htm",
                             "<FRAMESET ROWS=\"80,*\"><FRAME SRC=top.htm NAME=top>"
@@ -255,8 +270,8 @@ TEST_F(FramesTest, BordersAreDraggedUnlessFixed) {
   ASSERT_EQ(Frame("a")->Width(), 200);
   POINT border = fv->ClientToScreen(POINT{200, 150});
   // Over the border the pointer turns into the column splitter.
-  Mouse(0, POINT{border.x - 1, border.y});
-  Mouse(0, border);
+  Move(POINT{border.x - 1, border.y});
+  Move(border);
   EXPECT_EQ(fv->CurrentFrameSet()->HoverCursor, crHSplit);
   Drag(border, POINT{border.x + 100, border.y});
   EXPECT_NEAR(Frame("a")->Width(), 300, 1);
@@ -276,7 +291,7 @@ TEST_F(FramesTest, BordersAreDraggedUnlessFixed) {
   Pump();
   ASSERT_EQ(Frame("a")->Height(), 100);
   POINT row = fv->ClientToScreen(POINT{300, 101});
-  Mouse(0, row);
+  Move(row);
   EXPECT_NE(fv->CurrentFrameSet()->HoverCursor, crVSplit);
   Drag(row, POINT{row.x, row.y + 80});
   EXPECT_EQ(Frame("a")->Height(), 100);

@@ -22,6 +22,25 @@ TEST(ModelUtil, MulDivRoundsLikeThePlatform) {
   EXPECT_EQ(TrimControlChars("\t a b \r"), "a b");
 }
 
+TEST(ModelUtil, SourceNamesTakeTheBaseOrTheDocumentsFolder) {
+  // The document's folder without a base; a URL or a folder as the base, a separator added
+  // only where none ends it.
+  EXPECT_EQ(ExpandSourceAgainst(" sub/pic.gif\r", "", "c:\\web\\index.htm"), "c:\\web\\sub\\pic.gif");
+  EXPECT_EQ(ExpandSourceAgainst("pic.gif", "file:///C|/Base/", "c:\\web\\index.htm"), "c:\\base\\pic.gif");
+  EXPECT_EQ(ExpandSourceAgainst("pic.gif", "c:\\base", ""), "c:\\base\\pic.gif");
+  EXPECT_EQ(ExpandSourceAgainst("pic.gif", "d:", ""), "d:pic.gif");
+  // Names that need nothing: a drive, rooted, UNC, any name under "DosPath" (any case).
+  for (const char* whole : {"e:\\x.gif", "\\x.gif", "\\\\srv\\share\\x.gif"})
+    EXPECT_EQ(ExpandSourceAgainst(whole, "c:\\base", "c:\\web\\a.htm"), whole);
+  EXPECT_EQ(ExpandSourceAgainst("x.gif", "dospath", "c:\\web\\a.htm"), "x.gif");
+  // Nothing to put before it: the name as it is, and the caller decides (frame sets take
+  // the current folder).
+  std::string path;
+  EXPECT_TRUE(SourcePath("x.gif", "", path));
+  EXPECT_EQ(SourceFolder("", "a.htm"), "");
+  EXPECT_EQ(ExpandSourceAgainst("x.gif", "", ""), "x.gif");
+}
+
 TEST(ModelText, WrapsAtBlanksAtSeveralWidths) {
   const std::string text = "the quick brown fox jumps over the lazy dog again and again";
   for (int width : {40, 61, 100, 150, 1000}) {

@@ -433,6 +433,30 @@ TEST(PrinterTest, NoPrinterIsReportedAndAMetafileStandsIn) {
   p.SetTargetDC(nullptr);
 }
 
+TEST(PrinterTest, SettingsHandedToARefusedChoiceAreFreedAllTheSame) {
+  // The block of settings a print dialog returns is the printer object's once handed over,
+  // whether the choice is taken or refused.
+  auto freed = [](HGLOBAL g) { return GlobalFlags(g) == GMEM_INVALID_HANDLE; };
+  TPrinter p;
+  HGLOBAL unknown = GlobalAlloc(GHND, sizeof(DEVMODEA));
+  EXPECT_THROW(p.SetPrinter("Vornix No Such Printer", unknown), EPrinter);
+  EXPECT_TRUE(freed(unknown));
+  HDC meta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  p.SetTargetDC(meta);
+  p.BeginDoc();
+  HGLOBAL whilePrinting = GlobalAlloc(GHND, sizeof(DEVMODEA));
+  try {
+    p.SetPrinter("Vornix No Such Printer", whilePrinting);
+    ADD_FAILURE() << "a printer was chosen while printing";
+  } catch (const EPrinter& e) {
+    EXPECT_EQ(e.Message(), "Printing in progress");
+  }
+  EXPECT_TRUE(freed(whilePrinting));
+  p.EndDoc();
+  DeleteEnhMetaFile(CloseEnhMetaFile(meta));
+  p.SetTargetDC(nullptr);
+}
+
 TEST_F(StdFixture, AFormsFirstFocusLeavesTheRadioButtonsAsTheyWere) {
   // A radio button that takes the focus checks itself: only the checked one may be a tab stop.
   auto* first = new TRadioButton(form);
