@@ -36,7 +36,7 @@ void TfrmGenHelp::GenerateHelp(const AnsiString& folder) {
   if (!Group) return;
   const AnsiString prefix = IncludeTrailingBackslash(folder);
   GenerateHelpPages(*Group, [&](const AnsiString& fileName, const THelpLines& lines) {
-    AnsiString text = JoinLines(lines);
+    AnsiString text = LinesText(lines);
     SaveFileSafely(prefix + fileName, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int>(text.size())); });
   });
 }

@@ -41,7 +41,7 @@ std::vector<AnsiString> TfrmListW::ListLinesOfMemo() {
   return ListLines(items, cbOrdered->Checked());
 }
 
-AnsiString TfrmListW::GetListText() { return JoinLines(ListLinesOfMemo()); }
+AnsiString TfrmListW::GetListText() { return LinesText(ListLinesOfMemo()); }
 
 void TfrmListW::btnSortClick(TObject*) {
   TStringList sorted;

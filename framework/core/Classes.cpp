@@ -119,7 +119,7 @@ AnsiString TStrings::Text() const {
   return r;
 }
 
-AnsiString JoinLines(const std::vector<AnsiString>& lines) {
+AnsiString LinesText(const std::vector<AnsiString>& lines) {
   AnsiString r;
   for (const AnsiString& l : lines) {
     r += l;

@@ -157,6 +157,6 @@ class TStringList : public TStrings {
 };
 
 // Lines each ended by CR LF, as a string list's Text gives them.
-AnsiString JoinLines(const std::vector<AnsiString>& lines);
+AnsiString LinesText(const std::vector<AnsiString>& lines);
 
 }  // namespace vx

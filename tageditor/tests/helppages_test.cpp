@@ -22,7 +22,7 @@ std::string Golden(const std::string& name) {
 std::vector<std::pair<AnsiString, AnsiString>> MakePages(const THTMLGroup& g) {
   std::vector<std::pair<AnsiString, AnsiString>> pages;
   GenerateHelpPages(
-      g, [&](const AnsiString& file, const THelpLines& lines) { pages.emplace_back(file, JoinLines(lines)); });
+      g, [&](const AnsiString& file, const THelpLines& lines) { pages.emplace_back(file, LinesText(lines)); });
   return pages;
 }
 

@@ -118,7 +118,7 @@ TEST(TableText, DefaultsHeadingsSpacingCaptionAndCase) {
 }
 
 TEST(ListText, EmptyAndOrderedWithEmptyLines) {
-  EXPECT_EQ(JoinLines(ListLines({}, false)), "<UL>\r\n</UL>\r\n");
+  EXPECT_EQ(LinesText(ListLines({}, false)), "<UL>\r\n</UL>\r\n");
   EXPECT_EQ(ListLines({"one", "", "100% three"}, true),
             (std::vector<AnsiString>{"<OL>", "<LI>one</LI>", "<LI></LI>", "<LI>100% three</LI>", "</OL>"}));
 }
