@@ -14,7 +14,7 @@
 #include "editor/VX2_NTool.h"
 #include "framework/core/Streams.h"
 #include "toolkit/ToolEdit.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenShot.h"
 
 using namespace vx;
 

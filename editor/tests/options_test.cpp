@@ -6,7 +6,7 @@
 #include "editor/H_optns.h"
 #include "tagdefs/FilterEd.h"
 #include "toolkit/ToolEdit.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenShot.h"
 #include "toolkit/ZXCombos.h"
 
 using namespace vx;

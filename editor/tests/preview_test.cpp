@@ -8,7 +8,6 @@
 #include "editor/Vx2_html.h"
 #include "framework/win/tests/ScreenDriver.h"
 #include "toolkit/Placemnt.h"
-#include "toolkit/tests/screen_shot.h"
 #include "viewer/tests/link_clicks.h"
 #include "viewer/vwPrint.h"
 
@@ -51,12 +50,6 @@ struct PreviewTest : FrameTest {
     return s && s->ViewerCount() > 0 ? s->Viewers[0] : nullptr;
   }
   POINT Centre(TControl* c) { return c->ClientToScreen(POINT{c->Width() / 2, c->Height() / 2}); }
-  // Screenshots go beside the program: the test's own folder is emptied at its end.
-  void Shot(const std::string& name) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    SaveScreen(ExtractFilePath(exe) + name);
-  }
 };
 
 }  // namespace
@@ -195,7 +188,7 @@ TEST_F(PreviewTest, AFramedPageAndASubmittedForm) {
   TFrame* main = set->FindFrame("main");
   EXPECT_EQ(WindowFromPoint(Centre(nav)), nav->Viewer->PaintPanel()->Handle());
   EXPECT_NE(PageText(nav->Viewer).find("Navigation"), std::string::npos);
-  Shot("preview_frames");
+  SaveScreen("preview_frames");
   // The form's button submits; the results come in "Submit Results".
   std::string shown, action, method;
   std::vector<std::string> results;
@@ -214,7 +207,7 @@ TEST_F(PreviewTest, AFramedPageAndASubmittedForm) {
                     c->Top() + c->Height() <= s->ClientHeight())
             << c->Name();
       Application->ProcessMessages();
-      Shot("preview_submit");
+      SaveScreen("preview_submit");
     }
     f->SetModalResult(mrOk);
   };

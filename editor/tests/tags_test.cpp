@@ -5,6 +5,8 @@
 #include "editor/TagText.h"
 #include "editor/tests/frame_fixture.h"
 #include "editor/vx2_help.h"
+#include "framework/win/GdiScoped.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "tagdefs/ParEd.h"
 
 using namespace vx;
@@ -458,33 +460,17 @@ TEST_F(TagsTest, HighlightColoursInARendering) {
   s->SetBG(0xD0F0FF);
   TxEdit* ed = Doc("<B>xx</B> \"qq\" <!-- cc --> ww\r\n");
   EXPECT_EQ(ed->Color(), 0xD0F0FF);
-  RECT rc;
-  GetClientRect(ed->Handle(), &rc);
-  int w = rc.right, h = rc.bottom;
+  const screen::TShot shot = screen::Painted(ed->Handle());
+  const int w = shot.width, h = shot.height;
   ASSERT_GT(w, 300);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  uint32_t* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  SendMessageA(ed->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  GdiFlush();
-  HGDIOBJ oldFont = SelectObject(dc, ed->Font()->Handle());
   TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, oldFont);
+  {
+    TWindowDC dc(nullptr);
+    TSelected font(dc, ed->Font()->Handle());
+    GetTextMetricsA(dc, &tm);
+  }
   const int cw = tm.tmAveCharWidth, lh = tm.tmHeight;
-  auto at = [&](int x, int y) {
-    uint32_t p = bits[y * w + x];
-    return static_cast<TColor>(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255));
-  };
+  auto at = [&](int x, int y) { return static_cast<TColor>(shot.At(x, y)); };
   auto has = [&](int c0, int c1, TColor c) {
     for (int y = 0; y < lh; ++y)
       for (int x = 2 + c0 * cw; x < 2 + c1 * cw && x < w; ++x)
@@ -502,7 +488,4 @@ TEST_F(TagsTest, HighlightColoursInARendering) {
   EXPECT_EQ(at(w - 5, 2), 0xD0F0FF);
   EXPECT_EQ(at(w / 2, h - 5), 0xD0F0FF);
   EXPECT_EQ(at(2 + 9 * cw + cw / 2, lh / 2), 0xD0F0FF);  // the blank between tokens
-  SelectObject(dc, old);
-  DeleteObject(bmp);
-  DeleteDC(dc);
 }

@@ -3,7 +3,7 @@
 #include "editor/tests/frame_fixture.h"
 
 #include "toolkit/SbSetup.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenShot.h"
 
 using namespace vx;
 

@@ -15,7 +15,7 @@
 #include "framework/win/Forms.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellDlg.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenShot.h"
 
 namespace vx::spellwin {
 

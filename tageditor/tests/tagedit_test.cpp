@@ -22,7 +22,7 @@
 #include "tageditor/TagEdRules.h"
 #include "tageditor/TextEditors.h"
 #include "tageditor/tests/SampleSet.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenDriver.h"
 
 namespace vx {
 namespace {
@@ -637,27 +637,10 @@ TEST_F(TagEdTest, SampleEditorHighlightsPreviewsAndFormats) {
     auto colours = [&](const std::string& word) {
       d->SetText(word);
       Pump();
-      HWND h = d->Ledit->Handle();
-      RECT rc;
-      GetClientRect(h, &rc);
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-      bi.bmiHeader.biWidth = rc.right;
-      bi.bmiHeader.biHeight = -rc.bottom;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 32;
-      TOwnedDC dc(CreateCompatibleDC(nullptr));
-      uint32_t* bits = nullptr;
-      TOwnedBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-      TSelected selectBitmap(dc, bmp);
-      SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
-      GdiFlush();
+      const screen::TShot shot = screen::Painted(d->Ledit->Handle());
       std::set<TColor> found;
-      for (int y = 0; y < std::min<int>(20, rc.bottom); ++y)
-        for (int x = 0; x < rc.right; ++x) {
-          uint32_t p = bits[y * rc.right + x];
-          found.insert(static_cast<TColor>(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255)));
-        }
+      for (int y = 0; y < std::min(20, shot.height); ++y)
+        for (int x = 0; x < shot.width; ++x) found.insert(static_cast<TColor>(shot.At(x, y)));
       return found;
     };
     for (const char* word : {"<B", "<code", "<SUP"}) {

@@ -10,7 +10,7 @@
 #include "framework/win/Forms.h"
 #include "toolkit/SbSetup.h"
 #include "toolkit/SpeedBar.h"
-#include "toolkit/tests/screen_shot.h"
+#include "framework/win/tests/ScreenShot.h"
 
 namespace vx {
 namespace {

@@ -61,7 +61,7 @@ TEST_F(FramesWizard, LayoutButtonsShowTheFieldsTheLayoutUses) {
         << e.layout;
     EXPECT_EQ(f->RowLabels[2]->Visible(), e.row3[0] == '1');
     EXPECT_EQ(f->OpenFile[2]->Visible(), e.row3[0] == '1');
-    if (e.layout == 4) Screenshot("frames_wizard.bmp");
+    if (e.layout == 4) Screenshot("frames_wizard");
   }
 }
 

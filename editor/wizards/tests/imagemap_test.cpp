@@ -256,7 +256,7 @@ TEST_F(ImageMap, TwoSpotsOnAPictureBecomeTheMapAndItsImageTag) {
   Spot(0)->SetHREF("a.htm");
   m->NameE->SetText("Nav");
   Hold(Spot(1));
-  Screenshot("image_map_wizard.bmp");
+  Screenshot("image_map_wizard");
   m->InsertMap(ed, true);
   EXPECT_EQ(Text(),
             "<MAP NAME=\"Nav\">\r\n"

@@ -110,7 +110,7 @@ TEST_F(CharWindow, ACellInsertsItsEntityOrTheCharacter) {
   Mouse(w->Panel1, WM_RBUTTONDOWN, Middle(3).x, Middle(3).y, MK_RBUTTON);
   Mouse(w->Panel1, WM_RBUTTONUP, Middle(3).x, Middle(3).y);
   EXPECT_EQ(Text(), "");
-  Screenshot("char_window.bmp");
+  Screenshot("char_window");
 }
 
 TEST_F(CharWindow, AClickLeavesTheEditorActiveAndFocused) {

@@ -96,7 +96,7 @@ TEST_F(TableDialog, SpinEditsSizeTheGridAndTypedCellsBecomeTheTable) {
   d->AlignCB->SetItemIndex(1);
   Click(d->BorderCB, 5, d->BorderCB->Height() / 2);
   EXPECT_FALSE(d->BorderCB->Checked());
-  Screenshot("table_dialog.bmp");
+  Screenshot("table_dialog");
   d->InsertTable(ed);
   EXPECT_EQ(Text(),
             "<TABLE CELLPADDING=\"4\">\r\n"
@@ -141,7 +141,7 @@ TEST_F(TableDialog, ThePreviewPageShowsTheTable) {
   EXPECT_TRUE(IsWindowVisible(d->HTMLViewer1->Handle()));
   EXPECT_GE(d->HTMLViewer1->FindText("Milk"), 0);
   EXPECT_GT(d->HTMLViewer1->DocumentHeight(), 0);
-  Screenshot("table_preview.bmp");
+  Screenshot("table_preview");
   ClickTab(0);
   EXPECT_TRUE(IsWindowVisible(d->StringGrid1->Handle()));
   d->InsertTable(ed);

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/Forms.h"
+#include "framework/win/tests/ScreenShot.h"
 
 namespace vx {
 
@@ -116,41 +115,10 @@ struct WizardFixture : ::testing::Test {
     }
   }
 
-  // The screen as a BMP file in the folder VORNIX_SHOTS names (nothing when it is unset).
-  static void Screenshot(const char* leaf) {
-    const char* dir = getenv("VORNIX_SHOTS");
-    if (!dir || !*dir) return;
+  // The screen as NAME.bmp for a person to look at (nothing unless VORNIX_SHOTS is set).
+  static void Screenshot(const char* name) {
     Pump();
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
-    std::string name = std::string(dir) + "\\" + leaf;
-    if (FILE* f = fopen(name.c_str(), "wb")) {
-      fwrite(&fh, sizeof fh, 1, f);
-      fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-      fwrite(bits, static_cast<size_t>(stride * h), 1, f);
-      fclose(f);
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    SaveScreen(name);
   }
 
   std::string Text() { return ed->GetText(); }

@@ -9,6 +9,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
+#include "framework/win/tests/ScreenShot.h"
 
 namespace vx::screen {
 
@@ -381,57 +382,69 @@ TForm* ShownForm(const char* className) {
   return nullptr;
 }
 
-TShot Capture(const RECT& r) {
-  TShot shot;
-  shot.width = std::max<int>(0, r.right - r.left);
-  shot.height = std::max<int>(0, r.bottom - r.top);
-  if (!shot.width || !shot.height) return shot;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = shot.width;
-  bi.bmiHeader.biHeight = -shot.height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TWindowDC screen(nullptr);
-  TOwnedDC mem(CreateCompatibleDC(screen));
-  TOwnedBitmap bmp(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bmp || !bits) return shot;
-  {
-    TSelected sel(mem, bmp);
-    BitBlt(mem, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-  }
-  const auto* px = static_cast<const DWORD*>(bits);
-  shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
-  for (size_t i = 0; i < shot.pixels.size(); ++i) {
-    DWORD v = px[i];  // 0x00RRGGBB
-    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  return shot;
-}
-
 namespace {
 
-// A value that names no folder (VORNIX_SHOTS=1) keeps the shots in the current folder, the
-// test's session folder, as the toolkit's screenshot helper does.
-std::string ShotFolder() {
-  const char* dir = std::getenv("VORNIX_SHOTS");
-  if (!dir || !*dir) return {};
-  std::string d = dir;
-  if (d.find_first_of("/\\:") == std::string::npos) return ".\\";
-  if (d[0] == '/') {  // a Unix path from the test's caller: the same folder through drive Z:
-    for (char& c : d)
-      if (c == '/') c = '\\';
-    d = "Z:" + d;
+// A memory DC holding a top-down 32-bit picture, read out as a shot once drawn into.
+class TShotCanvas {
+ public:
+  TShotCanvas(int width, int height) : width_(std::max(0, width)), height_(std::max(0, height)) {
+    if (!width_ || !height_) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    TWindowDC screen(nullptr);
+    dc_.Reset(CreateCompatibleDC(screen));
+    bmp_.Reset(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (bmp_ && bits_) selected_ = std::make_unique<TSelected>(dc_, bmp_);
   }
-  if (d.back() != '\\') d += '\\';
-  CreateDirectoryA(d.c_str(), nullptr);
-  return d;
-}
+  // Nothing to draw on when the size is empty or the picture could not be made.
+  bool Ready() const { return selected_ != nullptr; }
+  HDC DC() const { return dc_; }
+  TShot Take() const {
+    TShot shot;
+    if (!Ready()) return shot;
+    GdiFlush();
+    shot.width = width_;
+    shot.height = height_;
+    const auto* px = static_cast<const DWORD*>(bits_);
+    shot.pixels.resize(static_cast<size_t>(width_) * height_);
+    for (size_t i = 0; i < shot.pixels.size(); ++i) {
+      DWORD v = px[i];  // 0x00RRGGBB
+      shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    return shot;
+  }
+
+ private:
+  int width_, height_;
+  void* bits_ = nullptr;
+  TOwnedDC dc_;
+  TOwnedBitmap bmp_;
+  std::unique_ptr<TSelected> selected_;
+};
 
 }  // namespace
+
+TShot Capture(const RECT& r) {
+  TShotCanvas canvas(r.right - r.left, r.bottom - r.top);
+  if (!canvas.Ready()) return {};
+  TWindowDC screen(nullptr);
+  BitBlt(canvas.DC(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+  return canvas.Take();
+}
+
+TShot Painted(HWND h, UINT message) {
+  RECT rc{};
+  GetClientRect(h, &rc);
+  TShotCanvas canvas(rc.right, rc.bottom);
+  if (!canvas.Ready()) return {};
+  SendMessageA(h, message, reinterpret_cast<WPARAM>(canvas.DC()), message == WM_PRINTCLIENT ? PRF_CLIENT : 0);
+  return canvas.Take();
+}
 
 void SaveShot(const TShot& shot, const std::string& name) {
   std::string dir = ShotFolder();
@@ -464,10 +477,6 @@ void SaveShot(const TShot& shot, const std::string& name) {
     std::fwrite(data.data(), 1, data.size(), f);
     std::fclose(f);
   }
-}
-
-void SaveScreen(const std::string& name) {
-  SaveShot(Capture(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}), name);
 }
 
 bool Ink(COLORREF c, COLORREF bg) {
@@ -538,36 +547,16 @@ TShot DrawnText(const std::string& text, HFONT font) {
     TSelected f(probe, font);
     GetTextExtentPoint32A(probe, text.c_str(), static_cast<int>(text.size()), &size);
   }
+  TShotCanvas canvas(size.cx + 8, size.cy + 8);
+  if (!canvas.Ready()) return {};
   RECT r{0, 0, size.cx + 8, size.cy + 8};
-  TShot shot;
-  shot.width = r.right;
-  shot.height = r.bottom;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = shot.width;
-  bi.bmiHeader.biHeight = -shot.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TOwnedDC mem(CreateCompatibleDC(screen));
-  TOwnedBitmap bmp(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  {
-    TSelected sel(mem, bmp);
-    TSelected f(mem, font);
-    FillRect(mem, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(mem, RGB(0, 0, 0));
-    SetBkMode(mem, TRANSPARENT);
-    TextOutA(mem, 4, 4, text.c_str(), static_cast<int>(text.size()));
-    GdiFlush();
-  }
-  const auto* px = static_cast<const DWORD*>(bits);
-  shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
-  for (size_t i = 0; i < shot.pixels.size(); ++i) {
-    DWORD v = px[i];
-    shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  return shot;
+  HDC mem = canvas.DC();
+  TSelected f(mem, font);
+  FillRect(mem, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(mem, RGB(0, 0, 0));
+  SetBkMode(mem, TRANSPARENT);
+  TextOutA(mem, 4, 4, text.c_str(), static_cast<int>(text.size()));
+  return canvas.Take();
 }
 
 }  // namespace

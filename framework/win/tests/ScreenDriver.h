@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/win/Controls.h"
+#include "framework/win/tests/ScreenShot.h"
 
 namespace vx {
 
@@ -99,10 +100,12 @@ struct TShot {
   COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 TShot Capture(const RECT& screenRect);
-// Saves a shot (or the whole screen) as NAME.bmp in the folder that VORNIX_SHOTS names,
-// when it names one, for a person to look at.
+// The window's client area as it paints itself into a picture of its own (WM_PRINTCLIENT,
+// or WM_PAINT for the program's controls that paint into the DC they are given), whatever
+// lies over it on the screen.
+TShot Painted(HWND h, UINT message = WM_PRINTCLIENT);
+// Saves a shot as NAME.bmp where ScreenShot.h's SaveScreen puts the whole screen.
 void SaveShot(const TShot& shot, const std::string& name);
-void SaveScreen(const std::string& name);
 
 // Whether a pixel differs visibly from the background.
 bool Ink(COLORREF c, COLORREF background);

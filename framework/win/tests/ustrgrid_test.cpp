@@ -10,6 +10,7 @@
 #include "framework/win/Forms.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Ustrgrid.h"
+#include "framework/win/tests/ScreenDriver.h"
 
 using namespace vx;
 
@@ -49,34 +50,8 @@ struct XGridFixture : ::testing::Test {
     Mouse(WM_LBUTTONUP, x2, y2, 0);
   }
 
-  // The grid's client area as painted, in 0x00RRGGBB.
-  std::vector<uint32_t> Render(int& w, int& h) {
-    RECT rc;
-    GetClientRect(grid->Handle(), &rc);
-    w = rc.right;
-    h = rc.bottom;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageA(grid->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    GdiFlush();
-    std::vector<uint32_t> v(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    for (auto& p : v) p &= 0xFFFFFF;
-    return v;
-  }
-  static uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+  // The grid's client area as it paints itself.
+  screen::TShot Render() { return screen::Painted(grid->Handle(), WM_PAINT); }
 };
 
 }  // namespace
@@ -120,21 +95,20 @@ TEST_F(XGridFixture, OwnerColoursAlignsAndTheLightEdgeShowInTheRendering) {
   grid->OnGetAlignment = [](TObject*, int r, int c, TAlignment& a) {
     if (r == 2 && c == 2) a = taRightJustify;
   };
-  int w, h;
-  auto px = Render(w, h);
-  auto at = [&](int x, int y) { return px[static_cast<size_t>(y * w + x)]; };
+  screen::TShot shot = Render();
+  auto at = [&](int x, int y) { return shot.At(x, y); };
   EXPECT_FALSE(asked.empty());
   RECT red = grid->CellRect(1, 1);
-  EXPECT_EQ(at(red.right - 3, red.bottom - 3), 0xFF0000u);  // red, read back as RGB
+  EXPECT_EQ(at(red.right - 3, red.bottom - 3), RGB(255, 0, 0));  // the brush's 0x0000FF is red
   // The edge: left side from the bottom up, then the top, in the highlight-text colour.
-  uint32_t edge = Rgb(GetSysColor(COLOR_HIGHLIGHTTEXT));
+  COLORREF edge = GetSysColor(COLOR_HIGHLIGHTTEXT);
   EXPECT_EQ(at(red.left, red.bottom - 1), edge);
   EXPECT_EQ(at(red.left, red.top), edge);
   EXPECT_EQ(at(red.right - 1, red.top), edge);
   EXPECT_NE(at(red.right - 1, red.bottom - 1), edge);
   // The right-aligned "W" lies in the right half, 2 pixels in from the edge.
   RECT rc = grid->CellRect(2, 2);
-  uint32_t back = at(rc.left + 1, rc.bottom - 2);
+  COLORREF back = at(rc.left + 1, rc.bottom - 2);
   int leftmost = rc.right, rightmost = rc.left;
   for (int y = rc.top + 1; y < rc.bottom - 1; ++y)
     for (int x = rc.left + 1; x < rc.right; ++x)
@@ -147,7 +121,7 @@ TEST_F(XGridFixture, OwnerColoursAlignsAndTheLightEdgeShowInTheRendering) {
   EXPECT_GE(rightmost, rc.right - 6);
   // Without both kinds of grid line there is no edge.
   grid->SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine});
-  px = Render(w, h);
+  shot = Render();
   EXPECT_NE(at(red.left, red.top + 2), edge);
 }
 
