@@ -39,30 +39,17 @@ TEST(DefaultExt, UpperCasedCutToThreeAndNeverEmpty) {
 }
 
 TEST(PrintMargins, AtLeastOneLineFits) {
-  int16_t h = 50, f = 60;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 50);
-  EXPECT_EQ(f, 40);
-  h = 120;
-  f = 0;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 90);
-  EXPECT_EQ(f, 0);
-  h = 0;
-  f = 200;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 90);
-  h = -5;
-  f = 10;
-  ClampPrintMargins(100, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 10);
-  h = 5;
-  f = 5;
-  ClampPrintMargins(0, 10, h, f);
-  EXPECT_EQ(h, 0);
-  EXPECT_EQ(f, 0);
+  struct Case {
+    int page, line;
+    int16_t header, footer, wantHeader, wantFooter;
+  };
+  for (const Case& c : {Case{100, 10, 50, 60, 50, 40}, Case{100, 10, 120, 0, 90, 0}, Case{100, 10, 0, 200, 0, 90},
+                        Case{100, 10, -5, 10, 0, 10}, Case{0, 10, 5, 5, 0, 0}}) {
+    int16_t h = c.header, f = c.footer;
+    ClampPrintMargins(c.page, c.line, h, f);
+    EXPECT_EQ(h, c.wantHeader) << c.page << " " << c.header << " " << c.footer;
+    EXPECT_EQ(f, c.wantFooter) << c.page << " " << c.header << " " << c.footer;
+  }
 }
 
 }  // namespace
