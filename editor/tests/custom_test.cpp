@@ -195,9 +195,9 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
   };
   frame->EditCustonTags1->Click();
   EXPECT_EQ(shown, (std::vector<std::string>{"TfrmCustTag", "TfrmNewTag", "TfrmCusTagE", "TfrmNewTag", "TfrmCusTagE"}));
-  EXPECT_EQ(Read(dir + "vornix.cti"), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") + kFalse +
-                                          Str("Sig") + Str("") + kFalse + Str(dir + "my sig.txt") + kTrue +
-                                          std::string(1, '\0'));
+  EXPECT_EQ(ReadFileBytes(dir + "vornix.cti"), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") +
+                                                   kFalse + Str("Sig") + Str("") + kFalse + Str(dir + "my sig.txt") +
+                                                   kTrue + std::string(1, '\0'));
   TMenuItem* popup = frame->CustomPopUp->Items();
   EXPECT_EQ(Captions(popup), (std::vector<std::string>{"Edit Custom Tags..", "-", "Centre", "Sig"}));
   EXPECT_EQ(popup->Items(2)->Tag(), 0);
@@ -212,10 +212,10 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
   EXPECT_EQ(Captions(frame->CustomPopUp->Items()).size(), 4u);
   // The popup's own first item opens the editor too; Cancel there writes nothing.
   onList = [](TForm* f) { f->SetModalResult(mrCancel); };
-  std::string before = Read(dir + "vornix.cti");
+  std::string before = ReadFileBytes(dir + "vornix.cti");
   frame->CustomPopUp->Items()->Items(0)->Click();
   EXPECT_EQ(shown, (std::vector<std::string>{"TfrmCustTag"}));
-  EXPECT_EQ(Read(dir + "vornix.cti"), before);
+  EXPECT_EQ(ReadFileBytes(dir + "vornix.cti"), before);
 }
 
 TEST_F(CustomTest, CancelDiscardsRemovalsAndPropertyChanges) {
@@ -325,7 +325,7 @@ struct ToolTest : CustomTest {
   std::string Recorded() {
     for (int i = 0; i < 200 && !FileExists(record); ++i) Sleep(50);
     Sleep(100);
-    std::string s = Read(record);
+    std::string s = ReadFileBytes(record);
     DeleteFileA(record.c_str());
     return s;
   }
@@ -363,7 +363,7 @@ TEST_F(ToolTest, ToolsStartWithTheDocumentsNameAndAreListedInTheToolsMenu) {
   // The tool's program is kept bare; only the command line quotes it.
   ASSERT_EQ(frame->CusTool()->Count(), 1);
   EXPECT_EQ(frame->CusTool()->Items(0)->Command(), recorder);
-  EXPECT_EQ(Read(dir + "vornix.tsi"),
+  EXPECT_EQ(ReadFileBytes(dir + "vornix.tsi"),
             "\x01" + Str("Record") + Str(recorder) + Str("-x %s") + kFalse + std::string(1, '\0'));
   std::vector<std::string> menu = Captions(frame->Tools1);
   ASSERT_GE(menu.size(), 2u);
@@ -401,7 +401,7 @@ TEST_F(ToolTest, SaveFirstSavesAnUntitledDocumentThroughSaveAs) {
   SaveAs(name);
   Run("Check");
   EXPECT_EQ(Recorded(), "\"" + recorder + "\" " + name);
-  EXPECT_NE(Read(name).find("Hello"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(name).find("Hello"), std::string::npos);
   EXPECT_FALSE(Editor()->GetModified());
   EXPECT_EQ(TabCaption(0), "saved.htm");
   EXPECT_TRUE(messages.empty());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "editor/DocFiles.h"
+#include "framework/win/tests/FileBytes.h"
 #include "editor/Settings.h"
 #include "editor/Vx2_main.h"
 #include "editor/vx2_EdWin.h"
@@ -120,17 +121,6 @@ struct FrameTest : ::testing::Test {
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
     CloseHandle(f);
     return name;
-  }
-
-  std::string Read(const std::string& name) {
-    std::string s;
-    HANDLE f = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n) s.append(buf, n);
-    CloseHandle(f);
-    return s;
   }
 
   // A save dialog that answers with this name.

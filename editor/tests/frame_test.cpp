@@ -120,15 +120,15 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   EXPECT_FALSE(Editor()->GetModified());
   EXPECT_EQ(TabCaption(0), "first.htm");
   EXPECT_EQ(frmEditWin->Caption(), "Editing " + name);
-  EXPECT_NE(Read(name).find("\r\nHello\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(name).find("\r\nHello\r\n"), std::string::npos);
   EXPECT_FALSE(FileExists(dir + "first.Bak"));
 
   // A second save keeps the previous text as the backup.
   Type("!");
   frame->cmdSaveClick(frame);
   EXPECT_EQ(dialogNames.size(), 1u);
-  EXPECT_NE(Read(dir + "first.Bak").find("\r\nHello\r\n"), std::string::npos);
-  EXPECT_NE(Read(name).find("\r\nHello!\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir + "first.Bak").find("\r\nHello\r\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(name).find("\r\nHello!\r\n"), std::string::npos);
 
   // Closing the last tab closes the window.
   frame->cmdCloseClick(frame);
@@ -200,7 +200,7 @@ TEST_F(FrameTest, OneTabPerFileAndSwitchingTabs) {
   EXPECT_NE(messages[0].find("is open in another tab"), std::string::npos);
   EXPECT_TRUE(Editor()->Untitled());
   EXPECT_EQ(TabCaption(2), "Untitled-0.htm");
-  EXPECT_EQ(Read(b), "<P>b</P>\r\n");
+  EXPECT_EQ(ReadFileBytes(b), "<P>b</P>\r\n");
   answers = {IDNO};
 }
 
@@ -218,8 +218,8 @@ TEST_F(FrameTest, CloseAllAsksLastTabFirstAndCancelKeepsEverything) {
   EXPECT_EQ(messages[1], "Save Changes to '" + names[1] + "'?");
   ASSERT_NE(frmEditWin, nullptr);
   EXPECT_EQ(TabCount(), 3);
-  EXPECT_EQ(Read(names[2]), "xc\r\n");  // the first answer stays done
-  EXPECT_EQ(Read(names[1]), "b\r\n");
+  EXPECT_EQ(ReadFileBytes(names[2]), "xc\r\n");  // the first answer stays done
+  EXPECT_EQ(ReadFileBytes(names[1]), "b\r\n");
 
   // An untitled document whose Save As is cancelled stays open.
   frame->NewDoc(frame);
@@ -235,7 +235,7 @@ TEST_F(FrameTest, CloseAllAsksLastTabFirstAndCancelKeepsEverything) {
   answers = {IDNO, IDNO, IDNO};
   EXPECT_TRUE(Stop());
   EXPECT_EQ(messages.size(), 3u);  // c.htm was saved: three modified documents left
-  EXPECT_EQ(Read(names[0]), "a\r\n");
+  EXPECT_EQ(ReadFileBytes(names[0]), "a\r\n");
 }
 
 TEST_F(FrameTest, ExitIsStoppedByCancel) {
@@ -258,7 +258,7 @@ TEST_F(FrameTest, AFailedSaveKeepsTheDocumentModifiedAndTheFile) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Cannot save file " + name);
   EXPECT_TRUE(Editor()->GetModified());
-  EXPECT_EQ(Read(name), "original\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "original\r\n");
 
   // Save As onto a read-only file fails the same way and keeps the old name.
   std::string other = Write("other.htm", "other\r\n");
@@ -267,7 +267,7 @@ TEST_F(FrameTest, AFailedSaveKeepsTheDocumentModifiedAndTheFile) {
   frame->cmdSaveAsClick(frame);
   EXPECT_EQ(messages.size(), 2u);
   EXPECT_EQ(Editor()->FileName(), name);
-  EXPECT_EQ(Read(other), "other\r\n");
+  EXPECT_EQ(ReadFileBytes(other), "other\r\n");
   EXPECT_TRUE(Editor()->GetModified());
   answers = {IDNO};
 }
@@ -281,7 +281,7 @@ TEST_F(FrameTest, AFileThatCannotBeReadOpensNoTab) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Cannot open file " + name);
   EXPECT_EQ(TabCount(), 0);
-  EXPECT_EQ(Read(name), "text\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "text\r\n");
 }
 
 TEST_F(FrameTest, DroppedDocumentsOpenInTabs) {
@@ -347,7 +347,7 @@ TEST_F(StoredOptionsTest, AreReadAtStartAndReachNewEditors) {
   Type("x");
   frame->cmdSaveClick(frame);
   EXPECT_FALSE(FileExists(dir + "nobak.Bak"));  // without CreateBAK no backup
-  EXPECT_EQ(Read(name), "xold\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "xold\r\n");
 }
 
 struct BadFolderTest : FrameTest {
@@ -497,8 +497,8 @@ TEST_F(TemplateTest, NewDocumentsStartFromItAndStayUntitled) {
   frame->cmdSaveClick(frame);
   ASSERT_EQ(dialogNames.size(), 1u);
   EXPECT_EQ(dialogNames[0], "Untitled-0.htm");
-  EXPECT_EQ(Read(name), "x<HTML><BODY>from the template</BODY></HTML>\r\n");
-  EXPECT_EQ(Read(installed + "template.htm"), "<HTML><BODY>from the template</BODY></HTML>\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "x<HTML><BODY>from the template</BODY></HTML>\r\n");
+  EXPECT_EQ(ReadFileBytes(installed + "template.htm"), "<HTML><BODY>from the template</BODY></HTML>\r\n");
 }
 
 struct BadCustomListsTest : FrameTest {

@@ -78,7 +78,7 @@ TEST_F(PreviewTest, ReloadGoesBetweenTheDocumentAndItsPreview) {
                             "<A HREF=\"pic.gif\">picture</A>");
   OpenAndPreview(index);
   // The copy is written beside the document and shown in the preview window.
-  EXPECT_EQ(Read(dir + "vornixtmp.htm"), Read(index));
+  EXPECT_EQ(ReadFileBytes(dir + "vornixtmp.htm"), ReadFileBytes(index));
   EXPECT_TRUE(SameText(Form_HTMLView->Viewer->GetFileName(), dir + "vornixtmp.htm"));
   EXPECT_EQ(frame->ActiveMDIChild(), Form_HTMLView);
   EXPECT_EQ(Form_HTMLView->Caption(), "vornixtmp.htm [Index]");
@@ -304,7 +304,7 @@ struct BrowserTest : FrameTest {
   std::vector<std::string> Logged(size_t n, int ms = 15000) {
     std::vector<std::string> l;
     for (int t = 0; t < ms; t += 50) {
-      l = Lines(Read(log) == "<missing>" ? std::string() : Read(log));
+      l = Lines(ReadFileBytes(log) == "<missing>" ? std::string() : ReadFileBytes(log));
       if (l.size() >= n) break;
       Sleep(50);
       Application->ProcessMessages();
@@ -333,7 +333,7 @@ TEST_F(BrowserTest, CommandLinesQuoteBlanksAndNeedABrowser) {
   EXPECT_EQ(dialogNames.size(), 1u);
   EXPECT_EQ(frame->Settings()->Browser(), "");
   Sleep(500);
-  EXPECT_EQ(Read(log), "<missing>");
+  EXPECT_EQ(ReadFileBytes(log), "<missing>");
   // Chosen once, kept in the options; the next command asks no more.
   dialog = [&](TCommonDialog* d) {
     auto* o = dynamic_cast<TOpenDialog*>(d);
@@ -348,7 +348,7 @@ TEST_F(BrowserTest, CommandLinesQuoteBlanksAndNeedABrowser) {
   auto l = Logged(1);
   ASSERT_EQ(l.size(), 1u);
   EXPECT_EQ(l[0], "start|\"" + b1 + "\" \"" + dir + "My Site\\vornixtmp.htm\"|" + dir + "My Site|5");
-  EXPECT_EQ(Read(dir + "My Site\\vornixtmp.htm"), "<P>Page");
+  EXPECT_EQ(ReadFileBytes(dir + "My Site\\vornixtmp.htm"), "<P>Page");
   // Browser 2 by F6, its own path.
   DeleteFileA(log.c_str());
   frame->Settings()->SetBrowser2(b2);
@@ -390,7 +390,7 @@ TEST_F(BrowserTest, DdeStartsTheBrowserAndAsksForTheCopy) {
   EXPECT_EQ(l[3], "request|WWW_OpenURL|" + url);
   EXPECT_EQ(l[4], "connect|WWW_Activate");
   EXPECT_EQ(l[5], "request|WWW_Activate|0xFFFFFFFF");
-  EXPECT_EQ(Read(dir + "web\\vornixtmp.htm"), "<P>Page");
+  EXPECT_EQ(ReadFileBytes(dir + "web\\vornixtmp.htm"), "<P>Page");
   EXPECT_TRUE(messages.empty());
 }
 

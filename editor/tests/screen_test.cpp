@@ -246,7 +246,7 @@ TEST_F(ScreenTest, ShortCutsActWhateverTheMenuShowedLast) {
   Key('S', Ctrl);
   Settle(500);
   EXPECT_FALSE(Editor()->GetModified());
-  EXPECT_EQ(Read(name), "<P>xsaved</P>\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "<P>xsaved</P>\r\n");
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(dialogNames.empty());
 }
@@ -774,7 +774,7 @@ TEST_F(ScreenTest, MainRoad) {
   RUN(save);
   Settle();
   EXPECT_EQ(TabCaption(0), "road.htm");
-  EXPECT_NE(Read(path).find("Hello <b>road</b>\r\n<img src=\"pic.gif\" width=\"40\">"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(path).find("Hello <b>road</b>\r\n<img src=\"pic.gif\" width=\"40\">"), std::string::npos);
   EXPECT_TRUE(FocusInEditor());
   TInputScript close = MenuClick(frame->cmdClose);
   RUN(close);

@@ -99,7 +99,7 @@ TEST_F(SpellFrameTest, TheSpeedButtonChecksTooAndAddedWordsLandBesideTheProgram)
   Pump();
   EXPECT_EQ(asked, (V{"Vornix"}));
   EXPECT_EQ(messages, (V{"Add \"Vornix\" to dictionary?", "No errors found. Spell checking complete..."}));
-  EXPECT_EQ(Read(ExtractFilePath(Application->ExeName()) + "CUSTOM.DIC"), "vornix\r\n");
+  EXPECT_EQ(ReadFileBytes(ExtractFilePath(Application->ExeName()) + "CUSTOM.DIC"), "vornix\r\n");
 }
 
 TEST_F(SpellFrameTest, ClosingTheTabMidCheckEndsTheCheck) {

@@ -13,6 +13,7 @@
 #include "editctl/LEDlp32.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/tests/FileBytes.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellDlg.h"
 #include "framework/win/tests/ScreenShot.h"
@@ -26,17 +27,6 @@ inline void WriteText(const std::string& name, const std::string& text) {
   DWORD n = 0;
   WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
   CloseHandle(f);
-}
-
-inline std::string ReadText(const std::string& name) {
-  std::string s;
-  HANDLE f = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  char buf[4096];
-  DWORD n = 0;
-  while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n) s.append(buf, n);
-  CloseHandle(f);
-  return s;
 }
 
 inline void Pump(int n = 3) {

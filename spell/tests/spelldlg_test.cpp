@@ -137,7 +137,7 @@ TEST_F(SpellCheckTest, AddSkipAllAndReplaceAllLastBeyondTheWord) {
   EXPECT_EQ(asked, (V{"Zorbl", "teh", "fleeb"}));
   EXPECT_EQ(messages, (V{"Add \"Zorbl\" to dictionary?", "Spell checking complete."}));
   EXPECT_EQ(ed->Text(), "Zorbl the ZORBL fleeb Fleeb the");
-  EXPECT_EQ(ReadText(ProgramDir() + "CUSTOM.DIC"), "zorbl\r\n");
+  EXPECT_EQ(ReadFileBytes(ProgramDir() + "CUSTOM.DIC"), "zorbl\r\n");
   // Later checks of the same component: Replace All and Skip All still hold.
   asked.clear();
   messages.clear();
@@ -158,7 +158,7 @@ TEST_F(SpellCheckTest, AddingAKnownWordSaysSoAndNoConfirmAddsAtOnce) {
   Check();
   EXPECT_EQ(messages.front(), "\"qwzx\" already in dictionary.");
   EXPECT_EQ(asked, (V{"qwzx", "zqvw"}));
-  EXPECT_EQ(ReadText(ProgramDir() + "CUSTOM.DIC"), "qwzx\r\nzqvw\r\n");
+  EXPECT_EQ(ReadFileBytes(ProgramDir() + "CUSTOM.DIC"), "qwzx\r\nzqvw\r\n");
 }
 
 TEST_F(SpellCheckTest, AutoCorrectLinesAndCyclesEnd) {

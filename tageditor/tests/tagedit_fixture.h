@@ -17,6 +17,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/IniFiles.h"
+#include "framework/win/tests/FileBytes.h"
 #include "tagdefs/tests/TestDir.h"
 #include "tageditor/TagEdMain.h"
 #include "toolkit/tests/settle.h"
@@ -95,17 +96,6 @@ inline void ExpectControlsInside(TWinControl* parent) {
         << client.bottom;
     ExpectControlsInside(w);
   }
-}
-
-inline std::string ReadFileBytes(const std::string& name) {
-  HANDLE f = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string s;
-  char buf[65536];
-  DWORD n = 0;
-  while (ReadFile(f, buf, sizeof buf, &n, nullptr) && n > 0) s.append(buf, n);
-  CloseHandle(f);
-  return s;
 }
 
 inline std::string SetBytes(const THTMLGroup& g) {

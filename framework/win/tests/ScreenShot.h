@@ -3,7 +3,7 @@
 // test's session folder; keep it with VORNIX_KEEP_SESSION=1) when it names none.
 #pragma once
 
-#include <windows.h>
+#include "framework/win/WinApi.h"
 
 #include <cstdlib>
 #include <string>
