@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/tests/TestFiles.h"
 #include "ledit/include/LEditMessages.h"
+
+using vx::Slurp;
 
 namespace {
 
@@ -152,13 +155,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   std::ofstream f(path, std::ios::binary);
   f << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
 }
 
 class LEditWindow : public ::testing::Test {
@@ -443,19 +439,19 @@ TEST_F(LEditWindow, LoadAcceptsLineEndsAndSaveWritesTheChosenStyle) {
 
   Type("x");
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
-  EXPECT_EQ(ReadFile(out), "xa\r\nb\r\nc\r\nd");
+  EXPECT_EQ(Slurp(out), "xa\r\nb\r\nc\r\nd");
   EXPECT_NE(Send(LEM_GETMODIFIED, 0), 0);  // a save by message leaves the bits to the owner
   Send(LEM_SETOPTIONS, LEO_UNIXSTYLESAVE, 0);
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
-  EXPECT_EQ(ReadFile(out), "xa\nb\nc\nd");
+  EXPECT_EQ(Slurp(out), "xa\nb\nc\nd");
   Send(LEM_SETOPTIONS, LEO_MACSTYLESAVE, LEO_UNIXSTYLESAVE);
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
-  EXPECT_EQ(ReadFile(out), "xa\rb\rc\rd");
+  EXPECT_EQ(Slurp(out), "xa\rb\rc\rd");
   // A save over a file keeps the attributes the user gave it.
   SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   Type("y");
   EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(out.c_str())), 0);
-  EXPECT_NE(ReadFile(out).find('y'), std::string::npos);
+  EXPECT_NE(Slurp(out).find('y'), std::string::npos);
   EXPECT_TRUE(GetFileAttributesA(out.c_str()) & FILE_ATTRIBUTE_HIDDEN);
   SetFileAttributesA(out.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
@@ -475,7 +471,7 @@ TEST_F(LEditWindow, FileFailuresAreReportedAndLeaveFilesWhole) {
   SetFileAttributesA(ro.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_NE(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(ro.c_str())), 0);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 2);
-  EXPECT_EQ(ReadFile(ro), "original");
+  EXPECT_EQ(Slurp(ro), "original");
   SetFileAttributesA(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   std::string badDir = dir + "no-such-dir\\x.txt";

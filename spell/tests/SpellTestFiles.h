@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/tests/TestFiles.h"
 #include "spell/DctFormat.h"
 
 namespace vx::spelltest {
@@ -28,24 +29,6 @@ inline std::string ScratchDir() {
 }
 
 inline std::string Path(const std::string& leaf) { return ScratchDir() + "/" + leaf; }
-
-// An empty folder (made again when it exists).
-inline std::string FreshDir(const std::string& path) {
-  std::filesystem::remove_all(path);
-  std::filesystem::create_directories(path);
-  return path;
-}
-
-inline void WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 inline std::string Header() {
   std::string h(dct::kHeaderSize, '\0');

@@ -54,8 +54,8 @@ TEST(LinkedList, OrderRemovalAndOwnership) {
 TEST(DCTFile, LookupFollowsTheTrie) {
   // a (word) -> { n, t (last) }; "an" is a word only when its cell says so.
   std::string name = Path("small.dct");
-  WriteFile(name,
-            DctBytes({MakeCell('a', true, true, 2), MakeCell('n', false, true, 0), MakeCell('t', true, false, 0)}));
+  WriteBytes(name,
+             DctBytes({MakeCell('a', true, true, 2), MakeCell('n', false, true, 0), MakeCell('t', true, false, 0)}));
   TDCTFile f(name);
   EXPECT_TRUE(f.Contains("a"));
   EXPECT_TRUE(f.Contains("an"));
@@ -71,8 +71,8 @@ TEST(DCTFile, LookupFollowsTheTrie) {
 TEST(DCTFile, SiblingsInFileOrderAndNothingAfterTheLast) {
   std::string name = Path("unsorted.dct");
   // z, b, q(last), then m, which belongs to no list.
-  WriteFile(name, DctBytes({MakeCell('z', false, true, 0), MakeCell('b', false, true, 0), MakeCell('q', true, true, 0),
-                            MakeCell('m', true, true, 0)}));
+  WriteBytes(name, DctBytes({MakeCell('z', false, true, 0), MakeCell('b', false, true, 0), MakeCell('q', true, true, 0),
+                             MakeCell('m', true, true, 0)}));
   TDCTFile f(name);
   EXPECT_TRUE(f.Contains("z"));
   EXPECT_TRUE(f.Contains("b"));
@@ -88,7 +88,7 @@ TEST(DCTFile, CellsAcrossThePageBoundary) {
   for (int i = 1; i <= 129; ++i) cells.push_back(MakeCell(static_cast<uint8_t>(i + 100), i == 129, true, 0));
   std::string name = Path("pages.dct");
   std::string bytes = DctBytes(cells);
-  WriteFile(name, bytes);
+  WriteBytes(name, bytes);
   TDCTFile f(name);
   EXPECT_EQ(f.CachedPage(), 0);
   EXPECT_EQ(f.GetCell(128), cells[127]);
@@ -107,7 +107,7 @@ TEST(DCTFile, SixtyCharactersAreLookedUpAsFifty) {
   std::vector<uint32_t> cells;
   for (int i = 1; i <= 50; ++i) cells.push_back(MakeCell('x', true, i == 50, i < 50 ? i + 1 : 0));
   std::string name = Path("long.dct");
-  WriteFile(name, DctBytes(cells));
+  WriteBytes(name, DctBytes(cells));
   TDCTFile f(name);
   EXPECT_TRUE(f.Contains(std::string(50, 'x')));
   EXPECT_TRUE(f.Contains(std::string(50, 'x') + "yyyyyyyyyy"));
@@ -120,13 +120,13 @@ TEST(DCTFile, SignatureAndFailures) {
   // Bytes 50 to 82 may hold anything.
   std::string any = good;
   for (int i = 50; i < 83; ++i) any[i] = static_cast<char>(i * 7);
-  WriteFile(name, any);
+  WriteBytes(name, any);
   EXPECT_TRUE(TDCTFile(name).Contains("a"));
   // Any of the first 50 bytes, the seven zeros after the text included, rejects the file.
   for (int i = 0; i < 50; ++i) {
     std::string bad = good;
     bad[i] = static_cast<char>(bad[i] ^ 0x20);
-    WriteFile(name, bad);
+    WriteBytes(name, bad);
     try {
       TDCTFile f(name);
       ADD_FAILURE() << "byte " << i << " changed, file accepted";
@@ -141,7 +141,7 @@ TEST(DCTFile, SignatureAndFailures) {
   } catch (const EFOpenError& e) {
     EXPECT_EQ(e.Message(), "Dictionary not found : " + missing);
   }
-  WriteFile(name, good.substr(0, 60));  // shorter than the header
+  WriteBytes(name, good.substr(0, 60));  // shorter than the header
   EXPECT_THROW(TDCTFile{name}, EInOutError);
 }
 
@@ -151,7 +151,7 @@ TEST(DCTFile, DamagedFilesEndEveryScan) {
   // full of other letters: the stale page must not be read again as page 1.
   std::vector<uint32_t> cells(128, MakeCell('b', false, true, 0));
   cells.push_back(MakeCell('c', false, true, 0));
-  WriteFile(name, DctBytes(cells) + "\x01\x02");  // and a torn cell at the very end
+  WriteBytes(name, DctBytes(cells) + "\x01\x02");  // and a torn cell at the very end
   TDCTFile f(name);
   EXPECT_TRUE(f.Contains("c"));
   EXPECT_FALSE(f.Contains("q"));
@@ -160,13 +160,13 @@ TEST(DCTFile, DamagedFilesEndEveryScan) {
   EXPECT_EQ(f.GetCell(4000000), dct::kLastSibling);
   // A child that points back at its own list: lookups are bounded by the word.
   name = Path("cyclic.dct");
-  WriteFile(name, DctBytes({MakeCell('a', true, true, 1)}));
+  WriteBytes(name, DctBytes({MakeCell('a', true, true, 1)}));
   TDCTFile cyclic(name);
   EXPECT_TRUE(cyclic.Contains(std::string(70, 'a')));
   EXPECT_FALSE(cyclic.Contains("ab"));
   // A child beyond the end of the file.
   name = Path("beyond.dct");
-  WriteFile(name, DctBytes({MakeCell('a', true, false, 3000)}));
+  WriteBytes(name, DctBytes({MakeCell('a', true, false, 3000)}));
   TDCTFile beyond(name);
   EXPECT_FALSE(beyond.Contains("ab"));
 }

@@ -24,7 +24,7 @@ struct DictionaryTest : ::testing::Test {
     });
     folder = FreshDir(Path(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     main = folder + "/ENGLISH.DCT";
-    WriteFile(main, BuildDictionaryFile({"cat", "dog", "the", "word", "house", "caf\x82"}));
+    WriteBytes(main, BuildDictionaryFile({"cat", "dog", "the", "word", "house", "caf\x82"}));
 #ifndef _WIN32
     SetWindowsFolder(folder + "/windows");
 #endif
@@ -51,7 +51,7 @@ TEST_F(DictionaryTest, LookupOrderExclusionsCustomAndMainFiles) {
   EXPECT_TRUE(d.Contains("HOUSE"));
   EXPECT_FALSE(d.Contains("'s"));  // the empty word
   EXPECT_FALSE(d.Contains("mouse"));
-  WriteFile(folder + "/excl.txt", "Dog\r\nmouse\r\n");
+  WriteBytes(folder + "/excl.txt", "Dog\r\nmouse\r\n");
   ASSERT_TRUE(d.LoadExclusions(folder + "/excl.txt"));
   EXPECT_FALSE(d.Contains("dog"));  // excluded beats the main dictionary
   EXPECT_FALSE(d.Contains("Dog's"));
@@ -84,13 +84,13 @@ TEST_F(DictionaryTest, CustomListLivesBesideTheMainFileUnlessShared) {
     EXPECT_EQ(d.CustomFilePath(), folder + "/CUSTOM.DIC");
     d.SaveCustom();  // written even when empty
     EXPECT_TRUE(FileExists(folder + "/CUSTOM.DIC"));
-    EXPECT_EQ(ReadFile(folder + "/CUSTOM.DIC"), "");
+    EXPECT_EQ(Slurp(folder + "/CUSTOM.DIC"), "");
   }
   std::filesystem::remove(folder + "/CUSTOM.DIC");  // Windows names ignore case
   // The shared proofing folder wins for the exact name CUSTOM.DIC when the file is there.
   FreshDir(proof);
   std::string shared = proof + PathDelim + "CUSTOM.DIC";
-  WriteFile(shared, "vornix\r\n");
+  WriteBytes(shared, "vornix\r\n");
   TDictionary d;
   d.AddMainFile(main);
   EXPECT_TRUE(d.LoadCustom("CUSTOM.DIC"));
@@ -106,7 +106,7 @@ TEST_F(DictionaryTest, CustomListLivesBesideTheMainFileUnlessShared) {
 
 TEST_F(DictionaryTest, AddedWordsAreKnownSavedSortedAndMerged) {
   std::string custom = folder + "/CUSTOM.DIC";
-  WriteFile(custom, "zeta\r\nalpha\r\n");
+  WriteBytes(custom, "zeta\r\nalpha\r\n");
   TDictionary d;
   d.AddMainFile(main);
   ASSERT_TRUE(d.LoadCustom("CUSTOM.DIC"));
@@ -118,15 +118,15 @@ TEST_F(DictionaryTest, AddedWordsAreKnownSavedSortedAndMerged) {
   EXPECT_TRUE(d.Contains("vornix"));
   EXPECT_TRUE(d.AddWord("Mauve"));
   // Another program adds a word meanwhile: the save keeps it, and nothing twice.
-  WriteFile(custom, "zeta\r\nalpha\r\nbeta\r\n");
+  WriteBytes(custom, "zeta\r\nalpha\r\nbeta\r\n");
   d.SaveCustom();
   EXPECT_FALSE(d.Modified());
-  EXPECT_EQ(ReadFile(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
+  EXPECT_EQ(Slurp(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
   d.SaveCustom();
-  EXPECT_EQ(ReadFile(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
+  EXPECT_EQ(Slurp(custom), "alpha\r\nbeta\r\nmauve\r\nvornix\r\nzeta\r\n");
   // A reload while words wait to be saved keeps them.
   EXPECT_TRUE(d.AddWord("quux"));
-  WriteFile(custom, "alpha\r\n");
+  WriteBytes(custom, "alpha\r\n");
   d.LoadCustom("CUSTOM.DIC");
   EXPECT_TRUE(d.Contains("quux"));
   EXPECT_FALSE(d.Contains("zeta"));
@@ -134,7 +134,7 @@ TEST_F(DictionaryTest, AddedWordsAreKnownSavedSortedAndMerged) {
 
 TEST_F(DictionaryTest, WordFilesAreAnsiWordsInsideAreOem) {
   std::string custom = folder + "/CUSTOM.DIC";
-  WriteFile(custom, "na\xEFve\r\n");  // naïve in the ANSI code page
+  WriteBytes(custom, "na\xEFve\r\n");  // naïve in the ANSI code page
   {
     TDictionary d;
     d.AddMainFile(main);
@@ -143,7 +143,7 @@ TEST_F(DictionaryTest, WordFilesAreAnsiWordsInsideAreOem) {
     EXPECT_TRUE(d.Contains("caf\x82"));
     EXPECT_TRUE(d.AddWord("r\x82sum\x82"));  // résumé
   }                                          // freeing saves the modified list
-  EXPECT_EQ(ReadFile(custom), "na\xEFve\r\nr\xE9sum\xE9\r\n");
+  EXPECT_EQ(Slurp(custom), "na\xEFve\r\nr\xE9sum\xE9\r\n");
 }
 
 TEST_F(DictionaryTest, CloseAllClosesEvenWhenTheListCannotBeSaved) {

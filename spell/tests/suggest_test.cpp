@@ -84,10 +84,10 @@ struct SuggestTest : ::testing::Test {
   TDictionary* d = nullptr;
   void SetUp() override {
     SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
-    WriteFile(main,
-              BuildDictionaryFile({"the",  "tea",   "tee",   "ten",   "then",  "hello",    "help",     "hell", "held",
-                                   "spa",  "space", "spade", "spain", "spell", "spelling", "receive",  "in",   "to",
-                                   "into", "on",    "once",  "word",  "world", "occur",    "occurred", "ed"}));
+    WriteBytes(main,
+               BuildDictionaryFile({"the",  "tea",   "tee",   "ten",   "then",  "hello",    "help",     "hell", "held",
+                                    "spa",  "space", "spade", "spain", "spell", "spelling", "receive",  "in",   "to",
+                                    "into", "on",    "once",  "word",  "world", "occur",    "occurred", "ed"}));
     d = new TDictionary;
     ASSERT_TRUE(d->AddMainFile(main));
   }
@@ -151,8 +151,8 @@ TEST(SuggestDamaged, CyclicAndEmptyDictionariesEnd) {
   SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
   std::string name = Path("cyclic.dct");
   // t -> { e -> back to the root list, h (last) -> its own list }
-  WriteFile(name,
-            DctBytes({MakeCell('t', true, true, 2), MakeCell('e', false, true, 1), MakeCell('h', true, true, 3)}));
+  WriteBytes(name,
+             DctBytes({MakeCell('t', true, true, 2), MakeCell('e', false, true, 1), MakeCell('h', true, true, 3)}));
   TDictionary d;
   ASSERT_TRUE(d.AddMainFile(name));
   EXPECT_LE(d.Suggest("teh", 10)->Count(), 10);
@@ -161,7 +161,7 @@ TEST(SuggestDamaged, CyclicAndEmptyDictionariesEnd) {
   // A root letter without children: no walk from cell 0.
   d.CloseAll();
   std::string leaf = Path("leaf.dct");
-  WriteFile(leaf, DctBytes({MakeCell('t', true, true, 0)}));
+  WriteBytes(leaf, DctBytes({MakeCell('t', true, true, 0)}));
   ASSERT_TRUE(d.AddMainFile(leaf));
   EXPECT_EQ(d.Suggest("te", 10)->Count(), 0);
   EXPECT_EQ(d.WordsWithPrefix("t", 10)->Count(), 0);

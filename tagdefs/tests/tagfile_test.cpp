@@ -7,6 +7,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/tests/TestFiles.h"
 #include "tagdefs/teTagType.h"
 
 #ifndef _WIN32
@@ -130,18 +131,6 @@ std::string LoadError(THTMLGroup& g, const std::string& data) {
     return e.Message();
   }
   return "";
-}
-
-AnsiString TestDir() {
-  AnsiString d = IncludeTrailingBackslash(GetCurrentDir()) + "tagfile_test_dir";
-  std::filesystem::remove_all(d.c_str());
-  ForceDirectories(d);
-  return IncludeTrailingBackslash(d);
-}
-
-std::string Slurp(const AnsiString& f) {
-  std::ifstream in(f, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
@@ -293,7 +282,7 @@ TEST(TagFileLoad, WrongTypeBytesFailWithInvalidPropertyValue) {
 }
 
 TEST(TagFileFiles, SaveLoadAndTheirErrors) {
-  const AnsiString dir = TestDir();
+  const AnsiString dir = FreshFolder("tagfile_test_dir");
   const AnsiString f = dir + "set.vxt";
   THTMLGroup g;
   FillRich(g);
@@ -368,7 +357,7 @@ TEST(TagFileFiles, SaveLoadAndTheirErrors) {
 // A huge file that is no definition set fails at its first byte without being read into
 // memory first (it used to cost more memory than the file's size before failing).
 TEST(TagFile, AHugeFileThatIsNoSetFailsAtOnceInLittleMemory) {
-  const AnsiString f = TestDir() + "huge.vxt";
+  const AnsiString f = FreshFolder("tagfile_test_dir") + "huge.vxt";
   { std::ofstream(f.c_str(), std::ios::binary) << '\x07'; }
   std::filesystem::resize_file(std::filesystem::path(f.c_str()), 512ull << 20);  // sparse: no disk used
   rusage before{}, after{};

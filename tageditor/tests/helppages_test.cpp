@@ -6,18 +6,14 @@
 #include <map>
 #include <sstream>
 
+#include "framework/core/tests/TestFiles.h"
 #include "tageditor/HelpPages.h"
 #include "tageditor/tests/SampleSet.h"
 
 namespace vx {
 namespace {
 
-std::string Golden(const std::string& name) {
-  std::ifstream f(std::string(VX_GOLDEN_DIR) + "/" + name, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+std::string Golden(const std::string& name) { return Slurp(std::string(VX_GOLDEN_DIR) + "/" + name); }
 
 std::vector<std::pair<AnsiString, AnsiString>> MakePages(const THTMLGroup& g) {
   std::vector<std::pair<AnsiString, AnsiString>> pages;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "framework/core/SysUtils.h"
+#include "framework/core/tests/TestFiles.h"
 #include "spell/Dictionary.h"
 #include "spell/SpellPlatform.h"
 #include "tools/DctBuild.h"
@@ -16,16 +17,7 @@
 namespace vx {
 namespace {
 
-std::string ReadAll(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::string TempPath(const std::string& leaf) { return (std::filesystem::temp_directory_path() / leaf).string(); }
-
-void WriteFile(const std::string& name, const std::string& bytes) { std::ofstream(name, std::ios::binary) << bytes; }
 
 struct SmallList : ::testing::Test {
   std::string dct = TempPath("vx_small.dct");
@@ -35,7 +27,7 @@ struct SmallList : ::testing::Test {
     SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
     std::ifstream in(list, std::ios::binary);
     ASSERT_TRUE(in) << list;
-    WriteFile(dct, BuildDictionaryFromList(in, &stats));
+    WriteBytes(dct, BuildDictionaryFromList(in, &stats));
   }
   void TearDown() override { std::remove(dct.c_str()); }
 };
@@ -113,7 +105,7 @@ TEST_F(SmallList, LaidOutSortedDepthFirstAndTheSameEachTime) {
   EXPECT_EQ(static_cast<int>(f.CellCount()), stats.cells);
   EXPECT_EQ(f.FileSize(), 83 + 4 * stats.cells);
   std::ifstream in(list, std::ios::binary);
-  EXPECT_EQ(BuildDictionaryFromList(in), ReadAll(dct));
+  EXPECT_EQ(BuildDictionaryFromList(in), Slurp(dct));
 
   TDictionary d;
   ASSERT_TRUE(d.AddMainFile(dct));
@@ -133,7 +125,7 @@ TEST_F(SmallList, ToolWritesTheFileOnlyWhenTheListCanBeRead) {
   EXPECT_FALSE(FileExists(out));
   const char* good[] = {"dctbuild", list.c_str(), out.c_str()};
   EXPECT_EQ(DctBuildMain(3, good, o, e), 0) << e.str();
-  EXPECT_EQ(ReadAll(out), ReadAll(dct));
+  EXPECT_EQ(Slurp(out), Slurp(dct));
   EXPECT_NE(o.str().find(std::to_string(stats.words) + " words"), std::string::npos);
   std::remove(out.c_str());
 }
@@ -143,7 +135,7 @@ TEST(EnglishDct, KnowsEnglishAndSuggests) {
   SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
   ASSERT_TRUE(FileExists("ENGLISH.DCT"));
   ASSERT_TRUE(FileExists("ENGLISH-DCT-LICENCE.TXT"));
-  EXPECT_NE(ReadAll("ENGLISH-DCT-LICENCE.TXT").find("Kevin Atkinson"), std::string::npos);
+  EXPECT_NE(Slurp("ENGLISH-DCT-LICENCE.TXT").find("Kevin Atkinson"), std::string::npos);
   TDictionary d;
   ASSERT_TRUE(d.AddMainFile("ENGLISH.DCT"));
   TDCTFile* f = static_cast<TDCTFile*>(d.MainFiles().Head());

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "framework/core/tests/TestFiles.h"
 #include "tools/VxtBuild.h"
 
 namespace vx {
@@ -23,16 +24,6 @@ const char* const kSource =
     " attr USEMAP\n  desc Map\n"
     " attr ALIGN\n  type picklist\n  pick TOP BOTTOM\n  desc Align\n"
     " attr ISMAP\n  flag\n  desc Server map\n";
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& name, const std::string& text) {
-  std::ofstream out(name, std::ios::binary);
-  out << text;
-}
 
 int RunTool(const std::string& source, const std::string& output, std::string& err) {
   const char* argv[] = {"vxtbuild", source.c_str(), output.c_str()};
@@ -84,7 +75,7 @@ TEST(VxtBuild, FieldsReachTheModel) {
 
 TEST(VxtBuild, WritesAFileThatLoadsBack) {
   const std::string src = "vxtbuild_test_good.vxd", out = "vxtbuild_test_good.vxt";
-  WriteFile(src, kSource);
+  WriteBytes(src, kSource);
   std::remove(out.c_str());
   std::string err;
   ASSERT_EQ(RunTool(src, out, err), 0) << err;
@@ -99,19 +90,19 @@ TEST(VxtBuild, WritesAFileThatLoadsBack) {
 TEST(VxtBuild, AMistakeFailsWithItsPlaceAndWritesNothing) {
   const std::string src = "vxtbuild_test_bad.vxd", out = "vxtbuild_test_bad.vxt";
   // The mistake sits in the last tag, after good ones, so nothing may be written early.
-  WriteFile(src, std::string(kSource) + "tag P\n kind sometimes\n");
+  WriteBytes(src, std::string(kSource) + "tag P\n kind sometimes\n");
   std::remove(out.c_str());
   std::string err;
   EXPECT_EQ(RunTool(src, out, err), 1);
   EXPECT_NE(err.find(src + ":34: error: kind must be"), std::string::npos) << err;
-  EXPECT_TRUE(ReadFile(out).empty());
+  EXPECT_TRUE(Slurp(out).empty());
   std::ifstream probe(out);
   EXPECT_FALSE(probe.good());
 
   // An earlier output stays exactly as it was.
-  WriteFile(out, "previous");
+  WriteBytes(out, "previous");
   EXPECT_EQ(RunTool(src, out, err), 1);
-  EXPECT_EQ(ReadFile(out), "previous");
+  EXPECT_EQ(Slurp(out), "previous");
   std::remove(src.c_str());
   std::remove(out.c_str());
 }

@@ -17,24 +17,11 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/tests/TestFiles.h"
 
 using namespace vx;
 
 namespace {
-
-AnsiString Folder(const char* name) {
-  AnsiString d = IncludeTrailingBackslash(GetCurrentDir()) + name;
-  std::error_code ec;
-  std::filesystem::permissions(d.c_str(), std::filesystem::perms::all, ec);
-  std::filesystem::remove_all(d.c_str(), ec);
-  ForceDirectories(d);
-  return IncludeTrailingBackslash(d);
-}
-
-std::string Slurp(const AnsiString& f) {
-  std::ifstream in(f, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Save(const AnsiString& f, const char* text) {
   SaveFileSafely(f, [text](TStream& s) { s.WriteBuffer(text, static_cast<int>(strlen(text))); });
@@ -49,7 +36,7 @@ void MakeReadOnly(const AnsiString& f, bool on) {
 }
 
 TEST(SafeSave, ARefusedReadOnlyFileIsLeftAsItWasWithNoTemporary) {
-  AnsiString dir = Folder("safesave_readonly");
+  AnsiString dir = FreshFolder("safesave_readonly");
   AnsiString f = dir + "locked.txt";
   Save(f, "mine");
   MakeReadOnly(f, true);
@@ -69,7 +56,7 @@ TEST(SafeSave, ARefusedReadOnlyFileIsLeftAsItWasWithNoTemporary) {
 #ifdef _WIN32
 
 TEST(SafeSave, KeepsTheAttributesOfTheFileItReplaces) {
-  AnsiString f = Folder("safesave_attributes") + "hidden.txt";
+  AnsiString f = FreshFolder("safesave_attributes") + "hidden.txt";
   Save(f, "one");
   SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
   Save(f, "two");
@@ -80,7 +67,7 @@ TEST(SafeSave, KeepsTheAttributesOfTheFileItReplaces) {
 #else
 
 TEST(SafeSave, KeepsThePermissionsOfTheFileItReplaces) {
-  AnsiString f = Folder("safesave_mode") + "private.txt";
+  AnsiString f = FreshFolder("safesave_mode") + "private.txt";
   Save(f, "one");
   chmod(f.c_str(), 0640);
   Save(f, "two");
@@ -95,7 +82,7 @@ TEST(SafeSave, KeepsThePermissionsOfTheFileItReplaces) {
 }
 
 TEST(SafeSave, WritesThroughALinkToItsTarget) {
-  AnsiString dir = Folder("safesave_link");
+  AnsiString dir = FreshFolder("safesave_link");
   ForceDirectories(dir + "real");
   AnsiString target = dir + "real/page.htm", link = dir + "page.htm";
   Save(target, "old");

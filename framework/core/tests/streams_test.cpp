@@ -9,22 +9,11 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/SafeSave.h"
 #include "framework/core/SysUtils.h"
+#include "framework/core/tests/TestFiles.h"
 
 using namespace vx;
 
 namespace {
-
-AnsiString TestDir(const char* name) {
-  AnsiString d = IncludeTrailingBackslash(GetCurrentDir()) + name;
-  std::filesystem::remove_all(d.c_str());  // what an earlier run left
-  ForceDirectories(d);
-  return IncludeTrailingBackslash(d);
-}
-
-std::string Slurp(const AnsiString& f) {
-  std::ifstream in(f, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Files in a folder, temporaries included.
 int FilesIn(const AnsiString& dir) {
@@ -89,7 +78,7 @@ TEST(StringStream, DataStringAndCopyFrom) {
 }
 
 TEST(FileStream, CreateOpenAndTheirErrors) {
-  AnsiString dir = TestDir("streams_test_dir");
+  AnsiString dir = FreshFolder("streams_test_dir");
   AnsiString f = dir + "a.bin";
   {
     TFileStream w(f, fmCreate);
@@ -133,7 +122,7 @@ TEST(FileStream, CreateOpenAndTheirErrors) {
 }
 
 TEST(SafeSave, ReplacesOnlyAfterACompleteWrite) {
-  AnsiString dir = TestDir("safesave_test_dir");
+  AnsiString dir = FreshFolder("safesave_test_dir");
   AnsiString f = dir + "keep.dat";
   SaveFileSafely(f, [](TStream& s) { s.WriteBuffer("old", 3); });
   EXPECT_EQ(Slurp(f), "old");
