@@ -142,13 +142,15 @@ void Type(const std::string& text) {
 
 namespace {
 
-void RunOneMessage(DWORD waitMs) {
+// True when a message was handled, false when the wait ended with none.
+bool RunOneMessage(DWORD waitMs) {
   MSG msg;
   if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     Application->ProcessMessage(msg);
-    return;
+    return true;
   }
   MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs, QS_ALLINPUT);
+  return false;
 }
 
 TInputScript* runningScript = nullptr;
@@ -179,9 +181,18 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
   return true;
 }
 
+// At least ms, then on until the program has been quiet for a while: on a busy machine
+// typed keys and the paints they cause may still be on their way when ms is up.
 void Settle(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(GetTickCount() - end) < 0) RunOneMessage(10);
+  const DWORD start = GetTickCount();
+  DWORD lastMessage = start;
+  for (;;) {
+    if (RunOneMessage(10)) lastMessage = GetTickCount();
+    const DWORD now = GetTickCount();
+    const bool quiet = now - lastMessage >= 120 && !GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE);
+    if (now - start >= static_cast<DWORD>(ms) && quiet) return;
+    if (now - start >= static_cast<DWORD>(ms) + 5000) return;
+  }
 }
 
 void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
