@@ -94,10 +94,17 @@ TEST_F(FrameTest, NewDocumentHasTheSkeletonAndTheCaretOnLineFive) {
   frame->NewDoc(frame);
   EXPECT_EQ(TabCaption(1), "Untitled-1.htm");
   EXPECT_EQ(frmEditWin->TabControl->TabIndex(), 1);
+  // Nobody has changed them: nothing to save, and closing asks nothing.
+  EXPECT_FALSE(Editor()->GetModified());
+  frame->cmdFileClick(frame);
+  EXPECT_FALSE(frame->cmdSave->Enabled());
+  frame->cmdCloseClick(frame);
+  Pump();
+  EXPECT_EQ(TabCount(), 1);
   // A new window counts from 0 again.
-  answers = {IDNO, IDNO};
   frame->cmdCloseAllClick(frame);
   Pump();
+  EXPECT_TRUE(messages.empty());
   EXPECT_EQ(frmEditWin, nullptr);
   for (const char* t : EditTools) EXPECT_FALSE(frame->EditToolEnabled(t)) << t;
   EXPECT_TRUE(frame->EditToolEnabled("siNew"));
@@ -223,6 +230,7 @@ TEST_F(FrameTest, CloseAllAsksLastTabFirstAndCancelKeepsEverything) {
 
   // An untitled document whose Save As is cancelled stays open.
   frame->NewDoc(frame);
+  Type("z");
   messages.clear();
   answers = {IDYES};
   dialog = nullptr;
@@ -303,7 +311,10 @@ TEST_F(FrameTest, FileMenuFollowsTheDocument) {
   frame->NewDoc(frame);
   frame->cmdFileClick(frame);
   EXPECT_TRUE(frame->cmdCloseAll->Enabled());
-  EXPECT_TRUE(frame->cmdSave->Enabled());  // the skeleton is a change
+  EXPECT_FALSE(frame->cmdSave->Enabled());  // the skeleton is nobody's change
+  Type("x");
+  frame->cmdFileClick(frame);
+  EXPECT_TRUE(frame->cmdSave->Enabled());
   std::string name = dir + "m.htm";
   SaveAs(name);
   frame->cmdSaveClick(frame);
@@ -510,7 +521,9 @@ struct BadCustomListsTest : FrameTest {
 };
 
 TEST_F(BadCustomListsTest, AreReportedAndTheStartGoesOn) {
-  EXPECT_EQ(messages.size(), 2u);  // one for each list
+  // One for each list, in the reader's words and with the file's name.
+  EXPECT_EQ(messages, (std::vector<std::string>{"Invalid property value in " + dir + "vornix.cti",
+                                                "Stream read error in " + dir + "vornix.tsi"}));
   EXPECT_EQ(frame->CusTags()->Count(), 0);
   EXPECT_EQ(frame->CusTool()->Count(), 0);
   EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 2);  // the editor item and a line
