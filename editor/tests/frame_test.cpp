@@ -280,6 +280,28 @@ TEST_F(FrameTest, AFailedSaveKeepsTheDocumentModifiedAndTheFile) {
   answers = {IDNO};
 }
 
+// A backup that cannot be made complete (here the document is held by another program,
+// as a full disk would cut it) leaves the previous backup as it was.
+TEST_F(FrameTest, AFailedBackupKeepsThePreviousOne) {
+  std::string name = Write("page.htm", "second version\r\n");
+  std::string bak = Write("page.Bak", "first version\r\n");
+  frame->OpenInEditor(name);
+  Type("third ");
+  HANDLE lock = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  frame->cmdSaveClick(frame);
+  CloseHandle(lock);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Cannot save file " + name}));
+  EXPECT_TRUE(Editor()->GetModified());
+  EXPECT_EQ(ReadFileBytes(bak), "first version\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "second version\r\n");
+  // Once the file is free the save goes through and the backup takes the last version.
+  frame->cmdSaveClick(frame);
+  EXPECT_EQ(ReadFileBytes(bak), "second version\r\n");
+  EXPECT_EQ(ReadFileBytes(name), "third second version\r\n");
+  EXPECT_FALSE(Editor()->GetModified());
+}
+
 TEST_F(FrameTest, AFileThatCannotBeReadOpensNoTab) {
   std::string name = Write("busy.htm", "text\r\n");
   HANDLE lock = CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
