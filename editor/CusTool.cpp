@@ -12,29 +12,6 @@
 
 namespace vx {
 
-void TCusToolItem::Assign(const TPersistent& source) {
-  auto* s = dynamic_cast<const TCusToolItem*>(&source);
-  if (!s) return TPersistent::Assign(source);
-  name_ = s->name_;
-  command_ = s->command_;
-  params_ = s->params_;
-  saveFirst_ = s->saveFirst_;
-}
-
-void TCusToolItem::ReadData(TReader& r) {
-  name_ = r.ReadString();
-  command_ = r.ReadString();
-  params_ = r.ReadString();
-  saveFirst_ = r.ReadBoolean();
-}
-
-void TCusToolItem::WriteData(TWriter& w) const {
-  w.WriteString(name_);
-  w.WriteString(command_);
-  w.WriteString(params_);
-  w.WriteBoolean(saveFirst_);
-}
-
 bool TCusTool::Edit() { return EditCustomList<TfrmCusTool>(*this); }
 
 namespace {

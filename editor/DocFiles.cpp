@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "framework/core/Exceptions.h"
+#include "framework/core/SafeSave.h"
+#include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 
@@ -44,8 +47,14 @@ bool SameFileName(const AnsiString& a, const AnsiString& b) {
 void MakeBackupFile(const AnsiString& fileName) {
   AnsiString bak = ChangeFileExt(fileName, ".Bak");
   if (SameFileName(bak, fileName) || !FileExists(fileName)) return;
-  DeleteFile(bak);
-  CopyFileA(fileName.c_str(), bak.c_str(), FALSE);
+  // The new copy is made aside and takes the old backup's place only when complete: a
+  // copy that fails (a full disk, a locked file) leaves the previous backup whole.
+  try {
+    TFileStream source(fileName, fmOpenRead | fmShareDenyWrite);
+    SaveFileSafely(bak, [&](TStream& s) { s.CopyFrom(source, 0); });
+  } catch (const Exception&) {
+    // No backup this time; the save goes on.
+  }
 }
 
 }  // namespace vx

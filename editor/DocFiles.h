@@ -17,8 +17,9 @@ bool IsDocumentFile(const AnsiString& fileName, const AnsiString& docFilter);
 // One file under two spellings: full paths compared without regard to case.
 bool SameFileName(const AnsiString& a, const AnsiString& b);
 
-// Copies name to name with ".Bak" in place of its extension, replacing an older copy;
-// failures are ignored. The original stays, so a failed save still finds it.
+// Copies name to name with ".Bak" in place of its extension, replacing an older copy
+// only once the new one is complete; failures are ignored. The original stays, so a
+// failed save still finds it.
 void MakeBackupFile(const AnsiString& fileName);
 
 }  // namespace vx

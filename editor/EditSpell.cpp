@@ -1,5 +1,6 @@
 // "Check Spelling": the document window's spell-check component and its settings.
 #include "editor/vx2_EdWin.h"
+#include "framework/core/Scoped.h"
 #include "spell/SpellDlg.h"
 
 namespace vx {
@@ -31,9 +32,38 @@ void TfrmEditWin::CreateSpellChecker() {
 }
 
 void TfrmEditWin::SpellCheck() {
-  // Closing this window while the dialog waits frees it and the component with it:
-  // nothing of the window is touched after the check returns.
-  if (TxEdit* ed = CurrentEditor()) LEditSpellDlg1->SpellCheck(ed);
+  TxEdit* ed = CurrentEditor();
+  if (!ed || checkedEditor_ || LEditSpellDlg1->Checking()) return;
+  // The check waits in a message loop of its own: the document may be closed (the
+  // editor freed, which the check notices) or the window closed (its freeing waits
+  // until the check has returned here).
+  checkedEditor_ = ed;
+  ed->FreeNotification(this);
+  ed->BeginCheck();
+  auto end = OnScopeExit([this] {
+    if (TxEdit* still = checkedEditor_) {
+      checkedEditor_ = nullptr;
+      still->RemoveFreeNotification(this);
+      still->EndCheck();
+    }
+    if (releaseAfterCheck_) Release();
+  });
+  LEditSpellDlg1->SpellCheck(ed);
+}
+
+void TfrmEditWin::Notification(TComponent* c, TOperation op) {
+  TForm::Notification(c, op);
+  if (op == opRemove && c == checkedEditor_) checkedEditor_ = nullptr;
+}
+
+void TfrmEditWin::WndProc(TMessage& m) {
+  if (m.Msg == CM_RELEASE && checkedEditor_) {
+    // Closed while a check runs from this window's own command: freed once it returns.
+    releaseAfterCheck_ = true;
+    if (LEditSpellDlg1) LEditSpellDlg1->HideDialog();
+    return;
+  }
+  TForm::WndProc(m);
 }
 
 }  // namespace vx

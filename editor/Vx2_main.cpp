@@ -9,6 +9,7 @@
 #include "editor/filedrag.h"
 #include "editor/Vx2_html.h"
 #include "editor/vx2_EdWin.h"
+#include "framework/core/Exceptions.h"
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/DdeMan.h"
@@ -393,6 +394,30 @@ void TFrameForm::CreateRecentList() {
   };
 }
 
+namespace {
+
+// Loads or saves a custom list file. A failure keeps its class and words and names the
+// file, and a full disk, so the user knows which file and why.
+void WithListFile(const AnsiString& name, const std::function<void()>& f) {
+  try {
+    f();
+  } catch (Exception& e) {
+    DWORD code = GetLastError();
+    AnsiString text = e.Message();
+    if (text.find(name) == AnsiString::npos) text += " in " + name;
+    ULARGE_INTEGER free{};
+    bool full = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ||
+                (dynamic_cast<EWriteError*>(&e) &&
+                 GetDiskFreeSpaceExA(ExtractFilePath(ExpandFileName(name)).c_str(), &free, nullptr, nullptr) &&
+                 free.QuadPart == 0);
+    if (full) text += ": the disk is full";
+    e.SetMessage(text);
+    throw;
+  }
+}
+
+}  // namespace
+
 void TFrameForm::Step(const std::function<void()>& f) {
   try {
     f();
@@ -416,12 +441,12 @@ void TFrameForm::FormCreate(TObject*) {
   Step([this] { SetExplorerFilter(settings_->DocFilter() + "|" + settings_->ImgFilter()); });
   Step([this] {
     AnsiString cti = ProgramFolder() + "vornix.cti";
-    if (FileExists(cti)) cusTags_->LoadFromFile(cti);
+    if (FileExists(cti)) WithListFile(cti, [&] { cusTags_->LoadFromFile(cti); });
   });
   Step([this] { BuildCustomTagMenu(); });
   Step([this] {
     AnsiString tsi = ProgramFolder() + "vornix.tsi";
-    if (FileExists(tsi)) cusTool_->LoadFromFile(tsi);
+    if (FileExists(tsi)) WithListFile(tsi, [&] { cusTool_->LoadFromFile(tsi); });
   });
   Step([this] { BuildToolsMenu(); });
   Step([this] { EnableEditTools(false); });
@@ -514,7 +539,7 @@ void TFrameForm::cmdFileClick(TObject*) {
   if (active && active == frmEditWin) {
     for (TMenuItem* i : items) i->SetEnabled(true);
     TxEdit* ed = frmEditWin->CurrentEditor();
-    cmdSave->SetEnabled(ed && ed->GetModified());
+    cmdSave->SetEnabled(ed && ed->DocumentModified());
   } else if (active && active == Form_HTMLView) {
     for (TMenuItem* i : items) i->SetEnabled(false);
     cmdSave->SetEnabled(false);
@@ -605,13 +630,21 @@ void TFrameForm::ConfigureFormatToolbar1Click(TObject*) { FormatToolBar->Customi
 // even when writing fails.
 void TFrameForm::cmdNewItemClick(TObject*) {
   if (!cusTags_->Edit()) return;
-  auto rebuild = OnScopeExit([this] { BuildCustomTagMenu(); });
-  cusTags_->SaveToFile(ProgramFolder() + "vornix.cti");
+  // The popup's own first item may be running this: its items are rebuilt once it returns.
+  auto rebuild = OnScopeExit([this] {
+    std::weak_ptr<bool> alive = alive_;
+    Application->Post([this, alive] {
+      if (!alive.expired()) BuildCustomTagMenu();
+    });
+  });
+  AnsiString cti = ProgramFolder() + "vornix.cti";
+  WithListFile(cti, [&] { cusTags_->SaveToFile(cti); });
 }
 void TFrameForm::cmdEditCustomToolsClick(TObject*) {
   if (!cusTool_->Edit()) return;
   auto rebuild = OnScopeExit([this] { BuildToolsMenu(); });
-  cusTool_->SaveToFile(ProgramFolder() + "vornix.tsi");
+  AnsiString tsi = ProgramFolder() + "vornix.tsi";
+  WithListFile(tsi, [&] { cusTool_->SaveToFile(tsi); });
 }
 
 void TFrameForm::BuildCustomTagMenu() {

@@ -159,6 +159,8 @@ class TFrameForm : public TForm {
   std::unique_ptr<TCusTags> cusTags_;
   std::unique_ptr<TCusTool> cusTool_;
   AnsiString reloadHint_;
+  // Work posted for later holds this weakly: a frame gone by then is not touched.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
  protected:
   ~TFrameForm() override;

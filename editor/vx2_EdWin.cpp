@@ -47,10 +47,80 @@ TxEdit::TxEdit(TComponent* owner) : TLEdit(owner) {
 
 TxEdit::~TxEdit() = default;
 
-void TxEdit::BeforeDestruction() {
+void TxEdit::LeaveWindow() {
   if (ownerWindow_ && !ownerWindow_->Destroying()) ownerWindow_->SetCaption("Editing None");
   SetPanel(0, "");
+  ownerWindow_ = nullptr;
+  statusBar_ = nullptr;
+}
+
+void TxEdit::BeforeDestruction() {
+  LeaveWindow();
   TLEdit::BeforeDestruction();
+}
+
+void TxEdit::WndProc(TMessage& m) {
+  if (m.Msg == CM_RELEASE) {
+    Free();
+    return;
+  }
+  TLEdit::WndProc(m);
+}
+
+void TxEdit::Release() {
+  // What the window shows of this editor goes now; the next editor shows itself after.
+  LeaveWindow();
+  Hide();
+  // A window destroyed before then takes the message with it.
+  if (HandleAllocated())
+    PostMessageA(Handle(), CM_RELEASE, 0, 0);
+  else
+    Free();
+}
+
+namespace {
+// The spell check's own modified bit; the document's are the others.
+constexpr uint8_t kCheckBit = 0x80;
+}  // namespace
+
+bool TxEdit::ModifiedIn(uint8_t mask) {
+  uint8_t kept = ModifiedMask();
+  SetModifiedMask(mask);
+  bool on = GetModified();
+  SetModifiedMask(kept);
+  return on;
+}
+
+void TxEdit::SetModifiedIn(bool on, uint8_t mask) {
+  uint8_t kept = ModifiedMask();
+  SetModifiedMask(mask);
+  SetModified(on);
+  SetModifiedMask(kept);
+}
+
+bool TxEdit::DocumentModified() { return ModifiedIn(docMask_); }
+
+void TxEdit::MarkSaved() {
+  docMask_ = 3;
+  SetModifiedIn(false, docMask_);
+  if (!checking_) SetModifiedMask(docMask_);
+}
+
+void TxEdit::MarkUnchanged() { SetModifiedIn(false, docMask_); }
+
+void TxEdit::BeginCheck() {
+  // The check starts from the document's state, as if it read the document's flag.
+  SetModifiedIn(DocumentModified(), kCheckBit);
+  checking_ = true;
+  SetModifiedMask(kCheckBit);
+}
+
+void TxEdit::EndCheck() {
+  // Every change made meanwhile, by the user or by a replacement, set the document's
+  // bits too; the check's own bit has told the check all it needed.
+  checking_ = false;
+  SetModifiedMask(docMask_);
+  SetModifiedIn(false, kCheckBit);
 }
 
 void TxEdit::SetPanel(int index, const AnsiString& text) {
@@ -284,13 +354,14 @@ void TfrmEditWin::OpenDocument(const AnsiString& FileName) {
       return;
     }
     ed->SetFileName(full);
-    ed->SetModifiedMask(3);
-    ed->SetModified(false);
+    ed->MarkSaved();
   } else {
     ed->SetUntitled(true);
     ed->SetFileName(Format("Untitled-%d.htm", untitledCount_));
     ++untitledCount_;
     ed->LoadNewDocumentText();
+    // Nobody has changed the new document yet: closing it untouched asks nothing.
+    ed->MarkUnchanged();
   }
   ed->SetPopupMenu(EditPopUpMenu);
   int tab = TabControl->Tabs()->AddObject(ExtractFileName(ed->FileName()), ed);
@@ -332,8 +403,7 @@ bool TfrmEditWin::SaveDocument(int tab) {
     MessageDlg(Format("Cannot save file %s", name.c_str()), mtError, {mbOK}, 0);
     return false;
   }
-  ed->SetModifiedMask(3);
-  ed->SetModified(false);
+  ed->MarkSaved();
   TabControl->Tabs()->SetStrings(tab, ExtractFileName(name));
   TabControl->Tabs()->SetObjects(tab, ed);
   ed->ActivateEditor();
@@ -342,7 +412,7 @@ bool TfrmEditWin::SaveDocument(int tab) {
 
 int TfrmEditWin::AskToSave(int tab) {
   TxEdit* ed = EditorOfTab(tab);
-  if (!ed || !ed->GetModified()) return mrNo;
+  if (!ed || !ed->DocumentModified()) return mrNo;
   int answer = MessageDlg(Format("Save Changes to '%s'?", ed->FileName().c_str()), mtConfirmation, mbYesNoCancel, 0);
   if (answer == mrCancel) return mrCancel;
   if (answer != mrYes) return mrNo;
@@ -363,7 +433,8 @@ void TfrmEditWin::CloseDocument() {
   if (AskToSave(tab) == mrCancel) return;
   if (!ed->Untitled() && FrameForm) FrameForm->AddRecentFile(ed->FileName());
   TabControl->Tabs()->Delete(tab);
-  ed->Free();
+  // The command may come from this editor's own popup, still running under it.
+  ed->Release();
   SelectTab(0);
 }
 
@@ -379,7 +450,7 @@ bool TfrmEditWin::CloseAllDocuments() {
 void TfrmEditWin::SaveAllDocuments() {
   for (int tab = TabControl->Tabs()->Count() - 1; tab >= 0; --tab) {
     TxEdit* ed = EditorOfTab(tab);
-    if (!ed || !ed->GetModified()) continue;
+    if (!ed || !ed->DocumentModified()) continue;
     SelectTab(tab);
     SaveDocument(tab);
   }

@@ -38,15 +38,38 @@ class TxEdit : public TLEdit {
   void SetStatusPanels(TStatusBar* bar) { statusBar_ = bar; }
 
   void ActivateEditor();
+  // Whether the user's document differs from its file. A spell check keeps a modified bit
+  // of its own (see BeginCheck), so this stays true while a check runs.
+  bool DocumentModified();
+  // The document now matches its file (just loaded or saved).
+  void MarkSaved();
+  // The document as it stands counts as unchanged (a new document's first text).
+  void MarkUnchanged();
+  // While a spell check runs, the control's modified flag is a bit of the check's own:
+  // the check may clear and set it without the document forgetting its changes.
+  void BeginCheck();
+  void EndCheck();
+  // Frees the editor once the message being handled has returned: a command run from
+  // the editor's own popup or keys may close its document.
+  void Release();
   void UpdateCaretPanel(TObject* Sender);
   void UpdateModePanel(TObject* Sender);
   void LoadNewDocumentText();
 
  protected:
   void BeforeDestruction() override;
+  void WndProc(TMessage& m) override;
 
  private:
   void SetPanel(int index, const AnsiString& text);
+  // Clears what the window and the status bar show of this editor and forgets them.
+  void LeaveWindow();
+  // Reads or writes the modified flag through the given bits.
+  bool ModifiedIn(uint8_t mask);
+  void SetModifiedIn(bool on, uint8_t mask);
+  // The bits that tell the document's own state: all of them until the first save.
+  uint8_t docMask_ = 0;
+  bool checking_ = false;
   bool untitled_ = false;
   TForm* ownerWindow_ = nullptr;
   TStatusBar* statusBar_ = nullptr;
@@ -151,6 +174,10 @@ class TfrmEditWin : public TForm {
   // The custom tag's texts around the current editor's selection.
   void InsertCustomTag(TCusTagItem* item);
 
+ protected:
+  void Notification(TComponent* c, TOperation op) override;
+  void WndProc(TMessage& m) override;
+
  private:
   void FormCreate(TObject* Sender);
   void FormActivate(TObject* Sender);
@@ -190,6 +217,9 @@ class TfrmEditWin : public TForm {
   std::unique_ptr<THTMLGroup> tagGroup_;
   AnsiString tagLookup_, attrTagLookup_;
   int untitledCount_ = 0;
+  // The editor a spell check runs over (nullptr when none, or when it was freed).
+  TxEdit* checkedEditor_ = nullptr;
+  bool releaseAfterCheck_ = false;
   // The options as they were when the window was made.
   struct {
     bool syntaxC = true, wordWrap = true, autoIndent = true, mac = false, unixEol = false, lowerCase = true;

@@ -194,6 +194,7 @@ TEST_F(CustomTest, TagsMadeInTheEditorAreSavedAndListedInThePopup) {
     d->SetModalResult(mrOk);
   };
   frame->EditCustonTags1->Click();
+  Pump();  // the popup is rebuilt once the command has returned
   EXPECT_EQ(shown, (std::vector<std::string>{"TfrmCustTag", "TfrmNewTag", "TfrmCusTagE", "TfrmNewTag", "TfrmCusTagE"}));
   EXPECT_EQ(ReadFileBytes(dir + "vornix.cti"), "\x01" + Str("Centre") + Str("<CENTER>") + kFalse + Str("</CENTER>") +
                                                    kFalse + Str("Sig") + Str("") + kFalse + Str(dir + "my sig.txt") +

@@ -797,3 +797,54 @@ TEST_F(ScreenTest, MainRoad) {
   Shot("road_5_reopened");
   answers = {IDNO};
 }
+
+// "Close Window" from the editor's own popup closes that document while the popup's
+// right-button handler still runs under it: an untouched document without a question, a
+// changed one after "Save Changes" answered No; the other documents stay, shown and
+// focused, and the program goes on.
+TEST_F(ScreenTest, CloseWindowFromTheEditorsPopupKeepsTheOtherDocuments) {
+  std::string a = Write("kept.htm", "<P>kept document</P>\r\n");
+  frame->OpenInEditor(a);
+  frame->NewDoc(frame);
+  frame->NewDoc(frame);
+  Settle();
+  ASSERT_EQ(TabCount(), 3);
+  auto closeFromPopup = [&](const char* step) {
+    TInputScript popup;
+    popup.Do([&] { Click(TextPoint(1, 2), mbRight); }, "right click")
+        .Then([] { return !MenuWindows().empty(); }, "the popup shows")
+        .Do([] { SaveScreen("popup_close_window"); });
+    AddMenuClick(popup, nullptr, frmEditWin->cmdPopCloseWindow);
+    RUN(popup) << step;
+    Settle(400);
+  };
+  // The untouched Untitled-1.htm goes without a question.
+  closeFromPopup("untouched");
+  EXPECT_TRUE(messages.empty());
+  ASSERT_EQ(TabCount(), 2);
+  EXPECT_EQ(TabCaption(0), "kept.htm");
+  EXPECT_EQ(TabCaption(1), "Untitled-0.htm");
+  EXPECT_TRUE(EditorUnderDocArea());
+  EXPECT_TRUE(ShowsLine(1, "<P>kept document</P>"));
+  EXPECT_TRUE(FocusInEditor());
+  EXPECT_EQ(frmEditWin->Caption(), "Editing " + a);
+
+  // A changed document asks first; No closes it.
+  Click(Centre(TabRect(1)));
+  Settle();
+  Click(TextPoint(5, 0));
+  screen::Type("typed");
+  Settle();
+  answers = {IDNO};
+  closeFromPopup("changed");
+  EXPECT_EQ(messages, (std::vector<std::string>{"Save Changes to 'Untitled-0.htm'?"}));
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_TRUE(ShowsLine(1, "<P>kept document</P>"));
+  EXPECT_TRUE(FocusInEditor());
+  Shot("popup_closed_two");
+  // The program still answers: typing lands in the document left.
+  screen::Type("x");
+  Settle();
+  EXPECT_EQ(Editor()->GetLine(1), "x<P>kept document</P>");
+  answers = {IDNO};
+}

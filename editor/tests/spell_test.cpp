@@ -120,6 +120,67 @@ TEST_F(SpellFrameTest, ClosingTheTabMidCheckEndsTheCheck) {
   EXPECT_EQ(messages, (V{"No errors found. Spell checking complete..."}));
 }
 
+// The check clears and restores a modified flag of its own while it runs; the document
+// the user changed still asks before it closes, whenever it is closed.
+TEST_F(SpellFrameTest, ClosingAChangedDocumentMidCheckAsksFirst) {
+  OpenText("a.htm", "the first one");
+  std::string b = OpenText("b.htm", "zorbl fleeb");
+  Type("<p>");
+  ASSERT_TRUE(Editor()->GetModified());
+  Watch();
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    if (asked.size() == 1) {
+      // File > Close while the dialog asks: Cancel keeps the document and the check.
+      answers = {IDCANCEL};
+      frame->cmdCloseClick(frame);
+      EXPECT_EQ(TabCount(), 2);
+      frame->cmdFileClick(frame);
+      EXPECT_TRUE(frame->cmdSave->Enabled());
+      PostClick(d->btnSkip);
+    } else {
+      // No closes it, and the check ends with it.
+      answers = {IDNO};
+      frame->cmdCloseClick(frame);
+    }
+  };
+  ChooseCheckSpelling();
+  Pump();
+  EXPECT_EQ(asked, (V{"zorbl", "fleeb"}));
+  std::string question = "Save Changes to '" + b + "'?";
+  EXPECT_EQ(messages, (V{question, question}));
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_EQ(TabCaption(0), "a.htm");
+  EXPECT_FALSE(frmEditWin->LEditSpellDlg1->Checking());
+  EXPECT_EQ(ReadFileBytes(b), "zorbl fleeb");
+}
+
+TEST_F(SpellFrameTest, LeavingTheProgramMidCheckAsksAboutAChangedDocument) {
+  std::string e = OpenText("e.htm", "zorbl fleeb");
+  Type("<p>");
+  Watch();
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    if (asked.size() == 1) {
+      // The frame's close box while the dialog asks; Cancel keeps the program.
+      answers = {IDCANCEL};
+      PostMessageA(frame->Handle(), WM_CLOSE, 0, 0);
+    }
+    PostClick(d->btnSkip);
+  };
+  ChooseCheckSpelling();
+  Pump();
+  EXPECT_EQ(messages, (V{"Save Changes to '" + e + "'?", "No errors found. Spell checking complete..."}));
+  EXPECT_FALSE(Application->Terminated());
+  ASSERT_EQ(TabCount(), 1);
+  EXPECT_EQ(Editor()->Text(), "<p>zorbl fleeb");
+  // Still changed after the check, and closing asks again.
+  EXPECT_TRUE(Editor()->GetModified());
+  answers = {IDNO};
+  frame->cmdCloseAllClick(frame);
+  Pump();
+  EXPECT_EQ(messages.size(), 3u);
+  EXPECT_EQ(frmEditWin, nullptr);
+}
+
 TEST_F(SpellFrameTest, ClosingTheDocumentWindowMidCheckEndsTheCheck) {
   OpenText("c.htm", "zorbl fleeb");
   Watch();
