@@ -346,12 +346,23 @@ void TXGridInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
     xgrid_->EditButtonClick();
     return;
   }
+  // Ctrl+A selects the cell's text, so that what is typed next replaces it; the edit
+  // control itself does not take the key.
+  if (key == 'A' && shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    SelectAll();
+    key = 0;
+    return;
+  }
   TInplaceEdit::KeyDown(key, shift);
 }
 
 void TXGridInplaceEdit::KeyPress(char& key) {
   if (listVisible_) {
     SendMessageA(pickList_->Handle(), WM_CHAR, static_cast<unsigned char>(key), 0);
+    key = 0;
+    return;
+  }
+  if (key == 1) {  // the character of Ctrl+A, which selected the text: not text itself
     key = 0;
     return;
   }
