@@ -9,6 +9,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/GdiScoped.h"
+#include "tagdefs/CustomClr.h"
 #include "tagdefs/ImgDlg.h"
 #include "tagdefs/tePaths.h"
 
@@ -577,7 +578,10 @@ void TXGrid::ColorButtonClick() {
   static const char* kFile = "custom.clr";
   if (FileExists(kFile)) {
     try {
-      dlg->CustomColors()->LoadFromFile(kFile);
+      // Only well-formed colours reach the dialog, whatever the file holds.
+      TStringList file;
+      file.LoadFromFile(kFile);
+      dlg->CustomColors()->SetText(CustomColorsText(ReadCustomColors(file.Text())));
     } catch (const std::exception&) {
       dlg->CustomColors()->Clear();  // an unreadable file: the dialog starts without
     }

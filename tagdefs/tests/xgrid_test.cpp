@@ -315,6 +315,16 @@ TEST_F(XGridFixture, ColorButtonWritesHtmlColourAndKeepsCustomColours) {
   r->SetValue("");
   grid->ColorButtonClick();
   EXPECT_EQ(preset, clBlack);  // an empty value presets black
+  // A file of values that are no colours gives the dialog only the real ones.
+  TStringList odd;
+  odd.SetText("ColorA=FFFFFFFF\r\nColorB=-1\r\nColorC=00ff00\r\nColorD=$10\r\n");
+  odd.SaveToFile("custom.clr");
+  TCommonDialog::Handler() = [&](TCommonDialog* d) {
+    auto* cd = dynamic_cast<TColorDialog*>(d);
+    EXPECT_EQ(cd->CustomColors()->Text(), "ColorC=00FF00\r\n");
+    return false;
+  };
+  grid->ColorButtonClick();
   // A folder where custom.clr cannot be written: the value is set and no message appears.
   CreateDirectoryA("locked", nullptr);
   SetCurrentDir(dir.Path() + "\\locked");
