@@ -819,6 +819,43 @@ TEST_F(TagEdTest, HelpPagesGoIntoARelativeFolderAsTheGoldenFiles) {
   EXPECT_FALSE(main->cmdGenerateHelp->Enabled());
 }
 
+TEST_F(TagEdTest, HelpPagesForAnyGroupNameAndNoIndexOfAnotherRun) {
+  THTMLGroup sample;
+  FillSampleSet(sample);
+  sample.SetGroupNames("Text Formatting\r\nBad:Name*?<>|\"x");
+  sample.SaveToFile(dir + "hostile.vxt");
+  Open(dir + "hostile.vxt");
+  CreateDirectoryA((dir + "out").c_str(), nullptr);
+  auto generate = [&] {
+    Then<TfrmGenHelp>([&](TfrmGenHelp* d) {
+      d->DirectoryEdit1->SetText(dir + "out");
+      ClickControl(d->btnGenerateHelp);
+      ClickControl(d->btnCancel);
+    });
+    Menu(main->cmdGenerateHelp);
+  };
+  // A name no Windows file can hold still gets its page, and the index links to it.
+  generate();
+  EXPECT_EQ(messages, std::vector<std::string>{});
+  std::string page = ReadFileBytes(dir + "out\\bad_name______x.htm");
+  EXPECT_NE(page.find("<TITLE>Bad:Name*?<>|\"x</TITLE>"), std::string::npos);
+  std::string index = ReadFileBytes(dir + "out\\index.htm");
+  EXPECT_NE(index.find("<H3>Bad:Name*?<>|\"x</H3>\r\n<A HREF=\"bad_name______x.htm#"), std::string::npos) << index;
+
+  // A later run that cannot write a page says so, and leaves no index of the run before
+  // beside its own pages.
+  main->Group()->SetGroupNames("Lists\r\nText Formatting");
+  DeleteFileA((dir + "out\\text formatting.htm").c_str());
+  CreateDirectoryA((dir + "out\\text formatting.htm").c_str(), nullptr);  // in the way of that page
+  DeleteFileA((dir + "out\\lists.htm").c_str());
+  messages.clear();
+  generate();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Cannot create file " + dir + "out\\text formatting.htm");
+  EXPECT_NE(ReadFileBytes(dir + "out\\lists.htm"), "<missing>");  // written before the failure
+  EXPECT_EQ(ReadFileBytes(dir + "out\\index.htm"), "<missing>");
+}
+
 TEST_F(TagEdTest, AboutShowsTheMachinesMemory) {
   MEMORYSTATUSEX ms{};
   ms.dwLength = sizeof ms;
