@@ -7,33 +7,42 @@ TfrmFilter::TfrmFilter(TComponent* owner) : TForm(owner) {
   SetBorderStyle(bsDialog);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetPosition(poScreenCenter);
-  SetClientSize(360, 372);
 
   StringGrid1 = new TStringGrid(this);
   StringGrid1->SetName("StringGrid1");
   StringGrid1->SetParent(this);
-  StringGrid1->SetBounds(8, 8, 344, 322);
   StringGrid1->SetColCount(2);
   StringGrid1->SetRowCount(20);
   StringGrid1->SetFixedCols(0);
   StringGrid1->SetFixedRows(1);
+  // The grid starts with its first column fixed, scrolled past it and current beyond it;
+  // without the fixed column both must come back, or the name column opens out of view.
+  StringGrid1->SetLeftCol(0);
+  StringGrid1->SetCol(0);
   StringGrid1->SetDefaultRowHeight(16);
   StringGrid1->SetColWidths(0, 159);
   StringGrid1->SetColWidths(1, 165);
   StringGrid1->SetOptions(
       TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing, goAlwaysShowEditor, goTabs});
+  // Wide enough for both columns beside the vertical scroll bar: with no room to spare the
+  // grid would scroll sideways and hide the name column.
+  const int gridWidth = 159 + 165 + 2 * StringGrid1->GridLineWidth() + 2 * GetSystemMetrics(SM_CXEDGE) +
+                        GetSystemMetrics(SM_CXVSCROLL);
+  StringGrid1->SetBounds(8, 8, gridWidth, 322);
+  SetClientSize(gridWidth + 16, 372);
+  const int right = 8 + gridWidth;
 
   btnOK = new TButton(this);
   btnOK->SetName("btnOK");
   btnOK->SetParent(this);
-  btnOK->SetBounds(196, 338, 75, 25);
+  btnOK->SetBounds(right - 156, 338, 75, 25);
   btnOK->SetCaption("OK");
   btnOK->SetDefault(true);
   btnOK->SetModalResult(mrOk);
   btnCancel = new TButton(this);
   btnCancel->SetName("btnCancel");
   btnCancel->SetParent(this);
-  btnCancel->SetBounds(277, 338, 75, 25);
+  btnCancel->SetBounds(right - 75, 338, 75, 25);
   btnCancel->SetCaption("Cancel");
   btnCancel->SetCancel(true);
   btnCancel->SetModalResult(mrCancel);

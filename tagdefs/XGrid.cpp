@@ -9,6 +9,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/GdiScoped.h"
+#include "tagdefs/CustomClr.h"
 #include "tagdefs/ImgDlg.h"
 #include "tagdefs/tePaths.h"
 
@@ -346,12 +347,23 @@ void TXGridInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
     xgrid_->EditButtonClick();
     return;
   }
+  // Ctrl+A selects the cell's text, so that what is typed next replaces it; the edit
+  // control itself does not take the key.
+  if (key == 'A' && shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    SelectAll();
+    key = 0;
+    return;
+  }
   TInplaceEdit::KeyDown(key, shift);
 }
 
 void TXGridInplaceEdit::KeyPress(char& key) {
   if (listVisible_) {
     SendMessageA(pickList_->Handle(), WM_CHAR, static_cast<unsigned char>(key), 0);
+    key = 0;
+    return;
+  }
+  if (key == 1) {  // the character of Ctrl+A, which selected the text: not text itself
     key = 0;
     return;
   }
@@ -566,7 +578,10 @@ void TXGrid::ColorButtonClick() {
   static const char* kFile = "custom.clr";
   if (FileExists(kFile)) {
     try {
-      dlg->CustomColors()->LoadFromFile(kFile);
+      // Only well-formed colours reach the dialog, whatever the file holds.
+      TStringList file;
+      file.LoadFromFile(kFile);
+      dlg->CustomColors()->SetText(CustomColorsText(ReadCustomColors(file.Text())));
     } catch (const std::exception&) {
       dlg->CustomColors()->Clear();  // an unreadable file: the dialog starts without
     }

@@ -14,7 +14,7 @@ if(VORNIX_WIN32)
   vornix_test(NAME tagdefs_ui_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/xgrid_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tests/pared_test.cpp
             ${CMAKE_SOURCE_DIR}/viewer/HTMLView.rc
-    LIBS vx_tagdefs_ui
+    LIBS vx_tagdefs_ui vx_screen_driver
     DEPENDS standard_vxt)  # the editor is tried on the shipped definitions
 
   # The editor on a shipped tag, to look at (not a test).

@@ -1,5 +1,6 @@
 #include "tageditor/GenHelp.h"
 
+#include "framework/core/Exceptions.h"
 #include "framework/core/SafeSave.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
@@ -35,6 +36,10 @@ void TfrmGenHelp::btnGenerateHelpClick(TObject*) {
 void TfrmGenHelp::GenerateHelp(const AnsiString& folder) {
   if (!Group) return;
   const AnsiString prefix = IncludeTrailingBackslash(folder);
+  // An index of an earlier run goes first: a run that stops at a page it cannot write
+  // must not leave it beside the new pages, linking to pages of that run.
+  const AnsiString index = prefix + "index.htm";
+  if (FileExists(index) && !DeleteFile(index)) throw EFCreateError("Cannot create file " + index);
   GenerateHelpPages(*Group, [&](const AnsiString& fileName, const THelpLines& lines) {
     AnsiString text = LinesText(lines);
     SaveFileSafely(prefix + fileName, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int>(text.size())); });

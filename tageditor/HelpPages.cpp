@@ -1,13 +1,16 @@
 #include "tageditor/HelpPages.h"
 
+#include <cstring>
+
 #include "framework/core/SysUtils.h"
 
 namespace vx {
 
 AnsiString HelpPageFileName(const AnsiString& groupName) {
   AnsiString name = LowerCase(groupName);
+  // Every character a Windows file name cannot hold; the index links to the same name.
   for (char& c : name)
-    if (c == '\\' || c == '/' || c == ':') c = '_';
+    if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c)) c = '_';
   return name + ".htm";
 }
 

@@ -13,9 +13,9 @@ using THelpLines = std::vector<AnsiString>;
 // Receives a finished page: its file name (without folder) and its lines.
 using THelpPageSink = std::function<void(const AnsiString& fileName, const THelpLines& lines)>;
 
-// The page file of a group: the name lower-cased with ".htm". Folder separators and
-// drive colons become "_", so that no group name can reach outside the destination;
-// the index links to the same name.
+// The page file of a group: the name lower-cased with ".htm". Every character that a
+// Windows file name cannot hold (\ / : * ? " < > | and control characters) becomes "_",
+// so that every group gets a page inside the destination; the index links to the same name.
 AnsiString HelpPageFileName(const AnsiString& groupName);
 
 // The rows of one tag: its anchored heading, its description, its attributes.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/SafeSave.h"
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "tagdefs/ParEd.h"
@@ -23,6 +24,51 @@ const char* const TagEdHelpFile = "vxprotag.hlp";
 namespace {
 
 const char* const kVxtFilter = "Vornix Pro HTML Tag Defs (*.vxt)|*.vxt";
+const char* const kCaption = "VxPro HTML Tag Editor";
+
+// Passes the writes on and notes whether the system refused one for a full disk, which
+// the stream's own "Stream write error" does not say.
+class TDiskFullWatch : public TStream {
+ public:
+  explicit TDiskFullWatch(TStream& s) : s_(s) {}
+  bool DiskFull() const { return diskFull_; }
+  int Read(void* buffer, int count) override { return s_.Read(buffer, count); }
+  // A short write is tried again for the rest, so that the system names its reason.
+  int Write(const void* buffer, int count) override {
+    int put = 0;
+    while (put < count) {
+      SetLastError(ERROR_SUCCESS);
+      int n = s_.Write(static_cast<const char*>(buffer) + put, count - put);
+      if (n <= 0) {
+        DWORD e = GetLastError();
+        if (e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL) diskFull_ = true;
+        break;
+      }
+      put += n;
+    }
+    return put;
+  }
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override { return s_.Seek(offset, origin); }
+
+ private:
+  TStream& s_;
+  bool diskFull_ = false;
+};
+
+// Saves the set; a failure says which file it was about.
+void SaveSet(const THTMLGroup& set, const AnsiString& fileName) {
+  bool diskFull = false;
+  try {
+    SaveFileSafely(fileName, [&](TStream& s) {
+      TDiskFullWatch watch(s);
+      auto note = OnScopeExit([&] { diskFull = watch.DiskFull(); });
+      set.SaveToStream(watch);
+    });
+  } catch (Exception& e) {
+    e.SetMessage(FileErrorMessage(e.Message(), fileName, diskFull));
+    throw;
+  }
+}
 
 }  // namespace
 
@@ -30,7 +76,7 @@ const char* const kVxtFilter = "Vornix Pro HTML Tag Defs (*.vxt)|*.vxt";
 
 TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
   SetName("frmMain");
-  SetCaption("VxPro HTML Tag Editor");
+  SetCaption(kCaption);
   SetPosition(poScreenCenter);
   CreateMenus();
   SetClientSize(620, 444);  // after the menu, which takes its own height from the window
@@ -218,7 +264,8 @@ void TfrmMain::SetModified(bool value) {
 
 void TfrmMain::SetFileName(const AnsiString& name) {
   fileName_ = name;
-  SetCaption(Format("VxPro HTML Tag Editor [%s]", name.c_str()));
+  // A set of no file reads as the window did at start, not with an empty "[]".
+  SetCaption(name.empty() ? AnsiString(kCaption) : Format("%s [%s]", kCaption, name.c_str()));
 }
 
 THTMLTagDef* TfrmMain::SelectedTag() {
@@ -267,7 +314,7 @@ void TfrmMain::ShowLoadedSet() {
 bool TfrmMain::SaveBeforeLeaving() {
   if (!fileName_.empty() && FileExists(fileName_)) {
     try {
-      group_->SaveToFile(fileName_);
+      SaveSet(*group_, fileName_);
       SetModified(false);
       return true;
     } catch (...) {
@@ -319,14 +366,25 @@ void TfrmMain::cmdOpenClick(TObject*) {
     Application->HandleException(this);  // nothing was read: the set and the window are as they were
     return;
   } catch (...) {
-    // The load cleared the set and stopped half way: show what it holds, and belong to
-    // no file, so that Save cannot write the part over the whole.
+    // The load stopped half way: what it left is part of one file and part of the one
+    // before. The window starts again from the empty set and belongs to no file, so
+    // that Save cannot write a part over the whole.
     lbTags->Items()->Clear();
     lbAttributes->Items()->Clear();
+    group_->Clear();
+    group_->SetName("");
+    group_->SetGroupNames("");
     SetFileName("");
     ShowLoadedSet();
     SetModified(false);
-    Application->HandleException(this);
+    try {
+      throw;
+    } catch (Exception& e) {
+      e.SetMessage(FileErrorMessage(e.Message(), name));
+      Application->HandleException(this);
+    } catch (...) {
+      Application->HandleException(this);
+    }
     return;
   }
   SetFileName(name);
@@ -336,7 +394,7 @@ void TfrmMain::cmdOpenClick(TObject*) {
 
 void TfrmMain::cmdSaveClick(TObject*) {
   if (FileExists(fileName_)) {
-    group_->SaveToFile(fileName_);
+    SaveSet(*group_, fileName_);
     SetModified(false);
   } else {
     MessageDlg("Error : Could not find " + fileName_, mtError, {mbOK}, 0);
@@ -346,7 +404,7 @@ void TfrmMain::cmdSaveClick(TObject*) {
 void TfrmMain::cmdSaveAsClick(TObject*) {
   if (!SaveDialog1->Execute()) return;
   AnsiString name = SaveDialog1->FileName();
-  group_->SaveToFile(name);
+  SaveSet(*group_, name);
   SetFileName(name);
   SetModified(false);
 }

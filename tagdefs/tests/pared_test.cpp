@@ -8,6 +8,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "framework/win/IniFiles.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "tagdefs/FilterEd.h"
 #include "tagdefs/ParEd.h"
 #include "tagdefs/teTagType.h"
@@ -274,6 +275,43 @@ TEST_F(ParEdFixture, ParWindowValuesSurviveCloseAndReopen) {
     ed->btnCancel->Click();
   };
   ed->ShowModal();
+}
+
+TEST(FilterEditor, OpensWithBothColumnsAndTheirHeadersInView) {
+  auto* f = CreateForm<TfrmFilter>(Application);
+  f->SetFilter("Gif Files (*.gif)|*.gif|JPeg Files (*.jpg)|*.jpg");
+  bool checked = false;
+  Application->OnModalForm = [&](TForm*) {
+    screen::Settle();
+    TStringGrid* g = f->StringGrid1;
+    EXPECT_EQ(g->LeftCol(), 0);
+    RECT client;
+    GetClientRect(g->Handle(), &client);
+    const RECT grid = screen::ClientScreenRect(g->Handle());
+    const RECT dialog = screen::ClientScreenRect(f->Handle());
+    HFONT font = g->Font()->Handle();
+    const COLORREF face = ColorToRGB(g->FixedColor());
+    int c = 0;
+    for (const char* header : {"Filter Name", "Filter"}) {
+      RECT cell = g->CellRect(c++, 0);
+      // The whole header cell lies inside the grid's client area, on the screen inside the
+      // dialog, and shows its text.
+      ASSERT_LT(cell.left, cell.right) << header;
+      EXPECT_LE(cell.right, client.right) << header;
+      RECT onScreen{grid.left + cell.left, grid.top + cell.top, grid.left + cell.right, grid.top + cell.bottom};
+      EXPECT_TRUE(screen::Inside(onScreen, dialog)) << header;
+      EXPECT_EQ(screen::WindowAt(screen::Centre(onScreen)), g->Handle()) << header;
+      screen::TShot shot = screen::Capture(onScreen);
+      EXPECT_TRUE(screen::ShowsText(shot, 0, shot.height, face, header, font)) << header;
+    }
+    SaveScreen("FilterEditor-open");
+    checked = true;
+    f->btnCancel->Click();
+  };
+  EXPECT_EQ(f->ShowModal(), 2);
+  Application->OnModalForm = nullptr;
+  EXPECT_TRUE(checked);
+  f->Free();
 }
 
 TEST(FilterEditor, RowsFromTheFilterAndBack) {

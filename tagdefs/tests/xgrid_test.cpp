@@ -8,6 +8,7 @@
 #include "framework/core/TypInfo.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/Forms.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "tagdefs/ImgDlg.h"
 #include "tagdefs/XGrid.h"
 #include "tagdefs/tests/TestDir.h"
@@ -314,6 +315,16 @@ TEST_F(XGridFixture, ColorButtonWritesHtmlColourAndKeepsCustomColours) {
   r->SetValue("");
   grid->ColorButtonClick();
   EXPECT_EQ(preset, clBlack);  // an empty value presets black
+  // A file of values that are no colours gives the dialog only the real ones.
+  TStringList odd;
+  odd.SetText("ColorA=FFFFFFFF\r\nColorB=-1\r\nColorC=00ff00\r\nColorD=$10\r\n");
+  odd.SaveToFile("custom.clr");
+  TCommonDialog::Handler() = [&](TCommonDialog* d) {
+    auto* cd = dynamic_cast<TColorDialog*>(d);
+    EXPECT_EQ(cd->CustomColors()->Text(), "ColorC=00FF00\r\n");
+    return false;
+  };
+  grid->ColorButtonClick();
   // A folder where custom.clr cannot be written: the value is set and no message appears.
   CreateDirectoryA("locked", nullptr);
   SetCurrentDir(dir.Path() + "\\locked");
@@ -451,6 +462,35 @@ TEST(ImageDialog, ReturnsNamesAndSizeAndRestoresTheCurrentDirectory) {
   Application->OnModalForm = nullptr;
   EXPECT_EQ(dlg.IWidth(), 12);
   EXPECT_EQ(dlg.RelFileName(), "img/pic.bmp");
+}
+
+TEST_F(XGridFixture, CtrlASelectsTheCellSoTypingReplacesIt) {
+  TXGridRowItem* width = AddRow("WIDTH", rbsNumber, "64");
+  AddRow("HEIGHT", rbsNumber, "48");
+  ShowAndFocus();
+  SetForegroundWindow(form->Handle());
+  grid->SetFocus();
+  screen::Settle();
+  HWND e = Ed()->Handle();
+  ASSERT_EQ(screen::FocusedWindow(), e);
+  screen::Key(VK_END);  // the caret after "64", nothing selected
+  screen::Settle();
+  screen::Key('A', TShiftState{ssCtrl});
+  screen::Type("100");
+  screen::Settle();
+  char text[32] = "";
+  GetWindowTextA(e, text, sizeof text);
+  EXPECT_STREQ(text, "100");
+  const screen::TShot shot = screen::Painted(e);  // as it paints, without the caret
+  screen::SaveShot(shot, "XGrid-ctrl-a-typed");
+  const COLORREF background = shot.At(shot.width - 2, shot.height / 2);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(e, WM_GETFONT, 0, 0));
+  EXPECT_TRUE(screen::ShowsText(shot, 0, shot.height, background, "100", font))
+      << screen::TextMismatch(shot, 0, shot.height, background, "100", font);
+  screen::Key(VK_DOWN);  // on to the next row: the value is taken
+  screen::Settle();
+  EXPECT_EQ(width->Value(), "100");
+  EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST_F(XGridFixture, ValueColumnFitsBesideTheScrollBar) {

@@ -73,6 +73,20 @@ TEST(HelpPages, GroupNamesNeverLeaveTheDestination) {
   EXPECT_NE(pages[0].second.find("<TITLE>..\\x</TITLE>"), std::string::npos);
 }
 
+TEST(HelpPages, GroupNamesAWindowsFileNameCannotHoldStillGetAPage) {
+  EXPECT_EQ(HelpPageFileName("Bad:Name*?<>|\"x"), "bad_name______x.htm");
+  EXPECT_EQ(HelpPageFileName(std::string("Tab\tBell\x07") + '\x1F'), "tab_bell__.htm");
+  // What a file name can hold stays as written: blanks, dots, accents, "#", "%", "&".
+  EXPECT_EQ(HelpPageFileName("Caf\xC9 #1 & 100% (old)."), "caf\xC9 #1 & 100% (old)..htm");
+  THTMLGroup g;
+  g.SetGroupNames("Bad:Name*?<>|\"x");
+  AddSampleTag(g, "Q", "/Q", tkHasEndTag, 0, "Quote.");
+  auto pages = MakePages(g);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(pages[0].first, "bad_name______x.htm");
+  EXPECT_NE(pages[1].second.find("<A HREF=\"bad_name______x.htm#Q\">"), std::string::npos);
+}
+
 TEST(HelpPages, ASinkThatFailsStopsTheRunBeforeTheIndex) {
   THTMLGroup g;
   FillSampleSet(g);

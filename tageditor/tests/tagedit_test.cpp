@@ -10,6 +10,7 @@
 #include <set>
 
 #include "framework/core/SysUtils.h"
+#include "framework/core/tests/TestFiles.h"
 #include "framework/win/GdiScoped.h"
 #include "tagdefs/FilterEd.h"
 #include "tagdefs/ParEd.h"
@@ -451,6 +452,35 @@ TEST_F(TagEdTest, SaveWritesASetThatReloadsByteForByte) {
   EXPECT_EQ(ReadFileBytes(name), original);  // Save As left the first file alone
 }
 
+TEST_F(TagEdTest, ASaveToAFullDiskSaysWhichFileAndWhy) {
+  std::string small = std::string("Z:") + VX_SMALL_DISK;
+  std::replace(small.begin(), small.end(), '/', '\\');
+  ULARGE_INTEGER total{};
+  if (!GetDiskFreeSpaceExA((small + "\\").c_str(), nullptr, &total, nullptr) || total.QuadPart > (1u << 20))
+    GTEST_SKIP() << "no small file system at " << small << " (mounting needs root)";
+  Open(dir + "standard.vxt");
+  // More than the small disk holds.
+  main->Group()->TagAt(0)->SetDescription(std::string(200000, 'd'));
+  const std::string full = small + "\\full.vxt";
+  dialog = [&](TCommonDialog* d) {
+    static_cast<TSaveDialog*>(d)->SetFileName(full);
+    return true;
+  };
+  Menu(main->cmdSaveAs);
+  dialog = nullptr;
+  EXPECT_EQ(messages, (std::vector<std::string>{"Stream write error in file " + full + ": the disk is full"}));
+  EXPECT_EQ(main->FileName(), dir + "standard.vxt");  // still the set of the file it came from
+  EXPECT_EQ(ReadFileBytes(full), "<missing>");
+  // Nothing is left behind on the full disk.
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((small + "\\*.*").c_str(), &fd);
+  int left = 0;
+  for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+    if (fd.cFileName[0] != '.') ++left;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  EXPECT_EQ(left, 0);
+}
+
 TEST_F(TagEdTest, SaveIsOfferedOnlyWhileModified) {
   Open(dir + "standard.vxt");
   EXPECT_FALSE(main->siSave->Enabled());
@@ -563,13 +593,37 @@ TEST_F(TagEdTest, ClosingAsksAndAFailedSaveKeepsTheWindow) {
   EXPECT_STRNE(value, "");
 }
 
-TEST_F(TagEdTest, ALoadThatFailsHalfWayListsWhatIsLeftAndBelongsToNoFile) {
+namespace {
+
+// What the window shows after a load: the caption, the tag list and the specification
+// field, read from the real windows.
+struct Shown {
+  std::string caption, spec;
+  int tags;
+};
+Shown OnScreen(TfrmMain* main) {
+  char text[512] = "";
+  Shown s;
+  GetWindowTextA(main->Handle(), text, sizeof text);
+  s.caption = text;
+  GetWindowTextA(main->eHTMLSpec->Handle(), text, sizeof text);
+  s.spec = text;
+  s.tags = static_cast<int>(SendMessageA(main->lbTags->Handle(), LB_GETCOUNT, 0, 0));
+  return s;
+}
+
+}  // namespace
+
+TEST_F(TagEdTest, ALoadThatFailsLeavesTheEmptySetOfNoFileAndSaysWhichFile) {
   std::string whole = ReadFileBytes(dir + "standard.vxt");
-  HANDLE f = CreateFileA((dir + "cut.vxt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD n = 0;
-  WriteFile(f, whole.data(), static_cast<DWORD>(whole.size() / 2), &n, nullptr);
-  CloseHandle(f);
+  WriteBytes(dir + "cut.vxt", whole.substr(0, whole.size() / 2));
+  std::string noise;
+  for (unsigned i = 0, x = 12345; i < 4096; ++i) noise += static_cast<char>((x = x * 1103515245 + 12345) >> 16);
+  noise[0] = 0x7F;  // no value type: the very first value is refused
+  WriteBytes(dir + "random.vxt", noise);
   Open(dir + "standard.vxt");
+  const AnsiString specName = main->Group()->Name();
+  ASSERT_FALSE(specName.empty());
   // A file that is not there: reported, and nothing changes.
   int tags = main->Group()->Tags().Count();
   Open(dir + "missing.vxt");
@@ -577,20 +631,41 @@ TEST_F(TagEdTest, ALoadThatFailsHalfWayListsWhatIsLeftAndBelongsToNoFile) {
   EXPECT_EQ(messages[0], "Cannot open file " + dir + "missing.vxt");
   EXPECT_EQ(main->Group()->Tags().Count(), tags);
   EXPECT_EQ(main->FileName(), dir + "standard.vxt");
+  EXPECT_EQ(OnScreen(main).tags, tags);
 
+  // Cut off half way: the message names the file, and every field shows the empty set.
   Open(dir + "cut.vxt");
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_TRUE(messages[1] == "Stream read error" || messages[1] == "Invalid property value") << messages[1];
-  int left = main->Group()->Tags().Count();
-  EXPECT_GT(left, 0);
-  EXPECT_LT(left, tags);
-  EXPECT_EQ(main->lbTags->Items()->Count(), left);
-  for (int i = 0; i < left; ++i) EXPECT_EQ(main->lbTags->Items()->Objects(i), main->Group()->TagAt(i));
+  EXPECT_EQ(messages[1], "Stream read error in file " + dir + "cut.vxt");
+  Shown shown = OnScreen(main);
+  EXPECT_EQ(shown.caption, "VxPro HTML Tag Editor");
+  EXPECT_EQ(shown.tags, 0);
+  EXPECT_EQ(shown.spec, "");
+  EXPECT_EQ(main->Group()->Tags().Count(), 0);
+  EXPECT_EQ(main->Group()->GroupNames(), "");
+  EXPECT_EQ(main->lbAttributes->Items()->Count(), 0);
+  EXPECT_EQ(main->TagViewer->DocumentHeight(), 0);
   EXPECT_EQ(main->FileName(), "");
-  for (int i = 0; i < left; ++i) {
-    main->lbTags->SetItemIndex(i);
-    main->lbTagsClick(main->lbTags);
-  }
+  EXPECT_FALSE(main->Modified());
+  EXPECT_FALSE(main->btnProperties->Enabled());
+  EXPECT_FALSE(main->btnTest->Enabled());
+  SetCurrentDir(ExtractFilePath(Application->ExeName()));
+  SaveScreen("VxTagEd-after-cut-file");
+  SetCurrentDir(dir);
+
+  // Random bytes after a good file: the previous specification name goes too.
+  Open(dir + "standard.vxt");
+  ASSERT_EQ(OnScreen(main).spec, specName);
+  Open(dir + "random.vxt");
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[2], "Invalid property value in file " + dir + "random.vxt");
+  shown = OnScreen(main);
+  EXPECT_EQ(shown.caption, "VxPro HTML Tag Editor");
+  EXPECT_EQ(shown.tags, 0);
+  EXPECT_EQ(shown.spec, "");
+  EXPECT_EQ(main->Group()->Name(), "");
+
+  // Save has nowhere to write: the file it came from is never overwritten.
   main->eHTMLSpec->SetText("part");
   Menu(main->cmdSave);
   EXPECT_EQ(messages.back(), "Error : Could not find ");
@@ -742,6 +817,43 @@ TEST_F(TagEdTest, HelpPagesGoIntoARelativeFolderAsTheGoldenFiles) {
   Menu(main->cmdNew);
   OpenFileMenu();
   EXPECT_FALSE(main->cmdGenerateHelp->Enabled());
+}
+
+TEST_F(TagEdTest, HelpPagesForAnyGroupNameAndNoIndexOfAnotherRun) {
+  THTMLGroup sample;
+  FillSampleSet(sample);
+  sample.SetGroupNames("Text Formatting\r\nBad:Name*?<>|\"x");
+  sample.SaveToFile(dir + "hostile.vxt");
+  Open(dir + "hostile.vxt");
+  CreateDirectoryA((dir + "out").c_str(), nullptr);
+  auto generate = [&] {
+    Then<TfrmGenHelp>([&](TfrmGenHelp* d) {
+      d->DirectoryEdit1->SetText(dir + "out");
+      ClickControl(d->btnGenerateHelp);
+      ClickControl(d->btnCancel);
+    });
+    Menu(main->cmdGenerateHelp);
+  };
+  // A name no Windows file can hold still gets its page, and the index links to it.
+  generate();
+  EXPECT_EQ(messages, std::vector<std::string>{});
+  std::string page = ReadFileBytes(dir + "out\\bad_name______x.htm");
+  EXPECT_NE(page.find("<TITLE>Bad:Name*?<>|\"x</TITLE>"), std::string::npos);
+  std::string index = ReadFileBytes(dir + "out\\index.htm");
+  EXPECT_NE(index.find("<H3>Bad:Name*?<>|\"x</H3>\r\n<A HREF=\"bad_name______x.htm#"), std::string::npos) << index;
+
+  // A later run that cannot write a page says so, and leaves no index of the run before
+  // beside its own pages.
+  main->Group()->SetGroupNames("Lists\r\nText Formatting");
+  DeleteFileA((dir + "out\\text formatting.htm").c_str());
+  CreateDirectoryA((dir + "out\\text formatting.htm").c_str(), nullptr);  // in the way of that page
+  DeleteFileA((dir + "out\\lists.htm").c_str());
+  messages.clear();
+  generate();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Cannot create file " + dir + "out\\text formatting.htm");
+  EXPECT_NE(ReadFileBytes(dir + "out\\lists.htm"), "<missing>");  // written before the failure
+  EXPECT_EQ(ReadFileBytes(dir + "out\\index.htm"), "<missing>");
 }
 
 TEST_F(TagEdTest, AboutShowsTheMachinesMemory) {
