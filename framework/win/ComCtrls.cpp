@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 
 namespace vx {
 
@@ -191,7 +194,11 @@ static AnsiString PanelText(const TStatusPanel* p) {
 void TStatusPanel::SetText(const AnsiString& t) {
   if (t == text_) return;
   text_ = t;
-  if (bar_->HandleAllocated() && !bar_->SimplePanel())
+  if (!bar_->HandleAllocated() || bar_->SimplePanel()) return;
+  // A text wider than its panel widens it, so it is never cut off.
+  if (bar_->TextWidth(t) > bar_->PanelWidth(Index()))
+    bar_->UpdatePanels();
+  else
     SendMessageA(bar_->Handle(), SB_SETTEXTA, Index(), reinterpret_cast<LPARAM>(PanelText(this).c_str()));
 }
 
@@ -275,7 +282,7 @@ void TStatusBar::UpdatePanels() {
   std::vector<int> edges;
   int x = 0;
   for (int i = 0; i < panels_.Count(); ++i) {
-    x += panels_[i]->Width();
+    x += std::max(panels_[i]->Width(), TextWidth(panels_[i]->Text()));
     edges.push_back(i == panels_.Count() - 1 ? -1 : x);
   }
   if (edges.empty()) edges.push_back(-1);
@@ -284,9 +291,32 @@ void TStatusBar::UpdatePanels() {
     SendMessageA(h, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(PanelText(panels_[i]).c_str()));
 }
 
+int TStatusBar::PanelWidth(int i) {
+  return i >= 0 && i < panels_.Count() ? std::max(panels_[i]->Width(), TextWidth(panels_[i]->Text())) : 0;
+}
+
+// The room a panel needs for the text: the text in the bar's font, the borders and the
+// margins the status window keeps around it.
+int TStatusBar::TextWidth(const AnsiString& text) {
+  if (text.empty() || !HandleAllocated()) return 0;
+  TWindowDC dc(Handle());
+  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+  TSelected sel(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  int borders[3] = {0, 0, 0};
+  SendMessageA(Handle(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+  return size.cx + 2 * borders[2] + 8;
+}
+
 void TStatusBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
-  if (m.Msg == WM_SIZE) UpdatePanels();
+  if (m.Msg == WM_SIZE) {
+    UpdatePanels();
+    // The size grip is drawn at the right edge: where the edge was, the control would
+    // leave its marks standing in the last panel.
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
 }
 
 }  // namespace vx

@@ -106,6 +106,9 @@ class TStatusBar : public TWinControl {
   }
   // Sends the panels to the window (after any change).
   void UpdatePanels();
+  // A panel's width on the screen: its Width, or more where its text needs more.
+  int PanelWidth(int i);
+  int TextWidth(const AnsiString& text);
   void WndProc(TMessage& m) override;
 
  protected:
