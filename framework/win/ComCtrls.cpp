@@ -77,7 +77,7 @@ class TTabStrings : public TStrings {
     // A shorter caption narrows its tab and moves the ones after it; the control repaints
     // only the new tab, so the end of the old caption would stay drawn beside it.
     InvalidateRect(H(), nullptr, TRUE);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   int GetCount() const override {
     return Live() ? static_cast<int>(SendMessageA(H(), TCM_GETITEMCOUNT, 0, 0))
@@ -93,7 +93,7 @@ class TTabStrings : public TStrings {
     item.pszText = const_cast<char*>(s.c_str());
     item.lParam = reinterpret_cast<LPARAM>(o);
     SendMessageA(H(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   void DeleteItem(int i) override {
     if (!Live()) {
@@ -101,7 +101,7 @@ class TTabStrings : public TStrings {
       return;
     }
     SendMessageA(H(), TCM_DELETEITEM, i, 0);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   void ClearItems() override {
     if (!Live()) {
@@ -109,7 +109,7 @@ class TTabStrings : public TStrings {
       return;
     }
     SendMessageA(H(), TCM_DELETEALLITEMS, 0, 0);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
 
  private:
@@ -154,7 +154,22 @@ int TTabControl::TabIndex() {
 
 void TTabControl::SetTabIndex(int i) {
   tabIndex_ = i;
-  if (HandleAllocated()) SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
+  if (!HandleAllocated()) return;
+  SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
+  RepaintScrollArrows();
+}
+
+void TTabControl::TabsChanged() {
+  Realign();
+  RepaintScrollArrows();
+}
+
+// Tabs that do not fit in one row get the control's scroll arrows, made and placed as the
+// row changes but left unpainted: the screen kept showing the end of a tab caption there.
+void TTabControl::RepaintScrollArrows() {
+  if (!HandleAllocated()) return;
+  if (HWND arrows = FindWindowExA(Handle(), nullptr, UPDOWN_CLASSA, nullptr))
+    if (IsWindowVisible(arrows)) RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 RECT TTabControl::DisplayRect() {
@@ -176,12 +191,14 @@ void TTabControl::WndProc(TMessage& m) {
     }
     if (n->code == TCN_SELCHANGE) {
       tabIndex_ = TabIndex();
+      RepaintScrollArrows();
       if (OnChange) OnChange(this);
       return;
     }
   }
   TWinControl::WndProc(m);
-  if (m.Msg == WM_SIZE) Realign();
+  if (m.Msg == WM_SIZE) TabsChanged();
+  if (m.Msg == WM_HSCROLL) RepaintScrollArrows();
 }
 
 // ---- TStatusBar --------------------------------------------------------------------

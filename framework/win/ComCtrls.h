@@ -41,6 +41,8 @@ class TTabControl : public TWinControl {
 
  private:
   friend class TTabStrings;
+  void TabsChanged();
+  void RepaintScrollArrows();
   std::unique_ptr<TStrings> tabs_;
   std::vector<std::pair<AnsiString, TObject*>> saved_;
   bool multiLine_ = false;
