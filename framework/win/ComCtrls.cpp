@@ -210,10 +210,11 @@ static AnsiString PanelText(const TStatusPanel* p) {
 
 void TStatusPanel::SetText(const AnsiString& t) {
   if (t == text_) return;
+  int before = bar_->PanelWidth(Index());
   text_ = t;
   if (!bar_->HandleAllocated() || bar_->SimplePanel()) return;
   // A text wider than its panel widens it, so it is never cut off.
-  if (bar_->TextWidth(t) > bar_->PanelWidth(Index()))
+  if (bar_->PanelWidth(Index()) != before)
     bar_->UpdatePanels();
   else
     SendMessageA(bar_->Handle(), SB_SETTEXTA, Index(), reinterpret_cast<LPARAM>(PanelText(this).c_str()));

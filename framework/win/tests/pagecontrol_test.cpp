@@ -132,3 +132,65 @@ TEST(TabControl, TabsThatDoNotFitGetScrollArrowsThatBringThemBack) {
   EXPECT_GE(SameShare(screen::Capture(r), screen::Painted(arrows, WM_PAINT)), 90);
   SaveScreen("tabs_scrolled_back");
 }
+
+// ---- status bar -------------------------------------------------------------------------------
+
+namespace {
+
+screen::TShot Crop(const screen::TShot& s, const RECT& r) {
+  screen::TShot c;
+  c.width = r.right - r.left;
+  c.height = r.bottom - r.top;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) c.pixels.push_back(s.At(x, y));
+  return c;
+}
+
+}  // namespace
+
+TEST(StatusBar, PanelTextsShowWholeAndResizingLeavesNoGripMarks) {
+  TComponentPtr<TForm> form(CreateForm<TForm>(Application));
+  form->SetBounds(40, 40, 400, 200);
+  auto* bar = new TStatusBar(form.get());
+  bar->SetParent(form.get());
+  for (int i = 0; i < 4; ++i) bar->Panels()->Add()->SetWidth(50);
+  form->Show();
+  bar->Panels()->Items(0)->SetText("1234:56");
+  bar->Panels()->Items(1)->SetText("Overwrite");
+  screen::Settle(200);
+  SaveScreen("statusbar_texts");
+  // Each text fits its panel: the panel is at least as wide as the text and shows it.
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(bar->Handle(), WM_GETFONT, 0, 0));
+  RECT barRect = screen::ClientScreenRect(bar->Handle());
+  for (int i = 0; i < 2; ++i) {
+    AnsiString text = bar->Panels()->Items(i)->Text();
+    RECT part{};
+    SendMessageA(bar->Handle(), SB_GETRECT, i, reinterpret_cast<LPARAM>(&part));
+    HDC dc = GetDC(bar->Handle());
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(bar->Handle(), dc);
+    EXPECT_GT(part.right - part.left, size.cx) << text;
+    OffsetRect(&part, barRect.left, barRect.top);
+    screen::TShot shot = screen::Capture(part);
+    EXPECT_TRUE(screen::ShowsText(shot, 0, shot.height, shot.At(shot.width / 2, 1), text, font)) << text;
+  }
+  // The next panel starts after the widened one; a panel's own width stays what was set.
+  EXPECT_EQ(bar->Panels()->Items(1)->Width(), 50);
+
+  // Wider: where the size grip stood, the last panel shows as the bar paints it now.
+  RECT before = screen::WindowScreenRect(bar->Handle());
+  form->SetBounds(40, 40, 520, 200);
+  screen::Settle(300);
+  SaveScreen("statusbar_widened");
+  RECT after = screen::WindowScreenRect(bar->Handle());
+  ASSERT_GT(after.right, before.right);
+  RECT oldGrip{before.right - 20, after.top, before.right, after.bottom};
+  screen::TShot onScreen = screen::Capture(oldGrip);
+  screen::TShot painted = screen::Painted(bar->Handle(), WM_PAINT);
+  RECT inBar = oldGrip;
+  OffsetRect(&inBar, -after.left, -after.top);
+  EXPECT_GE(SameShare(onScreen, Crop(painted, inBar)), 97);
+}
