@@ -144,6 +144,8 @@ void TForm_HTMLView::EnableFwdBack() {
 }
 
 void TForm_HTMLView::HistoryChange(TObject*) {
+  // Another page: the link that was under the mouse is gone with the one it was on.
+  ViewerHotSpotTargetCovered(this, "", "");
   EnableFwdBack();
   HistoryMenuItem->SetVisible(Viewer->HistoryCount() > 0);
   for (int i = 0; i < 6; ++i) {

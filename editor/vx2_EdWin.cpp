@@ -50,6 +50,7 @@ TxEdit::~TxEdit() = default;
 void TxEdit::LeaveWindow() {
   if (ownerWindow_ && !ownerWindow_->Destroying()) ownerWindow_->SetCaption("Editing None");
   SetPanel(0, "");
+  SetPanel(1, "");  // no "Insert" left standing once the last document is gone
   ownerWindow_ = nullptr;
   statusBar_ = nullptr;
 }

@@ -142,6 +142,9 @@ TEST_F(FrameTest, TypeSaveAsCloseAndReopen) {
   Pump();
   EXPECT_EQ(frmEditWin, nullptr);
   EXPECT_TRUE(messages.empty());
+  // Nothing of the closed document stays in the status bar.
+  EXPECT_EQ(frame->StatusBar->Panels()->Items(0)->Text(), "");
+  EXPECT_EQ(frame->StatusBar->Panels()->Items(1)->Text(), "");
   // The closed document heads the Reopen menu, and comes back through it.
   ASSERT_EQ(frame->MRUManager->Strings()->Count(), 1);
   EXPECT_EQ(frame->MRUManager->Strings()->Strings(0), name);

@@ -136,7 +136,14 @@ TEST_F(PreviewTest, HistoryMenuImagesAndTheStoredSetting) {
   EXPECT_EQ(w->FwdButton->ShortCut(), VK_F12);
   EXPECT_TRUE(w->HistoryItems[0]->Visible());
   EXPECT_FALSE(w->HistoryItems[1]->Visible());
+  // The status bar names the link under the mouse and forgets it once it is followed.
+  POINT at{};
+  ASSERT_TRUE(FindLink(PreviewPage(), "two.htm", at));
+  PostMessageA(PreviewPage()->PaintPanel()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  Pump();
+  EXPECT_NE(frame->StatusBar->Panels()->Items(3)->Text().find("two.htm"), std::string::npos);
   ClickLink(PreviewPage(), "two.htm");
+  EXPECT_EQ(frame->StatusBar->Panels()->Items(3)->Text(), "");
   ASSERT_EQ(w->Viewer->HistoryCount(), 2);
   EXPECT_TRUE(SameText(w->HistoryItems[0]->Caption(), dir + "two.htm"));
   EXPECT_TRUE(SameText(w->HistoryItems[1]->Caption(), dir + "vornixtmp.htm"));

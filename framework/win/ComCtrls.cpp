@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/GdiScoped.h"
 
 namespace vx {
 
@@ -74,7 +77,7 @@ class TTabStrings : public TStrings {
     // A shorter caption narrows its tab and moves the ones after it; the control repaints
     // only the new tab, so the end of the old caption would stay drawn beside it.
     InvalidateRect(H(), nullptr, TRUE);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   int GetCount() const override {
     return Live() ? static_cast<int>(SendMessageA(H(), TCM_GETITEMCOUNT, 0, 0))
@@ -90,7 +93,7 @@ class TTabStrings : public TStrings {
     item.pszText = const_cast<char*>(s.c_str());
     item.lParam = reinterpret_cast<LPARAM>(o);
     SendMessageA(H(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   void DeleteItem(int i) override {
     if (!Live()) {
@@ -98,7 +101,7 @@ class TTabStrings : public TStrings {
       return;
     }
     SendMessageA(H(), TCM_DELETEITEM, i, 0);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
   void ClearItems() override {
     if (!Live()) {
@@ -106,7 +109,7 @@ class TTabStrings : public TStrings {
       return;
     }
     SendMessageA(H(), TCM_DELETEALLITEMS, 0, 0);
-    tabs_->Realign();
+    tabs_->TabsChanged();
   }
 
  private:
@@ -151,7 +154,22 @@ int TTabControl::TabIndex() {
 
 void TTabControl::SetTabIndex(int i) {
   tabIndex_ = i;
-  if (HandleAllocated()) SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
+  if (!HandleAllocated()) return;
+  SendMessageA(Handle(), TCM_SETCURSEL, i, 0);
+  RepaintScrollArrows();
+}
+
+void TTabControl::TabsChanged() {
+  Realign();
+  RepaintScrollArrows();
+}
+
+// Tabs that do not fit in one row get the control's scroll arrows, made and placed as the
+// row changes but left unpainted: the screen kept showing the end of a tab caption there.
+void TTabControl::RepaintScrollArrows() {
+  if (!HandleAllocated()) return;
+  if (HWND arrows = FindWindowExA(Handle(), nullptr, UPDOWN_CLASSA, nullptr))
+    if (IsWindowVisible(arrows)) RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 RECT TTabControl::DisplayRect() {
@@ -173,12 +191,14 @@ void TTabControl::WndProc(TMessage& m) {
     }
     if (n->code == TCN_SELCHANGE) {
       tabIndex_ = TabIndex();
+      RepaintScrollArrows();
       if (OnChange) OnChange(this);
       return;
     }
   }
   TWinControl::WndProc(m);
-  if (m.Msg == WM_SIZE) Realign();
+  if (m.Msg == WM_SIZE) TabsChanged();
+  if (m.Msg == WM_HSCROLL) RepaintScrollArrows();
 }
 
 // ---- TStatusBar --------------------------------------------------------------------
@@ -190,8 +210,13 @@ static AnsiString PanelText(const TStatusPanel* p) {
 
 void TStatusPanel::SetText(const AnsiString& t) {
   if (t == text_) return;
+  int before = bar_->PanelWidth(Index());
   text_ = t;
-  if (bar_->HandleAllocated() && !bar_->SimplePanel())
+  if (!bar_->HandleAllocated() || bar_->SimplePanel()) return;
+  // A text wider than its panel widens it, so it is never cut off.
+  if (bar_->PanelWidth(Index()) != before)
+    bar_->UpdatePanels();
+  else
     SendMessageA(bar_->Handle(), SB_SETTEXTA, Index(), reinterpret_cast<LPARAM>(PanelText(this).c_str()));
 }
 
@@ -275,7 +300,7 @@ void TStatusBar::UpdatePanels() {
   std::vector<int> edges;
   int x = 0;
   for (int i = 0; i < panels_.Count(); ++i) {
-    x += panels_[i]->Width();
+    x += std::max(panels_[i]->Width(), TextWidth(panels_[i]->Text()));
     edges.push_back(i == panels_.Count() - 1 ? -1 : x);
   }
   if (edges.empty()) edges.push_back(-1);
@@ -284,9 +309,32 @@ void TStatusBar::UpdatePanels() {
     SendMessageA(h, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(PanelText(panels_[i]).c_str()));
 }
 
+int TStatusBar::PanelWidth(int i) {
+  return i >= 0 && i < panels_.Count() ? std::max(panels_[i]->Width(), TextWidth(panels_[i]->Text())) : 0;
+}
+
+// The room a panel needs for the text: the text in the bar's font, the borders and the
+// margins the status window keeps around it.
+int TStatusBar::TextWidth(const AnsiString& text) {
+  if (text.empty() || !HandleAllocated()) return 0;
+  TWindowDC dc(Handle());
+  auto font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+  TSelected sel(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  int borders[3] = {0, 0, 0};
+  SendMessageA(Handle(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+  return size.cx + 2 * borders[2] + 8;
+}
+
 void TStatusBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
-  if (m.Msg == WM_SIZE) UpdatePanels();
+  if (m.Msg == WM_SIZE) {
+    UpdatePanels();
+    // The size grip is drawn at the right edge: where the edge was, the control would
+    // leave its marks standing in the last panel.
+    InvalidateRect(Handle(), nullptr, TRUE);
+  }
 }
 
 }  // namespace vx

@@ -41,6 +41,8 @@ class TTabControl : public TWinControl {
 
  private:
   friend class TTabStrings;
+  void TabsChanged();
+  void RepaintScrollArrows();
   std::unique_ptr<TStrings> tabs_;
   std::vector<std::pair<AnsiString, TObject*>> saved_;
   bool multiLine_ = false;
@@ -106,6 +108,9 @@ class TStatusBar : public TWinControl {
   }
   // Sends the panels to the window (after any change).
   void UpdatePanels();
+  // A panel's width on the screen: its Width, or more where its text needs more.
+  int PanelWidth(int i);
+  int TextWidth(const AnsiString& text);
   void WndProc(TMessage& m) override;
 
  protected:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "framework/win/GdiScoped.h"
@@ -11,7 +13,7 @@ namespace vx {
 
 namespace {
 
-TOwnedFont MenuFont(bool bold) {
+LOGFONTA MenuLogFont() {
   NONCLIENTMETRICSA ncm{};
   ncm.cbSize = sizeof ncm;
   LOGFONTA lf{};
@@ -19,6 +21,11 @@ TOwnedFont MenuFont(bool bold) {
     lf = ncm.lfMenuFont;
   else
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  return lf;
+}
+
+TOwnedFont MenuFont(bool bold) {
+  LOGFONTA lf = MenuLogFont();
   if (bold) lf.lfWeight = FW_BOLD;
   return TOwnedFont(CreateFontIndirectA(&lf));
 }
@@ -57,7 +64,7 @@ std::vector<TMenuItem*> Siblings(TMenuItem* item) {
   return v;
 }
 
-TMenuItemLayout Measure(HDC dc, TMenuItem* item) {
+TMenuItemLayout MeasureAll(HDC dc, TMenuItem* item) {
   TMenuItemLayout l;
   TOwnedFont font = MenuFont(false), bold = MenuFont(true);
   TSelected sel(dc, font);
@@ -80,18 +87,67 @@ TMenuItemLayout Measure(HDC dc, TMenuItem* item) {
   return l;
 }
 
-// A check mark or a radio bullet in the symbol font the caption buttons use.
+bool SameFont(const LOGFONTA& a, const LOGFONTA& b) {
+  return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && std::strcmp(a.lfFaceName, b.lfFaceName) == 0;
+}
+
+// The platform measures and draws each item of a drop-down on its own, while the columns
+// depend on all of them: they are measured once per drop-down and kept by its parent item
+// until a sub-item changes (or the menu font, which drawing checks).
+const TMenuItemLayout* Kept(TMenuItem* item) {
+  TMenuItem* parent = item->Parent();
+  TMenuMeasure* m = parent ? parent->Measured() : nullptr;
+  return m ? &m->layout : nullptr;
+}
+
+TMenuItemLayout Measure(HDC dc, TMenuItem* item) {
+  if (const TMenuItemLayout* kept = Kept(item)) return *kept;
+  TMenuItem* parent = item->Parent();
+  if (!parent) return MeasureAll(dc, item);
+  auto m = std::make_unique<TMenuMeasure>();
+  m->layout = MeasureAll(dc, item);
+  m->font = MenuLogFont();
+  TMenuItemLayout l = m->layout;
+  parent->SetMeasured(std::move(m));
+  return l;
+}
+
+// A check mark (a tick) or a radio bullet, drawn with lines and a filled circle: a symbol
+// font may be missing, and another face's letter would stand in for the mark.
 void DrawMark(HDC dc, const RECT& box, bool radio, COLORREF colour) {
-  int size = std::min(box.right - box.left, box.bottom - box.top);
-  TOwnedFont marlett(CreateFontA(size, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett"));
-  TSelected sel(dc, marlett);
-  SetTextColor(dc, colour);
-  RECT r = box;
-  DrawTextA(dc, radio ? "h" : "a", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  int w = box.right - box.left, h = box.bottom - box.top;
+  int size = std::min({w, h, 16});
+  int x = box.left + (w - size) / 2, y = box.top + (h - size) / 2;
+  TOwnedBrush brush(CreateSolidBrush(colour));
+  TOwnedPen pen(CreatePen(PS_SOLID, 1, colour));
+  TSelected b(dc, brush), p(dc, pen);
+  if (radio) {
+    int d = std::max(4, size / 2), o = (size - d) / 2;
+    Ellipse(dc, x + o, y + o, x + o + d, y + o + d);
+    return;
+  }
+  // A short stroke down to the right, then a long one up to the right, each thickness
+  // rows deep.
+  int thick = std::max(2, size / 6);
+  POINT a{x + size / 5, y + size / 2 - thick / 2};
+  POINT v{x + size * 2 / 5, y + size * 7 / 10 - thick / 2};
+  POINT c{x + size * 4 / 5, y + size / 4 - thick / 2};
+  for (int i = 0; i < thick; ++i) {
+    POINT line[3] = {{a.x, a.y + i}, {v.x, v.y + i}, {c.x, c.y + i}};
+    Polyline(dc, line, 3);
+  }
 }
 
 void Draw(DRAWITEMSTRUCT* d, TMenuItem* item) {
   HDC dc = d->hDC;
+  // A long drop-down is drawn whole, most of it outside the screen.
+  RECT clip{}, common{};
+  int kind = GetClipBox(dc, &clip);
+  if ((kind == SIMPLEREGION || kind == COMPLEXREGION) && !IntersectRect(&common, &clip, &d->rcItem)) return;
+  if (TMenuMeasure* m = item->Parent() ? item->Parent()->Measured() : nullptr) {
+    LOGFONTA font = MenuLogFont();
+    if (!SameFont(m->font, font)) item->Parent()->SetMeasured(nullptr);
+  }
   TSavedDC saved(dc);
   TMenuItemLayout l = Measure(dc, item);
   RECT rc = d->rcItem;
@@ -130,6 +186,7 @@ void Draw(DRAWITEMSTRUCT* d, TMenuItem* item) {
 }  // namespace
 
 TMenuItemLayout MenuItemLayout(TMenuItem* item) {
+  if (const TMenuItemLayout* kept = Kept(item)) return *kept;
   TWindowDC dc(nullptr);
   return Measure(dc, item);
 }

@@ -22,6 +22,12 @@ struct TMenuItemLayout {
 };
 TMenuItemLayout MenuItemLayout(TMenuItem* item);
 
+// A drop-down's layout as measured once for all its items, with the font it was measured in.
+struct TMenuMeasure {
+  TMenuItemLayout layout;
+  LOGFONTA font{};
+};
+
 // WM_MEASUREITEM and WM_DRAWITEM for a menu item of the program, and WM_MENUCHAR for a
 // menu holding them (their "&" letters); false for anything else.
 bool MenuDrawMessage(TMessage& m);

@@ -6,6 +6,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/MenuDraw.h"
 
 namespace vx {
 
@@ -183,22 +184,58 @@ int TMenuItem::MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1;
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
+// Our entries come first in a submenu, in item order; the MDI client appends its window
+// list after them.
+int TMenuItem::EntryIndex(const TMenuItem* item) const {
+  int pos = 0;
+  for (const TMenuItem* i : items_) {
+    if (i == item) return pos;
+    if (i->visible_) ++pos;
+  }
+  return -1;
+}
+
+// A sub-item added or removed changes its own entry only: rebuilding the whole submenu and
+// the bar each time would make filling a menu of n items cost n squared.
 void TMenuItem::Insert(int index, TMenuItem* item) {
   if (!item) return;
   if (item->parent_) throw EMenuError("Menu inserted twice");
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
-  Changed(true);
+  if (handle_ && item->visible_) item->AppendTo(handle_, false, EntryIndex(item));
+  SubItemsChanged(items_.size() == 1);
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
   int i = IndexOf(item);
   if (i < 0) return;
+  bool stale = false;
+  if (handle_ && item->visible_) {
+    int pos = EntryIndex(item);
+    if (MenuItemAt(handle_, pos) == item)
+      RemoveMenu(handle_, pos, MF_BYPOSITION);
+    else
+      stale = true;
+  }
   items_.erase(items_.begin() + i);
   item->parent_ = nullptr;
-  Changed(true);
+  if (stale) RebuildHandle();
+  SubItemsChanged(items_.empty());
 }
+
+void TMenuItem::SubItemsChanged(bool submenuChanged) {
+  if (Destroying()) return;
+  measured_.reset();
+  // The item's own entry holds its submenu: it changes when the first sub-item comes or
+  // the last goes; otherwise the entries above (and the menu bar) stay as they are.
+  if (!submenuChanged || !parent_) return;
+  parent_->measured_.reset();
+  if (parent_->handle_) parent_->RebuildHandle();
+  if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, true);
+}
+
+void TMenuItem::SetMeasured(std::unique_ptr<TMenuMeasure> m) { measured_ = std::move(m); }
 
 void TMenuItem::Delete(int index) {
   TMenuItem* item = Items(index);
@@ -353,6 +390,7 @@ bool TMenuItem::UpdateEntry(HMENU m, bool inBar) {
 void TMenuItem::Changed(bool structure) {
   if (Destroying()) return;
   if (parent_) {
+    parent_->measured_.reset();
     // A changed state or caption is set on the item's entry in place: rebuilt, a menu
     // that is open or being opened would lose what it shows, and the MDI client's own
     // entries (a maximised child's buttons, the child list) would go with it.

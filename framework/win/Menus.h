@@ -4,6 +4,7 @@
 
 #include "framework/win/WinApi.h"
 
+#include <memory>
 #include <vector>
 
 #include "framework/core/Component.h"
@@ -23,6 +24,7 @@ char GetHotkey(const AnsiString& caption);
 AnsiString StripHotkey(const AnsiString& caption);
 
 class TMenu;
+struct TMenuMeasure;
 
 class TMenuItem : public TComponent {
  public:
@@ -76,6 +78,9 @@ class TMenuItem : public TComponent {
   // Runs when the item's submenu opens (WM_INITMENUPOPUP): its OnClick.
   void InitiateAction() { Click(); }
   TNotifyEvent OnClick;
+  // The measured columns of the item's drop-down (MenuDraw.h), dropped when a sub-item changes.
+  TMenuMeasure* Measured() const { return measured_.get(); }
+  void SetMeasured(std::unique_ptr<TMenuMeasure> m);
 
  protected:
   void BeforeDestruction() override;
@@ -85,7 +90,10 @@ class TMenuItem : public TComponent {
   friend class TMainMenu;
   friend TMenuItem* FindMenuItemByHandle(HMENU);
   void Changed(bool structure);
+  void SubItemsChanged(bool submenuChanged);
   void RebuildHandle();
+  // The position of a visible sub-item's entry in the submenu.
+  int EntryIndex(const TMenuItem* item) const;
   // Drop-down items are drawn by the program (MenuDraw.h); bar items by the platform.
   void AppendTo(HMENU m, bool inBar, int position = -1);
   // Sets the entry's state and text in place; false when the menu holds no entry of it.
@@ -102,6 +110,7 @@ class TMenuItem : public TComponent {
   TMenu* menu_ = nullptr;  // set on the root item only
   UINT command_ = 0;
   HMENU handle_ = nullptr;
+  std::unique_ptr<TMenuMeasure> measured_;
 
  protected:
   ~TMenuItem() override;

@@ -7,6 +7,7 @@
 #include "framework/win/Dialogs.h"
 #include "framework/win/Menus.h"
 #include "framework/win/StdCtrls.h"
+#include "framework/win/tests/ScreenDriver.h"
 
 using namespace vx;
 
@@ -143,6 +144,76 @@ TEST(Mdi, ChildrenTileCascadeMergeAndCloseQueryOrder) {
   frame->Free();
 }
 
+// Whether the window shows that scroll bar where a person can use it: the bar takes the
+// mouse at the window's edge.
+bool ScrollBarShown(HWND h, int bar) {
+  if (!(GetWindowLongA(h, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL))) return false;
+  RECT w = screen::WindowScreenRect(h), c = screen::ClientScreenRect(h);
+  POINT p = bar == SB_VERT ? POINT{(c.right + w.right) / 2, (c.top + c.bottom) / 2}
+                           : POINT{(c.left + c.right) / 2, (c.bottom + w.bottom) / 2};
+  if (p.x >= w.right || p.y >= w.bottom) return false;
+  LRESULT hit = SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  return hit == (bar == SB_VERT ? HTVSCROLL : HTHSCROLL) && screen::WindowAt(p) == h;
+}
+
+TEST(Mdi, ScrollBarsReachAChildDraggedPastTheClientsEdge) {
+  auto* frame = CreateForm<TFrame>(Application);
+  frame->Show();
+  HWND client = frame->ClientHandle();
+  auto* doc = CreateForm<TChild>(Application, "Doc", false);
+  doc->SetBounds(20, 20, 220, 160);
+  screen::Settle(200);
+  EXPECT_FALSE(ScrollBarShown(client, SB_VERT));
+  EXPECT_FALSE(ScrollBarShown(client, SB_HORZ));
+
+  // Dragged by its caption until most of it lies below the frame's bottom.
+  RECT area = screen::ClientScreenRect(client);
+  POINT grip = screen::HitPoint(doc->Handle(), HTCAPTION);
+  ASSERT_GE(grip.x, 0);
+  screen::Drag(grip, POINT{grip.x, area.bottom - 40});
+  EXPECT_TRUE(screen::WaitUntil([&] { return ScrollBarShown(client, SB_VERT); }, 3000));
+  SaveScreen("mdi_child_past_the_bottom");
+  EXPECT_GT(screen::WindowScreenRect(doc->Handle()).bottom, screen::ClientScreenRect(client).bottom);
+  // The bar brings it back into view.
+  SendMessageA(client, WM_VSCROLL, SB_BOTTOM, 0);
+  SendMessageA(client, WM_VSCROLL, SB_ENDSCROLL, 0);
+  screen::Settle(100);
+  EXPECT_LE(screen::WindowScreenRect(doc->Handle()).bottom, screen::ClientScreenRect(client).bottom);
+
+  // A child moved wholly inside needs no bar.
+  doc->SetBounds(10, 10, 220, 160);
+  EXPECT_TRUE(screen::WaitUntil([&] { return !ScrollBarShown(client, SB_VERT); }, 3000));
+
+  // Past the right edge: the horizontal bar.
+  RECT r = screen::ClientScreenRect(client);
+  doc->SetBounds(r.right - r.left - 60, 10, 220, 160);
+  EXPECT_TRUE(screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ); }, 3000));
+  doc->Free();
+  EXPECT_TRUE(screen::WaitUntil([&] { return !ScrollBarShown(client, SB_HORZ); }, 3000));
+  frame->Free();
+}
+
+TEST(Mdi, AMaximisedChildFitsTheClientArea) {
+  auto* frame = CreateForm<TFrame>(Application);
+  frame->SetBounds(0, 0, 1000, 780);
+  frame->Show();
+  auto* doc = CreateForm<TChild>(Application, "Doc", false);
+  doc->SetWindowState(wsMaximized);
+  screen::Settle(200);
+  HWND client = frame->ClientHandle();
+  RECT area = screen::ClientScreenRect(client), inner = screen::ClientScreenRect(doc->Handle());
+  SaveScreen("mdi_maximised_child");
+  EXPECT_TRUE(screen::Inside(inner, area)) << inner.left << "," << inner.top << " " << inner.right << ","
+                                           << inner.bottom << " in " << area.left << "," << area.top << " "
+                                           << area.right << "," << area.bottom;
+  EXPECT_EQ(inner.right - inner.left, area.right - area.left);
+  EXPECT_EQ(inner.bottom - inner.top, area.bottom - area.top);
+  EXPECT_FALSE(ScrollBarShown(client, SB_VERT));
+  EXPECT_FALSE(ScrollBarShown(client, SB_HORZ));
+  doc->Free();
+  frame->Free();
+}
+
 TEST(Menus, ShortCutsRunBeforeDispatchAndTheirText) {
   EXPECT_EQ(ShortCutToText(ShortCut('N', false, true, false)), "Ctrl+N");
   EXPECT_EQ(ShortCutToText(VK_F5), "F5");
@@ -241,6 +312,11 @@ TEST(Dialogs, DefaultAndCancelButtonsAndTheDialogSeam) {
   Application->OnModalForm = [&](TForm* f) {
     edit->SetFocus();
     edit->SetText("typed");
+    // The release of an Enter pressed in a dialog that has closed lands here: it is no
+    // key of this form's.
+    SendMessageA(edit->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    SendMessageA(f->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    EXPECT_EQ(f->ModalResult(), mrNone);
     // Enter in the edit goes to the form and clicks the default button.
     SendMessageA(edit->Handle(), WM_KEYDOWN, VK_RETURN, 0);
   };
