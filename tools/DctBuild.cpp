@@ -1,6 +1,7 @@
 #include "tools/DctBuild.h"
 
 #include <algorithm>
+#include <climits>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -57,21 +58,26 @@ namespace {
 
 struct TNode {
   bool endOfWord = false;
-  // Ordered by unsigned byte, so every sibling list comes out sorted.
+  // The lowest class of the words ending here or below.
+  int rank = INT_MAX;
   std::map<uint8_t, std::unique_ptr<TNode>> children;
 };
 
-// Gives a node's children their cells (one run), then lays out each child's own list
-// right after, depth first, so a word's path mostly stays within a few pages.
+// Gives a node's children their cells (one run, the most common branch first), then lays
+// out each child's own list right after, depth first, so a word's path mostly stays within
+// a few pages.
 uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
   auto first = static_cast<uint32_t>(cells.size());  // cells[0] stands for the unused cell 0
   if (first + node.children.size() >= dct::kCellLimit)
     throw std::length_error("the word list needs more cells than a dictionary file can number");
-  cells.resize(cells.size() + node.children.size());
+  std::vector<std::pair<uint8_t, const TNode*>> order;
+  for (const auto& [letter, child] : node.children) order.emplace_back(letter, child.get());
+  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.second->rank < b.second->rank; });
+  cells.resize(cells.size() + order.size());
   uint32_t at = first;
-  for (const auto& [letter, child] : node.children) {
+  for (const auto& [letter, child] : order) {
     uint32_t childStart = child->children.empty() ? 0 : Layout(*child, cells);
-    bool last = at == first + node.children.size() - 1;
+    bool last = at == first + order.size() - 1;
     cells[at++] = dct::MakeCell(letter, last, child->endOfWord, childStart);
   }
   return first;
@@ -79,18 +85,20 @@ uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
 
 }  // namespace
 
-std::string BuildDictionaryFile(std::vector<std::string> words, TDctBuildStats* stats) {
-  std::sort(words.begin(), words.end());
-  words.erase(std::unique(words.begin(), words.end()), words.end());
+std::string BuildDictionaryFile(std::vector<TDctWord> words, TDctBuildStats* stats) {
   TNode root;
-  for (const std::string& w : words) {
+  int distinct = 0;
+  for (const TDctWord& w : words) {
     TNode* n = &root;
-    for (char c : w) {
+    n->rank = std::min(n->rank, w.rank);
+    for (char c : w.form) {
       auto& slot = n->children[static_cast<uint8_t>(c)];
       if (!slot) slot = std::make_unique<TNode>();
       n = slot.get();
+      n->rank = std::min(n->rank, w.rank);
     }
-    n->endOfWord = true;
+    if (!n->endOfWord && !w.form.empty()) ++distinct;
+    n->endOfWord = !w.form.empty();
   }
   std::vector<uint32_t> cells(1, 0);  // cell numbers start at 1, so the root list does
   if (!root.children.empty()) Layout(root, cells);
@@ -101,28 +109,41 @@ std::string BuildDictionaryFile(std::vector<std::string> words, TDctBuildStats* 
     for (int k = 0; k < 4; ++k) file[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
   };
   put32(dct::kSignatureSize, static_cast<uint32_t>(cells.size() - 1));
-  put32(dct::kSignatureSize + 4, static_cast<uint32_t>(words.size()));
+  put32(dct::kSignatureSize + 4, static_cast<uint32_t>(distinct));
   file.reserve(file.size() + 4 * cells.size());
   for (size_t i = 1; i < cells.size(); ++i)
     for (int k = 0; k < 4; ++k) file.push_back(static_cast<char>((cells[i] >> (8 * k)) & 0xFF));
   if (stats) {
-    stats->words = static_cast<int>(words.size());
+    stats->words = distinct;
     stats->cells = static_cast<int>(cells.size() - 1);
   }
   return file;
 }
 
+std::string BuildDictionaryFile(const std::vector<std::string>& words, TDctBuildStats* stats) {
+  std::vector<TDctWord> ranked;
+  ranked.reserve(words.size());
+  for (const std::string& w : words) ranked.push_back({w, 0});
+  return BuildDictionaryFile(std::move(ranked), stats);
+}
+
 std::string BuildDictionaryFromList(std::istream& in, TDctBuildStats* stats) {
   TDctBuildStats local;
   TDctBuildStats& s = stats ? *stats : local;
-  std::vector<std::string> words;
+  std::vector<TDctWord> words;
   std::string line, cp437, form;
+  int rank = 0;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    if (line[0] == '#') {
+      if (line.size() > 1 && line.size() <= 10 && std::all_of(line.begin() + 1, line.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        rank = std::stoi(line.substr(1));
+      continue;
+    }
     ++s.lines;
     if (Utf8ToCodePage437(line, cp437) && DictionaryForm(cp437, form))
-      words.push_back(form);
+      words.push_back({form, rank});
     else
       ++s.rejected;
   }
