@@ -229,10 +229,12 @@ std::vector<std::string> WordList(const std::string& name) {
 }
 
 #ifndef _WIN32
-// Defined only when a sanitizer's run-time library is linked in.
-extern "C" __attribute__((weak)) void __asan_init();
-extern "C" __attribute__((weak)) void __ubsan_handle_type_mismatch_v1();
-bool Sanitised() { return __asan_init != nullptr || __ubsan_handle_type_mismatch_v1 != nullptr; }
+// A sanitizer's run-time library is loaded with the program when any part of it was built
+// with one.
+bool Sanitised() {
+  std::string maps = Slurp("/proc/self/maps");
+  return maps.find("libasan") != std::string::npos || maps.find("libubsan") != std::string::npos;
+}
 #else
 bool Sanitised() { return false; }
 #endif
