@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -58,25 +59,40 @@ namespace {
 
 struct TNode {
   bool endOfWord = false;
-  // The lowest class of the words ending here or below.
+  // The commonest class the word ending here was listed in.
   int rank = INT_MAX;
+  // The summed weight of the words ending here or below.
+  double weight = 0;
   std::map<uint8_t, std::unique_ptr<TNode>> children;
 };
 
-// Gives a node's children their cells (one run, the most common branch first), then lays
+// A word's weight: each class a tenth of the one ten numbers below it, so that one common
+// word outweighs many rare ones (the classes are word list sizes, which grow about tenfold
+// in how rare their words are from one to the next).
+double Weight(int rank) { return std::pow(10.0, -rank / 10.0); }
+
+double AddWeights(TNode& node) {
+  node.weight = node.endOfWord ? Weight(node.rank) : 0;
+  for (auto& [letter, child] : node.children) node.weight += AddWeights(*child);
+  return node.weight;
+}
+
+// Gives a node's children their cells (one run, the heaviest branch first), then lays
 // out each child's own list right after, depth first, so a word's path mostly stays within
 // a few pages.
-uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
+uint32_t Layout(const TNode& node, bool byWeight, std::vector<uint32_t>& cells) {
   auto first = static_cast<uint32_t>(cells.size());  // cells[0] stands for the unused cell 0
   if (first + node.children.size() >= dct::kCellLimit)
     throw std::length_error("the word list needs more cells than a dictionary file can number");
   std::vector<std::pair<uint8_t, const TNode*>> order;
   for (const auto& [letter, child] : node.children) order.emplace_back(letter, child.get());
-  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.second->rank < b.second->rank; });
+  if (byWeight)
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.second->weight > b.second->weight; });
   cells.resize(cells.size() + order.size());
   uint32_t at = first;
   for (const auto& [letter, child] : order) {
-    uint32_t childStart = child->children.empty() ? 0 : Layout(*child, cells);
+    uint32_t childStart = child->children.empty() ? 0 : Layout(*child, byWeight, cells);
     bool last = at == first + order.size() - 1;
     cells[at++] = dct::MakeCell(letter, last, child->endOfWord, childStart);
   }
@@ -88,20 +104,23 @@ uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
 std::string BuildDictionaryFile(std::vector<TDctWord> words, TDctBuildStats* stats) {
   TNode root;
   int distinct = 0;
+  bool classes = false;  // of more than one class
   for (const TDctWord& w : words) {
+    classes = classes || w.rank != words.front().rank;
     TNode* n = &root;
-    n->rank = std::min(n->rank, w.rank);
     for (char c : w.form) {
       auto& slot = n->children[static_cast<uint8_t>(c)];
       if (!slot) slot = std::make_unique<TNode>();
       n = slot.get();
-      n->rank = std::min(n->rank, w.rank);
     }
-    if (!n->endOfWord && !w.form.empty()) ++distinct;
-    n->endOfWord = !w.form.empty();
+    if (w.form.empty()) continue;
+    if (!n->endOfWord) ++distinct;
+    n->endOfWord = true;
+    n->rank = std::min(n->rank, w.rank);
   }
+  AddWeights(root);
   std::vector<uint32_t> cells(1, 0);  // cell numbers start at 1, so the root list does
-  if (!root.children.empty()) Layout(root, cells);
+  if (!root.children.empty()) Layout(root, classes, cells);
   std::string file(dct::kHeaderSize, '\0');
   file.replace(0, dct::kSignatureTextSize, dct::kSignatureText);
   // The rest of the header is never read; it records the counts for a person looking.

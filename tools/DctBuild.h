@@ -37,9 +37,10 @@ struct TDctWord {
 
 // The file's bytes for a set of words already in dictionary form (any order, repeats
 // allowed; a repeated word keeps its lowest class). Each sibling list comes before its
-// children's lists, depth first. Siblings are ordered by the most common word below them,
-// then by byte: the suggestion walk meets common words first, and equal scores keep the
-// order they were met in, so the common word comes first. Throws std::length_error beyond
+// children's lists, depth first. Siblings are ordered by the summed weight of the words
+// below them (a word of class N weighs ten times one of class N + 10), then by byte: the
+// suggestion walk meets the branch holding more of the common words first, and equal scores
+// keep the order they were met in, so the common word mostly comes first. Throws std::length_error beyond
 // the 2^22 cells a file can number.
 std::string BuildDictionaryFile(std::vector<TDctWord> words, TDctBuildStats* stats = nullptr);
 // All of one class: siblings sorted by byte.

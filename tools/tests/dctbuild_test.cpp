@@ -134,6 +134,29 @@ TEST(DctBuildClasses, CommonWordsComeFirstAmongEqualScores) {
   std::remove(dct.c_str());
 }
 
+// A branch whose commonest word is as common as the other branch's, but which holds fewer
+// common words, comes second: "semi" hides behind "see" no longer.
+TEST(DctBuildClasses, TheBranchWithMoreCommonWordsIsWalkedFirst) {
+  SetSpellMessageHook([](const AnsiString&, TSpellMsgKind) { return kSpellOk; });
+  std::string dct = TempPath("vx_weights.dct");
+  std::istringstream list("#10\nsee\nsome\nson\nsoon\n#50\nsemi\n");
+  WriteBytes(dct, BuildDictionaryFromList(list));
+  {
+    TDictionary d;
+    ASSERT_TRUE(d.AddMainFile(dct));
+    auto s = d.Suggest("soem", 10);  // some and semi both score 75
+    ASSERT_GE(s->Count(), 2);
+    EXPECT_EQ(s->Strings(0), "some") << s->Text();
+    EXPECT_EQ(s->Strings(1), "semi") << s->Text();
+  }
+  // One class: plain byte order, whatever the branches hold.
+  WriteBytes(dct, BuildDictionaryFile(std::vector<std::string>{"see", "some", "son", "soon", "semi"}));
+  TDictionary d;
+  ASSERT_TRUE(d.AddMainFile(dct));
+  EXPECT_EQ(d.WordsWithPrefix("s", 10)->Text(), "see\r\nsemi\r\nsome\r\nson\r\nsoon\r\n");
+  std::remove(dct.c_str());
+}
+
 TEST_F(SmallList, ToolWritesTheFileOnlyWhenTheListCanBeRead) {
   std::string out = TempPath("vx_tool.dct");
   std::remove(out.c_str());
@@ -167,7 +190,8 @@ TEST(EnglishDct, KnowsEnglishAndSuggests) {
   // Abbreviations and letter pairs that are no English words: they made splits like
   // "ta ht" for taht and "occur ed" for occured, ahead of every real suggestion.
   for (const char* w : {"ta", "ht", "mr", "oe", "ed", "wa", "ri", "tv", "o"}) EXPECT_FALSE(d.Contains(w)) << w;
-  for (const char* w : {"taht", "mroe", "waht", "rihgt", "occured", "aslo", "hte", "gerat"}) {
+  // Short rare names made them too: "a los" for alos, "begin ing" (ING) for begining.
+  for (const char* w : {"taht", "mroe", "waht", "rihgt", "occured", "aslo", "hte", "gerat", "alos", "begining", "geting"}) {
     auto s = d.Suggest(w, 10);
     ASSERT_GT(s->Count(), 0) << w;
     EXPECT_EQ(s->Strings(0).find(' '), std::string::npos) << w << ":\n" << s->Text();
