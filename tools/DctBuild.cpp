@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -62,16 +63,17 @@ struct TNode {
   // The commonest class the word ending here was listed in.
   int rank = INT_MAX;
   // The summed weight of the words ending here or below.
-  double weight = 0;
+  uint64_t weight = 0;
   std::map<uint8_t, std::unique_ptr<TNode>> children;
 };
 
 // A word's weight: each class a tenth of the one ten numbers below it, so that one common
 // word outweighs many rare ones (the classes are word list sizes, which grow about tenfold
-// in how rare their words are from one to the next).
-double Weight(int rank) { return std::pow(10.0, -rank / 10.0); }
+// in how rare their words are from one to the next). Whole numbers, so that every build
+// lays the file out alike (floating sums compare differently on different processors).
+uint64_t Weight(int rank) { return static_cast<uint64_t>(std::llround(std::pow(10.0, (100 - std::min(rank, 100)) / 10.0))); }
 
-double AddWeights(TNode& node) {
+uint64_t AddWeights(TNode& node) {
   node.weight = node.endOfWord ? Weight(node.rank) : 0;
   for (auto& [letter, child] : node.children) node.weight += AddWeights(*child);
   return node.weight;
