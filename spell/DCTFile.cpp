@@ -17,12 +17,12 @@ TDCTFile::~TDCTFile() { Close(); }
 
 void TDCTFile::Open() {
   file_ = OpenReadOnlyFile(fileName_);
-  if (!file_) throw EInOutError("File access denied");
+  if (!file_) throw EInOutError(FileErrorText("File access denied", fileName_));
   int64_t size = file_->Size();
   fileSize_ = size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(size);
   if (file_->ReadAt(0, header_, dct::kHeaderSize) != dct::kHeaderSize) {
     Close();
-    throw EInOutError("Read beyond end of file");
+    throw EInOutError(FileErrorText("Read beyond end of file", fileName_));
   }
   if (!CheckSignature()) {
     Close();

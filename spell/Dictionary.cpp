@@ -20,6 +20,20 @@ std::unique_ptr<TStringList> NewSortedList() {
   list->SetDuplicates(dupIgnore);
   return list;
 }
+// Writes a word file in place of the old one. A failure names the file, and says when the
+// disk is full, so the user knows what could not be saved and why.
+void SaveWordFile(const AnsiString& fileName, const AnsiString& text) {
+  try {
+    SaveFileSafely(fileName, [&](TStream& s) {
+      if (!text.empty()) s.WriteBuffer(text.data(), static_cast<int>(text.size()));
+    });
+  } catch (EStreamError& e) {
+    int64_t free = FreeDiskBytes(ExtractFilePath(fileName));
+    e.SetMessage(FileErrorText(e.Message(), fileName, free >= 0 && free < static_cast<int64_t>(text.size()) + 4096));
+    throw;
+  }
+}
+
 }  // namespace
 
 bool TDictionary::Exists() { return dictionaryExists; }
@@ -30,6 +44,7 @@ TDictionary::TDictionary() {
     throw TEDictionaryInUse("Multiple Dictionaries not supported.");
   }
   custom_ = NewSortedList();
+  customOem_ = NewSortedList();
   unsaved_ = NewSortedList();
   dictionaryExists = true;
 }
@@ -80,6 +95,24 @@ void TDictionary::ReadWordFile(const AnsiString& fileName, TStrings& into) {
   }
 }
 
+void TDictionary::ReadCustomFile(const AnsiString& fileName, TStrings& into) {
+  TStringList lines;
+  lines.LoadFromFile(fileName);
+  for (int i = 0; i < lines.Count(); ++i)
+    if (!lines[i].empty()) into.Add(lines[i]);
+}
+
+void TDictionary::RebuildCustomOem() {
+  customOem_->Clear();
+  for (int i = 0; i < custom_->Count(); ++i)
+    if (OemHoldsWord(custom_->Strings(i))) customOem_->Add(AnsiToOemWord(custom_->Strings(i)));
+}
+
+void TDictionary::AddCustom(const AnsiString& written) {
+  custom_->Add(written);
+  if (OemHoldsWord(written)) customOem_->Add(AnsiToOemWord(written));
+}
+
 bool TDictionary::LoadCustom(const AnsiString& fileName) {
   AnsiString name = fileName;
   if (name == "CUSTOM.DIC") {
@@ -94,10 +127,11 @@ bool TDictionary::LoadCustom(const AnsiString& fileName) {
   int64_t size = FileSizeOf(customPath_);
   customSizeAtLoad_ = size < 0 ? 0 : static_cast<int32_t>(size);
   auto words = NewSortedList();
-  ReadWordFile(customPath_, *words);
+  ReadCustomFile(customPath_, *words);
   // Words added since the last save would be lost by a plain reload: keep them.
   if (modified_) words->AddStrings(*unsaved_);
   custom_ = std::move(words);
+  RebuildCustomOem();
   return true;
 }
 
@@ -116,18 +150,27 @@ bool TDictionary::Contains(const AnsiString& word) {
   AnsiString w = LookupForm(word);
   if (exclusions_ && exclusions_->IndexOf(w) >= 0) return false;
   int at;
-  if (custom_->Count() > 0 && custom_->Find(w, at)) return true;
+  if (customOem_->Count() > 0 && customOem_->Find(w, at)) return true;
   for (TLinkedListNode* n = mainFiles_.Head(); n; n = n->Next())
     if (static_cast<TDCTFile*>(n)->Contains(w)) return true;
   return false;
 }
 
-bool TDictionary::AddWord(const AnsiString& word) {
-  if (Contains(word)) return false;
-  // Stored in the form Contains looks up, so an added possessive is found again.
-  AnsiString w = LookupForm(word);
+bool TDictionary::ContainsWritten(const AnsiString& written) {
+  AnsiString w = LookupForm(written);
+  if (OemHoldsWord(w)) return Contains(AnsiToOemWord(w));
+  int at;
+  return custom_->Count() > 0 && custom_->Find(w, at);
+}
+
+bool TDictionary::AddWord(const AnsiString& word) { return AddWrittenWord(OemToAnsiWord(word)); }
+
+bool TDictionary::AddWrittenWord(const AnsiString& written) {
+  if (ContainsWritten(written)) return false;
+  // Stored in the form the lookups use, so an added possessive is found again.
+  AnsiString w = LookupForm(written);
   if (w.empty()) return false;
-  custom_->Add(w);
+  AddCustom(w);
   unsaved_->Add(w);
   modified_ = true;
   return true;
@@ -136,14 +179,18 @@ bool TDictionary::AddWord(const AnsiString& word) {
 void TDictionary::SaveCustom() {
   if (customPath_.empty()) return;
   int64_t size = FileSizeOf(customPath_);
+  // Rewriting an unchanged list would gain nothing and risk the user's file.
+  if (!modified_ && size >= 0) return;
   if (size < 0) size = 0;
   // Another program changed the file since it was read: its words join ours.
-  if (size != customSizeAtLoad_ && FileExists(customPath_)) ReadWordFile(customPath_, *custom_);
+  if (size != customSizeAtLoad_ && FileExists(customPath_)) {
+    TStringList others;
+    ReadCustomFile(customPath_, others);
+    for (int i = 0; i < others.Count(); ++i) AddCustom(others[i]);
+  }
   AnsiString text;
-  for (int i = 0; i < custom_->Count(); ++i) text += OemToAnsiWord(custom_->Strings(i)) + "\r\n";
-  SaveFileSafely(customPath_, [&](TStream& s) {
-    if (!text.empty()) s.WriteBuffer(text.data(), static_cast<int>(text.size()));
-  });
+  for (int i = 0; i < custom_->Count(); ++i) text += custom_->Strings(i) + "\r\n";
+  SaveWordFile(customPath_, text);
   modified_ = false;
   unsaved_->Clear();
 }

@@ -1,7 +1,9 @@
 // The dictionary: whether a word is known, from the exclusion list, the user's custom
 // list and the main dictionary files; adding to the custom list and saving it; and the
 // suggestion searches over all of them (Suggest.cpp). Words are in the OEM code page
-// throughout; the callers convert at their boundaries.
+// (the main files' alphabet), except the custom list: it keeps the user's words as they
+// were written (ANSI), so a word with a letter the OEM code page lacks is neither changed
+// nor lost. Its words the OEM code page can hold are also kept in OEM for lookups.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +32,14 @@ class TDictionary : public TObject {
   bool LoadCustom(const AnsiString& fileName);
   bool LoadExclusions(const AnsiString& fileName);
   bool Contains(const AnsiString& word);
+  // A word as the control holds it (ANSI). One the main files' alphabet cannot hold is
+  // known only when the custom list has it.
+  bool ContainsWritten(const AnsiString& written);
   bool AddWord(const AnsiString& word);
-  // Writes the custom list, merging first what another program added to the file.
+  // Adds a word as the control holds it (ANSI), stored as written but for A-Z case.
+  bool AddWrittenWord(const AnsiString& written);
+  // Writes the custom list when words were added (merging first what another program
+  // added to the file) or when the file does not exist yet; otherwise leaves it alone.
   void SaveCustom();
   void CloseAll();
 
@@ -48,6 +56,7 @@ class TDictionary : public TObject {
   bool MainFilesOpen() const { return mainFilesOpen_; }
   TLinkedList& MainFiles() { return mainFiles_; }
   const AnsiString& CustomFilePath() const { return customPath_; }
+  // As written (ANSI).
   TStringList& CustomWords() { return *custom_; }
   // nullptr when there is no exclusion list.
   TStringList* ExclusionWords() { return exclusions_.get(); }
@@ -58,11 +67,17 @@ class TDictionary : public TObject {
   TDCTFile* FirstMainFile() const { return static_cast<TDCTFile*>(mainFiles_.Head()); }
   AnsiString MainFolder() const;
   static void ReadWordFile(const AnsiString& fileName, TStrings& into);
+  // The custom file's words as they stand, empty lines left out.
+  static void ReadCustomFile(const AnsiString& fileName, TStrings& into);
+  void AddCustom(const AnsiString& written);
+  void RebuildCustomOem();
 
   bool mainFilesOpen_ = false;
   TLinkedList mainFiles_;
   AnsiString customPath_;
   std::unique_ptr<TStringList> custom_;
+  // The custom words the OEM code page holds, in OEM: what Contains and Suggest see.
+  std::unique_ptr<TStringList> customOem_;
   std::unique_ptr<TStringList> exclusions_;
   // Words added since the custom list was last saved.
   std::unique_ptr<TStringList> unsaved_;

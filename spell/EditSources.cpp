@@ -24,6 +24,7 @@ void TCEBuffer::Load() {
   // Sized to the text each time: a replacement may make it longer or shorter.
   char* b = Reserve(n);
   std::memcpy(b, text.c_str(), static_cast<size_t>(n) + 1);
+  written_.assign(b, b + n);
   AnsiToOemText(b, static_cast<size_t>(n));
   length_ = n + 1;
 }
@@ -67,6 +68,7 @@ void TLEditBuffer::Load() {
   int n = static_cast<int>(text.size());
   char* b = Reserve(n);
   std::memcpy(b, text.c_str(), static_cast<size_t>(n) + 1);
+  written_.assign(b, b + n);
   // The editor holds ANSI text; the word characters and the dictionary are OEM.
   AnsiToOemText(b, static_cast<size_t>(n));
   length_ = n > 0 ? n + 1 : 0;

@@ -4,6 +4,7 @@
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
 #include "framework/win/Notebooks.h"
+#include "spell/AutoCorrectFile.h"
 #include "spell/Dictionary.h"
 #include "spell/EditSources.h"
 #include "spell/SpellPlatform.h"
@@ -213,7 +214,7 @@ void TSpellDlg::FreeDictionary() {
 bool TSpellDlg::IsKnownWord(const AnsiString& word) {
   if (!CurrentDictionary) InitDictionary();
   if (!CurrentDictionary) return false;
-  return CurrentDictionary->Contains(word);
+  return CurrentDictionary->ContainsWritten(word);
 }
 
 void TSpellDlg::LoadAutoCorrectList() {
@@ -227,18 +228,10 @@ void TSpellDlg::LoadAutoCorrectList() {
     }
     return;
   }
-  TStringList lines;
-  lines.LoadFromFile(name);
   // The file's pairs are read afresh each time; those Replace All made stay after them.
   fileFrom_.Clear();
   fileTo_.Clear();
-  for (int i = 0; i < lines.Count(); ++i) {
-    AnsiString line = lines[i].substr(0, 255);
-    size_t eq = line.find('=');
-    if (eq == AnsiString::npos || eq == 0 || eq + 1 == line.size()) continue;
-    fileFrom_.Add(AnsiToOemWord(line.substr(0, eq)));
-    fileTo_.Add(line.substr(eq + 1));
-  }
+  ReadAutoCorrectFile(name, fileFrom_, fileTo_);
   autoFrom_.Assign(fileFrom_);
   autoFrom_.AddStrings(replaceAllFrom_);
   autoTo_.Assign(fileTo_);
@@ -332,12 +325,14 @@ int TSpellDlg::WaitForChoice(const std::shared_ptr<TCheckLife>& life) {
   return dialog_->Visible() ? dialog_->ResultCode() : srClose;
 }
 
-TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word, bool& changed, bool& unchanged) {
+TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word, const AnsiString& written,
+                                      bool& changed, bool& unchanged) {
   std::shared_ptr<TCheckLife> life = life_;
   auto gone = [&] { return !life->alive || life->dialogGone || life->controlGone; };
   const TSpellLanguageTexts& texts = LanguageTexts(labelLanguage_);
   AnsiString w = LowerCase(word);
-  AnsiString shown = OemToAnsiWord(word);
+  // Shown and added as the document has it, not as the OEM code page would write it.
+  const AnsiString& shown = written;
   Screen->SetCursor(crDefault);
   if (auto* c = dynamic_cast<TControl*>(source.Control())) ShowControlPage(c);
   source.SelectWord();
@@ -374,13 +369,13 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
       break;
     }
     case srAdd: {
-      if (IsKnownWord(word)) {
+      if (IsKnownWord(written)) {
         SpellMessage(Format(texts.alreadyInDictionary, shown.c_str()), smInformation);
       } else {
         bool add =
             !confirmAdd_ || SpellMessage(Format(texts.addToDictionary, shown.c_str()), smConfirmation) == kSpellYes;
         if (gone()) return TAnswer::Gone;
-        if (add && CurrentDictionary) CurrentDictionary->AddWord(word);
+        if (add && CurrentDictionary) CurrentDictionary->AddWrittenWord(written);
       }
       if (gone()) return TAnswer::Gone;
       dialog_->FocusReplacement();
@@ -429,6 +424,16 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
   dialog_->SetResultCode(srWaiting);
   dialog_->ClearSuggestions();
   const TSpellLanguageTexts& texts = LanguageTexts(labelLanguage_);
+  // No word is read yet: the designed placeholder is not one.
+  dialog_->SetBadWord("");
+  dialog_->SetReplacement("");
+  auto showFound = [&](const AnsiString& written) {
+    dialog_->SetStatus(texts.wordFound);
+    dialog_->SetBadWord(written);
+    dialog_->SetReplacement(written);
+  };
+  // The last known word read but not yet shown, shown when the check ends.
+  AnsiString unshown;
   bool aborted = false;
   for (;;) {
     Application->ProcessMessages();
@@ -448,14 +453,16 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
     AnsiString word = CutWord(source.NextWord());
     if (gone()) return scAborted;  // an over-long word's message box let messages through
     if (word.empty()) break;
-    if (word.size() > 1 && !source.AllDigits() && !IsKnownWord(word)) {
+    AnsiString written = CutWord(source.WrittenWord());
+    if (word.size() > 1 && !source.AllDigits() && !IsKnownWord(written)) {
       AnsiString w = LowerCase(word);
       int k = autoFrom_.IndexOf(w);
       if (k >= 0) {
         source.SelectWord();
         source.ReplaceWord(autoTo_[k]);
       } else if (skipAll_.IndexOf(w) < 0) {
-        TAnswer a = AskUser(source, word, changed, unchanged);
+        unshown.clear();  // the dialog shows this word now
+        TAnswer a = AskUser(source, word, written, changed, unchanged);
         if (a == TAnswer::Gone) return scAborted;
         if (a == TAnswer::Abort) {
           aborted = true;
@@ -467,10 +474,10 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
       // The word being scanned, at a pace the eye can follow: redrawing the dialog for
       // every known word would make the check many times slower than reading it.
       lastShown_ = GetTickCount();
-      AnsiString shown = OemToAnsiWord(word);
-      dialog_->SetStatus(texts.wordFound);
-      dialog_->SetBadWord(shown);
-      dialog_->SetReplacement(shown);
+      showFound(written);
+      unshown.clear();
+    } else {
+      unshown = written;
     }
     Application->ProcessMessages();
     if (gone()) return scAborted;
@@ -481,6 +488,7 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
       break;
     }
   }
+  if (!aborted && !unshown.empty()) showFound(unshown);
   Screen->SetCursor(crDefault);
   source.SetModified(changed || remembered);
   if (CurrentDictionary) CurrentDictionary->SaveCustom();
@@ -660,7 +668,7 @@ void TSpellDlg::CheckTyping(TCustomEdit* edit, bool autoCorrect, WORD key) {
     edit->SetSelText(to);
     edit->SetSelStart(selStart + static_cast<int>(to.size()) - static_cast<int>(word.size()));
     edit->SetSelLength(selLength);
-  } else if (!IsKnownWord(oem)) {
+  } else if (!IsKnownWord(word)) {
     WordMisspelled(edit, word, start);
   }
 }

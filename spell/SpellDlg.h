@@ -81,6 +81,7 @@ class TSpellDlg : public TComponent {
   bool OpenDictionary();
   void CloseDictionary();
   void FreeDictionary();
+  // The word as the control holds it (ANSI).
   bool IsKnownWord(const AnsiString& word);
   void LoadAutoCorrectList();
   int CheckBuffer(TAbsBuffer& source);
@@ -117,7 +118,8 @@ class TSpellDlg : public TComponent {
 
  private:
   enum class TAnswer { Next, Abort, Gone };
-  TAnswer AskUser(TAbsBuffer& source, const AnsiString& word, bool& changed, bool& unchanged);
+  TAnswer AskUser(TAbsBuffer& source, const AnsiString& word, const AnsiString& written, bool& changed,
+                  bool& unchanged);
   int WaitForChoice(const std::shared_ptr<TCheckLife>& life);
   void KeepDialogInFront();
   void DisableOtherWindows();

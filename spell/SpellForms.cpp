@@ -221,7 +221,7 @@ void TW96SpellDlg::edtWordExit(TObject*) {
   if (dynamic_cast<TBitBtn*>(ActiveControl())) return;
   const TSpellLanguageTexts& t = LanguageTexts(LabelLanguage());
   TDictionary* d = CurrentDictionary;
-  if (d && d->Contains(AnsiToOemWord(edtWord->Text()))) {
+  if (d && d->ContainsWritten(edtWord->Text())) {
     lblFound->SetCaption(t.w96WordFound);
     if (btnReplace->CanFocus()) btnReplace->SetFocus();
   } else {

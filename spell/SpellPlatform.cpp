@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "spell/CodePage437.h"
@@ -85,6 +86,26 @@ AnsiString OemToAnsiWord(const AnsiString& word) {
   return s;
 }
 
+AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull) {
+  AnsiString text = message;
+  if (!fileName.empty() && text.find(fileName) == AnsiString::npos) text += " (" + fileName + ")";
+  if (diskFull) text += ": the disk is full";
+  return text;
+}
+
+bool OemHoldsWord(const AnsiString& ansiWord) {
+  const TCodePageTables& t = Tables();
+  for (char c : ansiWord) {
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) continue;
+    auto oem = static_cast<unsigned char>(t.toOem[b]);
+    // A look-alike that is no letter (a curly apostrophe written ') changes no letter.
+    bool letter = (oem >= 'a' && oem <= 'z') || (oem >= 'A' && oem <= 'Z') || (oem >= '0' && oem <= '9');
+    if (letter || (oem >= 0x80 && static_cast<unsigned char>(t.toAnsi[oem]) != b)) return false;
+  }
+  return true;
+}
+
 AnsiString AnsiToOemWord(const AnsiString& word) {
   AnsiString s = word;
   AnsiToOemText(s.data(), s.size());
@@ -106,6 +127,12 @@ AnsiString WindowsFolder() {
   AnsiString s(dir, n);
   if (!s.empty() && s.back() == '\\') s.pop_back();
   return s;
+}
+
+int64_t FreeDiskBytes(const AnsiString& folder) {
+  ULARGE_INTEGER free;
+  if (!GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &free, nullptr, nullptr)) return -1;
+  return static_cast<int64_t>(free.QuadPart);
 }
 
 int64_t FileSizeOf(const AnsiString& name) {
@@ -194,8 +221,19 @@ int BestFit(uint32_t cp) {
     case 0x201E: return '"';
     case 0x2013:
     case 0x2014: return '-';
-    default: return '?';
+    case 0x0152: return 'O';
+    case 0x0153: return 'o';
+    case 0x0160: return 'S';
+    case 0x0161: return 's';
+    case 0x017D: return 'Z';
+    case 0x017E: return 'z';
+    case 0x0178: return 'Y';
+    default: break;
   }
+  // An accented letter goes to its plain letter (o for ø), as Windows writes it.
+  constexpr char kPlain[] = "AAAAAAACEEEEIIIIDNOOOOO?OUUUUY?saaaaaaaceeeeiiiidnooooo?ouuuuy?y";
+  if (cp >= 0xC0 && cp <= 0xFF && kPlain[cp - 0xC0] != '?') return kPlain[cp - 0xC0];
+  return '?';
 }
 
 AnsiString& HostWindowsFolder() {
@@ -241,6 +279,12 @@ TCodePageTables::TCodePageTables() {
 
 AnsiString WindowsFolder() { return HostWindowsFolder(); }
 void SetWindowsFolder(const AnsiString& folder) { HostWindowsFolder() = folder; }
+
+int64_t FreeDiskBytes(const AnsiString& folder) {
+  struct statvfs fs;
+  if (statvfs(folder.empty() ? "." : folder.c_str(), &fs) != 0) return -1;
+  return static_cast<int64_t>(fs.f_bavail) * static_cast<int64_t>(fs.f_frsize);
+}
 
 int64_t FileSizeOf(const AnsiString& name) {
   struct stat st;

@@ -16,6 +16,10 @@ namespace vx {
 // and the ANSI code page (the controls'), character by character.
 AnsiString OemToAnsiWord(const AnsiString& word);
 AnsiString AnsiToOemWord(const AnsiString& word);
+// False when the OEM code page has no place for one of the word's letters, so that the
+// conversion would put another letter there (the platform writes ø as o): such a word
+// cannot be in a main dictionary and must not be looked up there in a changed form.
+bool OemHoldsWord(const AnsiString& ansiWord);
 // Whole texts, converted in place (one byte stays one byte).
 void AnsiToOemText(char* text, size_t length);
 void OemToAnsiText(char* text, size_t length);
@@ -48,6 +52,13 @@ class TReadOnlyFile {
 };
 // nullptr when the file cannot be opened.
 std::unique_ptr<TReadOnlyFile> OpenReadOnlyFile(const AnsiString& name);
+
+// Free bytes on the disk that holds the folder, -1 when the system cannot tell.
+int64_t FreeDiskBytes(const AnsiString& folder);
+
+// A file failure as the user reads it: the message, the file's name, and that the disk
+// is full when the system says so. A message that names the file already keeps it once.
+AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull = false);
 
 // Size of a file in bytes, -1 when it does not exist.
 int64_t FileSizeOf(const AnsiString& name);

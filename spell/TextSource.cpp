@@ -33,6 +33,12 @@ bool TAbsBuffer::WordStillThere() const {
          static_cast<int>(lastWord_.size()) == n;
 }
 
+AnsiString TAbsBuffer::WrittenWord() const {
+  const std::vector<char>& text = written_.empty() ? buffer_ : written_;
+  if (wordStart_ < 1 || wordEnd_ <= wordStart_ || static_cast<size_t>(wordEnd_ - 1) > text.size()) return "";
+  return AnsiString(text.data() + wordStart_ - 1, static_cast<size_t>(wordEnd_ - wordStart_));
+}
+
 void TAbsBuffer::BackUp() {
   while (IsWordChar(At(position_)) && position_ > 1) --position_;
 }

@@ -54,6 +54,9 @@ class TAbsBuffer : public TObject {
   int LongWords() const { return longWords_; }
   // The last word NextWord gave.
   const AnsiString& LastWord() const { return lastWord_; }
+  // The same word as the control holds it (ANSI), before the conversion to the OEM code
+  // page, which writes a letter that code page lacks as another (ø as o).
+  AnsiString WrittenWord() const;
 
  protected:
   explicit TAbsBuffer(TObject* control) : control_(control) {}
@@ -71,6 +74,9 @@ class TAbsBuffer : public TObject {
   TObject* control_;
   bool allDigits_ = false, skipMarkup_ = false;
   std::vector<char> buffer_;
+  // The text as the control holds it, kept by the sources that convert it; empty when the
+  // buffer is the text as written.
+  std::vector<char> written_;
   int position_ = 1;
   int longWords_ = 0;
   AnsiString lastWord_;

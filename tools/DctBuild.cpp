@@ -1,6 +1,9 @@
 #include "tools/DctBuild.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -57,21 +60,42 @@ namespace {
 
 struct TNode {
   bool endOfWord = false;
-  // Ordered by unsigned byte, so every sibling list comes out sorted.
+  // The commonest class the word ending here was listed in.
+  int rank = INT_MAX;
+  // The summed weight of the words ending here or below.
+  uint64_t weight = 0;
   std::map<uint8_t, std::unique_ptr<TNode>> children;
 };
 
-// Gives a node's children their cells (one run), then lays out each child's own list
-// right after, depth first, so a word's path mostly stays within a few pages.
-uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
+// A word's weight: each class a tenth of the one ten numbers below it, so that one common
+// word outweighs many rare ones (the classes are word list sizes, which grow about tenfold
+// in how rare their words are from one to the next). Whole numbers, so that every build
+// lays the file out alike (floating sums compare differently on different processors).
+uint64_t Weight(int rank) { return static_cast<uint64_t>(std::llround(std::pow(10.0, (100 - std::min(rank, 100)) / 10.0))); }
+
+uint64_t AddWeights(TNode& node) {
+  node.weight = node.endOfWord ? Weight(node.rank) : 0;
+  for (auto& [letter, child] : node.children) node.weight += AddWeights(*child);
+  return node.weight;
+}
+
+// Gives a node's children their cells (one run, the heaviest branch first), then lays
+// out each child's own list right after, depth first, so a word's path mostly stays within
+// a few pages.
+uint32_t Layout(const TNode& node, bool byWeight, std::vector<uint32_t>& cells) {
   auto first = static_cast<uint32_t>(cells.size());  // cells[0] stands for the unused cell 0
   if (first + node.children.size() >= dct::kCellLimit)
     throw std::length_error("the word list needs more cells than a dictionary file can number");
-  cells.resize(cells.size() + node.children.size());
+  std::vector<std::pair<uint8_t, const TNode*>> order;
+  for (const auto& [letter, child] : node.children) order.emplace_back(letter, child.get());
+  if (byWeight)
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.second->weight > b.second->weight; });
+  cells.resize(cells.size() + order.size());
   uint32_t at = first;
-  for (const auto& [letter, child] : node.children) {
-    uint32_t childStart = child->children.empty() ? 0 : Layout(*child, cells);
-    bool last = at == first + node.children.size() - 1;
+  for (const auto& [letter, child] : order) {
+    uint32_t childStart = child->children.empty() ? 0 : Layout(*child, byWeight, cells);
+    bool last = at == first + order.size() - 1;
     cells[at++] = dct::MakeCell(letter, last, child->endOfWord, childStart);
   }
   return first;
@@ -79,21 +103,26 @@ uint32_t Layout(const TNode& node, std::vector<uint32_t>& cells) {
 
 }  // namespace
 
-std::string BuildDictionaryFile(std::vector<std::string> words, TDctBuildStats* stats) {
-  std::sort(words.begin(), words.end());
-  words.erase(std::unique(words.begin(), words.end()), words.end());
+std::string BuildDictionaryFile(std::vector<TDctWord> words, TDctBuildStats* stats) {
   TNode root;
-  for (const std::string& w : words) {
+  int distinct = 0;
+  bool classes = false;  // of more than one class
+  for (const TDctWord& w : words) {
+    classes = classes || w.rank != words.front().rank;
     TNode* n = &root;
-    for (char c : w) {
+    for (char c : w.form) {
       auto& slot = n->children[static_cast<uint8_t>(c)];
       if (!slot) slot = std::make_unique<TNode>();
       n = slot.get();
     }
+    if (w.form.empty()) continue;
+    if (!n->endOfWord) ++distinct;
     n->endOfWord = true;
+    n->rank = std::min(n->rank, w.rank);
   }
+  AddWeights(root);
   std::vector<uint32_t> cells(1, 0);  // cell numbers start at 1, so the root list does
-  if (!root.children.empty()) Layout(root, cells);
+  if (!root.children.empty()) Layout(root, classes, cells);
   std::string file(dct::kHeaderSize, '\0');
   file.replace(0, dct::kSignatureTextSize, dct::kSignatureText);
   // The rest of the header is never read; it records the counts for a person looking.
@@ -101,28 +130,41 @@ std::string BuildDictionaryFile(std::vector<std::string> words, TDctBuildStats* 
     for (int k = 0; k < 4; ++k) file[at + k] = static_cast<char>((v >> (8 * k)) & 0xFF);
   };
   put32(dct::kSignatureSize, static_cast<uint32_t>(cells.size() - 1));
-  put32(dct::kSignatureSize + 4, static_cast<uint32_t>(words.size()));
+  put32(dct::kSignatureSize + 4, static_cast<uint32_t>(distinct));
   file.reserve(file.size() + 4 * cells.size());
   for (size_t i = 1; i < cells.size(); ++i)
     for (int k = 0; k < 4; ++k) file.push_back(static_cast<char>((cells[i] >> (8 * k)) & 0xFF));
   if (stats) {
-    stats->words = static_cast<int>(words.size());
+    stats->words = distinct;
     stats->cells = static_cast<int>(cells.size() - 1);
   }
   return file;
 }
 
+std::string BuildDictionaryFile(const std::vector<std::string>& words, TDctBuildStats* stats) {
+  std::vector<TDctWord> ranked;
+  ranked.reserve(words.size());
+  for (const std::string& w : words) ranked.push_back({w, 0});
+  return BuildDictionaryFile(std::move(ranked), stats);
+}
+
 std::string BuildDictionaryFromList(std::istream& in, TDctBuildStats* stats) {
   TDctBuildStats local;
   TDctBuildStats& s = stats ? *stats : local;
-  std::vector<std::string> words;
+  std::vector<TDctWord> words;
   std::string line, cp437, form;
+  int rank = 0;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) continue;
+    if (line[0] == '#') {
+      if (line.size() > 1 && line.size() <= 10 && std::all_of(line.begin() + 1, line.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        rank = std::stoi(line.substr(1));
+      continue;
+    }
     ++s.lines;
     if (Utf8ToCodePage437(line, cp437) && DictionaryForm(cp437, form))
-      words.push_back(form);
+      words.push_back({form, rank});
     else
       ++s.rejected;
   }

@@ -1,5 +1,7 @@
 // dctbuild: turns a word list (UTF-8, one word a line) into a main dictionary file for the
 // spell checker, laid out as the reader walks it (format in spell/DctFormat.h).
+// A line "#N" (N a number) starts the words of commonness class N (lower is more common);
+// words before any such line are of class 0; other lines starting with "#" are comments.
 #pragma once
 
 #include <istream>
@@ -27,10 +29,22 @@ bool Utf8ToCodePage437(const std::string& utf8, std::string& out);
 // such as "t eh" for "teh").
 bool DictionaryForm(const std::string& cp437, std::string& out);
 
+// A word in dictionary form and its commonness class (lower is more common).
+struct TDctWord {
+  std::string form;
+  int rank = 0;
+};
+
 // The file's bytes for a set of words already in dictionary form (any order, repeats
-// allowed): siblings sorted by byte, each sibling list followed depth-first by its
-// children's lists. Throws std::length_error beyond the 2^22 cells a file can number.
-std::string BuildDictionaryFile(std::vector<std::string> words, TDctBuildStats* stats = nullptr);
+// allowed; a repeated word keeps its lowest class). Each sibling list comes before its
+// children's lists, depth first. Siblings are ordered by the summed weight of the words
+// below them (a word of class N weighs ten times one of class N + 10), then by byte: the
+// suggestion walk meets the branch holding more of the common words first, and equal scores
+// keep the order they were met in, so the common word mostly comes first. Throws std::length_error beyond
+// the 2^22 cells a file can number.
+std::string BuildDictionaryFile(std::vector<TDctWord> words, TDctBuildStats* stats = nullptr);
+// All of one class: siblings sorted by byte.
+std::string BuildDictionaryFile(const std::vector<std::string>& words, TDctBuildStats* stats = nullptr);
 
 // Reads a word list and builds the file from the words that can go in.
 std::string BuildDictionaryFromList(std::istream& utf8Lines, TDctBuildStats* stats = nullptr);

@@ -105,12 +105,9 @@ void TBitBtn::Click() {
   TButton::Click();
 }
 
-void TBitBtn::DrawItem(const DRAWITEMSTRUCT& di) {
-  HDC dc = di.hDC;
-  RECT r = di.rcItem;
-  bool pressed = (di.itemState & ODS_SELECTED) != 0, focused = (di.itemState & ODS_FOCUS) != 0;
-  bool enabled = !(di.itemState & ODS_DISABLED);
-  if (focused || Default()) {
+void DrawPushButton(HDC dc, RECT r, bool rim, bool pressed, bool focused, TBitmap* glyph, const AnsiString& caption,
+                    HFONT font, int spacing, bool enabled) {
+  if (rim) {
     // The button Enter presses carries a dark rim, as system push buttons do.
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&r, -1, -1);
@@ -119,12 +116,18 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& di) {
   RECT content = r;
   InflateRect(&content, -3, -3);
   if (pressed) OffsetRect(&content, 1, 1);
-  DrawButtonContent(dc, content, glyph_.get(), Caption(), Font()->Handle(), spacing_, enabled);
+  DrawButtonContent(dc, content, glyph, caption, font, spacing, enabled);
   if (focused) {
     RECT f = r;
     InflateRect(&f, -4, -4);
     DrawFocusRect(dc, &f);
   }
+}
+
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& di) {
+  bool pressed = (di.itemState & ODS_SELECTED) != 0, focused = (di.itemState & ODS_FOCUS) != 0;
+  DrawPushButton(di.hDC, di.rcItem, focused || Default(), pressed, focused, glyph_.get(), Caption(), Font()->Handle(),
+                 spacing_, !(di.itemState & ODS_DISABLED));
 }
 
 void TBitBtn::WndProc(TMessage& m) {

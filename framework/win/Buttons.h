@@ -13,6 +13,10 @@ enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose };
 // transparent) left of the caption, the pair centred in r.
 void DrawButtonContent(HDC dc, RECT r, TBitmap* glyph, const AnsiString& caption, HFONT font, int spacing,
                        bool enabled);
+// A whole push button face in r: the dark rim of the button Enter presses, the raised or
+// pressed frame, the content and the focus rectangle.
+void DrawPushButton(HDC dc, RECT r, bool rim, bool pressed, bool focused, TBitmap* glyph, const AnsiString& caption,
+                    HFONT font, int spacing, bool enabled);
 
 class TBitBtn : public TButton {
  public:

@@ -6,6 +6,7 @@
 
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/Buttons.h"
 #include "framework/win/Forms.h"
 #include "framework/win/GdiScoped.h"
 #include "framework/win/Menus.h"
@@ -199,8 +200,29 @@ void TButton::WndProc(TMessage& m) {
       // Enter is ours to decide (default button), not a plain key of the button.
       m.Result &= ~(DLGC_WANTALLKEYS);
       return;
+    case WM_PAINT:
+      if (PaintDisabledFace(m)) return;
+      break;
   }
   TButtonControl::WndProc(m);
+}
+
+// Wine draws a disabled push button's caption in black and white into a box as wide as the
+// caption measures smoothed; bold captions come out wider that way and lose their last
+// letter. The face of a disabled push button is drawn here, its caption as measured.
+bool TButton::PaintDisabledFace(TMessage& m) {
+  HWND h = Handle();
+  LONG style = GetWindowLongA(h, GWL_STYLE);
+  if (IsWindowEnabled(h) || (style & BS_TYPEMASK) > BS_DEFPUSHBUTTON) return false;
+  PAINTSTRUCT ps{};
+  HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(h, &ps);
+  RECT r;
+  GetClientRect(h, &r);
+  DrawPushButton(dc, r, (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, false, false, nullptr, Caption(), Font()->Handle(),
+                 0, false);
+  if (!m.WParam) EndPaint(h, &ps);
+  m.Result = 0;
+  return true;
 }
 
 TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {

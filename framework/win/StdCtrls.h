@@ -98,6 +98,7 @@ class TButton : public TButtonControl {
   void CreateParams(TCreateParams& p) override;
 
  private:
+  bool PaintDisabledFace(TMessage& m);
   bool default_ = false, cancel_ = false;
   int modalResult_ = 0;
 

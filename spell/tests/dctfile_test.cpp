@@ -142,7 +142,13 @@ TEST(DCTFile, SignatureAndFailures) {
     EXPECT_EQ(e.Message(), "Dictionary not found : " + missing);
   }
   WriteBytes(name, good.substr(0, 60));  // shorter than the header
-  EXPECT_THROW(TDCTFile{name}, EInOutError);
+  try {
+    TDCTFile f(name);
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    // The user is told which file is short, not only that something was.
+    EXPECT_EQ(e.Message(), "Read beyond end of file (" + name + ")");
+  }
 }
 
 TEST(DCTFile, DamagedFilesEndEveryScan) {

@@ -146,6 +146,84 @@ TEST_F(DictionaryTest, WordFilesAreAnsiWordsInsideAreOem) {
   EXPECT_EQ(Slurp(custom), "na\xEFve\r\nr\xE9sum\xE9\r\n");
 }
 
+// Words with letters the OEM code page lacks (bjørn, são, œuvre, žizek in the ANSI code
+// page): kept as the user wrote them, matched only as written, never turned into others.
+TEST_F(DictionaryTest, CustomWordsOutsideTheOemCodePageStayAsWritten) {
+  WriteBytes(main, BuildDictionaryFile({"the", "bjorn", "sao"}));
+  std::string custom = folder + "/CUSTOM.DIC";
+  const std::string theirs = "bj\xF8rn\ns\xE3o\n\x9Cuvre\n\x9Eizek\nna\xEFve\n";  // unsorted, LF line ends
+  WriteBytes(custom, theirs);
+  {
+    TDictionary d;
+    d.AddMainFile(main);
+    ASSERT_TRUE(d.LoadCustom("CUSTOM.DIC"));
+    EXPECT_TRUE(d.ContainsWritten("Bj\xF8rn"));
+    EXPECT_TRUE(d.ContainsWritten("\x9Cuvre"));
+    EXPECT_TRUE(d.ContainsWritten("na\xEFve"));  // ï has its OEM place: known both ways
+    EXPECT_TRUE(d.Contains("na\x8Bve"));
+    EXPECT_FALSE(d.ContainsWritten("ouvre"));  // not the word the user added
+    EXPECT_FALSE(d.ContainsWritten("B\xF8"));
+    // The main file's sao is not são, nor the other way round.
+    EXPECT_FALSE(d.ContainsWritten("S\xF5o"));
+    EXPECT_TRUE(d.ContainsWritten("Sao"));
+    // Nothing added: the file is not touched, whatever its order and line ends.
+    d.SaveCustom();
+    EXPECT_EQ(Slurp(custom), theirs);
+    EXPECT_TRUE(d.AddWrittenWord("Vornix"));
+  }
+  EXPECT_NE(Slurp(custom), theirs);  // a word was added, so the list was saved
+  {
+    TDictionary d;
+    d.AddMainFile(main);
+    d.LoadCustom("CUSTOM.DIC");
+    EXPECT_TRUE(d.AddWrittenWord("\xC6r\xF8's"));  // Ærø's, kept as Ærø with A-Z lower-cased only
+    EXPECT_FALSE(d.AddWrittenWord("BJ\xF8RN"));     // known already in another case
+    d.SaveCustom();
+    std::string saved = Slurp(custom);
+    for (const char* w : {"bj\xF8rn\r\n", "s\xE3o\r\n", "\x9Cuvre\r\n", "\x9Eizek\r\n", "na\xEFve\r\n", "\xC6r\xF8\r\n",
+                          "vornix\r\n"})
+      EXPECT_NE(saved.find(w), std::string::npos) << w;
+  }
+  TDictionary d;  // as after a restart
+  d.AddMainFile(main);
+  d.LoadCustom("CUSTOM.DIC");
+  EXPECT_TRUE(d.ContainsWritten("\xC6r\xF8"));
+  EXPECT_TRUE(d.ContainsWritten("Bj\xF8rn"));
+}
+
+TEST_F(DictionaryTest, ACheckWithNothingAddedLeavesTheFileAlone) {
+  std::string custom = folder + "/CUSTOM.DIC";
+  WriteBytes(custom, "zeta\nAlpha\n");
+  TDictionary d;
+  d.AddMainFile(main);
+  d.LoadCustom("CUSTOM.DIC");
+  d.SaveCustom();
+  d.SaveCustom();
+  EXPECT_EQ(Slurp(custom), "zeta\nAlpha\n");
+  EXPECT_FALSE(d.AddWord("alpha"));
+  d.CloseAll();
+  EXPECT_EQ(Slurp(custom), "zeta\nAlpha\n");
+}
+
+TEST_F(DictionaryTest, AFailedSaveNamesTheFile) {
+  TDictionary d;
+  d.AddMainFile(main);
+  std::string custom = folder + "/no/such/folder/CUSTOM.DIC";
+  d.LoadCustom(custom);
+  d.AddWord("vornix");
+  try {
+    d.SaveCustom();
+    ADD_FAILURE();
+  } catch (const EStreamError& e) {
+    EXPECT_NE(e.Message().find(custom), std::string::npos) << e.Message();
+  }
+  EXPECT_EQ(FileErrorText("Stream write error", "C:\\D\\CUSTOM.DIC", true),
+            "Stream write error (C:\\D\\CUSTOM.DIC): the disk is full");
+  // A message that already names the file names it once.
+  EXPECT_EQ(FileErrorText("Cannot create file C:\\D\\CUSTOM.DIC", "C:\\D\\CUSTOM.DIC"),
+            "Cannot create file C:\\D\\CUSTOM.DIC");
+}
+
 TEST_F(DictionaryTest, CloseAllClosesEvenWhenTheListCannotBeSaved) {
   TDictionary d;
   d.AddMainFile(main);

@@ -161,6 +161,77 @@ TEST_F(SpellCheckTest, AddingAKnownWordSaysSoAndNoConfirmAddsAtOnce) {
   EXPECT_EQ(ReadFileBytes(ProgramDir() + "CUSTOM.DIC"), "qwzx\r\nzqvw\r\n");
 }
 
+// Letters the OEM code page lacks (ø, ã, œ, ž), through the platform's own conversion:
+// the user's words come back byte for byte, a document's Bjørn is shown and added as it is
+// written, and it stays known after the dictionary is opened again.
+TEST_F(SpellCheckTest, CustomWordsOutsideTheOemCodePageKeepTheirLetters) {
+  std::string custom = ProgramDir() + "CUSTOM.DIC";
+  const std::string theirs = "\x9Eizek\ns\xE3o\n\x9Cuvre\n";  // the user's order and line ends
+  WriteText(custom, theirs);
+  SetDocument("The s\xE3o \x9Cuvre of \x9Eizek.");
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(ReadFileBytes(custom), theirs);  // nothing added: not rewritten
+  SetDocument("Bj\xF8rn came.");
+  std::string shown;
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    shown = static_cast<TMSSpellDlg*>(d)->edtCurWord->Text();
+    PostClick(d->btnClose);
+  };
+  EXPECT_EQ(Check(), scAborted);
+  EXPECT_EQ(shown, "Bj\xF8rn");
+  EXPECT_EQ(ReadFileBytes(custom), theirs);  // a cancelled check neither
+  answers = {IDYES};
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) { PostClick(d->btnAdd); };
+  messages.clear();
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_EQ(asked, (V{"Bj\xF8rn", "Bj\xF8rn"}));
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "Add \"Bj\xF8rn\" to dictionary?");
+  // Saved in the list's sorted order, each word as it was written.
+  std::string saved = ReadFileBytes(custom);
+  EXPECT_EQ(saved.size(), std::string("bj\xF8rn\r\ns\xE3o\r\n\x9Cuvre\r\n\x9Eizek\r\n").size()) << saved;
+  for (const char* w : {"bj\xF8rn\r\n", "s\xE3o\r\n", "\x9Cuvre\r\n", "\x9Eizek\r\n"})
+    EXPECT_NE(saved.find(w), std::string::npos) << w;
+  // As after a restart: the dictionary is read again from its files.
+  spell->FreeDictionary();
+  asked.clear();
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_TRUE(asked.empty());
+  // Bjorn is another word: the added one does not make it known.
+  SetDocument("Bjorn");
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) { PostClick(d->btnSkip); };
+  Check();
+  EXPECT_EQ(asked, (V{"Bjorn"}));
+}
+
+// What the dialog shows behind the message that ends a check: the last word read, never
+// the designed placeholder.
+TEST_F(SpellCheckTest, TheDialogBehindTheLastMessageShowsNoPlaceholder) {
+  std::string word, status;
+  bool visible = false;
+  auto answer = Application->OnMessageBox;
+  Application->OnMessageBox = [&, answer](const AnsiString& text, const AnsiString& caption, UINT flags) {
+    auto* ms = static_cast<TMSSpellDlg*>(Dlg());
+    visible = IsWindowVisible(ms->Handle());
+    word = ms->edtCurWord->Text();
+    status = ms->lblFound->Caption();
+    return answer(text, caption, flags);
+  };
+  SetDocument("");  // no word at all
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(word, "");
+  SetDocument("42 a 7");  // nothing to look up: the last word read is shown all the same
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_EQ(word, "7");
+  SetDocument("The quick brown fox jumps over the lazy dog");
+  EXPECT_EQ(Check(), scFinished);
+  EXPECT_EQ(word, "dog");
+  EXPECT_EQ(status, "Word found:");
+  EXPECT_EQ(messages.size(), 3u);
+}
+
 TEST_F(SpellCheckTest, AutoCorrectLinesAndCyclesEnd) {
   std::string list = ProgramDir() + "autocorr.txt";
   WriteText(list, "teh=the\r\n=nope\r\nfleeb=\r\nplonk\r\nqwa=qwb\r\nqwb=qwa\r\nzz=b=c\r\n");

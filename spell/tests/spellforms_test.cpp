@@ -1,5 +1,7 @@
 // The three dialog styles on the screen: their controls, captions, pictures and keys.
 #include "spell/tests/SpellWinTest.h"
+#include "framework/win/GdiScoped.h"
+#include "framework/win/tests/ScreenDriver.h"
 
 namespace vx {
 namespace {
@@ -212,6 +214,45 @@ TEST_F(FormsTest, WithoutGlyphsNoButtonShowsAPicture) {
   Pump();
   EXPECT_EQ(ScreenPixels(d->btnReplace, green), 0);
   EXPECT_EQ(WindowAtMiddle(d->btnReplace), d->btnReplace->Handle());
+}
+
+// A disabled caption's grey as black ink on white: the pixels at least a third of the way
+// from the face colour to the grey, so that it compares with text drawn in black.
+screen::TShot GreyAsInk(const screen::TShot& s, COLORREF face, COLORREF grey) {
+  screen::TShot ink = s;
+  int full = GetRValue(face) - GetRValue(grey);
+  for (COLORREF& c : ink.pixels) c = 3 * (GetRValue(face) - GetRValue(c)) >= full ? RGB(0, 0, 0) : RGB(255, 255, 255);
+  return ink;
+}
+
+TEST_F(FormsTest, DisabledButtonsShowTheirWholeCaption) {
+  auto* ms = static_cast<TMSSpellDlg*>(Open(dtMSWord));
+  for (TButton* b : {ms->btnAutoCorrect, ms->btnUndo}) {  // no underlined letter to tell apart
+    SCOPED_TRACE(b->Name());
+    ASSERT_FALSE(b->Enabled());
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(b->Handle(), WM_GETFONT, 0, 0));
+    ASSERT_EQ(font, b->Font()->Handle());
+    RECT r = screen::WindowScreenRect(b->Handle());
+    InflateRect(&r, -3, -3);  // inside the frame
+    screen::TShot ink = GreyAsInk(screen::Capture(r), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_3DSHADOW));
+    std::string text = b->Caption();
+    EXPECT_TRUE(screen::ShowsText(ink, 0, ink.height, RGB(255, 255, 255), text, font));
+    // The last letter on its own: where the caption is cut, it is the one that suffers.
+    TWindowDC dc(b->Handle());
+    TSelected sel(dc, font);
+    SIZE head{}, whole{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()) - 1, &head);
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &whole);
+    int left = (ink.width - whole.cx) / 2 + head.cx;
+    screen::TShot last;
+    last.width = ink.width - left;
+    last.height = ink.height;
+    for (int y = 0; y < ink.height; ++y)
+      for (int x = left; x < ink.width; ++x) last.pixels.push_back(ink.At(x, y));
+    double off = screen::TextMismatch(last, 0, last.height, RGB(255, 255, 255), text.substr(text.size() - 1), font);
+    EXPECT_LT(off, 0.12) << "the last letter, " << text.back();
+  }
+  Shot("disabled_buttons");
 }
 
 TEST_F(FormsTest, LeavingTheWordBoxOfTheBarLooksTheWordUp) {
