@@ -84,6 +84,10 @@ AnsiString IncludeTrailingBackslash(const AnsiString& s);
 AnsiString ExcludeTrailingBackslash(const AnsiString& s);
 AnsiString ExpandFileName(const AnsiString& name);
 bool FileExists(const AnsiString& name);
+// The file a name leads to at the end of its chain of symbolic links (under Wine, the
+// Linux links that a Z: path passes through), as a full name; the name itself when it is
+// no link. A link whose file is gone gives the name that file would have.
+AnsiString FinalFileName(const AnsiString& name);
 bool DirectoryExists(const AnsiString& name);
 AnsiString GetCurrentDir();
 bool SetCurrentDir(const AnsiString& dir);
