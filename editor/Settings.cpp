@@ -6,6 +6,7 @@
 
 #include "editor/H_optns.h"
 #include "framework/win/IniFiles.h"
+#include "toolkit/StoredValues.h"
 
 namespace vx {
 
@@ -21,22 +22,32 @@ struct Option {
   std::function<void(TSettings&, TCustomIniFile&)> load, save;
 };
 
+// Values are read as text and converted here: whatever type or size a value has in the
+// registry, one that does not fit gives the default.
+AnsiString Text(TCustomIniFile& f, const char* sec, const char* key) { return f.ReadString(sec, key, AnsiString()); }
+
 Option Bool(const char* sec, const char* key, bool def, bool (TSettings::*get)() const,
             void (TSettings::*set)(const bool&)) {
-  return {sec, key, [=](TSettings& s, TCustomIniFile& f) { (s.*set)(f.ReadBool(sec, key, def)); },
+  return {sec, key, [=](TSettings& s, TCustomIniFile& f) { (s.*set)(StoredBool(Text(f, sec, key), def)); },
           [=](TSettings& s, TCustomIniFile& f) { f.WriteBool(sec, key, (s.*get)()); }};
 }
 
 Option Str(const char* sec, const char* key, const char* def, AnsiString (TSettings::*get)() const,
            void (TSettings::*set)(const AnsiString&)) {
-  return {sec, key, [=](TSettings& s, TCustomIniFile& f) { (s.*set)(f.ReadString(sec, key, def)); },
+  return {sec, key, [=](TSettings& s, TCustomIniFile& f) { (s.*set)(StoredText(f.ReadString(sec, key, def), def)); },
           [=](TSettings& s, TCustomIniFile& f) { f.WriteString(sec, key, (s.*get)()); }};
 }
 
 Option Int(const char* sec, const char* key, int def, int (TSettings::*get)() const, void (TSettings::*set)(const int&),
            int lo = INT32_MIN, int hi = INT32_MAX) {
   return {sec, key,
-          [=](TSettings& s, TCustomIniFile& f) { (s.*set)(std::clamp(f.ReadInteger(sec, key, def), lo, hi)); },
+          [=](TSettings& s, TCustomIniFile& f) { (s.*set)(StoredIntIn(Text(f, sec, key), def, lo, hi)); },
+          [=](TSettings& s, TCustomIniFile& f) { f.WriteInteger(sec, key, (s.*get)()); }};
+}
+
+Option Color(const char* sec, const char* key, int def, int (TSettings::*get)() const,
+             void (TSettings::*set)(const int&)) {
+  return {sec, key, [=](TSettings& s, TCustomIniFile& f) { (s.*set)(StoredColor(Text(f, sec, key), def)); },
           [=](TSettings& s, TCustomIniFile& f) { f.WriteInteger(sec, key, (s.*get)()); }};
 }
 
@@ -57,11 +68,11 @@ const std::vector<Option>& Options() {
           &S::SetImgFilter),
       Str("Editor", "Font", "Courier New", &S::Font, &S::SetFont),
       Int("Editor", "FontSize", 10, &S::FontSize, &S::SetFontSize, S::MinFontSize, S::MaxFontSize),
-      Int("Editor", "FontColor", 0, &S::FontColor, &S::SetFontColor),
-      Int("Editor", "Syntax", 32768, &S::Syntax, &S::SetSyntax),
-      Int("Editor", "Comment", 128, &S::Comment, &S::SetComment),
-      Int("Editor", "Quoted", 16711680, &S::Quoted, &S::SetQuoted),
-      Int("Editor", "BG", 16777215, &S::BG, &S::SetBG),
+      Color("Editor", "FontColor", 0, &S::FontColor, &S::SetFontColor),
+      Color("Editor", "Syntax", 32768, &S::Syntax, &S::SetSyntax),
+      Color("Editor", "Comment", 128, &S::Comment, &S::SetComment),
+      Color("Editor", "Quoted", 16711680, &S::Quoted, &S::SetQuoted),
+      Color("Editor", "BG", 16777215, &S::BG, &S::SetBG),
       Int("Editor", "HTab", 3, &S::HTab, &S::SetHTab, S::MinTab, S::MaxTab),
       Bool("Editor", "SyntaxC", true, &S::SyntaxC, &S::SetSyntaxC),
       Bool("Editor", "Mac", false, &S::Mac, &S::SetMac),
@@ -71,11 +82,11 @@ const std::vector<Option>& Options() {
       Bool("Editor", "WordWrap", true, &S::WordWrap, &S::SetWordWrap),
       Str("Editor", "DefaultDir", "", &S::DefaultDir, &S::SetDefaultDir),
       Bool("Editor", "AutoIndent", true, &S::AutoIndent, &S::SetAutoIndent),
-      Int("Browser", "BG", -2147483633, &S::BrowserBG, &S::SetBrowserBG),
-      Int("Browser", "FontColor", 0, &S::BrowserFontColor, &S::SetBrowserFontColor),
+      Color("Browser", "BG", -2147483633, &S::BrowserBG, &S::SetBrowserBG),
+      Color("Browser", "FontColor", 0, &S::BrowserFontColor, &S::SetBrowserFontColor),
       Str("Browser", "Font", "Arial", &S::BrowserFont, &S::SetBrowserFont),
       Int("Browser", "FontSize", 8, &S::BrowserFontSize, &S::SetBrowserFontSize, S::MinFontSize, S::MaxFontSize),
-      Int("Browser", "HotSpot", 16711680, &S::HotSpot, &S::SetHotSpot),
+      Color("Browser", "HotSpot", 16711680, &S::HotSpot, &S::SetHotSpot),
       Str("Browser", "PreFont", "Courier", &S::PreFont, &S::SetPreFont),
   };
   return table;

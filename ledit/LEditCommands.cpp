@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/core/SysUtils.h"
+
 namespace ledit {
 
 // --- files ------------------------------------------------------------------
@@ -76,17 +78,18 @@ int SaveFile(Editor& e, const std::string& path) {
   std::string bytes = e.doc.Save(eol);
   // Written beside the original and moved over it, so a failure never truncates it.
   char full[MAX_PATH];
-  char* filePart = nullptr;
-  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, &filePart);
+  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   int result = 0;
-  DWORD attrs = n && n < MAX_PATH ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
-  if (n == 0 || n >= MAX_PATH) {
+  // Through a link, the file at its end is replaced and the link stays.
+  const std::string target = n && n < MAX_PATH ? vx::FinalFileName(full) : std::string();
+  DWORD attrs = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target.c_str());
+  if (target.empty() || target.size() >= MAX_PATH) {
     result = ERROR_INVALID_NAME;
   } else if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     // Replacing would silently defeat the read-only flag.
     result = ERROR_ACCESS_DENIED;
   } else {
-    std::string dir(full, filePart ? static_cast<size_t>(filePart - full) : strlen(full));
+    std::string dir = vx::ExtractFilePath(target);
     char tmp[MAX_PATH];
     if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "led", 0, tmp)) {
       result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE);
@@ -100,7 +103,7 @@ int SaveFile(Editor& e, const std::string& path) {
         ok = FlushFileBuffers(f) && ok;
         CloseHandle(f);
       }
-      if (ok) ok = PutInPlace(tmp, full, attrs);
+      if (ok) ok = PutInPlace(tmp, target.c_str(), attrs);
       if (!ok) {
         result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
         DeleteFileA(tmp);

@@ -7,7 +7,7 @@
 
 #include "framework/win/Forms.h"
 #include "framework/win/IniFiles.h"
-#include "toolkit/StrUtils.h"
+#include "toolkit/StoredValues.h"
 
 namespace vx {
 
@@ -36,12 +36,6 @@ AnsiString Format4(int a, int b, int c, int d) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%d,%d,%d,%d", a, b, c, d);
   return buf;
-}
-
-int WordToInt(const AnsiString& text, int n, int deflt) {
-  static const TCharSet delims = MakeCharSet(" ,");
-  AnsiString w = NthWord(n, text, delims);
-  return w.empty() ? deflt : IniTextToInt(w, deflt);
 }
 
 TCustomIniFile* AsStore(TObject* store) { return dynamic_cast<TCustomIniFile*>(store); }
@@ -148,23 +142,23 @@ void LoadFormWindowState(TForm* form, TObject* store, const AnsiString& section,
     wp.showCmd = SW_SHOWNOACTIVATE;
 
   if (loadPosition) {
-    wp.flags = static_cast<UINT>(StorageReadInteger(store, section, "Flags", static_cast<int>(wp.flags)));
+    wp.flags = static_cast<UINT>(
+        StoredPlacementFlags(StorageReadString(store, section, "Flags", AnsiString()), static_cast<int>(wp.flags)));
     bool found = false;
     AnsiString s = StorageReadString(store, section, "MinMaxPos", AnsiString());
     if (!s.empty()) {
       found = true;
-      wp.ptMinPosition.x = WordToInt(s, 1, 0);
-      wp.ptMinPosition.y = WordToInt(s, 2, 0);
-      wp.ptMaxPosition.x = WordToInt(s, 3, 0);
-      wp.ptMaxPosition.y = WordToInt(s, 4, 0);
+      int v[4] = {0, 0, 0, 0};
+      StoredPlacementWords(s, v);
+      wp.ptMinPosition = POINT{v[0], v[1]};
+      wp.ptMaxPosition = POINT{v[2], v[3]};
     }
     s = StorageReadString(store, section, "NormPos", AnsiString());
     if (!s.empty()) {
       found = true;
-      wp.rcNormalPosition.left = WordToInt(s, 1, form->Left());
-      wp.rcNormalPosition.top = WordToInt(s, 2, form->Top());
-      wp.rcNormalPosition.right = WordToInt(s, 3, form->Left() + form->Width());
-      wp.rcNormalPosition.bottom = WordToInt(s, 4, form->Top() + form->Height());
+      int v[4] = {form->Left(), form->Top(), form->Left() + form->Width(), form->Top() + form->Height()};
+      StoredPlacementWords(s, v);
+      wp.rcNormalPosition = RECT{v[0], v[1], v[2], v[3]};
     }
     if (found) {
       TFormBorderStyle bs = form->BorderStyle();

@@ -6,6 +6,7 @@
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "toolkit/AppUtils.h"
+#include "toolkit/StoredValues.h"
 
 namespace vx {
 
@@ -215,7 +216,7 @@ void TMRUManager::DoReadItem(TObject* store, const AnsiString& section, int inde
   if (OnReadItem)
     OnReadItem(this, store, section, index, name, userData);
   else
-    name = StorageReadString(store, section, Format("Item_%d", index), AnsiString());
+    name = StoredRecentName(StorageReadString(store, section, Format("Item_%d", index), AnsiString()));
 }
 
 void TMRUManager::DoWriteItem(TObject* store, const AnsiString& section, int index, const AnsiString& name,

@@ -8,6 +8,7 @@
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
 #include "toolkit/SbSetup.h"
+#include "toolkit/StoredValues.h"
 #include "toolkit/StrUtils.h"
 
 namespace vx {
@@ -638,35 +639,31 @@ void TSpeedBar::RestoreLayout(TObject* store, const AnsiString& section) {
   if (StorageReadInteger(store, section, "Version", version_) < version_) return;
   if (options_.Contains(sbAllowDrag)) {
     try {
-      int p = StorageReadInteger(store, section, "Position", 1);
-      if (p < alNone || p > alClient) throw EConvertError("Invalid position");
-      SetAlign(static_cast<TAlign>(p));
+      SetAlign(static_cast<TAlign>(StoredBarAlign(StorageReadString(store, section, "Position", AnsiString()))));
     } catch (const std::exception&) {
       SetAlign(alTop);
     }
   }
   if (options_.Contains(sbAllowResize)) {
+    AnsiString width = StorageReadString(store, section, "Width", AnsiString());
     if (Align() == alTop || Align() == alBottom)
-      SetHeight(StorageReadInteger(store, section, "Width", Height()));
+      SetHeight(StoredBarWidth(width, Height()));
     else if (Align() == alLeft || Align() == alRight)
-      SetWidth(StorageReadInteger(store, section, "Width", Width()));
+      SetWidth(StoredBarWidth(width, Width()));
   }
   if (Align() != noted) PosChanged();
   if (StorageReadInteger(store, section, "BtnWidth", btnWidth_) > btnWidth_) return;
   if (StorageReadInteger(store, section, "BtnHeight", btnHeight_) > btnHeight_) return;
-  int count = StorageReadInteger(store, section, "Count", 0);
+  int count = StoredCount(StorageReadString(store, section, "Count", AnsiString()), kMaxStoredButtons);
   if (count <= 0) return;
-  count = std::min(count, kMaxStoredButtons);
   ForEachItem([](TSpeedItem* item, void*) { item->SetVisible(false); }, nullptr);
-  TCharSet delims = MakeCharSet(" ,");
   for (int n = 1; n <= count; ++n) {
     AnsiString value = StorageReadString(store, section, Format("Button%d", n), AnsiString());
     if (value.empty()) continue;
-    TSpeedItem* item = FindItemByName(NthWord(1, value, delims));
+    TSpeedItem* item = FindItemByName(StoredButtonName(value));
     if (!item) continue;
-    int x, y;
-    if (!TryStrToInt(NthWord(2, value, delims), x)) x = item->Left();
-    if (!TryStrToInt(NthWord(3, value, delims), y)) y = item->Top();
+    int x = item->Left(), y = item->Top();
+    StoredButtonPlace(value, x, y);
     item->button_->SetBounds(std::max(x, btnOffsetHorz_), std::max(y, btnOffsetVert_), btnWidth_, btnHeight_);
     item->SetVisible(true);
   }

@@ -298,15 +298,19 @@ void TSpeedBar::MouseMove(TShiftState s, int x, int y) {
 }
 
 void TSpeedBar::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+  // The resize or drag ends even when the bar's mouse-up handler fails: no frame may stay
+  // on the screen, no press stay half-held.
+  auto end = OnScopeExit([&] {
+    if (b != mbLeft) return;
+    if (resizing_) {
+      resizing_ = false;
+      ::SetCursor(Screen->Cursors(Cursor()));
+      return;
+    }
+    pressed_ = false;
+    if (barDragging_) EndBarDrag(ClientToScreen(POINT{x, y}));
+  });
   TCustomPanel::MouseUp(b, s, x, y);
-  if (b != mbLeft) return;
-  if (resizing_) {
-    resizing_ = false;
-    ::SetCursor(Screen->Cursors(Cursor()));
-    return;
-  }
-  pressed_ = false;
-  if (barDragging_) EndBarDrag(ClientToScreen(POINT{x, y}));
 }
 
 void TSpeedBar::WndProc(TMessage& m) {

@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include "framework/core/Scoped.h"
 #include "framework/win/Forms.h"
 #include "toolkit/VCLUtils.h"
 
@@ -443,15 +444,18 @@ void TZxSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
     Invalidate();
   }
   dragging_ = true;
-  menuTracking_ = true;
+  // Whatever the menu's command throws (a save that failed), the button ends up released
+  // and not tracking, or its menu would never open again.
+  TSaved<bool> tracking(menuTracking_, true);
   if (dropDownMenu_ && dropDownMenu_->AutoPopup()) {
     SetMouseCapture(false);
     if (TForm* form = GetParentForm(this)) form->Perform(CM_CANCELMODE);
     dropDownMenu_->SetPopupComponent(this);
     POINT p = ClientToScreen(POINT{-1, Height()});
     Update();
+    auto release = OnScopeExit([&] { MouseUp(mbLeft, s, -1, -1); });
     dropDownMenu_->Popup(p.x, p.y);
-    MouseUp(mbLeft, s, -1, -1);
+    release.Run();
     // The press that closed the menu over this button must not press it again.
     if (Parent() && Parent()->HandleAllocated()) {
       MSG msg;
@@ -462,7 +466,6 @@ void TZxSpeedButton::MouseDown(TMouseButton b, TShiftState s, int x, int y) {
       }
     }
   }
-  menuTracking_ = false;
 }
 
 void TZxSpeedButton::MouseMove(TShiftState s, int x, int y) {
@@ -484,7 +487,19 @@ void TZxSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
     return;
   }
   if (b != mbLeft) pressed = false;
-  TGraphicControl::MouseUp(b, s, x, y);
+  // Whatever the handlers throw, the tracking ends up right for where the mouse is.
+  auto track = OnScopeExit([this] { UpdateTracking(); });
+  {
+    // A failing mouse-up handler still lets the button go up.
+    auto release = OnScopeExit([this] {
+      if (!dragging_) return;
+      dragging_ = false;
+      state_ = down_ && groupIndex_ != 0 ? bsExclusive : bsUp;
+      Invalidate();
+    });
+    TGraphicControl::MouseUp(b, s, x, y);
+    release.Dismiss();
+  }
   if (b == mbLeft && dragging_) {
     dragging_ = false;
     bool inside = InBounds(x, y);
@@ -502,7 +517,6 @@ void TZxSpeedButton::MouseUp(TMouseButton b, TShiftState s, int x, int y) {
     }
     if (inside && !menuTracking_) Click();
   }
-  UpdateTracking();
 }
 
 void TZxSpeedButton::WndProc(TMessage& m) {

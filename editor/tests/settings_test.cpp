@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "editor/DocFiles.h"
 #include "editor/Settings.h"
 #include "framework/core/SysUtils.h"
@@ -107,6 +109,40 @@ TEST_F(SettingsTest, OutOfRangeAndUnreadableValuesOnLoading) {
   reg.WriteString("Editor", "HTab", "256");
   TSettings s;
   EXPECT_EQ(s.HTab(), TSettings::MaxTab);
+}
+
+// Values of the wrong type or of any size, as another program or a damaged hive leaves
+// them: each such option starts at its default.
+TEST_F(SettingsTest, ValuesOfAnyTypeOrSizeGiveTheDefault) {
+  auto put = [](const char* section, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY k = nullptr;
+    std::string path = std::string(VornixRegKey) + "\\" + section;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(k);
+  };
+  const unsigned char junk[] = {0xFF, 0x00, 0x7F, 0x80};
+  const std::string huge(300000, 'W');
+  const DWORD fourteen = 14, minusOne = 0xFFFFFFFF;
+  put("Editor", "FontColor", REG_BINARY, junk, sizeof junk);
+  put("Editor", "Font", REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size() + 1));
+  put("Editor", "FontSize", REG_DWORD, &fourteen, sizeof fourteen);  // the system's own number type
+  put("Editor", "BG", REG_DWORD, &minusOne, sizeof minusOne);         // no colour at all
+  put("Editor", "WordWrap", REG_BINARY, junk, sizeof junk);
+  put("Dialog", "DocFilter", REG_SZ, huge.c_str(), static_cast<DWORD>(huge.size() + 1));
+  put("Browser", "HotSpot", REG_SZ, "0x7FFFFFFF", 11);
+  put("Browser", "FontSize", REG_SZ, "99999999999", 12);
+  put("ExtBrowser", "Browser", REG_MULTI_SZ, "a\0b\0", 5);
+  TSettings s;
+  EXPECT_EQ(s.FontColor(), 0);
+  EXPECT_EQ(s.Font(), "Courier New");
+  EXPECT_EQ(s.FontSize(), 14);
+  EXPECT_EQ(s.BG(), 16777215);
+  EXPECT_TRUE(s.WordWrap());
+  EXPECT_EQ(s.DocFilter(), "HTML files (*.html)|*.html|HTM Files (*.htm)|*.htm|All Files|*.*");
+  EXPECT_EQ(s.HotSpot(), 16711680);
+  EXPECT_EQ(s.BrowserFontSize(), 8);
+  EXPECT_EQ(s.Browser(), "");
 }
 
 TEST(DocFiles, ExtensionTestMatchesWholeExtensionsOnly) {

@@ -1,4 +1,5 @@
 // TFileStream on a POSIX file descriptor (the portable build and its tests).
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,8 +39,18 @@ int TFileStream::Read(void* buffer, int count) {
 
 int TFileStream::Write(const void* buffer, int count) {
   if (count <= 0) return 0;
-  ssize_t n = ::write(fd_, buffer, static_cast<size_t>(count));
-  return n < 0 ? 0 : static_cast<int>(n);
+  // A short write is retried for the rest, so that a full disk shows as such.
+  const char* p = static_cast<const char*>(buffer);
+  int done = 0;
+  while (done < count) {
+    ssize_t n = ::write(fd_, p + done, static_cast<size_t>(count - done));
+    if (n <= 0) {
+      diskFull_ = n < 0 && errno == ENOSPC;
+      break;
+    }
+    done += static_cast<int>(n);
+  }
+  return done;
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
@@ -48,12 +59,18 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 void TFileStream::SetSize(int64_t newSize) {
-  if (::ftruncate(fd_, static_cast<off_t>(newSize)) != 0) throw EWriteError("Stream write error");
+  if (::ftruncate(fd_, static_cast<off_t>(newSize)) != 0) {
+    diskFull_ = errno == ENOSPC;
+    throw EWriteError(ErrorText("Stream write error"));
+  }
   if (Position() > newSize) Seek(newSize, soFromBeginning);
 }
 
 void TFileStream::FlushBuffers() {
-  if (::fsync(fd_) != 0) throw EWriteError("Stream write error");
+  if (::fsync(fd_) != 0) {
+    diskFull_ = errno == ENOSPC;
+    throw EWriteError(ErrorText("Stream write error"));
+  }
 }
 
 }  // namespace vx

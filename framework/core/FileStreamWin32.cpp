@@ -35,11 +35,24 @@ int TFileStream::Read(void* buffer, int count) {
   return static_cast<int>(got);
 }
 
+namespace {
+bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
+}  // namespace
+
 int TFileStream::Write(const void* buffer, int count) {
   if (count <= 0) return 0;
-  DWORD put = 0;
-  if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr)) return 0;
-  return static_cast<int>(put);
+  // A short write goes on for the rest, so that a full disk shows as such.
+  const char* p = static_cast<const char*>(buffer);
+  int done = 0;
+  while (done < count) {
+    DWORD put = 0;
+    if (!WriteFile(handle_, p + done, static_cast<DWORD>(count - done), &put, nullptr) || put == 0) {
+      diskFull_ = DiskFull(GetLastError());
+      break;
+    }
+    done += static_cast<int>(put);
+  }
+  return done;
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
@@ -53,12 +66,18 @@ int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 void TFileStream::SetSize(int64_t newSize) {
   int64_t pos = Position();
   Seek(newSize, soFromBeginning);
-  if (!SetEndOfFile(handle_)) throw EWriteError("Stream write error");
+  if (!SetEndOfFile(handle_)) {
+    diskFull_ = DiskFull(GetLastError());
+    throw EWriteError(ErrorText("Stream write error"));
+  }
   if (pos < newSize) Seek(pos, soFromBeginning);
 }
 
 void TFileStream::FlushBuffers() {
-  if (!FlushFileBuffers(handle_)) throw EWriteError("Stream write error");
+  if (!FlushFileBuffers(handle_)) {
+    diskFull_ = DiskFull(GetLastError());
+    throw EWriteError(ErrorText("Stream write error"));
+  }
 }
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -43,6 +44,24 @@ AnsiString ExpandFileName(const AnsiString& name) {
 bool FileExists(const AnsiString& name) {
   struct stat st;
   return stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+AnsiString FinalFileName(const AnsiString& name) {
+  struct stat st;
+  if (lstat(name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return name;
+  char real[PATH_MAX];
+  if (realpath(name.c_str(), real)) return real;
+  // A link whose file is gone: followed by hand to the name that file would have.
+  AnsiString at = name;
+  for (int hops = 0; hops < 40 && lstat(at.c_str(), &st) == 0 && S_ISLNK(st.st_mode); ++hops) {
+    char link[PATH_MAX];
+    ssize_t n = readlink(at.c_str(), link, sizeof link - 1);
+    if (n <= 0) return name;
+    AnsiString to(link, static_cast<size_t>(n));
+    size_t slash = at.rfind('/');
+    at = to[0] == '/' || slash == AnsiString::npos ? to : at.substr(0, slash + 1) + to;
+  }
+  return ExpandFileName(at);
 }
 
 bool DirectoryExists(const AnsiString& name) {

@@ -20,6 +20,44 @@ bool FileExists(const AnsiString& name) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The system's own name of an open file, links followed; not offered before Vista.
+AnsiString FinalNameOf(HANDLE h) {
+  using Fn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+  static const Fn get =
+      reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+  char buf[MAX_PATH * 2];
+  DWORD n = get ? get(h, buf, sizeof buf, 0 /* normalized, with a drive letter */) : 0;
+  if (n == 0 || n >= sizeof buf) return AnsiString();
+  AnsiString r(buf, n);
+  if (r.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + r.substr(8);
+  if (r.compare(0, 4, "\\\\?\\") == 0) return r.substr(4);
+  return r;
+}
+
+}  // namespace
+
+AnsiString FinalFileName(const AnsiString& name) {
+  const AnsiString full = ExpandFileName(name);
+  const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE h = CreateFileA(full.c_str(), 0, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  bool made = false;
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    // Nothing there, or a link whose file is gone: creating through the name makes the
+    // file at the end of the chain, whose name the system then tells. It goes at once.
+    h = CreateFileA(full.c_str(), 0, share, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    made = h != INVALID_HANDLE_VALUE;
+  }
+  if (h == INVALID_HANDLE_VALUE) return name;
+  const AnsiString end = FinalNameOf(h);
+  CloseHandle(h);
+  if (made) ::DeleteFileA((end.empty() ? full : end).c_str());
+  if (end.empty() || lstrcmpiA(end.c_str(), full.c_str()) == 0) return name;
+  return end;
+}
+
 bool DirectoryExists(const AnsiString& name) {
   DWORD a = GetFileAttributesA(name.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);

@@ -36,6 +36,8 @@ void SaveFileSafely(const AnsiString& fileName, const std::function<void(TStream
   const AnsiString target = SaveTarget(fileName);
   AnsiString tempName;
   std::unique_ptr<TFileStream> f = CreateTemporary(target, fileName, tempName);
+  // Errors name the user's file, never the temporary one.
+  f->SetMessageName(fileName);
   // Until the replace succeeds, the temporary file goes whatever happens.
   auto removeTemporary = OnScopeExit([&] {
     f.reset();

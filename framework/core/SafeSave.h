@@ -11,8 +11,9 @@ namespace vx {
 // Writes through `write` into a temporary file in the same folder, flushes it to the disk
 // and only then puts it in place of fileName. Any failure removes the temporary file,
 // leaves a previous fileName as it was and throws: EFCreateError "Cannot create file %s"
-// (with fileName) when the temporary file cannot be made, EWriteError when writing,
-// flushing or replacing fails, or whatever `write` throws.
+// (with fileName) when the temporary file cannot be made or cannot replace the file,
+// EWriteError "Stream write error - <fileName>" (": the disk is full" added when the
+// system says so) when writing or flushing fails, or whatever `write` throws.
 void SaveFileSafely(const AnsiString& fileName, const std::function<void(TStream&)>& write);
 
 }  // namespace vx

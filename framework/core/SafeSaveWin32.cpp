@@ -1,19 +1,24 @@
 // Safe saves on Windows: the system's replace call keeps the attributes of the file it
-// replaces; a read-only file is refused, never replaced behind the user's back.
+// replaces; a read-only file is refused, never replaced behind the user's back; a save
+// through a link replaces the file at its end.
 #include <windows.h>
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/SafeSavePlatform.h"
+#include "framework/core/SysUtils.h"
 
 namespace vx {
 
 unsigned ProcessId() { return static_cast<unsigned>(GetCurrentProcessId()); }
 
 AnsiString SaveTarget(const AnsiString& fileName) {
-  DWORD a = GetFileAttributesA(fileName.c_str());
+  // The replace call puts a new file in place of whatever it is given: given a link, the
+  // link goes and the file it led to stays behind, unsaved. So the file itself is replaced.
+  const AnsiString target = FinalFileName(fileName);
+  DWORD a = GetFileAttributesA(target.c_str());
   if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     throw EFCreateError("Cannot create file " + fileName);
-  return fileName;
+  return target;
 }
 
 namespace {

@@ -17,12 +17,24 @@ int64_t TStream::Size() {
 
 void TStream::SetSize(int64_t) {}
 
+AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull) {
+  AnsiString text = message;
+  if (!fileName.empty()) text += " - " + fileName;
+  if (diskFull) text += ": the disk is full";
+  return text;
+}
+
+void NameFileInError(Exception& e, const AnsiString& fileName) {
+  if (fileName.empty() || e.Message().find(fileName) != AnsiString::npos) return;
+  e.SetMessage(FileErrorText(e.Message(), fileName));
+}
+
 void TStream::ReadBuffer(void* buffer, int count) {
-  if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+  if (count != 0 && Read(buffer, count) != count) throw EReadError(ErrorText("Stream read error"));
 }
 
 void TStream::WriteBuffer(const void* buffer, int count) {
-  if (count != 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
+  if (count != 0 && Write(buffer, count) != count) throw EWriteError(ErrorText("Stream write error"));
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -44,6 +56,10 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 // ---------------------------------------------------------------------------------------
 
 // TFileStream: FileStreamWin32.cpp and FileStreamPosix.cpp.
+
+AnsiString TFileStream::ErrorText(const AnsiString& message) const {
+  return FileErrorText(message, messageName_.empty() ? fileName_ : messageName_, diskFull_);
+}
 
 // ---------------------------------------------------------------------------------------
 

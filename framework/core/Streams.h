@@ -10,6 +10,15 @@
 
 namespace vx {
 
+class Exception;
+
+// A stream error that says which file: the message first, then " - " and the file, then,
+// when the system said so, ": the disk is full".
+AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull = false);
+// Adds the file to the message of an error met while reading or writing it (a file read
+// into memory first, a record that did not fit), unless the message names it already.
+void NameFileInError(Exception& e, const AnsiString& fileName);
+
 enum TSeekOrigin { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
 
 class TStream : public TObject {
@@ -37,6 +46,8 @@ class TStream : public TObject {
     got = 0;
     return nullptr;
   }
+  // The text of an error met on this stream: a file stream adds its file's name.
+  virtual AnsiString ErrorText(const AnsiString& message) const { return message; }
 };
 
 enum : unsigned {
@@ -64,9 +75,15 @@ class TFileStream : public TStream {
   // Pushes written data to the disk; a failure is EWriteError "Stream write error".
   void FlushBuffers();
   const AnsiString& FileName() const { return fileName_; }
+  // The name its errors give, when that is not the file it writes (a temporary file that
+  // will become the user's file).
+  void SetMessageName(const AnsiString& name) { messageName_ = name; }
+  // Errors name the file, and say when the disk is full.
+  AnsiString ErrorText(const AnsiString& message) const override;
 
  private:
-  AnsiString fileName_;
+  AnsiString fileName_, messageName_;
+  bool diskFull_ = false;  // the last failed write or flush found the disk full
 #ifdef _WIN32
   void* handle_;
 #else

@@ -1,5 +1,6 @@
 #include "framework/core/SysUtils.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -271,6 +272,37 @@ bool TryStrToInt(const AnsiString& s, int& value) {
   if (v < INT32_MIN || v > INT32_MAX) return false;
   value = static_cast<int>(v);
   return true;
+}
+
+int IniTextToInt(const AnsiString& text, int deflt) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  AnsiString s = text.substr(b, e - b);
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    unsigned long long v = 0;
+    for (size_t i = 2; i < s.size(); ++i) {
+      if (!std::isxdigit(static_cast<unsigned char>(s[i]))) return deflt;
+      v = v * 16 + (std::isdigit(static_cast<unsigned char>(s[i]))
+                        ? s[i] - '0'
+                        : (std::tolower(static_cast<unsigned char>(s[i])) - 'a' + 10));
+      if (v > 0xFFFFFFFFull) return deflt;
+    }
+    return static_cast<int>(static_cast<unsigned int>(v));
+  }
+  size_t i = 0;
+  bool neg = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
+  if (i == s.size()) return deflt;
+  long long v = 0;
+  for (; i < s.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return deflt;
+    v = v * 10 + (s[i] - '0');
+    if (v > 2147483648LL) return deflt;
+  }
+  if (neg) v = -v;
+  if (v > INT_MAX || v < INT_MIN) return deflt;
+  return static_cast<int>(v);
 }
 
 int StrToInt(const AnsiString& s) {

@@ -43,6 +43,10 @@ AnsiString IntToHex(int64_t v, int digits);
 int StrToInt(const AnsiString& s);
 int StrToIntDef(const AnsiString& s, int def);
 bool TryStrToInt(const AnsiString& s, int& value);
+// Converts stored integer text as the registry and INI stores read it: decimal, or
+// hexadecimal after "0x"/"0X" when the text is longer than two characters; blanks around
+// it are ignored; anything else, or a number out of 32-bit range, gives deflt.
+int IniTextToInt(const AnsiString& text, int deflt);
 AnsiString FloatToStr(double v);
 
 // Characters up to and including the blank count as blanks.
@@ -84,6 +88,10 @@ AnsiString IncludeTrailingBackslash(const AnsiString& s);
 AnsiString ExcludeTrailingBackslash(const AnsiString& s);
 AnsiString ExpandFileName(const AnsiString& name);
 bool FileExists(const AnsiString& name);
+// The file a name leads to at the end of its chain of symbolic links (under Wine, the
+// Linux links that a Z: path passes through), as a full name; the name itself when it is
+// no link. A link whose file is gone gives the name that file would have.
+AnsiString FinalFileName(const AnsiString& name);
 bool DirectoryExists(const AnsiString& name);
 AnsiString GetCurrentDir();
 bool SetCurrentDir(const AnsiString& dir);

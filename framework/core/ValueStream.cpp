@@ -78,8 +78,8 @@ TReader::~TReader() {
   } catch (...) {}
 }
 
-void TReader::ReadError() { throw EReadError("Stream read error"); }
-void TReader::InvalidValue() { throw EReadError("Invalid property value"); }
+void TReader::ReadError() { throw EReadError(stream_.ErrorText("Stream read error")); }
+void TReader::InvalidValue() { throw EReadError(stream_.ErrorText("Invalid property value")); }
 
 void TReader::Fill() {
   const int block = static_cast<int>(buf_.size());

@@ -78,8 +78,9 @@ class TReader : public TObject {
   }
   void Read(void* data, size_t count);
   void Fill();
-  [[noreturn]] static void ReadError();
-  [[noreturn]] static void InvalidValue();
+  // Both name the file when the stream is one.
+  [[noreturn]] void ReadError();
+  [[noreturn]] void InvalidValue();
 
   TStream& stream_;
   std::vector<uint8_t> buf_;

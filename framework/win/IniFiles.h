@@ -6,6 +6,7 @@
 #include "framework/core/Classes.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
+#include "framework/core/SysUtils.h"  // IniTextToInt
 
 namespace vx {
 
@@ -42,10 +43,6 @@ class TCustomIniFile : public TObject {
  private:
   AnsiString fileName_;
 };
-
-// Converts stored integer text: decimal, or hexadecimal after "0x"/"0X" when the text is
-// longer than two characters; anything else gives deflt.
-int IniTextToInt(const AnsiString& text, int deflt);
 
 // A key below HKEY_CURRENT_USER (created when missing); each section is a subkey, created
 // when first written; values are strings.

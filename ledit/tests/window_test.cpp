@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/core/tests/TestFiles.h"
+#include "framework/core/tests/UnixLinks.h"
 #include "ledit/include/LEditMessages.h"
 
 using vx::Slurp;
@@ -482,6 +483,39 @@ TEST_F(LEditWindow, FileFailuresAreReportedAndLeaveFilesWhole) {
   Send(LEM_SETHASFILE, 0);
   Send(WM_COMMAND, LECMD_SAVE, 0);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 4);
+}
+
+// A document reached through Linux links (Z: names under Wine): the save goes into the
+// file at the end of the links, which stay links.
+TEST_F(LEditWindow, SaveThroughLinuxLinksWritesTheFileTheyLeadTo) {
+  std::string dir = TempDir() + "links\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CreateDirectoryA((dir + "real").c_str(), nullptr);
+  const std::string target = dir + "real\\page.htm";
+  for (const char* old : {"page.htm", "chain.htm", "full.htm", "gone.htm", "real\\gone.htm"})
+    DeleteFileA((dir + old).c_str());
+  WriteFile(target, "old");
+  if (!vx::MakeUnixLink("real\\page.htm", dir + "page.htm")) GTEST_SKIP() << "no Linux links here";
+  ASSERT_TRUE(vx::MakeUnixLink("page.htm", dir + "chain.htm"));
+  ASSERT_TRUE(vx::MakeUnixLink(target, dir + "full.htm"));
+  WriteFile(dir + "real\\gone.htm", "soon gone");
+  ASSERT_TRUE(vx::MakeUnixLink("real\\gone.htm", dir + "gone.htm"));
+  DeleteFileA((dir + "real\\gone.htm").c_str());
+  for (const char* link : {"page.htm", "chain.htm", "full.htm"}) {
+    SCOPED_TRACE(link);
+    SetText(link);
+    EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>((dir + link).c_str())), 0);
+    EXPECT_EQ(Slurp(target), link) << "the file the link leads to kept its old text";
+    WriteFile(target, "changed");
+    EXPECT_EQ(Slurp(dir + link), "changed") << "the link became a file of its own";
+  }
+  // A link whose file is gone: the file comes back, the link leads to it.
+  SetText("back");
+  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>((dir + "gone.htm").c_str())), 0);
+  EXPECT_EQ(Slurp(dir + "real\\gone.htm"), "back");
+  WriteFile(dir + "real\\gone.htm", "changed");
+  EXPECT_EQ(Slurp(dir + "gone.htm"), "changed");
+  EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
 }
 
 TEST_F(LEditWindow, OverlongLineIsRefusedWithMessage) {

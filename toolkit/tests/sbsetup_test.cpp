@@ -10,6 +10,7 @@
 #include "framework/win/Forms.h"
 #include "toolkit/SbSetup.h"
 #include "toolkit/SpeedBar.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "framework/win/tests/ScreenShot.h"
 
 namespace vx {
@@ -270,6 +271,63 @@ TEST_F(Setup, AButtonDraggedOffTheBarIsHiddenAndOneDroppedOnItSnaps) {
   Release(bar, 5, 5);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(form->Item("siNew")->Button()->DragImage(), nullptr);
+}
+
+// Buttons dragged about the bar with the mouse, as a person does while the window is open
+// over the program's main form: the window stays above that form all the while.
+TEST_F(Setup, TheWindowStaysAboveTheBarsFormAfterButtonDrags) {
+  TForm* oldMain = Application->MainForm();
+  Application->SetMainForm(form);
+  form->SetBounds(0, 0, 1100, 900);  // under the window, which opens centred
+  Pump();
+  form->Bar->Customize(0);
+  Pump();
+  TSpeedbarSetupWindow* w = FindOpenSpeedbarSetup(form->Bar);
+  ASSERT_NE(w, nullptr);
+  // On top for the program (the window under a point inside it) and on the screen (its OK
+  // button shows as the button paints itself).
+  RECT wr = screen::WindowScreenRect(w->Handle());
+  const POINT inside{wr.left + 30, wr.bottom - 12};  // the hint line, over the form
+  auto onTop = [&] {
+    if (GetAncestor(screen::WindowAt(inside), GA_ROOT) != w->Handle()) return false;
+    HWND ok = w->CloseBtn->Handle();
+    screen::TShot seen = screen::Capture(screen::WindowScreenRect(ok)), own = screen::Painted(ok);
+    size_t same = 0;
+    for (size_t i = 0; i < seen.pixels.size() && i < own.pixels.size(); ++i) same += seen.pixels[i] == own.pixels[i];
+    return !own.pixels.empty() && same * 10 >= own.pixels.size() * 9;
+  };
+  ASSERT_TRUE(onTop());
+  TSpeedItem* open = form->Item("siOpen");
+  for (int round = 0; round < 2; ++round) {
+    // The image hangs above-left of the pointer: moved by (48, 15) from a press at (8, 8),
+    // the button lands two grid steps on, in its row.
+    POINT from = form->Bar->ClientToScreen(POINT{open->Left() + 8, open->Top() + 8});
+    screen::Drag(from, POINT{from.x + 48 + 24 - 8, from.y + 23 - 8});
+    screen::Settle(300);
+    EXPECT_TRUE(open->Visible());
+    EXPECT_TRUE(onTop()) << "after drag " << round + 1 << " the window is behind the form";
+  }
+  SaveScreen("customise-after-drags");
+  w->Close();
+  Pump();
+  Application->SetMainForm(oldMain);
+}
+
+// A mouse-up handler of the bar that fails still ends the bar drag: no frame stays on the
+// screen and the next press starts afresh.
+TEST_F(Setup, AFailingMouseUpHandlerStillEndsTheBarDrag) {
+  TSpeedBar* bar = form->Bar;
+  bar->SetOptions(bar->Options() + sbAllowDrag);
+  bar->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { throw Exception("handler failed"); };
+  Application->OnException = [](TObject*, const std::exception&) {};
+  int x = bar->ClientWidth() - 20, y = 10;
+  Press(bar, x, y);
+  Move(bar, x - 10, y);
+  EXPECT_TRUE(bar->BarDragging());
+  Release(bar, x - 10, y);
+  EXPECT_FALSE(bar->BarDragging());
+  EXPECT_EQ(bar->Align(), alTop);
+  Application->OnException = nullptr;
 }
 
 TEST_F(Setup, TheBarMovesToTheLeftEdgeOnlyAfterMoreThanFourPixels) {

@@ -2,11 +2,14 @@
 // memory, groups, the drop-down menu and the mouse steps driven through messages.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include <windowsx.h>
 
+#include "framework/core/Exceptions.h"
 #include "framework/win/ExtCtrls.h"
+#include "framework/win/Menus.h"
 #include "framework/win/Forms.h"
 #include "toolkit/ZXCtrls.h"
 
@@ -266,6 +269,57 @@ TEST(SpeedButton, DropDownMenuOpensBelowAndFiresNoClick) {
   // A freed menu is forgotten.
   menu->Free();
   EXPECT_EQ(b->DropDownMenu(), nullptr);
+}
+
+// A command of the drop-down menu that fails (a save that found the disk full) is shown,
+// and the button stays released and ready: its menu opens again at the next press.
+TEST(SpeedButton, AFailedMenuCommandLeavesTheMenuOpeningAgain) {
+  Bench bench;
+  bench.form.Show();
+  TZxSpeedButton* b = bench.Add(20);
+  auto* menu = new TPopupMenu(&bench.form);
+  auto* save = new TMenuItem(menu);
+  save->SetCaption("Save");
+  save->OnClick = [](TObject*) { throw EWriteError("Stream write error - vornix.cti: the disk is full"); };
+  menu->Items()->Add(save);
+  b->SetDropDownMenu(menu);
+  int popups = 0;
+  std::vector<std::string> shown;
+  Application->OnPopupMenu = [&](TPopupMenu*, int, int) -> TMenuItem* {
+    ++popups;
+    return save;
+  };
+  Application->OnException = [&](TObject*, const std::exception& e) { shown.push_back(e.what()); };
+  // Through the panel's window procedure, as a person's press arrives.
+  auto press = [&] {
+    SendMessageA(bench.panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 10));
+    SendMessageA(bench.panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 10));
+  };
+  press();
+  EXPECT_EQ(popups, 1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "Stream write error - vornix.cti: the disk is full");
+  EXPECT_FALSE(b->MenuTracking());
+  EXPECT_EQ(b->State(), bsUp);
+  press();
+  EXPECT_EQ(popups, 2) << "the drop-down menu did not open again";
+  EXPECT_EQ(shown.size(), 2u);
+  Application->OnPopupMenu = nullptr;
+  Application->OnException = nullptr;
+}
+
+// A mouse-up handler that fails leaves the button up, not drawn pressed for good.
+TEST(SpeedButton, AFailingMouseUpHandlerStillReleasesTheButton) {
+  Bench bench;
+  bench.form.Show();
+  TZxSpeedButton* b = bench.Add(20);
+  b->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { throw Exception("handler failed"); };
+  Application->OnException = [](TObject*, const std::exception&) {};
+  SendMessageA(bench.panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 10));
+  EXPECT_EQ(b->State(), bsDown);
+  SendMessageA(bench.panel->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(25, 10));
+  EXPECT_EQ(b->State(), bsUp);
+  Application->OnException = nullptr;
 }
 
 // Faces drawn into memory: frames by state, the grey inactive glyph, the disabled glyph.

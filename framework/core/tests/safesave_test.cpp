@@ -1,5 +1,6 @@
 // A safe save keeps what the user had: a read-only file is refused with the message a
-// failed create gives, attributes and permissions stay, a link stays a link.
+// failed create gives, attributes and permissions stay, a link stays a link (also a Linux
+// link that Wine shows through a Z: name).
 #include "framework/core/SafeSave.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "framework/core/tests/UnixLinks.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +67,63 @@ TEST(SafeSave, KeepsTheAttributesOfTheFileItReplaces) {
   EXPECT_TRUE(GetFileAttributesA(f.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
+// Temporary files a save left in a folder.
+int TemporariesIn(const AnsiString& dir) {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.c_str()))
+    n += e.path().filename().string().rfind("~vx", 0) == 0;
+  return n;
+}
+
+// Linux links, reached through Z: names: the save goes into the file at the end of the
+// link and the link stays, whatever the kind of link.
+TEST(SafeSave, WritesThroughLinuxLinksIntoTheFileTheyLeadTo) {
+  AnsiString dir = FreshFolder("safesave_links");
+  ForceDirectories(dir + "real");
+  ForceDirectories(dir + "other");
+  const AnsiString target = dir + "real\\page.htm";
+  Save(target, "old");
+  if (!MakeUnixLink("real\\page.htm", dir + "probe.htm")) GTEST_SKIP() << "no Linux links here";
+  struct Case {
+    const char* what;
+    AnsiString link;
+    AnsiString to;
+  } cases[] = {
+      {"a relative link beside", dir + "page.htm", "real\\page.htm"},
+      {"a link in another folder, by full name", dir + "other\\full.htm", target},
+      {"a link up and over", dir + "other\\up.htm", "..\\real\\page.htm"},
+      {"a chain of links", dir + "chain.htm", "other\\up.htm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Save(target, "old");
+    ASSERT_TRUE(MakeUnixLink(c.to, c.link));
+    Save(c.link, "new");
+    EXPECT_EQ(Slurp(target), "new") << "the file the link leads to kept its old text";
+    // Still a link to that file: a change of the file shows through it.
+    WriteBytes(target, "changed");
+    EXPECT_EQ(Slurp(c.link), "changed") << "the link became a file of its own";
+    EXPECT_EQ(TemporariesIn(dir) + TemporariesIn(dir + "real") + TemporariesIn(dir + "other"), 0);
+  }
+}
+
+TEST(SafeSave, ALinkWhoseFileIsGoneGetsThatFileBack) {
+  AnsiString dir = FreshFolder("safesave_dangling");
+  ForceDirectories(dir + "real");
+  WriteBytes(dir + "real\\gone.htm", "soon gone");
+  if (!MakeUnixLink("real\\gone.htm", dir + "gone.htm")) GTEST_SKIP() << "no Linux links here";
+  DeleteFileA((dir + "real\\gone.htm").c_str());
+  Save(dir + "gone.htm", "back");
+  EXPECT_EQ(Slurp(dir + "real\\gone.htm"), "back");
+  WriteBytes(dir + "real\\gone.htm", "changed");
+  EXPECT_EQ(Slurp(dir + "gone.htm"), "changed");
+  // A read-only file behind a link is refused like any read-only file.
+  SetFileAttributesA((dir + "real\\gone.htm").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_THROW(Save(dir + "gone.htm", "theirs"), EFCreateError);
+  EXPECT_EQ(Slurp(dir + "real\\gone.htm"), "changed");
+  SetFileAttributesA((dir + "real\\gone.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 #else
 
 TEST(SafeSave, KeepsThePermissionsOfTheFileItReplaces) {
@@ -94,6 +154,13 @@ TEST(SafeSave, WritesThroughALinkToItsTarget) {
   EXPECT_EQ(Slurp(target), "new");
   // The temporary went beside the target, and is gone.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator((dir + "real").c_str()), {}), 1);
+  // A chain of links ending at a file that is gone: the file comes back, the links stay.
+  ASSERT_EQ(symlink("real/gone.htm", (dir + "gone.htm").c_str()), 0);
+  ASSERT_EQ(symlink("gone.htm", (dir + "chain.htm").c_str()), 0);
+  Save(dir + "chain.htm", "back");
+  EXPECT_EQ(Slurp(dir + "real/gone.htm"), "back");
+  ASSERT_EQ(lstat((dir + "chain.htm").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 #endif
