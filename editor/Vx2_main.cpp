@@ -11,6 +11,7 @@
 #include "editor/vx2_EdWin.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Scoped.h"
+#include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/DdeMan.h"
 #include "framework/win/FileCtrl.h"
@@ -396,22 +397,13 @@ void TFrameForm::CreateRecentList() {
 
 namespace {
 
-// Loads or saves a custom list file. A failure keeps its class and words and names the
-// file, and a full disk, so the user knows which file and why.
+// Loads or saves a custom list file; a failure keeps its class and words and says which
+// file it was about.
 void WithListFile(const AnsiString& name, const std::function<void()>& f) {
   try {
     f();
   } catch (Exception& e) {
-    DWORD code = GetLastError();
-    AnsiString text = e.Message();
-    if (text.find(name) == AnsiString::npos) text += " in " + name;
-    ULARGE_INTEGER free{};
-    bool full = code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL ||
-                (dynamic_cast<EWriteError*>(&e) &&
-                 GetDiskFreeSpaceExA(ExtractFilePath(ExpandFileName(name)).c_str(), &free, nullptr, nullptr) &&
-                 free.QuadPart == 0);
-    if (full) text += ": the disk is full";
-    e.SetMessage(text);
+    NameFileInError(e, name);
     throw;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "spell/SpellPlatform.h"
 

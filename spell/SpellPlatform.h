@@ -53,13 +53,6 @@ class TReadOnlyFile {
 // nullptr when the file cannot be opened.
 std::unique_ptr<TReadOnlyFile> OpenReadOnlyFile(const AnsiString& name);
 
-// Free bytes on the disk that holds the folder, -1 when the system cannot tell.
-int64_t FreeDiskBytes(const AnsiString& folder);
-
-// A file failure as the user reads it: the message, the file's name, and that the disk
-// is full when the system says so. A message that names the file already keeps it once.
-AnsiString FileErrorText(const AnsiString& message, const AnsiString& fileName, bool diskFull = false);
-
 // Size of a file in bytes, -1 when it does not exist.
 int64_t FileSizeOf(const AnsiString& name);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/Exceptions.h"
-#include "framework/core/SafeSave.h"
+#include "framework/core/Streams.h"
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "tagdefs/ParEd.h"
@@ -25,50 +25,6 @@ namespace {
 
 const char* const kVxtFilter = "Vornix Pro HTML Tag Defs (*.vxt)|*.vxt";
 const char* const kCaption = "VxPro HTML Tag Editor";
-
-// Passes the writes on and notes whether the system refused one for a full disk, which
-// the stream's own "Stream write error" does not say.
-class TDiskFullWatch : public TStream {
- public:
-  explicit TDiskFullWatch(TStream& s) : s_(s) {}
-  bool DiskFull() const { return diskFull_; }
-  int Read(void* buffer, int count) override { return s_.Read(buffer, count); }
-  // A short write is tried again for the rest, so that the system names its reason.
-  int Write(const void* buffer, int count) override {
-    int put = 0;
-    while (put < count) {
-      SetLastError(ERROR_SUCCESS);
-      int n = s_.Write(static_cast<const char*>(buffer) + put, count - put);
-      if (n <= 0) {
-        DWORD e = GetLastError();
-        if (e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL) diskFull_ = true;
-        break;
-      }
-      put += n;
-    }
-    return put;
-  }
-  int64_t Seek(int64_t offset, TSeekOrigin origin) override { return s_.Seek(offset, origin); }
-
- private:
-  TStream& s_;
-  bool diskFull_ = false;
-};
-
-// Saves the set; a failure says which file it was about.
-void SaveSet(const THTMLGroup& set, const AnsiString& fileName) {
-  bool diskFull = false;
-  try {
-    SaveFileSafely(fileName, [&](TStream& s) {
-      TDiskFullWatch watch(s);
-      auto note = OnScopeExit([&] { diskFull = watch.DiskFull(); });
-      set.SaveToStream(watch);
-    });
-  } catch (Exception& e) {
-    e.SetMessage(FileErrorMessage(e.Message(), fileName, diskFull));
-    throw;
-  }
-}
 
 }  // namespace
 
@@ -314,7 +270,7 @@ void TfrmMain::ShowLoadedSet() {
 bool TfrmMain::SaveBeforeLeaving() {
   if (!fileName_.empty() && FileExists(fileName_)) {
     try {
-      SaveSet(*group_, fileName_);
+      group_->SaveToFile(fileName_);
       SetModified(false);
       return true;
     } catch (...) {
@@ -380,7 +336,7 @@ void TfrmMain::cmdOpenClick(TObject*) {
     try {
       throw;
     } catch (Exception& e) {
-      e.SetMessage(FileErrorMessage(e.Message(), name));
+      NameFileInError(e, name);
       Application->HandleException(this);
     } catch (...) {
       Application->HandleException(this);
@@ -394,7 +350,7 @@ void TfrmMain::cmdOpenClick(TObject*) {
 
 void TfrmMain::cmdSaveClick(TObject*) {
   if (FileExists(fileName_)) {
-    SaveSet(*group_, fileName_);
+    group_->SaveToFile(fileName_);
     SetModified(false);
   } else {
     MessageDlg("Error : Could not find " + fileName_, mtError, {mbOK}, 0);
@@ -404,7 +360,7 @@ void TfrmMain::cmdSaveClick(TObject*) {
 void TfrmMain::cmdSaveAsClick(TObject*) {
   if (!SaveDialog1->Execute()) return;
   AnsiString name = SaveDialog1->FileName();
-  SaveSet(*group_, name);
+  group_->SaveToFile(name);
   SetFileName(name);
   SetModified(false);
 }

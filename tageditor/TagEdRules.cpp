@@ -76,11 +76,4 @@ AnsiString FormatKilobytes(uint64_t bytes, char thousandsSeparator) {
   return out + " KB";
 }
 
-AnsiString FileErrorMessage(const AnsiString& message, const AnsiString& fileName, bool diskFull) {
-  AnsiString r = message;
-  if (!fileName.empty() && r.find(fileName) == AnsiString::npos) r += " in file " + fileName;
-  if (diskFull && r.find("disk is full") == AnsiString::npos) r += ": the disk is full";
-  return r;
-}
-
 }  // namespace vx

@@ -29,11 +29,6 @@ AnsiString EscapeSampleText(const AnsiString& text);
 // Whether a word of the code sample (with its "<") is one of the tags drawn in green.
 bool IsSampleTagWord(const AnsiString& word);
 
-// A file error's message that says which file: the message as it stands, then
-// " in file " and the name (unless it names the file already), then ": the disk is full"
-// when the system said so and the message does not.
-AnsiString FileErrorMessage(const AnsiString& message, const AnsiString& fileName, bool diskFull = false);
-
 // A number of bytes as whole kilobytes with thousands separators: "8,388,608 KB".
 AnsiString FormatKilobytes(uint64_t bytes, char thousandsSeparator);
 

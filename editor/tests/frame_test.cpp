@@ -547,8 +547,8 @@ struct BadCustomListsTest : FrameTest {
 
 TEST_F(BadCustomListsTest, AreReportedAndTheStartGoesOn) {
   // One for each list, in the reader's words and with the file's name.
-  EXPECT_EQ(messages, (std::vector<std::string>{"Invalid property value in " + dir + "vornix.cti",
-                                                "Stream read error in " + dir + "vornix.tsi"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Invalid property value - " + dir + "vornix.cti",
+                                                "Stream read error - " + dir + "vornix.tsi"}));
   EXPECT_EQ(frame->CusTags()->Count(), 0);
   EXPECT_EQ(frame->CusTool()->Count(), 0);
   EXPECT_EQ(frame->CustomPopUp->Items()->Count(), 2);  // the editor item and a line

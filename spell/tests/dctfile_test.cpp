@@ -147,7 +147,7 @@ TEST(DCTFile, SignatureAndFailures) {
     ADD_FAILURE();
   } catch (const EInOutError& e) {
     // The user is told which file is short, not only that something was.
-    EXPECT_EQ(e.Message(), "Read beyond end of file (" + name + ")");
+    EXPECT_EQ(e.Message(), "Read beyond end of file - " + name);
   }
 }
 

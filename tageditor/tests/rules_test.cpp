@@ -67,15 +67,4 @@ TEST(TagRules, KilobytesWithSeparators) {
   EXPECT_EQ(FormatKilobytes(6ull << 40, ','), "6,442,450,944 KB");
 }
 
-TEST(TagRules, FileErrorsSayWhichFile) {
-  EXPECT_EQ(FileErrorMessage("Stream read error", "C:\\work\\cut.vxt"), "Stream read error in file C:\\work\\cut.vxt");
-  EXPECT_EQ(FileErrorMessage("Invalid property value", "r.vxt"), "Invalid property value in file r.vxt");
-  EXPECT_EQ(FileErrorMessage("Stream write error", "D:\\s.vxt", true),
-            "Stream write error in file D:\\s.vxt: the disk is full");
-  // A message that names the file or the full disk already is not told twice.
-  EXPECT_EQ(FileErrorMessage("Cannot create file D:\\s.vxt", "D:\\s.vxt"), "Cannot create file D:\\s.vxt");
-  EXPECT_EQ(FileErrorMessage("Stream write error: the disk is full", "s.vxt", true),
-            "Stream write error: the disk is full in file s.vxt");
-}
-
 }  // namespace vx

@@ -468,7 +468,7 @@ TEST_F(TagEdTest, ASaveToAFullDiskSaysWhichFileAndWhy) {
   };
   Menu(main->cmdSaveAs);
   dialog = nullptr;
-  EXPECT_EQ(messages, (std::vector<std::string>{"Stream write error in file " + full + ": the disk is full"}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Stream write error - " + full + ": the disk is full"}));
   EXPECT_EQ(main->FileName(), dir + "standard.vxt");  // still the set of the file it came from
   EXPECT_EQ(ReadFileBytes(full), "<missing>");
   // Nothing is left behind on the full disk.
@@ -636,7 +636,7 @@ TEST_F(TagEdTest, ALoadThatFailsLeavesTheEmptySetOfNoFileAndSaysWhichFile) {
   // Cut off half way: the message names the file, and every field shows the empty set.
   Open(dir + "cut.vxt");
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[1], "Stream read error in file " + dir + "cut.vxt");
+  EXPECT_EQ(messages[1], "Stream read error - " + dir + "cut.vxt");
   Shown shown = OnScreen(main);
   EXPECT_EQ(shown.caption, "VxPro HTML Tag Editor");
   EXPECT_EQ(shown.tags, 0);
@@ -658,7 +658,7 @@ TEST_F(TagEdTest, ALoadThatFailsLeavesTheEmptySetOfNoFileAndSaysWhichFile) {
   ASSERT_EQ(OnScreen(main).spec, specName);
   Open(dir + "random.vxt");
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[2], "Invalid property value in file " + dir + "random.vxt");
+  EXPECT_EQ(messages[2], "Invalid property value - " + dir + "random.vxt");
   shown = OnScreen(main);
   EXPECT_EQ(shown.caption, "VxPro HTML Tag Editor");
   EXPECT_EQ(shown.tags, 0);
