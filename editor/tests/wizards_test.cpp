@@ -259,6 +259,10 @@ TEST_F(WizardsTest, EditImageMapRefusesWhatItCannotEditAndChangesNothing) {
   EXPECT_NE(messages[0].find("POLY"), std::string::npos);
   edit("<map name=m><area coords=\"1,2,x,4\" href=a.htm></map>");
   EXPECT_EQ(messages, std::vector<std::string>{"'x' is not a valid integer value"});
+  // Coordinates whose width the wizard cannot hold are refused, not written back changed.
+  edit("<map name=m><area coords=\"-2147483648,-2147483648,2147483647,2147483647\" href=a.htm></map>");
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value"});
   edit("<map name=m><area coords=\"1,2,3,4\"></map> ");
   EXPECT_EQ(messages, std::vector<std::string>{"Highlighted text incorrect - \r\nHighlight text from <MAP> to </MAP>"});
   EXPECT_EQ(wizards, 0);

@@ -93,7 +93,8 @@ AnsiString MapNameFromTag(const AnsiString& text);
 
 // What an AREA tag's text says. Attribute names are matched in any case; values keep
 // theirs. A COORDS value of four numbers gives the rectangle (a value that is no whole
-// number raises EConvertError); any other COORDS value leaves HasCoords false.
+// number raises EConvertError, and so does a rectangle whose width or height is below 0
+// or no whole number); any other COORDS value leaves HasCoords false.
 struct TAreaFields {
   bool HasCoords = false;
   int Left = 0, Top = 0, Width = 0, Height = 0;

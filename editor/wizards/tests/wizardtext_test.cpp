@@ -216,6 +216,21 @@ TEST(MapText, ASelectionIsReadWithItsCaseKept) {
   EXPECT_TRUE(IsRectangleArea(ParseAreaText(" shape=\"RECT\" coords=\"0,0,1,1\">")));
   // A coordinate that is no whole number is an error, not a zero.
   EXPECT_THROW(ParseAreaText(" COORDS=\"1,2,x,4\">"), EConvertError);
+  // So is a rectangle the wizard would write back as other coordinates: a width beyond a
+  // whole number, or a right edge left of the left one.
+  try {
+    ParseAreaText(" COORDS=\"-2147483648,-2147483648,2147483647,2147483647\">");
+    ADD_FAILURE() << "a width of 2^32 - 1 was taken";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value");
+  }
+  EXPECT_THROW(ParseAreaText(" COORDS=\"10,10,5,20\">"), EConvertError);
+  EXPECT_THROW(ParseAreaText(" COORDS=\"0,-2147483648,1,2147483647\">"), EConvertError);
+  a = ParseAreaText(" COORDS=\"-2147483648,0,-1,2147483647\">");
+  EXPECT_EQ(a.Width, 2147483647);
+  EXPECT_EQ(a.Height, 2147483647);
+  a = ParseAreaText(" COORDS=\"7,7,7,7\">");
+  EXPECT_EQ(a.Width, 0);
   EXPECT_EQ(MapNameFromTag(" NAME=x y"), "x y");
   EXPECT_EQ(MapNameFromTag(" id"), "");
 }
