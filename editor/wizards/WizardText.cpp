@@ -13,6 +13,15 @@ const char* const CRLF = "\r\n";
 
 static AnsiString Quoted(const AnsiString& s) { return "\"" + s + "\""; }
 
+AnsiString Joined(const std::vector<AnsiString>& pieces) {
+  size_t n = 0;
+  for (const AnsiString& p : pieces) n += p.size();
+  AnsiString s;
+  s.reserve(n);
+  for (const AnsiString& p : pieces) s += p;
+  return s;
+}
+
 // ---- frames --------------------------------------------------------------------------
 
 AnsiString FrameLine(int indent, const TFrameRow& row) {

@@ -11,6 +11,9 @@ namespace vx {
 
 extern const char* const CRLF;
 
+// The pieces one after the other, as one text.
+AnsiString Joined(const std::vector<AnsiString>& pieces);
+
 // ---- frames --------------------------------------------------------------------------
 
 // One row of the frames wizard: the frame it writes.

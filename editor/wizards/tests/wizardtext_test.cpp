@@ -9,12 +9,6 @@ using namespace vx;
 
 namespace {
 
-AnsiString Joined(const std::vector<AnsiString>& pieces) {
-  AnsiString s;
-  for (const AnsiString& p : pieces) s += p;
-  return s;
-}
-
 struct Rows {
   TFrameRow r[3];
 };
