@@ -11,6 +11,7 @@
 #include "editor/vx2_EdWin.h"
 #include "editor/vx2_help.h"
 #include "framework/core/SysUtils.h"
+#include "framework/win/Dialogs.h"
 #include "framework/win/FileCtrl.h"
 #include "tagdefs/ParEd.h"
 #include "tagdefs/tePaths.h"
@@ -55,22 +56,17 @@ void TfrmEditWin::WrapSelection(THTMLTagDef* Def, const AnsiString& Attrs, bool 
                                 int EndLine, int EndPos) {
   TxEdit* ed = CurrentEditor();
   if (!ed) return;
-  // The end tag goes in first, so that the start position stays valid.
   AnsiString endTag;
-  if (Def->Kind() == tkHasEndTag || (Def->Kind() == tkEither && HasSel)) {
+  if (Def->Kind() == tkHasEndTag || (Def->Kind() == tkEither && HasSel))
     endTag = Format("<%s>", LowerCaseIf(Def->EndTag(), opt_.lowerCase).c_str());
-    ed->InsertTextAt(EndLine, EndPos, endTag);
-  }
   AnsiString startTag = Format("<%s%s>", LowerCaseIf(Def->Name(), opt_.lowerCase).c_str(), Attrs.c_str());
-  ed->InsertTextAt(StartLine, StartPos, startTag);
-  if (HasSel) {
-    int end = EndPos + static_cast<int>(endTag.size());
-    if (StartLine == EndLine) end += static_cast<int>(startTag.size());
-    ed->SetStartLine(StartLine);
-    ed->SetStartPos(StartPos);
-    ed->SetEndLine(EndLine);
-    ed->SetEndPos(end);
-    ed->ApplySelection();
+  // With a selection the tagged text ends up selected; without, the caret stands between
+  // the two tags.
+  if (!WrapText(ed, StartLine, StartPos, EndLine, EndPos, startTag, endTag, HasSel)) {
+    MessageDlg(Format("The %s tag was not inserted: a line would be longer than %d characters.", Def->Name().c_str(),
+                      LE_MAX_COLUMNS),
+               mtError, {mbOK}, 0);
+    return;
   }
   if (ed->CanFocus()) ed->SetFocus();
 }

@@ -29,7 +29,14 @@ void NewFramesDocument() {
   FrameForm->OpenInEditor("");
   TxEdit* ed = frmEditWin ? frmEditWin->CurrentEditor() : nullptr;
   if (!ed) return;
-  ed->ClearAll();
+  // The frameset takes the place of the whole new text in one edit, not a clearing and
+  // then its lines: one Undo gives back the text the document opened with.
+  int last = ed->GetLineCount();
+  ed->SetStartLine(1);
+  ed->SetStartPos(0);
+  ed->SetEndLine(last);
+  ed->SetEndPos(ed->GetLineLength(last));
+  ed->ApplySelection();
   wizard->InsertFrames(ed);
 }
 

@@ -4,12 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/Settings.h"
 #include "editor/Vx2_html.h"
-#include "editor/Vx2_main.h"
-#include "editor/vx2_EdWin.h"
+#include "editor/bench/BenchFrame.h"
 #include "framework/core/SysUtils.h"
-#include "framework/win/IniFiles.h"
 #include "viewer/bench/BenchClock.h"
 
 using namespace vx;
@@ -36,14 +33,7 @@ std::string MakeDocument(size_t size) {
 }  // namespace
 
 int main() {
-  Application->SetUnattended(true);
-  TRegIniFile::DeleteUserKey(VornixRegKey);
-  Application->SetTitle(VornixTitle);
-  Application->CreateForm<TFrameForm>();
-  FrameForm->SetBounds(0, 0, 1000, 740);
-  FrameForm->Show();
-  FrameForm->NewDoc(FrameForm);
-  Application->ProcessMessages();
+  StartBenchFrame();
   std::string doc = MakeDocument(1000000);
   frmEditWin->CurrentEditor()->SetText(doc);
   frmEditWin->Show();
@@ -65,10 +55,6 @@ int main() {
   std::printf("written, loaded and laid out: %8.1f ms\n", shown);
   std::printf("round trip to the first paint: %8.1f ms   target < 1000 ms\n", painted);
   std::fflush(stdout);
-  frmEditWin->CurrentEditor()->SetModified(false);
-  FrameForm->Close();
-  Application->ProcessMessages();
-  if (FrameForm) FrameForm->Free();
-  TRegIniFile::DeleteUserKey(VornixRegKey);
+  StopBenchFrame();
   return 0;
 }

@@ -303,6 +303,39 @@ TEST_F(CustomTest, ACustomTagGoesAroundTheSelectionAndSelectsItAll) {
   EXPECT_EQ(Editor()->Text(), "a word here");
 }
 
+// A custom tag goes in as one edit: one Undo takes both texts away. Texts that together
+// make a line longer than the editor holds go in not at all, and a message says so.
+TEST_F(CustomTest, ACustomTagIsOneUndoStepAndNeverHalfInserted) {
+  Tag(*frame->CusTags(), "Block", "<DIV>\r\n  ", false, "\r\n</DIV>", false);
+  Tag(*frame->CusTags(), "Wide", std::string(20000, 'b'), false, std::string(13000, 'a'), false);
+  frame->BuildCustomTagMenu();
+  TMenuItem* popup = frame->CustomPopUp->Items();
+  const std::string text = "a word here\r\nline two";
+  Doc(text);
+  Select(2, 4, 1, 2);
+  Find(popup, "Block")->Click();
+  EXPECT_EQ(Editor()->Text(), "a <DIV>\r\n  word here\r\nline\r\n</DIV> two");
+  EXPECT_EQ(Editor()->SelTextToString(), "<DIV>\r\n  word here\r\nline\r\n</DIV>");
+  ExpectOneUndoStep(text);
+  // No selection: the caret after the text before, as ever.
+  Doc(text);
+  Select(1, 1, 1, 1);
+  Find(popup, "Block")->Click();
+  Editor()->UpdateSelection();
+  EXPECT_EQ(Editor()->EndLine(), 2);
+  EXPECT_EQ(Editor()->EndPos(), 2);
+  ExpectOneUndoStep(text);
+  // 20,000 before and 13,000 after the selected blank of "x y": neither goes in.
+  Doc("x y");
+  Select(1, 1, 1, 2);
+  messages.clear();
+  Find(popup, "Wide")->Click();
+  EXPECT_TRUE(Editor()->Text() == "x y") << "the text changed";
+  EXPECT_EQ(messages, std::vector<std::string>{"The custom tag Wide was not inserted: its texts would make a line "
+                                               "longer than 32767 characters."});
+  Editor()->SetModified(false);
+}
+
 namespace {
 
 // Tool tests: the recording program copied to a folder with blanks in its name.

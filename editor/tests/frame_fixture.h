@@ -152,6 +152,20 @@ struct FrameTest : ::testing::Test {
   void Type(const char* text) {
     for (const char* p = text; *p; ++p) SendMessageA(Editor()->Handle(), WM_CHAR, static_cast<BYTE>(*p), 1);
   }
+  // A command of a menu as the menu bar sends it to the frame.
+  void MenuCommand(TMenuItem* item) {
+    PostMessageA(frame->Handle(), WM_COMMAND, item->Command(), 0);
+    Pump();
+  }
+  // The command just run was one step: the Edit menu's Undo gives back `before` byte for
+  // byte, and its Redo what the editor held after the command.
+  void ExpectOneUndoStep(const std::string& before) {
+    const std::string after = Editor()->GetText();
+    MenuCommand(frmEditWin->cmdUndo);
+    EXPECT_EQ(Editor()->GetText(), before) << "after one Undo";
+    MenuCommand(frmEditWin->cmdRedo);
+    EXPECT_EQ(Editor()->GetText(), after) << "after one Redo";
+  }
 };
 
 }  // namespace vx

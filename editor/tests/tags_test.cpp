@@ -46,6 +46,20 @@ struct TagsTest : FrameTest {
     if (auto* h = dynamic_cast<TfrmHelpView*>(f)) h->btnOK->Click();
   }
   static void Cancel(TForm* f) { f->SetModalResult(mrCancel); }
+  // Line n (from 1) as the editor paints it is the text in the editor's font.
+  bool PaintedLine(int line, const std::string& text) {
+    HWND h = Editor()->Handle();
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
+    TEXTMETRICA tm{};
+    {
+      TWindowDC dc(h);
+      TSelected f(dc, font);
+      GetTextMetricsA(dc, &tm);
+    }
+    const screen::TShot shot = screen::Painted(h);
+    return screen::ShowsText(shot, (line - 1) * tm.tmHeight, line * tm.tmHeight, ColorToRGB(Editor()->Color()), text,
+                             font);
+  }
   // The control's word-click event for the word at this place of the caret's line.
   void WordClick(int line, int column, const char* word) {
     Select(line, column, line, column);
@@ -112,6 +126,33 @@ TEST_F(TagsTest, BAroundASelection) {
   Editor()->UpdateSelection();
   EXPECT_EQ(Editor()->EndPos(), 4);
   EXPECT_EQ(Editor()->GetSelLength(), 0);
+  ExpectOneUndoStep("xy\r\n");
+}
+
+// A tag from a button goes in as one edit: one Undo takes both tags away, in the text and
+// on the screen; a pair that a line cannot hold goes in not at all, and a message says so.
+TEST_F(TagsTest, ATagIsOneUndoStepAndNeverHalfInserted) {
+  const std::string text = "abc word efg\r\nline two of the text\r\nthree\r\nfour\r\n";
+  Doc(text);
+  Select(4, 3, 2, 10);
+  Click("siB");
+  EXPECT_EQ(Line(2), "line two o<b>f the text");
+  EXPECT_EQ(Line(4), "fou</b>r");
+  ExpectOneUndoStep(text);
+  MenuCommand(frmEditWin->cmdUndo);
+  Select(1, 0, 1, 0);
+  EXPECT_TRUE(PaintedLine(2, "line two of the text"));
+  EXPECT_TRUE(PaintedLine(4, "four"));
+  // Seven characters more than a line holds: neither tag goes in.
+  const std::string wide = std::string(32761, 'w') + "\r\n";
+  Doc(wide);
+  Select(1, 10, 1, 20);
+  messages.clear();
+  Click("siB");
+  EXPECT_TRUE(Editor()->GetText() == wide) << "the text changed";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "The B tag was not inserted: a line would be longer than 32767 characters.");
+  Editor()->SetModified(false);
 }
 
 TEST_F(TagsTest, ImgThroughTheAttributeEditor) {

@@ -20,11 +20,6 @@ struct WizardsTest : FrameTest {
     FrameTest::TearDown();
   }
   std::string Text() { return Editor()->GetText(); }
-  // A menu command as the menu bar sends it to the frame.
-  void Command(TMenuItem* item) {
-    PostMessageA(frame->Handle(), WM_COMMAND, item->Command(), 0);
-    Pump();
-  }
   // A press and release on a speed button; a drop-down one opens its menu, where the
   // seam chooses the item with this caption.
   void Press(const char* name, const char* choose = nullptr) {
@@ -51,7 +46,7 @@ const char* const FramesetTail = "<NOFRAMES>\r\nThis document contains frames\r\
 TEST_F(WizardsTest, NewFrameFillsANewUntitledDocument) {
   Doc("<P>kept</P>\r\n");
   Answer([](TForm* f) { f->SetModalResult(mrCancel); });
-  Command(frame->cmdNewFrame);
+  MenuCommand(frame->cmdNewFrame);
   EXPECT_EQ(shown, std::vector<std::string>{"Frame Wizard"});
   EXPECT_EQ(TabCount(), 1);
   Answer([](TForm* f) {
@@ -61,7 +56,7 @@ TEST_F(WizardsTest, NewFrameFillsANewUntitledDocument) {
     w->HeightE[0]->SetText("20%");
     w->OkBtn->Click();
   });
-  Command(frame->cmdNewFrame);
+  MenuCommand(frame->cmdNewFrame);
   ASSERT_EQ(TabCount(), 2);
   EXPECT_TRUE(Editor()->Untitled());
   EXPECT_EQ(Text(),
@@ -225,7 +220,7 @@ TEST_F(WizardsTest, AnImageMapMadeSelectedAndEditedAgainKeepsItsCase) {
     m->HotSpots()[0]->SetLeft(m->HotSpots()[0]->Left() + 5);
     m->OkBtn->Click();
   });
-  Command(frmEditWin->cmdEditImageMap);
+  MenuCommand(frmEditWin->cmdEditImageMap);
   EXPECT_EQ(name, "NavBar");
   ASSERT_EQ(spots.size(), 2u);
   EXPECT_EQ(spots[0], "10,10,60,50 Docs/A.htm");
@@ -248,7 +243,7 @@ TEST_F(WizardsTest, EditImageMapRefusesWhatItCannotEditAndChangesNothing) {
     Doc(text);
     Select(1, 0, 1, static_cast<int>(text.size()));
     messages.clear();
-    Command(frmEditWin->cmdEditImageMap);
+    MenuCommand(frmEditWin->cmdEditImageMap);
     EXPECT_EQ(Text(), text);
   };
   edit("<map name=\"m\"><area shape=\"circle\" coords=\"5,5,4\" href=\"a.htm\"></map>");
@@ -259,6 +254,10 @@ TEST_F(WizardsTest, EditImageMapRefusesWhatItCannotEditAndChangesNothing) {
   EXPECT_NE(messages[0].find("POLY"), std::string::npos);
   edit("<map name=m><area coords=\"1,2,x,4\" href=a.htm></map>");
   EXPECT_EQ(messages, std::vector<std::string>{"'x' is not a valid integer value"});
+  // Coordinates whose width the wizard cannot hold are refused, not written back changed.
+  edit("<map name=m><area coords=\"-2147483648,-2147483648,2147483647,2147483647\" href=a.htm></map>");
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value"});
   edit("<map name=m><area coords=\"1,2,3,4\"></map> ");
   EXPECT_EQ(messages, std::vector<std::string>{"Highlighted text incorrect - \r\nHighlight text from <MAP> to </MAP>"});
   EXPECT_EQ(wizards, 0);
@@ -267,7 +266,76 @@ TEST_F(WizardsTest, EditImageMapRefusesWhatItCannotEditAndChangesNothing) {
   Answer([](TForm* f) { static_cast<TForm_Imgm*>(f)->OkBtn->Click(); });
   Doc(text);
   Select(1, 0, 1, static_cast<int>(text.size()));
-  Command(frmEditWin->cmdEditImageMap);
+  MenuCommand(frmEditWin->cmdEditImageMap);
   EXPECT_EQ(Text(), "<MAP NAME=\"Q\">\r\n   <AREA COORDS=\"1,2,30,40\" HREF=\"a.cgi?x=1&y=2\">\r\n</MAP>");
+  Editor()->SetModified(false);
+}
+
+// Each wizard's text goes in as one edit: one Undo gives back the text before it, one Redo
+// the wizard's text, through the document's own edit control.
+TEST_F(WizardsTest, EachWizardIsUndoneInOneStep) {
+  // Frames: the frameset takes the place of what the new document opened with.
+  frame->NewDoc(frame);
+  Pump();
+  const std::string fresh = Text();
+  ASSERT_FALSE(fresh.empty());
+  Answer([](TForm* f) { static_cast<TForm_FrameWiz*>(f)->OkBtn->Click(); });
+  MenuCommand(frame->cmdNewFrame);
+  EXPECT_EQ(Text(),
+            std::string("<FRAMESET COLS=\"*,*\">\r\n   <FRAME  SRC=\"\">\r\n   <FRAME  SRC=\"\">\r\n") + FramesetTail);
+  Editor()->UpdateSelection();
+  EXPECT_EQ(Editor()->EndLine(), 8);  // the caret after the frameset, as line by line
+  EXPECT_EQ(Editor()->EndPos(), 0);
+  ExpectOneUndoStep(fresh);
+
+  // A 2 x 2 table at the caret.
+  Doc("ab\r\n");
+  Select(1, 1, 1, 1);
+  Answer([](TForm* f) {
+    auto* t = static_cast<TTableDialog*>(f);
+    t->RowsSE->SetValue(2);
+    t->ColumnSE->SetValue(2);
+    t->StringGrid1->SetCells(1, 1, "1");
+    t->StringGrid1->SetCells(2, 1, "2");
+    t->StringGrid1->SetCells(1, 2, "3");
+    t->StringGrid1->SetCells(2, 2, "4");
+    t->OkBtn->Click();
+  });
+  Press("siTable", "&Wizard...");
+  EXPECT_EQ(Text(),
+            "a<table border>\r\n<tr>\r\n   <td>1 </td>\r\n   <td>2 </td>\r\n</tr>\r\n<tr>\r\n   <td>3 </td>\r\n"
+            "   <td>4 </td>\r\n</tr>\r\n</table>\r\nb\r\n");
+  Editor()->UpdateSelection();
+  EXPECT_EQ(Editor()->EndLine(), 11);
+  EXPECT_EQ(Editor()->EndPos(), 0);
+  ExpectOneUndoStep("ab\r\n");
+
+  // A new image map at the caret, then the same map edited in place of its selection.
+  Doc("<P>\r\n");
+  Select(1, 3, 1, 3);
+  Answer([](TForm* f) {
+    auto* m = static_cast<TForm_Imgm*>(f);
+    m->NewHotSpot(RECT{10, 10, 60, 50})->SetHREF("a.htm");
+    m->NewHotSpot(RECT{70, 20, 190, 110})->SetHREF("b.htm");
+    m->NameE->SetText("Nav");
+    m->OkBtn->Click();
+  });
+  Press("siImage", "Map Wizard...");
+  const std::string map =
+      "<MAP NAME=\"Nav\">\r\n   <AREA COORDS=\"10,10,60,50\" HREF=\"a.htm\">\r\n"
+      "   <AREA COORDS=\"70,20,190,110\" HREF=\"b.htm\">\r\n</MAP>";
+  const std::string made = "<P>" + map + "\r\n<IMG BORDER=0 USEMAP=\"#Nav\" SRC=\"\"> \r\n\r\n";
+  EXPECT_EQ(Text(), made);
+  ExpectOneUndoStep("<P>\r\n");
+  Select(1, 3, 4, 6);
+  Answer([](TForm* f) {
+    auto* m = static_cast<TForm_Imgm*>(f);
+    m->HotSpots()[1]->Free();
+    m->OkBtn->Click();
+  });
+  MenuCommand(frmEditWin->cmdEditImageMap);
+  EXPECT_EQ(Text(), "<P><MAP NAME=\"Nav\">\r\n   <AREA COORDS=\"10,10,60,50\" HREF=\"a.htm\">\r\n</MAP>\r\n"
+                    "<IMG BORDER=0 USEMAP=\"#Nav\" SRC=\"\"> \r\n\r\n");
+  ExpectOneUndoStep(made);
   Editor()->SetModified(false);
 }

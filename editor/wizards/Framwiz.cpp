@@ -156,7 +156,8 @@ TFrameRow TForm_FrameWiz::Row(int n) {
 void TForm_FrameWiz::InsertFrames(TCustomLEdit* editor) {
   if (!editor) return;
   TFrameRow rows[3] = {Row(0), Row(1), Row(2)};
-  for (const AnsiString& line : FramesetLines(layout_, rows)) editor->InsertText(line);
+  // One insertion for the whole frameset: one Undo takes it away.
+  editor->InsertText(Joined(FramesetLines(layout_, rows)));
 }
 
 }  // namespace vx

@@ -34,14 +34,14 @@ TfrmListW::TfrmListW(TComponent* owner) : TForm(owner) {
 
 void TfrmListW::SetItems(const AnsiString& text) { Memo1->SetText(text); }
 
-std::vector<AnsiString> TfrmListW::ListLinesOfMemo() {
+std::vector<AnsiString> TfrmListW::MemoLines() {
   std::vector<AnsiString> items;
   TStrings* lines = Memo1->Lines();
   for (int i = 0; i < lines->Count(); ++i) items.push_back(lines->Strings(i));
-  return ListLines(items, cbOrdered->Checked());
+  return items;
 }
 
-AnsiString TfrmListW::GetListText() { return LinesText(ListLinesOfMemo()); }
+AnsiString TfrmListW::GetListText() { return LinesText(ListLines(MemoLines(), cbOrdered->Checked())); }
 
 void TfrmListW::btnSortClick(TObject*) {
   TStringList sorted;
@@ -56,7 +56,7 @@ void TfrmListW::btnSortClick(TObject*) {
 void TfrmListW::PageControl1Change(TObject*) {
   if (PageControl1->ActivePage() != TabSheet2) return;
   TStringList html;
-  for (const AnsiString& l : ListLinesOfMemo()) html.Add(l);
+  for (const AnsiString& l : ListPreviewLines(MemoLines(), cbOrdered->Checked())) html.Add(l);
   HTMLViewer1->LoadFromStrings(html);
 }
 

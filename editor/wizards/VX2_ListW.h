@@ -30,7 +30,7 @@ class TfrmListW : public TForm {
   void PageControl1Change(TObject* Sender);
 
  private:
-  std::vector<AnsiString> ListLinesOfMemo();
+  std::vector<AnsiString> MemoLines();
 
  protected:
   ~TfrmListW() override = default;

@@ -250,7 +250,8 @@ void TForm_Imgm::InsertMap(TCustomLEdit* editor, bool withImage) {
     areas.push_back(TMapArea{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
                              static_cast<int>(r.bottom), s->HREF()});
   }
-  for (const AnsiString& piece : MapPieces(NameE->Text(), areas, withImage, ImageFile)) editor->InsertText(piece);
+  // One insertion for the whole map: one Undo takes it away, and a large map goes in at once.
+  editor->InsertText(Joined(MapPieces(NameE->Text(), areas, withImage, ImageFile)));
 }
 
 }  // namespace vx

@@ -1,5 +1,8 @@
 #include "editor/wizards/WizardText.h"
 
+#include <climits>
+
+#include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "tagdefs/ParAttribs.h"
 #include "tagdefs/tePaths.h"
@@ -9,6 +12,15 @@ namespace vx {
 const char* const CRLF = "\r\n";
 
 static AnsiString Quoted(const AnsiString& s) { return "\"" + s + "\""; }
+
+AnsiString Joined(const std::vector<AnsiString>& pieces) {
+  size_t n = 0;
+  for (const AnsiString& p : pieces) n += p.size();
+  AnsiString s;
+  s.reserve(n);
+  for (const AnsiString& p : pieces) s += p;
+  return s;
+}
 
 // ---- frames --------------------------------------------------------------------------
 
@@ -93,6 +105,13 @@ std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ord
   for (const AnsiString& item : items) v.push_back("<LI>" + item + "</LI>");
   v.push_back(ordered ? "</OL>" : "</UL>");
   return v;
+}
+
+std::vector<AnsiString> ListPreviewLines(const std::vector<AnsiString>& items, bool ordered) {
+  std::vector<AnsiString> shown = items;
+  for (AnsiString& item : shown)
+    if (item.empty()) item = "&nbsp;";
+  return ListLines(shown, ordered);
 }
 
 // ---- links ---------------------------------------------------------------------------
@@ -232,11 +251,16 @@ TAreaFields ParseAreaText(const AnsiString& text) {
       parts.push_back(Trim(value.substr(from)));
       if (parts.size() == 4) {
         int l = StrToInt(parts[0]), t2 = StrToInt(parts[1]), r = StrToInt(parts[2]), b = StrToInt(parts[3]);
+        // A spot is held as its left, top, width and height: a width or height below 0 or
+        // beyond a whole number would be written back as other coordinates.
+        long long w = static_cast<long long>(r) - l, h = static_cast<long long>(b) - t2;
+        if (w < 0 || h < 0 || w > INT_MAX || h > INT_MAX)
+          throw EConvertError("'" + value + "' is not a valid integer value");
         a.HasCoords = true;
         a.Left = l;
         a.Top = t2;
-        a.Width = r - l;
-        a.Height = b - t2;
+        a.Width = static_cast<int>(w);
+        a.Height = static_cast<int>(h);
       }
     } else if (name == "href") {
       a.HRef = value;

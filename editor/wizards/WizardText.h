@@ -11,6 +11,9 @@ namespace vx {
 
 extern const char* const CRLF;
 
+// The pieces one after the other, as one text.
+AnsiString Joined(const std::vector<AnsiString>& pieces);
+
 // ---- frames --------------------------------------------------------------------------
 
 // One row of the frames wizard: the frame it writes.
@@ -46,6 +49,9 @@ std::vector<AnsiString> TablePieces(const TTableSpec& spec, bool lower);
 
 // "<UL>" or "<OL>", one LI line per item (empty items too), and the closing tag.
 std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ordered);
+// The same list for the preview: an empty item holds a no-break space there, because the
+// viewer leaves an empty paragraph out, number and all, where a browser shows the item.
+std::vector<AnsiString> ListPreviewLines(const std::vector<AnsiString>& items, bool ordered);
 
 // ---- links ---------------------------------------------------------------------------
 
@@ -93,7 +99,8 @@ AnsiString MapNameFromTag(const AnsiString& text);
 
 // What an AREA tag's text says. Attribute names are matched in any case; values keep
 // theirs. A COORDS value of four numbers gives the rectangle (a value that is no whole
-// number raises EConvertError); any other COORDS value leaves HasCoords false.
+// number raises EConvertError, and so does a rectangle whose width or height is below 0
+// or no whole number); any other COORDS value leaves HasCoords false.
 struct TAreaFields {
   bool HasCoords = false;
   int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -134,7 +134,8 @@ void TTableDialog::PageControl1Change(TObject*) {
 
 void TTableDialog::InsertTable(TCustomLEdit* editor) {
   if (!editor) return;
-  for (const AnsiString& piece : TablePieces(Spec(), LowerCase)) editor->InsertText(piece);
+  // One insertion for the whole table: one Undo takes it away.
+  editor->InsertText(Joined(TablePieces(Spec(), LowerCase)));
 }
 
 }  // namespace vx

@@ -110,12 +110,8 @@ void Document::SetSelection(Pos anchor, Pos caret) {
   mergeOpen_ = false;
 }
 
-// Replaces [a, b) by text that uses '\n' only. Checks line lengths first.
-bool Document::RawReplace(Pos a, Pos b, std::string_view text, std::string* removed) {
-  a = Clamp(a);
-  b = Clamp(b);
-  if (b < a) std::swap(a, b);
-  // Split the new text into pieces and check the lines they would form.
+// The lines of a text that uses '\n' only.
+static std::vector<std::string_view> Pieces(std::string_view text) {
   std::vector<std::string_view> pieces;
   size_t s = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
@@ -124,17 +120,30 @@ bool Document::RawReplace(Pos a, Pos b, std::string_view text, std::string* remo
       s = i + 1;
     }
   }
+  return pieces;
+}
+
+// Whether the lines that replacing [a, b) (in order) by these pieces forms stay within kMaxColumns.
+bool Document::Fits(Pos a, Pos b, const std::vector<std::string_view>& pieces) const {
+  size_t headLen = a.col, tailLen = lines_[b.line].size() - b.col;
+  if (pieces.size() == 1) return headLen + pieces[0].size() + tailLen <= kMaxColumns;
+  if (headLen + pieces.front().size() > kMaxColumns) return false;
+  if (pieces.back().size() + tailLen > kMaxColumns) return false;
+  for (size_t i = 1; i + 1 < pieces.size(); ++i)
+    if (pieces[i].size() > kMaxColumns) return false;
+  return true;
+}
+
+// Replaces [a, b) by text that uses '\n' only. Checks line lengths first.
+bool Document::RawReplace(Pos a, Pos b, std::string_view text, std::string* removed) {
+  a = Clamp(a);
+  b = Clamp(b);
+  if (b < a) std::swap(a, b);
+  std::vector<std::string_view> pieces = Pieces(text);
+  if (!Fits(a, b, pieces)) return false;
   const std::string& first = lines_[a.line];
   const std::string& last = lines_[b.line];
-  size_t headLen = a.col, tailLen = last.size() - b.col;
-  if (pieces.size() == 1) {
-    if (headLen + pieces[0].size() + tailLen > kMaxColumns) return false;
-  } else {
-    if (headLen + pieces.front().size() > kMaxColumns) return false;
-    if (pieces.back().size() + tailLen > kMaxColumns) return false;
-    for (size_t i = 1; i + 1 < pieces.size(); ++i)
-      if (pieces[i].size() > kMaxColumns) return false;
-  }
+  size_t headLen = a.col;
   if (removed) *removed = TextRange(a, b, "\n");
   std::string tail = last.substr(b.col);
   std::string head = first.substr(0, a.col);
@@ -245,10 +254,33 @@ bool Document::Replace(Pos a, Pos b, std::string_view text, EditKind kind) {
   if (b < a) std::swap(a, b);
   std::string norm = NormalizeLineEnds(text);
   if (a == b && norm.empty()) return true;
+  if (kind == EditKind::Other && !(a == b) && norm.size() > RangeLength(a, b, 1)) {
+    // A text put around the one it replaces (a tag around a selection) goes in as its two
+    // ends: the lines between, and their bookmarks, stay as they are.
+    std::string old = TextRange(a, b, "\n");
+    size_t at = norm.find(old);
+    if (at != std::string::npos) return Surround(a, b, norm, at, old.size());
+  }
   Pos anchorBefore = anchor_, caretBefore = caret_;
   Edit e{a, {}, norm};
   if (!RawReplace(a, b, norm, &e.removed)) return false;
   Record(std::move(e), kind, anchorBefore, caretBefore);
+  return true;
+}
+
+bool Document::Surround(Pos a, Pos b, std::string_view whole, size_t at, size_t keptLength) {
+  if (!Fits(a, b, Pieces(whole))) return false;
+  std::string_view before = whole.substr(0, at), after = whole.substr(at + keptLength);
+  Pos anchorBefore = anchor_, caretBefore = caret_;
+  UndoGroup group(*this);
+  // The end first, so that the start stays where it is.
+  for (auto [p, piece] : {std::pair{b, after}, std::pair{a, before}}) {
+    if (piece.empty()) continue;
+    RawReplace(p, p, piece, nullptr);
+    Record(Edit{p, {}, std::string(piece)}, EditKind::Other, anchorBefore, caretBefore);
+  }
+  anchor_ = caret_ = EndOf(a, whole);
+  if (!undo_.empty() && undoDepth_ > 0) undo_.back().anchorAfter = undo_.back().caretAfter = caret_;
   return true;
 }
 

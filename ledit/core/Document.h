@@ -129,7 +129,11 @@ class Document {
     EditKind kind = EditKind::Other;
   };
 
+  bool Fits(Pos a, Pos b, const std::vector<std::string_view>& pieces) const;
   bool RawReplace(Pos a, Pos b, std::string_view normText, std::string* removed);
+  // Replaces [a, b) by `whole`, which holds the replaced text at `at`, as one undo step
+  // that inserts only what goes before and after it.
+  bool Surround(Pos a, Pos b, std::string_view whole, size_t at, size_t keptLength);
   void Record(Edit e, EditKind kind, Pos anchorBefore, Pos caretBefore);
   void MoveBookmarks(Pos a, Pos b, int insertedBreaks);
 

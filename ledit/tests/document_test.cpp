@@ -239,6 +239,44 @@ TEST(Document, EditsInsideOneStepUndoTogether) {
   EXPECT_EQ(d.LineCount(), 3);
 }
 
+TEST(Document, TextPutAroundTheReplacedTextKeepsTheLinesBetween) {
+  Document d = Loaded("zero\nfirst line\nmiddle\nlast line\nend");
+  d.SetBookmarkCount(4);
+  d.SetBookmark(1, 2);
+  d.SetSelection({3, 4}, {1, 6});
+  const std::string before = d.Text("\n");
+  ASSERT_TRUE(d.ReplaceSelection("<div>\r\n" + d.TextRange({1, 6}, {3, 4}) + "</div>"));
+  const std::string after = d.Text("\n");
+  EXPECT_EQ(after, "zero\nfirst <div>\nline\nmiddle\nlast</div> line\nend");
+  EXPECT_EQ(d.Caret(), (Pos{4, 10}));
+  EXPECT_FALSE(d.HasSelection());
+  // The bookmark inside stays on its line, as it does when the two ends are typed.
+  EXPECT_EQ(d.Line(d.Bookmark(1)), "middle");
+  // One step, back to the selection it replaced.
+  d.Undo();
+  EXPECT_EQ(d.Text("\n"), before);
+  EXPECT_EQ(d.Anchor(), (Pos{3, 4}));
+  EXPECT_EQ(d.Caret(), (Pos{1, 6}));
+  EXPECT_FALSE(d.CanUndo());
+  d.Redo();
+  EXPECT_EQ(d.Text("\n"), after);
+  EXPECT_EQ(d.Caret(), (Pos{4, 10}));
+  // A whole that a line cannot hold changes nothing, neither end.
+  Document w = Loaded("ab\n" + std::string(32760, 'x'));
+  w.SetSelection({0, 1}, {1, 32760});
+  uint64_t v = w.Version();
+  EXPECT_FALSE(w.ReplaceSelection("<" + w.TextRange({0, 1}, {1, 32760}) + "</tag>++"));
+  EXPECT_EQ(w.Version(), v);
+  EXPECT_EQ(w.Line(0), "ab");
+  EXPECT_FALSE(w.CanUndo());
+  // Replace all puts the text around each match, and undoes in one step.
+  Document r = Loaded("a-b-c");
+  EXPECT_EQ(r.ReplaceAll("-", "[-]", true, false), 2);
+  EXPECT_EQ(r.Line(0), "a[-]b[-]c");
+  r.Undo();
+  EXPECT_EQ(r.Line(0), "a-b-c");
+}
+
 TEST(Document, ReplaceAllIsOneStepAndAFaultEndsTheStep) {
   Document d = Loaded("a-b-c-d");
   EXPECT_EQ(d.ReplaceAll("-", "+", true, false), 3);

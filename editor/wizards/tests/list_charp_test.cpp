@@ -5,9 +5,12 @@
 #include "editor/wizards/WizardText.h"
 #include "editor/wizards/tests/wizard_fixture.h"
 #include "framework/win/IniFiles.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "viewer/Htmlview.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 using namespace vx;
 
@@ -71,6 +74,56 @@ TEST_F(ListWizard, LinesBecomeItemsSortedOrderedAndPreviewed) {
   EXPECT_EQ(l->ShowModal(), mrOk);
   Application->OnModalForm = [](TForm* f) { static_cast<TfrmListW*>(f)->CancelBtn->Click(); };
   EXPECT_EQ(l->ShowModal(), mrCancel);
+}
+
+// The preview numbers the items as a browser will: an empty first item shows "1." on a
+// line of its own, and the next item is "2.".
+TEST_F(ListWizard, ThePreviewShowsAnEmptyItemWithItsNumber) {
+  auto l = NewForm<TfrmListW>(host);
+  l->Show();
+  l->SetItems("\r\nAlpha\r\nbeta");
+  l->cbOrdered->SetChecked(true);
+  Pump();
+  RECT tab;
+  SendMessageA(l->PageControl1->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+  Click(l->PageControl1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+  ASSERT_TRUE(IsWindowVisible(l->HTMLViewer1->Handle()));
+  Screenshot("list_preview");
+  const screen::TShot shot = screen::Capture(screen::ClientScreenRect(l->HTMLViewer1->PaintPanel()->Handle()));
+  const COLORREF page = shot.At(1, 1);
+  // The lines of text, as bands of rows that hold ink.
+  std::vector<std::pair<int, int>> lines;
+  for (int y = 0; y < shot.height; ++y) {
+    bool ink = false;
+    for (int x = 0; x < shot.width && !ink; ++x) ink = screen::Ink(shot.At(x, y), page);
+    if (!ink) continue;
+    if (!lines.empty() && lines.back().second == y)
+      lines.back().second = y + 1;
+    else
+      lines.push_back({y, y + 1});
+  }
+  ASSERT_EQ(lines.size(), 3u);
+  TFont font;
+  font.SetName("Times New Roman");
+  font.SetSize(l->HTMLViewer1->DefFontSize());
+  // The numbers stand in a column of their own, left of the items' text.
+  auto part = [&](int line, int from, int to) {
+    screen::TShot s;
+    s.width = to - from;
+    s.height = lines[line].second - lines[line].first;
+    for (int y = lines[line].first; y < lines[line].second; ++y)
+      for (int x = from; x < to; ++x) s.pixels.push_back(shot.At(x, y));
+    return s;
+  };
+  int numberEnd = 0;
+  for (int y = lines[0].first; y < lines[0].second; ++y)
+    for (int x = 0; x < shot.width; ++x)
+      if (screen::Ink(shot.At(x, y), page)) numberEnd = std::max(numberEnd, x + 1);
+  const screen::TShot one = part(0, 0, numberEnd), two = part(1, 0, numberEnd + 1);
+  EXPECT_TRUE(screen::ShowsText(one, 0, one.height, page, "1.", font.Handle()));
+  EXPECT_TRUE(screen::ShowsText(two, 0, two.height, page, "2.", font.Handle()));
+  EXPECT_GE(l->HTMLViewer1->FindText("Alpha"), 0);
+  EXPECT_EQ(l->GetListText(), "<OL>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>beta</LI>\r\n</OL>\r\n");
 }
 
 TEST_F(CharWindow, ACellInsertsItsEntityOrTheCharacter) {

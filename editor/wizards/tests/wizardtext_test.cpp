@@ -9,12 +9,6 @@ using namespace vx;
 
 namespace {
 
-AnsiString Joined(const std::vector<AnsiString>& pieces) {
-  AnsiString s;
-  for (const AnsiString& p : pieces) s += p;
-  return s;
-}
-
 struct Rows {
   TFrameRow r[3];
 };
@@ -121,6 +115,9 @@ TEST(ListText, EmptyAndOrderedWithEmptyLines) {
   EXPECT_EQ(LinesText(ListLines({}, false)), "<UL>\r\n</UL>\r\n");
   EXPECT_EQ(ListLines({"one", "", "100% three"}, true),
             (std::vector<AnsiString>{"<OL>", "<LI>one</LI>", "<LI></LI>", "<LI>100% three</LI>", "</OL>"}));
+  // The preview shows an empty item with its number; the list itself keeps it empty.
+  EXPECT_EQ(ListPreviewLines({"", "two", " "}, true),
+            (std::vector<AnsiString>{"<OL>", "<LI>&nbsp;</LI>", "<LI>two</LI>", "<LI> </LI>", "</OL>"}));
 }
 
 TEST(LinkText, EachSchemeTakesItsParts) {
@@ -216,6 +213,21 @@ TEST(MapText, ASelectionIsReadWithItsCaseKept) {
   EXPECT_TRUE(IsRectangleArea(ParseAreaText(" shape=\"RECT\" coords=\"0,0,1,1\">")));
   // A coordinate that is no whole number is an error, not a zero.
   EXPECT_THROW(ParseAreaText(" COORDS=\"1,2,x,4\">"), EConvertError);
+  // So is a rectangle the wizard would write back as other coordinates: a width beyond a
+  // whole number, or a right edge left of the left one.
+  try {
+    ParseAreaText(" COORDS=\"-2147483648,-2147483648,2147483647,2147483647\">");
+    ADD_FAILURE() << "a width of 2^32 - 1 was taken";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value");
+  }
+  EXPECT_THROW(ParseAreaText(" COORDS=\"10,10,5,20\">"), EConvertError);
+  EXPECT_THROW(ParseAreaText(" COORDS=\"0,-2147483648,1,2147483647\">"), EConvertError);
+  a = ParseAreaText(" COORDS=\"-2147483648,0,-1,2147483647\">");
+  EXPECT_EQ(a.Width, 2147483647);
+  EXPECT_EQ(a.Height, 2147483647);
+  a = ParseAreaText(" COORDS=\"7,7,7,7\">");
+  EXPECT_EQ(a.Width, 0);
   EXPECT_EQ(MapNameFromTag(" NAME=x y"), "x y");
   EXPECT_EQ(MapNameFromTag(" id"), "");
 }
