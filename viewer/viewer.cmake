@@ -7,7 +7,7 @@ if(VORNIX_WIN32)
   vornix_test(NAME htmlview_tests
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_control_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
-    LIBS vx_htmlview)
+    LIBS vx_htmlview vx_screen_driver)
   target_include_directories(htmlview_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
 endif()
 
