@@ -18,3 +18,9 @@ if(VORNIX_WIN32)
   add_executable(refpage ${CMAKE_CURRENT_LIST_DIR}/bench/refpage.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc)
   target_link_libraries(refpage PRIVATE vx_htmlview)
 endif()
+
+# How long a page of thousands of forms takes to load and to paint: a program, not a test.
+if(VORNIX_WIN32)
+  add_executable(formbench ${CMAKE_CURRENT_LIST_DIR}/bench/formbench.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc)
+  target_link_libraries(formbench PRIVATE vx_htmlview)
+endif()
