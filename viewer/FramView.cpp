@@ -86,14 +86,16 @@ TFrameBase::TFrameBase(TComponent* owner, TFrameSet* master) : TCustomPanel(owne
 }
 
 // ---------------------------------------------------------------- TFrame
-TFrame::TFrame(TSubFrameSet* parent, TFrameSet* master, const TAttributeList& a)
-    : TFrameBase(parent, master), ParentSet(parent) {
+TFrame::TFrame(TSubFrameSet* parent, TFrameSet* master, const TFramePiece& piece)
+    : TFrameBase(parent, master),
+      ParentSet(parent),
+      FrameName(piece.Name),
+      Source(piece.Source),
+      NoResize(piece.NoResize),
+      NoScroll(piece.NoScroll) {
   SetBevelOuter(bvLowered);
   SetBevelInner(bvLowered);
-  if (auto* n = a.Find(NameAttr)) FrameName = n->Name;
-  if (auto* s = a.Find(SrcAttr)) Source = s->Name;
-  NoResize = a.Find(NoResizeAttr) != nullptr;
-  if (auto* s = a.Find(ScrollingAttr)) NoScroll = SameText(Trim(s->Name), "NO");
+  if (piece.Note()) SetCaption(OmittedFramesNote(piece.Omitted));
 }
 
 bool TFrame::GetNoResize(bool& before, bool& after) {
@@ -301,29 +303,40 @@ void TFrame::OpenLink(const std::string& file0, const std::string& dest) {
 // ---------------------------------------------------------------- TSubFrameSet
 TSubFrameSet::TSubFrameSet(TComponent* owner, TFrameSet* master) : TFrameBase(owner, master) {}
 
-void TSubFrameSet::SetAttributes(const TAttributeList& a) {
-  if (auto* rows = a.Find(RowsAttr)) {
-    OnRows = true;
-    Entries = ParseSizeList(rows->Name);
-  } else if (auto* cols = a.Find(ColsAttr)) {
-    OnRows = false;
-    Entries = ParseSizeList(cols->Name);
+void TSubFrameSet::Build(const TFrameSetSpec& spec) {
+  OnRows = spec.OnRows;
+  Entries = spec.Entries;
+  for (const TFramePiece& p : spec.Pieces) {
+    if (p.Set) {
+      auto* s = new TSubFrameSet(this, MasterSet);
+      s->SetParent(this);
+      List.push_back(s);
+      s->Build(*p.Set);
+    } else {
+      AddFrame(p);
+    }
   }
-  if (MasterSet) MasterSet->FrameSetStarted = true;
+  FinishFrames();
 }
 
-TFrameSetSink* TSubFrameSet::AddFrameSet() {
-  auto* s = new TSubFrameSet(this, MasterSet);
-  s->SetParent(this);
-  List.push_back(s);
-  return s;
-}
-
-void TSubFrameSet::AddFrame(const TAttributeList& a) {
-  auto* f = new TFrame(this, MasterSet, a);
+TFrame* TSubFrameSet::AddFrame(const TFramePiece& piece) {
+  auto* f = new TFrame(this, MasterSet, piece);
   f->SetParent(this);
   List.push_back(f);
   if (!f->FrameName.empty()) MasterSet->AddFrameName(f->FrameName, f);
+  return f;
+}
+
+int TSubFrameSet::PieceCount() const {
+  int n = 0;
+  for (TFrameBase* c : List) {
+    ++n;
+    if (auto* s = dynamic_cast<TSubFrameSet*>(c))
+      n += s->PieceCount();
+    else if (auto* f = dynamic_cast<TFrame*>(c); f && f->FrameSet)
+      n += 1 + f->FrameSet->PieceCount();
+  }
+  return n;
 }
 
 void TSubFrameSet::ClearFrames() {
@@ -345,29 +358,33 @@ void TSubFrameSet::FinishFrames() {
   // Children beyond the written sizes take one share each; sizes beyond the children
   // get empty frames.
   while (Entries.size() < List.size()) Entries.push_back(-1);
-  while (List.size() < Entries.size()) AddFrame(TAttributeList());
+  while (List.size() < Entries.size()) AddFrame(TFramePiece());
   Fixed.assign(List.size() + 1, false);
   Borders.assign(List.size() + 1, 0);
   Sizes.assign(List.size(), 0);
 }
 
 bool TSubFrameSet::ReadFrameDocument(const std::string& file, THtmlDocInfo& info) {
-  bool found = false;
+  TFrameDocument doc;
   {
-    auto failed = OnScopeExit([this] { ClearFrames(); });
-    found = ParseFramesetFile(*this, file, &info);
-    failed.Dismiss();
+    auto read = OnScopeExit([&] {
+      info = doc.Info;
+      if (doc.Started) MasterSet->FrameSetStarted = true;
+    });
+    // What the frame viewer shows already leaves that much less for this document.
+    ReadFrameDocumentFile(file, doc, kMaxFramesInAll - MasterSet->PieceCount());
   }
-  if (!found) {
+  if (!doc.Found) {
     ClearFrames();
     return false;
   }
+  Build(doc.Root);
   // Every set read from this document shares its base and its file.
-  std::string doc = ExpandFileName(file);
+  std::string docFile = ExpandFileName(file);
   std::function<void(TSubFrameSet*)> assign = [&](TSubFrameSet* s) {
     s->BaseHref = info.BaseHref;
     s->BaseTarget = info.BaseTarget;
-    s->DocumentFile = doc;
+    s->DocumentFile = docFile;
     for (TFrameBase* c : s->List)
       if (auto* sub = dynamic_cast<TSubFrameSet*>(c)) assign(sub);
   };
@@ -582,7 +599,7 @@ void TSubFrameSet::MouseUpOnBorder(TMouseButton b, TShiftState s, int x, int y) 
 
 void TSubFrameSet::OpenLink(const std::string& file, const std::string& dest) {
   ClearFrames();
-  auto* f = new TFrame(this, MasterSet, TAttributeList());
+  auto* f = new TFrame(this, MasterSet, TFramePiece());
   f->SetParent(this);
   f->Source = file + dest;
   List.push_back(f);
@@ -668,7 +685,7 @@ void TFrameSet::LoadFromFile(const std::string& file, const std::string& dest) {
     for (TFrameBase* c : std::vector<TFrameBase*>(List)) c->LoadContent();
     CollectFixedBorders();
   } else {
-    auto* f = new TFrame(this, this, TAttributeList());
+    auto* f = new TFrame(this, this, TFramePiece());
     f->SetParent(this);
     f->Source = file + dest;
     List.push_back(f);

@@ -11,9 +11,8 @@
 
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Menus.h"
-#include "viewer/FrameSizes.h"
+#include "viewer/FrameDocument.h"
 #include "viewer/Htmlview.h"
-#include "viewer/ReadHTML.h"
 
 namespace vx {
 
@@ -58,7 +57,8 @@ class TFrameBase : public TCustomPanel {
 // One FRAME.
 class TFrame : public TFrameBase {
  public:
-  TFrame(TSubFrameSet* parent, TFrameSet* master, const TAttributeList& a);
+  // A piece that is a note shows its text and loads nothing.
+  TFrame(TSubFrameSet* parent, TFrameSet* master, const TFramePiece& piece);
   const char* ClassName() const override { return "TFrame"; }
   bool GetNoResize(bool& before, bool& after) override;
   void LoadContent() override;
@@ -93,7 +93,7 @@ class TFrame : public TFrameBase {
 };
 
 // One FRAMESET.
-class TSubFrameSet : public TFrameBase, public TFrameSetSink {
+class TSubFrameSet : public TFrameBase {
  public:
   TSubFrameSet(TComponent* owner, TFrameSet* master);
   const char* ClassName() const override { return "TSubFrameSet"; }
@@ -106,12 +106,13 @@ class TSubFrameSet : public TFrameBase, public TFrameSetSink {
   void UnloadContent() override;
   void ComputeSizes(int left, int top, int height, int width) override;
   virtual void ClearFrames();
-  void FinishFrames() override;
+  void FinishFrames();
 
-  // Filled from a frame document.
-  void SetAttributes(const TAttributeList& a) override;
-  TFrameSetSink* AddFrameSet() override;
-  void AddFrame(const TAttributeList& a) override;
+  // The panels of a set read from a frame document.
+  void Build(const TFrameSetSpec& spec);
+  TFrame* AddFrame(const TFramePiece& piece);
+  // Frames and sets shown inside this set, at every depth.
+  int PieceCount() const;
   // Reads a frame document into this set (and the sets it nests); false when the file is
   // no frame document or cannot be read as one, leaving the set empty.
   bool ReadFrameDocument(const std::string& file, THtmlDocInfo& info);

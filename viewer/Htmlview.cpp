@@ -239,6 +239,7 @@ void THTMLViewer::ClearForLoad() {
   doc_->ApplyDefaults(defFontName_, defPreFontName_, defBackground_, defHotSpotColor_, defFontColor_, defFontSize_);
   doc_->ShowImages = viewImages_;
   anchors_.Clear();
+  viewAnchor_.clear();
   selAnchor_ = 0;
   mouseDownIndex_ = -1;
   selLast_ = -1;
@@ -365,6 +366,7 @@ void THTMLViewer::Clear() {
   doc_->Clear();
   doc_->ApplyDefaults(defFontName_, defPreFontName_, defBackground_, defHotSpotColor_, defFontColor_, defFontSize_);
   anchors_.Clear();
+  viewAnchor_.clear();
   base_.clear();
   target_.clear();
   title_.clear();
@@ -419,6 +421,7 @@ int THTMLViewer::MaxVPos() const { return std::max(0, docHeight_ - panel_->Heigh
 int THTMLViewer::MaxHPos() const { return std::max(0, hbar_->Max() - panel_->Width()); }
 
 void THTMLViewer::SetVPos(int y) {
+  viewAnchor_.clear();
   y = std::clamp(y, 0, MaxVPos());
   vbar_->SetPosition(y);
   doc_->SetScrollOffset(y);
@@ -460,15 +463,19 @@ void THTMLViewer::Relayout() {
 }
 
 void THTMLViewer::LayoutKeepingPosition() {
+  std::string anchor = viewAnchor_;
   int p = GetViewPosition();
   Layout();
-  SetViewPosition(p);
+  // A view placed at an anchor stays at the anchor: a section's offset means another place
+  // once the lines wrap anew (a page that is one table is one section).
+  if (anchor.empty() || !GoToAnchor(anchor)) SetViewPosition(p);
   InvalidatePanel();
 }
 
 void THTMLViewer::Resize() {
   TCustomControl::Resize();
   if (!panel_ || !vbar_ || !hbar_) return;  // still being made
+  std::string anchor = viewAnchor_;
   if (Width() == lastLayoutWidth_) {
     ArrangeScrollBars();
   } else {
@@ -481,6 +488,8 @@ void THTMLViewer::Resize() {
   else
     ScrollTo(vbar_->Position());
   hbar_->SetPosition(std::min(hbar_->Position(), MaxHPos()));
+  // Sized after its page was loaded (a frame is), the view still shows the anchor.
+  if (!anchor.empty()) GoToAnchor(anchor);
 }
 
 int THTMLViewer::GetViewPosition() {
@@ -814,6 +823,7 @@ bool THTMLViewer::GoToAnchor(const std::string& name) {
   ScrollTo(s->YValue);
   hbar_->SetPosition(0);
   InvalidatePanel();
+  viewAnchor_ = HtUpperCase(n);
   return true;
 }
 

@@ -256,6 +256,7 @@ class THTMLViewer : public TCustomControl {
   std::unique_ptr<TSectionList> doc_;
   std::unique_ptr<TFormWidgetFactory> widgets_;
   TStringList anchors_;
+  std::string viewAnchor_;  // the anchor the view was placed at, until it moves
   std::string fileName_, title_, base_, target_, linkUrl_, linkTarget_;
   int fileType_ = 0;
   int docWidth_ = 0, docHeight_ = 0, lastLayoutWidth_ = -1;

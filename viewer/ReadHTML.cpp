@@ -37,9 +37,6 @@ const TSymSet kCommon =
             FormTag,   FormEndTag,  FontTag,    BaseFontTag,   BigTag,     SmallTag,     MapTag,      PageTag});
 const TSymSet kStyleTags = SymSet({BTag, BEndTag, StrongTag, StrongEndTag, ITag, IEndTag, EmTag, EmEndTag, CiteTag,
                                    CiteEndTag, VarTag, VarEndTag, UTag, UEndTag, SubTag, SubEndTag, SupTag, SupEndTag});
-// Frame documents: the first of these means the document has a body.
-const TSymSet kBodyContent = SymSet({BodyTag, PTag, HTag, HRTag, OLTag, ULTag, DirTag, MenuTag, DLTag, AddressTag,
-                                     BlockQuoteTag, PreTag, ImgTag, TableTag, FormTag});
 
 std::uint8_t AlignCode(const std::string& v, std::uint8_t dflt) {
   std::string a = HtLowerCase(TrimControlChars(v));
@@ -979,70 +976,6 @@ void RunTextParse(TSectionList& list, TStrings* anchors, bool swallow, Open open
   }
 }
 
-// ---------------------------------------------------------------- frame documents
-class TFrameReader {
- public:
-  THtmlScanner S;
-  THtmlDocInfo Info;
-  int depth = 0;
-
-  void SkipNoFrames() {
-    while (S.Sy != NoFramesEndTag && S.Sy != EofSym) S.ScanSymbol();
-  }
-  void ParseFrameSetBody(TFrameSetSink& set) {
-    set.SetAttributes(S.Attributes);
-    S.ScanSymbol();
-    while (S.Sy != FrameSetEndTag && S.Sy != EofSym) {
-      if (S.Sy == FrameSetTag) {
-        if (depth < kMaxFrameSetNesting) {
-          TSaved<int> d(depth);
-          ++depth;
-          if (TFrameSetSink* child = set.AddFrameSet()) {
-            ParseFrameSetBody(*child);
-          }
-        }
-      } else if (S.Sy == FrameTag) {
-        set.AddFrame(S.Attributes);
-      } else if (S.Sy == NoFramesTag) {
-        SkipNoFrames();
-      }
-      S.ScanSymbol();
-    }
-    set.FinishFrames();
-  }
-  // Scans the head: true when a FRAMESET comes before body content (read into set if given).
-  bool Scan(TFrameSetSink* set) {
-    S.Attributes.Clear();
-    S.Start();
-    S.ScanSymbol();
-    bool found = false;
-    while (S.Sy != EofSym && !kBodyContent[S.Sy]) {
-      switch (S.Sy) {
-        case TitleTag:
-          S.ScanSymbol();
-          while (S.Sy == TextSym) {
-            Info.Title += S.Token;
-            S.ScanSymbol();
-          }
-          continue;
-        case BaseTag:
-          if (auto* a = S.Attributes.Find(HrefAttr)) Info.BaseHref = a->Name;
-          if (auto* a = S.Attributes.Find(TargetAttr)) Info.BaseTarget = a->Name;
-          break;
-        case NoFramesTag: SkipNoFrames(); break;
-        case FrameSetTag:
-          if (!set) return true;
-          if (!found) ParseFrameSetBody(*set);
-          found = true;
-          break;
-        default: break;
-      }
-      S.ScanSymbol();
-    }
-    return found;
-  }
-};
-
 }  // namespace
 
 bool ReadColorValue(const std::string& text, THtColor& color) {
@@ -1070,29 +1003,6 @@ void ParseTextFile(TSectionList& list, TStrings* anchors, const std::string& fil
 
 void ParseTextStrings(TSectionList& list, TStrings* anchors, const TStrings& strings) {
   RunTextParse(list, anchors, false, [&](THtmlScanner& s) { s.OpenStrings(strings); });
-}
-
-bool ParseFramesetFile(TFrameSetSink& set, const std::string& fileName, THtmlDocInfo* info) {
-  TFrameReader r;
-  r.S.OpenFile(fileName);
-  bool found = false;
-  {
-    auto cleanup = OnScopeExit([&] {
-      if (info) *info = r.Info;
-    });
-    found = r.Scan(&set);
-  }
-  return found;
-}
-
-bool IsFramesetDocument(const std::string& fileName) {
-  TFrameReader r;
-  r.S.OpenFile(fileName);
-  try {
-    return r.Scan(nullptr);
-  } catch (const EParseError&) {
-    return false;
-  }
 }
 
 }  // namespace vx

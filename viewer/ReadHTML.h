@@ -1,7 +1,6 @@
 // The document builder: a recursive-descent parser over the scanner's symbols that fills a
 // section list (paragraphs, list items, rules, spaces, tables, forms, maps) and an anchor
-// list, and reads frame documents into frame sets. Every parse has its own state object, so
-// one parse never sees another's.
+// list. Every parse has its own state object, so one parse never sees another's.
 #pragma once
 
 #include <string>
@@ -21,7 +20,6 @@ struct THtmlDocInfo {
 // document can exhaust the stack (tables also cost about twice per level in layout).
 constexpr int kMaxListNesting = 100;
 constexpr int kMaxTableNesting = 8;
-constexpr int kMaxFrameSetNesting = 100;
 constexpr int kMaxFontStack = 25;
 
 // The HTML parse entries. Each fills a section list the caller made and cleared; anchors
@@ -36,20 +34,6 @@ void ParseHtmlFile(TSectionList& list, TStrings* anchors, const std::string& fil
 // Plain text: preformatted lines, no tags and no entities (comments still vanish).
 void ParseTextFile(TSectionList& list, TStrings* anchors, const std::string& fileName);
 void ParseTextStrings(TSectionList& list, TStrings* anchors, const TStrings& strings);
-
-// What a frame document is read into: the frame viewer's sets implement it.
-class TFrameSetSink {
- public:
-  virtual ~TFrameSetSink() = default;
-  virtual void SetAttributes(const TAttributeList& a) = 0;  // ROWS, COLS of the FRAMESET
-  virtual TFrameSetSink* AddFrameSet() = 0;                 // a child set of the same master
-  virtual void AddFrame(const TAttributeList& a) = 0;
-  virtual void FinishFrames() = 0;  // sizes and children arranged
-};
-// True when a FRAMESET was read into set; parse errors reach the caller.
-bool ParseFramesetFile(TFrameSetSink& set, const std::string& fileName, THtmlDocInfo* info = nullptr);
-// Whether a FRAMESET comes before any body content; false on a parse error.
-bool IsFramesetDocument(const std::string& fileName);
 
 // A colour from a document (name or hexadecimal RGB) as 0x00BBGGRR, marked palette-relative;
 // false when the text is neither.

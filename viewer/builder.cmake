@@ -6,7 +6,6 @@ target_link_libraries(vx_viewbuild PUBLIC vx_viewmodel vx_htmlscan)
 
 vornix_test(NAME builder_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/builder_finish_test.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/tests/builder_frames_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/builder_golden_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/tests/builder_hostile_test.cpp
   LIBS vx_viewbuild)

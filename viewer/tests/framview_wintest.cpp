@@ -490,3 +490,69 @@ TEST_F(FramesTest, PagesPicturesAndTextInOneFrame) {
   EXPECT_EQ(fv->GetTitle(), "");
   EXPECT_TRUE(errors.empty());
 }
+
+TEST_F(FramesTest, ThousandsOfFramesShowTheirShareAndANote) {
+  form->SetBounds(10, 10, 640, 960);
+  fv->SetBounds(0, 0, 600, 920);
+  Write("leaf.htm", "<P>Leaf");
+  std::string frames = "<FRAMESET ROWS=\"*,*\">";
+  for (int i = 0; i < 3000; ++i) frames += "<FRAME SRC=leaf.htm>";
+  std::string many = Write("thousands.htm", frames + "</FRAMESET>");
+  fv->LoadFromFile(many);
+  Pump();
+  TFrameSet* set = fv->CurrentFrameSet();
+  ASSERT_EQ(set->List.size(), static_cast<size_t>(kMaxFramesPerSet));
+  EXPECT_EQ(set->ViewerCount(), kMaxFramesPerSet - 1);
+  auto* note = dynamic_cast<TFrame*>(set->List.back());
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->Viewer, nullptr);
+  // The last row shows, where the rest would be, how many are left out.
+  RedrawWindow(fv->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  screen::Settle(300);
+  RECT r = screen::ClientScreenRect(note->Handle());
+  InflateRect(&r, -3, -3);
+  screen::TShot shot = screen::Capture(r);
+  screen::SaveShot(shot, "frames_note");
+  std::string text = OmittedFramesNote(3000 - (kMaxFramesPerSet - 1));
+  EXPECT_TRUE(screen::ShowsText(shot, 0, shot.height, ColorToRGB(note->Color()), text, note->Font()->Handle()));
+  EXPECT_TRUE(errors.empty());
+
+  // Frame documents inside frames share one budget: ten sets of twenty stop at the limit.
+  std::string twenty = "<FRAMESET COLS=\"*\">";
+  for (int i = 0; i < 20; ++i) twenty += "<FRAME SRC=leaf.htm>";
+  Write("twenty.htm", twenty + "</FRAMESET>");
+  std::string outer = "<FRAMESET ROWS=\"*\">";
+  for (int i = 0; i < 10; ++i) outer += "<FRAME SRC=twenty.htm>";
+  fv->LoadFromFile(Write("outer.htm", outer + "</FRAMESET>"));
+  Pump();
+  set = fv->CurrentFrameSet();
+  EXPECT_LE(set->PieceCount(), kMaxFramesInAll + 10);
+  EXPECT_LT(set->ViewerCount(), kMaxFramesInAll);
+  auto* first = dynamic_cast<TFrame*>(set->List.front());
+  auto* last = dynamic_cast<TFrame*>(set->List.back());
+  ASSERT_TRUE(first && first->FrameSet && last);
+  EXPECT_EQ(first->FrameSet->List.size(), 20u);
+  // The last frame document found no room left: its frame shows the note alone.
+  ASSERT_TRUE(last->FrameSet);
+  ASSERT_EQ(last->FrameSet->List.size(), 1u);
+  EXPECT_EQ(last->FrameSet->List[0]->Caption(), OmittedFramesNote(20));
+}
+
+TEST_F(FramesTest, APageOpenedAtAnAnchorShowsItOnceItsFrameIsSized) {
+  // One table, as help pages are: an anchor's place depends on the width lines wrap at.
+  std::string rows;
+  for (int i = 0; i < 12; ++i)
+    rows += "<TR><TH BgColor=Navy><A NAME=T" + std::to_string(i) + ">T" + std::to_string(i) +
+            "</A></TH></TR><TR><TD>" + std::string(40, 'w') + " words words words words words words words words" +
+            " words words words words words words words words words words words words words</TD></TR>";
+  std::string page = Write("help.htm", "<TABLE Width=\"100%\">" + rows + "</TABLE>");
+  fv->LoadFromFile(page + "#T6");
+  Pump();
+  THTMLViewer* v = fv->GetCurrentViewer();
+  ASSERT_NE(v, nullptr);
+  int i = 0;
+  ASSERT_TRUE(v->Anchors()->Find("T6", i));
+  auto* s = dynamic_cast<TSectionBase*>(v->Anchors()->Objects(i));
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(v->VPosition(), s->YValue);
+}

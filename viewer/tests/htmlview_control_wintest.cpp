@@ -9,6 +9,7 @@
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "viewer/HTMLFormWidgets.h"
 #include "viewer/Htmlview.h"
 
@@ -603,4 +604,86 @@ TEST_F(ViewerTest, BackgroundPictureAndBorder) {
   Pump();
   EXPECT_EQ(PixelOf(v->Handle(), 0, 0), text);
   for (const char* f : {"bg_tile.bmp", "bg_page.htm"}) std::remove(f);
+}
+
+namespace {
+
+// A help page as the help generator writes it: one table, each tag an anchored heading
+// row in white on navy, its description, its attributes and a rule.
+std::string HelpPage(const std::vector<std::string>& tags) {
+  std::string p = "<HTML>\r\n<HEAD>\r\n<TITLE>Structure</TITLE>\r\n</HEAD>\r\n<BODY BGCOLOR=\"WHITE\">\r\n"
+                  "<TABLE Width=\"100%\">\r\n";
+  int n = 0;
+  for (const std::string& t : tags) {
+    p += "<TR><TH colspan=\"3\" align=\"left\" BgColor=\"Navy\"><FONT COLOR=\"WHITE\"><A NAME=" + t + ">" + t +
+         "</A></FONT></TH></TR>\r\n<TR><TD colspan=3>\r\n<b>The " + t + " tag</b><br>" +
+         Repeat("Words that say what the tag is for, long enough to wrap. ", 3 + n % 4) +
+         "\r\n</TD></TR>\r\n<TR><TH colspan=\"3\" align=\"left\" BgColor=\"yellow\">Attributes</TH></TR>\r\n";
+    if (n % 3 == 0) p += "<TR><TD colspan=\"3\"><I>None</I></TD></TR>\r\n";
+    for (int a = 0; a < n % 3 * 2; ++a)
+      p += "<TR><TH Align=\"Left\">ATTR" + std::to_string(a) + "</TH><TD></TD><TD colspan=3>What it does.</TD></TR>\r\n";
+    p += "<TR><TD colspan=\"3\"><HR></TD>\r\n";
+    ++n;
+  }
+  return p + "</TABLE>\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+}  // namespace
+
+TEST_F(ViewerTest, AnAnchorInATableRowLandsAtTheTopWhateverTheWidthAtLoad) {
+  std::vector<std::string> tags = {"HTML", "HEAD", "TITLE", "BODY", "BASE", "META", "LINK", "ISINDEX", "STYLE",
+                                   "SCRIPT", "NOSCRIPT"};
+  WriteFile("help_structure.htm", HelpPage(tags));
+  // The anchor's heading as the viewer draws it: bold, in the document's font and size.
+  TFont font;
+  font.SetName(v->DefFontName());
+  font.SetSize(v->DefFontSize());
+  TFontStyles bold;
+  bold.Include(fsBold);
+  font.SetStyle(bold);
+  const COLORREF navy = RGB(0, 0, 128);
+  for (const std::string& t : {std::string("BODY"), std::string("HTML"), std::string("META"), std::string("HEAD")}) {
+    // Loaded narrow, as a frame's viewer is before its frame is sized, then widened.
+    for (int width : {400, 120}) {
+      v->SetBounds(5, 5, width, 300);
+      v->LoadFromFile("help_structure.htm#" + t);
+      v->SetBounds(5, 5, 400, 300);
+      Paint();
+      screen::TShot shot = screen::Capture(screen::ClientScreenRect(Panel()));
+      screen::SaveShot(shot, "anchor_" + t + "_" + std::to_string(width));
+      // The first navy band from the top of the panel is the anchor's heading row.
+      int top = -1, bottom = -1;
+      for (int y = 0; y < shot.height && bottom < 0; ++y) {
+        bool band = shot.At(shot.width / 2, y) == navy;
+        if (band && top < 0) top = y;
+        if (!band && top >= 0) bottom = y;
+      }
+      ASSERT_GE(top, 0) << t << " loaded at " << width;
+      EXPECT_LE(top, 6) << t << " loaded at " << width;  // only the table's cell spacing above it
+      // The band alone, where it is navy: its text is the anchor's.
+      screen::TShot band;
+      int left = 0, right = shot.width / 2;
+      while (left < right && shot.At(left, top) != navy) ++left;
+      while (right < shot.width && shot.At(right, top) == navy) ++right;
+      band.width = right - left;
+      band.height = bottom - top;
+      for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) band.pixels.push_back(shot.At(x, y));
+      // Smoothed white on navy never matches glyph for glyph; the anchor's name matches it
+      // best of all the page's headings.
+      double own = screen::TextMismatch(band, 0, band.height, navy, t, font.Handle());
+      EXPECT_LT(own, 0.4) << t << " loaded at " << width;
+      for (const std::string& other : tags)
+        if (other != t)
+          EXPECT_LT(own, screen::TextMismatch(band, 0, band.height, navy, other, font.Handle()))
+              << t << " loaded at " << width << " looks like " << other;
+    }
+  }
+  // Once the view has moved, a new width keeps the view where it was, not at the anchor.
+  v->LoadFromFile("help_structure.htm#BODY");
+  v->ScrollTo(v->VPosition() + 40);
+  int moved = v->VPosition();
+  v->SetBounds(5, 5, 390, 300);
+  EXPECT_EQ(v->VPosition(), moved);
+  std::remove("help_structure.htm");
 }

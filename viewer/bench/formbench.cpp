@@ -1,0 +1,50 @@
+// Time the viewer takes to load and to paint a page of many small forms (a text field and
+// a button each), at 1,000, 3,000 and 10,000 forms; the target is under 2 s for each at
+// 10,000, growing no faster than the page.
+// Usage: formbench [COUNT...]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "framework/win/Forms.h"
+#include "viewer/Htmlview.h"
+#include "viewer/bench/BenchClock.h"
+
+using namespace vx;
+
+int main(int argc, char** argv) {
+  std::vector<int> counts;
+  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+  if (counts.empty()) counts = {1000, 3000, 10000};
+  Application->SetUnattended(true);
+  TForm* form = CreateForm<TForm>(Application);
+  form->SetBounds(0, 0, 800, 600);
+  auto* v = new THTMLViewer(form);
+  v->SetParent(form);
+  v->SetAlign(alClient);
+  form->Show();
+  Application->ProcessMessages();
+  std::printf("forms    load ms   first paint ms   paint after scrolling ms   (target < 2000 each)\n");
+  for (int n : counts) {
+    std::string page = "<TITLE>Forms</TITLE>";
+    for (int i = 0; i < n; ++i)
+      page += "<FORM ACTION=\"find" + std::to_string(i) + "\"><INPUT NAME=q SIZE=12> <INPUT TYPE=submit VALUE=Go></FORM>";
+    double t0 = BenchNow();
+    v->LoadFromString(page);
+    double load = BenchNow() - t0;
+    t0 = BenchNow();
+    v->PaintPanel()->Repaint();
+    double paint = BenchNow() - t0;
+    v->ScrollTo(v->VPosition() + 5000);
+    t0 = BenchNow();
+    v->PaintPanel()->Repaint();
+    double scrolled = BenchNow() - t0;
+    std::printf("%6d  %8.0f   %14.0f   %24.0f\n", n, load, paint, scrolled);
+    std::fflush(stdout);
+  }
+  form->Free();
+  return 0;
+}
