@@ -48,6 +48,8 @@ struct TSection::TFitState {
 TSection::TSection(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
                    std::uint8_t style)
     : TSectionBase(list) {
+  // Most paragraphs have a few runs: their list is made once, not grown run by run.
+  Fonts.reserve(4);
   auto run = std::make_unique<TFontObj>();
   run->Font = font;
   run->Font.Style |= style;
@@ -110,6 +112,13 @@ static std::string CleanText(const std::string& s) {
   return r;
 }
 
+// A buffer that must grow takes room for 100 more characters, and never less than doubles:
+// a paragraph arrives in many small pieces.
+static void MakeRoom(std::string& buff, size_t more) {
+  size_t need = buff.size() + more + 1;
+  if (buff.capacity() < need) buff.reserve(std::max(need + 100, 2 * buff.capacity()));
+}
+
 void TSection::AppendText(const std::string& s0) {
   if (s0.empty() || static_cast<int>(Buff.size()) > 20000) return;
   std::string s = CleanText(s0);
@@ -121,12 +130,14 @@ void TSection::AppendText(const std::string& s0) {
     }
     if (Buff.empty() || Buff.back() == ' ' || onlyFloats) s.erase(0, 1);
   }
+  MakeRoom(Buff, s.size());
   Buff += s;
   Len = static_cast<int>(Buff.size());
 }
 
 void TPreFormated::AppendText(const std::string& s) {
   if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  MakeRoom(Buff, s.size());
   Buff += CleanText(s);
   Len = static_cast<int>(Buff.size());
 }
@@ -159,6 +170,7 @@ TImageObj* TSection::AddImage(const TImageParams& p) {
   img->List = List;
   TImageObj* r = img.get();
   Images.push_back(std::move(img));
+  MakeRoom(Buff, 1);
   Buff += '\4';
   Len = static_cast<int>(Buff.size());
   return r;
