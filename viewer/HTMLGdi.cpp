@@ -320,6 +320,10 @@ TGdiViewCanvas::TGdiViewCanvas(HDC dc, bool palette) : dc_(dc) {
 }
 
 TGdiViewCanvas::~TGdiViewCanvas() {
+  if (stateSaved_) {
+    SetTextAlign(dc_, oldAlign_);
+    SetBkMode(dc_, oldBkMode_);
+  }
   if (oldFont_) SelectObject(dc_, oldFont_);
   if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
 }
@@ -387,8 +391,7 @@ THtMetrics TGdiViewCanvas::Metrics(const TMyFont& f) {
 // Layout measures the same fonts thousands of times; asking the system each time is the
 // slowest part of it. Where the characters' widths add up to the text's (a scalable font on
 // an unscaled surface) they are summed here; otherwise the system measures.
-int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
-  if (n <= 0) return 0;
+TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Widths(const TMyFont& f) {
   TFontInfo& fi = Info(f);
   if (!fi.WidthsTried) {
     fi.WidthsTried = true;
@@ -406,51 +409,117 @@ int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
       fi.HasWidths = sz.cx == sum;
     }
   }
+  return fi;
+}
+
+bool TGdiViewCanvas::Measured(const TFontInfo& fi, const char* s, int n) const {
+  return measuredFont_ == &fi && static_cast<int>(measuredText_.size()) >= n && n > 0 &&
+         measuredText_.compare(0, static_cast<size_t>(n), s, static_cast<size_t>(n)) == 0;
+}
+
+int TGdiViewCanvas::TextExtent(const TMyFont& f, const char* s, int n) {
+  if (n <= 0) return 0;
+  TFontInfo& fi = Widths(f);
   if (fi.HasWidths) {
     int w = 0;
     for (int i = 0; i < n; ++i) w += fi.Widths[static_cast<unsigned char>(s[i])];
     return w;
   }
+  if (!Measured(fi, s, n)) {
+    Select(f);
+    measuredFont_ = nullptr;
+    measuredPos_.resize(static_cast<size_t>(n));
+    SIZE sz{};
+    if (!GetTextExtentExPointA(dc_, s, n, 0, nullptr, measuredPos_.data(), &sz)) return 0;
+    measuredFont_ = &fi;
+    measuredText_.assign(s, static_cast<size_t>(n));
+  }
+  return measuredPos_[static_cast<size_t>(n) - 1];
+}
+
+// A line's worth of text is found in one call to the system where it measures: asked how
+// much fits, it answers with the positions of what does.
+int TGdiViewCanvas::TextFit(const TMyFont& f, const char* s, int n, int room) {
+  if (n <= 0 || room < 0) return 0;
+  TFontInfo& fi = Widths(f);
+  if (fi.HasWidths) {
+    int w = 0;
+    for (int i = 0; i < n; ++i) {
+      w += fi.Widths[static_cast<unsigned char>(s[i])];
+      if (w > room) return i;
+    }
+    return n;
+  }
   Select(f);
-  SIZE sz{};
-  GetTextExtentPoint32A(dc_, s, n, &sz);
-  return sz.cx;
+  // Growing bounds, so a long text is never measured whole for a short line.
+  for (int m = std::min(n, 64);; m = std::min(n, m * 4)) {
+    measuredFont_ = nullptr;
+    measuredPos_.assign(static_cast<size_t>(m), 0);
+    INT fit = 0;
+    SIZE sz{};
+    if (!GetTextExtentExPointA(dc_, s, m, room, &fit, measuredPos_.data(), &sz))
+      return TViewCanvas::TextFit(f, s, n, room);
+    fit = std::clamp<INT>(fit, 0, m);
+    if (fit > 0) {
+      // The positions hold for what fitted.
+      measuredFont_ = &fi;
+      measuredText_.assign(s, static_cast<size_t>(fit));
+    }
+    if (fit < m || m == n) return fit;
+  }
+}
+
+void TGdiViewCanvas::TextState(THtColor color, THtColor back) {
+  if (!stateSaved_) {
+    oldAlign_ = SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+    oldBkMode_ = GetBkMode(dc_);
+    bkMode_ = oldBkMode_;
+    stateSaved_ = true;
+  }
+  COLORREF fg = HtColorRef(color);
+  if (fg != textColor_) {
+    SetTextColor(dc_, fg);
+    textColor_ = fg;
+  }
+  int mode = back == htc::None ? TRANSPARENT : OPAQUE;
+  if (mode != bkMode_) {
+    SetBkMode(dc_, mode);
+    bkMode_ = mode;
+  }
+  if (mode == OPAQUE) {
+    COLORREF bk = HtColorRef(back);
+    if (bk != bkColor_) {
+      SetBkColor(dc_, bk);
+      bkColor_ = bk;
+    }
+  }
 }
 
 void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n, THtColor back,
                              const THtRect* clip) {
   if (n <= 0) return;
+  TFontInfo& fi = Widths(f);
   Select(f);
-  UINT oldAlign = SetTextAlign(dc_, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
-  SetTextColor(dc_, HtColorRef(color));
-  int oldMode;
-  if (back == htc::None) {
-    oldMode = SetBkMode(dc_, TRANSPARENT);
-  } else {
-    oldMode = SetBkMode(dc_, OPAQUE);
-    SetBkColor(dc_, HtColorRef(back));
-  }
+  TextState(color, back);
   RECT r{};
   if (clip) r = {clip->Left, clip->Top, clip->Right, clip->Bottom};
   // Each character goes where measuring put it: Wine can draw a scaled face narrower than
   // it measures, which would open gaps between runs and misplace selections.
   std::vector<INT> dx(static_cast<size_t>(n));
-  TFontInfo& fi = Info(f);
   bool placed = false;
   if (fi.HasWidths) {
     for (int i = 0; i < n; ++i) dx[i] = fi.Widths[static_cast<unsigned char>(s[i])];
     placed = true;
   } else {
-    SIZE sz{};
-    if (GetTextExtentExPointA(dc_, s, n, 0, nullptr, dx.data(), &sz)) {
+    TextExtent(f, s, n);  // the positions, unless the system could not measure
+    if (Measured(fi, s, n)) {
+      for (int i = 0; i < n; ++i) dx[i] = measuredPos_[i];
       for (int i = n - 1; i > 0; --i) dx[i] -= dx[i - 1];
       placed = true;
     }
   }
   ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n),
               placed ? dx.data() : nullptr);
-  SetBkMode(dc_, oldMode);
-  SetTextAlign(dc_, oldAlign);
 }
 
 void TGdiViewCanvas::FillRect(const THtRect& r, THtColor c) {

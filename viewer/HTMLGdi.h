@@ -88,6 +88,7 @@ class TGdiViewCanvas : public TViewCanvas {
   HDC Handle() const { return dc_; }
   THtMetrics Metrics(const TMyFont& f) override;
   int TextExtent(const TMyFont& f, const char* s, int n) override;
+  int TextFit(const TMyFont& f, const char* s, int n, int room) override;
   void TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n, THtColor back,
                const THtRect* clip) override;
   void FillRect(const THtRect& r, THtColor c) override;
@@ -107,7 +108,16 @@ class TGdiViewCanvas : public TViewCanvas {
     int Widths[256];
   };
   TFontInfo& Info(const TMyFont& f);
+  // The font's information with its width table tried (HasWidths says whether it holds).
+  TFontInfo& Widths(const TMyFont& f);
   void Select(const TMyFont& f);
+  // Where the system measures (a scaled surface: a printer), the characters' positions of
+  // the text measured last: painting measures a piece and then writes it, and layout
+  // measures a piece whole after finding that it fits; each is then one call, not two.
+  bool Measured(const TFontInfo& fi, const char* s, int n) const;
+  // The text attributes are set only when they change, and given back at the end: on a
+  // printer every call is a command to the driver.
+  void TextState(THtColor color, THtColor back);
   HDC dc_;
   HGDIOBJ oldFont_ = nullptr;
   HPALETTE oldPalette_ = nullptr;
@@ -121,6 +131,14 @@ class TGdiViewCanvas : public TViewCanvas {
     TFontInfo* Info = nullptr;
   };
   std::vector<TRecent> recent_;
+  const TFontInfo* measuredFont_ = nullptr;
+  std::string measuredText_;
+  std::vector<INT> measuredPos_;  // extent of the first i + 1 characters
+  bool stateSaved_ = false;
+  UINT oldAlign_ = 0;
+  int oldBkMode_ = 0;
+  int bkMode_ = 0;
+  COLORREF textColor_ = CLR_INVALID, bkColor_ = CLR_INVALID;
 };
 
 // Puts the text on the clipboard as CF_TEXT (the section list's PutOnClipboard).

@@ -11,6 +11,24 @@ static THtColor PalRel(THtColor c) { return htc::IsSystem(c) ? c : (c | htc::Pal
 
 static bool IsBreak(char ch) { return ch == ' ' || ch == 2 || ch == 4; }
 
+int TViewCanvas::TextFit(const TMyFont& f, const char* s, int n, int room) {
+  // Gallop to a bound first, so a long text is never measured whole for a short line.
+  int lo = 0, hi = std::min(n, 16);
+  while (hi < n && TextExtent(f, s, hi) <= room) {
+    lo = hi;
+    hi = std::min(n, hi * 2);
+  }
+  if (hi == n && lo < n && TextExtent(f, s, n) <= room) lo = n;
+  while (lo < hi) {
+    int mid = (lo + hi + 1) / 2;
+    if (TextExtent(f, s, mid) <= room)
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  return lo;
+}
+
 void TFontObj::UpdateMetrics(TViewCanvas& c) {
   THtMetrics m = c.Metrics(Font);
   FLineHeight = m.Height + m.ExternalLeading;
@@ -30,6 +48,8 @@ struct TSection::TFitState {
 TSection::TSection(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
                    std::uint8_t style)
     : TSectionBase(list) {
+  // Most paragraphs have a few runs: their list is made once, not grown run by run.
+  Fonts.reserve(4);
   auto run = std::make_unique<TFontObj>();
   run->Font = font;
   run->Font.Style |= style;
@@ -92,6 +112,13 @@ static std::string CleanText(const std::string& s) {
   return r;
 }
 
+// A buffer that must grow takes room for 100 more characters, and never less than doubles:
+// a paragraph arrives in many small pieces.
+static void MakeRoom(std::string& buff, size_t more) {
+  size_t need = buff.size() + more + 1;
+  if (buff.capacity() < need) buff.reserve(std::max(need + 100, 2 * buff.capacity()));
+}
+
 void TSection::AppendText(const std::string& s0) {
   if (s0.empty() || static_cast<int>(Buff.size()) > 20000) return;
   std::string s = CleanText(s0);
@@ -103,12 +130,14 @@ void TSection::AppendText(const std::string& s0) {
     }
     if (Buff.empty() || Buff.back() == ' ' || onlyFloats) s.erase(0, 1);
   }
+  MakeRoom(Buff, s.size());
   Buff += s;
   Len = static_cast<int>(Buff.size());
 }
 
 void TPreFormated::AppendText(const std::string& s) {
   if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  MakeRoom(Buff, s.size());
   Buff += CleanText(s);
   Len = static_cast<int>(Buff.size());
 }
@@ -141,6 +170,7 @@ TImageObj* TSection::AddImage(const TImageParams& p) {
   img->List = List;
   TImageObj* r = img.get();
   Images.push_back(std::move(img));
+  MakeRoom(Buff, 1);
   Buff += '\4';
   Len = static_cast<int>(Buff.size());
   return r;
@@ -283,20 +313,7 @@ int TSection::FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitSt
     int pe = std::min(TextPieceEnd(pos, start + maxCount), start + maxCount);
     int n = pe - pos;
     TFontObj* f = FontAt(pos);
-    // Gallop to a bound first, so a long piece is never measured whole for a short line.
-    int lo = 0, hi = std::min(n, 16);
-    while (hi < n && c.TextExtent(f->Font, Buff.data() + pos, hi) - f->Overhang <= room - used) {
-      lo = hi;
-      hi = std::min(n, hi * 2);
-    }
-    if (hi == n && lo < n && c.TextExtent(f->Font, Buff.data() + pos, n) - f->Overhang <= room - used) lo = n;
-    while (lo < hi) {
-      int mid = (lo + hi + 1) / 2;
-      if (c.TextExtent(f->Font, Buff.data() + pos, mid) - f->Overhang <= room - used)
-        lo = mid;
-      else
-        hi = mid - 1;
-    }
+    int lo = c.TextFit(f->Font, Buff.data() + pos, n, room - used + f->Overhang);
     count += lo;
     if (lo < n) break;
     used += c.TextExtent(f->Font, Buff.data() + pos, n) - f->Overhang;
@@ -311,6 +328,10 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
   StartCurs = counter;
   SectionHeight = 0;
   Lines.clear();
+  // Lines are gathered in one buffer of the thread and copied once: a paragraph's own list
+  // is then allocated at most once, at its size, instead of growing line by line.
+  static thread_local std::vector<LineRec> lines;
+  lines.clear();
   Len = static_cast<int>(Buff.size());
   im.SetListLevel(y, ListLevel);
   if (Len == 0) {
@@ -415,9 +436,10 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
       im.AddFloat(y, *img);
       lr.DrawHeight = std::max(lr.DrawHeight, lr.Total() + img->BoxHeight);
     }
-    Lines.push_back(lr);
+    lines.push_back(lr);
     pos += n;
   }
+  Lines.assign(lines.begin(), lines.end());
   counter = StartCurs + Len;
   if (ListLevel > 0) SectionHeight = std::max(SectionHeight, im.BottomBesideList() - topY);
   DrawHeight = std::max(SectionHeight, im.FloatBottom() - topY);

@@ -56,6 +56,9 @@ class TViewCanvas {
   virtual THtMetrics Metrics(const TMyFont& f) = 0;
   // Extent of n characters, overhang included.
   virtual int TextExtent(const TMyFont& f, const char* s, int n) = 0;
+  // The most characters of s, at most n, whose extent is no more than room (0 when not even
+  // one fits). This one searches with TextExtent; a surface may answer in fewer calls.
+  virtual int TextFit(const TMyFont& f, const char* s, int n, int room);
   // Text on its baseline; back = htc::None draws transparently, else opaque on it.
   virtual void TextOut(const TMyFont& f, THtColor color, int x, int baseline, const char* s, int n, THtColor back,
                        const THtRect* clip) = 0;

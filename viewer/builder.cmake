@@ -14,3 +14,20 @@ vornix_fuzz(NAME builder_fuzz
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/builder_fuzz.cpp
   LIBS vx_viewbuild
   CORPUS ${CMAKE_CURRENT_LIST_DIR}/tests/builder_corpus)
+
+# The model's own speed: a program that prints its figures, not a test. The native one is
+# built without the host build's sanitizers, so it measures the code.
+if(NOT VORNIX_FUZZ)
+  if(VORNIX_WIN32)
+    add_executable(layoutbench ${CMAKE_CURRENT_LIST_DIR}/bench/layoutbench.cpp)
+    target_link_libraries(layoutbench PRIVATE vx_viewbuild)
+  else()
+    get_target_property(model_sources vx_viewmodel SOURCES)
+    get_target_property(scan_sources vx_htmlscan SOURCES)
+    add_executable(layoutbench ${CMAKE_CURRENT_LIST_DIR}/bench/layoutbench.cpp ${CMAKE_CURRENT_LIST_DIR}/ReadHTML.cpp
+      ${model_sources} ${scan_sources})
+    target_include_directories(layoutbench PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(layoutbench PRIVATE -O2 -fno-sanitize=address,undefined)
+    target_link_libraries(layoutbench PRIVATE vx_core)
+  endif()
+endif()

@@ -90,6 +90,39 @@ TEST(ModelGdi, MetricsAndWrappingFollowTheFontsPresent) {
   }
 }
 
+// On a scaled surface (a printer's mapping) the system measures: how much fits is found in
+// one call and must agree with measuring prefix by prefix, on the screen's mapping too.
+TEST(ModelGdi, WhatFitsAgreesWithMeasuringOnScaledAndPlainSurfaces) {
+  for (bool scaled : {false, true}) {
+    Surface s(600, 400);
+    if (scaled) {
+      SetMapMode(s.dc, MM_ANISOTROPIC);
+      SetWindowExtEx(s.dc, 96, 96, nullptr);
+      SetViewportExtEx(s.dc, 300, 300, nullptr);
+    }
+    TGdiViewCanvas c(s.dc);
+    TMyFont f = Times();
+    for (std::uint8_t style : {std::uint8_t(0), std::uint8_t(htBold | htItalic)}) {
+      f.Style = style;
+      std::string text;
+      for (int i = 0; i < 60; ++i) text += "Word" + std::to_string(i) + (i % 7 ? " " : ", WAVE ");
+      const int n = static_cast<int>(text.size());
+      for (int room : {-1, 0, 3, 37, 180, 499, 2000, 100000}) {
+        int fit = c.TextFit(f, text.data(), n, room);
+        EXPECT_EQ(fit, c.TViewCanvas::TextFit(f, text.data(), n, room)) << scaled << " " << room;
+        if (fit > 0) EXPECT_LE(c.TextExtent(f, text.data(), fit), room) << scaled << " " << room;
+        if (fit < n) EXPECT_GT(c.TextExtent(f, text.data(), fit + 1), room) << scaled << " " << room;
+      }
+      // A measurement kept for a longer text answers for its beginning, never for other text.
+      TGdiViewCanvas fresh(s.dc);
+      c.TextExtent(f, "abcdefgh", 8);
+      EXPECT_EQ(c.TextExtent(f, "abcd", 4), fresh.TextExtent(f, "abcd", 4)) << scaled;
+      EXPECT_EQ(c.TextExtent(f, "WWWW", 4), fresh.TextExtent(f, "WWWW", 4)) << scaled;
+      EXPECT_GT(c.TextExtent(f, "WWWW", 4), c.TextExtent(f, "iiii", 4)) << scaled;
+    }
+  }
+}
+
 TEST(ModelGdi, BulletsAndTableColoursOnTheSurface) {
   Surface s(400, 300);
   TGdiViewCanvas c(s.dc);

@@ -89,6 +89,16 @@ TEST(ModelText, AppendTextRules) {
   s.AppendText("more");
   EXPECT_EQ(static_cast<int>(s.Buff.size()), len);  // beyond 20000 nothing is added
 
+  // A buffer that grows takes room for 100 more characters: a paragraph that arrives word
+  // by word is not copied at every word.
+  TSection words(&list, 0, 1, nullptr, Font12(), 0);
+  words.AppendText("twenty characters ok");
+  EXPECT_GE(words.Buff.capacity(), 120u);
+  const char* kept = words.Buff.data();
+  for (int i = 0; i < 20; ++i) words.AppendText(" word");
+  EXPECT_EQ(words.Buff.data(), kept);
+  EXPECT_EQ(words.Buff.size(), 120u);
+
   TPreFormated pre(&list, 0, 1, nullptr, Font12(), 0);
   pre.AppendText("  keep");
   EXPECT_EQ(pre.Buff, "  keep");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <map>
 
 #include "framework/core/SysUtils.h"
 #include "imagelib/tests/ImageFiles.h"
@@ -26,6 +27,7 @@ struct TJobLog {
   std::vector<std::vector<std::string>> pages;
   std::vector<COLORREF> textColors;
   std::vector<COLORREF> fills;
+  std::vector<std::map<DWORD, int>> calls_per_page;  // records of each kind on each page
   int failStartPage = 0;  // the page whose StartPage fails (0: none)
   std::function<void()> onPage;
 };
@@ -77,6 +79,8 @@ class TMetafilePrinter : public TvwPrinter {
  private:
   static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
     auto* log = reinterpret_cast<TJobLog*>(data);
+    if (r->iType == EMR_GDICOMMENT) log->calls_per_page.emplace_back();
+    if (!log->calls_per_page.empty()) ++log->calls_per_page.back()[r->iType];
     switch (r->iType) {
       case EMR_GDICOMMENT: log->pages.emplace_back(); break;
       case EMR_EXTTEXTOUTA: {
@@ -220,6 +224,30 @@ TEST_F(PrintTest, EveryPageMovesOnAndPrintsBlackOnWhite) {
     ASSERT_NE(at, std::string::npos) << w;
     EXPECT_EQ((" " + all).find(w, at + 1), std::string::npos) << w << " printed twice";
   }
+}
+
+// Every call on a printer's context is a command to its driver: text of many runs sets the
+// text attributes once a page, not once a run, and says the same.
+TEST_F(PrintTest, TextAttributesGoToThePrinterOncePerPage) {
+  std::string html;
+  for (int i = 0; i < 15; ++i) html += "<P>Run " + std::to_string(i) + " with <B>bold</B> and <I>italic</I> words.";
+  v->LoadFromString(html);
+  v->Print(1, 1);
+  ASSERT_EQ(log.pages.size(), 1u);
+  std::map<DWORD, int>& page = log.calls_per_page.at(0);
+  EXPECT_GE(page[EMR_EXTTEXTOUTW] + page[EMR_EXTTEXTOUTA], 60);
+  EXPECT_LE(page[EMR_SETTEXTALIGN], 2);
+  EXPECT_LE(page[EMR_SETBKMODE], 2);
+  EXPECT_LE(page[EMR_SETTEXTCOLOR], 1);
+  // What comes out is the same: every run, in order, in black.
+  std::string text = PageText(0);
+  size_t at = 0;
+  for (int i : {0, 1, 7, 14}) {
+    at = text.find("Run " + std::to_string(i) + " with", at);
+    ASSERT_NE(at, std::string::npos) << i;
+  }
+  EXPECT_NE(text.find("bold"), std::string::npos);
+  for (COLORREF c : log.textColors) EXPECT_EQ(c & 0xFFFFFF, 0u);
 }
 
 TEST_F(PrintTest, PrinterFailuresEndTheJobAndAreReported) {
