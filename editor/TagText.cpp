@@ -1,9 +1,5 @@
 #include "editor/TagText.h"
 
-#include <algorithm>
-
-#include "editctl/LEDlp32.h"
-
 namespace vx {
 
 TTagEndScanner::TResult TTagEndScanner::Feed(const AnsiString& line, size_t from, size_t& at) {
@@ -34,66 +30,6 @@ TTagEndScanner::TResult TTagEndScanner::Feed(const AnsiString& line, size_t from
   // The line break ends a field like a blank.
   fieldStart_ = true;
   return trNone;
-}
-
-namespace {
-
-// Steps (line, pos) over text inserted there: CR LF, LF and CR each break a line once.
-void StepOver(const AnsiString& text, int& line, int& pos) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      ++line;
-      pos = 0;
-    } else {
-      ++pos;
-    }
-  }
-}
-
-// The longest line that text forms between `head` characters before it and `tail` after.
-size_t LongestLine(const AnsiString& text, size_t head, size_t tail) {
-  size_t longest = 0, run = head;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      longest = std::max(longest, run);
-      run = 0;
-    } else {
-      ++run;
-    }
-  }
-  return std::max(longest, run + tail);
-}
-
-void Select(TCustomLEdit* ed, int startLine, int startPos, int endLine, int endPos) {
-  ed->SetStartLine(startLine);
-  ed->SetStartPos(startPos);
-  ed->SetEndLine(endLine);
-  ed->SetEndPos(endPos);
-  ed->ApplySelection();
-}
-
-}  // namespace
-
-bool WrapText(TCustomLEdit* ed, int startLine, int startPos, int endLine, int endPos, const AnsiString& before,
-              const AnsiString& after, bool selectWhole) {
-  Select(ed, startLine, startPos, endLine, endPos);
-  // The text between goes out and back in with both ends: the control keeps it as the
-  // same lines and takes the whole as one step.
-  AnsiString whole = before + (ed->GetSelLength() > 0 ? ed->SelTextToString() : AnsiString()) + after;
-  size_t tail = static_cast<size_t>(std::max(0, ed->GetLineLength(endLine) - endPos));
-  if (LongestLine(whole, static_cast<size_t>(startPos), tail) > LE_MAX_COLUMNS) return false;
-  ed->ReplaceSelText(whole);
-  int line = startLine, pos = startPos;
-  if (selectWhole) {
-    StepOver(whole, line, pos);
-    Select(ed, startLine, startPos, line, pos);
-  } else {
-    StepOver(before, line, pos);
-    Select(ed, line, pos, line, pos);
-  }
-  return true;
 }
 
 }  // namespace vx
