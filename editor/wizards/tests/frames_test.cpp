@@ -124,3 +124,37 @@ TEST_F(FramesWizard, AFileButtonWritesTheRelativeNameIntoItsRow) {
   RemoveDirectoryA((dir + "\\Pages").c_str());
   RemoveDirectoryA(dir.c_str());
 }
+
+// The release of an Enter pressed in another window (a file dialog that closed on the key's
+// press) lands in the wizard: it is no key of the wizard's, wherever the focus is.
+TEST_F(FramesWizard, AnEnterReleasedThatWasPressedElsewhereLeavesTheWizardOpen) {
+  bool okClicked = false;
+  f->OkBtn->OnClick = [&](TObject*) { okClicked = true; };
+  SetForegroundWindow(f->Handle());
+  for (TWinControl* focus : {static_cast<TWinControl*>(f->SrcE[1]), static_cast<TWinControl*>(f->OkBtn),
+                             static_cast<TWinControl*>(f->WidthE[0])}) {
+    focus->SetFocus();
+    Pump();
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = VK_RETURN;
+    up.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_RETURN, 0));
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &up, sizeof up);
+    for (int i = 0; i < 5; ++i) {
+      Sleep(20);
+      Pump();
+    }
+    PostMessageA(focus->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    PostMessageA(f->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Pump();
+    EXPECT_FALSE(okClicked) << focus->Name();
+    EXPECT_EQ(f->ModalResult(), mrNone) << focus->Name();
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+  }
+  // Enter pressed and released in the wizard is the wizard's: OK.
+  f->SrcE[1]->SetFocus();
+  Pump();
+  Key(VK_RETURN);
+  EXPECT_TRUE(okClicked);
+}
