@@ -110,8 +110,8 @@ class TUserClickable : public Base {
 
 class TCtlWidget : public TFormWidget {
  public:
-  TCtlWidget(TFormControlObj& owner, const TWidgetInit& init, HWND parent, TWinControl* parentControl)
-      : owner_(owner), kind_(init.Kind) {
+  TCtlWidget(TWinFormWidgets& factory, TFormControlObj& owner, const TWidgetInit& init, long serial)
+      : factory_(factory), owner_(owner), kind_(init.Kind), serial_(serial) {
     switch (init.Kind) {
       case TWidgetKind::Edit: {
         auto* e = new TEdit(nullptr);
@@ -186,20 +186,20 @@ class TCtlWidget : public TFormWidget {
     TWinControl* outer = Outer();
     outer->SetVisible(false);
     outer->SetBounds(0, -400, init.Width, init.Height);
-    if (parentControl)
-      outer->SetParent(parentControl);
-    else
-      outer->SetParentWindow(parent);
-    control_->HandleNeeded();
+    // The platform sizes these (frame, scroll bars, a closed list's height): they are
+    // measured on their windows.
+    if (kind_ == TWidgetKind::ListBox || kind_ == TWidgetKind::Combo || kind_ == TWidgetKind::Memo) Attach();
   }
 
   ~TCtlWidget() override {
+    if (attached_) factory_.Detach(serial_);
     control_.reset();
     panel_.reset();
   }
 
   TWinControl* Control() const { return control_.get(); }
   HWND Window() const { return control_ && control_->HandleAllocated() ? control_->Handle() : nullptr; }
+  bool Attached() const { return attached_; }
 
   void SetBounds(int l, int t, int w, int h) override {
     // Unchanged bounds move nothing: controls are placed while painting.
@@ -222,7 +222,24 @@ class TCtlWidget : public TFormWidget {
     }
     control_->SetClientSize(w, h);
   }
-  void SetVisible(bool v) override { Outer()->SetVisible(v); }
+  void SetVisible(bool v) override {
+    if (v && !attached_) {
+      if (failed_) return;
+      // Shown for the first time: visible before its window is made, which then comes up
+      // where it was placed.
+      Outer()->SetVisible(true);
+      try {
+        Attach();
+      } catch (...) {
+        // No window to be had (the system's are all taken): the control stays unseen, its
+        // value still part of the form, and painting goes on.
+        failed_ = true;
+        Outer()->SetVisible(false);
+      }
+      return;
+    }
+    Outer()->SetVisible(v);
+  }
   bool Visible() const override { return Outer()->Visible(); }
   std::string Text() const override { return control_->Text(); }
   void SetText(const std::string& s) override { control_->SetText(s); }
@@ -285,14 +302,29 @@ class TCtlWidget : public TFormWidget {
       m->SetSelLength(0);
     }
   }
-  void MeasureA(int& w, int& h, bool screen) override {
-    SIZE sz = Extent("A", screen);
+  // On the control's window or on the screen alike: measured in the control's font on a
+  // DC of the screen, so a control without a window yet is sized as it will be shown.
+  void MeasureA(int& w, int& h, bool) override {
+    SIZE sz = Extent("A");
     w = sz.cx;
     h = sz.cy;
   }
-  int TextWidth(const std::string& s) override { return Extent(s, false).cx; }
+  int TextWidth(const std::string& s) override { return Extent(s).cx; }
 
  private:
+  void Attach() {
+    try {
+      factory_.Attach(serial_, Outer());
+      attached_ = true;
+      control_->HandleNeeded();
+    } catch (...) {
+      attached_ = false;
+      factory_.Detach(serial_);
+      Outer()->SetParent(nullptr);
+      Outer()->SetParentWindow(nullptr);
+      throw;
+    }
+  }
   TWinControl* Outer() const { return panel_ ? static_cast<TWinControl*>(panel_.get()) : control_.get(); }
   TListBox* List() const { return dynamic_cast<TListBox*>(control_.get()); }
   TComboBox* Combo() const { return dynamic_cast<TComboBox*>(control_.get()); }
@@ -307,18 +339,18 @@ class TCtlWidget : public TFormWidget {
     if (!init.FontName.empty()) control_->Font()->SetName(init.FontName);
     control_->Font()->SetSize(init.FontSize);
   }
-  // The text's size in the control's font, on its own window or on the screen.
-  SIZE Extent(const std::string& s, bool screen) const {
-    HWND w = screen ? nullptr : Window();
-    TWindowDC dc(w);
-    TSelected selectFont(dc, control_->Font()->Handle());
-    SIZE sz{};
-    GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
-    return sz;
+  SIZE Extent(const std::string& s) const {
+    // A control that takes its parent's font gets it only when put on the parent.
+    const TFont* font = control_->Font();
+    if (control_->ParentFont() && !Outer()->Parent() && factory_.ParentControl()) font = factory_.ParentControl()->Font();
+    return factory_.TextSize(*font, s);
   }
 
+  TWinFormWidgets& factory_;
   TFormControlObj& owner_;
   TWidgetKind kind_;
+  long serial_;
+  bool attached_ = false, failed_ = false;
   Owned<TWinControl> control_;
   Owned<TPanel> panel_;
 };
@@ -341,9 +373,43 @@ TWinFormWidgets::~TWinFormWidgets() {
 
 std::unique_ptr<TFormWidget> TWinFormWidgets::Create(TFormControlObj& owner, const TWidgetInit& init) {
   if (!parentControl_ && !IsWindow(parent_)) return nullptr;
-  auto w = std::make_unique<TCtlWidget>(owner, init, parent_, parentControl_);
-  if (!w->Window()) return nullptr;
+  auto w = std::make_unique<TCtlWidget>(*this, owner, init, ++serial_);
+  if (w->Attached() && !w->Window()) return nullptr;
   return w;
+}
+
+void TWinFormWidgets::Attach(long serial, TWinControl* control) {
+  if (!parentControl_) {
+    control->SetParentWindow(parent_);
+    return;
+  }
+  // Before the first control made after it that is already there, if any.
+  auto next = attached_.upper_bound(serial);
+  TWinControl* before = next == attached_.end() ? nullptr : next->second;
+  control->SetParent(parentControl_);
+  attached_[serial] = control;
+  if (before) control->SetTabOrder(before->TabOrder());
+}
+
+void TWinFormWidgets::Detach(long serial) { attached_.erase(serial); }
+
+SIZE TWinFormWidgets::TextSize(const TFont& font, const std::string& text) {
+  // Every layout sizes every control, mostly by the same few texts in one or two fonts.
+  LOGFONTA lf = font.LogFont();
+  std::string key(reinterpret_cast<const char*>(&lf), sizeof lf);
+  key += text;
+  auto it = sizes_.find(key);
+  if (it != sizes_.end()) return it->second;
+  if (!measure_) measure_.Reset(CreateCompatibleDC(nullptr));
+  SIZE sz{};
+  if (!measure_) return sz;
+  {
+    TSelected selectFont(measure_, font.Handle());
+    GetTextExtentPoint32A(measure_, text.c_str(), static_cast<int>(text.size()), &sz);
+  }
+  if (sizes_.size() >= 4096) sizes_.clear();  // a viewer lives long and reads many pages
+  sizes_.emplace(std::move(key), sz);
+  return sz;
 }
 
 HWND WidgetWindow(TFormWidget* w) {

@@ -213,10 +213,16 @@ TImageObj* TSection::ImageAt(int pos) const {
   return nullptr;
 }
 
+// Controls are added in text order, so their positions are sorted: a page of thousands
+// of controls in one paragraph must not search them all for each one.
+static std::vector<TFormControlObj*>::const_iterator FirstControlFrom(const std::vector<TFormControlObj*>& v,
+                                                                       int pos) {
+  return std::lower_bound(v.begin(), v.end(), pos, [](const TFormControlObj* c, int p) { return c->Pos < p; });
+}
+
 TFormControlObj* TSection::ControlAt(int pos) const {
-  for (auto* c : FormControls)
-    if (c->Pos == pos) return c;
-  return nullptr;
+  auto it = FirstControlFrom(FormControls, pos);
+  return it != FormControls.end() && (*it)->Pos == pos ? *it : nullptr;
 }
 
 int TSection::NextImage(int pos) const {
@@ -227,10 +233,8 @@ int TSection::NextImage(int pos) const {
 }
 
 int TSection::NextControl(int pos) const {
-  int best = 9999;
-  for (auto* c : FormControls)
-    if (c->Pos >= pos) best = std::min(best, c->Pos - pos);
-  return best;
+  auto it = FirstControlFrom(FormControls, pos);
+  return it == FormControls.end() ? 9999 : std::min(9999, (*it)->Pos - pos);
 }
 
 int TSection::TextPieceEnd(int pos, int limit) const {
@@ -408,8 +412,8 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
         default: above = std::max(above, img->BoxHeight + desc - th);
       }
     }
-    for (auto* ctl : FormControls) {
-      if (ctl->Pos < pos || ctl->Pos >= pos + n) continue;
+    for (auto it = FirstControlFrom(FormControls, pos); it != FormControls.end() && (*it)->Pos < pos + n; ++it) {
+      TFormControlObj* ctl = *it;
       int h = ctl->Height();
       above = std::max(above, ctl->BaselineAligned ? h + desc - th : h - th);
     }
@@ -574,9 +578,13 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
       }
       if (ch == 2) {
         if (TFormControlObj* ctl = ControlAt(p)) {
-          int h = ctl->Height();
-          int top = ctl->BaselineAligned ? baseline - h : baseRow - h;
-          ctl->Place(cx, top - so);
+          // Only a line in view shows its controls: one window moved per control in view,
+          // not per control of a long paragraph.
+          if (visible) {
+            int h = ctl->Height();
+            int top = ctl->BaselineAligned ? baseline - h : baseRow - h;
+            ctl->Place(cx, top - so);
+          }
           cx += ctl->Width();
         }
         ++p;

@@ -376,9 +376,19 @@ bool TCell::Holds(const TSectionBase* s) const {
 // ---------------------------------------------------------------- TSectionList
 TSectionList::TSectionList(TObject* viewer) : TCell(this), TheOwner(viewer) { BitmapList.SetUsageLimit(4); }
 
+// Last made first: a page's thousands of platform controls then leave their parent's
+// lists from the end, each at once.
+static void FreeForms(TFreeList<ThtmlForm>& forms) {
+  while (!forms.empty()) {
+    auto& controls = forms.back()->Controls;
+    while (!controls.empty()) controls.pop_back();
+    forms.pop_back();
+  }
+}
+
 TSectionList::~TSectionList() {
   // Controls belong to the forms; the sections only point at them.
-  HtmlFormList.clear();
+  FreeForms(HtmlFormList);
   MapList.clear();
   Sections.clear();
   dropped_.clear();
@@ -409,7 +419,7 @@ void TSectionList::Clear() {
   BackgroundBitmap.reset();
   BackgroundName.clear();
   HasBackgroundName = false;
-  HtmlFormList.clear();
+  FreeForms(HtmlFormList);
   SelB = SelE = 0;
   MapList.clear();
   Sections.clear();
@@ -452,6 +462,10 @@ TViewImagePtr TSectionList::BackgroundImage() {
 void TSectionList::SetScrollOffset(int y) {
   if (y == ScrollOffset) return;
   ScrollOffset = y;
+  MarkControlsMoved();
+}
+
+void TSectionList::MarkControlsMoved() {
   ControlsMoved = true;
   for (auto& f : HtmlFormList)
     for (auto& ctl : f->Controls) ctl->Placed = false;
@@ -486,6 +500,9 @@ int TSectionList::LayOut(TViewCanvas& c, int y, int& counter, int& widest, int w
     Flag busy(layingOut_);
     for (auto& f : HtmlFormList) f->SizeControls();
     h = TCell::LayOut(c, y, counter, widest, width);
+    // Painting shows only the controls in view, so one that a new layout moves out of
+    // view must be hidden by the next paint.
+    MarkControlsMoved();
   }
   if (!layingOut_) FinishDrops();
   return h;

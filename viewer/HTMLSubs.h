@@ -438,6 +438,8 @@ class TSectionList : public TCell {
   void SetBackgroundImageName(const std::string& name);
   TViewImagePtr BackgroundImage();
   void SetScrollOffset(int y);
+  // Every control counts as not placed; the next paint hides those it does not place.
+  void MarkControlsMoved();
   // Lays out the root; messages of dropped sections are shown after the layout.
   int LayOut(TViewCanvas& c, int y, int& counter, int& widest, int width) override;
   int DoLayout(TViewCanvas& c, int width, int& widest);  // at y 0 with a fresh counter

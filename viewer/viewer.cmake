@@ -9,6 +9,9 @@ if(VORNIX_WIN32)
             ${CMAKE_SOURCE_DIR}/imagelib/tests/ImageFiles.cpp
     LIBS vx_htmlview vx_screen_driver)
   target_include_directories(htmlview_tests SYSTEM PRIVATE ${VORNIX_STB_INCLUDE})
+  vornix_test(NAME htmlview_forms_tests
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/htmlview_forms_wintest.cpp ${CMAKE_CURRENT_LIST_DIR}/HTMLView.rc
+    LIBS vx_htmlview vx_screen_driver)
 endif()
 
 # The benchmark and the reference page: programs, not tests.

@@ -652,25 +652,37 @@ void TWinControl::InsertControl(TControl* c) {
   Perform(CM_CONTROLLISTCHANGE, AsWParam(c), 1);
 }
 
+// Looked for from the end: a parent of thousands of children frees them last-made first,
+// and each is then found and taken out at once; the first one is not searched for either.
+template <class T, class U>
+static void EraseFromBack(std::vector<T*>& v, U* x) {
+  if (!v.empty() && v.front() == x) {
+    v.erase(v.begin());
+    return;
+  }
+  auto it = std::find(v.rbegin(), v.rend(), x);
+  if (it != v.rend()) v.erase(std::next(it).base());
+}
+
 void TWinControl::RemoveControl(TControl* c) {
-  auto it = std::find(controls_.begin(), controls_.end(), c);
-  if (it == controls_.end()) return;
+  if (!ContainsControl(c)) return;
   if (captureControl == c) SetCaptureControl(nullptr);
   if (mouseControl == c) mouseControl = nullptr;
   c->Invalidate();
   if (auto* w = dynamic_cast<TWinControl*>(c)) {
     // The window cannot outlive its parent window: it goes now and comes back on demand.
     if (w->HandleAllocated()) w->DestroyHandle();
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    EraseFromBack(tabList_, w);
   }
-  controls_.erase(std::find(controls_.begin(), controls_.end(), c));
+  EraseFromBack(controls_, c);
   c->parent_ = nullptr;
   if (c->Align() != alNone && !Destroying()) Realign();
   if (!Destroying()) Perform(CM_CONTROLLISTCHANGE, AsWParam(c), 0);
 }
 
 bool TWinControl::ContainsControl(const TControl* c) const {
-  return std::find(controls_.begin(), controls_.end(), c) != controls_.end();
+  // A child is in the list exactly while it points here: no search.
+  return c && c->parent_ == this;
 }
 
 void TWinControl::SetParent(TWinControl* p) {

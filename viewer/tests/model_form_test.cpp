@@ -130,3 +130,44 @@ TEST(ModelForm, ControlsArePlacedWhenPaintedAndHiddenAfterScrolling) {
   copy->DoLayout(c, 500, widest);
   EXPECT_TRUE(static_cast<TSection*>(copy->Sections[0].get())->FormControls.empty());
 }
+
+TEST(ModelForm, ALongParagraphShowsOnlyTheControlsOnItsLinesInView) {
+  FormDoc d;
+  std::vector<TFormControlObj*> fields;
+  for (int i = 0; i < 300; ++i) fields.push_back(d.Add(TSection::ctInput, FormDoc::Input("text", "q")));
+  FakeCanvas c;
+  int widest = 0;
+  const THtRect view{0, 0, 500, 100};
+  // The shown fields: one run of the page, each where its line is in view now.
+  auto shown = [&] {
+    std::vector<int> r;
+    for (int i = 0; i < 300; ++i)
+      if (fields[i]->Widget->Visible()) r.push_back(i);
+    for (size_t k = 1; k < r.size(); ++k) EXPECT_EQ(r[k], r[k - 1] + 1) << "a field shown out of its place";
+    for (int i : r) {
+      EXPECT_GT(fields[i]->Widget->Top() + fields[i]->Height(), view.Top) << i;
+      EXPECT_LT(fields[i]->Widget->Top(), view.Bottom) << i;
+    }
+    return r;
+  };
+  d.list.DoLayout(c, 200, widest);  // a field a line
+  d.list.Paint(c, view, 0, 10);
+  std::vector<int> top = shown();
+  ASSERT_FALSE(top.empty());
+  EXPECT_EQ(top.front(), 0);
+  EXPECT_LT(top.size(), 10u);
+  EXPECT_EQ(fields[299]->Widget->Top(), -400);  // never placed
+  // Scrolled, those left behind hide and those come into view show.
+  d.list.SetScrollOffset(2000);
+  d.list.Paint(c, view, 0, 10);
+  std::vector<int> middle = shown();
+  ASSERT_FALSE(middle.empty());
+  EXPECT_GT(middle.front(), 50);
+  // Laid out wider, two fields a line, the page is half as long: those in view before are
+  // far above the view now and hide without any scrolling.
+  d.list.DoLayout(c, 400, widest);
+  d.list.Paint(c, view, 0, 10);
+  std::vector<int> wider = shown();
+  ASSERT_FALSE(wider.empty());
+  EXPECT_GT(wider.front(), middle.back());
+}

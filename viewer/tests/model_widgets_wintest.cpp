@@ -62,11 +62,9 @@ TEST(ModelWidgets, RadiosInPanelsGroupByNameAndSubmit) {
   auto* r2 = p.Add(TSection::ctInput, "radio", "A", "2");
   auto* cb = p.Add(TSection::ctInput, "checkbox", "c");
   auto* go = p.Add(TSection::ctInput, "submit", "go", "Send");
-  HWND hr1 = WidgetWindow(r1->Widget.get()), hr2 = WidgetWindow(r2->Widget.get());
-  ASSERT_TRUE(hr1 && hr2);
-  EXPECT_NE(GetParent(hr1), GetParent(hr2));  // each radio button alone in its panel
-  EXPECT_NE(GetParent(hr1), p.parent);
-  EXPECT_EQ(GetWindowLongA(WidgetWindow(e->Widget.get()), GWL_STYLE) & ES_PASSWORD, ES_PASSWORD);
+  // No window until painted.
+  EXPECT_EQ(WidgetWindow(r1->Widget.get()), nullptr);
+  EXPECT_EQ(WidgetWindow(go->Widget.get()), nullptr);
 
   HDC dc = GetDC(p.parent);
   {
@@ -76,6 +74,12 @@ TEST(ModelWidgets, RadiosInPanelsGroupByNameAndSubmit) {
     p.list.Paint(c, {0, 0, 500, 400}, 0, 10);
   }
   ReleaseDC(p.parent, dc);
+  HWND hr1 = WidgetWindow(r1->Widget.get()), hr2 = WidgetWindow(r2->Widget.get());
+  ASSERT_TRUE(hr1 && hr2);
+  EXPECT_NE(GetParent(hr1), GetParent(hr2));  // each radio button alone in its panel
+  EXPECT_NE(GetParent(hr1), p.parent);
+  EXPECT_EQ(GetParent(GetParent(hr1)), p.parent);
+  EXPECT_EQ(GetWindowLongA(WidgetWindow(e->Widget.get()), GWL_STYLE) & ES_PASSWORD, ES_PASSWORD);
   EXPECT_TRUE(IsWindowVisible(GetParent(hr1)));
   EXPECT_EQ(r1->Widget->Width(), 13);
   EXPECT_EQ(r1->Widget->Height(), 14);
@@ -130,6 +134,7 @@ TEST(ModelWidgets, ListsAreasAndEnter) {
   Page q;
   auto* e = q.Add(TSection::ctInput, "", "q", "find");
   q.Add(TSection::ctInput, "hidden", "h", "1");
+  e->Place(5, 5);
   SendMessageA(WidgetWindow(e->Widget.get()), WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_EQ(q.submits.size(), 1u);
   EXPECT_EQ(q.submits[0], (std::vector<std::string>{"q=find", "h=1"}));
@@ -174,9 +179,21 @@ TEST(ModelWidgets, FrameworkControlsOnAFrameworkPanel) {
     auto* cb = add(TSection::ctInput, "checkbox", "c", "yes", false);
     auto* reset = add(TSection::ctInput, "reset", "", "", false);
 
-    // The controls are the framework's, with the panel (or a radio's own panel) as parent.
+    // The controls are the framework's; they go on the panel, with their windows, when
+    // first shown.
     auto* edit = dynamic_cast<TEdit*>(WidgetControl(e->Widget.get()));
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Parent(), nullptr);
+    EXPECT_FALSE(edit->HandleAllocated());
+    EXPECT_EQ(panel->ControlCount(), 0);
+    EXPECT_FALSE(e->Widget->Visible());
+    EXPECT_EQ(e->Widget->Top(), -400);
+    int x = 0;
+    for (TFormControlObj* c : {e, r1, r2, cb, reset}) {
+      c->Place(x, 5);
+      x += c->Width() + 5;
+    }
+    // With the panel (or a radio's own panel) as parent.
     EXPECT_EQ(edit->Parent(), panel);
     EXPECT_EQ(edit->Font()->Size(), 10);
     auto* radio = dynamic_cast<TRadioButton*>(WidgetControl(r2->Widget.get()));
@@ -184,8 +201,6 @@ TEST(ModelWidgets, FrameworkControlsOnAFrameworkPanel) {
     ASSERT_NE(radio->Parent(), nullptr);
     EXPECT_EQ(radio->Parent()->Parent(), panel);
     EXPECT_NE(dynamic_cast<TCheckBox*>(WidgetControl(cb->Widget.get())), nullptr);
-    EXPECT_FALSE(e->Widget->Visible());
-    EXPECT_EQ(e->Widget->Top(), -400);
 
     // Both radio buttons were written CHECKED: each keeps its own state until one is clicked.
     EXPECT_TRUE(r1->Widget->Checked());
@@ -226,6 +241,7 @@ TEST(ModelWidgets, FrameworkControlsOnAFrameworkPanel) {
       throw Exception("no place to send it");
     };
     auto* go = add(TSection::ctInput, "submit", "go", "", false);
+    go->Place(x, 5);
     SendMessageA(WidgetWindow(go->Widget.get()), BM_CLICK, 0, 0);
     Application->OnMessageBox = nullptr;
     ASSERT_EQ(shown.size(), 1u);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/win/Forms.h"
+#include "framework/win/StdCtrls.h"
 
 using namespace vx;
 
@@ -438,4 +440,51 @@ TEST(ControlLifetime, AFreedFormUnderTheMouseIsForgotten) {
   SendMessageA(b->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(entered, 1);
   b->Free();
+}
+
+TEST_F(FormFixture, ChildrenLeaveFromAnyPlaceAndTheRestKeepTheirOrder) {
+  auto* panel = new TCustomControl(form);
+  panel->SetParent(form);
+  std::vector<TEdit*> e;
+  for (int i = 0; i < 6; ++i) {
+    e.push_back(new TEdit(form));
+    e.back()->SetParent(panel);
+    e.back()->SetTop(i * 25);
+  }
+  auto* other = new TCustomControl(form);
+  other->SetParent(form);
+  e[4]->SetTabOrder(1);  // tab order: 0 4 1 2 3 5
+  HWND h5 = e[5]->Handle();
+  auto order = [&] {
+    std::string s;
+    for (int i = 0; i < panel->ControlCount(); ++i)
+      s += std::to_string(std::find(e.begin(), e.end(), panel->Controls(i)) - e.begin());
+    s += "/";
+    for (auto* w : e) s += w->TabOrder() >= 0 ? std::to_string(w->TabOrder()) : "-";
+    return s;
+  };
+  EXPECT_EQ(order(), "012345/023415");
+  EXPECT_FALSE(panel->ContainsControl(other));
+  other->SetParent(panel);  // taken from the form onto the panel
+  EXPECT_TRUE(panel->ContainsControl(other));
+  EXPECT_FALSE(form->ContainsControl(other));
+  other->SetParent(form);
+  // The last one, one in the middle and the first one leave: the others keep their order,
+  // in the list and in the tab order; a control not on the panel leaves nothing.
+  e[5]->SetParent(nullptr);
+  EXPECT_FALSE(IsWindow(h5));
+  EXPECT_EQ(order(), "01234/02341-");
+  e[2]->SetParent(nullptr);
+  EXPECT_EQ(order(), "0134/02-31-");
+  panel->RemoveControl(e[2]);
+  panel->RemoveControl(other);
+  EXPECT_EQ(order(), "0134/02-31-");
+  EXPECT_EQ(form->ControlCount(), 2);
+  e[0]->SetParent(nullptr);
+  EXPECT_EQ(order(), "134/-1-20-");
+  // Put back, it comes last.
+  e[2]->SetParent(panel);
+  EXPECT_EQ(order(), "1342/-1320-");
+  for (auto* w : e) w->Free();
+  EXPECT_EQ(panel->ControlCount(), 0);
 }
