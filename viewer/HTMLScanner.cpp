@@ -1,6 +1,7 @@
 // The HTML scanner's character reader and symbol scanners.
 #include "viewer/HTMLScanner.h"
 
+#include <array>
 #include <cerrno>
 #include <climits>
 
@@ -17,13 +18,13 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
 
 // The decimal value of a whole string: an optional sign and digits, in range; else 0.
-int DecimalValue(const AnsiString& s) {
+int DecimalValue(const char* s, size_t n) {
   size_t i = 0;
   bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  if (i == s.size()) return 0;
+  if (i < n && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i == n) return 0;
   long long v = 0;
-  for (; i < s.size(); ++i) {
+  for (; i < n; ++i) {
     if (!IsDigit(s[i])) return 0;
     v = v * 10 + (s[i] - '0');
     if (v > 2147483648LL) return 0;
@@ -32,12 +33,16 @@ int DecimalValue(const AnsiString& s) {
   if (v > INT_MAX || v < INT_MIN) return 0;
   return int(v);
 }
+int DecimalValue(const AnsiString& s) { return DecimalValue(s.data(), s.size()); }
 
-AnsiString TrimControls(const AnsiString& s) {
-  size_t b = 0, e = s.size();
+// Characters with codes up to 32 removed from both ends, in place.
+void TrimControls(AnsiString& s) {
+  size_t e = s.size();
+  while (e > 0 && U(s[e - 1]) <= 32) --e;
+  s.resize(e);
+  size_t b = 0;
   while (b < e && U(s[b]) <= 32) ++b;
-  while (e > b && U(s[e - 1]) <= 32) --e;
-  return s.substr(b, e - b);
+  s.erase(0, b);
 }
 
 }  // namespace
@@ -179,7 +184,35 @@ void THtmlScanner::SkipCommentBody() {
   }
 }
 
+// Characters that ReadChar and ReadCharSkipComments take as they stand: not a line end, tab,
+// marker byte, end mark or the start of a comment.
+constexpr auto kPlainChars = [] {
+  std::array<bool, 256> t{};
+  for (int c = 0; c < 256; ++c) t[size_t(c)] = true;
+  for (int c : {0, 2, 4, int(kTab), int(kLf), int(CrChar), int(EofChar), int('<')}) t[size_t(c)] = false;
+  return t;
+}();
+
 void THtmlScanner::ReadCharSkipComments() {
+  // Most characters are plain ones waiting in the buffer: taken here, without the calls of
+  // the general path.
+  if (!hasPushBack_) {
+    const char* p = nullptr;
+    size_t* pos = nullptr;
+    if (SourceKind == skMemory && memPos_ < memLen_) {
+      p = mem_ + memPos_;
+      pos = &memPos_;
+    } else if (SourceKind == skTextFile && filePos_ < fileLen_) {
+      p = fileBuffer_.data() + filePos_;
+      pos = &filePos_;
+    }
+    if (p && kPlainChars[U(*p)]) {
+      ++*pos;
+      Ch = *p;
+      UCh = UpCase(Ch);
+      return;
+    }
+  }
   for (;;) {
     ReadChar();
     if (Ch != '<') return;
@@ -251,9 +284,8 @@ void THtmlScanner::ScanTag() {
 
   bool takes = IsStartTag(Sy) && TakesAttributes(Sy);
   if (takes) Attributes.Clear();
-  TAttribute attr;
-  while (ScanAttribute(attr)) {
-    if (takes) Attributes.Add(std::move(attr));
+  while (ScanAttribute(takes ? Attributes.Slot() : discarded_)) {
+    if (takes) Attributes.Keep();
   }
   while (Ch != '>' && Ch != EofChar) ReadCharSkipComments();
   if (Ch == '>') ReadCharSkipComments();
@@ -286,11 +318,10 @@ bool THtmlScanner::ScanAttribute(TAttribute& attr) {
       ReadCharSkipComments();
     }
     if (Ch == quote) ReadCharSkipComments();
-    s = TrimControls(s);
-    AnsiString number = s;
-    size_t pct = number.find('%');
-    if (pct != AnsiString::npos && pct + 1 == number.size()) number.pop_back();
-    attr.Value = DecimalValue(number);
+    TrimControls(s);
+    size_t digits = s.size();
+    if (digits > 0 && s.back() == '%' && s.find('%') == digits - 1) --digits;
+    attr.Value = DecimalValue(s.data(), digits);
   } else if (Ch == '+' || Ch == '-' || IsDigit(Ch)) {
     if (Ch == '+' || Ch == '-') {
       s += Ch;

@@ -92,6 +92,7 @@ class THtmlScanner {
   bool ScanAttribute(TAttribute& attr);
   void ScanTextRun();
 
+  TAttribute discarded_;  // what a tag that takes no attributes has, read and thrown away
   bool hasPushBack_ = false;
   char pushBack_ = 0;
   bool inComment_ = false;

@@ -48,14 +48,13 @@ struct TSection::TFitState {
 TSection::TSection(TSectionList* list, int level, std::uint8_t justify, const TUrlTarget* link, const TMyFont& font,
                    std::uint8_t style)
     : TSectionBase(list) {
-  // Most paragraphs have a few runs: their list is made once, not grown run by run.
-  Fonts.reserve(4);
-  auto run = std::make_unique<TFontObj>();
-  run->Font = font;
-  run->Font.Style |= style;
-  if (link) run->Link.Assign(*link);
-  BaseFont = run->Font;
-  Fonts.push_back(std::move(run));
+  // The runs are held in the list itself, which grows from one: most paragraphs keep one
+  // font, and room for more in each would cost a large page megabytes.
+  TFontObj& run = Fonts.emplace_back();
+  run.Font = font;
+  run.Font.Style |= style;
+  if (link) run.Link.Assign(*link);
+  BaseFont = run.Font;
   ListLevel = level;
   Indent = level * 35;
   Justify = justify;
@@ -64,13 +63,13 @@ TSection::TSection(TSectionList* list, int level, std::uint8_t justify, const TU
 TSection::TSection(const TSection& src, TSectionList* list) : TSectionBase(src, list) {
   Buff = src.Buff;
   Len = src.Len;
+  Fonts.reserve(src.Fonts.size());
   for (auto& f : src.Fonts) {
-    auto r = std::make_unique<TFontObj>();
-    r->Pos = f->Pos;
-    r->VShift = f->VShift;
-    r->Font = f->Font;
-    r->Link = f->Link;
-    Fonts.push_back(std::move(r));
+    TFontObj& r = Fonts.emplace_back();
+    r.Pos = f.Pos;
+    r.VShift = f.VShift;
+    r.Font = f.Font;
+    r.Link = f.Link;
   }
   for (auto& i : src.Images) Images.push_back(std::make_unique<TImageObj>(*i));
   for (auto& i : Images) i->List = list;
@@ -105,12 +104,7 @@ std::unique_ptr<TSectionBase> TOListItem::CreateClone(TSectionList* list) const 
 }
 
 // Only real images and controls are markers: the bytes 0, 2 and 4 of a text are blanks.
-static std::string CleanText(const std::string& s) {
-  std::string r = s;
-  for (char& ch : r)
-    if (ch == 0 || ch == 2 || ch == 4) ch = ' ';
-  return r;
-}
+static bool BlankInText(char ch) { return ch == 0 || ch == 2 || ch == 4; }
 
 // A buffer that must grow takes room for 100 more characters, and never less than doubles:
 // a paragraph arrives in many small pieces.
@@ -119,38 +113,47 @@ static void MakeRoom(std::string& buff, size_t more) {
   if (buff.capacity() < need) buff.reserve(std::max(need + 100, 2 * buff.capacity()));
 }
 
-void TSection::AppendText(const std::string& s0) {
-  if (s0.empty() || static_cast<int>(Buff.size()) > 20000) return;
-  std::string s = CleanText(s0);
-  if (s[0] == ' ') {
+// The text from `from` on, cleaned of marker bytes where it lands.
+static void AppendClean(std::string& buff, const std::string& s, size_t from) {
+  MakeRoom(buff, s.size() - from);
+  size_t at = buff.size();
+  buff.append(s, from, std::string::npos);
+  for (size_t i = at; i < buff.size(); ++i)
+    if (BlankInText(buff[i])) buff[i] = ' ';
+}
+
+void TSection::AppendText(const std::string& s) {
+  if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  size_t from = 0;
+  if (s[0] == ' ' || BlankInText(s[0])) {
     bool onlyFloats = !Buff.empty();
     for (int i = 0; i < static_cast<int>(Buff.size()) && onlyFloats; ++i) {
       TImageObj* img = Buff[i] == 4 ? ImageAt(i) : nullptr;
       onlyFloats = img && img->Floating();
     }
-    if (Buff.empty() || Buff.back() == ' ' || onlyFloats) s.erase(0, 1);
+    if (Buff.empty() || Buff.back() == ' ' || onlyFloats) from = 1;
   }
-  MakeRoom(Buff, s.size());
-  Buff += s;
+  AppendClean(Buff, s, from);
   Len = static_cast<int>(Buff.size());
 }
 
 void TPreFormated::AppendText(const std::string& s) {
   if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
-  MakeRoom(Buff, s.size());
-  Buff += CleanText(s);
+  AppendClean(Buff, s, 0);
   Len = static_cast<int>(Buff.size());
 }
 
 void TSection::ChangeFont(const TMyFont& font, std::uint8_t style, std::uint8_t vshift) {
-  TFontObj* last = Fonts.back().get();
-  if (last->Pos != static_cast<int>(Buff.size())) {
-    auto r = std::make_unique<TFontObj>();
-    r->Pos = static_cast<int>(Buff.size());
-    r->Link = last->Link;
-    Fonts.push_back(std::move(r));
-    last = Fonts.back().get();
+  SetRunFont(font, style, vshift, true);
+}
+
+void TSection::SetRunFont(const TMyFont& font, std::uint8_t style, std::uint8_t vshift, bool keepLink) {
+  if (Fonts.back().Pos != static_cast<int>(Buff.size())) {
+    TFontObj& r = Fonts.emplace_back();
+    r.Pos = static_cast<int>(Buff.size());
+    if (keepLink) r.Link = Fonts[Fonts.size() - 2].Link;
   }
+  TFontObj* last = &Fonts.back();
   last->Font = font;
   last->Font.Style |= style;
   last->VShift = vshift;
@@ -159,8 +162,9 @@ void TSection::ChangeFont(const TMyFont& font, std::uint8_t style, std::uint8_t 
 }
 
 void TSection::HRef(bool start, const TMyFont& font, const TUrlTarget* link, std::uint8_t style, std::uint8_t vshift) {
-  ChangeFont(font, style, vshift);
-  TFontObj* last = Fonts.back().get();
+  // The new run's link is set here, not copied from the run before.
+  SetRunFont(font, style, vshift, false);
+  TFontObj* last = &Fonts.back();
   last->Link.Clear();
   if (start && link) last->Link.Set(link->Url, link->Target);
 }
@@ -190,11 +194,11 @@ void TSection::MakeNonEmpty() {
 
 void TSection::AddedToCell() { Len = static_cast<int>(Buff.size()); }
 
-TFontObj* TSection::FontAt(int index) const {
-  TFontObj* r = Fonts.front().get();
+const TFontObj* TSection::FontAt(int index) const {
+  const TFontObj* r = &Fonts.front();
   for (auto& f : Fonts) {
-    if (f->Pos <= index)
-      r = f.get();
+    if (f.Pos <= index)
+      r = &f;
     else
       break;
   }
@@ -203,7 +207,7 @@ TFontObj* TSection::FontAt(int index) const {
 
 int TSection::RunEnd(int index) const {
   for (auto& f : Fonts)
-    if (f->Pos > index) return f->Pos;
+    if (f.Pos > index) return f.Pos;
   return static_cast<int>(Buff.size());
 }
 
@@ -245,9 +249,9 @@ int TSection::TextPieceEnd(int pos, int limit) const {
 }
 
 void TSection::MeasureImages(TViewCanvas& c) {
-  for (auto& f : Fonts) f->UpdateMetrics(c);
+  for (auto& f : Fonts) f.UpdateMetrics(c);
   for (auto& img : Images) {
-    TFontObj* run = FontAt(img->Pos);
+    const TFontObj* run = FontAt(img->Pos);
     img->Measure(c, List, run->Font, run->Link.HasUrl && !run->Link.Url.empty());
   }
 }
@@ -267,7 +271,7 @@ int TSection::TextWidth(TViewCanvas& c, int start, bool trim, int count) {
       ++p;
     } else {
       int pe = std::min(TextPieceEnd(p, end), end);
-      TFontObj* f = FontAt(p);
+      const TFontObj* f = FontAt(p);
       w += c.TextExtent(f->Font, Buff.data() + p, pe - p) - f->Overhang;
       p = pe;
     }
@@ -316,7 +320,7 @@ int TSection::FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitSt
     }
     int pe = std::min(TextPieceEnd(pos, start + maxCount), start + maxCount);
     int n = pe - pos;
-    TFontObj* f = FontAt(pos);
+    const TFontObj* f = FontAt(pos);
     int lo = c.TextFit(f->Font, Buff.data() + pos, n, room - used + f->Overhang);
     count += lo;
     if (lo < n) break;
@@ -387,15 +391,17 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
     }
     // Line metrics.
     int th = 0, desc = 0;
-    for (auto& f : Fonts) {
-      int fe = RunEnd(f->Pos);
-      if (f->Pos < pos + n && fe > pos && f->FLineHeight > th) {
-        th = f->FLineHeight;
-        desc = f->Descent;
+    for (size_t k = 0; k < Fonts.size(); ++k) {
+      const TFontObj& f = Fonts[k];
+      int fe = k + 1 < Fonts.size() ? Fonts[k + 1].Pos : static_cast<int>(Buff.size());
+      if (f.Pos >= pos + n) break;
+      if (fe > pos && f.FLineHeight > th) {
+        th = f.FLineHeight;
+        desc = f.Descent;
       }
     }
     if (th == 0) {
-      TFontObj* f = FontAt(pos);
+      const TFontObj* f = FontAt(pos);
       th = f->FLineHeight;
       desc = f->Descent;
     }
@@ -554,7 +560,7 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
       char ch = Buff[p];
       if (ch == 4) {
         if (TImageObj* img = ImageAt(p)) {
-          TFontObj* f = FontAt(p);
+          const TFontObj* f = FontAt(p);
           if (img->Floating()) {
             // A float that opened the line hangs from its top; one met later from its bottom.
             bool startedLine = true;
@@ -596,7 +602,7 @@ int TSection::Paint(TViewCanvas& c, const THtRect& clip, int y, int x, IndentMan
         if (se > p && se < pe) pe = se;
       }
       bool selected = anySel && p >= sb && p < se;
-      TFontObj* f = FontAt(p);
+      const TFontObj* f = FontAt(p);
       int n = pe - p;
       int ext = c.TextExtent(f->Font, Buff.data() + p, n);
       if (visible) {
@@ -624,7 +630,7 @@ bool TSection::UrlAtPoint(TViewCanvas& c, int x, int y, TUrlTarget& out) {
         if (m->MapName == img->MapName) return m->HitTest(ox, oy, out);
       return false;
     }
-    TFontObj* f = FontAt(img->Pos);
+    const TFontObj* f = FontAt(img->Pos);
     if (f->Link.HasUrl && !f->Link.Url.empty()) {
       out = TUrlTarget();
       out.Assign(f->Link);
@@ -639,7 +645,7 @@ bool TSection::UrlAtPoint(TViewCanvas& c, int x, int y, TUrlTarget& out) {
       if (x < line.DrawX) return false;
       int cnt = FitCount(c, line.Start, x - line.DrawX, line.Ln, nullptr);
       if (cnt >= line.Ln) return false;
-      TFontObj* f = FontAt(line.Start + cnt);
+      const TFontObj* f = FontAt(line.Start + cnt);
       if (f->Link.HasUrl && !f->Link.Url.empty()) {
         out = TUrlTarget();
         out.Assign(f->Link);
@@ -740,7 +746,7 @@ void TSection::RefreshFonts() {
     f.Size = MulDiv(List->FontSize, f.NominalSize, 12);
     f.Color = PalRel(col);
   };
-  for (auto& r : Fonts) upd(r->Font, r->Link.HasUrl && !r->Link.Url.empty() ? List->HotSpotColor : List->FontColor);
+  for (auto& r : Fonts) upd(r.Font, r.Link.HasUrl && !r.Link.Url.empty() ? List->HotSpotColor : List->FontColor);
   upd(BaseFont, List->FontColor);
   UpdateSizes();
 }

@@ -192,7 +192,7 @@ class TSection : public TSectionBase {
   int TextWidth(TViewCanvas& c, int start, bool trim, int count);
 
   std::string Buff;
-  TFreeList<TFontObj> Fonts;
+  std::vector<TFontObj> Fonts;  // the runs, the first at 0, by position
   TFreeList<TImageObj> Images;
   std::vector<TFormControlObj*> FormControls;  // owned by their forms
   int ListLevel = 0, Indent = 0, ListNumber = 0;
@@ -204,7 +204,7 @@ class TSection : public TSectionBase {
   bool Preformatted = false;
 
   // Look-ups by character index.
-  TFontObj* FontAt(int index) const;
+  const TFontObj* FontAt(int index) const;
   int RunEnd(int index) const;  // index where the next run starts (or the length)
   TImageObj* ImageAt(int pos) const;
   TFormControlObj* ControlAt(int pos) const;
@@ -218,6 +218,9 @@ class TSection : public TSectionBase {
   void MeasureImages(TViewCanvas& c);
   int LineOfIndex(int index, int& before) const;
   int DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentManager& im, bool pre);
+  // The font of the run at the end, a new run when text came since; keepLink: a new run
+  // continues the link of the one before.
+  void SetRunFont(const TMyFont& font, std::uint8_t style, std::uint8_t vshift, bool keepLink);
 };
 
 class TPreFormated : public TSection {

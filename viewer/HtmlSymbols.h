@@ -3,7 +3,9 @@
 // An attribute keeps its symbol in a byte, so the whole numbering stays below 256.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/core/Object.h"
@@ -95,24 +97,35 @@ struct TAttribute {
   AnsiString Name;  // the value as text
 };
 
-// The attributes of one tag, in the order written.
+// The attributes of one tag, in the order written. Clearing keeps the entries' room: a
+// document's thousands of tags reuse a few value buffers instead of making one each.
 class TAttributeList {
  public:
-  void Clear() { items_.clear(); }
-  void Add(TAttribute a) { items_.push_back(std::move(a)); }
-  int Count() const { return int(items_.size()); }
-  const TAttribute& operator[](int i) const { return items_.at(size_t(i)); }
+  void Clear() { count_ = 0; }
+  void Add(TAttribute a) { Slot() = std::move(a), Keep(); }
+  // The entry after the last, to be filled in place; Keep makes it part of the list.
+  TAttribute& Slot() {
+    if (count_ == items_.size()) items_.emplace_back();
+    return items_[count_];
+  }
+  void Keep() { ++count_; }
+  int Count() const { return int(count_); }
+  const TAttribute& operator[](int i) const {
+    if (i < 0 || size_t(i) >= count_) throw std::out_of_range("TAttributeList");
+    return items_[size_t(i)];
+  }
   // The first attribute with this symbol, or nullptr.
   const TAttribute* Find(THtmlSymbol s) const {
-    for (const TAttribute& a : items_)
+    for (const TAttribute& a : *this)
       if (a.Which == s) return &a;
     return nullptr;
   }
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+  std::vector<TAttribute>::const_iterator begin() const { return items_.begin(); }
+  std::vector<TAttribute>::const_iterator end() const { return items_.begin() + std::ptrdiff_t(count_); }
 
  private:
   std::vector<TAttribute> items_;
+  size_t count_ = 0;
 };
 
 }  // namespace vx

@@ -67,7 +67,7 @@ inline void DumpSection(const TSectionBase& s, std::string& out, const std::stri
   if (sec->NoBullet) out += " plain";
   if (sec->ClearMode) out += " clear" + std::to_string(sec->ClearMode);
   out += " " + Quoted(sec->Buff) + " ";
-  for (auto& f : sec->Fonts) out += RunText(*f);
+  for (auto& f : sec->Fonts) out += RunText(f);
   out += "\n";
 }
 

@@ -59,8 +59,8 @@ TEST(BuilderGolden, FontSizesBaseFontBigSmall) {
   EXPECT_EQ(b.list.HotSpotColor, 0x020000FF);
   auto* s = dynamic_cast<TSection*>(b.list.Sections.back().get());
   ASSERT_TRUE(s);
-  EXPECT_EQ(s->Fonts[0]->Font.Color, 0x0200FF00);
-  EXPECT_EQ(s->Fonts.back()->Font.Color, 0x02302010);  // the unreadable colour left the font as it was
+  EXPECT_EQ(s->Fonts[0].Font.Color, 0x0200FF00);
+  EXPECT_EQ(s->Fonts.back().Font.Color, 0x02302010);  // the unreadable colour left the font as it was
   THtColor c = 0;
   EXPECT_TRUE(ReadColorValue("#FFFFFF", c));
   EXPECT_EQ(c, 0x02FFFFFF);
@@ -169,7 +169,7 @@ TEST(BuilderGolden, LinksAnchorsTitleAndBase) {
   ASSERT_TRUE(b.anchors.Find("MID", i));
   EXPECT_EQ(b.anchors.Objects(i), b.list.Sections.back().get());
   auto* s = dynamic_cast<TSection*>(b.list.Sections.back().get());
-  EXPECT_EQ(s->Fonts[1]->Link.Target, "f");
+  EXPECT_EQ(s->Fonts[1].Link.Target, "f");
   // A document without BASE has none, whatever the one before had.
   Built c;
   c.Html("<BODY>x");

@@ -71,15 +71,15 @@ TEST(BuilderHostile, FontStackHasOneCap) {
   auto* last = dynamic_cast<TSection*>(b.list.Sections.back().get());
   ASSERT_TRUE(last);
   EXPECT_EQ(last->Buff, "q");
-  EXPECT_EQ(last->Fonts.back()->Font.NominalSize, 12);
-  EXPECT_EQ(last->Fonts.back()->Font.Style, 0);
+  EXPECT_EQ(last->Fonts.back().Font.NominalSize, 12);
+  EXPECT_EQ(last->Fonts.back().Font.Style, 0);
   // A full stack: PRE still works and pops only what it pushed.
   Built c;
   c.Html(Repeat("<FONT SIZE=7>", 30) + "<PRE>p</PRE>x" + Repeat("</FONT>", 24) + "y");
   auto* y = dynamic_cast<TSection*>(c.list.Sections.back().get());
   ASSERT_TRUE(y);
-  EXPECT_EQ(y->Fonts.back()->Font.NominalSize, 12);
-  EXPECT_EQ(y->Fonts.front()->Font.NominalSize, 36);
+  EXPECT_EQ(y->Fonts.back().Font.NominalSize, 12);
+  EXPECT_EQ(y->Fonts.front().Font.NominalSize, 36);
 }
 
 TEST(BuilderHostile, UnclosedEverything) {

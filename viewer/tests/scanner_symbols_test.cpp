@@ -1,6 +1,8 @@
 // Tags, attributes, entities and TEXTAREA symbols of the HTML scanner.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "viewer/tests/scanner_helpers.h"
 
 namespace vx {
@@ -118,6 +120,32 @@ TEST(ScannerAttributes, BorderZeroAndBorderWithoutValue) {
   EXPECT_EQ(v[0].attrs.Find(SrcAttr)->Name, "a.gif");
   EXPECT_EQ(v[1].attrs.Find(BorderAttr)->Value, 1);
   EXPECT_EQ(v[1].attrs.Find(SrcAttr)->Name, "b.gif");
+}
+
+TEST(ScannerAttributes, NothingOfAnEarlierTagShowsInALaterOne) {
+  // The entries of a list are used again tag after tag: each must come whole from its own tag.
+  auto v = ScanAll(
+      "<IMG SRC=\"long-name.gif\" WIDTH=40 HEIGHT=\"30%\"><IMG ALT WIDTH>"
+      "<B ALIGN=left HEIGHT=7><IMG SRC=b.gif><IMG>");
+  ASSERT_EQ(v.size(), 6u);
+  ASSERT_EQ(v[1].attrs.Count(), 2);
+  EXPECT_EQ(v[1].attrs[0].Which, AltAttr);
+  EXPECT_EQ(v[1].attrs[0].Name, "");
+  EXPECT_EQ(v[1].attrs[1].Which, WidthAttr);
+  EXPECT_EQ(v[1].attrs[1].Name, "");
+  EXPECT_EQ(v[1].attrs[1].Value, 0);
+  EXPECT_EQ(v[1].attrs.Find(HeightAttr), nullptr);
+  // What B threw away reached no list; a shorter list ends where its own tag's attributes end.
+  ASSERT_EQ(v[3].attrs.Count(), 1);
+  EXPECT_EQ(v[3].attrs.Find(SrcAttr)->Name, "b.gif");
+  EXPECT_EQ(v[3].attrs.Find(WidthAttr), nullptr);
+  EXPECT_EQ(v[3].attrs.Find(AlignAttr), nullptr);
+  int seen = 0;
+  for (const TAttribute& a : v[3].attrs) seen += a.Which == SrcAttr ? 1 : 100;
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(v[4].attrs.Count(), 0);
+  EXPECT_EQ(v[4].attrs.begin(), v[4].attrs.end());
+  EXPECT_THROW(v[4].attrs[0], std::out_of_range);
 }
 
 TEST(ScannerAttributes, QuotedValueEndsAtAngleBracket) {
