@@ -192,12 +192,12 @@ const char* const kDefaultPage = "/usr/share/doc/nodejs/api/fs.html";
 const char* const kDefaultLarge = "/usr/share/doc/nodejs/api/all.html";
 #endif
 
+#ifdef _WIN32
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-#ifdef _WIN32
 // The native build's figures of the same page, or false when it cannot be run.
 bool NativeFigures(const std::string& native, const std::string& page, TFigures& f) {
   std::string out;

@@ -674,9 +674,10 @@ TEST_F(ViewerTest, AnAnchorInATableRowLandsAtTheTopWhateverTheWidthAtLoad) {
       double own = screen::TextMismatch(band, 0, band.height, navy, t, font.Handle());
       EXPECT_LT(own, 0.4) << t << " loaded at " << width;
       for (const std::string& other : tags)
-        if (other != t)
+        if (other != t) {
           EXPECT_LT(own, screen::TextMismatch(band, 0, band.height, navy, other, font.Handle()))
               << t << " loaded at " << width << " looks like " << other;
+        }
     }
   }
   // Once the view has moved, a new width keeps the view where it was, not at the anchor.

@@ -229,7 +229,9 @@ TEST_F(FormsTest, ANewLayoutHidesTheControlsItMovesOutOfView) {
   EXPECT_LT(after.size(), before.size());
   for (const Shown& b : before) {
     bool stillShown = std::any_of(after.begin(), after.end(), [&](const Shown& a) { return a.h == b.h; });
-    if (!stillShown) EXPECT_FALSE(IsWindowVisible(b.h)) << b.text;
+    if (!stillShown) {
+      EXPECT_FALSE(IsWindowVisible(b.h)) << b.text;
+    }
   }
 }
 

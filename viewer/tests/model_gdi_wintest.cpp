@@ -83,8 +83,9 @@ TEST(ModelGdi, MetricsAndWrappingFollowTheFontsPresent) {
     for (auto& l : p->Lines) {
       std::string t = p->Buff.substr(l.Start, l.Ln);
       std::string trimmed = t.substr(0, t.find_last_not_of(' ') + 1);
-      if (trimmed.find(' ') != std::string::npos)
+      if (trimmed.find(' ') != std::string::npos) {
         EXPECT_LE(c.TextExtent(f, trimmed.data(), static_cast<int>(trimmed.size())) - m.Overhang, width) << t;
+      }
       EXPECT_EQ(l.LineHt, m.Height + m.ExternalLeading);
     }
   }
@@ -110,8 +111,12 @@ TEST(ModelGdi, WhatFitsAgreesWithMeasuringOnScaledAndPlainSurfaces) {
       for (int room : {-1, 0, 3, 37, 180, 499, 2000, 100000}) {
         int fit = c.TextFit(f, text.data(), n, room);
         EXPECT_EQ(fit, c.TViewCanvas::TextFit(f, text.data(), n, room)) << scaled << " " << room;
-        if (fit > 0) EXPECT_LE(c.TextExtent(f, text.data(), fit), room) << scaled << " " << room;
-        if (fit < n) EXPECT_GT(c.TextExtent(f, text.data(), fit + 1), room) << scaled << " " << room;
+        if (fit > 0) {
+          EXPECT_LE(c.TextExtent(f, text.data(), fit), room) << scaled << " " << room;
+        }
+        if (fit < n) {
+          EXPECT_GT(c.TextExtent(f, text.data(), fit + 1), room) << scaled << " " << room;
+        }
       }
       // A measurement kept for a longer text answers for its beginning, never for other text.
       TGdiViewCanvas fresh(s.dc);

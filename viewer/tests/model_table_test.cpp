@@ -109,7 +109,9 @@ TEST(ModelTable, AbsoluteWidthsStayBetweenMinimaAndMaxima) {
       EXPECT_GE(w[k], mins[k]);
       EXPECT_LE(w[k], maxs[k]);
     }
-    if (W > tmin && W < tmax) EXPECT_NEAR(sum, W, 2);
+    if (W > tmin && W < tmax) {
+      EXPECT_NEAR(sum, W, 2);
+    }
   }
 }
 

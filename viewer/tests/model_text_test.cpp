@@ -54,7 +54,9 @@ TEST(ModelText, WrapsAtBlanksAtSeveralWidths) {
       joined += t;
       std::string trimmed = t.substr(0, t.find_last_not_of(' ') + 1);
       bool oneWord = trimmed.find(' ') == std::string::npos;
-      if (!oneWord) EXPECT_LE(static_cast<int>(trimmed.size()) * 6, width) << "width " << width << ": " << t;
+      if (!oneWord) {
+        EXPECT_LE(static_cast<int>(trimmed.size()) * 6, width) << "width " << width << ": " << t;
+      }
     }
     EXPECT_EQ(joined, text);
     EXPECT_EQ(s->SectionHeight, static_cast<int>(s->Lines.size()) * 16);
