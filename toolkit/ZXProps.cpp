@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "framework/core/SysUtils.h"
 #include "toolkit/StrUtils.h"
 
 namespace vx {
@@ -22,23 +23,6 @@ bool SameName(const AnsiString& a, const AnsiString& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
-bool ParseDecimal(const AnsiString& s, int& value) {
-  size_t i = 0;
-  bool neg = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
-  if (i == s.size()) return false;
-  long long v = 0;
-  for (; i < s.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    v = v * 10 + (s[i] - '0');
-    if (v > 2147483648LL) return false;
-  }
-  if (neg) v = -v;
-  if (v > INT_MAX || v < INT_MIN) return false;
-  value = static_cast<int>(v);
   return true;
 }
 
@@ -217,7 +201,7 @@ void TPropsStorage::SetPropValue(PPropInfo prop, const AnsiString& text) {
     case tkInteger:
     case tkInt64: {
       int v = 0;
-      if (!ParseDecimal(text, v)) v = 0;
+      if (!TryDecimalToInt(text, v)) v = 0;
       SetOrdProp(o, prop, v);
       break;
     }
@@ -283,7 +267,7 @@ void TPropsStorage::LoadObjectContent(PPropInfo prop, TObject* obj) {
     AnsiString section = ListSection(prop);
     int count = -1;
     // A missing or unreadable count leaves the list as it is.
-    if (!ParseDecimal(TrimStored(ReadString(section, "Count", AnsiString())), count)) count = -1;
+    if (!TryDecimalToInt(TrimStored(ReadString(section, "Count", AnsiString())), count)) count = -1;
     if (count >= 0) {
       if (count > kMaxListLines) count = kMaxListLines;
       TStringList read;

@@ -290,19 +290,25 @@ int IniTextToInt(const AnsiString& text, int deflt) {
     }
     return static_cast<int>(static_cast<unsigned int>(v));
   }
+  int v;
+  return TryDecimalToInt(s, v) ? v : deflt;
+}
+
+bool TryDecimalToInt(const AnsiString& s, int& value) {
   size_t i = 0;
   bool neg = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
-  if (i == s.size()) return deflt;
+  if (i == s.size()) return false;
   long long v = 0;
   for (; i < s.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return deflt;
+    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
     v = v * 10 + (s[i] - '0');
-    if (v > 2147483648LL) return deflt;
+    if (v > 2147483648LL) return false;
   }
   if (neg) v = -v;
-  if (v > INT_MAX || v < INT_MIN) return deflt;
-  return static_cast<int>(v);
+  if (v > INT_MAX || v < INT_MIN) return false;
+  value = static_cast<int>(v);
+  return true;
 }
 
 int StrToInt(const AnsiString& s) {

@@ -43,6 +43,8 @@ AnsiString IntToHex(int64_t v, int digits);
 int StrToInt(const AnsiString& s);
 int StrToIntDef(const AnsiString& s, int def);
 bool TryStrToInt(const AnsiString& s, int& value);
+// Exactly a decimal number in 32-bit range, with an optional sign: no blanks, no hexadecimal.
+bool TryDecimalToInt(const AnsiString& s, int& value);
 // Converts stored integer text as the registry and INI stores read it: decimal, or
 // hexadecimal after "0x"/"0X" when the text is longer than two characters; blanks around
 // it are ignored; anything else, or a number out of 32-bit range, gives deflt.

@@ -23,6 +23,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "viewer/bench/HostRun.h"
 #endif
 
 #include "spell/Dictionary.h"
@@ -114,46 +116,19 @@ struct THunspellRun {
 };
 
 #ifdef _WIN32
-// A host program: Wine starts it but gives no handle that waits, so the host's shell
-// times it and writes the figure to a file, which is awaited here.
-std::string HostPath(const std::string& name) {
-  char full[MAX_PATH];
-  GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
-  std::string p = full;
-  if (p.size() > 2 && p[1] == ':') p = p.substr(2);
-  for (char& c : p)
-    if (c == '\\') c = '/';
-  return p;
-}
-
+// A host program, started through the host's shell, which times it.
 THunspellRun RunHunspell(const std::string& args, const std::string& input) {
   THunspellRun r;
-  std::string out = "spell_bench_hunspell.out", done = "spell_bench_hunspell.time";
+  std::string out = "spell_bench_hunspell.out", micros;
   DeleteFileA(out.c_str());
-  DeleteFileA(done.c_str());
-  std::string script = "a=$(date +%s%N); /usr/bin/hunspell " + args + " < '" + HostPath(input) + "' > '" +
-                       HostPath(out) + "'; b=$(date +%s%N); echo $(( (b - a) / 1000 )) > '" + HostPath(done) +
-                       ".part'; mv '" + HostPath(done) + ".part' '" + HostPath(done) + "'";
-  std::string cmd = "/bin/sh -c \"" + script + "\"";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessA("Z:\\bin\\sh", &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return r;
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  for (int i = 0; i < 3000; ++i) {
-    if (FILE* f = std::fopen(done.c_str(), "r")) {
-      long long us = -1;
-      int n = std::fscanf(f, "%lld", &us);
-      std::fclose(f);
-      if (n == 1) r.seconds = double(us) / 1e6;
-      r.output = Slurp(out);
-      DeleteFileA(out.c_str());
-      DeleteFileA(done.c_str());
-      return r;
-    }
-    Sleep(50);
-  }
+  if (!RunOnHost("a=$(date +%s%N); /usr/bin/hunspell " + args + " < '" + HostPathOf(input) + "' > '" +
+                     HostPathOf(out) + "' 2>/dev/null; b=$(date +%s%N); echo $(( (b - a) / 1000 ))",
+                 micros, 150))
+    return r;
+  long long us = -1;
+  if (std::sscanf(micros.c_str(), "%lld", &us) == 1) r.seconds = double(us) / 1e6;
+  r.output = Slurp(out);
+  DeleteFileA(out.c_str());
   return r;
 }
 #else

@@ -7,19 +7,12 @@
 
 #include "framework/win/Forms.h"
 #include "toolkit/ZxHook.h"
+#include "toolkit/tests/forms_fixture.h"
 
 namespace vx {
 namespace {
 
 constexpr UINT kProbe = WM_USER + 7;
-
-void Pump() {
-  MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-}
 
 // Counts what reaches the window's own procedure beneath the hooks.
 struct Beneath {

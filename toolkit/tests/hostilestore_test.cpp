@@ -14,20 +14,13 @@
 #include "toolkit/MRUList.h"
 #include "toolkit/Placemnt.h"
 #include "toolkit/SpeedBar.h"
+#include "toolkit/tests/forms_fixture.h"
 
 namespace vx {
 namespace {
 
 constexpr const char* kKey = "Software\\VxTestHostileStore";
 constexpr const char* kIni = "vxhostilestore.ini";
-
-void Pump() {
-  MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-}
 
 // The main frame's stored parts: placement, a speed bar, the recent-files list.
 class TFrameForm : public TForm {
@@ -43,17 +36,7 @@ class TFrameForm : public TForm {
     Bar->SetParent(this);
     Bar->SetOptions(Bar->Options() + sbAllowDrag + sbAllowResize);
     Bar->SetIniStorage(Storage);
-    int s = Bar->AddSection("Main");
-    int x = 3;
-    for (const char* n : {"siNew", "siOpen", "siSave"}) {
-      auto* item = new TSpeedItem(this);
-      item->SetName(n);
-      Bar->AddItem(s, item);
-      item->SetLeft(x);
-      item->SetTop(3);
-      item->SetVisible(true);
-      x += 24;
-    }
+    AddSpeedItems(this, Bar, Bar->AddSection("Main"), {"siNew", "siOpen", "siSave"});
     Reopen = new TMenuItem(this);
     Mru = new TMRUManager(this);
     Mru->SetName("MRUManager");
@@ -70,12 +53,6 @@ class TFrameForm : public TForm {
  protected:
   ~TFrameForm() override = default;
 };
-
-std::string WindowsFolderFile(const std::string& name) {
-  char dir[MAX_PATH];
-  GetWindowsDirectoryA(dir, MAX_PATH);
-  return std::string(dir) + "\\" + name;
-}
 
 void RegValue(const char* section, const char* name, DWORD type, const void* data, DWORD size) {
   HKEY k = nullptr;
@@ -101,10 +78,7 @@ class HostileStore : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { Remove(); }
   void TearDown() override { Remove(); }
-  void Remove() {
-    TRegIniFile::DeleteUserKey(kKey);
-    DeleteFileA(WindowsFolderFile(kIni).c_str());
-  }
+  void Remove() { RemoveStores(kKey, kIni); }
   bool Registry() const { return GetParam(); }
   // Text values, the same in both stores.
   void Text(const char* section, const char* name, const std::string& text) {

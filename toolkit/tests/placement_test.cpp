@@ -6,23 +6,10 @@
 #include "framework/win/Forms.h"
 #include "toolkit/AppUtils.h"
 #include "toolkit/Placemnt.h"
+#include "toolkit/tests/forms_fixture.h"
 
 namespace vx {
 namespace {
-
-void Pump() {
-  MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-}
-
-std::string WindowsFolderFile(const std::string& name) {
-  char dir[MAX_PATH];
-  GetWindowsDirectoryA(dir, MAX_PATH);
-  return std::string(dir) + "\\" + name;
-}
 
 // A form with a panel, a check box and a form storage, as the program's forms are built.
 class TTestForm : public TForm {
@@ -61,10 +48,7 @@ class PlacementTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { Remove(); }
   void TearDown() override { Remove(); }
-  void Remove() {
-    TRegIniFile::DeleteUserKey(kKey);
-    DeleteFileA(WindowsFolderFile(kIni).c_str());
-  }
+  void Remove() { RemoveStores(kKey, kIni); }
   bool Registry() const { return GetParam(); }
   AnsiString Store() const { return Registry() ? kKey : kIni; }
   std::unique_ptr<TCustomIniFile> Open() {

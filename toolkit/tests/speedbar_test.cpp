@@ -9,17 +9,10 @@
 #include "toolkit/Placemnt.h"
 #include "toolkit/SpeedBar.h"
 #include "toolkit/VCLUtils.h"
+#include "toolkit/tests/forms_fixture.h"
 
 namespace vx {
 namespace {
-
-void Pump() {
-  MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-}
 
 constexpr const char* kKey = "Software\\VxTestSpeedBar";
 
@@ -37,18 +30,7 @@ class TSbForm : public TForm {
     Bar->SetName("MainToolBar");
     Bar->SetParent(this);
     Bar->SetIniStorage(Storage);
-    int s = Bar->AddSection("Main Toolbar");
-    const char* names[] = {"siNew", "siOpen", "siSave", "siCopy"};
-    int x = 3;
-    for (const char* n : names) {
-      auto* item = new TSpeedItem(this);
-      item->SetName(n);
-      Bar->AddItem(s, item);
-      item->SetLeft(x);
-      item->SetTop(3);
-      item->SetVisible(true);
-      x += 24;
-    }
+    AddSpeedItems(this, Bar, Bar->AddSection("Main Toolbar"), {"siNew", "siOpen", "siSave", "siCopy"});
     AfterConstruction();
   }
   const char* ClassName() const override { return "TSbForm"; }

@@ -5,28 +5,21 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "framework/win/Forms.h"
 #include "viewer/Htmlview.h"
 #include "viewer/bench/BenchClock.h"
+#include "viewer/bench/BenchForm.h"
 
 using namespace vx;
 
 int main(int argc, char** argv) {
-  std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
-  if (counts.empty()) counts = {1000, 3000, 10000};
+  std::vector<int> counts = BenchCounts(argc, argv);
   Application->SetUnattended(true);
-  TForm* form = CreateForm<TForm>(Application);
-  form->SetBounds(0, 0, 800, 600);
-  auto* v = new THTMLViewer(form);
-  v->SetParent(form);
-  v->SetAlign(alClient);
-  form->Show();
-  Application->ProcessMessages();
+  TForm* form = nullptr;
+  auto* v = ShowFilledForm<THTMLViewer>(form, 800, 600);
   std::printf("forms    load ms   first paint ms   paint after scrolling ms   (target < 2000 each)\n");
   for (int n : counts) {
     std::string page = "<TITLE>Forms</TITLE>";

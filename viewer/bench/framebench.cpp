@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "framework/win/Forms.h"
 #include "viewer/FramView.h"
 #include "viewer/bench/BenchClock.h"
+#include "viewer/bench/BenchForm.h"
 
 using namespace vx;
 
@@ -31,17 +31,10 @@ int WindowsUnder(HWND h) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
-  if (counts.empty()) counts = {1000, 3000, 10000};
+  std::vector<int> counts = BenchCounts(argc, argv);
   Application->SetUnattended(true);
-  TForm* form = CreateForm<TForm>(Application);
-  form->SetBounds(0, 0, 800, 600);
-  auto* fv = new TFrameViewer(form);
-  fv->SetParent(form);
-  fv->SetAlign(alClient);
-  form->Show();
-  Application->ProcessMessages();
+  TForm* form = nullptr;
+  auto* fv = ShowFilledForm<TFrameViewer>(form, 800, 600);
   std::ofstream("framebench_leaf.htm", std::ios::binary) << "<P>A small page in a frame.";
   std::printf("frames     load+paint ms   frames shown   windows   (target: a few seconds)\n");
   for (int n : counts) {

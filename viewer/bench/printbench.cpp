@@ -17,6 +17,7 @@
 #include "viewer/Htmlview.h"
 #include "viewer/vwPrint.h"
 #include "viewer/bench/BenchClock.h"
+#include "viewer/bench/BenchForm.h"
 
 using namespace vx;
 
@@ -235,13 +236,8 @@ int main(int argc, char** argv) {
   Printer()->SetPrinterIndex(Printer()->Printers()->IndexOf(queue));
   std::string folder = argc > 1 ? argv[1] : "";
   if (argc > 2) kPages = std::max(1, std::atoi(argv[2]));
-  TForm* form = CreateForm<TForm>(Application);
-  form->SetBounds(0, 0, 700, 500);
-  auto* v = new THTMLViewer(form);
-  v->SetParent(form);
-  v->SetAlign(alClient);
-  form->Show();
-  Application->ProcessMessages();
+  TForm* form = nullptr;
+  auto* v = ShowFilledForm<THTMLViewer>(form, 700, 500);
   v->LoadFromString(Document());
 
   TRecordCount count;
