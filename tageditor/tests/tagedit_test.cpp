@@ -595,7 +595,7 @@ TEST_F(TagEdTest, ClosingAsksAndAFailedSaveKeepsTheWindow) {
 
 namespace {
 
-// What the window shows after a load: the caption, the tag list and the specification
+// What the window shows after a load: the caption, the tag list and the "HTML Specification"
 // field, read from the real windows.
 struct Shown {
   std::string caption, spec;
@@ -653,7 +653,7 @@ TEST_F(TagEdTest, ALoadThatFailsLeavesTheEmptySetOfNoFileAndSaysWhichFile) {
   SaveScreen("VxTagEd-after-cut-file");
   SetCurrentDir(dir);
 
-  // Random bytes after a good file: the previous specification name goes too.
+  // Random bytes after a good file: the previous file's "HTML Specification" text goes too.
   Open(dir + "standard.vxt");
   ASSERT_EQ(OnScreen(main).spec, specName);
   Open(dir + "random.vxt");
