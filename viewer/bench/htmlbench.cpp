@@ -1,7 +1,7 @@
 // Speed of the viewer on a generated 1 MB page: parse and layout, relayout after a resize,
 // one full paint, a search; with the time of "w3m -dump" on the same page for reference.
-// Then layout scaling on a real page repeated (first and second layout), and a large real
-// page; layoutbench gives the same page's native figures.
+// Then layout scaling on a real page repeated (Finish, first and second layout), and a large
+// real page; layoutbench gives the same page's native figures. Wall clock, medians.
 // Usage: htmlbench [PAGE [LARGEPAGE]] (Windows paths; by default two pages of Node.js's
 // manual, which Debian's nodejs package installs).
 #include <windows.h>
@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "framework/core/SysUtils.h"
 #include "framework/win/Forms.h"
 #include "viewer/HTMLGdi.h"
 #include "viewer/Htmlview.h"
 #include "viewer/bench/BenchClock.h"
-#include "viewer/bench/CpuClock.h"
 #include "viewer/bench/W3mTime.h"
 
 using namespace vx;
@@ -54,32 +54,40 @@ std::string ReadAll(const std::string& name) {
   return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
-// The scaling figures are processor time: on a busy machine the wall clock, and a
-// difference of two of its readings, mostly measure the other programs.
 // A freshly parsed page laid out twice on a measuring surface like the viewer's, with the
-// viewer's fonts and width: the first layout (the load's) and the second (a resize's).
-void TimeLayouts(THTMLViewer* v, const std::string& page, double& first, double& second) {
+// viewer's fonts and width: Finish and the first layout (the load's), and the second (a
+// resize's).
+struct TLayoutTimes {
+  double finish = 0, first = 0, second = 0;
+};
+
+TLayoutTimes TimeLayouts(THTMLViewer* v, const std::string& page) {
+  TLayoutTimes t;
   TSectionList list;
   list.ApplyDefaults(v->DefFontName(), v->DefPreFontName(), 0xFFFFFF, 0xFF0000, 0, 12);
   TStringList anchors;
   ParseHtmlMemory(list, &anchors, page.data(), page.size());
-  list.Finish();
   HDC dc = CreateCompatibleDC(nullptr);
   {
     TGdiViewCanvas c(dc);
     int widest = 0, width = v->PaintPanel()->Width() - 10;
-    double t0 = CpuNow();
+    double t0 = Now();
+    list.Finish();
+    t.finish = Now() - t0;
+    t0 = Now();
     list.DoLayout(c, width, widest);
-    first = CpuNow() - t0;
-    t0 = CpuNow();
+    t.first = Now() - t0;
+    t0 = Now();
     list.DoLayout(c, width, widest);
-    second = CpuNow() - t0;
+    t.second = Now() - t0;
   }
   DeleteDC(dc);
+  return t;
 }
 
 // Layout growing with the page: a real list-heavy manual page repeated 1 to 12 times, each
-// laid out again at the same width (parse left out); then a large real page whole.
+// laid out again at the same width (parse left out), the sizes interleaved round by round;
+// then a large real page whole.
 void ScalingRun(THTMLViewer* v, const std::string& pageName, const std::string& largeName) {
   std::string base = ReadAll(pageName);
   if (base.empty()) {
@@ -91,37 +99,52 @@ void ScalingRun(THTMLViewer* v, const std::string& pageName, const std::string& 
   for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   size_t end = lower.rfind("</body");
   if (end != std::string::npos) base.resize(end);
-  std::printf("layout scaling on %s (%u bytes) repeated (processor time):\n", pageName.c_str(), unsigned(base.size()));
-  double firstOne = 0, secondOne = 0;
-  for (int n : {1, 2, 4, 8, 12}) {
+  const int sizes[] = {1, 2, 4, 8, 12}, kRounds = 5;
+  std::vector<std::string> pages;
+  for (int n : sizes) {
     std::string page;
     for (int i = 0; i < n; ++i) page += base;
-    double first = 0, second = 0;
-    TimeLayouts(v, page, first, second);
-    v->LoadFromString(page);
-    if (n == 1) {
-      firstOne = first;
-      secondOne = second;
-    }
-    std::printf("  %2d times: first layout %8.1f ms (%5.1fx), second layout %8.1f ms (%5.1fx)   %6d sections, %8d px%s\n",
-                n, first, firstOne > 0 ? first / firstOne : 0.0, second, secondOne > 0 ? second / secondOne : 0.0,
-                v->Document()->Count(), v->DocumentHeight(), n == 8 ? "   (target: at most 9x)" : "");
+    pages.push_back(page);
   }
+  std::vector<std::vector<double>> finish(pages.size()), first(pages.size()), second(pages.size());
+  for (int round = 0; round < kRounds; ++round)
+    for (size_t k = 0; k < pages.size(); ++k) {
+      TLayoutTimes t = TimeLayouts(v, pages[k]);
+      finish[k].push_back(t.finish);
+      first[k].push_back(t.first);
+      second[k].push_back(t.second);
+    }
+  std::printf("layout scaling on %s (%u bytes) repeated (wall clock, medians of %d interleaved runs):\n",
+              pageName.c_str(), unsigned(base.size()), kRounds);
+  double finishOne = BenchMedian(finish[0]), firstOne = BenchMedian(first[0]), secondOne = BenchMedian(second[0]);
+  for (size_t k = 0; k < pages.size(); ++k) {
+    double fi = BenchMedian(finish[k]), f = BenchMedian(first[k]), s2 = BenchMedian(second[k]);
+    v->LoadFromString(pages[k]);
+    std::printf("  %2d times: Finish %6.2f ms (%5.1fx), first layout %8.1f ms (%5.1fx), Finish and first %5.1fx, "
+                "second layout %8.1f ms (%5.1fx)   %6d sections, %8d px%s\n",
+                sizes[k], fi, fi / finishOne, f, f / firstOne, (fi + f) / (finishOne + firstOne), s2, s2 / secondOne,
+                v->Document()->Count(), v->DocumentHeight(), sizes[k] == 8 ? "   (target: at most 9x)" : "");
+  }
+  std::fflush(stdout);
   std::string large = ReadAll(largeName);
   if (large.empty()) {
     std::printf("large page: %s cannot be read (give one as the second argument)\n", largeName.c_str());
     return;
   }
-  double t0 = CpuNow();
-  v->LoadFromString(large);
-  double load = CpuNow() - t0;
-  t0 = CpuNow();
-  v->Relayout();
-  double relayout = CpuNow() - t0;
+  std::vector<double> loads, relayouts;
+  for (int round = 0; round < 3; ++round) {
+    double t0 = Now();
+    v->LoadFromString(large);
+    loads.push_back(Now() - t0);
+    t0 = Now();
+    v->Relayout();
+    relayouts.push_back(Now() - t0);
+  }
   std::printf(
-      "large page %s (%u bytes, %d sections, %d px): parse and layout %8.1f ms, layout alone %8.1f ms"
+      "large page %s (%u bytes, %d sections, %d px; medians of 3): parse and layout %8.1f ms, layout alone %8.1f ms"
       "   target < 500 ms,\n  at most 2.5 times the native figure of layoutbench\n",
-      largeName.c_str(), unsigned(large.size()), v->Document()->Count(), v->DocumentHeight(), load, relayout);
+      largeName.c_str(), unsigned(large.size()), v->Document()->Count(), v->DocumentHeight(), BenchMedian(loads),
+      BenchMedian(relayouts));
 }
 
 }  // namespace
@@ -145,37 +168,47 @@ int main(int argc, char** argv) {
   form->Show();
   Application->ProcessMessages();
 
-  // Parse alone, into a list of its own.
-  double t0 = Now();
-  {
-    TSectionList list;
-    TStringList anchors;
-    ParseHtmlMemory(list, &anchors, page.data(), page.size());
-  }
-  double parse = Now() - t0;
-
-  t0 = Now();
-  v->LoadFromFile(name);
-  double load = Now() - t0;
-
-  t0 = Now();
-  v->SetBounds(0, 0, 860, 660);
-  double relayout = Now() - t0;
-
-  Application->ProcessMessages();
-  t0 = Now();
-  v->PaintPanel()->Invalidate();
-  UpdateWindow(v->PaintPanel()->Handle());
-  double paint = Now() - t0;
-
-  t0 = Now();
-  int found = v->FindText("needle at the end");
-  double find = Now() - t0;
-
+  // Each figure the median of five rounds, w3m's among them, so the machine's load falls on
+  // all alike.
+  std::vector<double> parses, loads, relayouts, paints, finds, w3ms;
+  int found = -1;
   long long w3mBytes = -1;
-  double w3m = TimeW3m(unixPath, unixDir, w3mBytes);
+  for (int round = 0; round < 5; ++round) {
+    // Parse alone, into a list of its own.
+    double t0 = Now();
+    {
+      TSectionList list;
+      TStringList anchors;
+      ParseHtmlMemory(list, &anchors, page.data(), page.size());
+    }
+    parses.push_back(Now() - t0);
 
-  std::printf("page: %u bytes, %d sections, document height %d px\n", unsigned(page.size()), v->Document()->Count(),
+    v->SetBounds(0, 0, 880, 660);
+    t0 = Now();
+    v->LoadFromFile(name);
+    loads.push_back(Now() - t0);
+
+    t0 = Now();
+    v->SetBounds(0, 0, 860, 660);
+    relayouts.push_back(Now() - t0);
+
+    Application->ProcessMessages();
+    t0 = Now();
+    v->PaintPanel()->Invalidate();
+    UpdateWindow(v->PaintPanel()->Handle());
+    paints.push_back(Now() - t0);
+
+    t0 = Now();
+    found = v->FindText("needle at the end");
+    finds.push_back(Now() - t0);
+
+    double w = TimeW3m(unixPath, unixDir, w3mBytes);
+    if (w >= 0) w3ms.push_back(w);
+  }
+  double parse = BenchMedian(parses), load = BenchMedian(loads), relayout = BenchMedian(relayouts),
+         paint = BenchMedian(paints), find = BenchMedian(finds), w3m = w3ms.size() == 5 ? BenchMedian(w3ms) : -1;
+
+  std::printf("page: %u bytes, %d sections, document height %d px (wall clock, medians of 5 interleaved rounds)\n", unsigned(page.size()), v->Document()->Count(),
               v->DocumentHeight());
   std::printf("parse alone:            %8.1f ms\n", parse);
   std::printf("parse and layout (load): %8.1f ms   target < 1000 ms\n", load);

@@ -1,11 +1,10 @@
 // Speed of the document model alone: parse and layout of real pages with a surface whose
 // text widths are plain arithmetic, so the figures leave the platform's text measuring out.
 // Built natively and for Windows. Under Wine the Windows build also runs the native one
-// (interleaved) and reads its own figures against it: Wine's 32-bit code runs under
-// emulation on some machines, so beside the plain ratio it times the same parse and layout
-// with allocation made free (what the emulation costs this very code) and a plain
-// computing loop, and shows what is left: what the platform's run time costs the model.
-// Times are processor time of this process.
+// (interleaved) and prints the plain Wine / native ratio of the same parse and layout, and
+// beside it what it measured of the difference: the same work with allocation made free,
+// and a plain computing loop.
+// Times are of the wall clock, medians of several runs.
 // Usage: layoutbench [PAGE [LARGEPAGE]]   (by default two pages of Node.js's manual)
 //        layoutbench --figures PAGE       (one line of figures, read by the Windows build)
 //        layoutbench --once PAGE N        (the page repeated N times, for a profiler)
@@ -27,7 +26,7 @@
 #include "viewer/HTMLSubs.h"
 #include "viewer/ReadHTML.h"
 #include "viewer/bench/Calibration.h"
-#include "viewer/bench/CpuClock.h"
+#include "viewer/bench/BenchClock.h"
 
 using namespace vx;
 
@@ -95,9 +94,7 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
-// The process's own processor time: on a shared machine the wall clock mostly measures the
-// other processes.
-double Now() { return CpuNow(); }
+double Now() { return BenchNow(); }
 
 // Proportional-looking widths from the character and the font: measuring costs little.
 class TArithmeticCanvas : public TViewCanvas {
@@ -129,7 +126,7 @@ std::string ReadAll(const std::string& name) {
 }
 
 struct TRun {
-  double parse = 0, first = 0, second = 0;
+  double parse = 0, finish = 0, first = 0, second = 0;
   int sections = 0, height = 0;
   std::size_t allocations = 0;  // parse and first layout
 };
@@ -144,8 +141,10 @@ TRun Measure(const std::string& page) {
     TStringList anchors;
     double t0 = Now();
     ParseHtmlMemory(list, &anchors, page.data(), page.size());
-    list.Finish();
     r.parse = Now() - t0;
+    t0 = Now();
+    list.Finish();
+    r.finish = Now() - t0;
     int widest = 0;
     t0 = Now();
     r.height = list.DoLayout(canvas, 840, widest);
@@ -159,7 +158,23 @@ TRun Measure(const std::string& page) {
   return r;
 }
 
-// The figures of one page: as it runs, and with allocation made free.
+// Each figure the median of its runs.
+TRun MedianRun(const std::vector<TRun>& runs) {
+  auto median = [&runs](double TRun::*field) {
+    std::vector<double> v;
+    for (auto& r : runs) v.push_back(r.*field);
+    return BenchMedian(v);
+  };
+  TRun m = runs.back();
+  m.parse = median(&TRun::parse);
+  m.finish = median(&TRun::finish);
+  m.first = median(&TRun::first);
+  m.second = median(&TRun::second);
+  return m;
+}
+
+// The figures of one page: as it runs, and with allocation made free; medians of three
+// runs each after a first that is left out (it finds no memory supplied by the system yet).
 struct TFigures {
   TRun real, free;
   double scan = 0;
@@ -167,10 +182,13 @@ struct TFigures {
 
 TFigures MeasureFigures(const std::string& page) {
   TFigures f;
-  // Each figure is of a second run, which finds its memory supplied by the system already:
-  // the first run of a process pays for that, and the machine's load makes it vary most.
-  for (int i = 0; i < 2; ++i) f.real = Measure(page);
-  for (int i = 0; i < 2; ++i) WithFreeAllocation([&] { f.free = Measure(page); });
+  std::vector<TRun> real, free;
+  Measure(page);
+  for (int i = 0; i < 3; ++i) real.push_back(Measure(page));
+  WithFreeAllocation([&] { Measure(page); });
+  for (int i = 0; i < 3; ++i) WithFreeAllocation([&] { free.push_back(Measure(page)); });
+  f.real = MedianRun(real);
+  f.free = MedianRun(free);
   f.scan = ScanLoopMs();
   return f;
 }
@@ -193,26 +211,21 @@ const char* const kDefaultLarge = "/usr/share/doc/nodejs/api/all.html";
 #endif
 
 #ifdef _WIN32
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // The native build's figures of the same page, or false when it cannot be run.
 bool NativeFigures(const std::string& native, const std::string& page, TFigures& f) {
   std::string out;
   if (!RunOnHost("'" + native + "' --figures '" + HostPathOf(page) + "'", out)) return false;
-  return std::sscanf(out.c_str(), "figures %lf %lf %lf %lf %lf", &f.real.parse, &f.real.first, &f.free.parse,
-                     &f.free.first, &f.scan) == 5;
+  return std::sscanf(out.c_str(), "figures %lf %lf %lf %lf %lf %lf %lf", &f.real.parse, &f.real.finish,
+                     &f.real.first, &f.free.parse, &f.free.finish, &f.free.first, &f.scan) == 7;
 }
 
-// The large page under Wine against the native build, runs interleaved, medians of three.
+// The large page under Wine against the native build, runs interleaved, medians of five.
 void CompareWithNative(const std::string& largeName, const std::string& large) {
   const char* env = std::getenv("VORNIX_NATIVE_LAYOUTBENCH");
   std::string native = env && *env ? env : VORNIX_NATIVE_LAYOUTBENCH;
   std::vector<double> w, wf, ws, n, nf, ns;
   TRun last;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 5; ++i) {
     TFigures nat;
     if (!NativeFigures(native, largeName, nat)) {
       std::printf("the native layoutbench (%s) could not be run: build the host preset, or name it in "
@@ -221,27 +234,24 @@ void CompareWithNative(const std::string& largeName, const std::string& large) {
     }
     TFigures own = MeasureFigures(large);
     last = own.real;
-    w.push_back(own.real.parse + own.real.first);
-    wf.push_back(own.free.parse + own.free.first);
+    w.push_back(own.real.parse + own.real.finish + own.real.first);
+    wf.push_back(own.free.parse + own.free.finish + own.free.first);
     ws.push_back(own.scan);
-    n.push_back(nat.real.parse + nat.real.first);
-    nf.push_back(nat.free.parse + nat.free.first);
+    n.push_back(nat.real.parse + nat.real.finish + nat.real.first);
+    nf.push_back(nat.free.parse + nat.free.finish + nat.free.first);
     ns.push_back(nat.scan);
   }
-  double W = Median(w), WF = Median(wf), WS = Median(ws), N = Median(n), NF = Median(nf), NS = Median(ns);
-  double codeFactor = WF / NF, loopFactor = WS / NS;
-  std::printf("%s under Wine beside the native build (interleaved, medians of 3, processor time):\n",
-              largeName.c_str());
-  std::printf("  parse and first layout:          Wine %8.1f ms   native %8.1f ms   Wine / native %5.2f\n", W, N,
-              W / N);
-  std::printf("  the same, allocation made free:  Wine %8.1f ms   native %8.1f ms   (the emulation of this code) %5.2f\n",
-              WF, NF, codeFactor);
-  std::printf("  plain computing loop:            Wine %8.1f ms   native %8.1f ms   (the emulation of plain code) %5.2f\n",
-              WS, NS, loopFactor);
-  std::printf("  allocations: %zu (%.1f per section); under Wine they cost %.0f ms, natively %.0f ms\n",
+  double W = BenchMedian(w), WF = BenchMedian(wf), WS = BenchMedian(ws), N = BenchMedian(n), NF = BenchMedian(nf),
+         NS = BenchMedian(ns);
+  std::printf("%s under Wine beside the native build (interleaved, medians of 5, wall clock):\n", largeName.c_str());
+  std::printf("  parse, Finish and first layout:  Wine %8.1f ms   native %8.1f ms   Wine / native %5.2f   "
+              "(target: at most 2.5)\n", W, N, W / N);
+  std::printf("  the same, allocation made free:  Wine %8.1f ms   native %8.1f ms   Wine / native %5.2f\n", WF, NF,
+              WF / NF);
+  std::printf("  plain computing loop:            Wine %8.1f ms   native %8.1f ms   Wine / native %5.2f\n", WS, NS,
+              WS / NS);
+  std::printf("  allocations: %zu (%.1f per section); what they cost: Wine %.0f ms, native %.0f ms\n",
               last.allocations, double(last.allocations) / std::max(1, last.sections), W - WF, N - NF);
-  std::printf("  Wine / native allowing for the emulation: %.2f / %.2f = %.2f   (target: at most 2.5)\n", W / N,
-              codeFactor, W / N / codeFactor);
 }
 #endif
 }  // namespace
@@ -252,18 +262,19 @@ int main(int argc, char** argv) {
     std::string base = Body(ReadAll(argv[2])), page;
     for (int i = std::atoi(argv[3]); i > 0; --i) page += base;
     TRun r = Measure(page);
-    std::printf("%u bytes, %d sections, %d px: parse %.1f ms, first layout %.1f ms, second layout %.1f ms, "
-                "%zu allocations\n",
-                unsigned(page.size()), r.sections, r.height, r.parse, r.first, r.second, r.allocations);
+    std::printf("%u bytes, %d sections, %d px: parse %.1f ms, Finish %.2f ms, first layout %.1f ms, second layout "
+                "%.1f ms, %zu allocations\n",
+                unsigned(page.size()), r.sections, r.height, r.parse, r.finish, r.first, r.second, r.allocations);
     return 0;
   }
-  // --figures PAGE: parse and first layout as they run and with allocation made free, and
-  // the computing loop.
+  // --figures PAGE: parse, Finish and first layout as they run and with allocation made
+  // free, and the computing loop.
   if (argc == 3 && std::string(argv[1]) == "--figures") {
     std::string page = ReadAll(argv[2]);
     if (page.empty()) return 1;
     TFigures f = MeasureFigures(page);
-    std::printf("figures %.1f %.1f %.1f %.1f %.1f\n", f.real.parse, f.real.first, f.free.parse, f.free.first, f.scan);
+    std::printf("figures %.3f %.3f %.3f %.3f %.3f %.3f %.3f\n", f.real.parse, f.real.finish, f.real.first,
+                f.free.parse, f.free.finish, f.free.first, f.scan);
     return 0;
   }
   std::string pageName = argc > 1 ? argv[1] : kDefaultPage;
@@ -275,28 +286,42 @@ int main(int argc, char** argv) {
   }
   base = Body(base);
   std::printf("plain computing loop: %.1f ms\n", ScanLoopMs());
-  std::printf("model layout scaling on %s (%u bytes) repeated (processor time):\n", pageName.c_str(),
-              unsigned(base.size()));
-  TRun one;
-  for (int n : {1, 2, 4, 8}) {
+  // The sizes interleaved round by round, so the machine's load falls on all alike.
+  const int sizes[] = {1, 2, 4, 8}, kRounds = 7;
+  std::vector<std::string> pages;
+  for (int n : sizes) {
     std::string page;
     for (int i = 0; i < n; ++i) page += base;
-    TRun r = Measure(page);
-    if (n == 1) one = r;
-    std::printf("  %d times: parse %7.1f ms, first layout %7.1f ms (%5.2fx), second layout %7.1f ms (%5.2fx)%s\n", n,
-                r.parse, r.first, r.first / one.first, r.second, r.second / one.second,
-                n == 8 ? "   (target: at most 9x)" : "");
+    pages.push_back(page);
   }
+  std::vector<std::vector<TRun>> runs(pages.size());
+  for (size_t k = 0; k < pages.size(); ++k) Measure(pages[k]);
+  for (int round = 0; round < kRounds; ++round)
+    for (size_t k = 0; k < pages.size(); ++k) runs[k].push_back(Measure(pages[k]));
+  std::printf("model layout scaling on %s (%u bytes) repeated (wall clock, medians of %d interleaved runs):\n",
+              pageName.c_str(), unsigned(base.size()), kRounds);
+  TRun one = MedianRun(runs[0]);
+  for (size_t k = 0; k < pages.size(); ++k) {
+    TRun r = MedianRun(runs[k]);
+    std::printf("  %d times: parse %7.1f ms, Finish %6.2f ms (%5.2fx), first layout %7.1f ms (%5.2fx), "
+                "second layout %7.1f ms (%5.2fx)%s\n",
+                sizes[k], r.parse, r.finish, r.finish / one.finish, r.first, r.first / one.first, r.second,
+                r.second / one.second, sizes[k] == 8 ? "   (target: first layout at most 9x)" : "");
+  }
+  std::fflush(stdout);
   std::string large = ReadAll(largeName);
   if (large.empty()) {
     std::printf("layoutbench: %s cannot be read\n", largeName.c_str());
     return 1;
   }
-  TRun r = Measure(large);
-  std::printf("large page %s (%u bytes, %d sections, %d px): parse %7.1f ms, first layout %7.1f ms, "
-              "parse and layout %7.1f ms, second layout %7.1f ms, %zu allocations (%.1f per section)\n",
-              largeName.c_str(), unsigned(large.size()), r.sections, r.height, r.parse, r.first, r.parse + r.first,
-              r.second, r.allocations, double(r.allocations) / std::max(1, r.sections));
+  std::vector<TRun> largeRuns;
+  Measure(large);
+  for (int i = 0; i < 5; ++i) largeRuns.push_back(Measure(large));
+  TRun r = MedianRun(largeRuns);
+  std::printf("large page %s (%u bytes, %d sections, %d px; medians of 5): parse %7.1f ms, Finish %6.2f ms, "
+              "first layout %7.1f ms, second layout %7.1f ms, %zu allocations (%.1f per section)\n",
+              largeName.c_str(), unsigned(large.size()), r.sections, r.height, r.parse, r.finish, r.first, r.second,
+              r.allocations, double(r.allocations) / std::max(1, r.sections));
   std::fflush(stdout);
 #ifdef _WIN32
   CompareWithNative(largeName, large);

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 #include <map>
+#include <set>
 
 #include "framework/core/SysUtils.h"
 #include "imagelib/tests/ImageFiles.h"
@@ -28,6 +29,9 @@ struct TJobLog {
   std::vector<COLORREF> textColors;
   std::vector<COLORREF> fills;
   std::vector<std::map<DWORD, int>> calls_per_page;  // records of each kind on each page
+  std::vector<int> font_changes;                     // per page: text in another font than the text before
+  std::set<DWORD> font_objects;                      // metafile handles that are fonts
+  DWORD selected_font = 0, text_font = 0;
   int failStartPage = 0;  // the page whose StartPage fails (0: none)
   std::function<void()> onPage;
 };
@@ -81,8 +85,24 @@ class TMetafilePrinter : public TvwPrinter {
     auto* log = reinterpret_cast<TJobLog*>(data);
     if (r->iType == EMR_GDICOMMENT) log->calls_per_page.emplace_back();
     if (!log->calls_per_page.empty()) ++log->calls_per_page.back()[r->iType];
+    if (r->iType == EMR_EXTTEXTOUTA || r->iType == EMR_EXTTEXTOUTW) {
+      if (log->selected_font != log->text_font && !log->font_changes.empty()) ++log->font_changes.back();
+      log->text_font = log->selected_font;
+    }
     switch (r->iType) {
-      case EMR_GDICOMMENT: log->pages.emplace_back(); break;
+      case EMR_GDICOMMENT:
+        log->pages.emplace_back();
+        log->font_changes.push_back(0);
+        log->text_font = 0;
+        break;
+      case EMR_EXTCREATEFONTINDIRECTW:
+        log->font_objects.insert(reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(r)->ihFont);
+        break;
+      case EMR_SELECTOBJECT: {
+        DWORD h = reinterpret_cast<const EMRSELECTOBJECT*>(r)->ihObject;
+        if (log->font_objects.count(h)) log->selected_font = h;
+        break;
+      }
       case EMR_EXTTEXTOUTA: {
         auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(r);
         std::string s(reinterpret_cast<const char*>(r) + t->emrtext.offString, t->emrtext.nChars);
@@ -248,6 +268,12 @@ TEST_F(PrintTest, TextAttributesGoToThePrinterOncePerPage) {
   }
   EXPECT_NE(text.find("bold"), std::string::npos);
   for (COLORREF c : log.textColors) EXPECT_EQ(c & 0xFFFFFF, 0u);
+  // The driver sends a font each time text follows in another: the page's text comes font
+  // by font (plain, bold, italic), each run once.
+  ASSERT_EQ(log.font_changes.size(), 1u);
+  EXPECT_LE(log.font_changes[0], 3);
+  EXPECT_EQ(std::count(log.pages[0].begin(), log.pages[0].end(), "bold"), 15);
+  EXPECT_EQ(std::count(log.pages[0].begin(), log.pages[0].end(), "italic"), 15);
 }
 
 TEST_F(PrintTest, PrinterFailuresEndTheJobAndAreReported) {
