@@ -58,6 +58,7 @@ void TImageObj::ResetForImageSwitch(bool viewImages) {
 
 void TImageObj::Measure(TViewCanvas& c, TSectionList* list, const TMyFont& font, bool inLink) {
   List = list;
+  if (list) list->ImagesMeasured = true;
   TImageServices* svc = list ? list->ImageServices : nullptr;
   if (list && list->ShowImages) {
     if (State == isNone || State == isOff) {

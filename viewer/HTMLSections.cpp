@@ -411,6 +411,7 @@ std::unique_ptr<TSectionList> TSectionList::CreateClone() const {
   p->Background = Background;
   p->ExpandSourceName = ExpandSourceName;
   p->ImageServices = ImageServices;
+  p->ImagesMeasured = ImagesMeasured;
   for (auto& s : Sections) p->Sections.push_back(s->CreateClone(p.get()));
   return p;
 }
@@ -423,6 +424,7 @@ void TSectionList::Clear() {
   SelB = SelE = 0;
   MapList.clear();
   Sections.clear();
+  ImagesMeasured = false;
   IMgr.Clear();
 }
 
@@ -575,7 +577,9 @@ TSectionBase* TSectionList::SectionAndLineAtY(int y, int& top) {
 }
 
 void TSectionList::Finish() {
-  ResetImages(ShowImages);
+  // Images laid out in neither state yet need no reset: after a load the walk through every
+  // section, cold in memory on a large page, would do nothing.
+  if (ImagesMeasured) ResetImages(ShowImages);
   BackgroundImage();
 }
 

@@ -464,6 +464,7 @@ class TSectionList : public TCell {
   THtColor LightColor() const;
 
   bool ShowImages = false;
+  bool ImagesMeasured = false;  // an image of the list has been laid out since it was cleared
   bool Printing = false;
   int ScrollOffset = 0;
   int SelB = 0, SelE = 0;

@@ -117,6 +117,11 @@ TEST(ModelImage, PlaceholdersSizesAndBorders) {
   bool alt = false;
   for (auto& o : c.Of("text")) alt |= o.text == "alt";
   EXPECT_TRUE(alt);
+  // And off again: what the second layout showed is dropped as well.
+  list.ShowImages = false;
+  list.Finish();
+  EXPECT_EQ(m->State, TImageObj::isNone);
+  EXPECT_EQ(b->State, TImageObj::isNone);
 }
 
 TEST(ModelImage, PrintCopySharesBitmapsByReference) {
