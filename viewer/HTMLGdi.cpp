@@ -500,26 +500,48 @@ void TGdiViewCanvas::TextOut(const TMyFont& f, THtColor color, int x, int baseli
   if (n <= 0) return;
   TFontInfo& fi = Widths(f);
   Select(f);
-  TextState(color, back);
   RECT r{};
   if (clip) r = {clip->Left, clip->Top, clip->Right, clip->Bottom};
-  // Each character goes where measuring put it: Wine can draw a scaled face narrower than
-  // it measures, which would open gaps between runs and misplace selections.
-  std::vector<INT> dx(static_cast<size_t>(n));
+  UINT options = clip ? ETO_CLIPPED : 0;
+  const RECT* rect = clip ? &r : nullptr;
+  // at[i]: where measuring put character i.
+  std::vector<int> at(static_cast<size_t>(n) + 1, 0);
   bool placed = false;
   if (fi.HasWidths) {
-    for (int i = 0; i < n; ++i) dx[i] = fi.Widths[static_cast<unsigned char>(s[i])];
+    for (int i = 0; i < n; ++i) at[i + 1] = at[i] + fi.Widths[static_cast<unsigned char>(s[i])];
     placed = true;
   } else {
     TextExtent(f, s, n);  // the positions, unless the system could not measure
     if (Measured(fi, s, n)) {
-      for (int i = 0; i < n; ++i) dx[i] = measuredPos_[i];
-      for (int i = n - 1; i > 0; --i) dx[i] -= dx[i - 1];
+      for (int i = 0; i < n; ++i) at[i + 1] = measuredPos_[i];
       placed = true;
     }
   }
-  ExtTextOutA(dc_, x, baseline, clip ? ETO_CLIPPED : 0, clip ? &r : nullptr, s, static_cast<UINT>(n),
-              placed ? dx.data() : nullptr);
+  if (!placed) {
+    TextState(color, back);
+    ExtTextOutA(dc_, x, baseline, options, rect, s, static_cast<UINT>(n), nullptr);
+    return;
+  }
+  // Each word starts where measuring put it, so runs, selections and the blanks between
+  // words keep their measured places; its letters go where the system draws them. Wine
+  // draws a small face with advances other than those it reports, and letters forced to
+  // the reported ones crowd a three-pixel blank out ("Row text" read "Rowtext" at 8 pt).
+  if (back != htc::None) {
+    THtMetrics m = Metrics(f);
+    RECT box{x, baseline - m.Ascent, x + at[n], baseline + m.Descent};
+    if (!clip || IntersectRect(&box, &box, &r)) {
+      TOwnedBrush b(CreateSolidBrush(HtColorRef(back)));
+      ::FillRect(dc_, &box, b);
+    }
+  }
+  TextState(color, htc::None);
+  for (int i = 0; i < n;) {
+    while (i < n && s[i] == ' ') ++i;
+    int j = i;
+    while (j < n && s[j] != ' ') ++j;
+    if (j > i) ExtTextOutA(dc_, x + at[i], baseline, options, rect, s + i, static_cast<UINT>(j - i), nullptr);
+    i = j;
+  }
 }
 
 void TGdiViewCanvas::FillRect(const THtRect& r, THtColor c) {
