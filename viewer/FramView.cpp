@@ -355,10 +355,9 @@ void TSubFrameSet::ClearFrames() {
 }
 
 void TSubFrameSet::FinishFrames() {
-  // Children beyond the written sizes take one share each; sizes beyond the children
-  // get empty frames.
-  while (Entries.size() < List.size()) Entries.push_back(-1);
-  while (List.size() < Entries.size()) AddFrame(TFramePiece());
+  // The frame document made a piece for every size it kept; children beyond the written
+  // sizes take one share each.
+  Entries.resize(List.size(), -1);
   Fixed.assign(List.size() + 1, false);
   Borders.assign(List.size() + 1, 0);
   Sizes.assign(List.size(), 0);

@@ -93,9 +93,12 @@ class TFrameReader {
       S.ScanSymbol();
     }
   }
-  // Room for one more piece in the set (the last place is kept for the note).
-  bool Take(const TFrameSetSpec& set) {
-    if (static_cast<int>(set.Pieces.size()) >= kMaxFramesPerSet - 1 || doc_->Pieces >= budget_) return false;
+  // Room for one more piece in the set (the last place is kept for the note) and in the
+  // budget, which keeps a place for the note of every set still open, a new set's included.
+  bool Take(const TFrameSetSpec& set, bool nestedSet = false) {
+    int open = depth_ + 1 + (nestedSet ? 1 : 0);
+    if (static_cast<int>(set.Pieces.size()) >= kMaxFramesPerSet - 1 || doc_->Pieces + 1 + open > budget_)
+      return false;
     ++doc_->Pieces;
     return true;
   }
@@ -122,7 +125,7 @@ class TFrameReader {
       if (S.Sy == FrameSetTag) {
         // Deeper sets are read past as unknown tags, so no document exhausts the stack.
         if (depth_ < kMaxFrameSetNesting) {
-          if (Take(set)) {
+          if (Take(set, true)) {
             TSaved<int> d(depth_, depth_ + 1);
             set.Pieces.emplace_back();
             set.Pieces.back().Set = std::make_unique<TFrameSetSpec>();
@@ -148,13 +151,16 @@ class TFrameReader {
       set.Pieces.back().Omitted = omitted;
       ++doc_->Pieces;
     }
-    // Pieces beyond the written sizes take one share each; sizes beyond the pieces get
-    // empty frames.
-    while (set.Entries.size() < set.Pieces.size()) set.Entries.push_back(-1);
-    while (set.Pieces.size() < set.Entries.size()) {
-      set.Pieces.emplace_back();
-      ++doc_->Pieces;
-    }
+    // Sizes beyond the pieces get empty frames, as far as the limits allow (this set's own
+    // place for a note is free once it has none); the sizes left over are dropped. Pieces
+    // beyond the written sizes take one share each.
+    if (omitted == 0)
+      while (set.Pieces.size() < set.Entries.size() && static_cast<int>(set.Pieces.size()) < kMaxFramesPerSet &&
+             doc_->Pieces + 1 + depth_ <= budget_) {
+        set.Pieces.emplace_back();
+        ++doc_->Pieces;
+      }
+    set.Entries.resize(set.Pieces.size(), -1);
   }
 };
 

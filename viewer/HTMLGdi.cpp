@@ -1,6 +1,7 @@
 #include "viewer/HTMLGdi.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "framework/core/SysUtils.h"
@@ -388,6 +389,28 @@ THtMetrics TGdiViewCanvas::Metrics(const TMyFont& f) {
   return m;
 }
 
+// Whether the system draws the face in black and white: without font smoothing, or with
+// standard smoothing where the face's own table (gasp) asks for none at this size, as
+// faces do for their small sizes.
+static bool DrawnInBlackAndWhite(HDC dc, const TEXTMETRICA& tm) {
+  BOOL smooth = FALSE;
+  if (!SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &smooth, 0) || !smooth) return true;
+  UINT type = 0;
+  if (SystemParametersInfoA(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0) && type == FE_FONTSMOOTHINGCLEARTYPE) return false;
+  const DWORD gaspTag = 0x70736167;  // "gasp" as the file holds it
+  DWORD size = GetFontData(dc, gaspTag, 0, nullptr, 0);
+  if (size == GDI_ERROR || size < 4 || size > 4096) return false;
+  std::vector<unsigned char> t(size);
+  if (GetFontData(dc, gaspTag, 0, t.data(), size) != size) return false;
+  int ppem = tm.tmHeight - tm.tmInternalLeading;
+  int ranges = t[2] << 8 | t[3];
+  for (int i = 0; i < ranges && 8 + 4 * static_cast<size_t>(i) <= size; ++i) {
+    const unsigned char* r = &t[4 + 4 * static_cast<size_t>(i)];
+    if (ppem <= (r[0] << 8 | r[1])) return (r[3] & 2) == 0;  // no grey at this size
+  }
+  return false;
+}
+
 // Layout measures the same fonts thousands of times; asking the system each time is the
 // slowest part of it. Where the characters' widths add up to the text's (a scalable font on
 // an unscaled surface) they are summed here; otherwise the system measures.
@@ -407,9 +430,32 @@ TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Widths(const TMyFont& f) {
       SIZE sz{};
       GetTextExtentPoint32A(dc_, kSample, static_cast<int>(sizeof kSample - 1), &sz);
       fi.HasWidths = sz.cx == sum;
+      if (fi.HasWidths && DrawnInBlackAndWhite(dc_, tm)) DrawnWidths(fi);
     }
   }
   return fi;
+}
+
+// Drawn in black and white, a small face is hinted to other advances than the system
+// reports for it: at 8 pt Wine reports 8 pixels for 'w' and draws it 11 wide on an advance
+// of 10, over the 3-pixel blank after it ("Row text" read "Rowtext"). The widths are then
+// those of the glyphs as drawn. Kept for the program: finding them asks for every glyph.
+void TGdiViewCanvas::DrawnWidths(TFontInfo& fi) {
+  static std::map<std::string, std::array<int, 256>> drawn;
+  std::string key = fi.Key + "|" + std::to_string(GetDeviceCaps(dc_, LOGPIXELSY));
+  auto it = drawn.find(key);
+  if (it == drawn.end()) {
+    std::array<int, 256> w;
+    static const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    for (int ch = 0; ch < 256; ++ch) {
+      GLYPHMETRICS gm{};
+      w[ch] = GetGlyphOutlineA(dc_, static_cast<UINT>(ch), GGO_BITMAP, &gm, 0, nullptr, &identity) == GDI_ERROR
+                  ? fi.Widths[ch]
+                  : gm.gmCellIncX;
+    }
+    it = drawn.emplace(key, w).first;
+  }
+  std::copy(it->second.begin(), it->second.end(), fi.Widths);
 }
 
 bool TGdiViewCanvas::Measured(const TFontInfo& fi, const char* s, int n) const {

@@ -110,6 +110,7 @@ class TGdiViewCanvas : public TViewCanvas {
   TFontInfo& Info(const TMyFont& f);
   // The font's information with its width table tried (HasWidths says whether it holds).
   TFontInfo& Widths(const TMyFont& f);
+  void DrawnWidths(TFontInfo& fi);
   void Select(const TMyFont& f);
   // Where the system measures (a scaled surface: a printer), the characters' positions of
   // the text measured last: painting measures a piece and then writes it, and layout

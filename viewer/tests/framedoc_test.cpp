@@ -116,21 +116,49 @@ TEST(FrameDocument, AllSetsTogetherStayWithinTheBudget) {
   for (int i = 0; i < 6; ++i) text += set20;
   text += "<FRAME SRC=last.htm></FRAMESET>";
   TFrameDocument doc = Read(text, 70);
-  EXPECT_LE(doc.Pieces, 70 + 3);
+  EXPECT_LE(doc.Pieces, 70);
   const auto& root = doc.Root.Pieces;
-  ASSERT_EQ(root.size(), 6u);  // three whole sets, one cut short, the note, a padding frame
+  ASSERT_EQ(root.size(), 5u);  // three whole sets, one cut short, the note
   EXPECT_EQ(root[0].Set->Pieces.size(), 20u);
   const TFrameSetSpec& cut = *root[3].Set;
   ASSERT_TRUE(cut.Pieces.back().Note());
   EXPECT_EQ(cut.Pieces.size() - 1 + cut.Pieces.back().Omitted, 20u);
   ASSERT_TRUE(root[4].Note());
   EXPECT_EQ(root[4].Omitted, 3);  // two sets and last.htm
-  // A size written for a piece never made still gets an empty frame.
-  EXPECT_FALSE(root[5].Note());
-  EXPECT_FALSE(root[5].Set);
-  EXPECT_EQ(doc.Root.Entries.size(), 6u);
+  // Where frames were left out, the sizes written for them make no empty frames.
+  EXPECT_EQ(doc.Root.Entries.size(), 5u);
   // A budget already spent: the document shows its note alone.
   TFrameDocument none = Read("<FRAMESET>" + Frames(5) + "</FRAMESET>", 0);
   ASSERT_EQ(none.Root.Pieces.size(), 1u);
   EXPECT_EQ(none.Root.Pieces[0].Omitted, 5);
+}
+
+namespace {
+int CountPieces(const TFrameSetSpec& set) {
+  int n = 0;
+  for (const TFramePiece& p : set.Pieces) n += 1 + (p.Set ? CountPieces(*p.Set) : 0);
+  return n;
+}
+}  // namespace
+
+TEST(FrameDocument, EmptyFramesForSpareSizesCountAgainstTheBudget) {
+  std::string sizes20 = "<FRAMESET ROWS=\"*";
+  for (int i = 1; i < 20; ++i) sizes20 += ",*";
+  sizes20 += "\">";
+  std::string nested;
+  for (int i = 0; i < 200; ++i) nested += sizes20;
+  std::string sets31 = "<FRAMESET>";
+  for (int i = 0; i < 31; ++i) sets31 += sizes20 + "</FRAMESET>";
+  sets31 += "</FRAMESET>";
+  for (const std::string* text : {&nested, &sets31})
+    for (int budget : {kMaxFramesInAll, 50, 1}) {
+      TFrameDocument doc = Read(*text, budget);
+      EXPECT_EQ(CountPieces(doc.Root), doc.Pieces);
+      EXPECT_LE(doc.Pieces, budget);
+      EXPECT_GE(doc.Pieces, budget - 1);  // the budget is used, not wasted
+    }
+  // Nothing left out: every size gets its frame.
+  TFrameDocument one = Read(sizes20 + "</FRAMESET>");
+  EXPECT_EQ(one.Root.Pieces.size(), 20u);
+  EXPECT_EQ(one.Root.Entries.size(), 20u);
 }

@@ -536,6 +536,19 @@ TEST_F(FramesTest, ThousandsOfFramesShowTheirShareAndANote) {
   ASSERT_TRUE(last->FrameSet);
   ASSERT_EQ(last->FrameSet->List.size(), 1u);
   EXPECT_EQ(last->FrameSet->List[0]->Caption(), OmittedFramesNote(20));
+
+  // Sizes written for frames a set does not hold make empty frames within the same limit.
+  std::string sizes20 = "<FRAMESET ROWS=\"*";
+  for (int i = 1; i < 20; ++i) sizes20 += ",*";
+  sizes20 += "\">";
+  std::string nested, sets31 = "<FRAMESET>";
+  for (int i = 0; i < 200; ++i) nested += sizes20;
+  for (int i = 0; i < 31; ++i) sets31 += sizes20 + "</FRAMESET>";
+  for (const std::string& text : {nested, sets31 + "</FRAMESET>"}) {
+    fv->LoadFromFile(Write("sizes.htm", text));
+    Pump();
+    EXPECT_LE(fv->CurrentFrameSet()->PieceCount(), kMaxFramesInAll);
+  }
 }
 
 TEST_F(FramesTest, APageOpenedAtAnAnchorShowsItOnceItsFrameIsSized) {

@@ -688,3 +688,44 @@ TEST_F(ViewerTest, AnAnchorInATableRowLandsAtTheTopWhateverTheWidthAtLoad) {
   EXPECT_EQ(v->VPosition(), moved);
   std::remove("help_structure.htm");
 }
+
+// At the preview's small sizes a blank is three pixels wide: the words must still stand
+// apart by the clear columns the font's blank leaves, where measuring put them.
+TEST_F(ViewerTest, WordsStandApartAtSmallSizes) {
+  const std::string text = "Row text number 80 of the home page H1 to H6";
+  v->SetDefFontName("Arial");
+  for (int size : {8, 10}) {
+    v->SetDefFontSize(size);
+    v->LoadFromString("<P>" + text);
+    Paint();
+    screen::Settle(100);
+    screen::TShot shot = screen::Capture(screen::ClientScreenRect(Panel()));
+    screen::SaveShot(shot, "small_words_" + std::to_string(size));
+    COLORREF bg = shot.At(1, 1);
+    std::vector<bool> clear(static_cast<size_t>(shot.width), true);
+    for (auto [a, b] : screen::InkRuns(shot, 0, shot.height, bg, 1))
+      for (int x = a; x < b; ++x) clear[static_cast<size_t>(x)] = false;
+    HDC dc = CreateCompatibleDC(nullptr);
+    {
+      TGdiViewCanvas c(dc);
+      TMyFont f;
+      f.Name = "Arial";
+      f.Size = size;
+      int blank = c.TextExtent(f, " ", 1);
+      // The line starts where the first letter's cell does (the canvas has its font selected).
+      int x0 = 0;
+      while (x0 < shot.width && clear[static_cast<size_t>(x0)]) ++x0;
+      ABC abc{};
+      GetCharABCWidthsA(dc, 'R', 'R', &abc);
+      x0 -= abc.abcA;
+      for (size_t sp = text.find(' '); sp != std::string::npos; sp = text.find(' ', sp + 1)) {
+        // The clear columns around the end of the blank's cell, where the next word begins.
+        int end = x0 + c.TextExtent(f, text.data(), static_cast<int>(sp) + 1) - 1, from = end, to = end;
+        while (from > 0 && clear[static_cast<size_t>(from - 1)]) --from;
+        while (to < shot.width && clear[static_cast<size_t>(to)]) ++to;
+        EXPECT_GE(to - from, blank - 1) << size << " pt, before \"" << text.substr(sp + 1, 5) << "\"";
+      }
+    }
+    DeleteDC(dc);
+  }
+}
