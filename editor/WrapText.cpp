@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "editctl/LEDlp32.h"
-#include "editor/TagText.h"
+#include "editor/WrapText.h"
 
 namespace vx {
 
