@@ -653,6 +653,11 @@ void TCustomLEdit::ReplaceSelText(const AnsiString& text) {
   GlobalFree(h);
 }
 
+void TCustomLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
+  ApplySelection();
+  Send(LEM_SURROUNDSEL, reinterpret_cast<WPARAM>(before.c_str()), AsLParam(after.c_str()));
+}
+
 void TCustomLEdit::InsertText(const AnsiString& text) {
   UpdateSelection();
   ReplaceSelText(text);
@@ -1051,6 +1056,11 @@ void TCustomLEdit::WndProc(TMessage& m) {
 
 void TLEdit::ReplaceSelText(const AnsiString& text) {
   TCustomLEdit::ReplaceSelText(text);
+  if (!Designing() && HandleAllocated() && CanFocus()) SetFocus();
+}
+
+void TLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
+  TCustomLEdit::SurroundSelText(before, after);
   if (!Designing() && HandleAllocated() && CanFocus()) SetFocus();
 }
 

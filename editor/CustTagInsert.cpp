@@ -1,6 +1,6 @@
 // A custom tag put around the current editor's selection.
 #include "editor/CustTags.h"
-#include "editor/TagText.h"
+#include "editor/WrapText.h"
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"

@@ -7,6 +7,7 @@
 #include "editor/HTMLBox.h"
 #include "editor/Settings.h"
 #include "editor/TagText.h"
+#include "editor/WrapText.h"
 #include "editor/Vx2_main.h"
 #include "editor/vx2_EdWin.h"
 #include "editor/vx2_help.h"

@@ -1,5 +1,4 @@
-// Tags in the text of a document: where the attribute text of a tag written there ends,
-// and markup put around a selection.
+// Tags in the text of a document: where the attribute text of a tag written there ends.
 #pragma once
 
 #include <cstddef>
@@ -7,8 +6,6 @@
 #include "framework/core/Object.h"
 
 namespace vx {
-
-class TCustomLEdit;
 
 // Reads the text after a tag's name, one line at a time, for the ">" that closes the
 // tag. A ">" inside a quoted value does not count: a quote opens a value where one may
@@ -25,13 +22,5 @@ class TTagEndScanner {
   char quote_ = 0;
   bool fieldStart_ = true, afterEquals_ = false;
 };
-
-// Puts `before` and `after` around the text from the start to the end (lines from 1,
-// positions from 0, in text order) as one edit of the control, so that one Undo takes
-// both away. Afterwards either the whole result is selected, or the caret stands just
-// after `before`. Nothing goes in, and the result is false, when a line would grow
-// longer than the control holds.
-bool WrapText(TCustomLEdit* ed, int startLine, int startPos, int endLine, int endPos, const AnsiString& before,
-              const AnsiString& after, bool selectWhole);
 
 }  // namespace vx

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "editctl/LEDlp32.h"
-#include "editor/TagText.h"
+#include "editor/WrapText.h"
 
 namespace vx {
 
@@ -49,12 +49,11 @@ void Select(TCustomLEdit* ed, int startLine, int startPos, int endLine, int endP
 bool WrapText(TCustomLEdit* ed, int startLine, int startPos, int endLine, int endPos, const AnsiString& before,
               const AnsiString& after, bool selectWhole) {
   Select(ed, startLine, startPos, endLine, endPos);
-  // The text between goes out and back in with both ends: the control keeps it as the
-  // same lines and takes the whole as one step.
+  // The control puts the two ends in as one step and keeps the text between as it is.
   AnsiString whole = before + (ed->GetSelLength() > 0 ? ed->SelTextToString() : AnsiString()) + after;
   size_t tail = static_cast<size_t>(std::max(0, ed->GetLineLength(endLine) - endPos));
   if (LongestLine(whole, static_cast<size_t>(startPos), tail) > LE_MAX_COLUMNS) return false;
-  ed->ReplaceSelText(whole);
+  ed->SurroundSelText(before, after);
   int line = startLine, pos = startPos;
   if (selectWhole) {
     StepOver(whole, line, pos);

@@ -153,6 +153,10 @@ void TxEdit::LoadNewDocumentText() {
   AnsiString text;
   for (const char* line : NewDocumentSkeleton) text += AnsiString(line) + "\r\n";
   InsertText(text);
+  // The text a new document starts with is its first state, not an edit to undo.
+  int16_t depth = UndoDepth();
+  SetUndoDepth(0);
+  SetUndoDepth(depth);
   SetStartLine(5);
   SetStartPos(0);
   SetEndLine(5);

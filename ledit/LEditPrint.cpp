@@ -40,10 +40,12 @@ vx::TOwnedFont PrinterFont(const Editor& e, HDC dc) {
   return vx::TOwnedFont(CreateFontIndirectA(&lf));
 }
 
-// The measures of a page in the printer font (selected into dc).
+// The measures of a page in the printer font (selected into dc): the text keeps half an
+// inch from every edge of the printable area.
 struct PageSetup {
   Layout layout;
-  int lineHeight = 1, height = 0, width = 0, margin = 0;
+  int lineHeight = 1, height = 0, width = 0, marginX = 0, marginY = 0;
+  int TextWidth() const { return std::max(1, width - 2 * marginX); }
 };
 
 PageSetup MeasurePage(const Editor& e, HDC dc) {
@@ -57,27 +59,40 @@ PageSetup MeasurePage(const Editor& e, HDC dc) {
   p.lineHeight = std::max<int>(1, tm.tmHeight);
   p.height = GetDeviceCaps(dc, VERTRES);
   p.width = GetDeviceCaps(dc, HORZRES);
-  p.margin = GetDeviceCaps(dc, LOGPIXELSX) / 2;
+  p.marginX = GetDeviceCaps(dc, LOGPIXELSX) / 2;
+  p.marginY = GetDeviceCaps(dc, LOGPIXELSY) / 2;
+  // A page too small for its margins and one line prints without them.
+  if (p.height - 2 * p.marginY < p.lineHeight) p.marginY = 0;
+  if (p.width - 2 * p.marginX < p.lineHeight) p.marginX = 0;
   return p;
 }
 
-void PrintLine(HDC dc, const PageSetup& p, const std::string& text, int top) {
+// Columns [from, to) of a line as one printed row.
+void PrintRow(HDC dc, const PageSetup& p, std::string_view text, int from, int to, int top) {
   std::string out;
   std::vector<INT> dx;
   int x = 0;
-  for (int c = 0; c < static_cast<int>(text.size()); ++c) {
+  for (int c = from; c < to; ++c) {
     int a = p.layout.Advance(text, c, x);
     out += text[static_cast<size_t>(c)] == '\t' ? ' ' : text[static_cast<size_t>(c)];
     dx.push_back(a);
     x += a;
   }
-  RECT clip{p.margin, top, p.width - p.margin, top + p.lineHeight};
-  ExtTextOutA(dc, p.margin, top, ETO_CLIPPED, &clip, out.data(), static_cast<UINT>(out.size()), dx.data());
+  RECT clip{p.marginX, top, p.marginX + p.TextWidth(), top + p.lineHeight};
+  ExtTextOutA(dc, p.marginX, top, ETO_CLIPPED, &clip, out.data(), static_cast<UINT>(out.size()), dx.data());
 }
 
-// One page from `line` on, which it advances; false ends the job (a failed page, the text
-// changed by the page call-back, or the window gone while the abort procedure ran).
-bool PrintPage(Editor& e, HDC dc, HFONT font, const PageSetup& p, PrintJob& job, int& line, uint64_t version) {
+// Where printing stands: a line, and the row of it that comes next (a line wider than the
+// page goes on in the rows below it, across a page end too).
+struct PrintCursor {
+  int line = 0;
+  size_t row = 0;
+  std::vector<int> rows;  // start columns of the line's rows; empty until measured
+};
+
+// One page from the cursor on, which it advances; false ends the job (a failed page, the
+// text changed by the page call-back, or the window gone while the abort procedure ran).
+bool PrintPage(Editor& e, HDC dc, HFONT font, const PageSetup& p, PrintJob& job, PrintCursor& at, uint64_t version) {
   HWND self = e.hwnd;
   if (StartPage(dc) <= 0) return false;
   job.NextPage();
@@ -93,11 +108,21 @@ bool PrintPage(Editor& e, HDC dc, HFONT font, const PageSetup& p, PrintJob& job,
     footer = static_cast<short>(HIWORD(r));
     SelectObject(dc, font);  // the owner may have drawn its header in a font of its own
   }
-  PageBody body = FitPage(p.height, p.lineHeight, header, footer);
+  PageBody body = FitPage(p.height - 2 * p.marginY, p.lineHeight, header, footer);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, TRANSPARENT);
-  for (int i = 0; i < body.lines && line < e.doc.LineCount(); ++i, ++line)
-    PrintLine(dc, p, e.doc.Line(line), body.header + i * p.lineHeight);
+  for (int i = 0; i < body.lines && at.line < e.doc.LineCount(); ++i) {
+    const std::string& text = e.doc.Line(at.line);
+    if (at.rows.empty()) at.rows = p.layout.Wrap(text, p.TextWidth());
+    int from = at.rows[at.row];
+    int to = at.row + 1 < at.rows.size() ? at.rows[at.row + 1] : static_cast<int>(text.size());
+    PrintRow(dc, p, text, from, to, p.marginY + body.header + i * p.lineHeight);
+    if (++at.row >= at.rows.size()) {
+      ++at.line;
+      at.row = 0;
+      at.rows.clear();
+    }
+  }
   bool ok = EndPage(dc) > 0;
   if (EditorOf(self) != &e) {
     job.OwnerGone();
@@ -116,10 +141,10 @@ void Print(Editor& e) {
   PageSetup page = MeasurePage(e, dc);
   PrintJob job(e.hwnd, dc, !(e.options & LEO_NOPRINTPROGRESS));
   if (!job.Start(e.fileName.empty() ? "Text" : e.fileName)) return;
-  int line = 0;
+  PrintCursor at;
   const uint64_t version = e.doc.Version();
-  while (!job.Cancelled() && line < e.doc.LineCount())
-    if (!PrintPage(e, dc, font, page, job, line, version)) return;
+  while (!job.Cancelled() && at.line < e.doc.LineCount())
+    if (!PrintPage(e, dc, font, page, job, at, version)) return;
   if (!job.Cancelled()) job.Finish();
 }
 

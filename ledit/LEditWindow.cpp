@@ -574,6 +574,18 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
       EnsureCaretVisible(e);
       return 0;
     }
+    case LEM_SURROUNDSEL: {
+      std::string before = wp ? vx::ParamAs<const char*>(wp) : "";
+      std::string after = lp ? vx::ParamAs<const char*>(lp) : "";
+      if (!e.doc.SurroundSelection(before, after)) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        Notify(e, LEN_MAXLINE);
+      }
+      e.doc.CloseUndoStep();
+      e.preferredX = -1;
+      EnsureCaretVisible(e);
+      return 0;
+    }
     case LEM_GETLINE: {
       char* buf = vx::ParamAs<char*>(lp);
       if (!buf) return 0;

@@ -92,3 +92,28 @@ TEST_F(PrintOut, EditorThreePages) {
   form->Free();
   EXPECT_TRUE(messages.empty()) << messages.front();
 }
+
+// A line far wider than the page: every word of it has to reach the paper.
+TEST_F(PrintOut, EditorLongLine) {
+  TForm* form = CreateForm<TForm>(Application);
+  form->SetBounds(0, 0, 600, 400);
+  auto* ed = new TLEdit(form);
+  ed->SetParent(form);
+  ed->SetAlign(alClient);
+  form->Show();
+  Pump();
+  ed->SetNoPrintDialog(true);
+  ed->SetNoPrintProgress(true);
+  std::string text = "<IMG SRC=\"x.gif\"";
+  char buf[32];
+  for (int i = 1; i <= 300; ++i) {
+    std::snprintf(buf, sizeof buf, " w%03d", i);
+    text += buf;
+  }
+  text += " height=\"60\">\r\nLast line\r\n";
+  ed->InsertText(text);
+  ed->Print();
+  Pump();
+  form->Free();
+  EXPECT_TRUE(messages.empty()) << messages.front();
+}

@@ -72,6 +72,31 @@ TEST_F(WizardsTest, NewFrameFillsANewUntitledDocument) {
   EXPECT_EQ(frmEditWin->EditorOfTab(0)->GetText(), "<P>kept</P>\r\n");
 }
 
+// What a new document starts with is its first state: Undo has nothing to take away, and
+// after the frames wizard one Undo gives back that text and no more.
+TEST_F(WizardsTest, NewDocumentTextIsNotAnEditToUndo) {
+  frame->NewDoc(frame);
+  Pump();
+  const std::string fresh = Text();
+  ASSERT_FALSE(fresh.empty());
+  frmEditWin->cmdEditClick(frmEditWin->cmdEdit);
+  EXPECT_FALSE(frmEditWin->cmdUndo->Enabled());
+  MenuCommand(frmEditWin->cmdUndo);
+  EXPECT_EQ(Text(), fresh);
+  EXPECT_FALSE(Editor()->GetModified());
+  Answer([](TForm* f) { static_cast<TForm_FrameWiz*>(f)->OkBtn->Click(); });
+  MenuCommand(frame->cmdNewFrame);
+  frmEditWin->cmdEditClick(frmEditWin->cmdEdit);
+  EXPECT_TRUE(frmEditWin->cmdUndo->Enabled());
+  MenuCommand(frmEditWin->cmdUndo);
+  EXPECT_EQ(Text(), fresh);
+  frmEditWin->cmdEditClick(frmEditWin->cmdEdit);
+  EXPECT_FALSE(frmEditWin->cmdUndo->Enabled());
+  MenuCommand(frmEditWin->cmdUndo);
+  EXPECT_EQ(Text(), fresh);
+  Editor()->SetModified(false);
+}
+
 TEST_F(WizardsTest, TableGoesInAtTheCaretInTheCaseTheOptionSaysNow) {
   Doc("ab\r\n");
   Select(1, 1, 1, 1);

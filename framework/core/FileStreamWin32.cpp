@@ -46,10 +46,12 @@ int TFileStream::Write(const void* buffer, int count) {
   int done = 0;
   while (done < count) {
     DWORD put = 0;
-    if (!WriteFile(handle_, p + done, static_cast<DWORD>(count - done), &put, nullptr) || put == 0) {
+    if (!WriteFile(handle_, p + done, static_cast<DWORD>(count - done), &put, nullptr)) {
       diskFull_ = DiskFull(GetLastError());
       break;
     }
+    // A write that succeeds with nothing taken sets no error code: a short write, no more.
+    if (put == 0) break;
     done += static_cast<int>(put);
   }
   return done;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -93,6 +94,30 @@ DWORD CALLBACK StreamIn(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* got) {
   s->pos += n;
   *got = static_cast<LONG>(n);
   return 0;
+}
+
+// Rows of a table, about `bytes` of them.
+std::string TableRows(size_t bytes) {
+  std::string s;
+  for (int i = 0; s.size() < bytes; ++i) s += "<TR><TD>cell</TD><TD>cell</TD><TD>cell</TD></TR>\r\n";
+  return s;
+}
+
+// Median milliseconds of replacing a text of `bytes` by one twice as long, the whole
+// selected: the replace must not grow faster than the text.
+double ReplaceByLonger(HWND parent, size_t bytes) {
+  std::string rows = TableRows(bytes), text = rows + "</TABLE>\r\n", longer = rows + text;
+  double runs[3];
+  for (double& ms : runs) {
+    HWND ed = MakeEditor(parent);
+    SendMessageA(ed, LEM_SETTEXT, 1, reinterpret_cast<LPARAM>(text.c_str()));
+    double t0 = Now();
+    SendMessageA(ed, LEM_SETTEXT, 1, reinterpret_cast<LPARAM>(longer.c_str()));
+    ms = Now() - t0;
+    DestroyWindow(ed);
+  }
+  std::sort(runs, runs + 3);
+  return runs[1];
 }
 
 }  // namespace
@@ -207,6 +232,11 @@ int main(int argc, char** argv) {
     DestroyWindow(re);
   } else {
     printf("RichEdit 2.0 is not available\n");
+  }
+  {
+    double one = ReplaceByLonger(main, 1024 * 1024), two = ReplaceByLonger(main, 2 * 1024 * 1024);
+    printf("replacing table rows by twice as many: 1 MB %.1f ms, 2 MB %.1f ms, growth %.2fx  target <= 2.5x\n", one,
+           two, one > 0 ? two / one : 0.0);
   }
   DestroyWindow(main);
   DeleteFileA(bigPath.c_str());

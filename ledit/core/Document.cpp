@@ -254,13 +254,6 @@ bool Document::Replace(Pos a, Pos b, std::string_view text, EditKind kind) {
   if (b < a) std::swap(a, b);
   std::string norm = NormalizeLineEnds(text);
   if (a == b && norm.empty()) return true;
-  if (kind == EditKind::Other && !(a == b) && norm.size() > RangeLength(a, b, 1)) {
-    // A text put around the one it replaces (a tag around a selection) goes in as its two
-    // ends: the lines between, and their bookmarks, stay as they are.
-    std::string old = TextRange(a, b, "\n");
-    size_t at = norm.find(old);
-    if (at != std::string::npos) return Surround(a, b, norm, at, old.size());
-  }
   Pos anchorBefore = anchor_, caretBefore = caret_;
   Edit e{a, {}, norm};
   if (!RawReplace(a, b, norm, &e.removed)) return false;
@@ -268,13 +261,22 @@ bool Document::Replace(Pos a, Pos b, std::string_view text, EditKind kind) {
   return true;
 }
 
-bool Document::Surround(Pos a, Pos b, std::string_view whole, size_t at, size_t keptLength) {
+bool Document::Surround(Pos a, Pos b, std::string_view before, std::string_view after) {
+  a = Clamp(a);
+  b = Clamp(b);
+  if (b < a) std::swap(a, b);
+  std::string head = NormalizeLineEnds(before), tail = NormalizeLineEnds(after);
+  // The lines the whole forms: both ends and the kept text between.
+  std::string whole = head + TextRange(a, b, "\n") + tail;
   if (!Fits(a, b, Pieces(whole))) return false;
-  std::string_view before = whole.substr(0, at), after = whole.substr(at + keptLength);
+  if (head.empty() && tail.empty()) {
+    anchor_ = caret_ = b;
+    return true;
+  }
   Pos anchorBefore = anchor_, caretBefore = caret_;
   UndoGroup group(*this);
   // The end first, so that the start stays where it is.
-  for (auto [p, piece] : {std::pair{b, after}, std::pair{a, before}}) {
+  for (auto [p, piece] : {std::pair{b, std::string_view(tail)}, std::pair{a, std::string_view(head)}}) {
     if (piece.empty()) continue;
     RawReplace(p, p, piece, nullptr);
     Record(Edit{p, {}, std::string(piece)}, EditKind::Other, anchorBefore, caretBefore);

@@ -69,6 +69,13 @@ class Document {
   bool ReplaceSelection(std::string_view text, EditKind kind = EditKind::Other) {
     return Replace(anchor_, caret_, text, kind);
   }
+  // Puts `before` at the start of [a, b) and `after` at its end as one undo step: the lines
+  // between, and their bookmarks, stay as they are. The caret ends after `after`. False,
+  // with nothing changed, when a line would grow beyond kMaxColumns.
+  bool Surround(Pos a, Pos b, std::string_view before, std::string_view after);
+  bool SurroundSelection(std::string_view before, std::string_view after) {
+    return Surround(anchor_, caret_, before, after);
+  }
   // Replaces everything with text as one edit; the caret goes to the start.
   bool SetText(std::string_view text);
 
@@ -131,9 +138,6 @@ class Document {
 
   bool Fits(Pos a, Pos b, const std::vector<std::string_view>& pieces) const;
   bool RawReplace(Pos a, Pos b, std::string_view normText, std::string* removed);
-  // Replaces [a, b) by `whole`, which holds the replaced text at `at`, as one undo step
-  // that inserts only what goes before and after it.
-  bool Surround(Pos a, Pos b, std::string_view whole, size_t at, size_t keptLength);
   void Record(Edit e, EditKind kind, Pos anchorBefore, Pos caretBefore);
   void MoveBookmarks(Pos a, Pos b, int insertedBreaks);
 

@@ -42,6 +42,8 @@ int WINAPI LEditInit(void);
 #define LEM_GETFILENAME      (WM_USER + 15)  /* 0 / 2048-byte buffer */
 #define LEM_GETLINELENGTH    (WM_USER + 17)  /* 0 / line (from 1) -> length, 0 out of range */
 #define LEM_REPLACESEL       (WM_USER + 18)  /* 0 / text: replaces the selection */
+#define LEM_SURROUNDSEL      (WM_USER + 19)  /* text before / text after the selection, one undo
+                                                step; the caret goes after both */
 #define LEM_GETLINE          (WM_USER + 20)  /* line or 0 (line in the buffer's first 4 bytes) / buffer */
 #define LEM_CANUNDO          (WM_USER + 22)  /* 0 undo, 1 redo -> non-zero when possible */
 #define LEM_UNDO             (WM_USER + 23)  /* 0 undo, 1 redo */

@@ -239,13 +239,13 @@ TEST(Document, EditsInsideOneStepUndoTogether) {
   EXPECT_EQ(d.LineCount(), 3);
 }
 
-TEST(Document, TextPutAroundTheReplacedTextKeepsTheLinesBetween) {
+TEST(Document, TextPutAroundASelectionKeepsTheLinesBetween) {
   Document d = Loaded("zero\nfirst line\nmiddle\nlast line\nend");
   d.SetBookmarkCount(4);
   d.SetBookmark(1, 2);
   d.SetSelection({3, 4}, {1, 6});
   const std::string before = d.Text("\n");
-  ASSERT_TRUE(d.ReplaceSelection("<div>\r\n" + d.TextRange({1, 6}, {3, 4}) + "</div>"));
+  ASSERT_TRUE(d.SurroundSelection("<div>\r\n", "</div>"));
   const std::string after = d.Text("\n");
   EXPECT_EQ(after, "zero\nfirst <div>\nline\nmiddle\nlast</div> line\nend");
   EXPECT_EQ(d.Caret(), (Pos{4, 10}));
@@ -265,7 +265,7 @@ TEST(Document, TextPutAroundTheReplacedTextKeepsTheLinesBetween) {
   Document w = Loaded("ab\n" + std::string(32760, 'x'));
   w.SetSelection({0, 1}, {1, 32760});
   uint64_t v = w.Version();
-  EXPECT_FALSE(w.ReplaceSelection("<" + w.TextRange({0, 1}, {1, 32760}) + "</tag>++"));
+  EXPECT_FALSE(w.SurroundSelection("<", "</tag>++"));
   EXPECT_EQ(w.Version(), v);
   EXPECT_EQ(w.Line(0), "ab");
   EXPECT_FALSE(w.CanUndo());
