@@ -835,7 +835,7 @@ void TForm::WndProc(TMessage& m) {
         // Wine raises the window some time after its activation, with no notice to it: its
         // owned windows are looked at for a while, and put back above it once covered.
         keepOwnedTicks_ = kKeepOwnedTicks;
-        SetTimer(Handle(), kKeepOwnedTimer, 50, nullptr);
+        SetTimer(Handle(), kKeepOwnedTimer, 100, nullptr);
         Activate();
         if (!HIWORD(m.WParam)) RestoreFocus();
       }

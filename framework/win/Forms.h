@@ -160,7 +160,7 @@ class TForm : public TCustomControl {
   // Ticks left of the watch over the owned windows after an activation.
   int keepOwnedTicks_ = 0;
   static constexpr UINT_PTR kKeepOwnedTimer = 0x7E0A;
-  static constexpr int kKeepOwnedTicks = 20;
+  static constexpr int kKeepOwnedTicks = 8;
 
  protected:
   ~TForm() override;
