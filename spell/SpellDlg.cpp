@@ -504,9 +504,10 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
     message = kComplete;
   }
   if (!completionMessages_) return result;
+  // The dialog goes before the closing message: the last word must not stand behind it.
+  HideDialog();
   if (showCompletedDialog_ && !message.empty()) SpellMessage(message, smInformation);
   if (!life->alive) return result;
-  HideDialog();
   // The quit request the wait took from the queue is put back for the program's loop.
   if (Application->Terminated()) PostQuitMessage(0);
   return result;

@@ -11,6 +11,8 @@
 #include "editor/HTMLBox.h"
 #include "editor/tests/frame_fixture.h"
 #include "editor/vx2_help.h"
+#include "editor/wizards/H_charp.h"
+#include "editor/wizards/WizardText.h"
 #include "framework/win/GdiScoped.h"
 #include "framework/win/Grids.h"
 #include "framework/win/tests/ScreenDriver.h"
@@ -847,4 +849,47 @@ TEST_F(ScreenTest, CloseWindowFromTheEditorsPopupKeepsTheOtherDocuments) {
   Settle();
   EXPECT_EQ(Editor()->GetLine(1), "x<P>kept document</P>");
   answers = {IDNO};
+}
+
+// The special characters window opens clear of the menus and bars, shows each accented
+// capital apart, and stays on the screen through a raw insertion (which activates it by
+// its check box, then the editor's window again).
+TEST_F(ScreenTest, SpecialCharactersStayOnTheScreen) {
+  Doc("");
+  Click(ButtonCentre("siChar"));
+  ASSERT_TRUE(WaitUntil([] { return Form_Charp && Form_Charp->Visible(); }));
+  Settle();
+  HWND charp = Form_Charp->Handle();
+  RECT area = WindowScreenRect(MDIClient());
+  EXPECT_GE(WindowScreenRect(charp).top, area.top);
+  auto cell = [&](int n) {
+    int l, t, r, b;
+    CharpCellRect(n, l, t, r, b);
+    POINT lt = Form_Charp->Panel1->ClientToScreen(POINT{l, t});
+    return RECT{lt.x, lt.y, lt.x + (r - l), lt.y + (b - t)};
+  };
+  // Cells 7 to 11: the A with grave, acute, circumflex, tilde, diaeresis.
+  for (int a = 7; a <= 11; ++a)
+    for (int b = a + 1; b <= 11; ++b) EXPECT_NE(Capture(cell(a)).pixels, Capture(cell(b)).pixels) << a << " " << b;
+  // On the screen, not only in the window list: the cell's raised edge shows there.
+  auto shown = [&] {
+    RECT c = cell(7);
+    POINT corner{c.right - 1, c.bottom - 1};
+    TShot s = Capture(RECT{corner.x, corner.y, corner.x + 1, corner.y + 1});
+    HWND at = WindowAt(Centre(c));
+    return at == charp ? s.At(0, 0) == GetSysColor(COLOR_3DDKSHADOW) : false;
+  };
+  EXPECT_TRUE(shown());
+  Click(ControlCentre(Form_Charp->cbRaw));
+  Settle();
+  ASSERT_TRUE(Form_Charp->cbRaw->Checked());
+  Click(Centre(cell(7)));
+  Settle(600);
+  Shot("special_characters_after_raw_insert");
+  EXPECT_EQ(Editor()->GetText(), AnsiString(1, static_cast<char>(192)));
+  EXPECT_TRUE(shown());
+  Click(Centre(cell(6)));
+  Settle(600);
+  EXPECT_EQ(Editor()->GetText(), AnsiString(1, static_cast<char>(192)) + "&copy;");
+  EXPECT_TRUE(shown());
 }

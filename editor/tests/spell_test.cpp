@@ -211,5 +211,35 @@ TEST_F(SpellFrameTest, ClosingTheProgramMidCheckEndsTheCheckAndTheProgram) {
   EXPECT_TRUE(messages.empty());
 }
 
+// The closing message comes with the dialog gone, whether the check changed words or not.
+TEST_F(SpellFrameTest, TheDialogIsGoneBeforeTheClosingMessage) {
+  OpenText("c.htm", "<p>Untouched zzqxw here</p>");
+  Watch();
+  std::vector<int> dialogShown;
+  Application->OnMessageBox = [this, &dialogShown](const AnsiString& text, const AnsiString&, UINT) {
+    messages.push_back(text);
+    TAbsSpellDialog* d = frmEditWin ? frmEditWin->LEditSpellDlg1->Dialog() : nullptr;
+    if (d && text.find("complete") != std::string::npos)
+      dialogShown.push_back(d->HandleAllocated() && IsWindowVisible(d->Handle()));
+    if (answers.empty()) return IDOK;
+    int a = answers.front();
+    answers.pop_front();
+    return a;
+  };
+  answers = {IDYES};
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) { PostClick(d->btnAdd); };
+  ChooseCheckSpelling();
+  ChooseCheckSpelling();  // nothing unknown any more
+  onAsk = nullptr;
+  Editor()->SetText("<p>Untouched zzqxwv</p>");
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    static_cast<TMSSpellDlg*>(d)->edtWord->SetText("zigzag");
+    PostClick(d->btnReplace);
+  };
+  ChooseCheckSpelling();
+  EXPECT_EQ(asked, (V{"zzqxw", "zzqxwv"}));
+  EXPECT_EQ(dialogShown, (std::vector<int>{0, 0, 0}));
+}
+
 }  // namespace
 }  // namespace vx

@@ -1,5 +1,7 @@
 #include "editor/wizards/H_charp.h"
 
+#include <algorithm>
+
 #include "editctl/LEDlp32.h"
 #include "editor/wizards/FormBuild.h"
 #include "editor/wizards/WizardText.h"
@@ -15,7 +17,6 @@ TForm_Charp::TForm_Charp(TComponent* owner) : TForm(owner) {
   SetCaption("Special Characters");
   SetBorderStyle(bsToolWindow);
   SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetFormStyle(fsStayOnTop);
   SetClientSize(168, 266);
   SetVisible(false);
 
@@ -59,9 +60,20 @@ void TForm_Charp::VisibleChanged() {
     TForm::VisibleChanged();
     return;
   }
-  // Shown above everything but not activated: the editor's window stays active (an owner
-  // activated after its topmost tool window covers that window under Wine's own desktop).
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // Shown above the program's windows but not activated: the editor's window stays active.
+  // It is owned by the main window, which keeps it above that window.
+  if (!placed_) {
+    placed_ = true;
+    // First shown at the top right of the main window's work area, clear of its menus and bars.
+    TForm* main = Application->MainForm();
+    if (main && main != this && main->HandleAllocated()) {
+      RECT r;
+      HWND area = main->ClientHandle() ? main->ClientHandle() : main->Handle();
+      GetWindowRect(area, &r);
+      SetBounds(std::max<int>(r.left, r.right - Width() - 8), r.top + 8, Width(), Height());
+    }
+  }
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   UpdateWindow(Handle());
 }
 
@@ -78,6 +90,9 @@ void TForm_Charp::FormPaint(TObject*) {
   TCanvas* c = Panel1->Canvas();
   HDC dc = c->Handle();
   c->Font()->Assign(*Font());
+  // Large enough for the accents of the capitals to stay apart.
+  c->Font()->SetName("Arial");
+  c->Font()->SetHeight(-15);
   for (int cell = 1; cell <= kCharpCells; ++cell) {
     int l, t, rt, b;
     CharpCellRect(cell, l, t, rt, b);
@@ -89,7 +104,8 @@ void TForm_Charp::FormPaint(TObject*) {
     AnsiString ch(1, CharpChar(cell));
     int shift = cell == downCell_ ? 1 : 0;
     int x = (r.left + r.right) / 2 - c->TextWidth(ch) / 2 + shift;
-    int y = r.top + c->TextHeight(ch) - 12 + shift;
+    // Centred in the cell, clear of its edges: the accents of the capitals stand above them.
+    int y = (r.top + r.bottom) / 2 - c->TextHeight(ch) / 2 + shift;
     c->Brush()->SetStyle(bsClear);
     c->TextOut(x, y, ch);
     c->Brush()->SetStyle(bsSolid);

@@ -45,7 +45,7 @@ class TForm_Charp : public TForm {
 
  private:
   void SetDownCell(int cell);
-  bool pressed_ = false, noActivate_ = false;
+  bool pressed_ = false, noActivate_ = false, placed_ = false;
   POINT pressPoint_{0, 0};
   int lastCell_ = 0, downCell_ = 0;
 

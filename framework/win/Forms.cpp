@@ -603,6 +603,26 @@ void TForm::Release() {
   PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
+// The windows a form owns stay above it. Wine lets an owner that comes to the top (by an
+// activation above all) cover them, in its window list and on the screen; they are put
+// back above it in their own order, and each of them does the same for its own.
+static void KeepOwnedAbove(HWND owner) {
+  if (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) return;
+  std::vector<HWND> owned;  // top first
+  bool covered = false, passedOwner = false;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w == owner) {
+      passedOwner = true;
+    } else if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) {
+      owned.push_back(w);
+      covered = covered || passedOwner;
+    }
+  }
+  if (!covered) return;
+  for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+    SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 static BOOL CALLBACK DisableOthers(HWND h, LPARAM l) {
   auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(l);
   if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) {
@@ -627,16 +647,31 @@ TModalResult TForm::ShowModal() {
   modalResult_ = mrNone;
   refusedCloses_ = 0;
   bool ended = false;
-  // The other windows come back however the loop ends; a failure hides the form first.
+  // The other windows come back however the loop ends, and the window that was active
+  // before takes the activation while this one still shows: hidden first, with the others
+  // still disabled, it would hand the activation to another program.
+  auto giveBack = [&] {
+    for (HWND h : disabled)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+    disabled.clear();
+    HWND back = before;
+    if (!back || back == Handle() || !IsWindow(back) || !IsWindowVisible(back) || !IsWindowEnabled(back))
+      back = HandleAllocated() ? GetWindow(Handle(), GW_OWNER) : nullptr;
+    if (!back || !IsWindowVisible(back) || !IsWindowEnabled(back)) return;
+    HWND active = GetActiveWindow();
+    if (active && active != Handle() && active != back) return;  // activated elsewhere meanwhile
+    if (GetForegroundWindow() == Handle())
+      SetForegroundWindow(back);
+    else
+      SetActiveWindow(back);
+  };
   auto finish = OnScopeExit([&] {
     if (!ended) {
+      giveBack();
       if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
       SetVisibleFlag(false);
     }
-    for (HWND h : disabled)
-      if (IsWindow(h)) EnableWindow(h, TRUE);
     modal_ = false;
-    if (before && IsWindow(before)) SetActiveWindow(before);
   });
   {
     Show();
@@ -659,6 +694,7 @@ TModalResult TForm::ShowModal() {
         break;  // a test must not hang on a form that never closes
     }
     TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
+    giveBack();
     Hide();
     ended = true;
     finish.Run();
@@ -783,6 +819,11 @@ bool TForm::HandleDialogKey(WORD key) {
 }
 
 void TForm::WndProc(TMessage& m) {
+  if (m.Msg == WM_TIMER && m.WParam == kKeepOwnedTimer) {
+    if (--keepOwnedTicks_ <= 0) KillTimer(Handle(), kKeepOwnedTimer);
+    KeepOwnedAbove(Handle());
+    return;
+  }
   switch (m.Msg) {
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
@@ -791,6 +832,10 @@ void TForm::WndProc(TMessage& m) {
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
       } else {
+        // Wine raises the window some time after its activation, with no notice to it: its
+        // owned windows are looked at for a while, and put back above it once covered.
+        keepOwnedTicks_ = kKeepOwnedTicks;
+        SetTimer(Handle(), kKeepOwnedTimer, 100, nullptr);
         Activate();
         if (!HIWORD(m.WParam)) RestoreFocus();
       }
@@ -839,6 +884,7 @@ void TForm::WndProc(TMessage& m) {
     case WM_WINDOWPOSCHANGED:
       TCustomControl::WndProc(m);
       if (formStyle_ == fsMDIChild) RequestScrollCheck(GetParent(Handle()));
+      if (!(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOZORDER)) KeepOwnedAbove(Handle());
       return;
     case CM_DIALOGKEY: m.Result = HandleDialogKey(static_cast<WORD>(m.WParam)) ? 1 : 0; return;
     case CM_RELEASE: Free(); return;

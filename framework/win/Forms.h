@@ -157,6 +157,10 @@ class TForm : public TCustomControl {
   HWND clientHandle_ = nullptr;
   HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
+  // Ticks left of the watch over the owned windows after an activation.
+  int keepOwnedTicks_ = 0;
+  static constexpr UINT_PTR kKeepOwnedTimer = 0x7E0A;
+  static constexpr int kKeepOwnedTicks = 8;
 
  protected:
   ~TForm() override;

@@ -220,7 +220,7 @@ TEST_F(SpellCheckTest, TheDialogBehindTheLastMessageShowsNoPlaceholder) {
   };
   SetDocument("");  // no word at all
   EXPECT_EQ(Check(), scFinished);
-  EXPECT_TRUE(visible);
+  EXPECT_FALSE(visible);  // hidden before the message
   EXPECT_EQ(word, "");
   SetDocument("42 a 7");  // nothing to look up: the last word read is shown all the same
   EXPECT_EQ(Check(), scFinished);

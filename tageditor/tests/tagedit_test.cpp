@@ -873,4 +873,91 @@ TEST_F(TagEdTest, AboutShowsTheMachinesMemory) {
   EXPECT_GT(shown.size(), 4u);
 }
 
+
+// A window of another thread stands for another program on the same desktop: a dialog
+// that closes gives the activation back to the window under it, never to that one.
+namespace {
+HWND StartOtherProgramWindow() {
+  static HWND other = nullptr;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  CreateThread(
+      nullptr, 0,
+      +[](LPVOID e) WINAPI -> DWORD {
+        other = CreateWindowExA(0, "STATIC", "Other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 900, 700,
+                                nullptr, nullptr, nullptr, nullptr);
+        SetEvent(static_cast<HANDLE>(e));
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+        return 0;
+      },
+      ready, 0, nullptr);
+  WaitForSingleObject(ready, 5000);
+  CloseHandle(ready);
+  return other;
+}
+
+// The window is the active one of the desktop, and the one under its centre.
+::testing::AssertionResult InFront(HWND h) {
+  RECT r;
+  GetWindowRect(h, &r);
+  HWND at = WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  if (GetForegroundWindow() == h && at && GetAncestor(at, GA_ROOT) == h) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "foreground " << GetForegroundWindow() << ", under the centre " << at
+                                       << ", wanted " << h;
+}
+}  // namespace
+
+TEST_F(TagEdTest, EveryDialogThatClosesLeavesTheWindowUnderItInFront) {
+  THTMLGroup sample;
+  FillSampleSet(sample);
+  sample.SaveToFile(dir + "front.vxt");
+  Open(dir + "front.vxt");
+  ASSERT_NE(StartOtherProgramWindow(), nullptr);
+  Settle();
+  SetForegroundWindow(main->Handle());
+  Settle();
+  for (int run = 0; run < 2; ++run) {
+    Then<TfrmGenHelp>([&](TfrmGenHelp* d) { ClickControl(d->btnCancel); });
+    Menu(main->cmdGenerateHelp);
+    Settle();
+    EXPECT_TRUE(InFront(main->Handle())) << "after the help generator, run " << run;
+  }
+  // Add, then the tag dialog straight after it, then an attribute's dialogs from there.
+  Then<TfrmNewTag>([&](TfrmNewTag* d) {
+    d->eTagName->SetText("FRONT");
+    ClickControl(d->btnOK);
+  });
+  Then<TfrmTagDef>([&](TfrmTagDef* d) {
+    Settle();
+    EXPECT_TRUE(InFront(d->Handle())) << "the tag dialog after Add";
+    ClickControl(d->Button1);
+    Settle();
+    EXPECT_TRUE(InFront(d->Handle())) << "after the sample editor";
+    ClickControl(d->btnCancel);
+  });
+  Then<TfrmSampEd>([&](TfrmSampEd* d) { ClickControl(d->btnCancel); }, false);
+  ClickControl(main->btnAdd);
+  Settle();
+  EXPECT_TRUE(InFront(main->Handle())) << "after the tag dialog";
+  SelectTag("BR");
+  ASSERT_NE(main->SelectedAttrib(), nullptr);
+  Then<TfrmAttrDef>([&](TfrmAttrDef* d) {
+    ClickControl(d->rbPickList);
+    ClickControl(d->btnPickList);
+    Settle();
+    EXPECT_TRUE(InFront(d->Handle())) << "after the pick list";
+    SaveScreen("tagedit_attribute_dialog_after_pick_list");
+    ClickControl(d->Button4);
+    Settle();
+    EXPECT_TRUE(InFront(d->Handle())) << "after the sample editor";
+    ClickControl(d->btnCancel);
+  });
+  Then<TfrmPickList>([&](TfrmPickList* d) { ClickControl(d->btnCancel); }, false);
+  Then<TfrmSampEd>([&](TfrmSampEd* d) { ClickControl(d->btnCancel); }, false);
+  ClickControl(main->btnAttrProperties);
+  Settle();
+  EXPECT_TRUE(modals.empty());
+  EXPECT_TRUE(InFront(main->Handle())) << "after the attribute dialog";
+}
+
 }  // namespace vx

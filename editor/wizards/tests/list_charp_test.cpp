@@ -168,7 +168,8 @@ TEST_F(CharWindow, ACellInsertsItsEntityOrTheCharacter) {
 
 TEST_F(CharWindow, AClickLeavesTheEditorActiveAndFocused) {
   HWND h = w->Handle();
-  EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // Kept above the main window by ownership.
+  EXPECT_EQ(GetWindow(h, GW_OWNER), Application->MainForm() ? Application->MainForm()->Handle() : nullptr);
   EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_EQ(SendMessageA(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
             MA_NOACTIVATE);
