@@ -1,6 +1,6 @@
 #include "editor/CusListDlg.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 #include "framework/win/Dialogs.h"
 #include "framework/win/MakeControl.h"
@@ -52,12 +52,16 @@ void TCusListDlg::AddEntry(const AnsiString& name, std::unique_ptr<TPersistent> 
 }
 
 std::vector<std::unique_ptr<TPersistent>> TCusListDlg::TakeEntries() {
+  std::unordered_map<TObject*, size_t> where;
+  where.reserve(store_.size());
+  for (size_t i = 0; i < store_.size(); ++i) where.emplace(store_[i].get(), i);
   std::vector<std::unique_ptr<TPersistent>> out;
   TStrings* names = lbTags->Items();
-  for (int i = 0; i < names->Count(); ++i) {
-    auto it = std::find_if(store_.begin(), store_.end(),
-                           [&](const std::unique_ptr<TPersistent>& p) { return p.get() == names->Objects(i); });
-    if (it != store_.end()) out.push_back(std::move(*it));
+  const int count = names->Count();
+  out.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    auto it = where.find(names->Objects(i));
+    if (it != where.end() && store_[it->second]) out.push_back(std::move(store_[it->second]));
   }
   return out;
 }

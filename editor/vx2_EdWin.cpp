@@ -352,10 +352,15 @@ void TfrmEditWin::OpenDocument(const AnsiString& FileName) {
   if (!FileName.empty() && FileExists(FileName)) {
     AnsiString full = ExpandFileName(FileName);
     ed->SetUntitled(false);
-    if (ed->LoadFromFile(full) != 0) {
+    // A line too long to edit is refused by the editor with its own message.
+    bool lineTooLong = false;
+    ed->OnMaxLine = [&lineTooLong](TObject*) { lineTooLong = true; };
+    int failed = ed->LoadFromFile(full);
+    ed->OnMaxLine = nullptr;
+    if (failed != 0) {
       // No tab for a file that could not be read: saving it would overwrite the file.
       ed->Free();
-      MessageDlg(Format("Cannot open file %s", full.c_str()), mtError, {mbOK}, 0);
+      if (!lineTooLong) MessageDlg(Format("Cannot open file %s", full.c_str()), mtError, {mbOK}, 0);
       return;
     }
     ed->SetFileName(full);
@@ -403,9 +408,10 @@ bool TfrmEditWin::SaveDocument(int tab) {
   if (ed->Untitled()) return SaveDocumentAs(tab);
   AnsiString name = ed->FileName();
   if (FrameForm && FrameForm->Settings() && FrameForm->Settings()->CreateBAK()) MakeBackupFile(name);
-  if (ed->SaveToFile(name) != 0) {
+  if (int error = ed->SaveToFile(name)) {
     // The previous file is still in place: the editor writes beside it and then replaces it.
-    MessageDlg(Format("Cannot save file %s", name.c_str()), mtError, {mbOK}, 0);
+    bool full = error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+    MessageDlg(Format("Cannot save file %s%s", name.c_str(), full ? ": the disk is full" : ""), mtError, {mbOK}, 0);
     return false;
   }
   ed->MarkSaved();

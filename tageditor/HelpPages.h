@@ -18,6 +18,12 @@ using THelpPageSink = std::function<void(const AnsiString& fileName, const THelp
 // so that every group gets a page inside the destination; the index links to the same name.
 AnsiString HelpPageFileName(const AnsiString& groupName);
 
+// The page files of all groups, in group order. A name that is already safe and the first of
+// its spelling is kept as HelpPageFileName gives it; any other (a device name such as "con" or
+// "aux.txt", "index", a name that needed "_", one Windows takes for an earlier one) gets a
+// "_" in front for a device name and "_2", "_3"... at the end until it is one of its own.
+std::vector<AnsiString> HelpPageFileNames(const TStringList& groups);
+
 // The rows of one tag: its anchored heading, its description, its attributes.
 void AddTagHelp(THelpLines& page, const THTMLTagDef& tag);
 

@@ -252,6 +252,46 @@ TEST_F(CustomTest, CancelDiscardsRemovalsAndPropertyChanges) {
   EXPECT_EQ(Editor()->GetLine(1), "a <B>word</B> here");
 }
 
+TEST_F(CustomTest, TextsLongerThanAWindowTitleComeBackFromThePropertiesWhole) {
+  // Lines of text in the memos: 66,298 characters before (just past what a window title
+  // holds, once cut to 762), 64,998 (once refused the window) and 1,300,000 after.
+  auto text = [](size_t n, char c) {
+    std::string s;
+    while (s.size() < n) s += std::string(78, c) + "\r\n";
+    s.resize(n);
+    return s;
+  };
+  const std::string big = text(66298, 'b'), edge = text(64998, 'n'), huge = text(1300000, 'h');
+  Tag(*frame->CusTags(), "Big", big, false, huge, false);
+  Tag(*frame->CusTags(), "Near", edge, false, "", false);
+  frame->BuildCustomTagMenu();
+  int opened = 0;
+  onList = [&](TForm* f) {
+    auto* d = static_cast<TfrmCustTag*>(f);
+    for (int i = 0; i < 2; ++i) {
+      d->lbTags->SetItemIndex(i);
+      d->btnPropertiesClick(d);
+    }
+    d->btnOK->Click();
+  };
+  onProps = [&](TForm* f) {
+    auto* d = static_cast<TfrmCusTagE*>(f);
+    ++opened;
+    EXPECT_EQ(d->BeforeE->Text().size(), opened == 1 ? big.size() : edge.size());
+    d->SetModalResult(mrOk);
+  };
+  frame->EditCustonTags1->Click();
+  Pump();
+  EXPECT_EQ(opened, 2);
+  EXPECT_TRUE(messages.empty());
+  TCusTags saved;
+  saved.LoadFromFile(dir + "vornix.cti");
+  ASSERT_EQ(saved.Count(), 2);
+  EXPECT_TRUE(saved.Items(0)->Before() == big);
+  EXPECT_TRUE(saved.Items(0)->After() == huge);
+  EXPECT_TRUE(saved.Items(1)->Before() == edge);
+}
+
 TEST_F(CustomTest, ACustomTagGoesAroundTheSelectionAndSelectsItAll) {
   Tag(*frame->CusTags(), "Centre", "<CENTER>", false, "</CENTER>", false);
   Tag(*frame->CusTags(), "Block", "<DIV>\r\n  ", false, "\r\n</DIV>", false);

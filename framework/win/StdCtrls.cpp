@@ -321,6 +321,8 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
 void TCustomEdit::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, "EDIT");
+  // A window title holds at most 65,535 characters: the text goes in once the window is there.
+  p.Caption.clear();
   p.Style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0) | (hideSelection_ ? 0 : ES_NOHIDESEL) |
              (oemConvert_ ? ES_OEMCONVERT : 0) | (charCase_ == ecUpperCase ? ES_UPPERCASE : 0) |
              (charCase_ == ecLowerCase ? ES_LOWERCASE : 0);
@@ -334,6 +336,7 @@ void TCustomEdit::CreateWnd() {
   TWinControl::CreateWnd();
   HWND h = Handle();
   SendMessageA(h, EM_LIMITTEXT, maxLength_, 0);
+  if (!text_.empty()) SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
   if (passwordChar_) SendMessageA(h, EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
   SendMessageA(h, EM_SETMODIFY, modified_, 0);
   SendMessageA(h, EM_SETSEL, selStart_, selStart_ + selLength_);

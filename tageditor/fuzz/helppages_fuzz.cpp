@@ -1,12 +1,14 @@
 // Any bytes as a tag definition set of hostile group names, tag and attribute names,
 // descriptions and samples, through the help page making: every group gets one page of a
-// name a Windows folder can hold, the index comes last, and every link of the index
-// points at a page of the same run.
+// name a Windows folder can hold, that is no device, not the index and not the name of
+// another page as Windows compares names; a group whose name is such a name already keeps
+// it; the index comes last, and every link of the index points at a page of the same run.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 
+#include "framework/core/SysUtils.h"
 #include "tageditor/HelpPages.h"
 
 using namespace vx;
@@ -55,6 +57,34 @@ void BuildSet(Fields& in, THTMLGroup& set) {
   }
 }
 
+// Windows compares file names in upper case (Western code page).
+AnsiString Upper(AnsiString s) {
+  for (char& ch : s) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
+    else if (c == 0x9A || c == 0x9C || c == 0x9E) c -= 0x10;
+    else if (c == 0xFF) c = 0x9F;
+    ch = static_cast<char>(c);
+  }
+  return s;
+}
+
+bool WindowsCanHold(const AnsiString& name) {
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c)) return false;
+  return true;
+}
+
+bool IsDevice(const AnsiString& file) {
+  AnsiString stem = Upper(file.substr(0, file.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  static const std::set<AnsiString> devices{
+      "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5",     "COM6",     "COM7",     "COM8",
+      "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",     "LPT9",     "COM\xB9", "COM\xB2",
+      "COM\xB3", "LPT\xB9", "LPT\xB2", "LPT\xB3"};
+  return devices.count(stem) != 0;
+}
+
 bool StartsWith(const AnsiString& s, const AnsiString& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
 }  // namespace
@@ -66,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TStringList groups;
   groups.SetText(set.GroupNames());
 
-  std::set<AnsiString> pages;
+  std::set<AnsiString> pages, folded{"INDEX.HTM"}, kept;
   THelpLines index;
   int calls = 0;
   GenerateHelpPages(set, [&](const AnsiString& file, const THelpLines& lines) {
@@ -75,11 +105,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       index = lines;
       return;
     }
-    if (calls >= groups.Count() || file != HelpPageFileName(groups[calls])) std::abort();
-    ++calls;
+    if (calls >= groups.Count()) std::abort();
+    const AnsiString group = groups[calls++];
     if (file.size() < 4 || file.compare(file.size() - 4, 4, ".htm") != 0) std::abort();
-    for (char c : file)
-      if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c)) std::abort();
+    if (!WindowsCanHold(file) || IsDevice(file) || !folded.insert(Upper(file)).second) std::abort();
+    // A name that is a fine page name and the first of its spelling stays as it is.
+    const AnsiString own = LowerCase(group) + ".htm";
+    if (WindowsCanHold(group) && !IsDevice(own) && Upper(own) != "INDEX.HTM" && kept.insert(Upper(own)).second &&
+        file != own)
+      std::abort();
     pages.insert(file);
   });
   if (index.empty()) std::abort();

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "framework/core/tests/TestFiles.h"
@@ -85,6 +86,42 @@ TEST(HelpPages, GroupNamesAWindowsFileNameCannotHoldStillGetAPage) {
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].first, "bad_name______x.htm");
   EXPECT_NE(pages[1].second.find("<A HREF=\"bad_name______x.htm#Q\">"), std::string::npos);
+}
+
+// Upper case of the Western code page, as Windows compares file names.
+std::string Folded(std::string s) {
+  for (char& ch : s) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) ch = static_cast<char>(c - 0x20);
+  }
+  return s;
+}
+
+TEST(HelpPages, EveryGroupGetsAPageOfItsOwnThatIsNeitherTheIndexNorADevice) {
+  THTMLGroup g;
+  g.SetGroupNames("Index\na:b\na*b\na_b\nLists\nLISTS\nCon\nNUL\nLPT1\naux.txt\nCaf\xC9\ncaf\xE9\nPlain");
+  TStringList groups;
+  groups.SetText(g.GroupNames());
+  for (int i = 0; i < groups.Count(); ++i) AddSampleTag(g, ("T" + std::to_string(i)).c_str(), "", tkStandAlone, i, "Tag.");
+  auto pages = MakePages(g);
+  ASSERT_EQ(pages.size(), static_cast<size_t>(groups.Count()) + 1);
+  EXPECT_EQ(pages.back().first, "index.htm");
+  std::set<std::string> seen;
+  const std::set<std::string> devices{"CON", "PRN", "AUX", "NUL", "COM1", "LPT1"};
+  for (size_t i = 0; i + 1 < pages.size(); ++i) {
+    const std::string& file = pages[i].first;
+    EXPECT_TRUE(seen.insert(Folded(file)).second) << file;
+    EXPECT_NE(Folded(file), "INDEX.HTM");
+    EXPECT_EQ(devices.count(Folded(file.substr(0, file.find('.')))), 0u) << file;
+    // The index links each tag to its group's page.
+    EXPECT_NE(pages.back().second.find("<A HREF=\"" + file + "#T" + std::to_string(i) + "\">"), std::string::npos)
+        << file;
+  }
+  // Names already safe and first of their spelling keep their page.
+  EXPECT_EQ(pages[3].first, "a_b.htm");
+  EXPECT_EQ(pages[4].first, "lists.htm");
+  EXPECT_EQ(pages[10].first, "caf\xC9.htm");
+  EXPECT_EQ(pages[12].first, "plain.htm");
 }
 
 TEST(HelpPages, ASinkThatFailsStopsTheRunBeforeTheIndex) {
