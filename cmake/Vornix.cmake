@@ -18,6 +18,11 @@ if(NOT VORNIX_FUZZ)
   add_subdirectory(${VORNIX_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   add_library(vx_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp)
   target_link_libraries(vx_test_main PUBLIC GTest::gmock GTest::gtest)
+  # Every test unit reads GoogleTest, the standard library and (for Windows) windows.h:
+  # read once into a precompiled header that all test programs share.
+  target_precompile_headers(vx_test_main PRIVATE
+    <gtest/gtest.h> <gmock/gmock.h> <algorithm> <functional> <map> <memory> <string> <vector>
+    $<$<BOOL:${WIN32}>:<windows.h$<ANGLE-R>>)
 endif()
 # What vx_test_main prints when tests skipped themselves and none failed: CTest then
 # reports the program as skipped, not passed.
@@ -45,6 +50,10 @@ function(vornix_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} vx_test_main)
+  # Options of its own would make the shared header unusable for it.
+  if(NOT T_COMPILE_OPTIONS)
+    target_precompile_headers(${T_NAME} REUSE_FROM vx_test_main)
+  endif()
   if(T_DEPENDS)
     add_dependencies(${T_NAME} ${T_DEPENDS})
   endif()
