@@ -110,50 +110,17 @@ int ReadImage(Kind kind, const char* fileName, uint8_t depth, uint8_t dither, HB
   if (!keepGoing()) return ilCancelled;
 
   const int w = image.width, h = image.height;
-  int wanted = depth <= 4 ? 4 : depth <= 8 ? 8 : 24;
-  std::vector<Rgb> given = PaletteColors(*palette);
-  std::vector<Rgb> colors;
-  std::vector<uint8_t> rows;
+  ilib::Dib dib;
+  if (!ilib::BuildDib(image, depth, dither != 0, PaletteColors(*palette), dib, keepGoing)) return ilCancelled;
+  const std::vector<Rgb>& colors = dib.colors;
   vx::TOwnedPalette outPal;
-  int bits = 24;
-
-  if (wanted == 24) {
-    size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
-    rows.assign(stride * size_t(h), 0);
-    for (int y = 0; y < h; ++y) {
-      if (y % 64 == 0 && !keepGoing()) return ilCancelled;
-      uint8_t* t = &rows[stride * size_t(h - 1 - y)];
-      const uint8_t* s = &image.rgb[size_t(y) * size_t(w) * 3];
-      for (int x = 0; x < w; ++x, s += 3, t += 3) {
-        t[0] = s[2];
-        t[1] = s[1];
-        t[2] = s[0];
-      }
-    }
-    if (!given.empty()) colors = given;
-  } else {
-    size_t limit = wanted == 4 ? 16 : 256;
-    if (!given.empty() && given.size() <= limit)
-      colors = given;
-    else if (wanted == 4)
-      colors = ilib::Vga16Palette();
-    else if (!ilib::ExactPalette(image, 256, colors))
-      colors = ilib::Uniform256Palette();
-    std::vector<uint8_t> indexes;
-    if (!ilib::QuantizeImage(image, colors, dither != 0, indexes, keepGoing)) return ilCancelled;
-    size_t stride = (size_t(w) + 3) & ~size_t(3);
-    rows.assign(stride * size_t(h), 0);
-    for (int y = 0; y < h; ++y)
-      std::memcpy(&rows[stride * size_t(h - 1 - y)], &indexes[size_t(y) * size_t(w)], size_t(w));
-    bits = 8;
-  }
   std::vector<uint8_t>().swap(image.rgb);
 
   if (!colors.empty()) {
     outPal.Reset(MakePalette(colors));
     if (!outPal) return ilNoResources;
   }
-  HBITMAP bmp = MakeBitmap(w, h, bits, rows, colors, outPal);
+  HBITMAP bmp = MakeBitmap(w, h, dib.bits, dib.rows, colors, outPal);
   if (!bmp) return ilNoResources;
   *bitmap = bmp;
   *palette = outPal.Release();

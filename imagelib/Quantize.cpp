@@ -2,6 +2,7 @@
 #include "imagelib/Quantize.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace ilib {
@@ -113,6 +114,45 @@ bool QuantizeImage(const Image& image, const std::vector<Rgb>& palette, bool dit
     }
     std::swap(cur, next);
   }
+  return true;
+}
+
+bool BuildDib(const Image& image, int depth, bool dither, const std::vector<Rgb>& given, Dib& out,
+              const std::function<bool()>& keepGoing) {
+  const auto going = [&] { return !keepGoing || keepGoing(); };
+  const int w = image.width, h = image.height;
+  const int wanted = depth <= 4 ? 4 : depth <= 8 ? 8 : 24;
+  out = Dib{};
+  if (wanted == 24) {
+    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    out.rows.assign(stride * size_t(h), 0);
+    for (int y = 0; y < h; ++y) {
+      if (y % 64 == 0 && !going()) return false;
+      uint8_t* t = &out.rows[stride * size_t(h - 1 - y)];
+      const uint8_t* s = &image.rgb[size_t(y) * size_t(w) * 3];
+      for (int x = 0; x < w; ++x, s += 3, t += 3) {
+        t[0] = s[2];
+        t[1] = s[1];
+        t[2] = s[0];
+      }
+    }
+    out.colors = given;
+    return true;
+  }
+  const size_t limit = wanted == 4 ? 16 : 256;
+  if (!given.empty() && given.size() <= limit)
+    out.colors = given;
+  else if (wanted == 4)
+    out.colors = Vga16Palette();
+  else if (!ExactPalette(image, 256, out.colors))
+    out.colors = Uniform256Palette();
+  std::vector<uint8_t> indexes;
+  if (!QuantizeImage(image, out.colors, dither, indexes, keepGoing)) return false;
+  const size_t stride = (size_t(w) + 3) & ~size_t(3);
+  out.rows.assign(stride * size_t(h), 0);
+  for (int y = 0; y < h; ++y)
+    std::memcpy(&out.rows[stride * size_t(h - 1 - y)], &indexes[size_t(y) * size_t(w)], size_t(w));
+  out.bits = 8;
   return true;
 }
 

@@ -15,10 +15,6 @@ TfrmFilter::TfrmFilter(TComponent* owner) : TForm(owner) {
   StringGrid1->SetRowCount(20);
   StringGrid1->SetFixedCols(0);
   StringGrid1->SetFixedRows(1);
-  // The grid starts with its first column fixed, scrolled past it and current beyond it;
-  // without the fixed column both must come back, or the name column opens out of view.
-  StringGrid1->SetLeftCol(0);
-  StringGrid1->SetCol(0);
   StringGrid1->SetDefaultRowHeight(16);
   StringGrid1->SetColWidths(0, 159);
   StringGrid1->SetColWidths(1, 165);

@@ -19,7 +19,7 @@ bool IsCoordinate(int v) { return v >= -kMaxStoredExtent - 1 && v <= kMaxStoredE
 // A placement word, read as the stores read integers: a coordinate, else the value given.
 int PlacementWord(const AnsiString& word, int deflt) {
   if (word.empty()) return deflt;
-  const int v = IniTextToInt(word, deflt);
+  const int v = StoredTextToInt(word, deflt);
   return IsCoordinate(v) ? v : deflt;
 }
 
@@ -40,7 +40,7 @@ AnsiString StoredText(const AnsiString& text, const AnsiString& deflt) {
 
 int StoredInt(const AnsiString& text, int deflt) {
   if (text.empty() || text.size() > static_cast<size_t>(kMaxStoredText)) return deflt;
-  return IniTextToInt(text, deflt);
+  return StoredTextToInt(text, deflt);
 }
 
 int StoredIntIn(const AnsiString& text, int deflt, int lo, int hi) {

@@ -229,27 +229,43 @@ AnsiString IntToHex(int64_t v, int digits) {
   return buf;
 }
 
-bool TryStrToInt(const AnsiString& s, int& value) {
+namespace {
+
+// The one reader of integer text, in three syntaxes:
+//  Pascal: blanks around, a sign, then decimal or hexadecimal after "$" or "0x";
+//  Stored (registry and INI values): blanks around, then hexadecimal after "0x" with at
+//          least one digit and no sign, or signed decimal;
+//  Exact:  signed decimal and nothing else.
+// Hexadecimal spells the 32 bits ($FFFFFFFF is -1); decimal must lie in 32-bit range.
+enum class IntText { Pascal, Stored, Exact };
+
+bool ReadInteger(const AnsiString& s, IntText syntax, int& value) {
   size_t i = 0, n = s.size();
-  while (i < n && static_cast<unsigned char>(s[i]) <= ' ') ++i;
-  while (n > i && static_cast<unsigned char>(s[n - 1]) <= ' ') --n;
-  bool neg = false;
-  if (i < n && (s[i] == '+' || s[i] == '-')) {
-    neg = s[i] == '-';
-    ++i;
+  if (syntax != IntText::Exact) {
+    while (i < n && static_cast<unsigned char>(s[i]) <= ' ') ++i;
+    while (n > i && static_cast<unsigned char>(s[n - 1]) <= ' ') --n;
   }
-  bool hex = false;
-  if (i < n && s[i] == '$') {
-    hex = true;
-    ++i;
-  } else if (i + 1 < n && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+  const auto zeroX = [&](size_t at) { return at + 1 < n && s[at] == '0' && (s[at + 1] == 'x' || s[at + 1] == 'X'); };
+  bool neg = false, hex = false;
+  if (syntax == IntText::Stored && zeroX(i) && i + 2 < n) {
     hex = true;
     i += 2;
+  } else {
+    if (i < n && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
+    if (syntax == IntText::Pascal) {
+      if (i < n && s[i] == '$') {
+        hex = true;
+        ++i;
+      } else if (zeroX(i)) {
+        hex = true;
+        i += 2;
+      }
+    }
   }
   if (i >= n) return false;
   uint64_t acc = 0;
   for (; i < n; ++i) {
-    char c = s[i];
+    const char c = s[i];
     int d;
     if (c >= '0' && c <= '9')
       d = c - '0';
@@ -263,53 +279,26 @@ bool TryStrToInt(const AnsiString& s, int& value) {
     if (acc > 0xFFFFFFFFull) return false;
   }
   if (hex) {
-    // Hexadecimal text spells the 32 bits: $FFFFFFFF is -1.
-    int32_t v = static_cast<int32_t>(static_cast<uint32_t>(acc));
+    const int32_t v = static_cast<int32_t>(static_cast<uint32_t>(acc));
     value = neg ? static_cast<int>(-static_cast<int64_t>(v)) : v;
     return true;
   }
-  int64_t v = neg ? -static_cast<int64_t>(acc) : static_cast<int64_t>(acc);
+  const int64_t v = neg ? -static_cast<int64_t>(acc) : static_cast<int64_t>(acc);
   if (v < INT32_MIN || v > INT32_MAX) return false;
   value = static_cast<int>(v);
   return true;
 }
 
-int IniTextToInt(const AnsiString& text, int deflt) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  AnsiString s = text.substr(b, e - b);
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    unsigned long long v = 0;
-    for (size_t i = 2; i < s.size(); ++i) {
-      if (!std::isxdigit(static_cast<unsigned char>(s[i]))) return deflt;
-      v = v * 16 + (std::isdigit(static_cast<unsigned char>(s[i]))
-                        ? s[i] - '0'
-                        : (std::tolower(static_cast<unsigned char>(s[i])) - 'a' + 10));
-      if (v > 0xFFFFFFFFull) return deflt;
-    }
-    return static_cast<int>(static_cast<unsigned int>(v));
-  }
+}  // namespace
+
+bool TryStrToInt(const AnsiString& s, int& value) { return ReadInteger(s, IntText::Pascal, value); }
+
+int StoredTextToInt(const AnsiString& text, int deflt) {
   int v;
-  return TryDecimalToInt(s, v) ? v : deflt;
+  return ReadInteger(text, IntText::Stored, v) ? v : deflt;
 }
 
-bool TryDecimalToInt(const AnsiString& s, int& value) {
-  size_t i = 0;
-  bool neg = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
-  if (i == s.size()) return false;
-  long long v = 0;
-  for (; i < s.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    v = v * 10 + (s[i] - '0');
-    if (v > 2147483648LL) return false;
-  }
-  if (neg) v = -v;
-  if (v > INT_MAX || v < INT_MIN) return false;
-  value = static_cast<int>(v);
-  return true;
-}
+bool TryDecimalToInt(const AnsiString& s, int& value) { return ReadInteger(s, IntText::Exact, value); }
 
 int StrToInt(const AnsiString& s) {
   int v;

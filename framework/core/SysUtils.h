@@ -48,7 +48,7 @@ bool TryDecimalToInt(const AnsiString& s, int& value);
 // Converts stored integer text as the registry and INI stores read it: decimal, or
 // hexadecimal after "0x"/"0X" when the text is longer than two characters; blanks around
 // it are ignored; anything else, or a number out of 32-bit range, gives deflt.
-int IniTextToInt(const AnsiString& text, int deflt);
+int StoredTextToInt(const AnsiString& text, int deflt);
 AnsiString FloatToStr(double v);
 
 // Characters up to and including the blank count as blanks.

@@ -155,12 +155,18 @@ void TCustomGrid::SetRowCount(int n) { ChangeSize(colCount_, n); }
 
 void TCustomGrid::SetFixedCols(int n) {
   if (n < 0 || n >= colCount_) throw EInvalidOperation("Fixed column count must be less than column count");
+  // A grid at the first scrollable column stays there when fewer columns are fixed, or the
+  // columns set free would open scrolled out of view.
+  if (leftCol_ == fixedCols_) leftCol_ = n;
+  if (col_ == fixedCols_) col_ = n;
   fixedCols_ = n;
   ChangeSize(colCount_, rowCount_);
 }
 
 void TCustomGrid::SetFixedRows(int n) {
   if (n < 0 || n >= rowCount_) throw EInvalidOperation("Fixed row count must be less than row count");
+  if (topRow_ == fixedRows_) topRow_ = n;
+  if (row_ == fixedRows_) row_ = n;
   fixedRows_ = n;
   ChangeSize(colCount_, rowCount_);
 }

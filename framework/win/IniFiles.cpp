@@ -14,7 +14,7 @@ namespace vx {
 int TCustomIniFile::ReadInteger(const AnsiString& section, const AnsiString& ident, int deflt) {
   AnsiString s = ReadString(section, ident, AnsiString());
   if (s.empty()) return deflt;
-  return IniTextToInt(s, deflt);
+  return StoredTextToInt(s, deflt);
 }
 
 void TCustomIniFile::WriteInteger(const AnsiString& section, const AnsiString& ident, int value) {

@@ -6,7 +6,7 @@
 #include "framework/core/Classes.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
-#include "framework/core/SysUtils.h"  // IniTextToInt
+#include "framework/core/SysUtils.h"  // StoredTextToInt
 
 namespace vx {
 

@@ -153,6 +153,27 @@ TEST(SysUtilsNumbers, IntegersAndHex) {
   EXPECT_EQ(FloatToStr(0.1), "0.1");
 }
 
+// The stored-value and exact decimal readers differ from StrToInt at their edges.
+TEST(SysUtilsNumbers, StoredAndExactDecimalText) {
+  EXPECT_EQ(StoredTextToInt(" 0x1f\t", 7), 31);
+  EXPECT_EQ(StoredTextToInt("0XFFFFFFFF", 7), -1);
+  EXPECT_EQ(StoredTextToInt("0x100000000", 7), 7);
+  EXPECT_EQ(StoredTextToInt("0x", 7), 7);
+  EXPECT_EQ(StoredTextToInt("$10", 7), 7);
+  EXPECT_EQ(StoredTextToInt("-0x10", 7), 7);
+  EXPECT_EQ(StoredTextToInt(" -2147483648 ", 7), INT32_MIN);
+  EXPECT_EQ(StoredTextToInt("2147483648", 7), 7);
+  EXPECT_EQ(StoredTextToInt("", 7), 7);
+  int v = 5;
+  EXPECT_FALSE(TryDecimalToInt(" 1", v));
+  EXPECT_FALSE(TryDecimalToInt("0x1", v));
+  EXPECT_FALSE(TryDecimalToInt("-", v));
+  EXPECT_TRUE(TryDecimalToInt("+12", v));
+  EXPECT_EQ(v, 12);
+  EXPECT_TRUE(TryStrToInt("-$10", v));
+  EXPECT_EQ(v, -16);
+}
+
 TEST(SysUtilsText, TrimFormatReplaceCopy) {
   EXPECT_EQ(Trim("\t a b \r\n"), "a b");
   EXPECT_EQ(TrimLeft("  a "), "a ");

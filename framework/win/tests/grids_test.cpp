@@ -119,3 +119,25 @@ TEST_F(GridFixture, AlwaysShownEditorFollowsTabsAndCellChanges) {
   EXPECT_EQ(grid->Row(), 1);
   EXPECT_EQ(grid->Cells(1, 1), "changed");
 }
+
+TEST_F(GridFixture, FewerFixedLinesBringTheFreedOnesIntoViewAndCurrent) {
+  // Fresh, the grid sits at its first scrollable cell; with nothing fixed that is cell 0.
+  EXPECT_EQ(grid->LeftCol(), 1);
+  grid->SetFixedCols(0);
+  grid->SetFixedRows(0);
+  EXPECT_EQ(grid->LeftCol(), 0);
+  EXPECT_EQ(grid->Col(), 0);
+  EXPECT_EQ(grid->TopRow(), 0);
+  EXPECT_EQ(grid->Row(), 0);
+  // More fixed lines still push both past them; a grid scrolled on keeps its place.
+  grid->SetFixedCols(1);
+  grid->SetFixedRows(1);
+  EXPECT_EQ(grid->LeftCol(), 1);
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->TopRow(), 1);
+  grid->SetRow(19);
+  const int top = grid->TopRow();
+  grid->SetFixedRows(0);
+  EXPECT_EQ(grid->TopRow(), top);
+  EXPECT_EQ(grid->Row(), 19);
+}
