@@ -2,156 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <set>
 
 #include "framework/core/Scoped.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/GdiScoped.h"
+#include "framework/win/MdiClient.h"
 #include "framework/win/MenuDraw.h"
 #include "framework/win/Menus.h"
 
 namespace vx {
 
 namespace {
-
-// Children moved, sized, shown or gone: the client's scroll bars are set again once the
-// moves are over (a cascade or a scroll moves every child in turn).
-UINT ScrollCheckMessage() {
-  static UINT m = RegisterWindowMessageA("VornixMdiClientScrollCheck");
-  return m;
-}
-
-std::set<HWND>& PendingScrollChecks() {
-  static auto* s = new std::set<HWND>;
-  return *s;
-}
-
-void RequestScrollCheck(HWND client) {
-  if (client && IsWindow(client) && PendingScrollChecks().insert(client).second)
-    PostMessageA(client, ScrollCheckMessage(), 0, 0);
-}
-
-// Clients whose scroll bar is being used: the children move under it, the bars wait.
-std::set<HWND>& Scrolling() {
-  static auto* s = new std::set<HWND>;
-  return *s;
-}
-
-// A bar shows while some child lies partly past that edge of the client; its range covers
-// the children and the view, whose origin is position 0. A maximised child needs none.
-void SetClientScrollBars(HWND client) {
-  RECT all{0, 0, 0, 0};
-  bool any = false, maximised = false;
-  for (HWND c = GetWindow(client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(c)) continue;
-    maximised = maximised || IsZoomed(c);
-    RECT r;
-    GetWindowRect(c, &r);
-    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
-    if (any)
-      UnionRect(&all, &all, &r);
-    else
-      all = r;
-    any = true;
-  }
-  RECT view;
-  GetClientRect(client, &view);
-  LONG style = GetWindowLongA(client, GWL_STYLE);
-  int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
-  if (style & WS_VSCROLL) view.right += cx;
-  if (style & WS_HSCROLL) view.bottom += cy;
-  bool horz = false, vert = false;
-  int width = view.right, height = view.bottom;
-  for (int pass = 0; pass < 2 && any && !maximised; ++pass) {
-    width = view.right - (vert ? cx : 0);
-    height = view.bottom - (horz ? cy : 0);
-    horz = all.left < 0 || all.right > width;
-    vert = all.top < 0 || all.bottom > height;
-  }
-  auto set = [&](int bar, bool show, int low, int high, int page) {
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-    if (show) {
-      si.nMin = std::min(low, 0);
-      si.nMax = std::max(high, page) - 1;
-      si.nPage = static_cast<UINT>(page);
-    }
-    SetScrollInfo(client, bar, &si, FALSE);
-    ShowScrollBar(client, bar, show);
-  };
-  set(SB_HORZ, horz, all.left, all.right, width);
-  set(SB_VERT, vert, all.top, all.bottom, height);
-}
-
-void ScrollClient(HWND client, UINT msg, WPARAM w) {
-  int bar = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
-  if (LOWORD(w) == SB_ENDSCROLL) {
-    Scrolling().erase(client);
-    RequestScrollCheck(client);
-    return;
-  }
-  Scrolling().insert(client);
-  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-  if (!GetScrollInfo(client, bar, &si)) return;
-  int page = std::max<int>(1, static_cast<int>(si.nPage)), line = std::max(1, page / 10), pos = si.nPos;
-  switch (LOWORD(w)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-  }
-  pos = std::clamp(pos, si.nMin, std::max(si.nMin, si.nMax - page + 1));
-  int delta = si.nPos - pos;
-  if (!delta) return;
-  SetScrollPos(client, bar, pos, TRUE);
-  ScrollWindowEx(client, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-}
-
-// The MDI client paints its background in the frame's colour.
-std::map<HWND, WNDPROC>& ClientProcs() {
-  static auto* m = new std::map<HWND, WNDPROC>;
-  return *m;
-}
-
-LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-  WNDPROC old = ClientProcs()[h];
-  try {
-    if (msg == ScrollCheckMessage()) {
-      PendingScrollChecks().erase(h);
-      if (!Scrolling().count(h)) SetClientScrollBars(h);
-      return 0;
-    }
-    if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
-      ScrollClient(h, msg, w);
-      return 0;
-    }
-    if (msg == WM_SIZE) RequestScrollCheck(h);
-    if (msg == WM_ERASEBKGND) {
-      if (auto* frame = dynamic_cast<TForm*>(FindControl(GetParent(h)))) {
-        RECT r;
-        GetClientRect(h, &r);
-        HBRUSH b = CreateSolidBrush(ColorToRGB(frame->Color()));
-        FillRect(reinterpret_cast<HDC>(w), &r, b);
-        DeleteObject(b);
-        return 1;
-      }
-    }
-    if (msg == WM_NCDESTROY) {
-      PendingScrollChecks().erase(h);
-      Scrolling().erase(h);
-      ClientProcs().erase(h);
-      SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-    }
-  } catch (...) {
-    Application->HandleException(nullptr);
-  }
-  return CallWindowProcA(old, h, msg, w, l);
-}
 
 void DialogKeyToDescendants(TWinControl* w, TMessage& m) {
   for (int i = 0; i < w->ControlCount() && m.Result == 0; ++i) {
@@ -422,8 +283,7 @@ void TForm::CreateWnd() {
                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
                                     0, 0, r.right, r.bottom, Handle(), nullptr, GetModuleHandleA(nullptr), &ccs);
     if (!clientHandle_) throw EOutOfResources("Cannot create the MDI client window");
-    ClientProcs()[clientHandle_] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(clientHandle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClientWndProc)));
+    SubclassMdiClient(clientHandle_);
     SetWindowPos(clientHandle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (menu_ && formStyle_ != fsMDIChild) {
