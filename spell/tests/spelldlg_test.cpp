@@ -323,7 +323,8 @@ TEST_F(SpellCheckTest, TheWaitSleepsUntilAMessageComes) {
   UINT_PTR timer = SetTimer(nullptr, 0, 1000, ClickClose);
   EXPECT_EQ(spell->SpellCheck(ed), scAborted);
   KillTimer(nullptr, timer);
-  EXPECT_LT(spell->WaitPasses() - before, 40);
+  // A few wake-ups come from the forms' own timers; a spinning wait counts thousands.
+  EXPECT_LT(spell->WaitPasses() - before, 60);
 }
 
 TEST_F(SpellCheckTest, ClosingTheDocumentMidCheckEndsItQuietly) {
