@@ -892,6 +892,15 @@ TEST_F(ScreenTest, SpecialCharactersStayOnTheScreen) {
   Settle(600);
   EXPECT_EQ(Editor()->GetText(), AnsiString(1, static_cast<char>(192)) + "&copy;");
   EXPECT_TRUE(shown());
+  // The focus moving inside the frame, from tab to tab, leaves the window in front.
+  Doc("");
+  ASSERT_EQ(TabCount(), 2);
+  for (int tab : {0, 1, 0}) {
+    Click(Centre(TabRect(tab)));
+    Settle(300);
+    EXPECT_TRUE(shown()) << "after a click on tab " << tab << " " << Shot("special_characters_after_tab");
+  }
+  for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
 }
 
 namespace {
