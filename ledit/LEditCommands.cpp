@@ -96,16 +96,28 @@ int SaveFile(Editor& e, const std::string& path) {
     } else {
       HANDLE f = CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
       bool ok = f != INVALID_HANDLE_VALUE;
+      // The first failure's error is the one reported (a full disk): closing would overwrite it.
+      DWORD error = ok ? 0 : GetLastError();
       if (ok) {
         DWORD wrote = 0;
-        ok = bytes.empty() ||
-             (WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size());
-        ok = FlushFileBuffers(f) && ok;
+        bool written = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+        if (!written)
+          error = GetLastError();
+        else if (!bytes.empty() && wrote < bytes.size())
+          error = ERROR_HANDLE_DISK_FULL;  // a short write: the disk took no more
+        ok = written && error == 0;
+        if (!FlushFileBuffers(f) && ok) {
+          ok = false;
+          error = GetLastError();
+        }
         CloseHandle(f);
       }
-      if (ok) ok = PutInPlace(tmp, target.c_str(), attrs);
+      if (ok) {
+        ok = PutInPlace(tmp, target.c_str(), attrs);
+        if (!ok) error = GetLastError();
+      }
       if (!ok) {
-        result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+        result = static_cast<int>(error ? error : ERROR_WRITE_FAULT);
         DeleteFileA(tmp);
       }
     }

@@ -623,6 +623,48 @@ TEST_F(ScreenTest, GroupSelectorShowsWholeNames) {
   RUN(s);
   EXPECT_GE(checked, 3);
   EXPECT_TRUE(cut.empty()) << cut.size() << " names cut, the first: " << (cut.empty() ? "" : cut[0]);
+
+  // With the palette at the screen's right edge the list opens wide enough for the longest
+  // name and stays inside the work area.
+  ShowWindow(frame->Handle(), SW_MAXIMIZE);
+  ShowWindow(frmEditWin->Handle(), SW_MAXIMIZE);
+  Settle(400);
+  int widest = 0;
+  {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    for (int i = 0; i < groups->Items()->Count(); ++i) {
+      std::string n = groups->Items()->Strings(i);
+      SIZE size{};
+      GetTextExtentPoint32A(dc, n.c_str(), static_cast<int>(n.size()), &size);
+      widest = std::max<int>(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+  }
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  cr = WindowScreenRect(groups->Handle());
+  ASSERT_GT(cr.right, work.right - 40) << "the palette is not at the screen's right edge";
+  RECT listRect{};
+  TInputScript edge;
+  edge.Do([&] { Click(POINT{cr.right - 6, (cr.top + cr.bottom) / 2}); }, "drop the list at the edge")
+      .Then([&] { return SendMessageA(groups->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }, "the list shows")
+      .Pause(300)
+      .Do([&] {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(groups->Handle(), &info);
+        listRect = WindowScreenRect(info.hwndList);
+        SaveScreen("group_list_at_edge");
+      })
+      .Do([] { Key(VK_ESCAPE); })
+      .Then([&] { return SendMessageA(groups->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }, "the list closes");
+  RUN(edge);
+  EXPECT_GE(listRect.right - listRect.left, widest);
+  EXPECT_TRUE(Inside(listRect, work)) << listRect.left << "," << listRect.top << "," << listRect.right << ","
+                                      << listRect.bottom << " outside the work area " << work.right << " x "
+                                      << work.bottom;
 }
 
 // The text stays on the screen while the font dialog is open over it.
