@@ -81,15 +81,17 @@ int SaveFile(Editor& e, const std::string& path) {
   DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   int result = 0;
   // Through a link, the file at its end is replaced and the link stays.
+  SetLastError(0);
   const std::string target = n && n < MAX_PATH ? vx::FinalFileName(full) : std::string();
   DWORD attrs = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target.c_str());
   if (target.empty() || target.size() >= MAX_PATH) {
-    result = ERROR_INVALID_NAME;
+    // A loop of links, or a link into a folder that is not there: the link stays as it is.
+    result = static_cast<int>(target.empty() && GetLastError() ? GetLastError() : ERROR_INVALID_NAME);
   } else if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     // Replacing would silently defeat the read-only flag.
     result = ERROR_ACCESS_DENIED;
   } else {
-    std::string dir = vx::ExtractFilePath(target);
+    std::string dir = target.substr(0, target.find_last_of("\\/:") + 1);
     char tmp[MAX_PATH];
     if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "led", 0, tmp)) {
       result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE);
