@@ -81,7 +81,21 @@ struct TMatcher {
 
 }  // namespace
 
-TSuggestion::TSuggestion(const AnsiString& word, int16_t score) : word_(CutWord(word)), score_(score) {}
+TSuggestion::TSuggestion(const AnsiString& word, int16_t score, bool oneSlip)
+    : word_(CutWord(word)), score_(score), oneSlip_(oneSlip) {}
+
+bool OneSlipApart(const AnsiString& a, const AnsiString& b) {
+  const AnsiString& longer = a.size() >= b.size() ? a : b;
+  const AnsiString& shorter = a.size() >= b.size() ? b : a;
+  if (longer.size() - shorter.size() > 1) return false;
+  size_t k = 0;
+  while (k < shorter.size() && a[k] == b[k]) ++k;
+  if (k == shorter.size()) return true;  // equal, or one letter added at the end
+  if (longer.size() != shorter.size()) return longer.compare(k + 1, AnsiString::npos, shorter, k) == 0;
+  if (a.compare(k + 1, AnsiString::npos, b, k + 1) == 0) return true;  // one letter changed
+  return k + 1 < a.size() && a[k] == b[k + 1] && a[k + 1] == b[k] &&
+         a.compare(k + 2, AnsiString::npos, b, k + 2) == 0;  // two neighbours swapped
+}
 
 int16_t Similarity(const AnsiString& a, const AnsiString& b) {
   int total = static_cast<int>(a.size() + b.size());
@@ -122,17 +136,19 @@ void TSuggestList::SetTarget(const AnsiString& word, uint8_t capacity) {
 
 void TSuggestList::AddCandidate(const AnsiString& word, const AnsiString& candidate) {
   int16_t score = Similarity(word, candidate);
+  bool slip = OneSlipApart(word, candidate);
   if (Head()) {
     for (TLinkedListNode* n = Head(); n; n = n->Next()) {
-      if (static_cast<TSuggestion*>(n)->Score() < score) {
-        InsertBefore(n, new TSuggestion(candidate, score));
+      auto* kept = static_cast<TSuggestion*>(n);
+      if (kept->OneSlip() < slip || (kept->OneSlip() == slip && kept->Score() < score)) {
+        InsertBefore(n, new TSuggestion(candidate, score, slip));
         if (Count() > capacity_) Delete(Tail());
         return;
       }
     }
     if (Count() >= capacity_) return;
   }
-  Append(new TSuggestion(candidate, score));
+  Append(new TSuggestion(candidate, score, slip));
 }
 
 void TSuggestList::Collect(TDCTFile* file, uint8_t capacity, const AnsiString& word) {

@@ -1,5 +1,6 @@
 // Suggestions for a misspelt word: a walk of the dictionary trie pruned by a four-
-// character sound code and a length window, candidates ranked by a similarity score.
+// character sound code and a length window, candidates one slip from the word first, then
+// ranked by a similarity score.
 // The sound code and the score are this checker's own (neither a textbook Soundex nor the
 // textbook Ratcliff/Obershelp measure), so they decide which suggestion comes first.
 #pragma once
@@ -13,17 +14,23 @@ namespace vx {
 
 class TSuggestion : public TLinkedListNode {
  public:
-  TSuggestion(const AnsiString& word, int16_t score);
+  TSuggestion(const AnsiString& word, int16_t score, bool oneSlip = false);
   const char* ClassName() const override { return "TSuggestion"; }
   const AnsiString& Word() const { return word_; }
   int16_t Score() const { return score_; }
+  // One slip of the keys from the misspelt word (OneSlipApart).
+  bool OneSlip() const { return oneSlip_; }
 
  private:
   AnsiString word_;
   int16_t score_;
+  bool oneSlip_;
 };
 
-// The bounded candidate list, best score first; equal scores keep their order of arrival.
+// The bounded candidate list: the candidates one slip from the misspelt word first, then
+// the others, each best score first; equal ranks keep their order of arrival. The score
+// alone ranks a word one letter off below many longer ones ("separate" scores 50 for
+// seperate, "separator" 70), so the word meant would not be among the first ten.
 class TSuggestList : public TLinkedList {
  public:
   const char* ClassName() const override { return "TSuggestList"; }
@@ -50,6 +57,9 @@ class TSuggestList : public TLinkedList {
   AnsiString target_;
   int16_t longest_ = 0, shortest_ = 0;
 };
+
+// b is a, or a with one slip: a letter changed, left out, added, or swapped with the next.
+bool OneSlipApart(const AnsiString& a, const AnsiString& b);
 
 // The score of candidate b for the misspelt word a, 0 to 100.
 int16_t Similarity(const AnsiString& a, const AnsiString& b);

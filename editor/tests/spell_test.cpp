@@ -52,11 +52,11 @@ struct SpellFrameTest : FrameTest {
 };
 
 TEST_F(SpellFrameTest, CheckSpellingAsksOnScreenWithSuggestionsFromEnglishDct) {
-  OpenText("one.htm", "<html><body>\r\n<b>Teh</b> quik <a href=\"x\">brwn</a> fox\r\n</body></html>\r\n");
+  OpenText("one.htm", "<html><body>\r\n<b>Teh</b> quik <a href=\"x\">brwn</a> fox seperate\r\n</body></html>\r\n");
   ASSERT_TRUE(frmEditWin);
   EXPECT_STREQ(frmEditWin->LEditSpellDlg1->Dialog()->ClassName(), "TMSSpellDlg");
   Watch();
-  std::vector<std::string> suggestions;
+  std::vector<std::string> suggestions, oneLetterOff;
   onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
     // What the person sees: the dialog over the frame, the word selected in the document.
     POINT mid = d->ClientToScreen(POINT{d->ClientWidth() / 2, 10});
@@ -70,15 +70,21 @@ TEST_F(SpellFrameTest, CheckSpellingAsksOnScreenWithSuggestionsFromEnglishDct) {
       PostClickItem(d->lstSuggest, d->lstSuggest->Items()->IndexOf("The"), true);
     } else if (word == "quik") {
       PostClick(d->btnSkip);
+    } else if (word == "seperate") {
+      for (int i = 0; i < d->lstSuggest->Items()->Count(); ++i)
+        oneLetterOff.push_back(d->lstSuggest->Items()->Strings(i));
+      Shot("vornixpro_check_spelling_seperate");
+      PostClickItem(d->lstSuggest, d->lstSuggest->Items()->IndexOf("separate"), true);
     } else {
       d->edtWord->SetText("brown");
       PostClick(d->btnReplace);
     }
   };
   ChooseCheckSpelling();
-  EXPECT_EQ(asked, (V{"Teh", "quik", "brwn"}));
+  EXPECT_EQ(asked, (V{"Teh", "quik", "brwn", "seperate"}));
   EXPECT_NE(std::find(suggestions.begin(), suggestions.end(), "The"), suggestions.end());
-  EXPECT_EQ(Editor()->GetLine(2), "<b>The</b> quik <a href=\"x\">brown</a> fox");
+  EXPECT_NE(std::find(oneLetterOff.begin(), oneLetterOff.end(), "separate"), oneLetterOff.end());
+  EXPECT_EQ(Editor()->GetLine(2), "<b>The</b> quik <a href=\"x\">brown</a> fox separate");
   EXPECT_EQ(messages.back(), "Spell checking complete.");
   EXPECT_TRUE(Editor()->GetModified());
   EXPECT_FALSE(frmEditWin->LEditSpellDlg1->Dialog()->Visible());

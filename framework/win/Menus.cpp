@@ -187,6 +187,9 @@ void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 // Our entries come first in a submenu, in item order; the MDI client appends its window
 // list after them.
 int TMenuItem::EntryIndex(const TMenuItem* item) const {
+  // Filling and clearing a menu go at its end: counting from the top there made a fill of
+  // n items cost n squared.
+  if (!items_.empty() && items_.back() == item) return item->visible_ ? visibleItems_ - 1 : -1;
   int pos = 0;
   for (const TMenuItem* i : items_) {
     if (i == item) return pos;
@@ -203,13 +206,16 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
+  if (item->visible_) ++visibleItems_;
   if (handle_ && item->visible_) item->AppendTo(handle_, false, EntryIndex(item));
   SubItemsChanged(items_.size() == 1);
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
-  int i = IndexOf(item);
-  if (i < 0) return;
+  // From the end, where a menu is cleared.
+  auto found = std::find(items_.rbegin(), items_.rend(), item);
+  if (found == items_.rend()) return;
+  int i = static_cast<int>(items_.rend() - found) - 1;
   bool stale = false;
   if (handle_ && item->visible_) {
     int pos = EntryIndex(item);
@@ -220,6 +226,7 @@ void TMenuItem::Remove(TMenuItem* item) {
   }
   items_.erase(items_.begin() + i);
   item->parent_ = nullptr;
+  if (item->visible_) --visibleItems_;
   if (stale) RebuildHandle();
   SubItemsChanged(items_.empty());
 }
@@ -280,6 +287,7 @@ void TMenuItem::SetEnabled(bool e) {
 void TMenuItem::SetVisible(bool v) {
   if (v != visible_) {
     visible_ = v;
+    if (parent_) parent_->visibleItems_ += v ? 1 : -1;
     Changed(true);
   }
 }

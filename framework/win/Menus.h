@@ -106,6 +106,7 @@ class TMenuItem : public TComponent {
   AnsiString hint_;
   int helpContext_ = 0;
   std::vector<TMenuItem*> items_;
+  int visibleItems_ = 0;  // of items_, so that the last one's entry is found without a count
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr;  // set on the root item only
   UINT command_ = 0;

@@ -147,15 +147,25 @@ THunspellRun RunHunspell(const std::string& args, const std::string& input) {
 }
 #endif
 
-// The fastest of three runs, as ours is timed.
-THunspellRun RunHunspellBest(const std::string& args, const std::string& input) {
-  THunspellRun best;
-  for (int i = 0; i < 3; ++i) {
-    THunspellRun r = RunHunspell(args, input);
-    if (r.seconds < 0) return r;
-    if (best.seconds < 0 || r.seconds < best.seconds) best = r;
+const int kRounds = 5;
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The median of several runs, as ours is timed.
+THunspellRun RunHunspellMedian(const std::string& args, const std::string& input) {
+  THunspellRun last;
+  std::vector<double> times;
+  for (int i = 0; i < kRounds; ++i) {
+    last = RunHunspell(args, input);
+    if (last.seconds < 0) return last;
+    times.push_back(last.seconds);
   }
-  return best;
+  last.seconds = Median(times);
+  return last;
 }
 
 std::vector<std::string> Lines(const std::string& s) {
@@ -373,13 +383,15 @@ int main(int argc, char** argv) {
   std::printf(
       "  The text is drawn from the word list ENGLISH.DCT is built from, so every correct word of it\n"
       "  is in ours; hunspell's en_US lacks some, and counts them as misspelt too. Both are timed\n"
-      "  as the best of 3 runs: ours in-process (scanning and lookups), hunspell as a process less\n"
-      "  the best of 3 runs on an empty text (its start-up and dictionary loading).\n");
+      "  as the median of %d runs of the wall clock: ours in-process (scanning and lookups),\n"
+      "  hunspell as a process less the median of %d runs on an empty text (its start-up and\n"
+      "  dictionary loading).\n",
+      kRounds, kRounds);
   // ---- check throughput: every misspelt word found, no dialog
-  double best = 1e9;
+  std::vector<double> checkTimes;
   int oursMisspelt = 0, scanned = 0;
   int64_t readsBefore = static_cast<TDCTFile*>(dict.MainFiles().Head())->PageReads();
-  for (int run = 0; run < 3; ++run) {
+  for (int run = 0; run < kRounds; ++run) {
     auto a = std::chrono::steady_clock::now();
     TPCharBuffer source(t.text.c_str());
     int found = 0, n = 0;
@@ -388,18 +400,19 @@ int main(int argc, char** argv) {
       if (w.size() > 1 && !source.AllDigits() && !dict.Contains(w)) ++found;
     }
     auto b = std::chrono::steady_clock::now();
-    best = std::min(best, Seconds(a, b));
+    checkTimes.push_back(Seconds(a, b));
     oursMisspelt = found;
     scanned = n;
   }
+  double best = Median(checkTimes);
   double oursRate = scanned / best;
   std::printf("  ours:     %d words checked in %.3f s = %.0f words/s, %d misspelt, %.2f page reads a word\n", scanned,
               best, oursRate, oursMisspelt,
-              double(static_cast<TDCTFile*>(dict.MainFiles().Head())->PageReads() - readsBefore) / (3.0 * scanned));
+              double(static_cast<TDCTFile*>(dict.MainFiles().Head())->PageReads() - readsBefore) / (double(kRounds) * scanned));
 
   std::ofstream(missName, std::ios::binary) << "";
-  THunspellRun empty = RunHunspellBest("-d en_US -l", missName);
-  THunspellRun hcheck = RunHunspellBest("-d en_US -l", textName);
+  THunspellRun empty = RunHunspellMedian("-d en_US -l", missName);
+  THunspellRun hcheck = RunHunspellMedian("-d en_US -l", textName);
   double hunRate = 0;
   if (hcheck.seconds > 0) {
     double net = hcheck.seconds - std::max(0.0, empty.seconds);
@@ -421,23 +434,28 @@ int main(int argc, char** argv) {
   std::ofstream(missName, std::ios::binary) << missText;
 
   int oursHits = 0;
-  auto a = std::chrono::steady_clock::now();
   std::vector<std::vector<std::string>> oursLists;
-  for (auto& m : sample) {
-    auto list = dict.Suggest(AnsiToOemWord(m.first), 10);
-    std::vector<std::string> v;
-    for (int i = 0; i < list->Count(); ++i) v.push_back(list->Strings(i));
-    oursLists.push_back(v);
+  std::vector<double> suggestTimes;
+  for (int run = 0; run < kRounds; ++run) {
+    oursLists.clear();
+    auto a = std::chrono::steady_clock::now();
+    for (auto& m : sample) {
+      auto list = dict.Suggest(AnsiToOemWord(m.first), 10);
+      std::vector<std::string> v;
+      for (int i = 0; i < list->Count(); ++i) v.push_back(list->Strings(i));
+      oursLists.push_back(v);
+    }
+    suggestTimes.push_back(Seconds(a, std::chrono::steady_clock::now()));
   }
-  auto b = std::chrono::steady_clock::now();
+  double oursSeconds = Median(suggestTimes);
   for (size_t i = 0; i < sample.size(); ++i) oursHits += InFirstFive(oursLists[i], sample[i].second);
-  double oursPerWord = Seconds(a, b) / sample.size() * 1000;
+  double oursPerWord = oursSeconds / sample.size() * 1000;
   std::printf(
       "  ours:     suggestions for %zu words in %.3f s = %.2f ms a word; intended word in the first 5: %d "
       "(%.0f %%)\n",
-      sample.size(), Seconds(a, b), oursPerWord, oursHits, 100.0 * oursHits / sample.size());
+      sample.size(), oursSeconds, oursPerWord, oursHits, 100.0 * oursHits / sample.size());
 
-  THunspellRun hsug = RunHunspellBest("-d en_US -a", missName);
+  THunspellRun hsug = RunHunspellMedian("-d en_US -a", missName);
   if (hsug.seconds > 0) {
     double net = hsug.seconds - std::max(0.0, empty.seconds);
     double perWord = net / sample.size() * 1000;
@@ -450,6 +468,12 @@ int main(int argc, char** argv) {
         sample.size(), net, perWord, hits, 100.0 * hits / sample.size());
     std::printf("  suggestions: ours %s are %.1f times faster a word than hunspell's native figure\n", where,
                 perWord / oursPerWord);
+    // The two searches do not find the same: the figure compares a cheaper search with a
+    // more thorough one.
+    std::printf(
+        "    but they find different things: ours puts the intended word in the first 5 for %.0f %% of\n"
+        "    these words, hunspell for %.0f %%; the figure is not one search done faster\n",
+        100.0 * oursHits / sample.size(), 100.0 * hits / sample.size());
   }
   std::remove(textName.c_str());
   std::remove(missName.c_str());

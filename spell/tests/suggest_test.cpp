@@ -79,6 +79,32 @@ TEST(SuggestList, RankedBoundedAndTiesInArrivalOrder) {
   EXPECT_EQ(static_cast<TSuggestion*>(list.Head())->Score(), 100);
 }
 
+// A word one slip of the keys away goes before better-scored ones that are not.
+TEST(SuggestList, OneSlipFromTheWordFirst) {
+  struct {
+    const char* a;
+    const char* b;
+    bool slip;
+  } table[] = {{"seperate", "separate", true}, {"teh", "the", true},    {"occured", "occurred", true},
+               {"helo", "hel", true},          {"abc", "abc", true},    {"abc", "abcd", true},
+               {"abc", "xabc", true},          {"abc", "acb", true},    {"abcd", "badc", false},
+               {"abc", "abcde", false},        {"abc", "axc", true},    {"abc", "xyc", false},
+               {"seperate", "separator", false}, {"a", "", true},       {"ab", "", false}};
+  for (auto& t : table) {
+    EXPECT_EQ(OneSlipApart(t.a, t.b), t.slip) << t.a << " / " << t.b;
+    EXPECT_EQ(OneSlipApart(t.b, t.a), t.slip) << t.b << " / " << t.a;
+  }
+  TSuggestList list;
+  list.SetTarget("seperate", 2);
+  list.AddCandidate("seperate", "separator");  // 70
+  list.AddCandidate("seperate", "severed");    // 66
+  list.AddCandidate("seperate", "separate");   // 50, one letter changed
+  list.AddCandidate("seperate", "suppurate");  // 70 pushes severed out
+  std::string s;
+  for (TLinkedListNode* n = list.Head(); n; n = n->Next()) s += static_cast<TSuggestion*>(n)->Word() + " ";
+  EXPECT_EQ(s, "separate separator ");
+}
+
 struct SuggestTest : ::testing::Test {
   std::string main = Path("suggest.dct");
   TDictionary* d = nullptr;
@@ -112,7 +138,8 @@ TEST_F(SuggestTest, SplitsFirstThenSoundAlikesBestFirstInTheAskedCase) {
   // A word starting with a digit gets splits only, neither converted nor re-cased.
   EXPECT_EQ(Text(d->Suggest("4Teh", 10)), "");
   // The second character decides: an apostrophe (no lower case) gives capitals.
-  EXPECT_EQ(Text(d->Suggest("t'e", 1)), "TEA|");
+  // (tee, one letter changed, goes before tea.)
+  EXPECT_EQ(Text(d->Suggest("t'e", 1)), "TEE|");
   // No root entry for the first letter: nothing sounds alike.
   EXPECT_EQ(Text(d->Suggest("xylophone", 10)), "");
 }

@@ -198,6 +198,12 @@ TEST(EnglishDct, KnowsEnglishAndSuggests) {
   }
   auto s = d.Suggest("occured", 10);
   EXPECT_EQ(s->Strings(0), "occurred") << s->Text();
+  // A letter off: many longer words score higher, yet the word meant is among the ten.
+  s = d.Suggest("seperate", 10);
+  EXPECT_GE(s->IndexOf("separate"), 0) << s->Text();
+  s = d.Suggest("soem", 10);
+  ASSERT_GE(s->IndexOf("semi"), 0) << s->Text();
+  EXPECT_LT(s->IndexOf("some"), s->IndexOf("semi")) << s->Text();
   auto p = d.WordsWithPrefix("Spel", 5);
   ASSERT_EQ(p->Count(), 5);
   for (int i = 0; i < p->Count(); ++i) EXPECT_EQ(p->Strings(i).substr(0, 4), "Spel");

@@ -233,6 +233,32 @@ TEST(Menus, SubmenuEntriesFollowItemsAddedRemovedAndHidden) {
   (void)last;
 }
 
+// Entries at the end, where menus are filled and cleared, with hidden items among them.
+TEST(Menus, EntriesAtTheEndFollowHiddenItems) {
+  TComponentPtr<TTextForm> form(new TTextForm(nullptr));
+  HMENU sub = form->Text1->Handle();
+  form->Syntax->SetVisible(false);  // the last item hidden
+  TMenuItem* a = AddItem(form.get(), form->Text1, "A");
+  TMenuItem* hidden = new TMenuItem(form.get());
+  hidden->SetCaption("Hidden");
+  hidden->SetVisible(false);
+  form->Text1->Add(hidden);
+  TMenuItem* b = AddItem(form.get(), form->Text1, "B");
+  EXPECT_EQ(Entries(sub), (std::vector<std::string>{"Auto &Indent", "&Word Wrap", "A", "B"}));
+  b->Free();  // the last, visible
+  hidden->Free();  // the last, hidden
+  EXPECT_EQ(Entries(sub), (std::vector<std::string>{"Auto &Indent", "&Word Wrap", "A"}));
+  form->Text1->Remove(a);
+  form->Syntax->SetVisible(true);
+  AddItem(form.get(), form->Text1, "C");
+  EXPECT_EQ(Entries(sub), (std::vector<std::string>{"Auto &Indent", "&Word Wrap", "&Syntax Highlight", "C"}));
+  a->Free();
+  form->Text1->Clear();
+  EXPECT_EQ(GetMenuItemCount(sub), 0);
+  AddItem(form.get(), form->Text1, "D");
+  EXPECT_EQ(Entries(sub), (std::vector<std::string>{"D"}));
+}
+
 TEST(Menus, TheWindowListStaysAfterItemsAddedToTheWindowMenu) {
   TComponentPtr<TForm> frame(new TForm(nullptr));
   frame->SetFormStyle(fsMDIForm);
