@@ -1,13 +1,21 @@
 // Speed of the internal preview: a 1 MB document in the editor, previewed with the frame's
 // Reload command (the copy written, loaded, laid out) and painted: once when the preview
-// window is made, then again into the window that exists, as the user's next Ctrl+R does;
-// beside the time "w3m -dump" takes on the same preview copy.
+// window is made, then again into the window that exists, as the user's next Ctrl+R does,
+// round after round, each beside the time "w3m -dump" takes on the same preview copy; and
+// the reload's parts timed on their own: the editor's text fetched, the copy written, the
+// copy loaded and laid out, the first paint.
+// Usage: wine-exec previewbench.exe [ROUNDS]
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 #include <string>
 
+#include "editor/Preview.h"
 #include "editor/Vx2_html.h"
 #include "editor/bench/BenchFrame.h"
+#include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
 #include "viewer/bench/BenchClock.h"
 #include "viewer/bench/W3mTime.h"
@@ -33,9 +41,18 @@ std::string MakeDocument(size_t size) {
   }
   return s + "</BODY></HTML>\r\n";
 }
+
+std::string MinMedMax(const std::vector<double>& v) {
+  if (v.empty()) return "-";
+  char b[96];
+  std::snprintf(b, sizeof b, "%7.1f / %7.1f / %7.1f", *std::min_element(v.begin(), v.end()), BenchMedian(v),
+                *std::max_element(v.begin(), v.end()));
+  return b;
+}
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
   StartBenchFrame();
   std::string doc = MakeDocument(1000000);
   frmEditWin->CurrentEditor()->SetText(doc);
@@ -62,31 +79,79 @@ int main() {
   }
   double created = Now() - t0;
   Application->ProcessMessages();
+  std::string copy = HostPathOf(Form_HTMLView->CurrentFileName());
+  std::string copyDir = copy.substr(0, copy.rfind('/'));
 
-  // Back in the document, Ctrl+R again: the copy written anew into the window there is.
-  frmEditWin->Show();
-  Application->ProcessMessages();
-  t0 = Now();
-  THTMLViewer* v = reloadAndPaint(shown);
-  double reload = Now() - t0;
-  if (!v) {
-    std::printf("previewbench: the preview went away on reload\n");
-    return 1;
+  std::vector<double> reload, returned, w3m, fetch, write, front, load, raised, paint;
+  long long w3mBytes = -1;
+  THTMLViewer* v = nullptr;
+  for (int r = 0; r < rounds; ++r) {
+    // Back in the document, Ctrl+R again: the copy written anew into the window there is.
+    frmEditWin->Show();
+    Application->ProcessMessages();
+    t0 = Now();
+    v = reloadAndPaint(shown);
+    double whole = Now() - t0;
+    if (!v) {
+      std::printf("previewbench: the preview went away on reload\n");
+      return 1;
+    }
+    reload.push_back(whole);
+    returned.push_back(shown);
+    Application->ProcessMessages();
+    double w = TimeW3m(copy, copyDir, w3mBytes);
+    if (w >= 0) w3m.push_back(w);
+
+    // The same path in its parts, from the document window again.
+    frmEditWin->Show();
+    Application->ProcessMessages();
+    TxEdit* ed = frmEditWin->CurrentEditor();
+    AnsiString path = PreviewFilePath(ed->FileName(), GetCurrentDir());
+    t0 = Now();
+    TMemoryStream text;
+    ed->SaveToStream(text);
+    fetch.push_back(Now() - t0);
+    t0 = Now();
+    text.SaveToFile(path);
+    write.push_back(Now() - t0);
+    t0 = Now();
+    Form_HTMLView->ShowFile(path);
+    front.push_back(Now() - t0);
+    t0 = Now();
+    Form_HTMLView->Viewer->LoadFromFile(path);
+    load.push_back(Now() - t0);
+    Application->ProcessMessages();
+    frmEditWin->Show();
+    Application->ProcessMessages();
+    t0 = Now();
+    Form_HTMLView->Show();
+    raised.push_back(Now() - t0);
+    v = Form_HTMLView->Viewer->GetCurrentViewer();
+    t0 = Now();
+    v->PaintPanel()->Invalidate();
+    UpdateWindow(v->PaintPanel()->Handle());
+    paint.push_back(Now() - t0);
+    Application->ProcessMessages();
   }
 
-  std::string copy = HostPathOf(Form_HTMLView->CurrentFileName());
-  long long w3mBytes = -1;
-  double w3m = TimeW3m(copy, copy.substr(0, copy.rfind('/')), w3mBytes);
-  std::printf("document: %u bytes, %d sections, laid out %d px high\n", unsigned(doc.size()), v->Document()->Count(),
-              v->DocumentHeight());
-  std::printf("preview window made, copy shown and painted: %8.1f ms\n", created);
-  std::printf("reload: written, loaded and laid out:        %8.1f ms\n", shown);
-  std::printf("reload to the first paint:                   %8.1f ms   target < w3m\n", reload);
-  if (w3m >= 0)
-    std::printf("w3m -dump, same copy:                        %8.1f ms   reload / w3m = %.2f (target < 1)\n", w3m,
-                reload / w3m);
+  std::printf("document: %u bytes, %d sections, laid out %d px high; %d rounds, ms min / median / max\n",
+              unsigned(doc.size()), v->Document()->Count(), v->DocumentHeight(), rounds);
+  std::printf("preview window made, copy shown and painted: %8.1f\n", created);
+  std::printf("reload: written, loaded and laid out:        %s\n", MinMedMax(returned).c_str());
+  std::printf("reload to the first paint:                   %s   target < w3m\n", MinMedMax(reload).c_str());
+  if (!w3m.empty())
+    std::printf("w3m -dump, same copy, between the reloads:   %s   reload / w3m (medians) = %.2f (target < 1)\n",
+                MinMedMax(w3m).c_str(), BenchMedian(reload) / BenchMedian(w3m));
   else
     std::printf("w3m -dump: could not be started\n");
+  std::printf("  its parts: editor's text fetched           %s\n", MinMedMax(fetch).c_str());
+  std::printf("             copy written                    %s\n", MinMedMax(write).c_str());
+  std::printf("             copy shown from the document    %s\n", MinMedMax(front).c_str());
+  std::printf("             of which loaded and laid out    %s   (the viewer's load, the preview in front)\n",
+              MinMedMax(load).c_str());
+  std::printf("             and brought to the front        %s   (the preview shown, nothing loaded)\n",
+              MinMedMax(raised).c_str());
+  std::printf("             first paint                     %s\n", MinMedMax(paint).c_str());
   std::fflush(stdout);
   StopBenchFrame();
   return 0;

@@ -1,17 +1,22 @@
 // Speed of printing: a 100-page document printed from the viewer to the printer named by
-// VORNIX_PRINTER (a CUPS queue writing PDF files, see scripts/print-queue), beside two plain
-// GDI programs printing the same words on the same queue with the same mapping: the first
-// in one font, the second switching between the viewer's four fonts run by run. Prints the
-// time each took to hand the pages to the spooler and, given the queue's output folder,
-// the time until its PDF file stood complete; and what the viewer draws per page, counted
-// in a metafile.
-// Usage: print-queue start Q /tmp/out; VORNIX_PRINTER=Q wine-exec printbench.exe Z:\tmp\out [PAGES]
+// VORNIX_PRINTER (a CUPS queue writing PDF files, see scripts/print-queue), beside plain GDI
+// programs printing the viewer's runs of text on the same queue with the same mapping: one
+// in a single font, one in the viewer's four fonts each selected once a page with every
+// character placed as the viewer places it (the same page drawn without the viewer). Round
+// after round, interleaved: the time each took to hand the pages to the spooler and, given
+// the queue's output folder, until its PDF file stood complete; and what each draws per
+// page, counted in a metafile.
+// Usage: print-queue start Q /tmp/out;
+//        VORNIX_PRINTER=Q wine-exec printbench.exe Z:\tmp\out [PAGES [ROUNDS [more]]]
+// more: also the one-font program placing every character, and four fonts unplaced.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "framework/win/Forms.h"
 #include "framework/win/Printers.h"
@@ -70,7 +75,7 @@ class TMetafilePrinter : public TvwPrinter {
   bool EndDocument() override { return true; }
   void AbortDocument() override {}
 
- private:
+ public:
   static int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
     auto* c = reinterpret_cast<TRecordCount*>(data);
     if (r->iType == EMR_HEADER || r->iType == EMR_EOF) return 1;
@@ -78,6 +83,8 @@ class TMetafilePrinter : public TvwPrinter {
     ++c->total;
     return 1;
   }
+
+ private:
   TRecordCount* count_;
 };
 
@@ -147,62 +154,152 @@ double WaitForPdf(const std::string& folder, double t0, long long& size) {
   return stable >= 10 ? done : -1;
 }
 
-// A plain GDI program's job: the same words, one TextOut per run of a font, on the same
-// queue with the viewer's mapping (one screen pixel's worth of paper per unit); oneFont:
-// every run in the plain font, selected once a page.
-bool PlainGdiJob(const char* queue, bool oneFont) {
+// The plain programs' pages: the viewer's runs of text (a heading, then twelve one-line
+// paragraphs of five runs in three fonts), measured beforehand on an information context of
+// the printer with the viewer's mapping, as the viewer lays its copy out before printing.
+enum TFontRole { fHeading, fPlain, fBold, fItalic };
+struct TPlainRun {
+  int Font, X, Y;
+  std::string Text;
+  std::vector<INT> Dx;  // the advance of every character, as measured
+};
+using TPlainPage = std::vector<TPlainRun>;
+
+// How a plain program draws: in one font (every run in the plain one, selected once a page,
+// TextOut without positions), or in the viewer's four fonts with each selected once a page,
+// the runs grouped by font; positions: every character placed where measuring put it.
+struct TPlainKind {
+  const char* Name;
+  bool FourFonts, Positions;
+};
+
+void MapLikeTheViewer(HDC dc) {
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, 96, 96, nullptr);
+  SetViewportExtEx(dc, GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY), nullptr);
+}
+
+struct TPlainFonts {
+  HFONT F[4];
+  TPlainFonts() {
+    auto font = [](int size, int weight, bool italic) {
+      return CreateFontA(-::MulDiv(size, 96, 72), 0, 0, 0, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                         "Times New Roman");
+    };
+    F[fHeading] = font(18, FW_BOLD, false);
+    F[fPlain] = font(12, FW_NORMAL, false);
+    F[fBold] = font(12, FW_BOLD, false);
+    F[fItalic] = font(12, FW_NORMAL, true);
+  }
+  ~TPlainFonts() {
+    for (HFONT f : F) DeleteObject(f);
+  }
+};
+
+std::vector<TPlainPage> MeasurePlainPages(HDC ic, const TPlainFonts& fonts, bool fourFonts) {
+  std::vector<TPlainPage> pages(static_cast<size_t>(kPages));
+  for (int p = 1; p <= kPages; ++p) {
+    TPlainPage& page = pages[static_cast<size_t>(p - 1)];
+    auto add = [&](int font, int y, const std::string& s) {
+      page.push_back(TPlainRun{fourFonts ? font : fPlain, 10, y, s, {}});
+    };
+    add(fHeading, 20, "Page " + std::to_string(p));
+    for (int i = 0; i < 12; ++i) {
+      int y = 70 + i * 30;
+      add(fPlain, y, ParagraphStart(i, p));
+      add(fBold, y, "bold");
+      add(fPlain, y, ", ");
+      add(fItalic, y, "italic");
+      add(fPlain, y, kParagraphEnd);
+    }
+  }
+  MapLikeTheViewer(ic);
+  HGDIOBJ old = SelectObject(ic, fonts.F[fPlain]);
+  // Measured font by font, each font selected once.
+  for (int font = fHeading; font <= fItalic; ++font) {
+    SelectObject(ic, fonts.F[font]);
+    for (TPlainPage& page : pages)
+      for (TPlainRun& r : page) {
+        if (r.Font != font) continue;
+        r.Dx.resize(r.Text.size());
+        SIZE sz{};
+        GetTextExtentExPointA(ic, r.Text.c_str(), static_cast<int>(r.Text.size()), 0, nullptr, r.Dx.data(), &sz);
+        for (size_t i = r.Dx.size(); i-- > 1;) r.Dx[i] -= r.Dx[i - 1];
+      }
+  }
+  SelectObject(ic, old);
+  // Each run after the one before it on its line; then the runs grouped by font.
+  for (TPlainPage& page : pages) {
+    for (size_t i = 1; i < page.size(); ++i)
+      if (page[i].Y == page[i - 1].Y) {
+        int w = 0;
+        for (INT d : page[i - 1].Dx) w += d;
+        page[i].X = page[i - 1].X + w;
+      }
+    std::stable_sort(page.begin(), page.end(), [](const TPlainRun& a, const TPlainRun& b) { return a.Font < b.Font; });
+  }
+  return pages;
+}
+
+void DrawPlainPage(HDC dc, const TPlainPage& page, const TPlainFonts& fonts, bool positions) {
+  MapLikeTheViewer(dc);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+  HGDIOBJ old = nullptr;
+  int selected = -1;
+  for (const TPlainRun& r : page) {
+    if (r.Font != selected) {
+      HGDIOBJ o = SelectObject(dc, fonts.F[r.Font]);
+      if (!old) old = o;
+      selected = r.Font;
+    }
+    ExtTextOutA(dc, r.X, r.Y, 0, nullptr, r.Text.c_str(), static_cast<UINT>(r.Text.size()),
+                positions ? r.Dx.data() : nullptr);
+  }
+  if (old) SelectObject(dc, old);
+}
+
+// A plain GDI program's job on the queue: its pages measured, then drawn.
+bool PlainGdiJob(const char* queue, const TPlainKind& kind) {
+  TPlainFonts fonts;
+  std::vector<TPlainPage> pages;
+  {
+    HDC ic = CreateICA("WINSPOOL", queue, nullptr, nullptr);
+    if (!ic) return false;
+    pages = MeasurePlainPages(ic, fonts, kind.FourFonts);
+    DeleteDC(ic);
+  }
   HDC dc = CreateDCA("WINSPOOL", queue, nullptr, nullptr);
   if (!dc) return false;
-  int screen = 96, lpx = GetDeviceCaps(dc, LOGPIXELSX), lpy = GetDeviceCaps(dc, LOGPIXELSY);
-  auto font = [](int size, int weight, bool italic) {
-    return CreateFontA(-::MulDiv(size, 96, 72), 0, 0, 0, weight, italic, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                       "Times New Roman");
-  };
-  HFONT plain = font(12, FW_NORMAL, false), heading = oneFont ? plain : font(18, FW_BOLD, false),
-        bold = oneFont ? plain : font(12, FW_BOLD, false), italic = oneFont ? plain : font(12, FW_NORMAL, true);
   DOCINFOA di{};
   di.cbSize = sizeof di;
   di.lpszDocName = "plain";
   bool ok = StartDocA(dc, &di) > 0;
   for (int p = 1; ok && p <= kPages; ++p) {
     ok = StartPage(dc) > 0;
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, screen, screen, nullptr);
-    SetViewportExtEx(dc, lpx, lpy, nullptr);
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = SelectObject(dc, heading);
-    std::string h = "Page " + std::to_string(p);
-    TextOutA(dc, 10, 20, h.c_str(), static_cast<int>(h.size()));
-    for (int i = 0; i < 12; ++i) {
-      int y = 70 + i * 60, x = 10;
-      auto run = [&](HFONT f, const std::string& s) {
-        if (!oneFont) SelectObject(dc, f);
-        TextOutA(dc, x, y, s.c_str(), static_cast<int>(s.size()));
-        SIZE sz{};
-        GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &sz);
-        x += sz.cx;
-      };
-      run(plain, ParagraphStart(i, p));
-      run(bold, "bold");
-      run(plain, ", ");
-      run(italic, "italic");
-      run(plain, " and ordinary words that fill a line");
-      x = 10;
-      y += 20;
-      run(plain, "or two of the paper.");
-    }
-    SelectObject(dc, old);
+    if (ok) DrawPlainPage(dc, pages[static_cast<size_t>(p - 1)], fonts, kind.Positions);
     if (ok) ok = EndPage(dc) > 0;
   }
   if (ok)
     EndDoc(dc);
   else
     AbortDoc(dc);
-  DeleteObject(plain);
-  if (!oneFont)
-    for (HFONT f : {heading, bold, italic}) DeleteObject(f);
   DeleteDC(dc);
   return ok;
+}
+
+// The calls a plain program makes on the context, counted in a metafile.
+void CountPlainCalls(const char* queue, const TPlainKind& kind, TRecordCount& count) {
+  TPlainFonts fonts;
+  HDC ic = CreateICA("WINSPOOL", queue, nullptr, nullptr);
+  if (!ic) return;
+  std::vector<TPlainPage> pages = MeasurePlainPages(ic, fonts, kind.FourFonts);
+  DeleteDC(ic);
+  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  for (const TPlainPage& page : pages) DrawPlainPage(dc, page, fonts, kind.Positions);
+  HENHMETAFILE m = CloseEnhMetaFile(dc);
+  if (m) EnumEnhMetaFile(nullptr, m, TMetafilePrinter::Record, &count, nullptr);
+  DeleteEnhMetaFile(m);
 }
 
 struct TJobTimes {
@@ -221,12 +318,36 @@ TJobTimes TimeJob(const std::string& folder, F job) {
   return t;
 }
 
-void Report(const char* what, const TJobTimes& t) {
-  std::printf("%-30s handed to the spooler %8.1f ms", what, t.spooled);
-  if (t.pdf > 0)
-    std::printf(", PDF complete %8.1f ms (%lld bytes)\n", t.pdf, t.bytes);
-  else
-    std::printf("\n");
+// A job's times over the rounds.
+struct TSeries {
+  std::string Name;
+  std::vector<double> Spooled, Pdf;
+  long long Bytes = -1;
+  TRecordCount Calls;
+  void Add(const TJobTimes& t) {
+    if (t.spooled > 0) Spooled.push_back(t.spooled);
+    if (t.pdf > 0) Pdf.push_back(t.pdf);
+    if (t.bytes > 0) Bytes = t.bytes;
+  }
+};
+
+std::string MinMedMax(const std::vector<double>& v) {
+  if (v.empty()) return "         -";
+  char b[96];
+  std::snprintf(b, sizeof b, "%7.0f / %7.0f / %7.0f", *std::min_element(v.begin(), v.end()), BenchMedian(v),
+                *std::max_element(v.begin(), v.end()));
+  return b;
+}
+
+void PrintCalls(const char* what, const TRecordCount& count) {
+  std::printf("%-36s %6.1f  (", what, double(count.total) / kPages);
+  bool first = true;
+  for (auto& k : count.kinds)
+    if (const char* n = RecordName(k.first)) {
+      std::printf("%s%s %.1f", first ? "" : ", ", n, double(k.second) / kPages);
+      first = false;
+    }
+  std::printf(")\n");
 }
 }  // namespace
 
@@ -240,45 +361,64 @@ int main(int argc, char** argv) {
   Printer()->SetPrinterIndex(Printer()->Printers()->IndexOf(queue));
   std::string folder = argc > 1 ? argv[1] : "";
   if (argc > 2) kPages = std::max(1, std::atoi(argv[2]));
+  int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+  bool more = argc > 4 && std::string(argv[4]) == "more";
   TForm* form = nullptr;
   auto* v = ShowFilledForm<THTMLViewer>(form, 700, 500);
   v->LoadFromString(Document());
 
-  TRecordCount count;
-  PrinterFactory() = [&count] { return std::make_unique<TMetafilePrinter>(&count); };
-  double m0 = Now();
-  v->Print(1, 9999);
-  double metafile = Now() - m0;
+  // The anchors: a plain program in one font; one drawing the viewer's page as the viewer
+  // does (its fonts each selected once, every character placed); with "more", also the
+  // one-font program placing every character, and the four fonts without placing them.
+  std::vector<TPlainKind> kinds = {{"plain, one font", false, false}, {"plain, 4 fonts, placed", true, true}};
+  if (more) {
+    kinds.push_back({"plain, one font, placed", false, true});
+    kinds.push_back({"plain, 4 fonts", true, false});
+  }
+  std::vector<TSeries> series(kinds.size() + 1);
+  for (size_t k = 0; k < kinds.size(); ++k) {
+    series[k].Name = kinds[k].Name;
+    CountPlainCalls(queue, kinds[k], series[k].Calls);
+  }
+  TSeries& viewer = series.back();
+  viewer.Name = "the viewer";
+  PrinterFactory() = [&viewer] { return std::make_unique<TMetafilePrinter>(&viewer.Calls); };
+  std::vector<double> metafile;
+  for (int r = 0; r < rounds; ++r) {
+    if (r == 1) PrinterFactory() = [] { return std::make_unique<TMetafilePrinter>(nullptr); };
+    double m0 = Now();
+    v->Print(1, 9999);
+    metafile.push_back(Now() - m0);
+  }
   PrinterFactory() = nullptr;
 
-  TJobTimes plain = TimeJob(folder, [queue] { return PlainGdiJob(queue, true); });
-  TJobTimes fourFonts = TimeJob(folder, [queue] { return PlainGdiJob(queue, false); });
-  TJobTimes viewer = TimeJob(folder, [v] {
-    v->Print(1, 9999);
-    return true;
-  });
+  // Interleaved: every round prints each job once.
+  for (int r = 0; r < rounds; ++r) {
+    for (size_t k = 0; k < kinds.size(); ++k)
+      series[k].Add(TimeJob(folder, [queue, &kinds, k] { return PlainGdiJob(queue, kinds[k]); }));
+    viewer.Add(TimeJob(folder, [v] {
+      v->Print(1, 9999);
+      return true;
+    }));
+  }
 
-  std::printf("printed %d pages to %s\n", kPages, queue);
-  std::printf("the viewer into a metafile:    %8.1f ms   (the viewer's own share)\n", metafile);
-  std::printf("calls on the context per page: %6.1f  (", double(count.total) / kPages);
-  bool first = true;
-  for (auto& k : count.kinds)
-    if (const char* n = RecordName(k.first)) {
-      std::printf("%s%s %.1f", first ? "" : ", ", n, double(k.second) / kPages);
-      first = false;
-    }
-  std::printf(")\n");
-  Report("plain GDI program, one font:", plain);
-  Report("plain GDI program, four fonts:", fourFonts);
-  Report("the viewer:", viewer);
-  auto ratio = [&viewer](const char* what, const TJobTimes& anchor, const char* target) {
-    if (anchor.spooled <= 0 || viewer.spooled <= 0) return;
-    std::printf("viewer / %s: %.2f to the spooler", what, viewer.spooled / anchor.spooled);
-    if (anchor.pdf > 0 && viewer.pdf > 0) std::printf(", %.2f to the PDF", viewer.pdf / anchor.pdf);
-    std::printf("%s\n", target);
-  };
-  ratio("plain GDI, one font", plain, "   (target: at most 2)");
-  ratio("plain GDI, four fonts", fourFonts, "");
+  std::printf("printed %d pages to %s, %d rounds; times in ms, min / median / max\n", kPages, queue, rounds);
+  std::printf("the viewer into a metafile (its own share): %s\n", MinMedMax(metafile).c_str());
+  std::printf("calls on the context per page:\n");
+  for (auto& s : series) PrintCalls(("  " + s.Name + ":").c_str(), s.Calls);
+  std::printf("%-26s %-31s %-31s %s\n", "", "handed to the spooler", "PDF complete", "PDF bytes");
+  for (auto& s : series)
+    std::printf("%-26s %-31s %-31s %lld\n", s.Name.c_str(), MinMedMax(s.Spooled).c_str(), MinMedMax(s.Pdf).c_str(),
+                s.Bytes);
+  for (size_t k = 0; k < kinds.size(); ++k) {
+    const TSeries& a = series[k];
+    if (a.Spooled.empty() || viewer.Spooled.empty()) continue;
+    std::printf("viewer / %-24s %.2f to the spooler", (a.Name + ":").c_str(),
+                BenchMedian(viewer.Spooled) / BenchMedian(a.Spooled));
+    if (!a.Pdf.empty() && !viewer.Pdf.empty())
+      std::printf(", %.2f to the PDF", BenchMedian(viewer.Pdf) / BenchMedian(a.Pdf));
+    std::printf("%s\n", k == 0 ? "   (target: at most 2)" : "");
+  }
   std::fflush(stdout);
   form->Free();
   return 0;
