@@ -199,6 +199,10 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
   bool PutInFrameState() {
     TWindowState want = GetParam() == TFrameState::Maximised ? wsMaximized : wsNormal;
     if (frame->WindowState() != want) frame->SetWindowState(want);
+    // A restored frame big enough for the document window where it was made.
+    RECT restored = {0, 0, 1000, 780}, now;
+    GetWindowRect(frame->Handle(), &now);
+    if (want == wsNormal && !EqualRect(&now, &restored)) frame->SetBoundsRect(restored);
     if (frmEditWin->WindowState() != wsNormal) frmEditWin->SetWindowState(wsNormal);
     RECT want_at = DocumentPlace(), at = DocumentRect();
     if (!EqualRect(&want_at, &at))
@@ -208,11 +212,11 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
     Settle();
     return false;
   }
-  // Handles what is queued, as the program's own loop does; false when the queue never
-  // empties (a window that keeps asking for the same work again).
+  // Handles what is queued, as the program's own loop does; false when the queue has not
+  // emptied in three seconds (a window that keeps asking for the same work again).
   static bool Settle() {
     MSG m;
-    for (int n = 0; n < 20000; ++n) {
+    for (DWORD t0 = GetTickCount(); GetTickCount() - t0 < 3000;) {
       if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return true;
       TranslateMessage(&m);
       DispatchMessageA(&m);
