@@ -120,4 +120,21 @@ void FitGroupList(TComboBox* box) {
   box->SetDropDownWidth(std::max(width, box->Width()));
 }
 
+void KeepDroppedListOnScreen(HWND combo) {
+  if (!IsWindow(combo) || !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) return;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetComboBoxInfo(combo, &info) || !info.hwndList) return;
+  RECT r;
+  GetWindowRect(info.hwndList, &r);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  // Wider than its box, the list opens to the right: at the screen's edge it goes left.
+  int dx = r.right > mi.rcWork.right ? mi.rcWork.right - r.right : 0;
+  if (r.left + dx < mi.rcWork.left) dx = mi.rcWork.left - r.left;
+  if (dx != 0)
+    SetWindowPos(info.hwndList, nullptr, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace vx

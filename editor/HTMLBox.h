@@ -59,5 +59,7 @@ class TComboBox;
 // Makes the group selector's drop-down list as wide as its longest group name: the
 // palette's panel leaves the box itself narrower than most names.
 void FitGroupList(TComboBox* box);
+// Moves a combo box's dropped list back inside the work area of its screen.
+void KeepDroppedListOnScreen(HWND combo);
 
 }  // namespace vx

@@ -408,6 +408,28 @@ void WithListFile(const AnsiString& name, const std::function<void()>& f) {
   }
 }
 
+// Runs the list's editor and writes the list file after its OK. A file that cannot be
+// written gives the list back as it was before: the list and its menu stay what the file
+// holds.
+template <class List>
+bool EditAndSaveList(List& list, const AnsiString& name) {
+  using Item = std::remove_pointer_t<decltype(list.Items(0))>;
+  std::vector<std::unique_ptr<Item>> before;
+  before.reserve(list.Count());
+  for (int i = 0; i < list.Count(); ++i) {
+    before.push_back(std::make_unique<Item>());
+    before.back()->Assign(*list.Items(i));
+  }
+  if (!list.Edit()) return false;
+  try {
+    WithListFile(name, [&] { list.SaveToFile(name); });
+  } catch (...) {
+    list.TakeFrom(before);
+    throw;
+  }
+  return true;
+}
+
 }  // namespace
 
 void TFrameForm::Step(const std::function<void()>& f) {
@@ -618,25 +640,18 @@ void TFrameForm::cmdPropertiesClick(TObject*) {
 }
 void TFrameForm::ConfigureMaintoolbar1Click(TObject*) { MainToolBar->Customize(0); }
 void TFrameForm::ConfigureFormatToolbar1Click(TObject*) { FormatToolBar->Customize(0); }
-// The list files are written as soon as their editors end with OK; the menus follow
-// even when writing fails.
+// The list files are written as soon as their editors end with OK; the menus list what
+// the files hold.
 void TFrameForm::cmdNewItemClick(TObject*) {
-  if (!cusTags_->Edit()) return;
+  if (!EditAndSaveList(*cusTags_, ProgramFolder() + "vornix.cti")) return;
   // The popup's own first item may be running this: its items are rebuilt once it returns.
-  auto rebuild = OnScopeExit([this] {
-    std::weak_ptr<bool> alive = alive_;
-    Application->Post([this, alive] {
-      if (!alive.expired()) BuildCustomTagMenu();
-    });
+  std::weak_ptr<bool> alive = alive_;
+  Application->Post([this, alive] {
+    if (!alive.expired()) BuildCustomTagMenu();
   });
-  AnsiString cti = ProgramFolder() + "vornix.cti";
-  WithListFile(cti, [&] { cusTags_->SaveToFile(cti); });
 }
 void TFrameForm::cmdEditCustomToolsClick(TObject*) {
-  if (!cusTool_->Edit()) return;
-  auto rebuild = OnScopeExit([this] { BuildToolsMenu(); });
-  AnsiString tsi = ProgramFolder() + "vornix.tsi";
-  WithListFile(tsi, [&] { cusTool_->SaveToFile(tsi); });
+  if (EditAndSaveList(*cusTool_, ProgramFolder() + "vornix.tsi")) BuildToolsMenu();
 }
 
 void TFrameForm::BuildCustomTagMenu() {

@@ -199,6 +199,11 @@ TfrmEditWin::TfrmEditWin(TComponent* owner) : TForm(owner) {
   ComboBox1->SetStyle(csDropDownList);
   ComboBox1->SetBounds(2, 2, 86, 22);
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
+  // The list is placed by the system after this notice: it is moved once it shows.
+  ComboBox1->OnDropDown = [this](TObject*) {
+    HWND combo = ComboBox1->Handle();
+    Application->Post([combo] { KeepDroppedListOnScreen(combo); });
+  };
   ScrollBox1 = new TScrollBox(this);
   ScrollBox1->SetName("ScrollBox1");
   ScrollBox1->SetParent(HTMLToolBarPanel);

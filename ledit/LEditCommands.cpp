@@ -81,31 +81,45 @@ int SaveFile(Editor& e, const std::string& path) {
   DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   int result = 0;
   // Through a link, the file at its end is replaced and the link stays.
+  SetLastError(0);
   const std::string target = n && n < MAX_PATH ? vx::FinalFileName(full) : std::string();
   DWORD attrs = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target.c_str());
   if (target.empty() || target.size() >= MAX_PATH) {
-    result = ERROR_INVALID_NAME;
+    // A loop of links, or a link into a folder that is not there: the link stays as it is.
+    result = static_cast<int>(target.empty() && GetLastError() ? GetLastError() : ERROR_INVALID_NAME);
   } else if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
     // Replacing would silently defeat the read-only flag.
     result = ERROR_ACCESS_DENIED;
   } else {
-    std::string dir = vx::ExtractFilePath(target);
+    std::string dir = target.substr(0, target.find_last_of("\\/:") + 1);
     char tmp[MAX_PATH];
     if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "led", 0, tmp)) {
       result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE);
     } else {
       HANDLE f = CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
       bool ok = f != INVALID_HANDLE_VALUE;
+      // The first failure's error is the one reported (a full disk): closing would overwrite it.
+      DWORD error = ok ? 0 : GetLastError();
       if (ok) {
         DWORD wrote = 0;
-        ok = bytes.empty() ||
-             (WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) && wrote == bytes.size());
-        ok = FlushFileBuffers(f) && ok;
+        bool written = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+        if (!written)
+          error = GetLastError();
+        else if (!bytes.empty() && wrote < bytes.size())
+          error = ERROR_HANDLE_DISK_FULL;  // a short write: the disk took no more
+        ok = written && error == 0;
+        if (!FlushFileBuffers(f) && ok) {
+          ok = false;
+          error = GetLastError();
+        }
         CloseHandle(f);
       }
-      if (ok) ok = PutInPlace(tmp, target.c_str(), attrs);
+      if (ok) {
+        ok = PutInPlace(tmp, target.c_str(), attrs);
+        if (!ok) error = GetLastError();
+      }
       if (!ok) {
-        result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+        result = static_cast<int>(error ? error : ERROR_WRITE_FAULT);
         DeleteFileA(tmp);
       }
     }

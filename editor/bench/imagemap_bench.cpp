@@ -9,6 +9,7 @@
 
 #include "editor/bench/BenchFrame.h"
 #include "editor/wizards/Vx2_imgm.h"
+#include "editor/wizards/WizardText.h"
 #include "framework/core/SysUtils.h"
 #include "viewer/bench/BenchClock.h"
 
@@ -43,10 +44,28 @@ int main(int argc, char** argv) {
   frmEditWin->cmdEditImageMapClick(frmEditWin->cmdEditImageMap);
   double end = BenchNow();
   Application->OnModalForm = nullptr;
+  // Where the OK's time goes: the same wizard shown again, its map written, then freed.
+  double insert = 0, freed = 0;
+  {
+    TMapSelection sel = SplitMapSelection(map);
+    auto wizard = NewForm<TForm_Imgm>(Application);
+    for (const AnsiString& area : sel.Areas) wizard->ParseArea(area);
+    wizard->Show();  // its spots' windows made, as in the modal run
+    Application->ProcessMessages();
+    double a = BenchNow();
+    wizard->InsertMap(ed, false);
+    insert = BenchNow() - a;
+    a = BenchNow();
+    wizard.reset();
+    freed = BenchNow() - a;
+    ed->SetText(map);
+  }
   bool same = ed->GetText() == map;
   std::printf("map: %d areas, %zu hot spots read, written back %s\n", areas, spots, same ? "unchanged" : "CHANGED");
   std::printf("selection read into the wizard: %9.1f ms\n", ok - t0);
-  std::printf("OK (map written, wizard freed): %9.1f ms   target < 2000 ms\n", end - ok);
+  std::printf("OK (map written, wizard freed): %9.1f ms   target < 1000 ms\n", end - ok);
+  std::printf("  of which the map written:      %9.1f ms\n  and the wizard freed:          %9.1f ms\n", insert,
+              freed);
   std::fflush(stdout);
   StopBenchFrame();
   return same && spots == static_cast<size_t>(areas) ? 0 : 1;

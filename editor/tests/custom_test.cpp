@@ -252,6 +252,58 @@ TEST_F(CustomTest, CancelDiscardsRemovalsAndPropertyChanges) {
   EXPECT_EQ(Editor()->GetLine(1), "a <B>word</B> here");
 }
 
+// A list file that cannot be written (another program holds it) keeps the list, and so the
+// popup and the Tools menu, as the file holds them.
+TEST_F(CustomTest, AFailedSaveKeepsTheListsAsTheirFilesHoldThem) {
+  Tag(*frame->CusTags(), "Centre", "<CENTER>", false, "</CENTER>", false);
+  frame->CusTags()->SaveToFile(dir + "vornix.cti");
+  Tool(*frame->CusTool(), "Lint", dir + "lint.exe", "%s", false);
+  frame->CusTool()->SaveToFile(dir + "vornix.tsi");
+  frame->BuildCustomTagMenu();
+  frame->BuildToolsMenu();
+  const std::string cti = ReadFileBytes(dir + "vornix.cti"), tsi = ReadFileBytes(dir + "vornix.tsi");
+  const std::vector<std::string> tools = Captions(frame->Tools1);
+  std::string added;
+  onList = [](TForm* f) {
+    static_cast<TCusListDlg*>(f)->btnAdd->Click();
+    static_cast<TCusListDlg*>(f)->btnOK->Click();
+  };
+  onName = [&](TForm* f) {
+    if (auto* d = dynamic_cast<TfrmNewTag*>(f)) d->newtagE->SetText(added);
+    if (auto* d = dynamic_cast<TfrmNewTool*>(f)) d->newtoolE->SetText(added);
+    f->SetModalResult(mrOk);
+  };
+  onProps = [](TForm* f) { f->SetModalResult(mrOk); };
+  for (const char* leaf : {"vornix.cti", "vornix.tsi"}) {
+    const bool tags = std::string(leaf) == "vornix.cti";
+    added = tags ? "Bold" : "Tidy";
+    HANDLE lock = CreateFileA((dir + leaf).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    messages.clear();
+    MenuCommand(tags ? frame->EditCustonTags1 : frame->cmdEditCustomTools);
+    Pump();
+    CloseHandle(lock);
+    ASSERT_EQ(messages.size(), 1u) << leaf;
+    EXPECT_NE(messages[0].find(dir + leaf), std::string::npos) << messages[0];
+    if (tags) {
+      EXPECT_EQ(frame->CusTags()->Count(), 1);
+      EXPECT_EQ(Captions(frame->CustomPopUp->Items()), (std::vector<std::string>{"Edit Custom Tags..", "-", "Centre"}));
+      EXPECT_EQ(ReadFileBytes(dir + leaf), cti);
+    } else {
+      EXPECT_EQ(frame->CusTool()->Count(), 1);
+      EXPECT_EQ(Captions(frame->Tools1), tools);
+      EXPECT_EQ(ReadFileBytes(dir + leaf), tsi);
+    }
+  }
+  // With the files free again the same OK writes them, and the menus follow.
+  added = "Bold";
+  MenuCommand(frame->EditCustonTags1);
+  Pump();
+  EXPECT_EQ(Captions(frame->CustomPopUp->Items()),
+            (std::vector<std::string>{"Edit Custom Tags..", "-", "Centre", "Bold"}));
+  EXPECT_NE(ReadFileBytes(dir + "vornix.cti").find(Str("Bold")), std::string::npos);
+}
+
 TEST_F(CustomTest, TextsLongerThanAWindowTitleComeBackFromThePropertiesWhole) {
   // Lines of text in the memos: 66,298 characters before (just past what a window title
   // holds, once cut to 762), 64,998 (once refused the window) and 1,300,000 after.

@@ -317,6 +317,61 @@ TEST_F(FrameTest, AFileThatCannotBeReadOpensNoTab) {
   EXPECT_EQ(ReadFileBytes(name), "text\r\n");
 }
 
+// A save to a full disk says why, and leaves nothing behind there.
+TEST_F(FrameTest, ASaveToAFullDiskSaysTheDiskIsFull) {
+  std::string small = std::string("Z:") + VX_SMALL_DISK;
+  std::replace(small.begin(), small.end(), '/', '\\');
+  ULARGE_INTEGER total{};
+  if (!GetDiskFreeSpaceExA((small + "\\").c_str(), nullptr, &total, nullptr) || total.QuadPart > (1u << 20))
+    GTEST_SKIP() << "no small file system at " << small << " (mounting needs root)";
+  std::string text;
+  while (text.size() < 200000) text += std::string(78, 'x') + "\r\n";  // more than the small disk holds
+  Doc(text);
+  Type("x");
+  ASSERT_GT(Editor()->GetText().size(), 200000u);
+  const std::string full = small + "\\full.htm";
+  SaveAs(full);
+  frame->cmdSaveAsClick(frame);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Cannot save file " + full + ": the disk is full"}));
+  EXPECT_TRUE(Editor()->GetModified());
+  EXPECT_EQ(ReadFileBytes(full), "<missing>");
+  answers = {IDNO};
+}
+
+// The edit control's own message boxes, read and answered from a timer.
+std::vector<std::string> g_boxes;
+BOOL CALLBACK BoxText(HWND c, LPARAM lp) {
+  char buf[512] = "";
+  GetWindowTextA(c, buf, sizeof buf);
+  *reinterpret_cast<std::string*>(lp) += buf;
+  return TRUE;
+}
+BOOL CALLBACK AnswerBox(HWND h, LPARAM) {
+  char cls[16] = "";
+  GetClassNameA(h, cls, sizeof cls);
+  if (strcmp(cls, "#32770") != 0 || !IsWindowVisible(h)) return TRUE;
+  std::string text;
+  EnumChildWindows(h, BoxText, reinterpret_cast<LPARAM>(&text));
+  g_boxes.push_back(text);
+  PostMessageA(h, WM_COMMAND, IDOK, 0);
+  return TRUE;
+}
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0); }
+
+// A file with a line too long to edit gets the editor's own message only, and no tab.
+TEST_F(FrameTest, AFileWithALineTooLongToEditSaysSoOnce) {
+  std::string name = Write("long.htm", "short\r\n" + std::string(40000, 'x') + "\r\n");
+  g_boxes.clear();
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerBoxes);
+  frame->OpenInEditor(name);
+  Pump();
+  KillTimer(nullptr, timer);
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_NE(g_boxes[0].find("line 2 is longer than 32767 characters"), std::string::npos) << g_boxes[0];
+  EXPECT_EQ(messages, std::vector<std::string>{});
+  EXPECT_EQ(TabCount(), 0);
+}
+
 TEST_F(FrameTest, DroppedDocumentsOpenInTabs) {
   std::string a = Write("a.htm", "a\r\n"), b = Write("b.txt", "b\r\n"), c = Write("c.html", "c\r\n"),
               d = Write("noext", "d\r\n");

@@ -282,7 +282,8 @@ TEST_F(WizardsTest, EditImageMapRefusesWhatItCannotEditAndChangesNothing) {
   // Coordinates whose width the wizard cannot hold are refused, not written back changed.
   edit("<map name=m><area coords=\"-2147483648,-2147483648,2147483647,2147483647\" href=a.htm></map>");
   EXPECT_EQ(messages,
-            std::vector<std::string>{"'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value"});
+            std::vector<std::string>{"COORDS=\"-2147483648,-2147483648,2147483647,2147483647\" is not a rectangle: "
+                                     "it is wider or taller than a whole number can hold"});
   edit("<map name=m><area coords=\"1,2,3,4\"></map> ");
   EXPECT_EQ(messages, std::vector<std::string>{"Highlighted text incorrect - \r\nHighlight text from <MAP> to </MAP>"});
   EXPECT_EQ(wizards, 0);

@@ -255,7 +255,11 @@ TAreaFields ParseAreaText(const AnsiString& text) {
         // beyond a whole number would be written back as other coordinates.
         long long w = static_cast<long long>(r) - l, h = static_cast<long long>(b) - t2;
         if (w < 0 || h < 0 || w > INT_MAX || h > INT_MAX)
-          throw EConvertError("'" + value + "' is not a valid integer value");
+          throw EConvertError("COORDS=\"" + value + "\" is not a rectangle: " +
+                              (w < 0 && h < 0 ? "its right edge is left of its left edge and its bottom edge above its top edge"
+                               : w < 0        ? "its right edge is left of its left edge"
+                               : h < 0        ? "its bottom edge is above its top edge"
+                                              : "it is wider or taller than a whole number can hold"));
         a.HasCoords = true;
         a.Left = l;
         a.Top = t2;

@@ -1,4 +1,5 @@
 // The file system calls of SysUtils on POSIX systems (the portable build and its tests).
+#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +61,11 @@ AnsiString FinalFileName(const AnsiString& name) {
     AnsiString to(link, static_cast<size_t>(n));
     size_t slash = at.rfind('/');
     at = to[0] == '/' || slash == AnsiString::npos ? to : at.substr(0, slash + 1) + to;
+  }
+  // Still a link after the bound: a loop, which a save must not replace by a plain file.
+  if (lstat(at.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    errno = ELOOP;
+    return AnsiString();
   }
   return ExpandFileName(at);
 }

@@ -15,6 +15,7 @@ unsigned ProcessId() { return static_cast<unsigned>(getpid()); }
 
 AnsiString SaveTarget(const AnsiString& fileName) {
   const AnsiString target = FinalFileName(fileName);
+  if (target.empty()) throw EFCreateError("Cannot create file " + fileName);
   struct stat st;
   if (stat(target.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)))
     throw EFCreateError("Cannot create file " + fileName);

@@ -15,6 +15,7 @@ AnsiString SaveTarget(const AnsiString& fileName) {
   // The replace call puts a new file in place of whatever it is given: given a link, the
   // link goes and the file it led to stays behind, unsaved. So the file itself is replaced.
   const AnsiString target = FinalFileName(fileName);
+  if (target.empty()) throw EFCreateError("Cannot create file " + fileName);
   DWORD a = GetFileAttributesA(target.c_str());
   if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     throw EFCreateError("Cannot create file " + fileName);

@@ -483,6 +483,26 @@ static void KeepOwnedAbove(HWND owner) {
     SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+static bool OwnsVisibleWindow(HWND owner) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w != owner && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return true;
+  return false;
+}
+
+// Two watches, each with a timer of its own: a while after an activation, and a moment
+// after each move of the focus, which needs a closer look but only while a window is owned.
+void TForm::WatchOwned(bool afterFocus) {
+  if (!HandleAllocated() || (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD)) return;
+  if (afterFocus) {
+    if (!OwnsVisibleWindow(Handle())) return;
+    focusWatchTicks_ = kFocusWatchTicks;
+    SetTimer(Handle(), kFocusWatchTimer, 15, nullptr);
+  } else {
+    keepOwnedTicks_ = kKeepOwnedTicks;
+    SetTimer(Handle(), kKeepOwnedTimer, 100, nullptr);
+  }
+}
+
 static BOOL CALLBACK DisableOthers(HWND h, LPARAM l) {
   auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(l);
   if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) {
@@ -597,6 +617,10 @@ void TForm::DefocusControl(TWinControl* c, bool removing) {
 
 void TForm::FocusChanged(TWinControl* c) {
   if (Destroying()) return;
+  // In a Wine desktop the top-level window comes above its owned windows a moment after the
+  // focus moves inside it, again with no notice: the window that owns them watches briefly.
+  if (HandleAllocated())
+    if (auto* top = dynamic_cast<TForm*>(FindControl(GetAncestor(Handle(), GA_ROOT)))) top->WatchOwned(true);
   // The frame remembers whether its focus was last in a child window or in its own controls.
   if (formStyle_ == fsMDIChild) {
     if (TForm* frame = MDIParent()) frame->focusInChild_ = true;
@@ -679,8 +703,9 @@ bool TForm::HandleDialogKey(WORD key) {
 }
 
 void TForm::WndProc(TMessage& m) {
-  if (m.Msg == WM_TIMER && m.WParam == kKeepOwnedTimer) {
-    if (--keepOwnedTicks_ <= 0) KillTimer(Handle(), kKeepOwnedTimer);
+  if (m.Msg == WM_TIMER && (m.WParam == kKeepOwnedTimer || m.WParam == kFocusWatchTimer)) {
+    int& ticks = m.WParam == kKeepOwnedTimer ? keepOwnedTicks_ : focusWatchTicks_;
+    if (--ticks <= 0) KillTimer(Handle(), m.WParam);
     KeepOwnedAbove(Handle());
     return;
   }
@@ -694,8 +719,7 @@ void TForm::WndProc(TMessage& m) {
       } else {
         // Wine raises the window some time after its activation, with no notice to it: its
         // owned windows are looked at for a while, and put back above it once covered.
-        keepOwnedTicks_ = kKeepOwnedTicks;
-        SetTimer(Handle(), kKeepOwnedTimer, 100, nullptr);
+        WatchOwned(false);
         Activate();
         if (!HIWORD(m.WParam)) RestoreFocus();
       }

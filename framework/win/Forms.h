@@ -157,10 +157,11 @@ class TForm : public TCustomControl {
   HWND clientHandle_ = nullptr;
   HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
-  // Ticks left of the watch over the owned windows after an activation.
-  int keepOwnedTicks_ = 0;
-  static constexpr UINT_PTR kKeepOwnedTimer = 0x7E0A;
-  static constexpr int kKeepOwnedTicks = 8;
+  // Ticks left of the watches over the owned windows, after an activation and after a focus move.
+  int keepOwnedTicks_ = 0, focusWatchTicks_ = 0;
+  static constexpr UINT_PTR kKeepOwnedTimer = 0x7E0A, kFocusWatchTimer = 0x7E0B;
+  static constexpr int kKeepOwnedTicks = 8, kFocusWatchTicks = 6;
+  void WatchOwned(bool afterFocus);
 
  protected:
   ~TForm() override;

@@ -516,6 +516,14 @@ TEST_F(LEditWindow, SaveThroughLinuxLinksWritesTheFileTheyLeadTo) {
   WriteFile(dir + "real\\gone.htm", "changed");
   EXPECT_EQ(Slurp(dir + "gone.htm"), "changed");
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
+  // A link into a folder that is not there: an error, and the link stays a link.
+  for (const char* old : {"nowhere\\page.htm", "away.htm"}) DeleteFileA((dir + old).c_str());
+  RemoveDirectoryA((dir + "nowhere").c_str());
+  if (vx::UnixLinkTarget(dir + "away.htm").empty()) ASSERT_TRUE(vx::MakeUnixLink("nowhere\\page.htm", dir + "away.htm"));
+  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>((dir + "away.htm").c_str())), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 1);
+  EXPECT_EQ(vx::UnixLinkTarget(dir + "away.htm"), "nowhere/page.htm");
+  EXPECT_EQ(GetFileAttributesA((dir + "nowhere").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(LEditWindow, OverlongLineIsRefusedWithMessage) {

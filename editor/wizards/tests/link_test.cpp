@@ -3,6 +3,8 @@
 #include "editor/wizards/H_hrefb.h"
 #include "editor/wizards/Vx2_imgp.h"
 #include "editor/wizards/tests/wizard_fixture.h"
+#include "framework/core/Scoped.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "toolkit/ZXCtrls.h"
 
 using namespace vx;
@@ -144,4 +146,76 @@ TEST_F(PropertiesDialog, TheLinkComesFromTheLinkDialogOrAFile) {
   EXPECT_EQ(title, "Select File");
   EXPECT_EQ(filter, "HTML Files (*.htm)|*.htm|All Files|*.*");
   EXPECT_EQ(p->HRefE->Text(), "site/index.htm");
+}
+
+// Enter and Esc in the open scheme list close the list; only with the list closed do they
+// press OK or Cancel. The dialog is opened as a person opens it, from the hot spot
+// properties' "..." button.
+TEST_F(LinkDialog, EnterInTheOpenSchemeListChoosesAndLeavesTheDialogOpen) {
+  f.reset();
+  Pump();
+  // Modal runs that wait for the person's keys.
+  Application->SetUnattended(false);
+  auto attended = OnScopeExit([] { Application->SetUnattended(true); });
+  auto props = NewForm<TForm_Imgp>(Application);
+  TForm_RefB* d = nullptr;
+  HWND combo = nullptr;
+  auto dropped = [&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; };
+  std::string afterEnter, afterEsc, link;
+  bool openAfterEnter = false, openAfterEsc = false;
+  int result = -1;
+  screen::TInputScript s;
+  s.Do([&] { Application->Post([&] { result = props->ShowModal(); }); }, "open the properties")
+      .Then([&] { return props->Visible() && IsWindowVisible(props->Button1->Handle()); }, "the properties show")
+      .Pause(300)
+      .Do([&] { screen::Click(screen::Centre(screen::WindowScreenRect(props->Button1->Handle()))); }, "click ...")
+      .Then(
+          [&] {
+            d = static_cast<TForm_RefB*>(screen::ShownForm("TForm_RefB"));
+            return d && IsWindowVisible(combo = d->ResourceLB->Handle()) && GetFocus() == combo;
+          },
+          "the HREF Builder shows")
+      .Pause(300)
+      .Do([] { screen::Key(VK_DOWN, TShiftState{ssAlt}); }, "open the list")
+      .Then(dropped, "the list shows")
+      .Pause(200)
+      .Do([] { screen::Key(VK_DOWN); }, "to the next scheme")
+      .Pause(200)
+      .Do([] { screen::Key(VK_RETURN); }, "Enter in the list")
+      .Pause(300)
+      .Do([&] {
+        openAfterEnter = screen::ShownForm("TForm_RefB") == d && !dropped();
+        if (!openAfterEnter) return;
+        afterEnter = d->Scheme() + " " + d->URLE->Text();
+        screen::SaveShot(screen::Capture(screen::WindowScreenRect(d->Handle())), "href_after_enter");
+      })
+      .Do(
+          [&] {
+            if (!openAfterEnter) return;
+            RECT r = screen::WindowScreenRect(combo);
+            screen::Click(POINT{r.right - 6, (r.top + r.bottom) / 2});
+          },
+          "click the list's arrow")
+      .Then([&] { return !openAfterEnter || dropped(); }, "the list shows again")
+      .Pause(200)
+      .Do([] { screen::Key(VK_ESCAPE); }, "Esc in the list")
+      .Pause(300)
+      .Do([&] {
+        openAfterEsc = openAfterEnter && screen::ShownForm("TForm_RefB") == d && !dropped();
+        if (openAfterEsc) afterEsc = d->Scheme();
+      })
+      .Do([&] {
+        if (screen::ShownForm("TForm_RefB")) screen::Key(VK_RETURN);
+      }, "Enter with the list closed")
+      .Then([&] { return !screen::ShownForm("TForm_RefB"); }, "the HREF Builder ends")
+      .Do([&] { link = props->HRefE->Text(); })
+      .Do([] { screen::Key(VK_ESCAPE); }, "Esc in the properties")
+      .Then([&] { return result != -1; }, "the properties end");
+  EXPECT_TRUE(s.Run()) << s.FailedStep();
+  EXPECT_TRUE(openAfterEnter);
+  EXPECT_EQ(afterEnter, "ftp ftp://");
+  EXPECT_TRUE(openAfterEsc);
+  EXPECT_EQ(afterEsc, "ftp");
+  EXPECT_EQ(link, "ftp://");
+  EXPECT_EQ(result, mrCancel);
 }

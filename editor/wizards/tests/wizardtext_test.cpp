@@ -219,9 +219,22 @@ TEST(MapText, ASelectionIsReadWithItsCaseKept) {
     ParseAreaText(" COORDS=\"-2147483648,-2147483648,2147483647,2147483647\">");
     ADD_FAILURE() << "a width of 2^32 - 1 was taken";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'-2147483648,-2147483648,2147483647,2147483647' is not a valid integer value");
+    EXPECT_EQ(e.Message(), "COORDS=\"-2147483648,-2147483648,2147483647,2147483647\" is not a rectangle: it is wider "
+                           "or taller than a whole number can hold");
   }
-  EXPECT_THROW(ParseAreaText(" COORDS=\"10,10,5,20\">"), EConvertError);
+  // The message says which edges are the wrong way round.
+  auto refusal = [](const char* coords) {
+    try {
+      ParseAreaText(AnsiString(" COORDS=\"") + coords + "\">");
+    } catch (const EConvertError& e) {
+      return std::string(e.Message());
+    }
+    return std::string("taken");
+  };
+  EXPECT_EQ(refusal("10,10,5,20"), "COORDS=\"10,10,5,20\" is not a rectangle: its right edge is left of its left edge");
+  EXPECT_EQ(refusal("10,10,20,5"), "COORDS=\"10,10,20,5\" is not a rectangle: its bottom edge is above its top edge");
+  EXPECT_EQ(refusal("10,10,5,5"), "COORDS=\"10,10,5,5\" is not a rectangle: its right edge is left of its left edge "
+                                  "and its bottom edge above its top edge");
   EXPECT_THROW(ParseAreaText(" COORDS=\"0,-2147483648,1,2147483647\">"), EConvertError);
   a = ParseAreaText(" COORDS=\"-2147483648,0,-1,2147483647\">");
   EXPECT_EQ(a.Width, 2147483647);

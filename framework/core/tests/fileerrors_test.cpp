@@ -12,6 +12,10 @@
 #include "framework/core/ValueStream.h"
 #include "framework/core/tests/TestFiles.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace vx;
 
 namespace {
@@ -52,6 +56,37 @@ TEST(FileErrors, AWriteToAFullDiskNamesTheFileAndSaysTheDiskIsFull) {
             }),
             std::string("Stream write error - ") + kFullDevice + ": the disk is full");
 }
+
+#ifdef _WIN32
+}  // namespace
+
+// The import slot through which the framework's file stream calls the system's write.
+extern "C" void* vx_imp_WriteFile __asm__("__imp__WriteFile@20");
+
+namespace {
+
+BOOL WINAPI TakesNothing(HANDLE, LPCVOID, DWORD, LPDWORD put, LPOVERLAPPED) {
+  if (put) *put = 0;
+  return TRUE;
+}
+
+// A write the system reports done with nothing taken (as a pipe that will not wait does)
+// sets no error code: whatever an earlier call left there says nothing of this file.
+TEST(FileErrors, AWriteThatTakesNothingIsNoFullDiskOfAnEarlierCall) {
+  const AnsiString name = FreshFolder("fileerrors_nothing") + "taken.txt";
+  TFileStream f(name, fmCreate);
+  DWORD was = 0;
+  ASSERT_TRUE(VirtualProtect(&vx_imp_WriteFile, sizeof(void*), PAGE_READWRITE, &was));
+  void* const real = vx_imp_WriteFile;
+  vx_imp_WriteFile = reinterpret_cast<void*>(&TakesNothing);
+  char block[16] = {};
+  SetLastError(ERROR_DISK_FULL);
+  const std::string message = MessageOf<EWriteError>([&] { f.WriteBuffer(block, sizeof block); });
+  vx_imp_WriteFile = real;
+  VirtualProtect(&vx_imp_WriteFile, sizeof(void*), was, &was);
+  EXPECT_EQ(message, "Stream write error - " + name);
+}
+#endif
 
 TEST(FileErrors, ADamagedOrCutFileNamesItselfInTheReadersWords) {
   AnsiString dir = FreshFolder("fileerrors_read");

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -122,6 +125,76 @@ TEST(SafeSave, ALinkWhoseFileIsGoneGetsThatFileBack) {
   EXPECT_THROW(Save(dir + "gone.htm", "theirs"), EFCreateError);
   EXPECT_EQ(Slurp(dir + "real\\gone.htm"), "changed");
   SetFileAttributesA((dir + "real\\gone.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The names in a folder, links whose file is gone left out (Wine does not show them).
+std::vector<std::string> Listing(const AnsiString& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir.c_str()))
+    names.push_back(e.path().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Finding where a save will go only looks: no file appears or goes, not even for a moment,
+// whether the name is new, a link whose file is gone, or such a link reached through a
+// linked folder (whose ".." is the real folder's parent).
+TEST(FinalFileName, CreatesAndRemovesNothing) {
+  AnsiString dir = FreshFolder("finalname_looks");
+  ForceDirectories(dir + "real");
+  ForceDirectories(dir + "deep\\inner");
+  if (!MakeUnixLink("real\\gone.htm", dir + "gone.htm")) GTEST_SKIP() << "no Linux links here";
+  ASSERT_TRUE(MakeUnixLink("gone.htm", dir + "chain.htm"));
+  ASSERT_TRUE(MakeUnixLink("deep\\inner", dir + "sub"));
+  ASSERT_TRUE(MakeUnixLink("..\\gone.htm", dir + "deep\\inner\\up.htm"));
+  const std::vector<std::string> before = Listing(dir);
+  HANDLE watch = FindFirstChangeNotificationA(dir.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(watch, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FinalFileName(dir + "new.htm"), dir + "new.htm");
+  EXPECT_EQ(FinalFileName(dir + "gone.htm"), dir + "real\\gone.htm");
+  EXPECT_EQ(FinalFileName(dir + "chain.htm"), dir + "real\\gone.htm");
+  EXPECT_EQ(FinalFileName(dir + "sub\\up.htm"), dir + "deep\\gone.htm");
+  EXPECT_EQ(WaitForSingleObject(watch, 500), WAIT_TIMEOUT) << "a file was made or removed in the folder";
+  FindCloseChangeNotification(watch);
+  EXPECT_EQ(Listing(dir), before);
+  EXPECT_EQ(UnixLinkTarget(dir + "gone.htm"), "real/gone.htm");
+}
+
+// A chain of links that leads nowhere a file can be made is refused with the message of a
+// failed create; every link stays as it was and no file appears anywhere.
+TEST(SafeSave, RefusesALinkThatLeadsNowhereAndKeepsIt) {
+  AnsiString dir = FreshFolder("safesave_nowhere");
+  if (!MakeUnixLink("loop2.htm", dir + "loop1.htm")) GTEST_SKIP() << "no Linux links here";
+  ASSERT_TRUE(MakeUnixLink("loop1.htm", dir + "loop2.htm"));
+  ASSERT_TRUE(MakeUnixLink("nowhere\\page.htm", dir + "away.htm"));
+  ASSERT_TRUE(MakeUnixLink("away.htm", dir + "chain.htm"));
+  struct Case {
+    const char* what;
+    const char* link;
+    DWORD error;
+  } cases[] = {
+      {"a loop", "loop1.htm", ERROR_CANT_RESOLVE_FILENAME},
+      {"a link into a folder that is not there", "away.htm", ERROR_PATH_NOT_FOUND},
+      {"a chain ending in such a link", "chain.htm", ERROR_PATH_NOT_FOUND},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetLastError(0);
+    EXPECT_EQ(FinalFileName(dir + c.link), "");
+    EXPECT_EQ(GetLastError(), c.error);
+    try {
+      Save(dir + c.link, "new");
+      FAIL() << "the save said it succeeded";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.Message(), "Cannot create file " + dir + c.link);
+    }
+  }
+  EXPECT_EQ(UnixLinkTarget(dir + "loop1.htm"), "loop2.htm");
+  EXPECT_EQ(UnixLinkTarget(dir + "loop2.htm"), "loop1.htm");
+  EXPECT_EQ(UnixLinkTarget(dir + "away.htm"), "nowhere/page.htm");
+  EXPECT_EQ(UnixLinkTarget(dir + "chain.htm"), "away.htm");
+  EXPECT_FALSE(DirectoryExists(dir + "nowhere"));
+  EXPECT_EQ(Listing(dir), std::vector<std::string>()) << "a file took a link's place";
 }
 
 #else
