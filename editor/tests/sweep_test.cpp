@@ -182,8 +182,13 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
   // Where the document window stands: inside the client area, or past its right and bottom
   // edges with a corner still showing.
   RECT DocumentPlace() {
+    // The client area as it is without its scroll bars, which come and go with the place.
     RECT c;
-    GetClientRect(frame->ClientHandle(), &c);
+    HWND client = frame->ClientHandle();
+    GetClientRect(client, &c);
+    LONG style = GetWindowLongA(client, GWL_STYLE);
+    if (style & WS_VSCROLL) c.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) c.bottom += GetSystemMetrics(SM_CYHSCROLL);
     if (GetParam() == TFrameState::PartlyOutside) return {c.right - 260, c.bottom - 160, c.right + 300, c.bottom + 220};
     return {0, 0, 560, 380};
   }
