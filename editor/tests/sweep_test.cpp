@@ -4,7 +4,9 @@
 // (and, in the OK runs, with OK where that touches nothing outside the test's folder).
 // After each command: the program goes on, no document lost or changed behind the user's
 // back, a changed document still counts as changed, and the focus is in the current
-// editor. A second road runs the document commands while "Check Spelling" waits.
+// editor. A second road runs the document commands while "Check Spelling" waits. Each
+// sweep runs with the frame restored, with it maximised, and with the document window
+// partly past the edges of the frame's client area.
 #include <functional>
 #include <map>
 
@@ -43,7 +45,9 @@ struct TDocState {
   bool modified;
 };
 
-struct SweepTest : FrameTest {
+enum class TFrameState { Restored, Maximised, PartlyOutside };
+
+struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
   bool okPass = false;
   std::vector<std::string> failures;
   std::unique_ptr<spellwin::TTicker> ticker;
@@ -172,6 +176,64 @@ struct SweepTest : FrameTest {
     return frame->ActiveMDIChild() == frmEditWin;
   }
   std::vector<std::string> made;  // the three texts as first made
+
+  // ---- the frame state under test ---------------------------------------------------------
+
+  // Where the document window stands: inside the client area, or past its right and bottom
+  // edges with a corner still showing.
+  RECT DocumentPlace() {
+    // The client area as it is without its scroll bars, which come and go with the place.
+    RECT c;
+    HWND client = frame->ClientHandle();
+    GetClientRect(client, &c);
+    LONG style = GetWindowLongA(client, GWL_STYLE);
+    if (style & WS_VSCROLL) c.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) c.bottom += GetSystemMetrics(SM_CYHSCROLL);
+    if (GetParam() == TFrameState::PartlyOutside) return {c.right - 260, c.bottom - 160, c.right + 300, c.bottom + 220};
+    return {0, 0, 560, 380};
+  }
+  RECT DocumentRect() {
+    RECT r;
+    GetWindowRect(frmEditWin->Handle(), &r);
+    MapWindowPoints(nullptr, frame->ClientHandle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  // Commands such as Tile and Cascade move the document window: each run puts it back.
+  // False when the program never goes idle afterwards; the document window is then hidden,
+  // which ends the spin, so that the program can still be closed.
+  bool PutInFrameState() {
+    TWindowState want = GetParam() == TFrameState::Maximised ? wsMaximized : wsNormal;
+    if (frame->WindowState() != want) frame->SetWindowState(want);
+    // A restored frame big enough for the document window where it was made.
+    RECT restored = {0, 0, 1000, 780}, now;
+    GetWindowRect(frame->Handle(), &now);
+    if (want == wsNormal && !EqualRect(&now, &restored)) frame->SetBoundsRect(restored);
+    if (frmEditWin->WindowState() != wsNormal) frmEditWin->SetWindowState(wsNormal);
+    RECT want_at = DocumentPlace(), at = DocumentRect();
+    if (!EqualRect(&want_at, &at))
+      frmEditWin->SetBounds(want_at.left, want_at.top, want_at.right - want_at.left, want_at.bottom - want_at.top);
+    if (Settle()) return true;
+    frmEditWin->Hide();
+    Settle();
+    return false;
+  }
+  // Handles what is queued, as the program's own loop does; false when the queue has not
+  // emptied in three seconds (a window that keeps asking for the same work again).
+  static bool Settle() {
+    MSG m;
+    for (DWORD t0 = GetTickCount(); GetTickCount() - t0 < 3000;) {
+      if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return true;
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    return false;
+  }
+  bool InFrameState() {
+    TWindowState want = GetParam() == TFrameState::Maximised ? wsMaximized : wsNormal;
+    RECT want_at = DocumentPlace(), at = DocumentRect();
+    return frame->WindowState() == want && frmEditWin->WindowState() == wsNormal && EqualRect(&want_at, &at);
+  }
+
   void MakeCurrent(int current) {
     if (frmEditWin->TabControl->TabIndex() == current && GetFocus() == Editor()->Handle()) return;
     frmEditWin->TabControl->SetTabIndex(current);
@@ -303,7 +365,10 @@ struct SweepTest : FrameTest {
       if (messages[i] == "Save Changes to '" + name + "'?") return true;
     return false;
   }
-  void Check(const std::string& what, const std::vector<TDocState>& before, size_t firstMessage, bool focus) {
+  // Whether the focus was looked at: a command that claims to leave it in the current
+  // editor but leaves no document window active, or the frame not in front, is found by
+  // the count of checks that ran.
+  bool Check(const std::string& what, const std::vector<TDocState>& before, size_t firstMessage, bool focus) {
     auto fail = [&](const std::string& why) { failures.push_back(what + ": " + why); };
     std::vector<TDocState> after = Documents();
     TxEdit* current = Editor();
@@ -325,34 +390,55 @@ struct SweepTest : FrameTest {
       }
       if (b.modified && !a->modified && !saved) fail(b.name + " no longer counts as changed");
     }
-    if (focus && current && frmEditWin && frame->ActiveMDIChild() == frmEditWin &&
-        GetForegroundWindow() == frame->Handle()) {
-      ++focusChecks;
-      if (GetFocus() != current->Handle()) fail("the focus is not in the current editor");
-    }
+    if (!focus) return false;
+    char front[64] = "";
+    GetWindowTextA(GetForegroundWindow(), front, sizeof front);
+    uncheckedWhy = !current || !frmEditWin                    ? "no document window"
+                   : frame->ActiveMDIChild() != frmEditWin    ? "the document window is not the active one"
+                   : GetForegroundWindow() != frame->Handle() ? std::string("in front: '") + front + "'"
+                                                              : "";
+    if (!uncheckedWhy.empty()) return false;
+    EXPECT_EQ(GetFocus(), current->Handle()) << what << ": the focus is not in the current editor";
+    return true;
   }
   int beforeCurrent = 0;
-  int focusChecks = 0;
+  std::string uncheckedWhy;  // why the last focus check could not run
 
   // Items that put another window in front of the document on purpose.
   static bool LeavesTheEditor(const TItemPath& p) {
-    static const V others = {"Refresh Int Viewer", "Reload", "Explorer", "Find", "Replace"};
+    static const V others = {"Refresh Int Viewer", "Reload", "Explorer", "Find", "Replace", "&MainToolbar Editor",
+                             "&FormatToolbar Editor"};
     return std::find(others.begin(), others.end(), p.captions.back()) != others.end();
   }
+  // Items whose OK closes every document, so that no editor is left to hold the focus.
+  static bool ClosesTheDocuments(const TItemPath& p) {
+    static const V closing = {"Close All"};
+    return std::find(closing.begin(), closing.end(), p.captions.back()) != closing.end();
+  }
+  bool ClaimsTheFocus(const TItemPath& p) const { return !LeavesTheEditor(p) && !(okPass && ClosesTheDocuments(p)); }
   // Items the OK runs leave alone: they end the program or start programs outside the test.
   static bool OutsideTheScratchFolder(const TItemPath& p) {
     static const V outside = {"E&xit", "Refresh Ext Browser 1", "Refresh Ext Browser 2"};
     return std::find(outside.begin(), outside.end(), p.captions.back()) != outside.end();
   }
 
-  void Run(const std::string& what, const TItemPath& path, int current, bool duringCheck) {
-    if (Pristine())
-      MakeCurrent(current);
-    else
-      MakeDocuments(current);
+  enum class TRun { NotMade, Disabled, Chosen };
+  bool focusRan = false;  // the last run looked at the focus
+  bool spinning = false;
+  TRun Run(const std::string& what, const TItemPath& path, int current, bool duringCheck) {
+    if (!Pristine()) MakeDocuments(current);
+    if (Pristine() && !PutInFrameState()) {
+      spinning = true;
+      return TRun::NotMade;
+    }
+    MakeCurrent(current);
     if (!Pristine() || frmEditWin->TabControl->TabIndex() != current) {
       failures.push_back(what + ": the three documents could not be made");
-      return;
+      return TRun::NotMade;
+    }
+    if (!InFrameState()) {
+      failures.push_back(what + ": the frame could not be put in its state");
+      return TRun::NotMade;
     }
     std::vector<TDocState> before = Documents();
     beforeCurrent = current;
@@ -370,103 +456,155 @@ struct SweepTest : FrameTest {
     }
     for (int i = 0; i < 4; ++i) Pump();
     // A check still waiting (its window still there) ends as the person closes its dialog.
-    for (int i = 0; i < 200 && frmEditWin && frmEditWin->LEditSpellDlg1->Checking(); ++i) Pump();
+    // A pumping loop alone can outrun the timer that answers it: the wait is by the clock.
+    for (DWORD t0 = GetTickCount(); frmEditWin && frmEditWin->LEditSpellDlg1->Checking() && GetTickCount() - t0 < 5000;) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Pump();
+    }
     whileChecking = nullptr;
     if (duringCheck && !waited) failures.push_back(what + ": the check did not wait");
-    if (!chosen && !duringCheck) return;
-    Check(what, before, firstMessage, !LeavesTheEditor(path));
+    if (frmEditWin && frmEditWin->LEditSpellDlg1->Checking()) failures.push_back(what + ": the check never ended");
+    // A disabled item leaves nothing to look at, but a check that waited has had its turn.
+    if (!chosen && !duringCheck) return TRun::Disabled;
+    focusRan = Check(what, before, firstMessage, ClaimsTheFocus(path));
+    return chosen ? TRun::Chosen : TRun::Disabled;
   }
 
-  void Sweep(const std::vector<TItemPath>& items, bool ok, bool duringCheck = false) {
+  // `disabled` names the items expected disabled with these documents open, each as
+  // "Menu > Item", or "Menu > Item (saved current)" where it holds for one document only.
+  void Sweep(const std::vector<TItemPath>& items, bool ok, const V& disabled, bool duringCheck = false) {
     okPass = ok;
     ASSERT_FALSE(items.empty());
-    int runs = 0;
+    static const char* const names[] = {"changed", "saved", "untouched"};
+    const int currents = duringCheck ? 1 : 3;  // a check waits only on the changed document, the misspelt one
+    std::vector<std::string> skipped, expected, unchecked;
+    int claimed = 0, checked = 0;
+    for (int current = 0; current < currents; ++current)
+      for (const auto& path : items)
+        for (const std::string& d : disabled)
+          if (!(ok && OutsideTheScratchFolder(path)) &&
+              (d == path.Text() || d == path.Text() + " (" + names[current] + " current)"))
+            expected.push_back(path.Text() + " (" + names[current] + " current)");
     DWORD start = GetTickCount();
-    // A check waits only on the changed document, the one with a misspelt word.
-    for (int current = 0; current < (duringCheck ? 1 : 3); ++current) {
+    for (int current = 0; current < currents; ++current) {
       for (const auto& path : items) {
         if (ok && OutsideTheScratchFolder(path)) continue;
-        static const char* const names[] = {"changed", "saved", "untouched"};
+        std::string which = path.Text() + " (" + names[current] + " current)";
         std::string what = path.Text() + " (" + names[current] + " current" + (ok ? ", OK" : "") + ")";
         fprintf(stderr, "%6lu %s\n", GetTickCount() - start, what.c_str());
-        Run(what, path, current, duringCheck);
-        ++runs;
-        ASSERT_NE(frame, nullptr);
+        focusRan = false;
+        TRun r = Run(what, path, current, duringCheck);
+        ASSERT_NE(frame, nullptr) << what;
+        if (spinning) {
+          for (const auto& f : failures) ADD_FAILURE() << f;
+          FAIL() << what << ": the program never goes idle once the frame is in its state";
+        }
+        if (r == TRun::NotMade) continue;
+        if (r == TRun::Disabled) skipped.push_back(which);
+        if (r == TRun::Disabled && !duringCheck) continue;
+        if (ClaimsTheFocus(path)) ++claimed;
+        if (focusRan)
+          ++checked;
+        else if (ClaimsTheFocus(path))
+          unchecked.push_back(what + ": " + uncheckedWhy);
       }
     }
-    EXPECT_GT(runs, 0);
-    fprintf(stderr, "%d runs, %d with the focus checked\n", runs, focusChecks);
+    fprintf(stderr, "%lu ms; %d focus checks claimed, %d ran\n", GetTickCount() - start, claimed, checked);
+    for (const auto& s : skipped) fprintf(stderr, "skipped, disabled: %s\n", s.c_str());
+    for (const auto& u : unchecked) fprintf(stderr, "focus not checked: %s\n", u.c_str());
     for (const auto& f : failures) ADD_FAILURE() << f;
+    EXPECT_EQ(skipped, expected) << "the items found disabled";
+    EXPECT_EQ(checked, claimed) << "focus checks ran of those the items claim";
   }
 };
 
 const V OtherFrameMenus = {"&Window", "T&ools", "&Help"};
 const V DocumentMenus = {"&Edit", "&Text", "&Bookmark"};
+// With the three documents as made: no selection, nothing on the clipboard, nothing to
+// redo, nothing closed yet to reopen; only the changed document has something to undo or save.
+const V FileMenuDisabled = {"menu > &File > Reopen (changed current)", "menu > &File > &Save (saved current)",
+                            "menu > &File > &Save (untouched current)"};
+const V DocumentMenusDisabled = {"menu > &Edit > Undo (saved current)",  "menu > &Edit > Undo (untouched current)",
+                                 "menu > &Edit > Redo",  "menu > &Edit > Cu&t",  "menu > &Edit > &Copy",
+                                 "menu > &Edit > &Paste", "menu > &Text > &Edit Image Map", "menu > &Text > &Lowercase",
+                                 "menu > &Text > &Uppercase"};
+// Lower Case comes after Select All, whose selection it finds.
+const V EditorPopupDisabled = {"EditPopUpMenu > Undo (saved current)", "EditPopUpMenu > Undo (untouched current)",
+                               "EditPopUpMenu > Redo", "EditPopUpMenu > Cut", "EditPopUpMenu > Copy",
+                               "EditPopUpMenu > Paste", "EditPopUpMenu > Upper Case", "EditPopUpMenu > Strip HTML tags"};
 const V SpeedButtonPopups = {"FormPopUp", "HnPopUp", "TblPopup", "FramesPopUp", "PopupImg", "WizardPopUp",
                              "CustomPopUp"};
 
 }  // namespace
 
-TEST_F(SweepTest, FileMenuCancel) {
+TEST_P(SweepTest, FileMenuCancel) {
   MakeDocuments(0);
-  Sweep(BarItems({"&File"}), false);
+  Sweep(BarItems({"&File"}), false, FileMenuDisabled);
 }
 // The File menu's OK runs in two halves: each makes and saves documents.
-TEST_F(SweepTest, FileMenuOkToClose) {
+TEST_P(SweepTest, FileMenuOkToClose) {
   MakeDocuments(0);
   std::vector<TItemPath> items = BarItems({"&File"});
   items.resize(6);
-  Sweep(items, true);
+  Sweep(items, true, {"menu > &File > Reopen (changed current)"});
 }
-TEST_F(SweepTest, FileMenuOkFromSave) {
+TEST_P(SweepTest, FileMenuOkFromSave) {
   MakeDocuments(0);
   std::vector<TItemPath> items = BarItems({"&File"});
   items.erase(items.begin(), items.begin() + 6);
-  Sweep(items, true);
+  Sweep(items, true, {"menu > &File > &Save (saved current)", "menu > &File > &Save (untouched current)"});
 }
-TEST_F(SweepTest, OtherFrameMenusCancel) {
+TEST_P(SweepTest, OtherFrameMenusCancel) {
   MakeDocuments(0);
-  Sweep(BarItems(OtherFrameMenus), false);
+  Sweep(BarItems(OtherFrameMenus), false, {});
 }
-TEST_F(SweepTest, OtherFrameMenusOk) {
+TEST_P(SweepTest, OtherFrameMenusOk) {
   MakeDocuments(0);
-  Sweep(BarItems(OtherFrameMenus), true);
+  Sweep(BarItems(OtherFrameMenus), true, {});
 }
-TEST_F(SweepTest, DocumentMenusCancel) {
+TEST_P(SweepTest, DocumentMenusCancel) {
   MakeDocuments(0);
-  Sweep(BarItems(DocumentMenus), false);
+  Sweep(BarItems(DocumentMenus), false, DocumentMenusDisabled);
 }
-TEST_F(SweepTest, DocumentMenusOk) {
+TEST_P(SweepTest, DocumentMenusOk) {
   MakeDocuments(0);
-  Sweep(BarItems(DocumentMenus), true);
+  Sweep(BarItems(DocumentMenus), true, DocumentMenusDisabled);
 }
-TEST_F(SweepTest, EditorPopupCancel) {
+TEST_P(SweepTest, EditorPopupCancel) {
   MakeDocuments(0);
-  Sweep(PopupItems({"EditPopUpMenu"}), false);
+  Sweep(PopupItems({"EditPopUpMenu"}), false, EditorPopupDisabled);
 }
-TEST_F(SweepTest, EditorPopupOk) {
+TEST_P(SweepTest, EditorPopupOk) {
   MakeDocuments(0);
-  Sweep(PopupItems({"EditPopUpMenu"}), true);
+  Sweep(PopupItems({"EditPopUpMenu"}), true, EditorPopupDisabled);
 }
-TEST_F(SweepTest, SpeedButtonPopupsCancel) {
+TEST_P(SweepTest, SpeedButtonPopupsCancel) {
   MakeDocuments(0);
-  Sweep(PopupItems(SpeedButtonPopups), false);
+  Sweep(PopupItems(SpeedButtonPopups), false, {});
 }
 // With OK the tags go in and the wizards write: in two halves.
-TEST_F(SweepTest, FormHeaderAndTablePopupsOk) {
+TEST_P(SweepTest, FormHeaderAndTablePopupsOk) {
   MakeDocuments(0);
-  Sweep(PopupItems({"FormPopUp", "HnPopUp", "TblPopup"}), true);
+  Sweep(PopupItems({"FormPopUp", "HnPopUp", "TblPopup"}), true, {});
 }
-TEST_F(SweepTest, FrameImageWizardAndCustomPopupsOk) {
+TEST_P(SweepTest, FrameImageWizardAndCustomPopupsOk) {
   MakeDocuments(0);
-  Sweep(PopupItems({"FramesPopUp", "PopupImg", "WizardPopUp", "CustomPopUp"}), true);
+  Sweep(PopupItems({"FramesPopUp", "PopupImg", "WizardPopUp", "CustomPopUp"}), true, {});
 }
 // The commands again while "Check Spelling" waits on the changed document's misspelt word.
-TEST_F(SweepTest, FileAndPopupWhileACheckWaits) {
+TEST_P(SweepTest, FileAndPopupWhileACheckWaits) {
   MakeDocuments(0);
   std::vector<TItemPath> items = BarItems({"&File"});
   for (const auto& p : PopupItems({"EditPopUpMenu"})) items.push_back(p);
-  Sweep(items, false, true);
+  Sweep(items, false, {"menu > &File > Reopen", "EditPopUpMenu > Redo"}, true);
 }
+
+std::string StateName(const ::testing::TestParamInfo<TFrameState>& i) {
+  static const char* const names[] = {"Restored", "Maximised", "PartlyOutside"};
+  return names[static_cast<int>(i.param)];
+}
+INSTANTIATE_TEST_SUITE_P(Frame, SweepTest,
+                         ::testing::Values(TFrameState::Restored, TFrameState::Maximised, TFrameState::PartlyOutside),
+                         StateName);
 
 }  // namespace vx
