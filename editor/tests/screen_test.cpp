@@ -893,3 +893,113 @@ TEST_F(ScreenTest, SpecialCharactersStayOnTheScreen) {
   EXPECT_EQ(Editor()->GetText(), AnsiString(1, static_cast<char>(192)) + "&copy;");
   EXPECT_TRUE(shown());
 }
+
+namespace {
+
+// The MDI client's size changes and its scroll bars' states, as the client is told of them.
+struct TClientWatch {
+  static inline HWND client = nullptr;
+  static inline int sizes = 0, horzChanges = 0, vertChanges = 0;
+  static inline LONG style = 0;
+  static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
+    auto* m = reinterpret_cast<CWPSTRUCT*>(l);
+    if (code == HC_ACTION && m->hwnd == client) {
+      if (m->message == WM_SIZE) ++sizes;
+      LONG now = GetWindowLongA(client, GWL_STYLE);
+      horzChanges += ((now ^ style) & WS_HSCROLL) != 0;
+      vertChanges += ((now ^ style) & WS_VSCROLL) != 0;
+      style = now;
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+  HHOOK hook;
+  explicit TClientWatch(HWND c) {
+    client = c;
+    style = GetWindowLongA(c, GWL_STYLE);
+    hook = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~TClientWatch() { UnhookWindowsHookEx(hook); }
+  void Reset() { sizes = horzChanges = vertChanges = 0; }
+};
+
+// From another thread: 1 when the window answers a message within 1 s.
+DWORD WINAPI AskWithin1s(void* window) {
+  return SendMessageTimeoutA(*static_cast<HWND*>(window), WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr) != 0;
+}
+
+// The main thread's processor time in milliseconds.
+double ThreadMs() {
+  FILETIME c, e, k, u;
+  GetThreadTimes(GetCurrentThread(), &c, &e, &k, &u);
+  auto ms = [](const FILETIME& f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e4; };
+  return ms(k) + ms(u);
+}
+
+}  // namespace
+
+// Restoring and maximising the frame with a document window open: each time the client's
+// bars settle, and the program then rests and takes input.
+TEST_F(ScreenTest, ClientScrollBarsSettleWhateverTheDocumentWindowsPlace) {
+  frame->NewDoc(frame);
+  Settle();
+  ASSERT_TRUE(IsZoomed(Frame()));
+  TClientWatch watch(MDIClient());
+  int typed = 0;
+  auto settles = [&](const std::string& after) {
+    bool quiet = WaitUntil(
+        [&] {
+          int before = TClientWatch::sizes;
+          Settle(150);
+          return TClientWatch::sizes == before;
+        },
+        3000);
+    EXPECT_TRUE(quiet) << after << ": the client is still being sized " << Shot("bars_" + after);
+    EXPECT_LE(TClientWatch::horzChanges, 2) << after;
+    EXPECT_LE(TClientWatch::vertChanges, 2) << after;
+    // At rest: another thread's message is answered, and the program uses no processor.
+    HWND f = Frame();
+    HANDLE asker = CreateThread(nullptr, 0, AskWithin1s, &f, 0, nullptr);
+    WaitUntil([&] { return WaitForSingleObject(asker, 0) == WAIT_OBJECT_0; }, 1500);
+    DWORD answered = 0;
+    GetExitCodeThread(asker, &answered);
+    CloseHandle(asker);
+    EXPECT_EQ(answered, 1u) << after << ": no answer within 1 s";
+    int sizes = TClientWatch::sizes;
+    double cpu = ThreadMs();
+    DWORD start = GetTickCount();
+    WaitUntil([] { return false; }, 500);
+    double busy = (ThreadMs() - cpu) / static_cast<double>(GetTickCount() - start);
+    EXPECT_EQ(TClientWatch::sizes, sizes) << after << ": the client is sized while nothing happens";
+    EXPECT_LT(busy, 0.2) << after << ": busy while idle";
+    // Typing reaches the document.
+    SetForegroundWindow(Frame());
+    Editor()->ActivateEditor();
+    Settle(100);
+    std::string text = Editor()->GetText();
+    screen::Type("q");
+    Settle(100);
+    EXPECT_EQ(Editor()->GetText().size(), text.size() + 1) << after << ": typing did not reach the document";
+    ++typed;
+    watch.Reset();
+  };
+  auto titleButton = [&](int code) {
+    POINT p = HitPoint(Frame(), code);
+    ASSERT_GE(p.x, 0);
+    Click(p);
+  };
+  auto restore = [&] {
+    titleButton(HTMAXBUTTON);
+    ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(Frame()); }));
+  };
+  restore();
+  settles("restore");
+  titleButton(HTMAXBUTTON);
+  ASSERT_TRUE(WaitUntil([&] { return IsZoomed(Frame()) != 0; }));
+  settles("maximise");
+  restore();
+  settles("restore_again");
+
+  EXPECT_EQ(typed, 3);
+  for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
+}
+

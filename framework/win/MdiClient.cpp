@@ -111,6 +111,9 @@ void ScrollClient(HWND client, UINT msg, WPARAM w) {
                  SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
+// WM_MDICALCCHILDSCROLL, which the headers leave out: the client posts it to itself.
+constexpr UINT CalcChildScrollMessage = 0x003F;
+
 // The MDI client paints its background in the frame's colour.
 std::map<HWND, WNDPROC>& ClientProcs() {
   static auto* m = new std::map<HWND, WNDPROC>;
@@ -123,6 +126,12 @@ LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     if (msg == ScrollCheckMessage()) {
       PendingScrollChecks().erase(h);
       if (!Scrolling().count(h)) SetClientScrollBars(h);
+      return 0;
+    }
+    // The platform's client sets the bars too, with a model of its own, when it or a child
+    // is sized or moved; the two would undo each other without end. Ours alone decides.
+    if (msg == CalcChildScrollMessage) {
+      RequestScrollCheck(h);
       return 0;
     }
     if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
