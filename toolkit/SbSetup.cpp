@@ -20,9 +20,12 @@ const char* const kOK = "OK";
 const char* const kHelp = "&Help";
 // The lists never grow taller than this many pixels.
 constexpr int kMaxListHeight = 186;
-// Posted to itself: put the window on top again (clear of the speed bar's 0xB03C and the
-// framework's private messages).
-constexpr UINT CM_KEEPONTOP = WM_APP + 0x3C;
+// Posted to itself: put the window on top again. Registered by name, so no other
+// message of the program can take its number.
+UINT KeepOnTopMessage() {
+  static UINT m = RegisterWindowMessageA("VornixSpeedbarSetupKeepOnTop");
+  return m;
+}
 
 }  // namespace
 
@@ -276,8 +279,8 @@ void TSpeedbarSetupWindow::WndProc(TMessage& m) {
   // form takes the activation, and after every change the bar reports, the window is put
   // on top again once the click is done.
   if ((m.Msg == WM_ACTIVATE && LOWORD(m.WParam) == WA_INACTIVE) || m.Msg == CM_SPEEDBARCHANGED)
-    PostMessageA(Handle(), CM_KEEPONTOP, 0, 0);
-  if (m.Msg == CM_KEEPONTOP) {
+    PostMessageA(Handle(), KeepOnTopMessage(), 0, 0);
+  if (m.Msg == KeepOnTopMessage()) {
     // Out of the top-most windows and back: a real change of place, which Wine shows.
     if (IsWindowVisible(Handle())) {
       const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
