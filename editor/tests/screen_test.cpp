@@ -1056,3 +1056,18 @@ TEST_F(ScreenTest, ClientScrollBarsSettleWhateverTheDocumentWindowsPlace) {
   for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
 }
 
+
+// At first start the frame is maximised into the screen's work area, its close box on the
+// screen where a click reaches it.
+TEST_F(ScreenTest, MaximisedFrameFitsTheWorkArea) {
+  ASSERT_TRUE(IsZoomed(Frame()));
+  RECT work{}, frameRect = WindowScreenRect(Frame());
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_TRUE(Inside(frameRect, work)) << Shot("maximised_at_first_start");
+  Shot("maximised_at_first_start");
+  POINT close = HitPoint(Frame(), HTCLOSE);
+  ASSERT_GE(close.x, 0);
+  EXPECT_LT(close.x, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(WindowAt(close), Frame());
+  EXPECT_EQ(SendMessageA(Frame(), WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)), HTCLOSE);
+}

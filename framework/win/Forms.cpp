@@ -687,6 +687,20 @@ void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
+    case WM_GETMINMAXINFO:
+      DefaultHandler(m);
+      // Wine maximises a window at the screen's corner but with room for its borders past
+      // the edges, so the right border and the close box went off the screen: a maximised
+      // form takes its monitor's work area, borders and all.
+      if (formStyle_ != fsMDIChild) {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+        MONITORINFO mi{sizeof mi, {}, {}, 0};
+        if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &mi)) {
+          mmi->ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
+          mmi->ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+        }
+      }
+      return;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
