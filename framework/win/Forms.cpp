@@ -691,13 +691,17 @@ void TForm::WndProc(TMessage& m) {
       DefaultHandler(m);
       // Wine maximises a window at the screen's corner but with room for its borders past
       // the edges, so the right border and the close box went off the screen: a maximised
-      // form takes its monitor's work area, borders and all.
+      // form stays inside its monitor's work area, borders and all.
       if (formStyle_ != fsMDIChild) {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
         MONITORINFO mi{sizeof mi, {}, {}, 0};
         if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &mi)) {
-          mmi->ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
-          mmi->ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+          RECT work = mi.rcWork;
+          OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
+          POINT& pos = mmi->ptMaxPosition;
+          pos = POINT{std::max(pos.x, work.left), std::max(pos.y, work.top)};
+          mmi->ptMaxSize.x = std::min(mmi->ptMaxSize.x, work.right - pos.x);
+          mmi->ptMaxSize.y = std::min(mmi->ptMaxSize.y, work.bottom - pos.y);
         }
       }
       return;
