@@ -20,16 +20,12 @@ const char* const kOK = "OK";
 const char* const kHelp = "&Help";
 // The lists never grow taller than this many pixels.
 constexpr int kMaxListHeight = 186;
-// Posted to itself: put the window on top again (clear of the speed bar's 0xB03C and the
-// framework's private messages).
-constexpr UINT CM_KEEPONTOP = WM_APP + 0x3C;
 
 }  // namespace
 
 TSpeedbarSetupWindow::TSpeedbarSetupWindow(TComponent* owner) : TForm(owner) {
   SetBorderStyle(bsDialog);
   SetBorderIcons(TBorderIcons{});
-  SetFormStyle(fsStayOnTop);
   SetPosition(poScreenCenter);
   Font()->SetName("MS Sans Serif");
   Font()->SetHeight(-11);
@@ -271,21 +267,6 @@ void TSpeedbarSetupWindow::CloseBtnClick(TObject*) { Close(); }
 void TSpeedbarSetupWindow::HelpBtnClick(TObject*) { Application->HelpContext(HelpContext()); }
 
 void TSpeedbarSetupWindow::WndProc(TMessage& m) {
-  // Wine shows the bar's form over this window once a click (a button drag on the bar, most
-  // often) has made the form active, while it still counts this window on top: so when the
-  // form takes the activation, and after every change the bar reports, the window is put
-  // on top again once the click is done.
-  if ((m.Msg == WM_ACTIVATE && LOWORD(m.WParam) == WA_INACTIVE) || m.Msg == CM_SPEEDBARCHANGED)
-    PostMessageA(Handle(), CM_KEEPONTOP, 0, 0);
-  if (m.Msg == CM_KEEPONTOP) {
-    // Out of the top-most windows and back: a real change of place, which Wine shows.
-    if (IsWindowVisible(Handle())) {
-      const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-      SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-      SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-    }
-    return;
-  }
   if (m.Msg == CM_SPEEDBARCHANGED) {
     m.Result = 0;
     if (!bar_ || reinterpret_cast<TSpeedBar*>(m.LParam) != bar_) return;
@@ -296,6 +277,9 @@ void TSpeedbarSetupWindow::WndProc(TMessage& m) {
           // The bar is on its way out: forget it before anything could reach it.
           bar_->RemoveFreeNotification(this);
           bar_ = nullptr;
+          // Out from under the bar's form first: its window may go next, and would take
+          // this one, and the release Close posts to it, along.
+          SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, 0);
           Close();
           break;
         case SBR_BTNSIZECHANGED: FitListHeights(); break;
@@ -326,6 +310,8 @@ void OpenSpeedbarSetup(TSpeedBar* bar, int helpContext) {
   });
   if (!w) {
     w = fresh = CreateForm<TSpeedbarSetupWindow>(Application);
+    // Above its bar's form by ownership, not above every program.
+    if (TForm* form = GetParentForm(bar)) w->SetOwnerWindow(form->Handle());
     w->SetSpeedBar(bar);
   }
   if (helpContext > 0) w->SetHelpContext(helpContext);

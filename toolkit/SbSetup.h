@@ -1,4 +1,4 @@
-// The speed bar's customisation window: a modeless, top-most dialog listing the bar's
+// The speed bar's customisation window: a modeless dialog, owned by its bar's form, listing the bar's
 // sections and, for the chosen one, its items drawn as buttons. Dragging an item from
 // the list onto the bar shows it there; while the window is open the bar is in
 // customise mode, so its buttons can be dragged about the bar or off it.

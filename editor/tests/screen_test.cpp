@@ -988,8 +988,9 @@ double ThreadMs() {
 
 }  // namespace
 
-// Restoring and maximising the frame with a document window open: each time the client's
-// bars settle, and the program then rests and takes input.
+// Restoring and maximising the frame with a document window open, dragging the window past
+// each edge, and sizing the frame a pixel at a time across the width where a bar is needed:
+// each time the client's bars settle, and the program then rests and takes input.
 TEST_F(ScreenTest, ClientScrollBarsSettleWhateverTheDocumentWindowsPlace) {
   frame->NewDoc(frame);
   Settle();
@@ -1050,7 +1051,74 @@ TEST_F(ScreenTest, ClientScrollBarsSettleWhateverTheDocumentWindowsPlace) {
   restore();
   settles("restore_again");
 
-  EXPECT_EQ(typed, 3);
+  // The document window dragged by its caption past each edge of the client area.
+  HWND child = frmEditWin->Handle();
+  ASSERT_FALSE(IsZoomed(child));
+  auto dragChild = [&](const std::string& edge, int dx, int dy) {
+    POINT from = HitPoint(child, HTCAPTION);
+    ASSERT_GE(from.x, 0) << edge;
+    Drag(from, POINT{from.x + dx, from.y + dy}, 12);
+    Settle(200);
+    ASSERT_TRUE(WaitUntil([&] { return GetCapture() == nullptr; }, 3000)) << edge << ": the drag never ended";
+    settles("drag_" + edge);
+  };
+  auto area = [&] { return ClientScreenRect(MDIClient()); };
+  auto placed = [&] { return WindowScreenRect(child); };
+  dragChild("right", area().right - placed().left - (placed().right - placed().left) / 2, 0);
+  EXPECT_GT(placed().right, area().right) << Shot("document_past_the_right_edge");
+  dragChild("left", area().left - placed().right + (placed().right - placed().left) / 2, 0);
+  EXPECT_LT(placed().left, area().left);
+  dragChild("bottom", 0, area().bottom - placed().top - (placed().bottom - placed().top) / 2);
+  EXPECT_GT(placed().bottom, area().bottom);
+  dragChild("top", 0, area().top - placed().bottom);
+  EXPECT_LT(placed().top, area().top);
+
+  // The frame narrowed and widened a pixel at a time across the width where the
+  // horizontal bar is needed; the child reaches so low that this bar needs the other.
+  RECT inner;
+  GetClientRect(MDIClient(), &inner);
+  int cy = GetSystemMetrics(SM_CYHSCROLL);
+  SetWindowPos(child, nullptr, inner.right - 300 - 3, inner.bottom - 200 - cy / 2, 300, 200,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  settles("placed_near_the_edges");
+  ASSERT_FALSE(GetWindowLongA(MDIClient(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  for (int step : {-1, -1, -1, -1, -1, -1, 1, 1, 1, 1, 1, 1}) {
+    RECT before = WindowScreenRect(Frame());
+    POINT edge = HitPoint(Frame(), HTRIGHT);
+    ASSERT_GE(edge.x, 0);
+    Press(edge);
+    MoveMouse(POINT{edge.x + step, edge.y});
+    Release(POINT{edge.x + step, edge.y});
+    std::string name = "width_" + std::to_string(before.right - before.left + step);
+    ASSERT_TRUE(WaitUntil([&] { return WindowScreenRect(Frame()).right == before.right + step; }, 3000)) << name;
+    settles(name);
+    // The bars show exactly while the child lies past an edge of what the client shows.
+    RECT view;
+    GetClientRect(MDIClient(), &view);
+    RECT c = WindowScreenRect(child);
+    MapWindowPoints(nullptr, MDIClient(), reinterpret_cast<POINT*>(&c), 2);
+    LONG style = GetWindowLongA(MDIClient(), GWL_STYLE);
+    EXPECT_EQ((style & WS_HSCROLL) != 0, c.right > view.right) << name;
+    EXPECT_EQ((style & WS_VSCROLL) != 0, c.bottom > view.bottom) << name;
+  }
+  EXPECT_FALSE(GetWindowLongA(MDIClient(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << Shot("bars_back_at_width");
+
+  EXPECT_EQ(typed, 3 + 4 + 1 + 12);
   for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
 }
 
+
+// At first start the frame is maximised into the screen's work area, its close box on the
+// screen where a click reaches it.
+TEST_F(ScreenTest, MaximisedFrameFitsTheWorkArea) {
+  ASSERT_TRUE(IsZoomed(Frame()));
+  RECT work{}, frameRect = WindowScreenRect(Frame());
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_TRUE(Inside(frameRect, work)) << Shot("maximised_at_first_start");
+  Shot("maximised_at_first_start");
+  POINT close = HitPoint(Frame(), HTCLOSE);
+  ASSERT_GE(close.x, 0);
+  EXPECT_LT(close.x, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(WindowAt(close), Frame());
+  EXPECT_EQ(SendMessageA(Frame(), WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)), HTCLOSE);
+}

@@ -712,6 +712,24 @@ void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
+    case WM_GETMINMAXINFO:
+      DefaultHandler(m);
+      // Wine maximises a window at the screen's corner but with room for its borders past
+      // the edges, so the right border and the close box went off the screen: a maximised
+      // form stays inside its monitor's work area, borders and all.
+      if (formStyle_ != fsMDIChild) {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
+        MONITORINFO mi{sizeof mi, {}, {}, 0};
+        if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &mi)) {
+          RECT work = mi.rcWork;
+          OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
+          POINT& pos = mmi->ptMaxPosition;
+          pos = POINT{std::max(pos.x, work.left), std::max(pos.y, work.top)};
+          mmi->ptMaxSize.x = std::min(mmi->ptMaxSize.x, work.right - pos.x);
+          mmi->ptMaxSize.y = std::min(mmi->ptMaxSize.y, work.bottom - pos.y);
+        }
+      }
+      return;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {

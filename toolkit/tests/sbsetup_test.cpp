@@ -120,12 +120,12 @@ TEST_F(Setup, OpeningTwiceBringsUpTheSameWindowAndTheBarIsInCustomiseMode) {
   EXPECT_TRUE(form->Item("siNew")->Editing());
   EXPECT_TRUE(form->Item("siCut")->Editing());
 
-  // What the user sees: a top-most dialog of its own size, its texts, no Help for
-  // context 0, the OK button where it is clicked.
+  // What the user sees: a dialog owned by the bar's form, of its own size, its texts, no
+  // Help for context 0, the OK button where it is clicked.
   EXPECT_EQ(w->Caption(), "Customize Speedbar");
   EXPECT_EQ(w->ClientWidth(), 421);
   EXPECT_EQ(w->ClientHeight(), 262);
-  EXPECT_TRUE(GetWindowLongA(w->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindow(w->Handle(), GW_OWNER), form->Handle());
   EXPECT_TRUE(IsWindowVisible(w->Handle()));
   EXPECT_FALSE(w->HelpBtn->Visible());
   EXPECT_EQ(w->CloseBtn->Caption(), "OK");
@@ -311,6 +311,45 @@ TEST_F(Setup, TheWindowStaysAboveTheBarsFormAfterButtonDrags) {
   w->Close();
   Pump();
   Application->SetMainForm(oldMain);
+}
+
+// Another program's window in front: the customisation window is not made top-most over
+// it, and with the bar's form active again the window shows above the form.
+DWORD WINAPI OtherProgramWindow(void* stop) {
+  HWND h = CreateWindowExA(0, "STATIC", "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
+                           nullptr, nullptr, nullptr);
+  SetForegroundWindow(h);
+  MSG m;
+  while (WaitForSingleObject(stop, 0) == WAIT_TIMEOUT)
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  DestroyWindow(h);
+  return 0;
+}
+
+TEST_F(Setup, TheWindowStaysAboveItsFormByOwnershipNotAboveOtherPrograms) {
+  form->SetBounds(0, 0, 1100, 900);
+  Pump();
+  form->Bar->Customize(0);
+  Pump();
+  TSpeedbarSetupWindow* w = FindOpenSpeedbarSetup(form->Bar);
+  ASSERT_NE(w, nullptr);
+  HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE other = CreateThread(nullptr, 0, OtherProgramWindow, stop, 0, nullptr);
+  EXPECT_TRUE(screen::WaitUntil([] {
+    HWND front = GetForegroundWindow();
+    return front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+  }, 3000));
+  screen::Settle(300);
+  EXPECT_FALSE(GetWindowLongA(w->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetForegroundWindow(form->Handle());
+  screen::Settle(300);
+  EXPECT_EQ(GetAncestor(screen::WindowAt(screen::Centre(screen::WindowScreenRect(w->Handle()))), GA_ROOT), w->Handle());
+  SetEvent(stop);
+  WaitForSingleObject(other, 5000);
+  CloseHandle(other);
+  CloseHandle(stop);
+  w->Close();
+  Pump();
 }
 
 // A mouse-up handler of the bar that fails still ends the bar drag: no frame stays on the
