@@ -217,16 +217,16 @@ TImageObj* TSection::ImageAt(int pos) const {
   return nullptr;
 }
 
-// Controls are added in text order, so their positions are sorted: a page of thousands
-// of controls in one paragraph must not search them all for each one.
+// The controls are sorted by position (see AddFormControl): a page of thousands of
+// controls in one paragraph must not search them all for each one.
 static std::vector<TFormControlObj*>::const_iterator FirstControlFrom(const std::vector<TFormControlObj*>& v,
                                                                        int pos) {
   return std::lower_bound(v.begin(), v.end(), pos, [](const TFormControlObj* c, int p) { return c->Pos < p; });
 }
 
 TFormControlObj* TSection::ControlAt(int pos) const {
-  auto it = FirstControlFrom(FormControls, pos);
-  return it != FormControls.end() && (*it)->Pos == pos ? *it : nullptr;
+  auto it = FirstControlFrom(controls_, pos);
+  return it != controls_.end() && (*it)->Pos == pos ? *it : nullptr;
 }
 
 int TSection::NextImage(int pos) const {
@@ -237,8 +237,8 @@ int TSection::NextImage(int pos) const {
 }
 
 int TSection::NextControl(int pos) const {
-  auto it = FirstControlFrom(FormControls, pos);
-  return it == FormControls.end() ? 9999 : std::min(9999, (*it)->Pos - pos);
+  auto it = FirstControlFrom(controls_, pos);
+  return it == controls_.end() ? 9999 : std::min(9999, (*it)->Pos - pos);
 }
 
 int TSection::TextPieceEnd(int pos, int limit) const {
@@ -351,7 +351,7 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
   LeftIndentAtTop = im.LeftIndent(y);
   widest = im.Width;
   for (auto& img : Images) widest = std::max(widest, img->BoxWidth + Indent);
-  for (auto* ctl : FormControls) widest = std::max(widest, ctl->Width() + Indent);
+  for (auto* ctl : controls_) widest = std::max(widest, ctl->Width() + Indent);
 
   int topY = y, pos = 0;
   bool first = true;
@@ -418,7 +418,7 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
         default: above = std::max(above, img->BoxHeight + desc - th);
       }
     }
-    for (auto it = FirstControlFrom(FormControls, pos); it != FormControls.end() && (*it)->Pos < pos + n; ++it) {
+    for (auto it = FirstControlFrom(controls_, pos); it != controls_.end() && (*it)->Pos < pos + n; ++it) {
       TFormControlObj* ctl = *it;
       int h = ctl->Height();
       above = std::max(above, ctl->BaselineAligned ? h + desc - th : h - th);
