@@ -81,6 +81,7 @@ TSection::TSection(const TSection& src, TSectionList* list) : TSectionBase(src, 
   BaseFont = src.BaseFont;
   NoBullet = src.NoBullet;
   Preformatted = src.Preformatted;
+  TextCut = src.TextCut;
   // The printed page keeps BR CLEAR as the screen does.
   ClearMode = src.ClearMode;
 }
@@ -122,8 +123,31 @@ static void AppendClean(std::string& buff, const std::string& s, size_t from) {
     if (BlankInText(buff[i])) buff[i] = ' ';
 }
 
+// The note stands where the text stops, in the paragraph's own font and outside any link;
+// what follows it goes on in the font it had.
+bool TSection::TextFull(const std::string& s) {
+  if (s.empty()) return true;
+  if (static_cast<int>(Buff.size()) <= kMaxText) return false;
+  if (!TextCut) {
+    TextCut = true;
+    TFontObj before = Fonts.back();
+    SetRunFont(BaseFont, 0, 0, false);
+    Fonts.back().Link.Clear();
+    std::string note = std::string(Buff.back() == ' ' ? "" : " ") + "[more text is not shown]";
+    MakeRoom(Buff, note.size());
+    Buff += note;
+    Len = static_cast<int>(Buff.size());
+    TFontObj& r = Fonts.emplace_back();
+    r.Pos = Len;
+    r.Font = before.Font;
+    r.VShift = before.VShift;
+    r.Link = before.Link;
+  }
+  return true;
+}
+
 void TSection::AppendText(const std::string& s) {
-  if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  if (TextFull(s)) return;
   size_t from = 0;
   if (s[0] == ' ' || BlankInText(s[0])) {
     bool onlyFloats = !Buff.empty();
@@ -138,7 +162,7 @@ void TSection::AppendText(const std::string& s) {
 }
 
 void TPreFormated::AppendText(const std::string& s) {
-  if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  if (TextFull(s)) return;
   AppendClean(Buff, s, 0);
   Len = static_cast<int>(Buff.size());
 }

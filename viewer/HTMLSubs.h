@@ -204,6 +204,7 @@ class TSection : public TSectionBase {
   int LeftIndentAtTop = 0;
   bool NoBullet = false;  // bulleted list items only
   bool Preformatted = false;
+  bool TextCut = false;    // text beyond the length limit came and was left out
 
   // Look-ups by character index.
   const TFontObj* FontAt(int index) const;
@@ -214,6 +215,9 @@ class TSection : public TSectionBase {
   int NextControl(int pos) const;  // distance to the next control, 9999 when none
 
  protected:
+  // Text beyond this length is left out, the first time with a note that says so.
+  static constexpr int kMaxText = 20000;
+  bool TextFull(const std::string& s);
   std::vector<TFormControlObj*> controls_;
   struct TFitState;
   int FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitState* st);
