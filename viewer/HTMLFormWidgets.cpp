@@ -5,6 +5,7 @@
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Forms.h"
 #include "framework/win/GdiScoped.h"
+#include "framework/win/Graphics.h"
 #include "framework/win/StdCtrls.h"
 
 namespace vx {
@@ -230,9 +231,10 @@ class TCtlWidget : public TFormWidget {
       Outer()->SetVisible(true);
       try {
         Attach();
-      } catch (...) {
+      } catch (const EOutOfResources&) {
         // No window to be had (the system's are all taken): the control stays unseen, its
-        // value still part of the form, and painting goes on.
+        // value still part of the form, and painting goes on. Any other failure is a fault
+        // and goes on to the caller.
         failed_ = true;
         Outer()->SetVisible(false);
       }

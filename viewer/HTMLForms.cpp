@@ -1,5 +1,6 @@
 // Form controls: creation, sizing, reset, submit pairs, radio groups and Enter.
 #include <algorithm>
+#include <cassert>
 
 #include "viewer/HTMLSubs.h"
 
@@ -361,7 +362,9 @@ TFormControlObj* TSection::AddFormControl(TControlTag tag, const TControlParams&
   TFormControlObj* r = c.get();
   form->AddControl(std::move(c));
   if (!r->Hidden()) {
-    FormControls.push_back(r);
+    // At the end of the text, which only grows: the list stays sorted by position.
+    assert(controls_.empty() || controls_.back()->Pos < r->Pos);
+    controls_.push_back(r);
     Buff += '\2';
     Len = static_cast<int>(Buff.size());
   }

@@ -81,6 +81,7 @@ TSection::TSection(const TSection& src, TSectionList* list) : TSectionBase(src, 
   BaseFont = src.BaseFont;
   NoBullet = src.NoBullet;
   Preformatted = src.Preformatted;
+  TextCut = src.TextCut;
   // The printed page keeps BR CLEAR as the screen does.
   ClearMode = src.ClearMode;
 }
@@ -122,8 +123,31 @@ static void AppendClean(std::string& buff, const std::string& s, size_t from) {
     if (BlankInText(buff[i])) buff[i] = ' ';
 }
 
+// The note stands where the text stops, in the paragraph's own font and outside any link;
+// what follows it goes on in the font it had.
+bool TSection::TextFull(const std::string& s) {
+  if (s.empty()) return true;
+  if (static_cast<int>(Buff.size()) <= kMaxText) return false;
+  if (!TextCut) {
+    TextCut = true;
+    TFontObj before = Fonts.back();
+    SetRunFont(BaseFont, 0, 0, false);
+    Fonts.back().Link.Clear();
+    std::string note = std::string(Buff.back() == ' ' ? "" : " ") + "[more text is not shown]";
+    MakeRoom(Buff, note.size());
+    Buff += note;
+    Len = static_cast<int>(Buff.size());
+    TFontObj& r = Fonts.emplace_back();
+    r.Pos = Len;
+    r.Font = before.Font;
+    r.VShift = before.VShift;
+    r.Link = before.Link;
+  }
+  return true;
+}
+
 void TSection::AppendText(const std::string& s) {
-  if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  if (TextFull(s)) return;
   size_t from = 0;
   if (s[0] == ' ' || BlankInText(s[0])) {
     bool onlyFloats = !Buff.empty();
@@ -138,7 +162,7 @@ void TSection::AppendText(const std::string& s) {
 }
 
 void TPreFormated::AppendText(const std::string& s) {
-  if (s.empty() || static_cast<int>(Buff.size()) > 20000) return;
+  if (TextFull(s)) return;
   AppendClean(Buff, s, 0);
   Len = static_cast<int>(Buff.size());
 }
@@ -217,16 +241,16 @@ TImageObj* TSection::ImageAt(int pos) const {
   return nullptr;
 }
 
-// Controls are added in text order, so their positions are sorted: a page of thousands
-// of controls in one paragraph must not search them all for each one.
+// The controls are sorted by position (see AddFormControl): a page of thousands of
+// controls in one paragraph must not search them all for each one.
 static std::vector<TFormControlObj*>::const_iterator FirstControlFrom(const std::vector<TFormControlObj*>& v,
                                                                        int pos) {
   return std::lower_bound(v.begin(), v.end(), pos, [](const TFormControlObj* c, int p) { return c->Pos < p; });
 }
 
 TFormControlObj* TSection::ControlAt(int pos) const {
-  auto it = FirstControlFrom(FormControls, pos);
-  return it != FormControls.end() && (*it)->Pos == pos ? *it : nullptr;
+  auto it = FirstControlFrom(controls_, pos);
+  return it != controls_.end() && (*it)->Pos == pos ? *it : nullptr;
 }
 
 int TSection::NextImage(int pos) const {
@@ -237,8 +261,8 @@ int TSection::NextImage(int pos) const {
 }
 
 int TSection::NextControl(int pos) const {
-  auto it = FirstControlFrom(FormControls, pos);
-  return it == FormControls.end() ? 9999 : std::min(9999, (*it)->Pos - pos);
+  auto it = FirstControlFrom(controls_, pos);
+  return it == controls_.end() ? 9999 : std::min(9999, (*it)->Pos - pos);
 }
 
 int TSection::TextPieceEnd(int pos, int limit) const {
@@ -351,7 +375,7 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
   LeftIndentAtTop = im.LeftIndent(y);
   widest = im.Width;
   for (auto& img : Images) widest = std::max(widest, img->BoxWidth + Indent);
-  for (auto* ctl : FormControls) widest = std::max(widest, ctl->Width() + Indent);
+  for (auto* ctl : controls_) widest = std::max(widest, ctl->Width() + Indent);
 
   int topY = y, pos = 0;
   bool first = true;
@@ -418,7 +442,7 @@ int TSection::DoLayOut(TViewCanvas& c, int y, int& counter, int& widest, IndentM
         default: above = std::max(above, img->BoxHeight + desc - th);
       }
     }
-    for (auto it = FirstControlFrom(FormControls, pos); it != FormControls.end() && (*it)->Pos < pos + n; ++it) {
+    for (auto it = FirstControlFrom(controls_, pos); it != controls_.end() && (*it)->Pos < pos + n; ++it) {
       TFormControlObj* ctl = *it;
       int h = ctl->Height();
       above = std::max(above, ctl->BaselineAligned ? h + desc - th : h - th);

@@ -249,6 +249,9 @@ void TCell::Add(std::unique_ptr<TSectionBase> s) {
   if (!s) return;
   if (auto* sec = dynamic_cast<TSection*>(s.get())) {
     if (sec->Preformatted && sec->Buff.empty()) sec->AppendText(" ");
+    // An empty numbered or bulleted item still takes a line, for its number or bullet.
+    bool marked = sec->ListType == ltNumbered || (sec->ListType == ltBulleted && !sec->NoBullet);
+    if (marked && sec->Buff.empty()) sec->MakeNonEmpty();
     sec->AddedToCell();
   }
   s->List = MasterList;

@@ -194,7 +194,9 @@ class TSection : public TSectionBase {
   std::string Buff;
   std::vector<TFontObj> Fonts;  // the runs, the first at 0, by position
   TFreeList<TImageObj> Images;
-  std::vector<TFormControlObj*> FormControls;  // owned by their forms
+  // The controls, owned by their forms, by position: only AddFormControl adds one, at the
+  // end of the text, so the searches by position may halve the list.
+  const std::vector<TFormControlObj*>& FormControls() const { return controls_; }
   int ListLevel = 0, Indent = 0, ListNumber = 0;
   std::vector<LineRec> Lines;
   TMyFont BaseFont;
@@ -202,6 +204,7 @@ class TSection : public TSectionBase {
   int LeftIndentAtTop = 0;
   bool NoBullet = false;  // bulleted list items only
   bool Preformatted = false;
+  bool TextCut = false;    // text beyond the length limit came and was left out
 
   // Look-ups by character index.
   const TFontObj* FontAt(int index) const;
@@ -212,6 +215,10 @@ class TSection : public TSectionBase {
   int NextControl(int pos) const;  // distance to the next control, 9999 when none
 
  protected:
+  // Text beyond this length is left out, the first time with a note that says so.
+  static constexpr int kMaxText = 20000;
+  bool TextFull(const std::string& s);
+  std::vector<TFormControlObj*> controls_;
   struct TFitState;
   int FitCount(TViewCanvas& c, int start, int room, int maxCount, TFitState* st);
   int TextPieceEnd(int pos, int limit) const;

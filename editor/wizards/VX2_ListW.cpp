@@ -55,9 +55,8 @@ void TfrmListW::btnSortClick(TObject*) {
 
 void TfrmListW::PageControl1Change(TObject*) {
   if (PageControl1->ActivePage() != TabSheet2) return;
-  TStringList html;
-  for (const AnsiString& l : ListPreviewLines(MemoLines(), cbOrdered->Checked())) html.Add(l);
-  HTMLViewer1->LoadFromStrings(html);
+  // The preview shows the very text OK inserts.
+  HTMLViewer1->LoadFromString(GetListText());
 }
 
 }  // namespace vx

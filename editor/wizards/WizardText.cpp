@@ -107,13 +107,6 @@ std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ord
   return v;
 }
 
-std::vector<AnsiString> ListPreviewLines(const std::vector<AnsiString>& items, bool ordered) {
-  std::vector<AnsiString> shown = items;
-  for (AnsiString& item : shown)
-    if (item.empty()) item = "&nbsp;";
-  return ListLines(shown, ordered);
-}
-
 // ---- links ---------------------------------------------------------------------------
 
 AnsiString ComposeURL(const AnsiString& scheme, const AnsiString& host, const AnsiString& path, const AnsiString& file,

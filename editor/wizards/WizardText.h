@@ -49,9 +49,6 @@ std::vector<AnsiString> TablePieces(const TTableSpec& spec, bool lower);
 
 // "<UL>" or "<OL>", one LI line per item (empty items too), and the closing tag.
 std::vector<AnsiString> ListLines(const std::vector<AnsiString>& items, bool ordered);
-// The same list for the preview: an empty item holds a no-break space there, because the
-// viewer leaves an empty paragraph out, number and all, where a browser shows the item.
-std::vector<AnsiString> ListPreviewLines(const std::vector<AnsiString>& items, bool ordered);
 
 // ---- links ---------------------------------------------------------------------------
 

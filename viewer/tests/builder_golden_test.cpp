@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 
 #include "viewer/tests/builder_dump.h"
 
@@ -78,6 +79,27 @@ TEST(BuilderGolden, Lists) {
             "ParagraphSpace\nSection L1 J1 \"c\" {0:12}\nSection L0 J1 \"d\" {0:12}\n");
   EXPECT_EQ(D("<DL><DT>t<DD>d</DL><BLOCKQUOTE>q</BLOCKQUOTE>"),
             "DListItem L0 J1 \"t\" {0:12}\nDListItem L1 J1 \"d\" {0:12}\nSection L1 J1 \"q\" {0:12}\n");
+}
+
+// An empty item keeps its number or bullet, on a line of its own, where a browser shows it.
+TEST(BuilderGolden, EmptyListItemsShowTheirNumberAndBullet) {
+  Built b;
+  b.Html("<OL><LI>one<LI><LI>three</OL><UL><LI></UL><UL PLAIN><LI></UL>");
+  FakeCanvas c;
+  int widest = 0;
+  b.list.DoLayout(c, 400, widest);
+  b.list.Paint(c, {0, 0, 400, 1000}, 0, 0);
+  std::map<std::string, int> baselines;
+  for (auto& t : c.Of("text")) baselines[t.text] = t.y;
+  ASSERT_TRUE(baselines.count("1.") && baselines.count("2.") && baselines.count("3."));
+  EXPECT_EQ(baselines["1."], baselines["one"]);
+  EXPECT_GT(baselines["2."], baselines["one"]);
+  EXPECT_GT(baselines["3."], baselines["2."]);
+  EXPECT_EQ(baselines["3."], baselines["three"]);
+  // The bulleted item shows its bullet below the numbers; the plain one shows nothing.
+  auto bullets = c.Of("ellipse");
+  ASSERT_EQ(bullets.size(), 1u);
+  EXPECT_GT(bullets[0].y, baselines["3."]);
 }
 
 TEST(BuilderGolden, Tables) {

@@ -179,7 +179,7 @@ struct FormsTest : ::testing::Test {
   int Lines() {
     for (auto& s : v->Document()->Sections)
       if (auto* sec = dynamic_cast<TSection*>(s.get()))
-        if (!sec->FormControls.empty()) return static_cast<int>(sec->Lines.size());
+        if (!sec->FormControls().empty()) return static_cast<int>(sec->Lines.size());
     return 0;
   }
 };

@@ -128,7 +128,7 @@ TEST(ModelForm, ControlsArePlacedWhenPaintedAndHiddenAfterScrolling) {
   // The print copy holds no controls: the marker takes no room and draws nothing.
   auto copy = d.list.CreateClone();
   copy->DoLayout(c, 500, widest);
-  EXPECT_TRUE(static_cast<TSection*>(copy->Sections[0].get())->FormControls.empty());
+  EXPECT_TRUE(static_cast<TSection*>(copy->Sections[0].get())->FormControls().empty());
 }
 
 TEST(ModelForm, ALongParagraphShowsOnlyTheControlsOnItsLinesInView) {

@@ -89,7 +89,29 @@ TEST(ModelText, AppendTextRules) {
   s.AppendText(big);
   int len = static_cast<int>(s.Buff.size());
   s.AppendText("more");
-  EXPECT_EQ(static_cast<int>(s.Buff.size()), len);  // beyond 20000 nothing is added
+  // Beyond 20000 no text is added; a note, once, says where it was left out.
+  const std::string note = " [more text is not shown]";
+  EXPECT_EQ(s.Buff.substr(len), note);
+  s.AppendText("and more");
+  EXPECT_EQ(static_cast<int>(s.Buff.size()), len + static_cast<int>(note.size()));
+
+  // The note is not part of a link it interrupts; an image after it still is.
+  TSection linked(&list, 0, 1, nullptr, Font12(), 0);
+  TUrlTarget link;
+  link.Set("a.htm", "");
+  linked.HRef(true, Font12(), &link, 0, 0);
+  for (int i = 0; i < 2200; ++i) linked.AppendText(" link " + std::to_string(i));
+  int cut = static_cast<int>(linked.Buff.find('['));
+  ASSERT_GT(cut, 20000);
+  EXPECT_EQ(linked.Buff.substr(cut - 1), note);
+  EXPECT_FALSE(linked.FontAt(cut)->Link.HasUrl);
+  TImageParams ip;
+  linked.AddImage(ip);
+  EXPECT_EQ(linked.FontAt(static_cast<int>(linked.Buff.size()) - 1)->Link.Url, "a.htm");
+  TPreFormated longPre(&list, 0, 1, nullptr, Font12(), 0);
+  longPre.AppendText(big);
+  longPre.AppendText("x");
+  EXPECT_EQ(longPre.Buff.substr(big.size()), note);
 
   // A buffer that grows takes room for 100 more characters: a paragraph that arrives word
   // by word is not copied at every word.

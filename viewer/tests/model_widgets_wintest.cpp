@@ -253,6 +253,46 @@ TEST(ModelWidgets, FrameworkControlsOnAFrameworkPanel) {
   host->Free();
 }
 
+LRESULT CALLBACK RefuseWindows(int code, WPARAM w, LPARAM l) {
+  return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, w, l);
+}
+
+// A control that finds no window stays unseen; any other failure to show it is not hidden.
+TEST(ModelWidgets, OnlyRunningOutOfWindowsLeavesAControlUnseen) {
+  TForm* host = CreateForm<TForm>(Application);
+  host->SetBounds(20, 20, 300, 200);
+  auto* panel = new TPanel(host);
+  panel->SetParent(host);
+  panel->SetAlign(alClient);
+  host->Show();
+  {
+    TWinFormWidgets widgets(panel);
+    TSectionList list;
+    list.Widgets = &widgets;
+    TMyFont f;
+    f.Name = "Times New Roman";
+    auto s = std::make_unique<TSection>(&list, 0, 1, nullptr, f, 0);
+    TSection* sec = s.get();
+    list.Add(std::move(s));
+    ThtmlForm* form = ThtmlForm::Create(&list, "", false, "go");
+    TControlParams p;
+    p.Type = "text";
+    auto* refused = sec->AddFormControl(TSection::ctInput, p, form);
+    auto* orphan = sec->AddFormControl(TSection::ctInput, p, form);
+    // The system refuses every new window: the control is left unseen and nothing is thrown.
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    EXPECT_NO_THROW(refused->Place(5, 5));
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(refused->Widget->Visible());
+    EXPECT_EQ(WidgetWindow(refused->Widget.get()), nullptr);
+    // A parent that lost its own window is a fault of the program, not a shortage.
+    panel->SetParent(nullptr);
+    EXPECT_THROW(orphan->Place(5, 5), EInvalidOperation);
+    list.Clear();
+  }
+  host->Free();
+}
+
 TEST(ModelWidgets, SelectionGoesToTheClipboardWhole) {
   TSectionList list;
   list.PutOnClipboard = [](const std::string& t) { PutTextOnClipboard(t); };

@@ -124,6 +124,12 @@ TEST_F(ListWizard, ThePreviewShowsAnEmptyItemWithItsNumber) {
   EXPECT_TRUE(screen::ShowsText(two, 0, two.height, page, "2.", font.Handle()));
   EXPECT_GE(l->HTMLViewer1->FindText("Alpha"), 0);
   EXPECT_EQ(l->GetListText(), "<OL>\r\n<LI></LI>\r\n<LI>Alpha</LI>\r\n<LI>beta</LI>\r\n</OL>\r\n");
+  // What the preview shows is the text OK inserts, not a text of its own.
+  l->HTMLViewer1->SelectAll();
+  const std::string previewed = l->HTMLViewer1->SelText();
+  l->HTMLViewer1->LoadFromString(l->GetListText());
+  l->HTMLViewer1->SelectAll();
+  EXPECT_EQ(l->HTMLViewer1->SelText(), previewed);
 }
 
 TEST_F(CharWindow, ACellInsertsItsEntityOrTheCharacter) {
