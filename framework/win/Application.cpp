@@ -32,7 +32,11 @@ struct Globals {
   }
 } globals;
 
-constexpr UINT WM_VX_POSTED = WM_APP + 0x3A1;
+// Private messages are registered by name, as every one of the program's is.
+static UINT PostedCallsMessage() {
+  static UINT m = RegisterWindowMessageA("VornixPostedCalls");
+  return m;
+}
 
 }  // namespace
 
@@ -61,7 +65,7 @@ AnsiString TApplication::ExeName() const {
 HWND TApplication::UtilityWindow() {
   if (!utility_) {
     utility_ = AllocateHWnd([this](TMessage& m) {
-      if (m.Msg == WM_VX_POSTED) {
+      if (m.Msg == PostedCallsMessage()) {
         auto work = std::move(posted_);
         posted_.clear();
         for (auto& f : work) GuardedCall(this, f);
@@ -83,7 +87,7 @@ HWND TApplication::UtilityWindow() {
 
 void TApplication::Post(std::function<void()> fn) {
   posted_.push_back(std::move(fn));
-  PostMessageA(UtilityWindow(), WM_VX_POSTED, 0, 0);
+  PostMessageA(UtilityWindow(), PostedCallsMessage(), 0, 0);
 }
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
