@@ -10,7 +10,7 @@
 #include "editor/bench/BenchFrame.h"
 #include "editor/wizards/Vx2_imgm.h"
 #include "framework/core/SysUtils.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

@@ -9,8 +9,8 @@
 #include "editor/Vx2_html.h"
 #include "editor/bench/BenchFrame.h"
 #include "framework/core/SysUtils.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/W3mTime.h"
+#include "bench/BenchClock.h"
+#include "bench/W3mTime.h"
 
 using namespace vx;
 
