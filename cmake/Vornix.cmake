@@ -16,6 +16,13 @@ if(NOT VORNIX_FUZZ)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   add_subdirectory(${VORNIX_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # The test framework itself is not what the sanitisers are for, and instrumented it
+  # compiles two and a half times slower.
+  if(NOT VORNIX_WIN32 AND CMAKE_CXX_FLAGS MATCHES "-fsanitize=")
+    foreach(t gtest gmock)
+      target_compile_options(${t} PRIVATE -fno-sanitize=all)
+    endforeach()
+  endif()
   add_library(vx_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/test_main.cpp)
   target_link_libraries(vx_test_main PUBLIC GTest::gmock GTest::gtest)
   # Every test unit reads GoogleTest and the standard library: read once into a precompiled

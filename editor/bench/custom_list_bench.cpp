@@ -14,7 +14,7 @@
 #include "editor/DocFiles.h"
 #include "editor/bench/BenchFrame.h"
 #include "framework/core/SysUtils.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

@@ -10,7 +10,7 @@
 #include "editor/vx2_EdWin.h"
 #include "framework/core/SysUtils.h"
 #include "ledit/bench/BenchDocument.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

@@ -11,7 +11,7 @@
 #include "editor/wizards/Vx2_imgm.h"
 #include "editor/wizards/WizardText.h"
 #include "framework/core/SysUtils.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

@@ -17,8 +17,8 @@
 #include "editor/bench/BenchFrame.h"
 #include "framework/core/Streams.h"
 #include "framework/core/SysUtils.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/W3mTime.h"
+#include "bench/BenchClock.h"
+#include "bench/W3mTime.h"
 
 using namespace vx;
 

@@ -24,7 +24,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "viewer/bench/HostRun.h"
+#include "bench/HostRun.h"
 #endif
 
 #include "spell/Dictionary.h"

@@ -11,8 +11,8 @@
 
 #include "framework/win/Forms.h"
 #include "viewer/Htmlview.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/BenchForm.h"
+#include "bench/BenchClock.h"
+#include "bench/BenchForm.h"
 
 using namespace vx;
 

@@ -14,8 +14,8 @@
 #include "framework/win/Forms.h"
 #include "viewer/FrameDocument.h"
 #include "viewer/FramView.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/BenchForm.h"
+#include "bench/BenchClock.h"
+#include "bench/BenchForm.h"
 
 using namespace vx;
 

@@ -16,8 +16,8 @@
 #include "framework/win/Forms.h"
 #include "viewer/HTMLGdi.h"
 #include "viewer/Htmlview.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/W3mTime.h"
+#include "bench/BenchClock.h"
+#include "bench/W3mTime.h"
 
 using namespace vx;
 

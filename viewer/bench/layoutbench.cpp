@@ -11,7 +11,7 @@
 // The Windows build finds the native one in VORNIX_NATIVE_LAYOUTBENCH, else where the
 // host preset builds it.
 #ifdef _WIN32
-#include "viewer/bench/HostRun.h"  // windows.h first, as everywhere in the viewer
+#include "bench/HostRun.h"  // windows.h first, as everywhere in the viewer
 #endif
 
 #include <algorithm>
@@ -25,8 +25,8 @@
 
 #include "viewer/HTMLSubs.h"
 #include "viewer/ReadHTML.h"
-#include "viewer/bench/Calibration.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/Calibration.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

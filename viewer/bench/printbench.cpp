@@ -22,8 +22,8 @@
 #include "framework/win/Printers.h"
 #include "viewer/Htmlview.h"
 #include "viewer/vwPrint.h"
-#include "viewer/bench/BenchClock.h"
-#include "viewer/bench/BenchForm.h"
+#include "bench/BenchClock.h"
+#include "bench/BenchForm.h"
 
 using namespace vx;
 

@@ -11,7 +11,7 @@
 #include "framework/win/Forms.h"
 #include "framework/win/MenuDraw.h"
 #include "framework/win/Menus.h"
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 using namespace vx;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/bench/BenchClock.h"
+#include "bench/BenchClock.h"
 
 namespace vx {
 

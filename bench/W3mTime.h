@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "viewer/bench/HostRun.h"
+#include "bench/HostRun.h"
 
 namespace vx {
 
