@@ -217,6 +217,38 @@ TEST_F(SpellFrameTest, ClosingTheProgramMidCheckEndsTheCheckAndTheProgram) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Another tab chosen while the dialog waits: the dialog stays in front, takes the click, and
+// the change goes into the document being checked.
+TEST_F(SpellFrameTest, SwitchingTabsMidCheckKeepsTheDialogInFront) {
+  OpenText("a.htm", "the first one");
+  OpenText("b.htm", "zorbl here");
+  ASSERT_EQ(TabCount(), 2);
+  Watch();
+  bool inFront = false;
+  onAsk = [&](TAbsSpellDialog* d, const std::string&) {
+    frmEditWin->TabControl->SetTabIndex(0);
+    Editor()->ActivateEditor();
+    for (DWORD t0 = GetTickCount(); GetTickCount() - t0 < 400;) {
+      MSG m;
+      while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+      Sleep(5);
+    }
+    RECT r;
+    GetWindowRect(d->Handle(), &r);
+    HWND at = WindowFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    inFront = at && GetAncestor(at, GA_ROOT) == d->Handle();
+    if (!inFront) Shot("spell_dialog_after_tab_switch");
+    PostClick(d->btnReplace);
+  };
+  ChooseCheckSpelling();
+  EXPECT_EQ(asked, (V{"zorbl"}));
+  EXPECT_TRUE(inFront) << "the spelling dialog was covered after another tab was chosen";
+  EXPECT_FALSE(frmEditWin->LEditSpellDlg1->Checking());
+  EXPECT_EQ(frmEditWin->EditorOfTab(0)->GetText(), "the first one");
+  EXPECT_NE(frmEditWin->EditorOfTab(1)->GetText(), "zorbl here");
+  for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
+}
+
 // The closing message comes with the dialog gone, whether the check changed words or not.
 TEST_F(SpellFrameTest, TheDialogIsGoneBeforeTheClosingMessage) {
   OpenText("c.htm", "<p>Untouched zzqxw here</p>");
