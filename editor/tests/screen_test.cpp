@@ -942,6 +942,12 @@ TEST_F(ScreenTest, SpecialCharactersStayOnTheScreen) {
     Settle(300);
     EXPECT_TRUE(shown()) << "after a click on tab " << tab << " " << Shot("special_characters_after_tab");
   }
+  // The preview comes to the front, then the document window again, as Refresh does.
+  for (int run = 0; run < 2; ++run) {
+    frame->ReloadSBClick(frame);
+    Settle(300);
+    EXPECT_TRUE(shown()) << "after refresh " << run << " " << Shot("special_characters_after_refresh");
+  }
   for (int i = 0; i < TabCount(); ++i) frmEditWin->EditorOfTab(i)->MarkUnchanged();
 }
 

@@ -752,6 +752,8 @@ void TForm::WndProc(TMessage& m) {
         MergeMenu(true);
         Activate();
         RestoreFocus();
+        // A child window coming to the front raises the frame over its owned windows too.
+        if (TForm* frame = MDIParent()) frame->WatchOwned(true);
       }
       return;
     case WM_SETFOCUS:
