@@ -214,8 +214,14 @@ bool WalkScan(const uint8_t* d, size_t n, size_t p, JpegFrame& f, const int* com
   unsigned eobRun = 0;
   auto block = [&](int c, long long bx, long long by, int dcT, int acT) -> bool {
     uint64_t* nz = progressive ? &f.nonzero[c][size_t(by * f.blocksX(c) + bx)] : nullptr;
-    uint32_t v;
     int t;
+    // An end-of-band run: this block and the next 2^r - 1 + (r more bits) ones end here.
+    auto readEobRun = [&](int r) {
+      uint32_t v;
+      if (!bits.Read(r, v)) return false;
+      eobRun = (1u << r) - 1 + v;
+      return true;
+    };
     if (!progressive || ss == 0) {
       if (progressive && ah != 0) return bits.Skip(1);
       if (!bits.Symbol(tables[0][dcT], t) || t > 15 || !bits.Skip(t)) return false;
@@ -243,8 +249,7 @@ bool WalkScan(const uint8_t* d, size_t n, size_t p, JpegFrame& f, const int* com
         int r = t >> 4, s = t & 15;
         if (s == 0) {
           if (r < 15) {
-            if (!bits.Read(r, v)) return false;
-            eobRun = (1u << r) - 1 + v;
+            if (!readEobRun(r)) return false;
             break;
           }
           k += 16;
@@ -269,8 +274,7 @@ bool WalkScan(const uint8_t* d, size_t n, size_t p, JpegFrame& f, const int* com
       int r = t >> 4, s = t & 15;
       if (s == 0) {
         if (r < 15) {
-          if (!bits.Read(r, v)) return false;
-          eobRun = (1u << r) - 1 + v;
+          if (!readEobRun(r)) return false;
           r = 64;
         }
       } else {

@@ -463,30 +463,33 @@ void TForm::Release() {
   PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
-// The windows a form owns stay above it. Wine lets an owner that comes to the top (by an
-// activation above all) cover them, in its window list and on the screen; they are put
-// back above it in their own order, and each of them does the same for its own.
-static void KeepOwnedAbove(HWND owner) {
-  if (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) return;
-  std::vector<HWND> owned;  // top first
-  bool covered = false, passedOwner = false;
+// The visible windows a form owns, top first; covered tells whether the form lies above
+// any of them.
+static std::vector<HWND> VisibleOwned(HWND owner, bool* covered = nullptr) {
+  std::vector<HWND> owned;
+  bool passedOwner = false;
+  if (covered) *covered = false;
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     if (w == owner) {
       passedOwner = true;
     } else if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) {
       owned.push_back(w);
-      covered = covered || passedOwner;
+      if (covered && passedOwner) *covered = true;
     }
   }
+  return owned;
+}
+
+// The windows a form owns stay above it. Wine lets an owner that comes to the top (by an
+// activation above all) cover them, in its window list and on the screen; they are put
+// back above it in their own order, and each of them does the same for its own.
+static void KeepOwnedAbove(HWND owner) {
+  if (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) return;
+  bool covered;
+  std::vector<HWND> owned = VisibleOwned(owner, &covered);
   if (!covered) return;
   for (auto it = owned.rbegin(); it != owned.rend(); ++it)
     SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-static bool OwnsVisibleWindow(HWND owner) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
-    if (w != owner && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return true;
-  return false;
 }
 
 // Two watches, each with a timer of its own: a while after an activation, and a moment
@@ -494,7 +497,7 @@ static bool OwnsVisibleWindow(HWND owner) {
 void TForm::WatchOwned(bool afterFocus) {
   if (!HandleAllocated() || (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD)) return;
   if (afterFocus) {
-    if (!OwnsVisibleWindow(Handle())) return;
+    if (VisibleOwned(Handle()).empty()) return;
     focusWatchTicks_ = kFocusWatchTicks;
     SetTimer(Handle(), kFocusWatchTimer, 15, nullptr);
   } else {
