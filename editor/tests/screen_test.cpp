@@ -979,9 +979,11 @@ struct TClientWatch {
   void Reset() { sizes = horzChanges = vertChanges = 0; }
 };
 
-// From another thread: 1 when the window answers a message within 1 s.
-DWORD WINAPI AskWithin1s(void* window) {
-  return SendMessageTimeoutA(*static_cast<HWND*>(window), WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr) != 0;
+// From another thread: 1 when the window answers a message; a window that is hung in a
+// handler does not, however long the machine takes.
+DWORD WINAPI AskTheWindow(void* window) {
+  return SendMessageTimeoutA(*static_cast<HWND*>(window), WM_NULL, 0, 0, SMTO_NORMAL, 1000 * screen::kPatience,
+                             nullptr) != 0;
 }
 
 // The main thread's processor time in milliseconds.
@@ -1016,16 +1018,17 @@ TEST_F(ScreenTest, ClientScrollBarsSettleWhateverTheDocumentWindowsPlace) {
     EXPECT_LE(TClientWatch::vertChanges, 2) << after;
     // At rest: another thread's message is answered, and the program uses no processor.
     HWND f = Frame();
-    HANDLE asker = CreateThread(nullptr, 0, AskWithin1s, &f, 0, nullptr);
+    HANDLE asker = CreateThread(nullptr, 0, AskTheWindow, &f, 0, nullptr);
     WaitUntil([&] { return WaitForSingleObject(asker, 0) == WAIT_OBJECT_0; }, 1500);
     DWORD answered = 0;
     GetExitCodeThread(asker, &answered);
     CloseHandle(asker);
-    EXPECT_EQ(answered, 1u) << after << ": no answer within 1 s";
+    EXPECT_EQ(answered, 1u) << after << ": no answer";
+    // A load on the machine only lowers the share of the time a spinning program gets.
     int sizes = TClientWatch::sizes;
     double cpu = ThreadMs();
     DWORD start = GetTickCount();
-    WaitUntil([] { return false; }, 500);
+    RunFor(500);
     double busy = (ThreadMs() - cpu) / static_cast<double>(GetTickCount() - start);
     EXPECT_EQ(TClientWatch::sizes, sizes) << after << ": the client is sized while nothing happens";
     EXPECT_LT(busy, 0.2) << after << ": busy while idle";

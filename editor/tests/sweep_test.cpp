@@ -12,6 +12,7 @@
 
 #include "editor/tests/frame_fixture.h"
 #include "editor/Vx2_html.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "spell/SpellDlg.h"
 #include "spell/tests/SpellWinTest.h"
 
@@ -217,17 +218,14 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
     Settle();
     return false;
   }
-  // Handles what is queued, as the program's own loop does; false when the queue has not
-  // emptied in three seconds (a window that keeps asking for the same work again).
-  static bool Settle() {
-    MSG m;
-    for (DWORD t0 = GetTickCount(); GetTickCount() - t0 < 3000;) {
-      if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return true;
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
+  // Handles what is queued, as the program's own loop does, until the program rests; false
+  // when it never does (the same message to the same window again and again).
+  bool Settle() {
+    if (screen::Settle(0)) return true;
+    spinReport = screen::SpinReport();
     return false;
   }
+  std::string spinReport;
   bool InFrameState() {
     TWindowState want = GetParam() == TFrameState::Maximised ? wsMaximized : wsNormal;
     RECT want_at = DocumentPlace(), at = DocumentRect();
@@ -455,12 +453,9 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
       chosen = Choose(path);
     }
     for (int i = 0; i < 4; ++i) Pump();
-    // A check still waiting (its window still there) ends as the person closes its dialog.
-    // A pumping loop alone can outrun the timer that answers it: the wait is by the clock.
-    for (DWORD t0 = GetTickCount(); frmEditWin && frmEditWin->LEditSpellDlg1->Checking() && GetTickCount() - t0 < 5000;) {
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-      Pump();
-    }
+    // A check still waiting (its window still there) ends as the person closes its dialog,
+    // which the ticker does.
+    screen::WaitUntil([&] { return !frmEditWin || !frmEditWin->LEditSpellDlg1->Checking(); });
     whileChecking = nullptr;
     if (duringCheck && !waited) failures.push_back(what + ": the check did not wait");
     if (frmEditWin && frmEditWin->LEditSpellDlg1->Checking()) failures.push_back(what + ": the check never ended");
@@ -497,7 +492,7 @@ struct SweepTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
         ASSERT_NE(frame, nullptr) << what;
         if (spinning) {
           for (const auto& f : failures) ADD_FAILURE() << f;
-          FAIL() << what << ": the program never goes idle once the frame is in its state";
+          FAIL() << what << ": the program never goes idle once the frame is in its state: " << spinReport;
         }
         if (r == TRun::NotMade) continue;
         if (r == TRun::Disabled) skipped.push_back(which);

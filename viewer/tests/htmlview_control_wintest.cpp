@@ -457,9 +457,7 @@ TEST_F(ViewerTest, AutoScrollEndsWhenTheButtonIsUpAndSubmissionsDieWithTheViewer
   v->SetFocus();
   v->PanelMouseDown(mbLeft, TShiftState{ssLeft}, 12, 10);
   v->PanelMouseMove(TShiftState{ssLeft}, 12, -60);  // below the top: auto-scroll is posted
-  DWORD t0 = GetTickCount();
-  Pump();  // the real button is up, so the loop ends at once
-  EXPECT_LT(GetTickCount() - t0, 2000u);
+  Pump();  // the real button is up, so the loop ends at once; one that did not would hold the test here
   // A submission still queued when the viewer goes is freed with it, never delivered.
   int delivered = 0;
   auto* other = new THTMLViewer(form);

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
+#include "cmake/test_awaiting.h"
 #include "framework/core/Scoped.h"
 #include "framework/win/Forms.h"
 #include "framework/win/GdiScoped.h"
@@ -170,28 +172,96 @@ void CloseModalWindows() {
   EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
 }
 
+std::string Where(const char* what, const std::source_location& at) {
+  std::string file = at.file_name();
+  size_t slash = file.find_last_of("/\\");
+  if (slash != std::string::npos) file.erase(0, slash + 1);
+  return std::string(what) + " at " + file + ":" + std::to_string(at.line());
+}
+
+// Milliseconds a guard allows on this machine for ms on a quiet one.
+DWORD Guard(int ms) { return static_cast<DWORD>(std::max(ms, 0)) * kPatience; }
+
+bool Expired(DWORD start, DWORD guard) { return GetTickCount() - start >= guard; }
+
+// What keeps a program from resting: messages in its queue, not its own timers (a caret
+// blinks for ever) nor a script's ticks.
+constexpr UINT kWork = QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE;
+
+std::string spinReport;
+
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+bool WaitUntil(const std::function<bool()>& done, int ms, std::source_location at) {
+  vx::testing::TAwaiting note(Where("a state awaited", at));
+  const DWORD start = GetTickCount(), guard = Guard(ms);
   while (!done()) {
-    if (static_cast<int>(GetTickCount() - end) >= 0) return done();
+    if (Expired(start, guard)) return done();
     RunOneMessage(10);
   }
   return true;
 }
 
-// At least ms, then on until the program has been quiet for a while: on a busy machine
-// typed keys and the paints they cause may still be on their way when ms is up.
-void Settle(int ms) {
+void RunFor(int ms) {
   const DWORD start = GetTickCount();
-  DWORD lastMessage = start;
+  while (!Expired(start, static_cast<DWORD>(std::max(ms, 0)))) RunOneMessage(10);
+}
+
+bool Idle() {
+  if (HIWORD(GetQueueStatus(kWork))) return false;
+  // A pixel read from the screen is answered by the X server only after the requests this
+  // program made before it, and with the events they caused already sent.
+  {
+    TWindowDC screen(nullptr);
+    GetPixel(screen, 0, 0);
+  }
+  // The desktop's process answers once it has got round to this program's message.
+  DWORD_PTR reply = 0;
+  SendMessageTimeoutA(GetDesktopWindow(), WM_NULL, 0, 0, SMTO_NORMAL, Guard(5000), &reply);
+  return !HIWORD(GetQueueStatus(kWork));
+}
+
+const std::string& SpinReport() { return spinReport; }
+
+// At least ms; then on until the program rests. A program whose own timers are due within
+// a moment has not rested yet, so no message must have come for a little while by the
+// program's clock; a timer that goes on ticking with nothing else happening (a tab control
+// tracking the pointer over it) is a program at rest. A program that never rests sends the
+// same messages to the same window again and again: that count, not the time it took, is
+// the verdict.
+bool Settle(int ms, std::source_location at) {
+  vx::testing::TAwaiting note(Where("the program to rest", at));
+  constexpr int kSpin = 2000;
+  const DWORD start = GetTickCount(), guard = Guard(ms + 5000);
+  DWORD lastMessage = start, lastWork = start;
+  std::map<std::pair<HWND, UINT>, int> seen;
   for (;;) {
-    if (RunOneMessage(10)) lastMessage = GetTickCount();
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // A thread timer is the test's own ticker (the program's timers belong to windows).
+      const bool tests = msg.message == WM_TIMER && !msg.hwnd;
+      if (!tests) lastMessage = GetTickCount();
+      if (msg.message != WM_TIMER && msg.message != 0x0118 /* WM_SYSTIMER: the caret */) lastWork = lastMessage;
+      if (!tests && ++seen[{msg.hwnd, msg.message}] >= kSpin) {
+        char text[160], cls[64] = "";
+        if (msg.hwnd) GetClassNameA(msg.hwnd, cls, sizeof cls);
+        std::snprintf(text, sizeof text, "message 0x%04X to a window of class '%s' came %d times", msg.message, cls,
+                      kSpin);
+        spinReport = std::string(text) + " and the program never rested";
+        Application->ProcessMessage(msg);
+        return false;
+      }
+      Application->ProcessMessage(msg);
+      continue;
+    }
     const DWORD now = GetTickCount();
-    const bool quiet = now - lastMessage >= 120 && !GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE);
-    if (now - start >= static_cast<DWORD>(ms) && quiet) return;
-    if (now - start >= static_cast<DWORD>(ms) + 5000) return;
+    const bool quiet = ms <= 0 || now - lastMessage >= 120 || now - lastWork >= 1000;
+    if (now - start >= static_cast<DWORD>(std::max(ms, 0)) && quiet && Idle()) return true;
+    if (Expired(start, guard)) {
+      spinReport = "no rest within " + std::to_string(guard / 1000) + " s";
+      return false;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 }
 
@@ -213,12 +283,13 @@ TInputScript& TInputScript::Do(std::function<void()> action, const char* what) {
       what);
 }
 
+// At least ms, and then until the program has taken in what the steps before gave it.
 TInputScript& TInputScript::Pause(int ms) {
   auto until = std::make_shared<DWORD>(0);
   return Then(
       [until, ms] {
         if (!*until) *until = GetTickCount() + static_cast<DWORD>(ms);
-        return static_cast<int>(GetTickCount() - *until) >= 0;
+        return static_cast<int>(GetTickCount() - *until) >= 0 && Idle();
       },
       "pause");
 }
@@ -237,7 +308,10 @@ void TInputScript::Tick() {
   }
   if (done_) return;
   try {
-    if (next_ < steps_.size() && steps_[next_].run()) ++next_;
+    if (next_ < steps_.size() && steps_[next_].run()) {
+      ++next_;
+      if (note_ && next_ < steps_.size()) note_->Update(where_ + ", step " + std::to_string(next_ + 1) + ": " + steps_[next_].what);
+    }
   } catch (...) {
     failed_ = "exception in " + steps_[next_].what;
     timedOut_ = true;
@@ -248,11 +322,14 @@ void TInputScript::Tick() {
   if (next_ >= steps_.size()) done_ = true;
 }
 
-bool TInputScript::Run(int ms) {
+bool TInputScript::Run(int ms, std::source_location at) {
   next_ = 0;
   done_ = timedOut_ = false;
   failed_.clear();
-  deadline_ = GetTickCount() + static_cast<DWORD>(ms);
+  deadline_ = GetTickCount() + Guard(ms);
+  vx::testing::TAwaiting note(Where("an input script", at));
+  note_ = &note;
+  where_ = Where("an input script", at);
   TInputScript* outer = runningScript;
   runningScript = this;
   UINT_PTR timer = SetTimer(nullptr, 0, 30, ScriptTick);
@@ -260,11 +337,13 @@ bool TInputScript::Run(int ms) {
   // goes on meanwhile and closes it when the time is up.
   while (!done_) RunOneMessage(30);
   if (timedOut_) {
+    failed_ += " (the guard of " + std::to_string(Guard(ms) / 1000) + " s was reached)";
     CloseModalWindows();
     Settle(200);
   }
   KillTimer(nullptr, timer);
   runningScript = outer;
+  note_ = nullptr;
   return !timedOut_;
 }
 

@@ -7,9 +7,11 @@
 #include "framework/win/WinApi.h"
 
 #include <functional>
+#include <source_location>
 #include <string>
 #include <vector>
 
+#include "cmake/test_awaiting.h"
 #include "framework/win/Controls.h"
 #include "framework/win/tests/ScreenShot.h"
 
@@ -37,10 +39,28 @@ void Type(const std::string& text);
 
 // ---- waiting -----------------------------------------------------------------------------
 
-// Runs the program's messages until done() holds or ms have passed; true when it held.
-bool WaitUntil(const std::function<bool()>& done, int ms = 5000);
-// Runs the program's messages for ms.
-void Settle(int ms = 250);
+// Every wait ends on the state it waits for. Its time is only a guard against a hang,
+// kPatience times what a quiet machine needs, so that a busy or emulated machine gives the
+// same verdict as a quiet one; a guard that is reached says what was awaited.
+constexpr int kPatience = 10;
+
+// Runs the program's messages until done() holds; false when the guard (ms on a quiet
+// machine) was reached first.
+bool WaitUntil(const std::function<bool()>& done, int ms = 5000,
+               std::source_location at = std::source_location::current());
+// Runs the program's messages for at least ms, then on until it rests (Idle) and no message
+// came for a moment, in which its own short timers have run; with ms 0 only until it rests.
+// False when it never rests: the same message to the same window keeps coming back
+// (SpinReport says which), or the guard was reached.
+bool Settle(int ms = 250, std::source_location at = std::source_location::current());
+// Runs the program's messages for ms, as a person watching would: no verdict.
+void RunFor(int ms);
+// What the last Settle that returned false saw.
+const std::string& SpinReport();
+// Whether the program rests now: its queue holds nothing after a round trip through the
+// X server and through the desktop's own process, so that whatever they still had on the
+// way for this program has arrived.
+bool Idle();
 
 // Steps run from a timer, so they go on inside the modal loops of menus, dialogs and
 // modal forms as a person's actions would. A step returns true when it is done; false
@@ -49,10 +69,11 @@ class TInputScript {
  public:
   TInputScript& Then(std::function<bool()> step, const char* what = "");
   TInputScript& Do(std::function<void()> action, const char* what = "");
-  TInputScript& Pause(int ms);
-  // Runs the steps while handling the program's messages. On time-out the open menus and
-  // modal windows are closed, and false is returned; FailedStep names the step.
-  bool Run(int ms = 30000);
+  TInputScript& Pause(int ms);  // at least ms, then until the program rests
+  // Runs the steps while handling the program's messages. When the guard (ms on a quiet
+  // machine) is reached, the open menus and modal windows are closed, and false is
+  // returned; FailedStep names the step.
+  bool Run(int ms = 30000, std::source_location at = std::source_location::current());
   const std::string& FailedStep() const { return failed_; }
 
  private:
@@ -67,6 +88,8 @@ class TInputScript {
   bool running_ = false, done_ = false, timedOut_ = false;
   DWORD deadline_ = 0;
   std::string failed_;
+  vx::testing::TAwaiting* note_ = nullptr;  // while it runs
+  std::string where_;
 };
 
 // Steps that open a menu item's way from the menu bar of owner (or a popup already open)
