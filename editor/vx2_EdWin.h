@@ -171,6 +171,8 @@ class TfrmEditWin : public TForm {
   void NewImageMap();
   void ShowCharPicker();
   void SpellCheck();
+  // Brings the tab of this editor forward, and the window over the frame's other children.
+  void ShowDocument(TxEdit* ed);
   // The custom tag's texts around the current editor's selection.
   void InsertCustomTag(TCusTagItem* item);
 

@@ -304,6 +304,23 @@ void TSpellDlg::KeepDialogInFront() {
     }
 }
 
+void TSpellDlg::ShowSourcePage(TAbsBuffer& source) {
+  if (auto* c = dynamic_cast<TControl*>(source.Control())) ShowControlPage(c);
+}
+
+bool TSpellDlg::ShowRunningCheck() {
+  if (!life_->checking || !source_ || !dialog_) return false;
+  std::shared_ptr<TCheckLife> life = life_;
+  ShowSourcePage(*source_);
+  if (!life->alive || life->dialogGone || life->controlGone || !source_) return true;
+  // The word asked about is selected again unless the text changed under it since.
+  if (waiting_ && !source_->GetModified()) source_->SelectWord();
+  if (!dialog_->Visible()) ShowDialog();
+  dialog_->BringToFront();
+  if (waiting_) dialog_->FocusReplacement();
+  return true;
+}
+
 // ---- the check loop -------------------------------------------------------------------------
 
 int TSpellDlg::WaitForChoice(const std::shared_ptr<TCheckLife>& life) {
@@ -334,7 +351,7 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
   // Shown and added as the document has it, not as the OEM code page would write it.
   const AnsiString& shown = written;
   Screen->SetCursor(crDefault);
-  if (auto* c = dynamic_cast<TControl*>(source.Control())) ShowControlPage(c);
+  ShowSourcePage(source);
   source.SelectWord();
   if (!dialog_->Visible()) ShowDialog();
   if (autoShift_) ShiftDialog(source.GetWordTop());
@@ -353,6 +370,12 @@ TSpellDlg::TAnswer TSpellDlg::AskUser(TAbsBuffer& source, const AnsiString& word
   dialog_->FocusReplacement();
   int code = WaitForChoice(life);
   if (gone()) return TAnswer::Gone;
+  if (code != srClose) {
+    // The person may have turned to another page while the dialog asked: the answer is
+    // carried out where it can be seen.
+    ShowSourcePage(source);
+    if (gone()) return TAnswer::Gone;
+  }
   switch (code) {
     case srClose: HideDialog(); return TAnswer::Abort;
     case srReplace:
@@ -400,9 +423,11 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
   // However the check ends (an exception, a closed document), the user gets the program
   // back: other windows enabled, the normal cursor, the dialog hidden, the document's
   // modified flag, the custom words saved. A component that went away is not touched.
+  source_ = &source;
   auto restore = OnScopeExit([&] {
     if (!life->alive) return;
     life->checking = false;
+    source_ = nullptr;
     Screen->SetCursor(crDefault);
     if (finished) return;
     if (!life->controlGone) source.SetModified(changed || remembered);
@@ -506,7 +531,12 @@ int TSpellDlg::CheckBuffer(TAbsBuffer& source) {
   if (!completionMessages_) return result;
   // The dialog goes before the closing message: the last word must not stand behind it.
   HideDialog();
-  if (showCompletedDialog_ && !message.empty()) SpellMessage(message, smInformation);
+  if (showCompletedDialog_ && !message.empty()) {
+    // The message speaks of the text checked: that is the one on screen.
+    ShowSourcePage(source);
+    if (gone()) return result;
+    SpellMessage(message, smInformation);
+  }
   if (!life->alive) return result;
   // The quit request the wait took from the queue is put back for the program's loop.
   if (Application->Terminated()) PostQuitMessage(0);

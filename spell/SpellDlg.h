@@ -85,6 +85,9 @@ class TSpellDlg : public TComponent {
   bool IsKnownWord(const AnsiString& word);
   void LoadAutoCorrectList();
   int CheckBuffer(TAbsBuffer& source);
+  // While a check runs: its control's page, the word it asks about and its dialog come to
+  // the front. False when no check runs.
+  bool ShowRunningCheck();
   void ShowDialog();
   void ShiftDialog(int y);
   void HideDialog();
@@ -122,6 +125,7 @@ class TSpellDlg : public TComponent {
                   bool& unchanged);
   int WaitForChoice(const std::shared_ptr<TCheckLife>& life);
   void KeepDialogInFront();
+  void ShowSourcePage(TAbsBuffer& source);
   void DisableOtherWindows();
   void EnableOtherWindows();
   void ApplyReplaceAll(const AnsiString& from, const AnsiString& to);
@@ -150,6 +154,8 @@ class TSpellDlg : public TComponent {
   int waitPasses_ = 0, waits_ = 0;
   DWORD lastShown_ = 0;
   bool waiting_ = false;
+  // The source of the check that runs, nullptr between checks.
+  TAbsBuffer* source_ = nullptr;
 
  protected:
   ~TSpellDlg() override;

@@ -1,7 +1,15 @@
 // "Check Spelling" in VornixPro: the document window's LEditSpellDlg1 over the current
 // document with the shipped ENGLISH.DCT, from the menu and the speed button, and closing
-// the tab, the document window or the program while its dialog waits.
+// the tab, the document window or the program while its dialog waits. On the screen,
+// with three documents open and the frame in each state: the check acts only in the
+// document on screen, and the keyboard goes there after it.
+#include "framework/win/WinApi.h"
+
+#include <commctrl.h>
+
 #include "editor/tests/frame_fixture.h"
+#include "framework/win/GdiScoped.h"
+#include "framework/win/tests/ScreenDriver.h"
 #include "spell/SpellDlg.h"
 #include "spell/tests/SpellWinTest.h"
 
@@ -278,6 +286,230 @@ TEST_F(SpellFrameTest, TheDialogIsGoneBeforeTheClosingMessage) {
   EXPECT_EQ(asked, (V{"zzqxw", "zzqxwv"}));
   EXPECT_EQ(dialogShown, (std::vector<int>{0, 0, 0}));
 }
+
+// ---- on the screen, with real input --------------------------------------------------------
+
+enum class TFrameState { Restored, Maximised, PartlyOutside };
+
+struct SpellScreenTest : FrameTest, ::testing::WithParamInterface<TFrameState> {
+  std::vector<std::string> onScreenAtMessage;  // the document shown at each closing message
+  std::unique_ptr<TTicker> rescue;
+
+  void BeforeStart() override {
+    // Menus run as they do for a person; the input answers them.
+    Application->SetUnattended(false);
+    Application->OnHelp = [](UINT, ULONG_PTR) { return true; };
+  }
+  void SetUp() override {
+    FrameTest::SetUp();
+    Application->OnMessageBox = [this](const AnsiString& text, const AnsiString&, UINT) {
+      messages.push_back(text);
+      TxEdit* e = OnScreen();
+      onScreenAtMessage.push_back(e ? ExtractFileName(e->FileName()) : "");
+      return IDOK;
+    };
+    for (auto [leaf, text] : {std::pair{"spell1.htm", "<p>Teh cat</p>\r\n<p>a quik fox</p>\r\n"},
+                              std::pair{"spell2.htm", "<p>second pagge</p>\r\n<p>more here</p>\r\n"},
+                              std::pair{"page.htm", "<p>the third one</p>\r\n"}})
+      frame->OpenInEditor(Write(leaf, text));
+    ASSERT_EQ(TabCount(), 3);
+    PutInFrameState();
+    frmEditWin->TabControl->SetTabIndex(0);
+    Doc(0)->ActivateEditor();
+    ASSERT_TRUE(screen::WaitUntil([&] { return GetForegroundWindow() == frame->Handle() && OnScreen() == Doc(0); }));
+    screen::Settle(300);
+  }
+  void TearDown() override {
+    rescue.reset();
+    for (int i = 0; frmEditWin && i < TabCount(); ++i) Doc(i)->MarkUnchanged();
+    FrameTest::TearDown();
+    Application->OnHelp = nullptr;
+    Application->SetUnattended(true);
+  }
+
+  // The frame restored or maximised; the document window inside the client area, or past
+  // its right and bottom edges with a corner showing.
+  void PutInFrameState() {
+    if (GetParam() == TFrameState::Maximised)
+      frame->SetWindowState(wsMaximized);
+    else
+      frame->SetBoundsRect(RECT{0, 0, 1000, 780});
+    screen::Settle();
+    RECT place = {0, 0, 560, 380};
+    if (GetParam() == TFrameState::PartlyOutside) {
+      RECT c;
+      GetClientRect(frame->ClientHandle(), &c);
+      place = {c.right - 260, c.bottom - 160, c.right + 300, c.bottom + 220};
+    }
+    frmEditWin->SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
+    screen::Settle();
+  }
+
+  TxEdit* Doc(int i) { return frmEditWin->EditorOfTab(i); }
+  TMSSpellDlg* Dialog() { return static_cast<TMSSpellDlg*>(frmEditWin->LEditSpellDlg1->Dialog()); }
+  bool Checking() { return frmEditWin && frmEditWin->LEditSpellDlg1->Checking(); }
+  RECT TabRect(int i) {
+    RECT r{};
+    SendMessageA(frmEditWin->TabControl->Handle(), TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(frmEditWin->TabControl->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  static POINT Middle(TWinControl* c) { return screen::Centre(screen::WindowScreenRect(c->Handle())); }
+  // The document a person sees: the editor under the top left of the area inside the tabs
+  // (the part that shows even with the window partly outside the frame).
+  TxEdit* OnScreen() {
+    if (!frmEditWin) return nullptr;
+    RECT r = frmEditWin->TabControl->DisplayRect();
+    MapWindowPoints(frmEditWin->TabControl->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    HWND at = screen::WindowAt(POINT{r.left + 30, r.top + 12});
+    for (int i = 0; i < TabCount(); ++i)
+      if (Doc(i)->Handle() == at) return Doc(i);
+    return nullptr;
+  }
+  static std::string CaretOf(TxEdit* e) {
+    e->UpdateSelection();
+    return Format("%d:%d", e->EndLine(), e->EndPos());
+  }
+  // The dialog on the screen asks about this word and waits.
+  bool Asking(const std::string& word) {
+    TLEditSpellDlg* s = frmEditWin ? frmEditWin->LEditSpellDlg1 : nullptr;
+    if (!s || !s->WaitingForChoice() || Dialog()->ResultCode() != srWaiting || Dialog()->edtCurWord->Text() != word)
+      return false;
+    HWND at = screen::WindowAt(Middle(Dialog()));
+    return at && GetAncestor(at, GA_ROOT) == Dialog()->Handle();
+  }
+  // The word is selected in the document on screen, and the screen shows that document
+  // where the word stands.
+  void ExpectWordInView(TxEdit* ed, int line, int column, const std::string& word) {
+    EXPECT_EQ(OnScreen(), ed) << word << ": its document is not the one on screen";
+    EXPECT_EQ(ed->GetSelText(), word);
+    TWindowDC dc(ed->Handle());
+    TSelected f(dc, reinterpret_cast<HFONT>(SendMessageA(ed->Handle(), WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    int chars = column - ed->FirstVisiblePos() + static_cast<int>(word.size()) / 2;
+    POINT p{2 + chars * tm.tmAveCharWidth + tm.tmAveCharWidth / 2,
+            (line - ed->FirstVisibleLine()) * tm.tmHeight + tm.tmHeight / 2};
+    ClientToScreen(ed->Handle(), &p);
+    EXPECT_EQ(screen::WindowAt(p), ed->Handle()) << word << ": not in view";
+  }
+  // A step that waits for the state, and goes on (failing) when it does not come.
+  static std::function<void()> Expect(std::function<bool()> done, std::string what) {
+    return [done = std::move(done), what = std::move(what)] { EXPECT_TRUE(screen::WaitUntil(done)) << what; };
+  }
+  // A script that stops leaves no dialog waiting for ever under it.
+  void Rescue(const screen::TInputScript& s) {
+    rescue = std::make_unique<TTicker>([this, &s] {
+      if (!s.FailedStep().empty() && Checking()) Dialog()->SetResultCode(srClose);
+    });
+  }
+  // The screen, named for the frame's state too.
+  void StateShot(const std::string& leaf) {
+    static const char* const states[] = {"restored", "maximised", "partly_outside"};
+    Shot((leaf + "_" + states[static_cast<int>(GetParam())]).c_str());
+  }
+  bool Typed(const std::string& text) {
+    for (int i = 0; i < TabCount(); ++i)
+      if (Doc(i)->Text().find(text) != std::string::npos) return true;
+    return false;
+  }
+  // What was typed went into the document on screen alone, which has the focus, and the
+  // status bar shows where its caret is.
+  void ExpectTypedOnScreen(const std::string& text) {
+    TxEdit* shown = OnScreen();
+    ASSERT_TRUE(shown);
+    for (int i = 0; i < TabCount(); ++i)
+      EXPECT_EQ(Doc(i)->Text().find(text) != std::string::npos, Doc(i) == shown)
+          << TabCaption(i) << (Doc(i) == shown ? " on screen, nothing typed into it" : " hidden, typed into");
+    EXPECT_EQ(screen::FocusedWindow(), shown->Handle());
+    EXPECT_EQ(Panel(0), CaretOf(shown));
+  }
+};
+
+#define RUN(script) EXPECT_TRUE((script).Run()) << "stopped at: " << (script).FailedStep()
+
+// Another document chosen while the dialog asks: the answer is carried out in the checked
+// document, brought back on screen with its next word, the status bar follows what shows,
+// and after the check the keys go to the document on screen.
+TEST_P(SpellScreenTest, TheCheckActsInTheDocumentOnScreen) {
+  TxEdit* checked = Doc(0);
+  screen::TInputScript s;
+  Rescue(s);
+  screen::AddMenuClick(s, frame->Handle(), frmEditWin->cmdCheckSpelling);
+  s.Then([&] { return Asking("Teh"); }, "the dialog asks about Teh")
+      .Do([&] { ExpectWordInView(checked, 1, 3, "Teh"); })
+      .Do([&] { screen::Click(screen::Centre(TabRect(1))); }, "click the spell2 tab")
+      .Then([&] { return OnScreen() == Doc(1); }, "spell2 shows")
+      .Do([&] { screen::Click(Middle(Dialog()->btnReplace)); }, "click Change")
+      .Then([&] { return Asking("quik"); }, "the dialog asks about quik")
+      .Do([&] {
+        ExpectWordInView(checked, 2, 5, "quik");
+        EXPECT_EQ(Panel(0), CaretOf(OnScreen() ? OnScreen() : checked)) << "the status bar follows a hidden document";
+        StateShot("spell_next_word_after_tab_switch");
+      })
+      .Do([&] { screen::Click(screen::Centre(TabRect(1))); }, "click the spell2 tab again")
+      .Then([&] { return OnScreen() == Doc(1); }, "spell2 shows again")
+      .Do([&] { screen::Click(Middle(Dialog()->btnReplace)); }, "click Change on the last word")
+      .Then([&] { return !Checking() && GetFocus(); }, "the check ends")
+      .Do([] { screen::Type("J2"); }, "type J2")
+      .Then([&] { return Typed("J2"); }, "J2 lands in a document");
+  RUN(s);
+  EXPECT_EQ(messages, (V{"Spell checking complete."}));
+  EXPECT_EQ(checked->GetLine(1).find("Teh"), std::string::npos);
+  EXPECT_EQ(checked->GetLine(2).find("quik"), std::string::npos);
+  ExpectTypedOnScreen("J2");
+  StateShot("spell_typed_after_check");
+}
+
+// Check Spelling chosen again while a check waits brings that check forward, its document
+// and word on screen and the keyboard in its dialog; the closing message comes with the
+// document it speaks of on screen, and the other document is checked when asked after.
+TEST_P(SpellScreenTest, ASecondCheckShowsTheOneThatWaits) {
+  TxEdit* checked = Doc(0);
+  screen::TInputScript s;
+  Rescue(s);
+  screen::AddMenuClick(s, frame->Handle(), frmEditWin->cmdCheckSpelling);
+  s.Then([&] { return Asking("Teh"); }, "the dialog asks about Teh")
+      .Do([&] { screen::Click(screen::Centre(TabRect(1))); }, "click the spell2 tab")
+      .Then([&] { return OnScreen() == Doc(1) && screen::FocusedWindow() == Doc(1)->Handle(); }, "spell2 shows");
+  screen::AddMenuClick(s, frame->Handle(), frmEditWin->cmdCheckSpelling);
+  s.Do(Expect([&] { return OnScreen() == checked && screen::FocusedWindow() == Dialog()->edtWord->Handle(); },
+              "the waiting check comes forward"))
+      .Do([&] {
+        ExpectWordInView(checked, 1, 3, "Teh");
+        EXPECT_TRUE(Asking("Teh"));
+        StateShot("spell_second_check_shows_the_first");
+      })
+      .Do([&] { screen::Click(Middle(Dialog()->btnSkip)); }, "click Ignore")
+      .Then([&] { return Asking("quik"); }, "the dialog asks about quik")
+      .Do([&] { screen::Click(screen::Centre(TabRect(1))); }, "click the spell2 tab")
+      .Then([&] { return OnScreen() == Doc(1); }, "spell2 shows")
+      .Do([&] { screen::Click(Middle(Dialog()->btnSkip)); }, "click Ignore on the last word")
+      .Then([&] { return !Checking() && GetFocus(); }, "the first check ends")
+      .Do([&] { screen::Click(screen::Centre(TabRect(1))); }, "click the spell2 tab")
+      .Then([&] { return OnScreen() == Doc(1) && screen::FocusedWindow() == Doc(1)->Handle(); }, "spell2 shows");
+  screen::AddMenuClick(s, frame->Handle(), frmEditWin->cmdCheckSpelling);
+  s.Then([&] { return Asking("pagge"); }, "spell2 is checked")
+      .Do([&] { ExpectWordInView(Doc(1), 1, 10, "pagge"); })
+      .Do([&] { screen::Click(Middle(Dialog()->btnClose)); }, "click Cancel")
+      .Then([&] { return !Checking() && GetFocus(); }, "the second check ends")
+      .Do([] { screen::Type("W3"); }, "type W3")
+      .Then([&] { return Typed("W3"); }, "W3 lands in a document");
+  RUN(s);
+  EXPECT_EQ(messages, (V{"No errors found. Spell checking complete..."}));
+  EXPECT_EQ(onScreenAtMessage, (V{"spell1.htm"})) << "the closing message came over another document";
+  EXPECT_EQ(Doc(0)->Text(), "<p>Teh cat</p>\r\n<p>a quik fox</p>\r\n");
+  EXPECT_EQ(OnScreen(), Doc(1));
+  ExpectTypedOnScreen("W3");
+}
+
+std::string StateName(const ::testing::TestParamInfo<TFrameState>& i) {
+  static const char* const names[] = {"Restored", "Maximised", "PartlyOutside"};
+  return names[static_cast<int>(i.param)];
+}
+INSTANTIATE_TEST_SUITE_P(Frame, SpellScreenTest,
+                         ::testing::Values(TFrameState::Restored, TFrameState::Maximised, TFrameState::PartlyOutside),
+                         StateName);
 
 }  // namespace
 }  // namespace vx
