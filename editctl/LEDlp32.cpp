@@ -653,9 +653,9 @@ void TCustomLEdit::ReplaceSelText(const AnsiString& text) {
   GlobalFree(h);
 }
 
-void TCustomLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
+bool TCustomLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
   ApplySelection();
-  Send(LEM_SURROUNDSEL, reinterpret_cast<WPARAM>(before.c_str()), AsLParam(after.c_str()));
+  return Send(LEM_SURROUNDSEL, reinterpret_cast<WPARAM>(before.c_str()), AsLParam(after.c_str())) != 0;
 }
 
 void TCustomLEdit::InsertText(const AnsiString& text) {
@@ -1059,9 +1059,10 @@ void TLEdit::ReplaceSelText(const AnsiString& text) {
   if (!Designing() && HandleAllocated() && CanFocus()) SetFocus();
 }
 
-void TLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
-  TCustomLEdit::SurroundSelText(before, after);
+bool TLEdit::SurroundSelText(const AnsiString& before, const AnsiString& after) {
+  bool done = TCustomLEdit::SurroundSelText(before, after);
   if (!Designing() && HandleAllocated() && CanFocus()) SetFocus();
+  return done;
 }
 
 void TLEdit::KeyPress(char& key) {

@@ -170,8 +170,9 @@ class TCustomLEdit : public TWinControl {
   AnsiString GetSelTextOrLineRest();
   void SaveToStream(TStream& stream);
   virtual void ReplaceSelText(const AnsiString& text);
-  // Puts the two texts around the record's selection as one undo step.
-  virtual void SurroundSelText(const AnsiString& before, const AnsiString& after);
+  // Puts the two texts around the record's selection as one undo step; false, with nothing
+  // changed, when a line would grow too long or there is no window.
+  virtual bool SurroundSelText(const AnsiString& before, const AnsiString& after);
   void InsertText(const AnsiString& text);
   void InsertTextAt(int line, int column, const AnsiString& text);
   // Copies the line into buffer (at most bufferSize - 1 bytes, then a terminator) and
@@ -332,7 +333,7 @@ class TLEdit : public TCustomLEdit {
   explicit TLEdit(TComponent* owner) : TCustomLEdit(owner) {}
   const char* ClassName() const override { return "TLEdit"; }
   void ReplaceSelText(const AnsiString& text) override;
-  void SurroundSelText(const AnsiString& before, const AnsiString& after) override;
+  bool SurroundSelText(const AnsiString& before, const AnsiString& after) override;
 
  protected:
   void KeyPress(char& key) override;

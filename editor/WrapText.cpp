@@ -53,7 +53,7 @@ bool WrapText(TCustomLEdit* ed, int startLine, int startPos, int endLine, int en
   AnsiString whole = before + (ed->GetSelLength() > 0 ? ed->SelTextToString() : AnsiString()) + after;
   size_t tail = static_cast<size_t>(std::max(0, ed->GetLineLength(endLine) - endPos));
   if (LongestLine(whole, static_cast<size_t>(startPos), tail) > LE_MAX_COLUMNS) return false;
-  ed->SurroundSelText(before, after);
+  if (!ed->SurroundSelText(before, after)) return false;
   int line = startLine, pos = startPos;
   if (selectWhole) {
     StepOver(whole, line, pos);

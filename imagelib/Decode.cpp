@@ -20,6 +20,15 @@
 #define STBI_MAX_DIMENSIONS 16384
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
+// The JPEG decoder's refill of its bit buffer goes through VxGrowBits, which bounds it to the
+// data that is there. The refill is called as (j) and (z) and defined as (stbi__jpeg *j): the
+// calls become VxGrowBits, the definition StbGrowBits, which VxGrowBits calls.
+#define stbi__grow_buffer_unsafe(x) VX_GROW_##x)
+#define VX_GROW_j VxGrowBits(j
+#define VX_GROW_z VxGrowBits(z
+#define VX_GROW_stbi__jpeg StbGrowBits(stbi__jpeg
+template <class Jpeg>
+static void VxGrowBits(Jpeg* j);
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -30,6 +39,69 @@
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
+#undef stbi__grow_buffer_unsafe
+
+// Past the marker that ends a scan's data the decoder goes on with zero bits of its own.
+// At the end of the image (a cut file is given that marker) these, and the padding before the
+// marker, would draw the rest of the picture as garbage or fail it. From that marker on,
+// `nomore` (which the decoder only tests for non-zero) counts one more than the zero bits
+// added: the bits in the buffer less these are what is left of the file. The buffer is kept
+// at the 16 bits a code may need, so that the decoder asks for more before each code; once
+// nothing is left but the padding of one bits, every block from there on decodes as empty,
+// mid-grey, and the picture shows as far as its data goes. Other markers end a scan whose
+// data is whole, or start the decoder afresh (a restart).
+static void VxEmptyBlock(stbi_uc* out, int stride, short*) {
+  for (int y = 0; y < 8; ++y) std::memset(out + y * stride, 128, 8);
+}
+
+template <class Jpeg>
+static void VxStopAtTheEnd(Jpeg* j) {
+  // Every symbol from here decodes as code 0 of one bit, value 0: no DC change, an end of
+  // block for AC coefficients, no correction bits.
+  for (stbi__huffman* h : {j->huff_dc, j->huff_ac})
+    for (int t = 0; t < 4; ++t) {
+      std::memset(h[t].fast, 0, sizeof h[t].fast);
+      h[t].size[0] = 1;
+      h[t].values[0] = 0;
+    }
+  std::memset(j->fast_ac, 0, sizeof j->fast_ac);
+  // A baseline block is drawn as soon as it is decoded: the one under way may hold made-up
+  // bits, so it and all after it are drawn empty.
+  if (!j->progressive) j->idct_block_kernel = VxEmptyBlock;
+  j->nomore = -1;
+}
+
+template <class Jpeg>
+static void VxGrowBits(Jpeg* j) {
+  int before = j->code_bits;
+  if (j->nomore < 0) {
+    // Past the end; the block under way when it was seen has taken its DC value by now.
+    for (auto& c : j->img_comp) c.dc_pred = 0;
+  } else if (j->nomore == 0) {
+    StbGrowBits(j);
+    if (j->nomore == 0) return;
+    before = j->code_bits;  // the bits before the marker, all from the file
+    if (j->marker == 0xD9) {
+      // A restart interval that ends here would end the scan with its later blocks undrawn:
+      // the scan goes on to its last block. At an interval's end the decoder is told of a
+      // restart and meets the end marker again, unread, after it (also where no block is
+      // left to decode).
+      if (j->todo > 0) {
+        j->todo = 0x7fffffff;
+      } else {
+        j->marker = 0xD0;
+        j->s->img_buffer -= 2;
+      }
+    }
+  }
+  if (j->nomore > 0 && j->marker == 0xD9) {
+    int left = j->code_bits - (j->nomore - 1);
+    if (left < 8 && (left <= 0 || j->code_buffer >> (32 - left) == (1u << left) - 1)) VxStopAtTheEnd(j);
+  }
+  StbGrowBits(j);
+  if (j->code_bits > 16) j->code_bits = std::max(before, 16);
+  if (j->nomore > 0) j->nomore += j->code_bits - before;
+}
 
 namespace ilib {
 
@@ -61,8 +133,8 @@ uint32_t Le32(const uint8_t* p) {
 }
 unsigned Le16(const uint8_t* p) { return unsigned(p[0]) | unsigned(p[1]) << 8; }
 
-// The decoder reads zeros past the end of its input, so a cut file would pass as an image
-// with a blank part: each kind is checked for its whole length first.
+// The decoder reads zeros past the end of its input, so a cut BMP, GIF or PNG file would pass
+// as an image with a blank part: these are checked for their whole length first.
 bool BmpComplete(const uint8_t* d, size_t n) {
   if (n < 26) return false;
   uint64_t offBits = Le32(d + 10);
@@ -87,367 +159,74 @@ bool BmpComplete(const uint8_t* d, size_t n) {
   return offBits + stride * uint64_t(h) <= n;
 }
 
-struct Huffman {
-  bool defined = false;
-  // For each code length: the first code, how many codes and where their symbols start.
-  int first[17] = {}, count[17] = {}, offset[17] = {};
-  uint8_t symbols[256] = {};
-  // By the next 9 bits: length << 8 | symbol of the code they start with, 0 for a longer one.
-  uint16_t fast[512] = {};
-};
-
-// The bits of one entropy-coded segment, up to the marker that ends it. Each read must
-// come from the segment itself: past it the decoder goes on with made-up zero bits, which
-// draws the rest of the image as garbage.
-class ScanBits {
- public:
-  ScanBits(const uint8_t* d, size_t n, size_t p) : d_(d), n_(n), p_(p) {}
-
-  bool Read(int k, uint32_t& v) {
-    if (!Want(k)) return false;
-    v = k ? uint32_t(buf_ >> (64 - k)) : 0;
-    Drop(k);
-    return true;
-  }
-  bool Skip(int k) {
-    if (!Want(k)) return false;
-    Drop(k);
-    return true;
-  }
-  // Decodes one Huffman symbol; false for a code the table lacks or bits that run out.
-  bool Symbol(const Huffman& h, int& symbol);
-  // A restart: the rest of the byte is padding, and the next marker must be RSTn.
-  bool Restart() {
-    if (bits_ >= 8) return false;
-    buf_ = 0;
-    bits_ = 0;
-    Fill();
-    if (bits_ != 0 || !atMarker_ || p_ + 1 >= n_) return false;
-    uint8_t m = d_[p_ + 1];
-    if (m < 0xD0 || m > 0xD7) return false;
-    p_ += 2;
-    atMarker_ = false;
-    return true;
-  }
-
- private:
-  bool Want(int k) {
-    if (bits_ < k) Fill();
-    return bits_ >= k;
-  }
-  void Drop(int k) {
-    buf_ = k >= 64 ? 0 : buf_ << k;
-    bits_ -= k;
-  }
-  void Fill() {
-    while (bits_ <= 56 && !atMarker_) {
-      if (p_ >= n_) {
-        atMarker_ = true;
-        return;
-      }
-      uint8_t b = d_[p_];
-      if (b == 0xFF) {
-        size_t q = p_ + 1;
-        while (q < n_ && d_[q] == 0xFF) ++q;  // fill bytes
-        if (q >= n_ || d_[q] != 0x00) {
-          p_ = q - 1;
-          atMarker_ = true;
-          return;
-        }
-        p_ = q + 1;
-      } else {
-        ++p_;
-      }
-      buf_ |= uint64_t(b) << (56 - bits_);
-      bits_ += 8;
-    }
-  }
-
-  const uint8_t* d_;
-  size_t n_, p_;
-  uint64_t buf_ = 0;
-  int bits_ = 0;
-  bool atMarker_ = false;
-};
-
-bool ScanBits::Symbol(const Huffman& h, int& symbol) {
-  if (bits_ < 16) Fill();
-  if (uint16_t f = h.fast[buf_ >> 55]) {
-    int len = f >> 8;
-    if (len > bits_) return false;
-    symbol = f & 255;
-    Drop(len);
-    return true;
-  }
-  for (int len = 10; len <= 16 && len <= bits_; ++len) {
-    int code = int(buf_ >> (64 - len));
-    if (code >= h.first[len] && code - h.first[len] < h.count[len]) {
-      symbol = h.symbols[h.offset[len] + code - h.first[len]];
-      Drop(len);
-      return true;
-    }
-  }
-  return false;
-}
-
-struct JpegFrame {
-  int width = 0, height = 0, count = 0, hmax = 1, vmax = 1;
-  int id[4] = {}, h[4] = {}, v[4] = {};
-  int mcusX = 0, mcusY = 0;
-  // Progressive files: the AC coefficients already non-zero in each block, by zigzag index.
-  std::vector<uint64_t> nonzero[4];
-  int blocksX(int c) const { return mcusX * h[c]; }
-};
-
-// Follows one scan through its entropy-coded data block by block, as the decoder will,
-// and tells whether the data holds every block of it.
-bool WalkScan(const uint8_t* d, size_t n, size_t p, JpegFrame& f, const int* comps, int ncomps,
-              const int* dcTable, const int* acTable, Huffman (&tables)[2][4], bool progressive, int ss,
-              int se, int ah, unsigned restartInterval) {
-  ScanBits bits(d, n, p);
-  bool single = ncomps == 1;
-  int c0 = comps[0];
-  // A scan of one component covers only that component's own blocks, not whole MCUs.
-  int unitsX = single ? (((f.width * f.h[c0] + f.hmax - 1) / f.hmax) + 7) / 8 : f.mcusX;
-  int unitsY = single ? (((f.height * f.v[c0] + f.vmax - 1) / f.vmax) + 7) / 8 : f.mcusY;
-  long long units = (long long)unitsX * unitsY;
-  unsigned eobRun = 0;
-  auto block = [&](int c, long long bx, long long by, int dcT, int acT) -> bool {
-    uint64_t* nz = progressive ? &f.nonzero[c][size_t(by * f.blocksX(c) + bx)] : nullptr;
-    int t;
-    // An end-of-band run: this block and the next 2^r - 1 + (r more bits) ones end here.
-    auto readEobRun = [&](int r) {
-      uint32_t v;
-      if (!bits.Read(r, v)) return false;
-      eobRun = (1u << r) - 1 + v;
-      return true;
-    };
-    if (!progressive || ss == 0) {
-      if (progressive && ah != 0) return bits.Skip(1);
-      if (!bits.Symbol(tables[0][dcT], t) || t > 15 || !bits.Skip(t)) return false;
-      if (progressive) return true;
-      for (int k = 1; k < 64;) {
-        if (!bits.Symbol(tables[1][acT], t)) return false;
-        int r = t >> 4, s = t & 15;
-        if (s == 0) {
-          if (t != 0xF0) break;
-          k += 16;
-        } else {
-          k += r + 1;
-          if (!bits.Skip(s)) return false;
-        }
-      }
-      return true;
-    }
-    if (ah == 0) {
-      if (eobRun) {
-        --eobRun;
-        return true;
-      }
-      for (int k = ss; k <= se;) {
-        if (!bits.Symbol(tables[1][acT], t)) return false;
-        int r = t >> 4, s = t & 15;
-        if (s == 0) {
-          if (r < 15) {
-            if (!readEobRun(r)) return false;
-            break;
-          }
-          k += 16;
-        } else {
-          k += r;
-          *nz |= uint64_t(1) << (k > 63 ? 63 : k);
-          ++k;
-          if (!bits.Skip(s)) return false;
-        }
-      }
-      return true;
-    }
-    // Refinement: every coefficient already non-zero takes a correction bit.
-    if (eobRun) {
-      --eobRun;
-      for (int k = ss; k <= se; ++k)
-        if ((*nz >> k & 1) && !bits.Skip(1)) return false;
-      return true;
-    }
-    for (int k = ss; k <= se;) {
-      if (!bits.Symbol(tables[1][acT], t)) return false;
-      int r = t >> 4, s = t & 15;
-      if (s == 0) {
-        if (r < 15) {
-          if (!readEobRun(r)) return false;
-          r = 64;
-        }
-      } else {
-        if (s != 1 || !bits.Skip(1)) return false;
-      }
-      while (k <= se) {
-        int at = k++;
-        if (*nz >> at & 1) {
-          if (!bits.Skip(1)) return false;
-        } else {
-          if (r == 0) {
-            if (s) *nz |= uint64_t(1) << at;
-            break;
-          }
-          --r;
-        }
-      }
-    }
-    return true;
-  };
-  for (long long u = 0; u < units; ++u) {
-    if (restartInterval && u && u % restartInterval == 0) {
-      if (!bits.Restart()) return false;
-      eobRun = 0;
-    }
-    long long ux = u % unitsX, uy = u / unitsX;
-    if (single) {
-      if (!block(c0, ux, uy, dcTable[0], acTable[0])) return false;
-      continue;
-    }
-    for (int i = 0; i < ncomps; ++i) {
-      int c = comps[i];
-      for (int y = 0; y < f.v[c]; ++y)
-        for (int x = 0; x < f.h[c]; ++x)
-          if (!block(c, ux * f.h[c] + x, uy * f.v[c] + y, dcTable[i], acTable[i])) return false;
-    }
-  }
-  return true;
-}
-
-// Walks the JPEG segments up to the end-of-image marker. Huffman tables are checked before
-// the decoder sees them: it trusts a table's symbol counts (more than 256 run over its
+// How much of a JPEG file the decoder is given, or 0 to refuse it. Huffman tables are checked
+// before the decoder sees them: it trusts a table's symbol counts (more than 256 run over its
 // arrays), and a scan that names a table never defined would decode through uninitialised
-// memory. Each scan's entropy data is followed to its last block: data that ends early
-// would be decoded from bits that are not there.
-bool JpegCompleteUnsafe(const uint8_t* d, size_t n) {
-  Huffman tables[2][4];
-  JpegFrame frame;
-  bool progressive = false, walk = false;
-  unsigned restartInterval = 0;
+// memory. A file cut short is given up to the cut inside a scan's data, or else up to its last
+// whole segment; `ended` tells whether the part given ends with the end-of-image marker. A
+// file without a scan has nothing to show.
+size_t JpegUsable(const uint8_t* d, size_t n, bool& ended) {
+  bool defined[2][4] = {}, scan = false;
+  bool progressive = false;
+  ended = false;
   size_t p = 2;
   while (p < n) {
-    if (d[p] != 0xFF) return false;
+    size_t start = p;
+    if (d[p] != 0xFF) return 0;
     while (p < n && d[p] == 0xFF) ++p;
-    if (p >= n) return false;
+    if (p >= n) return scan ? start : 0;
     uint8_t m = d[p++];
-    if (m == 0xD9) return true;
+    if (m == 0xD9) {
+      ended = true;
+      return scan ? p : 0;
+    }
     if (m == 0x01 || (m >= 0xD0 && m <= 0xD8)) continue;
-    if (n - p < 2) return false;
+    if (n - p < 2) return scan ? start : 0;
     size_t len = size_t(d[p]) << 8 | d[p + 1];
-    if (len < 2 || len > n - p) return false;
+    if (len < 2) return 0;
+    if (len > n - p) return scan ? start : 0;
     size_t end = p + len;
     if (m == 0xC4) {
-      size_t q = p + 2;
-      while (q < end) {
+      for (size_t q = p + 2; q < end;) {
         uint8_t tcth = d[q];
-        if ((tcth >> 4) > 1 || (tcth & 15) > 3 || end - q < 17) return false;
+        if ((tcth >> 4) > 1 || (tcth & 15) > 3 || end - q < 17) return 0;
         size_t symbols = 0;
         for (int i = 1; i <= 16; ++i) symbols += d[q + size_t(i)];
-        if (symbols > 256 || end - q - 17 < symbols) return false;
-        Huffman& h = tables[tcth >> 4][tcth & 15];
-        h = Huffman{};
-        h.defined = true;
-        int code = 0, offset = 0;
-        for (int i = 1; i <= 16; ++i) {
-          h.first[i] = code;
-          h.count[i] = d[q + size_t(i)];
-          h.offset[i] = offset;
-          for (int j = 0; i <= 9 && j < h.count[i]; ++j) {
-            int c = code + j;
-            if (c >= 1 << i) break;
-            for (int x = 0; x < 1 << (9 - i); ++x)
-              h.fast[c << (9 - i) | x] = uint16_t(i << 8 | d[q + 17 + size_t(offset + j)]);
-          }
-          offset += h.count[i];
-          code = (code + h.count[i]) << 1;
-        }
-        std::memcpy(h.symbols, d + q + 17, symbols);
+        if (symbols > 256 || end - q - 17 < symbols) return 0;
+        defined[tcth >> 4][tcth & 15] = true;
         q += 17 + symbols;
       }
     }
-    if (m == 0xDD) {
-      if (len < 4) return false;
-      restartInterval = unsigned(d[p + 2]) << 8 | d[p + 3];
-    }
-    if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) {
-      // Only these frames are decoded; the decoder refuses the others itself.
-      walk = m == 0xC0 || m == 0xC1 || m == 0xC2;
-      progressive = m == 0xC2;
-      if (walk) {
-        if (len < 8) return false;
-        frame = JpegFrame{};
-        frame.height = int(d[p + 3]) << 8 | d[p + 4];
-        frame.width = int(d[p + 5]) << 8 | d[p + 6];
-        frame.count = d[p + 7];
-        if (frame.count < 1 || frame.count > 4 || len < 8 + 3 * size_t(frame.count)) return false;
-        for (int i = 0; i < frame.count; ++i) {
-          const uint8_t* c = d + p + 8 + 3 * i;
-          frame.id[i] = c[0];
-          frame.h[i] = c[1] >> 4;
-          frame.v[i] = c[1] & 15;
-          if (frame.h[i] < 1 || frame.h[i] > 4 || frame.v[i] < 1 || frame.v[i] > 4) return false;
-          frame.hmax = std::max(frame.hmax, frame.h[i]);
-          frame.vmax = std::max(frame.vmax, frame.v[i]);
-        }
-        // Too large or without a height: the decoder refuses these before any scan.
-        if (frame.width <= 0 || frame.height <= 0 || frame.width > MaxDimension || frame.height > MaxDimension ||
-            (long long)frame.width * frame.height > MaxPixels) {
-          walk = false;
-        } else {
-          frame.mcusX = (frame.width + 8 * frame.hmax - 1) / (8 * frame.hmax);
-          frame.mcusY = (frame.height + 8 * frame.vmax - 1) / (8 * frame.vmax);
-          if (progressive)
-            for (int i = 0; i < frame.count; ++i)
-              frame.nonzero[i].assign(size_t(frame.mcusX) * frame.h[i] * size_t(frame.mcusY) * frame.v[i], 0);
-        }
-      }
-    }
+    if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) progressive = m == 0xC2;
     if (m == 0xDA) {
-      if (len < 3) return false;
+      if (len < 3) return 0;
       size_t components = d[p + 2];
-      if (components == 0 || components > 4 || len < 6 + 2 * components) return false;
+      if (components == 0 || components > 4 || len < 6 + 2 * components) return 0;
       size_t tail = p + 3 + 2 * components;
-      int ss = d[tail], se = d[tail + 1], ah = d[tail + 2] >> 4;
-      int comps[4], dcTable[4], acTable[4];
+      int ss = d[tail], ah = d[tail + 2] >> 4;
+      bool needDc = !progressive || (ss == 0 && ah == 0), needAc = !progressive || ss != 0;
       for (size_t i = 0; i < components; ++i) {
         uint8_t sel = d[p + 4 + 2 * i];
         int dc = sel >> 4, ac = sel & 15;
-        if (dc > 3 || ac > 3) return false;
-        bool needDc = !progressive || (ss == 0 && ah == 0);
-        bool needAc = !progressive || ss != 0;
-        if ((needDc && !tables[0][dc].defined) || (needAc && !tables[1][ac].defined)) return false;
-        dcTable[i] = dc;
-        acTable[i] = ac;
-        comps[i] = -1;
-        for (int c = 0; c < frame.count; ++c)
-          if (frame.id[c] == d[p + 3 + 2 * i]) comps[i] = c;
-        if (walk && comps[i] < 0) return false;
+        if (dc > 3 || ac > 3 || (needDc && !defined[0][dc]) || (needAc && !defined[1][ac])) return 0;
       }
-      if (walk) {
-        if (progressive && (se > 63 || ss > se || (ss == 0 && se != 0) || (ss != 0 && components != 1)))
-          return false;
-        if (!WalkScan(d, n, end, frame, comps, int(components), dcTable, acTable, tables, progressive, ss,
-                      progressive ? se : 63, ah, restartInterval))
-          return false;
-      }
+      scan = true;
     }
     p = end;
     if (m == 0xDA) {
       // Entropy-coded data runs to the next marker that is not a stuffed byte or a restart.
-      while (p + 1 < n && !(d[p] == 0xFF && d[p + 1] != 0x00 && !(d[p + 1] >= 0xD0 && d[p + 1] <= 0xD7))) ++p;
-      if (p + 1 >= n) return false;
+      for (;;) {
+        const void* ff = std::memchr(d + p, 0xFF, n - p);
+        if (!ff) return n;
+        p = size_t(static_cast<const uint8_t*>(ff) - d);
+        if (p + 1 >= n) return n;
+        uint8_t next = d[p + 1];
+        if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7)) break;
+        p += next == 0xFF ? 1 : 2;
+      }
     }
   }
-  return false;
-}
-
-bool JpegComplete(const uint8_t* d, size_t n) {
-  try {
-    return JpegCompleteUnsafe(d, n);
-  } catch (...) {
-    return false;  // no memory for a large progressive file's block states
-  }
+  return scan ? p : 0;
 }
 
 bool GifComplete(const uint8_t* d, size_t n) {
@@ -498,9 +277,9 @@ bool PngComplete(const uint8_t* d, size_t n) {
 bool Complete(Kind kind, const uint8_t* d, size_t n) {
   switch (kind) {
     case Kind::Bmp: return BmpComplete(d, n);
-    case Kind::Jpeg: return JpegComplete(d, n);
     case Kind::Gif: return GifComplete(d, n);
     case Kind::Png: return PngComplete(d, n);
+    case Kind::Jpeg: break;  // shown as far as it goes (JpegUsable, VxGrowBits)
   }
   return false;
 }
@@ -553,7 +332,25 @@ bool GifTransparentColor(const uint8_t* d, size_t n, Rgb& color) {
 
 int Decode(Kind kind, const uint8_t* d, size_t n, Image& out) {
   if (!HasSignature(kind, d, n) || n > size_t(0x7FFFFFFF)) return ilFailed;
-  if (!Complete(kind, d, n)) return ilFailed;
+  std::vector<uint8_t> cut;
+  if (kind == Kind::Jpeg) {
+    bool ended = false;
+    n = JpegUsable(d, n, ended);
+    if (n == 0) return ilFailed;
+    if (!ended) {
+      // A file cut short: the decoder is given the end-of-image marker the file lacks.
+      try {
+        cut.assign(d, d + n);
+        cut.insert(cut.end(), {0xFF, 0xD9});
+      } catch (...) {
+        return ilNoResources;
+      }
+      d = cut.data();
+      n = cut.size();
+    }
+  } else if (!Complete(kind, d, n)) {
+    return ilFailed;
+  }
   int w = 0, h = 0, comp = 0;
   if (!stbi_info_from_memory(d, int(n), &w, &h, &comp)) return ilFailed;
   if (w <= 0 || h <= 0) return ilFailed;

@@ -577,14 +577,15 @@ static LRESULT ProtocolMessage(Editor& e, UINT msg, WPARAM wp, LPARAM lp) {
     case LEM_SURROUNDSEL: {
       std::string before = wp ? vx::ParamAs<const char*>(wp) : "";
       std::string after = lp ? vx::ParamAs<const char*>(lp) : "";
-      if (!e.doc.SurroundSelection(before, after)) {
+      bool done = e.doc.SurroundSelection(before, after);
+      if (!done) {
         MessageBeep(MB_ICONEXCLAMATION);
         Notify(e, LEN_MAXLINE);
       }
       e.doc.CloseUndoStep();
       e.preferredX = -1;
       EnsureCaretVisible(e);
-      return 0;
+      return done ? 1 : 0;
     }
     case LEM_GETLINE: {
       char* buf = vx::ParamAs<char*>(lp);

@@ -8,6 +8,23 @@
 
 namespace vx {
 
+namespace {
+
+// A name as this system compares file names: read in the code page the program runs under
+// and upper-cased by the system's own rule, whatever language is set.
+std::u16string SystemNameFold(const AnsiString& name) {
+  const int n = static_cast<int>(name.size());
+  int wide = n ? MultiByteToWideChar(CP_ACP, 0, name.data(), n, nullptr, 0) : 0;
+  std::wstring w(static_cast<size_t>(wide), L'\0');
+  if (wide) MultiByteToWideChar(CP_ACP, 0, name.data(), n, w.data(), wide);
+  std::wstring upper(w.size(), L'\0');
+  if (wide && !LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, w.data(), wide, upper.data(), wide))
+    return WesternFold(name);
+  return std::u16string(upper.begin(), upper.end());
+}
+
+}  // namespace
+
 TfrmGenHelp::TfrmGenHelp(TComponent* owner) : TForm(owner) {
   MakeDialog(this, "", "Help Generator", 360, 176);
   GroupBox1 = PlaceGroup(this, this, "GroupBox1", "&Destination Directory", 8, 6, 344, 52);
@@ -43,7 +60,7 @@ void TfrmGenHelp::GenerateHelp(const AnsiString& folder) {
   GenerateHelpPages(*Group, [&](const AnsiString& fileName, const THelpLines& lines) {
     AnsiString text = LinesText(lines);
     SaveFileSafely(prefix + fileName, [&](TStream& s) { s.WriteBuffer(text.data(), static_cast<int>(text.size())); });
-  });
+  }, SystemNameFold);
 }
 
 }  // namespace vx

@@ -12,31 +12,37 @@ namespace {
 // Every character a Windows file name cannot hold.
 bool NeedsReplacing(char c) { return static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c); }
 
-// Upper case as Windows compares file names in the Western code page.
-AnsiString FoldedName(const AnsiString& name) {
-  AnsiString s = name;
-  for (char& ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
+}  // namespace
+
+std::u16string WesternFold(const AnsiString& name) {
+  // The characters of 0x80 to 0x9F; the five the code page leaves out stand for themselves.
+  static const char16_t c1[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                  0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+  std::u16string s;
+  s.reserve(name.size());
+  for (char ch : name) {
+    unsigned char b = static_cast<unsigned char>(ch);
+    char16_t c = b >= 0x80 && b < 0xA0 ? c1[b - 0x80] : b;
     if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
-    else if (c == 0x9A || c == 0x9C || c == 0x9E) c -= 0x10;
-    else if (c == 0xFF) c = 0x9F;
-    ch = static_cast<char>(c);
+    else if (c == 0x0161 || c == 0x0153 || c == 0x017E) --c;
+    else if (c == 0xFF) c = 0x0178;
+    s += c;
   }
   return s;
 }
 
-// CON, PRN, AUX, NUL, COM1-9, LPT1-9 (also with the superscript digits) before the first dot,
-// blanks after the name ignored: Windows opens the device instead of a file.
-bool IsDeviceName(const AnsiString& fileName) {
-  AnsiString stem = FoldedName(fileName.substr(0, fileName.find('.')));
+bool IsDeviceName(const AnsiString& fileName, const TNameFold& fold) {
+  AnsiString stem = fileName.substr(0, fileName.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
-  if (stem.size() != 4 || (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0)) return false;
-  unsigned char d = static_cast<unsigned char>(stem[3]);
-  return (d >= '1' && d <= '9') || d == 0xB9 || d == 0xB2 || d == 0xB3;
+  const std::u16string key = fold(stem);
+  for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"})
+    if (key == device) return true;
+  if (key.size() != 4 || (key.compare(0, 3, u"COM") != 0 && key.compare(0, 3, u"LPT") != 0)) return false;
+  char16_t d = key[3];
+  return (d >= '0' && d <= '9') || d == 0xB9 || d == 0xB2 || d == 0xB3;
 }
-
-}  // namespace
 
 AnsiString HelpPageFileName(const AnsiString& groupName) {
   AnsiString name = LowerCase(groupName);
@@ -45,11 +51,11 @@ AnsiString HelpPageFileName(const AnsiString& groupName) {
   return name + ".htm";
 }
 
-std::vector<AnsiString> HelpPageFileNames(const TStringList& groups) {
+std::vector<AnsiString> HelpPageFileNames(const TStringList& groups, const TNameFold& fold) {
   const int n = groups.Count();
   std::vector<AnsiString> files(n);
   std::vector<bool> placed(n, false);
-  std::set<AnsiString> taken{FoldedName("index.htm")};
+  std::set<std::u16string> taken{fold("index.htm")};
   // Safe names first, so that a renamed group never takes the page a safe one has now.
   for (int g = 0; g < n; ++g) {
     const AnsiString& name = groups[g];
@@ -57,14 +63,14 @@ std::vector<AnsiString> HelpPageFileNames(const TStringList& groups) {
     bool safe = true;
     for (char c : name)
       if (NeedsReplacing(c)) safe = false;
-    if (safe && !IsDeviceName(files[g]) && taken.insert(FoldedName(files[g])).second) placed[g] = true;
+    if (safe && !IsDeviceName(files[g], fold) && taken.insert(fold(files[g])).second) placed[g] = true;
   }
   for (int g = 0; g < n; ++g) {
     if (placed[g]) continue;
     AnsiString stem = files[g].substr(0, files[g].size() - 4);
-    if (IsDeviceName(stem)) stem = "_" + stem;
+    if (IsDeviceName(stem, fold)) stem = "_" + stem;
     AnsiString file = stem + ".htm";
-    for (int k = 2; !taken.insert(FoldedName(file)).second; ++k) file = stem + "_" + IntToStr(k) + ".htm";
+    for (int k = 2; !taken.insert(fold(file)).second; ++k) file = stem + "_" + IntToStr(k) + ".htm";
     files[g] = file;
   }
   return files;
@@ -92,11 +98,11 @@ void AddTagHelp(THelpLines& page, const THTMLTagDef& tag) {
   page.push_back("<TR><TD colspan=\"3\"><HR></TD>");
 }
 
-void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink) {
+void GenerateHelpPages(const THTMLGroup& set, const THelpPageSink& sink, const TNameFold& fold) {
   TStringList groups;
   groups.SetText(set.GroupNames());
   // The index has no <HTML> line of its own: browsers take it as it stands.
-  const std::vector<AnsiString> files = HelpPageFileNames(groups);
+  const std::vector<AnsiString> files = HelpPageFileNames(groups, fold);
   THelpLines index{"<HEAD>", "<TITLE> HTML Help </TITLE>", "</HEAD>", "<BODY>", "<H2> HTML Help index </H2>"};
   for (int g = 0; g < groups.Count(); ++g) {
     const AnsiString group = groups[g];

@@ -33,13 +33,30 @@ struct PrintOut : ::testing::Test {
     ASSERT_GE(i, 0) << "Wine lists no printer " << q;
     Printer()->SetPrinterIndex(i);
     SetDefaultPrinterA(q);  // the edit control prints on the default printer
+    ReportPage(q);
+  }
+  // The page as the printer has it, for print-test to find the margins on paper: its pixels
+  // per inch, where its printable area starts and how large it is, and the screen's pixels
+  // per inch.
+  static void ReportPage(const char* queue) {
+    HDC dc = CreateDCA("WINSPOOL", queue, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    HDC screen = GetDC(nullptr);
+    std::printf("vornix-page: %d %d %d %d %d %d %d\n", GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
+                GetDeviceCaps(dc, PHYSICALOFFSETX), GetDeviceCaps(dc, PHYSICALOFFSETY), GetDeviceCaps(dc, HORZRES),
+                GetDeviceCaps(dc, VERTRES), GetDeviceCaps(screen, LOGPIXELSX));
+    std::fflush(stdout);
+    ReleaseDC(nullptr, screen);
+    DeleteDC(dc);
   }
   void TearDown() override { Application->OnMessageBox = nullptr; }
 };
 
-// Three pages, each with its own words, the breaks forced by the page marker.
+// Three pages, each with its own words, the breaks forced by the page marker; the first with a
+// paragraph wider than the page.
 std::string ThreePages() {
-  std::string s = "<TITLE>Printed</TITLE><H1>Alpha heading</H1>";
+  std::string s = "<TITLE>Printed</TITLE><H1>Alpha heading</H1><P>";
+  for (int i = 0; i < 120; ++i) s += "wide" + std::to_string(i) + " ";
   for (int i = 0; i < 10; ++i) s += "<P>Alpha paragraph " + std::to_string(i);
   s += "<PAGE><H2>Bravo heading</H2><P>Bravo paragraph<PAGE><P>Charlie closing words";
   return s;

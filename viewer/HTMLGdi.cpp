@@ -437,8 +437,8 @@ TGdiViewCanvas::TFontInfo& TGdiViewCanvas::Widths(const TMyFont& f) {
 }
 
 // Drawn in black and white, a small face is hinted to other advances than the system
-// reports for it: at 8 pt Wine reports 8 pixels for 'w' and draws it 11 wide on an advance
-// of 10, over the 3-pixel blank after it ("Row text" read "Rowtext"). The widths are then
+// reports for it (Wine at 8 pt: 'w' measured 8 pixels, drawn 11 wide on an advance of 10),
+// so a wide glyph covers the blank after it and words run together. The widths are then
 // those of the glyphs as drawn. Kept for the program: finding them asks for every glyph.
 void TGdiViewCanvas::DrawnWidths(TFontInfo& fi) {
   static std::map<std::string, std::array<int, 256>> drawn;

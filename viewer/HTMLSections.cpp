@@ -580,8 +580,8 @@ TSectionBase* TSectionList::SectionAndLineAtY(int y, int& top) {
 }
 
 void TSectionList::Finish() {
-  // Images laid out in neither state yet need no reset: after a load the walk through every
-  // section, cold in memory on a large page, would do nothing.
+  // Images not yet laid out in either state need no reset: the walk through every section,
+  // cold in memory on a large page, would change nothing.
   if (ImagesMeasured) ResetImages(ShowImages);
   BackgroundImage();
 }

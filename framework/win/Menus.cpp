@@ -187,8 +187,8 @@ void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 // Our entries come first in a submenu, in item order; the MDI client appends its window
 // list after them.
 int TMenuItem::EntryIndex(const TMenuItem* item) const {
-  // Filling and clearing a menu go at its end: counting from the top there made a fill of
-  // n items cost n squared.
+  // Filling and clearing a menu work at its end: answered there without counting from the
+  // top, a fill of n items costs n steps, not n squared.
   if (!items_.empty() && items_.back() == item) return item->visible_ ? visibleItems_ - 1 : -1;
   int pos = 0;
   for (const TMenuItem* i : items_) {

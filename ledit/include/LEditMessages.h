@@ -43,7 +43,9 @@ int WINAPI LEditInit(void);
 #define LEM_GETLINELENGTH    (WM_USER + 17)  /* 0 / line (from 1) -> length, 0 out of range */
 #define LEM_REPLACESEL       (WM_USER + 18)  /* 0 / text: replaces the selection */
 #define LEM_SURROUNDSEL      (WM_USER + 19)  /* text before / text after the selection, one undo
-                                                step; the caret goes after both */
+                                                step; the caret goes after both -> non-zero when
+                                                done, 0 (nothing changed) when a line would pass
+                                                LE_MAX_COLUMNS (a beep and LEN_MAXLINE) */
 #define LEM_GETLINE          (WM_USER + 20)  /* line or 0 (line in the buffer's first 4 bytes) / buffer */
 #define LEM_CANUNDO          (WM_USER + 22)  /* 0 undo, 1 redo -> non-zero when possible */
 #define LEM_UNDO             (WM_USER + 23)  /* 0 undo, 1 redo */

@@ -277,6 +277,31 @@ TEST(Document, TextPutAroundASelectionKeepsTheLinesBetween) {
   EXPECT_EQ(r.Line(0), "a-b-c");
 }
 
+// A replace is one edit of the lines it covers, whatever its text holds: a text that holds
+// the one it replaces (table rows replaced by twice as many) is not searched for it, so the
+// work grows with the text. Counted in the changes the lexer and the view are told of: one,
+// of every line; the lines between are replaced too, and a bookmark there goes to the end.
+TEST(Document, AReplaceNeverSearchesItsTextForTheOldOne) {
+  std::string rows;
+  for (int i = 0; i < 200; ++i) rows += "<TR><TD>cell</TD></TR>\n";
+  for (bool oldFirst : {true, false}) {
+    Document d = Loaded(rows + "</TABLE>");
+    d.SetBookmarkCount(2);
+    d.SetBookmark(1, 100);
+    std::vector<std::array<int, 3>> changes;
+    d.SetChangeHandler([&](int f, int r, int i) { changes.push_back({f, r, i}); });
+    d.SetSelection({0, 0}, d.EndPos());
+    std::string old = d.Text("\n");
+    ASSERT_TRUE(d.ReplaceSelection(oldFirst ? old + "\n" + rows : rows + old));
+    const int last = oldFirst ? 401 : 400;
+    EXPECT_EQ(changes, (std::vector<std::array<int, 3>>{{0, 200, last}})) << oldFirst;
+    EXPECT_EQ(d.Bookmark(1), last) << oldFirst;
+    d.Undo();
+    EXPECT_EQ(d.Text("\n"), old);
+    EXPECT_FALSE(d.CanUndo());
+  }
+}
+
 TEST(Document, ReplaceAllIsOneStepAndAFaultEndsTheStep) {
   Document d = Loaded("a-b-c-d");
   EXPECT_EQ(d.ReplaceAll("-", "+", true, false), 3);

@@ -543,6 +543,15 @@ TEST_F(LEditWindow, OverlongLineIsRefusedWithMessage) {
   Type("z");
   EXPECT_EQ(Send(LEM_GETLINELENGTH, 0, 1), 32767);
   EXPECT_EQ(g_rec.Count(LEN_MAXLINE), 2);
+  // Text put around the selection answers whether it went in.
+  SetText("mid");
+  Select(1, 0, 1, 3);
+  EXPECT_NE(Send(LEM_SURROUNDSEL, reinterpret_cast<WPARAM>("<B>"), reinterpret_cast<LPARAM>("</B>")), 0);
+  EXPECT_EQ(Text(), "<B>mid</B>");
+  Select(1, 0, 1, 3);
+  EXPECT_EQ(Send(LEM_SURROUNDSEL, reinterpret_cast<WPARAM>(line.c_str()), reinterpret_cast<LPARAM>("")), 0);
+  EXPECT_EQ(Text(), "<B>mid</B>");
+  EXPECT_EQ(g_rec.Count(LEN_MAXLINE), 3);
 }
 
 TEST_F(LEditWindow, FindNextSelectsMatchesAndReportsNotFound) {

@@ -205,31 +205,33 @@ TEST_F(SpellCheckTest, CustomWordsOutsideTheOemCodePageKeepTheirLetters) {
   EXPECT_EQ(asked, (V{"Bjorn"}));
 }
 
-// What the dialog shows behind the message that ends a check: the last word read, never
-// the designed placeholder.
-TEST_F(SpellCheckTest, TheDialogBehindTheLastMessageShowsNoPlaceholder) {
-  std::string word, status;
-  bool visible = false;
+// What a person sees of the spell dialog: while it asks, the word in question in its word box,
+// never the designed placeholder; at the message that ends a check, nothing of it, whether it
+// asked about a word or no word was there to ask about.
+TEST_F(SpellCheckTest, TheDialogShowsOnlyTheWordAskedAndNothingBehindTheLastMessage) {
+  std::vector<std::string> behind;  // per closing message: the word box a person would see
   auto answer = Application->OnMessageBox;
   Application->OnMessageBox = [&, answer](const AnsiString& text, const AnsiString& caption, UINT flags) {
     auto* ms = static_cast<TMSSpellDlg*>(Dlg());
-    visible = IsWindowVisible(ms->Handle());
-    word = ms->edtCurWord->Text();
-    status = ms->lblFound->Caption();
+    bool seen = ms && ms->HandleAllocated() && IsWindowVisible(ms->Handle()) &&
+                WindowAtMiddle(ms->edtCurWord) == ms->edtCurWord->Handle();
+    behind.push_back(seen ? ms->edtCurWord->Text() : "(none)");
     return answer(text, caption, flags);
   };
-  SetDocument("");  // no word at all
-  EXPECT_EQ(Check(), scFinished);
-  EXPECT_FALSE(visible);  // hidden before the message
-  EXPECT_EQ(word, "");
-  SetDocument("42 a 7");  // nothing to look up: the last word read is shown all the same
-  EXPECT_EQ(Check(), scFinished);
-  EXPECT_EQ(word, "7");
-  SetDocument("The quick brown fox jumps over the lazy dog");
-  EXPECT_EQ(Check(), scFinished);
-  EXPECT_EQ(word, "dog");
-  EXPECT_EQ(status, "Word found:");
-  EXPECT_EQ(messages.size(), 3u);
+  onAsk = [&](TAbsSpellDialog* d, const std::string& word) {
+    auto* ms = static_cast<TMSSpellDlg*>(d);
+    EXPECT_TRUE(IsWindowVisible(ms->Handle())) << word;
+    EXPECT_EQ(WindowAtMiddle(ms->edtCurWord), ms->edtCurWord->Handle()) << word;
+    EXPECT_EQ(ms->edtCurWord->Text(), word);
+    PostClick(d->btnSkip);
+  };
+  for (const char* text : {"", "42 a 7", "The quick brown fox jumps over the lazy dog", "Teh quik end"}) {
+    SetDocument(text);
+    EXPECT_NE(Check(), scAborted) << text;
+  }
+  EXPECT_EQ(asked, (V{"Teh", "quik"}));
+  EXPECT_EQ(behind, (V{"(none)", "(none)", "(none)", "(none)"}));
+  EXPECT_EQ(messages.size(), 4u);
 }
 
 TEST_F(SpellCheckTest, AutoCorrectLinesAndCyclesEnd) {

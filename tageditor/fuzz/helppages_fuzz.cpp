@@ -57,17 +57,8 @@ void BuildSet(Fields& in, THTMLGroup& set) {
   }
 }
 
-// Windows compares file names in upper case (Western code page).
-AnsiString Upper(AnsiString s) {
-  for (char& ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
-    else if (c == 0x9A || c == 0x9C || c == 0x9E) c -= 0x10;
-    else if (c == 0xFF) c = 0x9F;
-    ch = static_cast<char>(c);
-  }
-  return s;
-}
+// Names compared as the pages are made for (the Western code page).
+std::u16string Upper(const AnsiString& s) { return WesternFold(s); }
 
 bool WindowsCanHold(const AnsiString& name) {
   for (char c : name)
@@ -76,12 +67,13 @@ bool WindowsCanHold(const AnsiString& name) {
 }
 
 bool IsDevice(const AnsiString& file) {
-  AnsiString stem = Upper(file.substr(0, file.find('.')));
+  std::u16string stem = Upper(file.substr(0, file.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  static const std::set<AnsiString> devices{
-      "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5",     "COM6",     "COM7",     "COM8",
-      "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8",     "LPT9",     "COM\xB9", "COM\xB2",
-      "COM\xB3", "LPT\xB9", "LPT\xB2", "LPT\xB3"};
+  static const std::set<std::u16string> devices{
+      u"CON",  u"PRN",  u"AUX",  u"NUL",  u"CONIN$", u"CONOUT$", u"COM0",     u"COM1",     u"COM2",     u"COM3",
+      u"COM4", u"COM5", u"COM6", u"COM7", u"COM8",   u"COM9",    u"LPT0",     u"LPT1",     u"LPT2",     u"LPT3",
+      u"LPT4", u"LPT5", u"LPT6", u"LPT7", u"LPT8",   u"LPT9",    u"COM\u00B9", u"COM\u00B2", u"COM\u00B3", u"LPT\u00B9",
+      u"LPT\u00B2", u"LPT\u00B3"};
   return devices.count(stem) != 0;
 }
 
@@ -96,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TStringList groups;
   groups.SetText(set.GroupNames());
 
-  std::set<AnsiString> pages, folded{"INDEX.HTM"}, kept;
+  std::set<AnsiString> pages;
+  std::set<std::u16string> folded{u"INDEX.HTM"}, kept;
   THelpLines index;
   int calls = 0;
   GenerateHelpPages(set, [&](const AnsiString& file, const THelpLines& lines) {
@@ -111,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!WindowsCanHold(file) || IsDevice(file) || !folded.insert(Upper(file)).second) std::abort();
     // A name that is a fine page name and the first of its spelling stays as it is.
     const AnsiString own = LowerCase(group) + ".htm";
-    if (WindowsCanHold(group) && !IsDevice(own) && Upper(own) != "INDEX.HTM" && kept.insert(Upper(own)).second &&
+    if (WindowsCanHold(group) && !IsDevice(own) && Upper(own) != u"INDEX.HTM" && kept.insert(Upper(own)).second &&
         file != own)
       std::abort();
     pages.insert(file);

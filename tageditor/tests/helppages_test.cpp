@@ -88,30 +88,26 @@ TEST(HelpPages, GroupNamesAWindowsFileNameCannotHoldStillGetAPage) {
   EXPECT_NE(pages[1].second.find("<A HREF=\"bad_name______x.htm#Q\">"), std::string::npos);
 }
 
-// Upper case of the Western code page, as Windows compares file names.
-std::string Folded(std::string s) {
-  for (char& ch : s) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) ch = static_cast<char>(c - 0x20);
-  }
-  return s;
-}
+std::u16string Folded(const std::string& s) { return WesternFold(s); }
 
 TEST(HelpPages, EveryGroupGetsAPageOfItsOwnThatIsNeitherTheIndexNorADevice) {
   THTMLGroup g;
-  g.SetGroupNames("Index\na:b\na*b\na_b\nLists\nLISTS\nCon\nNUL\nLPT1\naux.txt\nCaf\xC9\ncaf\xE9\nPlain");
+  g.SetGroupNames(
+      "Index\na:b\na*b\na_b\nLists\nLISTS\nCon\nNUL\nLPT1\naux.txt\nCaf\xC9\ncaf\xE9\nPlain\nCOM0\nlpt0\nConIn$\n"
+      "conout$.txt");
   TStringList groups;
   groups.SetText(g.GroupNames());
   for (int i = 0; i < groups.Count(); ++i) AddSampleTag(g, ("T" + std::to_string(i)).c_str(), "", tkStandAlone, i, "Tag.");
   auto pages = MakePages(g);
   ASSERT_EQ(pages.size(), static_cast<size_t>(groups.Count()) + 1);
   EXPECT_EQ(pages.back().first, "index.htm");
-  std::set<std::string> seen;
-  const std::set<std::string> devices{"CON", "PRN", "AUX", "NUL", "COM1", "LPT1"};
+  std::set<std::u16string> seen;
+  const std::set<std::u16string> devices{u"CON",  u"PRN",  u"AUX",    u"NUL",    u"COM1",
+                                         u"LPT1", u"COM0", u"LPT0", u"CONIN$", u"CONOUT$"};
   for (size_t i = 0; i + 1 < pages.size(); ++i) {
     const std::string& file = pages[i].first;
     EXPECT_TRUE(seen.insert(Folded(file)).second) << file;
-    EXPECT_NE(Folded(file), "INDEX.HTM");
+    EXPECT_NE(Folded(file), u"INDEX.HTM");
     EXPECT_EQ(devices.count(Folded(file.substr(0, file.find('.')))), 0u) << file;
     // The index links each tag to its group's page.
     EXPECT_NE(pages.back().second.find("<A HREF=\"" + file + "#T" + std::to_string(i) + "\">"), std::string::npos)
@@ -122,6 +118,33 @@ TEST(HelpPages, EveryGroupGetsAPageOfItsOwnThatIsNeitherTheIndexNorADevice) {
   EXPECT_EQ(pages[4].first, "lists.htm");
   EXPECT_EQ(pages[10].first, "caf\xC9.htm");
   EXPECT_EQ(pages[12].first, "plain.htm");
+}
+
+// Page names are compared as the system that holds them compares them. In the Cyrillic code
+// page 0xF7 and 0xD7 are one letter in two cases, and 0xB3 is the lower case of 0xB2 (which
+// the Western code page takes for superscript digits): a second page of the same name as
+// that system sees it gets a name of its own.
+TEST(HelpPages, NamesAreComparedInTheCodePageOfTheSystem) {
+  auto cyrillic = [](const AnsiString& name) {
+    std::u16string s;
+    for (char ch : name) {
+      unsigned char b = static_cast<unsigned char>(ch);
+      char16_t c = b >= 0xC0 ? char16_t(0x0410 + (b - 0xC0)) : b == 0xB2 ? u'\u0406' : b == 0xB3 ? u'\u0456' : b;
+      if ((c >= 'a' && c <= 'z') || (c >= 0x0430 && c <= 0x044F)) c -= 0x20;
+      else if (c == 0x0456) c = 0x0406;
+      s += c;
+    }
+    return s;
+  };
+  TStringList groups;
+  groups.SetText("\xF7\n\xD7\nCom\xB3\nCOM\xB2");
+  EXPECT_EQ(HelpPageFileNames(groups), (std::vector<AnsiString>{"\xF7.htm", "\xD7.htm", "_com\xB3.htm", "_com\xB2.htm"}));
+  std::vector<AnsiString> files = HelpPageFileNames(groups, cyrillic);
+  std::set<std::u16string> seen;
+  for (const AnsiString& f : files) EXPECT_TRUE(seen.insert(cyrillic(f)).second) << f;
+  EXPECT_EQ(files[0], "\xF7.htm");
+  // COM with a Cyrillic letter is no device there: the first keeps its name.
+  EXPECT_EQ(files[2], "com\xB3.htm");
 }
 
 TEST(HelpPages, ASinkThatFailsStopsTheRunBeforeTheIndex) {

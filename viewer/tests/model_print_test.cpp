@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "viewer/PageCanvas.h"
 #include "viewer/tests/model_fakes.h"
 
 using namespace vxt;
@@ -79,4 +80,53 @@ TEST(ModelPrint, HitTestsAreIgnoredWhileLayoutRuns) {
   EXPECT_EQ(during, 0);
   c.onMeasure = nullptr;
   EXPECT_EQ(doc.FindTextFrom(0, "text", false), 0);
+}
+
+// The printer's page canvas draws text font by font, except where the order of two runs
+// shows: a run on an opaque background, or in another colour, over a waiting one is drawn
+// after it, as on the screen. Runs that only touch keep their grouping.
+TEST(ModelPrint, RunsWhoseOrderShowsAreDrawnInPageOrder) {
+  struct Italic : FakeCanvas {
+    THtMetrics Metrics(const TMyFont& f) override {
+      THtMetrics m = FakeCanvas::Metrics(f);
+      if (f.Style & htItalic) m.Overhang = 3;
+      return m;
+    }
+  } screen;
+  TMyFont plain, bold, italic;
+  bold.Style = htBold;
+  italic.Style = htItalic;
+  auto order = [&] {
+    std::string s;
+    for (auto& o : screen.Of("text")) s += o.text;
+    return s;
+  };
+  {
+    TPageCanvas page(screen);
+    page.TextOut(plain, htc::Black, 0, 20, "a", 1, htc::None, nullptr);
+    page.TextOut(bold, htc::Black, 6, 20, "b", 1, htc::None, nullptr);
+    page.TextOut(plain, htc::Black, 12, 20, "c", 1, htc::None, nullptr);  // only touches b
+    page.TextOut(bold, htc::Black, 0, 40, "d", 1, htc::None, nullptr);    // the next line
+    page.Flush();
+  }
+  EXPECT_EQ(order(), "acbd");
+  screen.ops.clear();
+  {
+    TPageCanvas page(screen);
+    page.TextOut(plain, htc::Black, 0, 20, "a", 1, htc::None, nullptr);
+    page.TextOut(bold, htc::Black, 6, 20, "b", 1, htc::None, nullptr);
+    page.TextOut(plain, htc::White, 9, 20, "c", 1, htc::Black, nullptr);  // opaque over b
+    page.Flush();
+  }
+  EXPECT_EQ(order(), "abc");
+  screen.ops.clear();
+  {
+    TPageCanvas page(screen);
+    page.TextOut(plain, htc::Black, 0, 20, "a", 1, htc::None, nullptr);
+    page.TextOut(italic, htc::Red, 6, 20, "i", 1, htc::None, nullptr);  // leans over what follows
+    page.TextOut(bold, htc::Black, 10, 20, "b", 1, htc::None, nullptr);
+    page.TextOut(plain, htc::Black, 16, 20, "c", 1, htc::None, nullptr);
+    page.Flush();
+  }
+  EXPECT_EQ(order(), "aibc");
 }
