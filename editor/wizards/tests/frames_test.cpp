@@ -1,5 +1,6 @@
 // The frames wizard on screen: layout buttons, the fields each layout shows, the file
 // buttons, and the frameset it writes.
+#include "framework/win/tests/ScreenDriver.h"
 #include "editor/wizards/Framwiz.h"
 #include "editor/wizards/FormBuild.h"
 #include "editor/wizards/tests/wizard_fixture.h"
@@ -141,10 +142,7 @@ TEST_F(FramesWizard, AnEnterReleasedThatWasPressedElsewhereLeavesTheWizardOpen) 
     up.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_RETURN, 0));
     up.ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &up, sizeof up);
-    for (int i = 0; i < 5; ++i) {
-      Sleep(20);
-      Pump();
-    }
+    screen::Settle(0);
     PostMessageA(focus->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
     PostMessageA(f->Handle(), WM_KEYUP, VK_RETURN, 0xC01C0001);
     Pump();

@@ -191,10 +191,7 @@ TEST_F(CharWindow, AClickLeavesTheEditorActiveAndFocused) {
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(2, in, sizeof(INPUT));
-  for (int i = 0; i < 20 && Text().empty(); ++i) {
-    Sleep(20);
-    Pump();
-  }
+  screen::WaitUntil([&] { return !Text().empty(); }, 400);
   EXPECT_EQ(Text(), "&copy;");
   EXPECT_EQ(GetActiveWindow(), host->Handle());
   EXPECT_EQ(GetFocus(), ed->Handle());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/tests/ScreenDriver.h"
 #include "editctl/LEDlp32.h"
 #include "framework/core/SysUtils.h"
 #include "framework/win/Dialogs.h"
@@ -88,10 +89,7 @@ struct WizardFixture : ::testing::Test {
       in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(4, in, sizeof(INPUT));
-    for (int i = 0; i < 5; ++i) {
-      Sleep(10);
-      Pump();
-    }
+    screen::Settle(0);
   }
   static void Type(HWND h, const std::string& text) {
     for (char ch : text) SendMessageA(h, WM_CHAR, static_cast<unsigned char>(ch), 1);

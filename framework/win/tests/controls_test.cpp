@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/tests/ScreenDriver.h"
 #include "framework/win/Forms.h"
 #include "framework/win/StdCtrls.h"
 
@@ -356,11 +357,7 @@ TEST_F(FormFixture, HintsShowTheShortPartAndTheApplicationTheLongPart) {
   Application->SetHintPause(20);
   b->Perform(CM_MOUSEENTER);
   EXPECT_EQ(longHint, "Save the current document");
-  DWORD start = GetTickCount();
-  while (!Application->HintWindow() && GetTickCount() - start < 3000) {
-    Application->ProcessMessages();
-    Sleep(5);
-  }
+  screen::WaitUntil([] { return Application->HintWindow() != nullptr; }, 3000);
   ASSERT_NE(Application->HintWindow(), nullptr);
   EXPECT_TRUE(IsWindowVisible(Application->HintWindow()->Handle()));
   b->Perform(CM_MOUSELEAVE);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/win/tests/ScreenDriver.h"
 #include "framework/win/ComCtrls.h"
 #include "framework/win/ExtCtrls.h"
 #include "framework/win/Printers.h"
@@ -186,11 +187,7 @@ TEST_F(StdFixture, StatusBarTabsTimerAndPanels) {
     ++ticks;
     t->SetEnabled(false);
   };
-  DWORD start = GetTickCount();
-  while (ticks == 0 && GetTickCount() - start < 3000) {
-    Application->ProcessMessages();
-    Sleep(5);
-  }
+  screen::WaitUntil([&] { return ticks != 0; }, 3000);
   EXPECT_EQ(ticks, 1);
 }
 
@@ -313,11 +310,7 @@ TEST_F(StdFixture, ShowcaseFormPaints) {
   group->SetCaption("Group");
   form->Show();
   form->Update();
-  Application->ProcessMessages();
-  for (int i = 0; i < 10; ++i) {
-    Application->ProcessMessages();
-    Sleep(20);
-  }
+  screen::Settle(200);
   // The label paints its text at its place on the form.
   HDC dc = GetDC(form->Handle());
   int ink = 0;
@@ -400,10 +393,8 @@ TEST_F(StdFixture, MemoTakesEnterAsALineBreakBeforeTheDefaultButton) {
       in.push_back(i);
     }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  for (DWORD t = GetTickCount(); GetTickCount() - t < 500 && memo->Text().size() < 4;) {
-    Application->ProcessMessages();
-    Sleep(10);
-  }
+  screen::WaitUntil([&] { return memo->Text().size() >= 4; }, 500);
+  screen::Settle(0);
   EXPECT_EQ(memo->Text(), "a\r\nb");
   EXPECT_EQ(clicks, 0);
 }
