@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "framework/core/SysUtils.h"
+#include "framework/core/SafeSavePlatform.h"
 
 namespace ledit {
 
@@ -57,17 +57,41 @@ int LoadFile(Editor& e, const std::string& path) {
   return 0;
 }
 
-// Moves the written temporary file over the target (a full path). An existing target is
-// replaced by the system's replace call, and keeps the attributes the user gave it.
-static bool PutInPlace(const char* tmp, const char* target, DWORD attrs) {
-  if (attrs == INVALID_FILE_ATTRIBUTES) return MoveFileExA(tmp, target, MOVEFILE_WRITE_THROUGH) != 0;
-  char fullTmp[MAX_PATH];
-  DWORD n = GetFullPathNameA(tmp, MAX_PATH, fullTmp, nullptr);
-  if (n == 0 || n >= MAX_PATH) return false;
-  if (!ReplaceFileA(target, fullTmp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return false;
-  // Not every implementation of the call carries the attributes over: put them back.
-  if (GetFileAttributesA(target) != attrs) SetFileAttributesA(target, attrs);
-  return true;
+// The system's error, or `otherwise` where it gives none.
+static DWORD LastErrorOr(DWORD otherwise) {
+  DWORD e = GetLastError();
+  return e ? e : otherwise;
+}
+
+// A short write goes on with the rest: only the system's own error says why a write
+// stopped (a full disk among other reasons).
+static DWORD WriteAll(HANDLE f, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD put = 0;
+    if (!WriteFile(f, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put, nullptr))
+      return LastErrorOr(ERROR_WRITE_FAULT);
+    if (put == 0) return ERROR_WRITE_FAULT;  // nothing taken, and no reason given
+    done += put;
+  }
+  return 0;
+}
+
+// Written beside the file and put in its place in one rename (the framework's safe save
+// files), so that the name holds the whole old text or the whole new one at every moment.
+static DWORD SaveBytes(const std::string& path, const std::string& bytes) {
+  vx::TSaveFiles files;
+  SetLastError(0);
+  if (!files.Prepare(path)) return LastErrorOr(ERROR_CANNOT_MAKE);
+  HANDLE f =
+      CreateFileA(files.Temporary().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_CANNOT_MAKE);
+  // The first failure's error is the one reported: closing would overwrite it.
+  DWORD error = WriteAll(f, bytes);
+  if (!FlushFileBuffers(f) && !error) error = LastErrorOr(ERROR_WRITE_FAULT);
+  CloseHandle(f);
+  if (error) return error;
+  return files.Replace() ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
 }
 
 int SaveFile(Editor& e, const std::string& path) {
@@ -75,58 +99,9 @@ int SaveFile(Editor& e, const std::string& path) {
   LineEnd eol = (e.options & LEO_UNIXSTYLESAVE)  ? LineEnd::Lf
                 : (e.options & LEO_MACSTYLESAVE) ? LineEnd::Cr
                                                  : LineEnd::CrLf;
-  std::string bytes = e.doc.Save(eol);
-  // Written beside the original and moved over it, so a failure never truncates it.
-  char full[MAX_PATH];
-  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  int result = 0;
-  // Through a link, the file at its end is replaced and the link stays.
-  SetLastError(0);
-  const std::string target = n && n < MAX_PATH ? vx::FinalFileName(full) : std::string();
-  DWORD attrs = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target.c_str());
-  if (target.empty() || target.size() >= MAX_PATH) {
-    // A loop of links, or a link into a folder that is not there: the link stays as it is.
-    result = static_cast<int>(target.empty() && GetLastError() ? GetLastError() : ERROR_INVALID_NAME);
-  } else if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    // Replacing would silently defeat the read-only flag.
-    result = ERROR_ACCESS_DENIED;
-  } else {
-    std::string dir = target.substr(0, target.find_last_of("\\/:") + 1);
-    char tmp[MAX_PATH];
-    if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "led", 0, tmp)) {
-      result = static_cast<int>(GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE);
-    } else {
-      HANDLE f = CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-      bool ok = f != INVALID_HANDLE_VALUE;
-      // The first failure's error is the one reported (a full disk): closing would overwrite it.
-      DWORD error = ok ? 0 : GetLastError();
-      if (ok) {
-        DWORD wrote = 0;
-        bool written = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-        if (!written)
-          error = GetLastError();
-        else if (!bytes.empty() && wrote < bytes.size())
-          error = ERROR_HANDLE_DISK_FULL;  // a short write: the disk took no more
-        ok = written && error == 0;
-        if (!FlushFileBuffers(f) && ok) {
-          ok = false;
-          error = GetLastError();
-        }
-        CloseHandle(f);
-      }
-      if (ok) {
-        ok = PutInPlace(tmp, target.c_str(), attrs);
-        if (!ok) error = GetLastError();
-      }
-      if (!ok) {
-        result = static_cast<int>(error ? error : ERROR_WRITE_FAULT);
-        DeleteFileA(tmp);
-      }
-    }
-  }
-  if (result != 0) {
+  if (DWORD error = SaveBytes(path, e.doc.Save(eol))) {
     Notify(e, LEN_FILEERROR);
-    return (result & 0xFFFF) ? (result & 0xFFFF) : 1;
+    return (error & 0xFFFF) ? static_cast<int>(error & 0xFFFF) : 1;
   }
   e.fileName = path;
   return 0;

@@ -234,6 +234,8 @@ void TFormPlacement::SaveToStorage() {
   OpenStore();
   SavePlacement();
   Save();
+  // An INI file takes what was written when it is put in place: a failure is reported.
+  if (iniFile_) iniFile_->UpdateFile();
   saved_ = true;
 }
 

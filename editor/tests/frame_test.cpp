@@ -335,6 +335,9 @@ TEST_F(FrameTest, ASaveToAFullDiskSaysTheDiskIsFull) {
   EXPECT_EQ(messages, (std::vector<std::string>{"Cannot save file " + full + ": the disk is full"}));
   EXPECT_TRUE(Editor()->GetModified());
   EXPECT_EQ(ReadFileBytes(full), "<missing>");
+  // The reason is the system's own, met writing the rest after a short write.
+  EXPECT_EQ(Editor()->SaveToFile(full), ERROR_DISK_FULL);
+  EXPECT_EQ(ReadFileBytes(full), "<missing>");
   answers = {IDNO};
 }
 

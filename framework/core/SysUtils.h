@@ -92,9 +92,9 @@ AnsiString ExpandFileName(const AnsiString& name);
 bool FileExists(const AnsiString& name);
 // The file a name leads to at the end of its chain of symbolic links (under Wine, the
 // Linux links that a Z: path passes through), as a full name; the name itself when it is
-// no link. A link whose file is gone gives the name that file would have. Empty when the
-// chain cannot be followed (a loop; on Windows also a link into a folder that is not
-// there), with the system's error as the last error (errno on the host).
+// no link. A link whose file is gone gives the name that file would have on the host;
+// Windows shows no such link, and gives the name itself. Empty when the chain is a loop,
+// with the system's error as the last error (errno on the host).
 AnsiString FinalFileName(const AnsiString& name);
 bool DirectoryExists(const AnsiString& name);
 AnsiString GetCurrentDir();

@@ -1,5 +1,7 @@
 #include "framework/win/IniFiles.h"
 
+#include "framework/core/SafeSavePlatform.h"
+
 #include <windows.h>
 
 #include <cctype>
@@ -213,25 +215,60 @@ std::vector<AnsiString> ReadNulList(Fn read) {
 
 }  // namespace
 
-TIniFile::~TIniFile() {
-  // Leaves the file complete on disk once the store is closed.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str());
+namespace {
+
+// Where the system's INI calls put a file name: a bare name lies in the Windows folder.
+AnsiString IniPath(const AnsiString& name) {
+  if (name.find_first_of("\\/") != AnsiString::npos) return name;
+  char dir[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
+  return n == 0 || n >= MAX_PATH ? name : AnsiString(dir, n) + "\\" + name;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(const AnsiString& fileName) : TCustomIniFile(fileName) {}
+
+TIniFile::~TIniFile() { PutInPlace(); }
+
+AnsiString TIniFile::Store() const { return copy_ ? copy_->Temporary() : FileName(); }
+
+void TIniFile::BeginWrite() {
+  if (copy_) return;
+  auto copy = std::make_unique<TSaveFiles>();
+  if (!copy->Prepare(IniPath(FileName())) || !CopyFileA(copy->Target().c_str(), copy->Temporary().c_str(), FALSE))
+    WriteFailed();
+  copy_ = std::move(copy);
+}
+
+bool TIniFile::PutInPlace() {
+  if (!copy_) return true;
+  const std::unique_ptr<TSaveFiles> copy = std::move(copy_);
+  // The system's cached text goes into the copy (this call says false whatever happens),
+  // and the copy to the disk, before it takes the file's name.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy->Temporary().c_str());
+  HANDLE h = CreateFileA(copy->Temporary().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool flushed = FlushFileBuffers(h) != 0;
+  CloseHandle(h);
+  return flushed && copy->Replace();
 }
 
 AnsiString TIniFile::ReadString(const AnsiString& section, const AnsiString& ident, const AnsiString& deflt) {
   char buf[1024];
-  DWORD n =
-      GetPrivateProfileStringA(section.c_str(), ident.c_str(), deflt.c_str(), buf, sizeof buf, FileName().c_str());
+  DWORD n = GetPrivateProfileStringA(section.c_str(), ident.c_str(), deflt.c_str(), buf, sizeof buf, Store().c_str());
   return AnsiString(buf, n);
 }
 
 void TIniFile::WriteString(const AnsiString& section, const AnsiString& ident, const AnsiString& value) {
-  if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FileName().c_str())) WriteFailed();
+  BeginWrite();
+  if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), Store().c_str())) WriteFailed();
 }
 
 void TIniFile::ReadSection(const AnsiString& section, TStrings& names) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, Store().c_str());
   });
   names.BeginUpdate();
   names.Clear();
@@ -241,7 +278,7 @@ void TIniFile::ReadSection(const AnsiString& section, TStrings& names) {
 
 void TIniFile::ReadSectionValues(const AnsiString& section, TStrings& lines) {
   std::vector<AnsiString> list = ReadNulList(
-      [&](char* b, DWORD size) { return GetPrivateProfileSectionA(section.c_str(), b, size, FileName().c_str()); });
+      [&](char* b, DWORD size) { return GetPrivateProfileSectionA(section.c_str(), b, size, Store().c_str()); });
   lines.BeginUpdate();
   lines.Clear();
   for (const AnsiString& n : list) lines.Add(n);
@@ -249,23 +286,25 @@ void TIniFile::ReadSectionValues(const AnsiString& section, TStrings& lines) {
 }
 
 void TIniFile::EraseSection(const AnsiString& section) {
-  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName().c_str())) WriteFailed();
+  BeginWrite();
+  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, Store().c_str())) WriteFailed();
 }
 
 void TIniFile::DeleteKey(const AnsiString& section, const AnsiString& ident) {
-  WritePrivateProfileStringA(section.c_str(), ident.c_str(), nullptr, FileName().c_str());
+  BeginWrite();
+  WritePrivateProfileStringA(section.c_str(), ident.c_str(), nullptr, Store().c_str());
 }
 
 bool TIniFile::SectionExists(const AnsiString& section) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, Store().c_str());
   });
   return !list.empty();
 }
 
 bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& ident) {
   std::vector<AnsiString> list = ReadNulList([&](char* b, DWORD size) {
-    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, FileName().c_str());
+    return GetPrivateProfileStringA(section.c_str(), nullptr, "", b, size, Store().c_str());
   });
   for (const AnsiString& n : list)
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, n.c_str(), -1, ident.c_str(), -1) == CSTR_EQUAL)
@@ -273,6 +312,8 @@ bool TIniFile::ValueExists(const AnsiString& section, const AnsiString& ident) {
   return false;
 }
 
-void TIniFile::UpdateFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, FileName().c_str()); }
+void TIniFile::UpdateFile() {
+  if (!PutInPlace()) WriteFailed();
+}
 
 }  // namespace vx

@@ -3,6 +3,8 @@
 // text; reading accepts "0x" hexadecimal as well.
 #pragma once
 
+#include <memory>
+
 #include "framework/core/Classes.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Object.h"
@@ -68,11 +70,17 @@ class TRegIniFile : public TCustomIniFile {
   void* key_ = nullptr;  // HKEY, kept out of the header's includes
 };
 
+class TSaveFiles;
+
 // An INI file; a bare file name lies in the Windows folder. Values are read through a
-// 1024-byte buffer, so at most 1023 characters come back.
+// 1024-byte buffer, so at most 1023 characters come back. Writes go to a copy of the
+// file, which takes the file's place in one rename when the store closes, so that the
+// file is whole at every moment.
 class TIniFile : public TCustomIniFile {
  public:
-  explicit TIniFile(const AnsiString& fileName) : TCustomIniFile(fileName) {}
+  explicit TIniFile(const AnsiString& fileName);
+  // Puts what was written in place of the file; a failure here goes unreported (the
+  // file stays as it was): UpdateFile reports it.
   ~TIniFile() override;
   const char* ClassName() const override { return "TIniFile"; }
 
@@ -85,8 +93,18 @@ class TIniFile : public TCustomIniFile {
   bool SectionExists(const AnsiString& section) override;
   bool ValueExists(const AnsiString& section, const AnsiString& ident) override;
 
-  // Writes the system's cached copy of the file to disk.
+  // Puts what was written so far in place of the file; "Unable to write to %s" when the
+  // file stays as it was.
   void UpdateFile();
+
+ private:
+  // The file the system's INI calls work on: the file itself until the first write, then
+  // the copy.
+  AnsiString Store() const;
+  void BeginWrite();
+  bool PutInPlace();
+
+  std::unique_ptr<TSaveFiles> copy_;
 };
 
 }  // namespace vx

@@ -13,6 +13,7 @@
 
 #include "framework/core/tests/TestFiles.h"
 #include "framework/core/tests/UnixLinks.h"
+#include "framework/core/tests/WholeFileWatch.h"
 #include "ledit/include/LEditMessages.h"
 
 using vx::Slurp;
@@ -520,10 +521,30 @@ TEST_F(LEditWindow, SaveThroughLinuxLinksWritesTheFileTheyLeadTo) {
   for (const char* old : {"nowhere\\page.htm", "away.htm"}) DeleteFileA((dir + old).c_str());
   RemoveDirectoryA((dir + "nowhere").c_str());
   if (vx::UnixLinkTarget(dir + "away.htm").empty()) ASSERT_TRUE(vx::MakeUnixLink("nowhere\\page.htm", dir + "away.htm"));
-  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>((dir + "away.htm").c_str())), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>((dir + "away.htm").c_str())), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 1);
   EXPECT_EQ(vx::UnixLinkTarget(dir + "away.htm"), "nowhere/page.htm");
   EXPECT_EQ(GetFileAttributesA((dir + "nowhere").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Another program reading a large document again and again while it is saved finds it
+// at every moment, with the whole old text or the whole new one.
+TEST_F(LEditWindow, ADocumentBeingSavedIsAlwaysThereWhole) {
+  const std::string name = TempDir() + "watched.htm";
+  const std::vector<std::string> texts = vx::TwoLargeTexts();
+  SetText(texts[0].c_str());
+  ASSERT_EQ(Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(name.c_str())), 0);
+  ASSERT_EQ(Slurp(name), texts[0]);
+  int failed = 0;
+  const vx::TWatchResult r = vx::SaveUnderWatch(name, texts, 3000, [&](size_t i) {
+    SetText(texts[i].c_str());
+    failed += Send(LEM_SAVEFILE, 0, reinterpret_cast<LPARAM>(name.c_str())) != 0;
+  });
+  EXPECT_EQ(r.missing, 0) << "no file at the name " << r.missing << " times in " << r.checks << " looks, " << r.saves
+                          << " saves";
+  EXPECT_EQ(r.torn, 0) << "a text not whole " << r.torn << " times in " << r.checks << " looks";
+  EXPECT_EQ(failed, 0) << "of " << r.saves << " saves";
+  EXPECT_EQ(g_rec.Count(LEN_FILEERROR), 0);
 }
 
 TEST_F(LEditWindow, OverlongLineIsRefusedWithMessage) {

@@ -8,6 +8,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/SysUtils.h"
 #include "framework/core/tests/TestFiles.h"
+#include "framework/core/tests/WholeFileWatch.h"
 #include "tagdefs/teTagType.h"
 
 #ifndef _WIN32
@@ -351,6 +352,33 @@ TEST(TagFileFiles, SaveLoadAndTheirErrors) {
   for (const auto& e : std::filesystem::directory_iterator(dir.c_str())) files += e.is_regular_file();
   EXPECT_EQ(files, 1);
   EXPECT_EQ(Saved(r), Saved(g));
+}
+
+// Another program reading a large definition file again and again while it is saved
+// finds it at every moment, with the whole old set or the whole new one.
+TEST(TagFileFiles, ASetBeingSavedIsAlwaysThereWhole) {
+  const AnsiString f = FreshFolder("tagfile_watch") + "standard.vxt";
+  const std::vector<std::string> texts = TwoLargeTexts();
+  THTMLGroup sets[2];
+  for (int i = 0; i < 2; ++i) {
+    FillRich(sets[i]);
+    AddTag(sets[i], "ZZLARGE")->SetDescription(texts[i]);
+  }
+  const std::vector<std::string> files = {Saved(sets[0]), Saved(sets[1])};
+  sets[0].SaveToFile(f);
+  ASSERT_EQ(Slurp(f), files[0]);
+  int failed = 0;
+  const TWatchResult r = SaveUnderWatch(f, files, 3000, [&](size_t i) {
+    try {
+      sets[i].SaveToFile(f);
+    } catch (const Exception&) {
+      ++failed;
+    }
+  });
+  EXPECT_EQ(r.missing, 0) << "no file at the name " << r.missing << " times in " << r.checks << " looks, " << r.saves
+                          << " saves";
+  EXPECT_EQ(r.torn, 0) << "a set not whole " << r.torn << " times in " << r.checks << " looks";
+  EXPECT_EQ(failed, 0) << "of " << r.saves << " saves";
 }
 
 #ifndef _WIN32

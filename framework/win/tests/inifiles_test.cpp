@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "framework/core/Classes.h"
+#include "framework/core/tests/TestFiles.h"
+#include "framework/core/tests/WholeFileWatch.h"
 
 namespace vx {
 namespace {
@@ -155,6 +157,46 @@ TEST(IniFile, BareNameLiesInWindowsFolderAsKeyValueLines) {
     TIniFile ini(name);
     EXPECT_EQ(ini.ReadString("HelpView", "Long", "").size(), 1023u);
   }
+  DeleteFileA(path.c_str());
+}
+
+// Another program reading an INI file again and again while stores write it finds it at
+// every moment, whole as one store left it; a store that only reads writes nothing.
+TEST(IniFile, AFileBeingWrittenIsAlwaysThereWhole) {
+  const char* name = "vxiniwatch.ini";
+  const std::string path = WindowsFolderFile(name);
+  DeleteFileA(path.c_str());
+  const std::vector<std::string> values = {std::string(8000, 'a'), std::string(12000, 'b')};
+  std::vector<std::string> texts;
+  for (const std::string& v : values) {
+    TIniFile ini(name);
+    ini.WriteString("HelpView", "Top", "1");
+    ini.WriteString("HelpView", "Text", v);
+    ini.WriteString("HelpView", "Left", "2");
+    ini.UpdateFile();
+    texts.push_back(Slurp(path));
+  }
+  ASSERT_NE(texts[0].find(values[0]), std::string::npos);
+  const TWatchResult r = SaveUnderWatch(path, texts, 3000, [&](size_t i) {
+    TIniFile ini(name);
+    ini.WriteString("HelpView", "Top", "1");
+    ini.WriteString("HelpView", "Text", values[i]);
+    ini.WriteString("HelpView", "Left", "2");
+    EXPECT_EQ(ini.ReadString("HelpView", "Text", "").size(), 1023u);
+  });
+  EXPECT_EQ(r.missing, 0) << "no file at the name " << r.missing << " times in " << r.checks << " looks";
+  EXPECT_EQ(r.torn, 0) << "a file not whole " << r.torn << " times in " << r.checks << " looks, " << r.saves
+                       << " stores";
+  {
+    TIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("HelpView", "Left", ""), "2");
+  }
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((std::string(dir) + "\\~vx*.tmp").c_str(), &fd);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "a copy was left behind: " << fd.cFileName;
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
   DeleteFileA(path.c_str());
 }
 
