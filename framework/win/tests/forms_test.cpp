@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,66 @@ TEST(Mdi, ScrollBarsReachAChildDraggedPastTheClientsEdge) {
   EXPECT_TRUE(screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ); }, 3000));
   doc->Free();
   EXPECT_TRUE(screen::WaitUntil([&] { return !ScrollBarShown(client, SB_HORZ); }, 3000));
+  frame->Free();
+}
+
+// A child wider (or taller) than the client whose other edge lies in the strip that the
+// first bar takes: both bars show, each page is what the client shows, and a person's drag
+// of the thumb to the bar's far end brings the child's far edge to the client's edge.
+TEST(Mdi, WithBothBarsEachPageIsWhatTheClientShows) {
+  auto* frame = CreateForm<TFrame>(Application);
+  frame->Show();
+  HWND client = frame->ClientHandle();
+  auto* doc = CreateForm<TChild>(Application, "Doc", false);
+  screen::Settle(200);
+  RECT full;
+  GetClientRect(client, &full);
+  ASSERT_FALSE(GetWindowLongA(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    const char* name = bar == SB_HORZ ? "past the right edge" : "past the bottom";
+    if (bar == SB_HORZ)
+      doc->SetBounds(0, full.bottom - cy / 2 - 150, full.right + 40, 150);
+    else
+      doc->SetBounds(full.right - cx / 2 - 200, 0, 200, full.bottom + 40);
+    ASSERT_TRUE(screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT); },
+                                  3000))
+        << name;
+    screen::Settle(100);
+    RECT view;
+    GetClientRect(client, &view);
+    RECT child = screen::WindowScreenRect(doc->Handle());
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&child), 2);
+    for (int b : {SB_HORZ, SB_VERT}) {
+      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+      ASSERT_TRUE(GetScrollInfo(client, b, &si));
+      int page = b == SB_HORZ ? view.right : view.bottom, low = b == SB_HORZ ? child.left : child.top,
+          high = b == SB_HORZ ? child.right : child.bottom;
+      EXPECT_EQ(static_cast<int>(si.nPage), page) << name << ", bar " << b;
+      EXPECT_EQ(si.nMin, std::min(low, 0)) << name << ", bar " << b;
+      EXPECT_EQ(si.nMax, std::max(high, page) - 1) << name << ", bar " << b;
+      EXPECT_EQ(si.nPos, 0) << name << ", bar " << b;
+    }
+    // The thumb dragged to the bar's far end.
+    SCROLLBARINFO sbi{sizeof sbi, {}, 0, 0, 0, {}};
+    ASSERT_TRUE(GetScrollBarInfo(client, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi));
+    const RECT& r = sbi.rcScrollBar;
+    int thumb = (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
+    POINT from = bar == SB_HORZ ? POINT{r.left + thumb, (r.top + r.bottom) / 2}
+                                : POINT{(r.left + r.right) / 2, r.top + thumb};
+    POINT to = bar == SB_HORZ ? POINT{r.right - 2, from.y} : POINT{from.x, r.bottom - 2};
+    screen::Drag(from, to);
+    ASSERT_TRUE(screen::WaitUntil([] { return GetCapture() == nullptr; }, 3000)) << name;
+    screen::Settle(100);
+    RECT shown = screen::ClientScreenRect(client), placed = screen::WindowScreenRect(doc->Handle());
+    EXPECT_TRUE(ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT)) << name;
+    if (bar == SB_HORZ)
+      EXPECT_EQ(placed.right, shown.right) << name;
+    else
+      EXPECT_EQ(placed.bottom, shown.bottom) << name;
+    SaveScreen(bar == SB_HORZ ? "mdi_scrolled_to_the_right" : "mdi_scrolled_to_the_bottom");
+  }
+  doc->Free();
   frame->Free();
 }
 
