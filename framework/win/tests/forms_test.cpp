@@ -275,6 +275,75 @@ TEST(Mdi, AMaximisedChildFitsTheClientArea) {
   frame->Free();
 }
 
+// Another program: a window of another thread that covers the screen's corner and comes to
+// the front, until told to stop.
+DWORD WINAPI AnotherProgram(void* stop) {
+  HWND h = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700,
+                           nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(h);
+  MSG m;
+  while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  DestroyWindow(h);
+  return 0;
+}
+
+// Whether w lies above below in the window list.
+bool Above(HWND w, HWND below) {
+  for (HWND h = GetWindow(below, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+    if (h == w) return true;
+  return false;
+}
+
+// A form that lies over a window it owns puts that window back just above itself, whatever
+// lies above them both: with another program in front, the owned window stays behind that
+// program's window, on the screen too; with the form in front again, the owned window shows.
+TEST(Owned, WindowsGoBackJustAboveTheirOwnerNeverAboveAnotherProgram) {
+  auto* owned = CreateForm<TForm>(Application);
+  owned->SetBounds(250, 200, 200, 150);
+  owned->SetColor(clRed);
+  owned->Show();
+  auto* apart = CreateForm<TForm>(Application);
+  apart->SetBounds(600, 450, 200, 150);
+  apart->Show();
+  auto* form = CreateForm<TForm>(Application);
+  form->SetBounds(100, 100, 500, 400);
+  form->Show();
+  screen::Settle(200);
+  POINT centre = screen::Centre(screen::ClientScreenRect(owned->Handle()));
+  auto ownedShows = [&] {
+    return GetAncestor(screen::WindowAt(centre), GA_ROOT) == owned->Handle() &&
+           screen::Capture(RECT{centre.x, centre.y, centre.x + 1, centre.y + 1}).At(0, 0) == RGB(255, 0, 0);
+  };
+
+  HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, AnotherProgram, stop, 0, nullptr);
+  HWND other = nullptr;
+  ASSERT_TRUE(screen::WaitUntil([&] {
+    other = GetForegroundWindow();
+    return other && GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId() && !ownedShows();
+  }, 3000));
+  // The form takes the window under it as its own, then goes down a step, still over it.
+  SetWindowLongPtrA(owned->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form->Handle()));
+  ASSERT_TRUE(Above(form->Handle(), owned->Handle()));
+  SetWindowPos(form->Handle(), apart->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(Above(other, owned->Handle())) << "the owned window came above the other program";
+  EXPECT_TRUE(Above(owned->Handle(), form->Handle()));
+  screen::Settle(200);
+  SaveScreen("owned_behind_another_program");
+  EXPECT_FALSE(ownedShows()) << "the owned window shows over the other program";
+
+  SetForegroundWindow(form->Handle());
+  EXPECT_TRUE(screen::WaitUntil(ownedShows, 3000)) << "the owned window stayed behind its form";
+  SetEvent(stop);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(stop);
+  owned->Free();
+  apart->Free();
+  form->Free();
+}
+
 TEST(Menus, ShortCutsRunBeforeDispatchAndTheirText) {
   EXPECT_EQ(ShortCutToText(ShortCut('N', false, true, false)), "Ctrl+N");
   EXPECT_EQ(ShortCutToText(VK_F5), "F5");
