@@ -535,6 +535,35 @@ void TForm::WatchOwned() {
   SetTimer(Handle(), kWatchOwnedTimer, kFirstWatchMs, nullptr);
 }
 
+// What the person sees of a maximised form, all but the sizing borders that the platform
+// puts past the monitor's edges, lies in the work area: the platform's rectangle stays.
+// Wine keeps the size where a window placement moves a maximised window to the screen's
+// corner, which puts its right border and close box off the screen: such a rectangle is
+// brought inside the work area, borders and all.
+void TForm::KeepMaximisedInView(WINDOWPOS& wp) {
+  if ((wp.flags & SWP_NOMOVE) && (wp.flags & SWP_NOSIZE)) return;
+  RECT now;
+  GetWindowRect(Handle(), &now);
+  RECT r = now;
+  if (!(wp.flags & SWP_NOMOVE)) OffsetRect(&r, wp.x - now.left, wp.y - now.top);
+  if (!(wp.flags & SWP_NOSIZE)) r.right = r.left + wp.cx, r.bottom = r.top + wp.cy;
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  if ((style & WS_CAPTION) == WS_CAPTION) style &= ~WS_BORDER;  // the borders without the caption
+  RECT borders{0, 0, 0, 0};
+  AdjustWindowRectEx(&borders, static_cast<DWORD>(style), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+  RECT seen{r.left - borders.left, r.top - borders.top, r.right - borders.right, r.bottom - borders.bottom};
+  MONITORINFO mi{sizeof mi, {}, {}, 0};
+  if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  const RECT& work = mi.rcWork;
+  if (seen.left >= work.left && seen.top >= work.top && seen.right <= work.right && seen.bottom <= work.bottom) return;
+  wp.x = std::max(r.left, work.left);
+  wp.y = std::max(r.top, work.top);
+  wp.cx = std::min(r.right - r.left, work.right - wp.x);
+  wp.cy = std::min(r.bottom - r.top, work.bottom - wp.y);
+  wp.flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
+}
+
 static BOOL CALLBACK DisableOthers(HWND h, LPARAM l) {
   auto* v = reinterpret_cast<std::pair<HWND, std::vector<HWND>*>*>(l);
   if (h != v->first && IsWindowVisible(h) && IsWindowEnabled(h)) {
@@ -741,24 +770,9 @@ void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
-    case WM_GETMINMAXINFO:
-      DefaultHandler(m);
-      // Wine maximises a window at the screen's corner but with room for its borders past
-      // the edges, so the right border and the close box went off the screen: a maximised
-      // form stays inside its monitor's work area, borders and all.
-      if (formStyle_ != fsMDIChild) {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
-        MONITORINFO mi{sizeof mi, {}, {}, 0};
-        if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &mi)) {
-          RECT work = mi.rcWork;
-          OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
-          POINT& pos = mmi->ptMaxPosition;
-          pos = POINT{std::max(pos.x, work.left), std::max(pos.y, work.top)};
-          mmi->ptMaxSize.x = std::min(mmi->ptMaxSize.x, work.right - pos.x);
-          mmi->ptMaxSize.y = std::min(mmi->ptMaxSize.y, work.bottom - pos.y);
-        }
-      }
-      return;
+    case WM_WINDOWPOSCHANGING:
+      if (formStyle_ != fsMDIChild && IsZoomed(Handle())) KeepMaximisedInView(*reinterpret_cast<WINDOWPOS*>(m.LParam));
+      break;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {

@@ -164,6 +164,7 @@ class TForm : public TCustomControl {
   static constexpr UINT kFirstWatchMs = 15;
   static constexpr int kWatchOwnedTicks = 6;
   void WatchOwned();
+  void KeepMaximisedInView(WINDOWPOS& wp);
   static LRESULT CALLBACK FocusMoved(int code, WPARAM w, LPARAM l);
 
  protected:

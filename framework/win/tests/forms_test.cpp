@@ -213,8 +213,8 @@ TEST(Mdi, WithBothBarsEachPageIsWhatTheClientShows) {
       doc->SetBounds(0, full.bottom - cy / 2 - 150, full.right + 40, 150);
     else
       doc->SetBounds(full.right - cx / 2 - 200, 0, 200, full.bottom + 40);
-    ASSERT_TRUE(screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT); },
-                                  3000))
+    ASSERT_TRUE(
+        screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT); }, 3000))
         << name;
     screen::Settle(100);
     RECT view;
@@ -236,8 +236,8 @@ TEST(Mdi, WithBothBarsEachPageIsWhatTheClientShows) {
     ASSERT_TRUE(GetScrollBarInfo(client, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi));
     const RECT& r = sbi.rcScrollBar;
     int thumb = (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
-    POINT from = bar == SB_HORZ ? POINT{r.left + thumb, (r.top + r.bottom) / 2}
-                                : POINT{(r.left + r.right) / 2, r.top + thumb};
+    POINT from =
+        bar == SB_HORZ ? POINT{r.left + thumb, (r.top + r.bottom) / 2} : POINT{(r.left + r.right) / 2, r.top + thumb};
     POINT to = bar == SB_HORZ ? POINT{r.right - 2, from.y} : POINT{from.x, r.bottom - 2};
     screen::Drag(from, to);
     ASSERT_TRUE(screen::WaitUntil([] { return GetCapture() == nullptr; }, 3000)) << name;
@@ -278,8 +278,8 @@ TEST(Mdi, AMaximisedChildFitsTheClientArea) {
 // Another program: a window of another thread that covers the screen's corner and comes to
 // the front, until told to stop.
 DWORD WINAPI AnotherProgram(void* stop) {
-  HWND h = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700,
-                           nullptr, nullptr, nullptr, nullptr);
+  HWND h = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
+                           nullptr, nullptr, nullptr);
   SetForegroundWindow(h);
   MSG m;
   while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
@@ -319,10 +319,12 @@ TEST(Owned, WindowsGoBackJustAboveTheirOwnerNeverAboveAnotherProgram) {
   HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE thread = CreateThread(nullptr, 0, AnotherProgram, stop, 0, nullptr);
   HWND other = nullptr;
-  ASSERT_TRUE(screen::WaitUntil([&] {
-    other = GetForegroundWindow();
-    return other && GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId() && !ownedShows();
-  }, 3000));
+  ASSERT_TRUE(screen::WaitUntil(
+      [&] {
+        other = GetForegroundWindow();
+        return other && GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId() && !ownedShows();
+      },
+      3000));
   // The form takes the window under it as its own, then goes down a step, still over it.
   SetWindowLongPtrA(owned->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form->Handle()));
   ASSERT_TRUE(Above(form->Handle(), owned->Handle()));
@@ -341,6 +343,47 @@ TEST(Owned, WindowsGoBackJustAboveTheirOwnerNeverAboveAnotherProgram) {
   CloseHandle(stop);
   owned->Free();
   apart->Free();
+  form->Free();
+}
+
+// A maximised form keeps the platform's rectangle, its sizing borders past the screen's
+// edges and its client area filling the work area's width and reaching its bottom. Moved to
+// the screen's corner at that size, as Wine does when a window placement gives the
+// maximised position, it comes inside the work area. Either way its close box is on the
+// screen where a click reaches it.
+TEST(Maximised, TheFormKeepsThePlatformsRectangleWhereItFitsTheScreen) {
+  auto* form = CreateForm<TForm>(Application);
+  form->SetBounds(50, 50, 400, 300);
+  form->Show();
+  form->SetWindowState(wsMaximized);
+  screen::Settle(100);
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  auto closeBoxShows = [&] {
+    POINT close = screen::HitPoint(form->Handle(), HTCLOSE);
+    return close.x >= work.left && close.x < work.right && close.y >= work.top && close.y < work.bottom &&
+           screen::WindowAt(close) == form->Handle();
+  };
+  RECT client = screen::ClientScreenRect(form->Handle()), frame = screen::WindowScreenRect(form->Handle());
+  SaveScreen("maximised_form");
+  EXPECT_EQ(client.left, work.left);
+  EXPECT_EQ(client.right, work.right);
+  EXPECT_EQ(client.bottom, work.bottom);
+  EXPECT_LT(frame.left, work.left);
+  EXPECT_TRUE(closeBoxShows());
+
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(form->Handle(), &wp);
+  wp.ptMaxPosition = POINT{frame.left, frame.top};
+  SetWindowPlacement(form->Handle(), &wp);
+  screen::Settle(100);
+  client = screen::ClientScreenRect(form->Handle());
+  SaveScreen("maximised_form_placed");
+  EXPECT_TRUE(screen::Inside(client, work))
+      << client.left << "," << client.top << " " << client.right << "," << client.bottom;
+  EXPECT_TRUE(closeBoxShows());
   form->Free();
 }
 
