@@ -59,6 +59,8 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
   SetParentFont(false);
   StoreBounds(0, 0, 320, 240);
   Screen->forms_.push_back(this);
+  static thread_local HHOOK focusMoves = SetWindowsHookExA(WH_CBT, FocusMoved, nullptr, GetCurrentThreadId());
+  (void)focusMoves;
 }
 
 TForm::~TForm() = default;
@@ -463,47 +465,103 @@ void TForm::Release() {
   PostMessageA(Handle(), CM_RELEASE, 0, 0);
 }
 
-// The visible windows a form owns, top first; covered tells whether the form lies above
-// any of them.
-static std::vector<HWND> VisibleOwned(HWND owner, bool* covered = nullptr) {
-  std::vector<HWND> owned;
+// The visible windows a form owns, top first, and those of them that lie under it.
+struct TOwnedWindows {
+  std::vector<HWND> all, covered;
+};
+static TOwnedWindows VisibleOwned(HWND owner) {
+  TOwnedWindows owned;
   bool passedOwner = false;
-  if (covered) *covered = false;
   for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
     if (w == owner) {
       passedOwner = true;
     } else if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) {
-      owned.push_back(w);
-      if (covered && passedOwner) *covered = true;
+      owned.all.push_back(w);
+      if (passedOwner) owned.covered.push_back(w);
     }
   }
   return owned;
 }
 
-// The windows a form owns stay above it. Wine lets an owner that comes to the top (by an
-// activation above all) cover them, in its window list and on the screen; they are put
-// back above it in their own order, and each of them does the same for its own.
-static void KeepOwnedAbove(HWND owner) {
-  if (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) return;
-  bool covered;
-  std::vector<HWND> owned = VisibleOwned(owner, &covered);
-  if (!covered) return;
-  for (auto it = owned.rbegin(); it != owned.rend(); ++it)
-    SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+// The windows a form owns stay above it. Those that lie under it go back just above it, in
+// their own order: under the nearest window above it that they overlap, so never over
+// another program's, and at the top where nothing above it overlaps them, the one place
+// where Wine's X driver restacks a window on the screen too. Each does the same for its own.
+static bool KeepOwnedAbove(HWND owner) {
+  if (GetWindowLongA(owner, GWL_STYLE) & WS_CHILD) return false;
+  std::vector<HWND> covered = VisibleOwned(owner).covered;
+  if (covered.empty()) return false;
+  RECT area{}, r, common;
+  for (HWND w : covered)
+    if (GetWindowRect(w, &r)) UnionRect(&area, &area, &r);
+  HWND after = HWND_TOP;
+  for (HWND w = GetWindow(owner, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (IsWindowVisible(w) && !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(w, &r) &&
+        IntersectRect(&common, &r, &area)) {
+      after = w;
+      break;
+    }
+  for (auto it = covered.rbegin(); it != covered.rend(); ++it)
+    SetWindowPos(*it, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return true;
 }
 
-// Two watches, each with a timer of its own: a while after an activation, and a moment
-// after each move of the focus, which needs a closer look but only while a window is owned.
-void TForm::WatchOwned(bool afterFocus) {
-  if (!HandleAllocated() || (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD)) return;
-  if (afterFocus) {
-    if (VisibleOwned(Handle()).empty()) return;
-    focusWatchTicks_ = kFocusWatchTicks;
-    SetTimer(Handle(), kFocusWatchTimer, 15, nullptr);
-  } else {
-    keepOwnedTicks_ = kKeepOwnedTicks;
-    SetTimer(Handle(), kKeepOwnedTimer, 100, nullptr);
+// In a Wine desktop the X driver brings a window to the top of the screen each time the
+// focus moves into it, and the X server's report of what that uncovered then lifts it over
+// its owned windows in Wine's own list, with no message to the program. A form with owned
+// windows over it looks at them a moment after each move of the focus or the activation
+// into it, at growing intervals, until it has put them back.
+LRESULT CALLBACK TForm::FocusMoved(int code, WPARAM w, LPARAM l) {
+  if ((code == HCBT_SETFOCUS || code == HCBT_ACTIVATE) && w) {
+    try {
+      if (auto* top = dynamic_cast<TForm*>(FindControl(GetAncestor(reinterpret_cast<HWND>(w), GA_ROOT))))
+        top->WatchOwned();
+    } catch (...) {
+      Application->HandleException(nullptr);
+    }
   }
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+void TForm::WatchOwned() {
+  if (!HandleAllocated() || (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD)) return;
+  RECT me, r, common;
+  GetWindowRect(Handle(), &me);
+  std::vector<HWND> owned = VisibleOwned(Handle()).all;
+  if (std::none_of(owned.begin(), owned.end(),
+                   [&](HWND w) { return GetWindowRect(w, &r) && IntersectRect(&common, &r, &me); }))
+    return;
+  watchTicks_ = 0;
+  SetTimer(Handle(), kWatchOwnedTimer, kFirstWatchMs, nullptr);
+}
+
+// What the person sees of a maximised form, all but the sizing borders that the platform
+// puts past the monitor's edges, lies in the work area: the platform's rectangle stays.
+// Wine keeps the size where a window placement moves a maximised window to the screen's
+// corner, which puts its right border and close box off the screen: such a rectangle is
+// brought inside the work area, borders and all.
+void TForm::KeepMaximisedInView(WINDOWPOS& wp) {
+  if ((wp.flags & SWP_NOMOVE) && (wp.flags & SWP_NOSIZE)) return;
+  RECT now;
+  GetWindowRect(Handle(), &now);
+  RECT r = now;
+  if (!(wp.flags & SWP_NOMOVE)) OffsetRect(&r, wp.x - now.left, wp.y - now.top);
+  if (!(wp.flags & SWP_NOSIZE)) r.right = r.left + wp.cx, r.bottom = r.top + wp.cy;
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  if ((style & WS_CAPTION) == WS_CAPTION) style &= ~WS_BORDER;  // the borders without the caption
+  RECT borders{0, 0, 0, 0};
+  AdjustWindowRectEx(&borders, static_cast<DWORD>(style), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+  RECT seen{r.left - borders.left, r.top - borders.top, r.right - borders.right, r.bottom - borders.bottom};
+  MONITORINFO mi{sizeof mi, {}, {}, 0};
+  if (!GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) return;
+  const RECT& work = mi.rcWork;
+  if (seen.left >= work.left && seen.top >= work.top && seen.right <= work.right && seen.bottom <= work.bottom) return;
+  wp.x = std::max(r.left, work.left);
+  wp.y = std::max(r.top, work.top);
+  wp.cx = std::min(r.right - r.left, work.right - wp.x);
+  wp.cy = std::min(r.bottom - r.top, work.bottom - wp.y);
+  wp.flags &= ~static_cast<UINT>(SWP_NOMOVE | SWP_NOSIZE);
 }
 
 static BOOL CALLBACK DisableOthers(HWND h, LPARAM l) {
@@ -620,10 +678,6 @@ void TForm::DefocusControl(TWinControl* c, bool removing) {
 
 void TForm::FocusChanged(TWinControl* c) {
   if (Destroying()) return;
-  // In a Wine desktop the top-level window comes above its owned windows a moment after the
-  // focus moves inside it, again with no notice: the window that owns them watches briefly.
-  if (HandleAllocated())
-    if (auto* top = dynamic_cast<TForm*>(FindControl(GetAncestor(Handle(), GA_ROOT)))) top->WatchOwned(true);
   // The frame remembers whether its focus was last in a child window or in its own controls.
   if (formStyle_ == fsMDIChild) {
     if (TForm* frame = MDIParent()) frame->focusInChild_ = true;
@@ -706,41 +760,24 @@ bool TForm::HandleDialogKey(WORD key) {
 }
 
 void TForm::WndProc(TMessage& m) {
-  if (m.Msg == WM_TIMER && (m.WParam == kKeepOwnedTimer || m.WParam == kFocusWatchTimer)) {
-    int& ticks = m.WParam == kKeepOwnedTimer ? keepOwnedTicks_ : focusWatchTicks_;
-    if (--ticks <= 0) KillTimer(Handle(), m.WParam);
-    KeepOwnedAbove(Handle());
+  if (m.Msg == WM_TIMER && m.WParam == kWatchOwnedTimer) {
+    if (KeepOwnedAbove(Handle()) || ++watchTicks_ >= kWatchOwnedTicks)
+      KillTimer(Handle(), kWatchOwnedTimer);
+    else
+      SetTimer(Handle(), kWatchOwnedTimer, kFirstWatchMs << watchTicks_, nullptr);
     return;
   }
   switch (m.Msg) {
     case WM_CLOSE: Close(); return;
     case WM_QUERYENDSESSION: m.Result = CloseQuery(); return;
-    case WM_GETMINMAXINFO:
-      DefaultHandler(m);
-      // Wine maximises a window at the screen's corner but with room for its borders past
-      // the edges, so the right border and the close box went off the screen: a maximised
-      // form stays inside its monitor's work area, borders and all.
-      if (formStyle_ != fsMDIChild) {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(m.LParam);
-        MONITORINFO mi{sizeof mi, {}, {}, 0};
-        if (GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &mi)) {
-          RECT work = mi.rcWork;
-          OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
-          POINT& pos = mmi->ptMaxPosition;
-          pos = POINT{std::max(pos.x, work.left), std::max(pos.y, work.top)};
-          mmi->ptMaxSize.x = std::min(mmi->ptMaxSize.x, work.right - pos.x);
-          mmi->ptMaxSize.y = std::min(mmi->ptMaxSize.y, work.bottom - pos.y);
-        }
-      }
-      return;
+    case WM_WINDOWPOSCHANGING:
+      if (formStyle_ != fsMDIChild && IsZoomed(Handle())) KeepMaximisedInView(*reinterpret_cast<WINDOWPOS*>(m.LParam));
+      break;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) {
         Deactivate();
       } else {
-        // Wine raises the window some time after its activation, with no notice to it: its
-        // owned windows are looked at for a while, and put back above it once covered.
-        WatchOwned(false);
         Activate();
         if (!HIWORD(m.WParam)) RestoreFocus();
       }
@@ -755,8 +792,6 @@ void TForm::WndProc(TMessage& m) {
         MergeMenu(true);
         Activate();
         RestoreFocus();
-        // A child window coming to the front raises the frame over its owned windows too.
-        if (TForm* frame = MDIParent()) frame->WatchOwned(true);
       }
       return;
     case WM_SETFOCUS:

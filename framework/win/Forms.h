@@ -157,11 +157,15 @@ class TForm : public TCustomControl {
   HWND clientHandle_ = nullptr;
   HWND ownerWindow_ = nullptr;
   int refusedCloses_ = 0;
-  // Ticks left of the watches over the owned windows, after an activation and after a focus move.
-  int keepOwnedTicks_ = 0, focusWatchTicks_ = 0;
-  static constexpr UINT_PTR kKeepOwnedTimer = 0x7E0A, kFocusWatchTimer = 0x7E0B;
-  static constexpr int kKeepOwnedTicks = 8, kFocusWatchTicks = 6;
-  void WatchOwned(bool afterFocus);
+  // Ticks so far of the watch over the owned windows after a move of the focus: 15 ms,
+  // then twice as long each time, six in all.
+  int watchTicks_ = 0;
+  static constexpr UINT_PTR kWatchOwnedTimer = 0x7E0B;
+  static constexpr UINT kFirstWatchMs = 15;
+  static constexpr int kWatchOwnedTicks = 6;
+  void WatchOwned();
+  void KeepMaximisedInView(WINDOWPOS& wp);
+  static LRESULT CALLBACK FocusMoved(int code, WPARAM w, LPARAM l);
 
  protected:
   ~TForm() override;

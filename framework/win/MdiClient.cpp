@@ -60,14 +60,15 @@ void SetClientScrollBars(HWND client) {
   int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
   if (style & WS_VSCROLL) view.right += cx;
   if (style & WS_HSCROLL) view.bottom += cy;
+  // A bar takes room from the other direction and may bring the other bar with it; the
+  // pages are what the view keeps once both are decided.
   bool horz = false, vert = false;
-  int width = view.right, height = view.bottom;
   for (int pass = 0; pass < 2 && any && !maximised; ++pass) {
-    width = view.right - (vert ? cx : 0);
-    height = view.bottom - (horz ? cy : 0);
-    horz = all.left < 0 || all.right > width;
-    vert = all.top < 0 || all.bottom > height;
+    int w = view.right - (vert ? cx : 0), h = view.bottom - (horz ? cy : 0);
+    horz = all.left < 0 || all.right > w;
+    vert = all.top < 0 || all.bottom > h;
   }
+  int width = view.right - (vert ? cx : 0), height = view.bottom - (horz ? cy : 0);
   auto set = [&](int bar, bool show, int low, int high, int page) {
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
     if (show) {
@@ -128,8 +129,11 @@ LRESULT CALLBACK ClientWndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
       if (!Scrolling().count(h)) SetClientScrollBars(h);
       return 0;
     }
-    // The platform's client sets the bars too, with a model of its own, when it or a child
-    // is sized or moved; the two would undo each other without end. Ours alone decides.
+    // The platform's client sets the bars too, with a model of its own; the two would undo
+    // each other without end, so ours alone decides. Wine posts this only while its client's
+    // update flag is clear, and clears the flag only in its own handler: swallowed, it comes
+    // once in a client's life, and the checks follow the sizes and moves that the client and
+    // its children report.
     if (msg == CalcChildScrollMessage) {
       RequestScrollCheck(h);
       return 0;

@@ -326,7 +326,7 @@ TEST_F(SpellCheckTest, TheWaitSleepsUntilAMessageComes) {
   EXPECT_EQ(spell->SpellCheck(ed), scAborted);
   KillTimer(nullptr, timer);
   // A few wake-ups come from the forms' own timers; a spinning wait counts thousands.
-  EXPECT_LT(spell->WaitPasses() - before, 60);
+  EXPECT_LT(spell->WaitPasses() - before, 40);
 }
 
 TEST_F(SpellCheckTest, ClosingTheDocumentMidCheckEndsItQuietly) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,66 @@ TEST(Mdi, ScrollBarsReachAChildDraggedPastTheClientsEdge) {
   frame->Free();
 }
 
+// A child wider (or taller) than the client whose other edge lies in the strip that the
+// first bar takes: both bars show, each page is what the client shows, and a person's drag
+// of the thumb to the bar's far end brings the child's far edge to the client's edge.
+TEST(Mdi, WithBothBarsEachPageIsWhatTheClientShows) {
+  auto* frame = CreateForm<TFrame>(Application);
+  frame->Show();
+  HWND client = frame->ClientHandle();
+  auto* doc = CreateForm<TChild>(Application, "Doc", false);
+  screen::Settle(200);
+  RECT full;
+  GetClientRect(client, &full);
+  ASSERT_FALSE(GetWindowLongA(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+  int cx = GetSystemMetrics(SM_CXVSCROLL), cy = GetSystemMetrics(SM_CYHSCROLL);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    const char* name = bar == SB_HORZ ? "past the right edge" : "past the bottom";
+    if (bar == SB_HORZ)
+      doc->SetBounds(0, full.bottom - cy / 2 - 150, full.right + 40, 150);
+    else
+      doc->SetBounds(full.right - cx / 2 - 200, 0, 200, full.bottom + 40);
+    ASSERT_TRUE(
+        screen::WaitUntil([&] { return ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT); }, 3000))
+        << name;
+    screen::Settle(100);
+    RECT view;
+    GetClientRect(client, &view);
+    RECT child = screen::WindowScreenRect(doc->Handle());
+    MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&child), 2);
+    for (int b : {SB_HORZ, SB_VERT}) {
+      SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+      ASSERT_TRUE(GetScrollInfo(client, b, &si));
+      int page = b == SB_HORZ ? view.right : view.bottom, low = b == SB_HORZ ? child.left : child.top,
+          high = b == SB_HORZ ? child.right : child.bottom;
+      EXPECT_EQ(static_cast<int>(si.nPage), page) << name << ", bar " << b;
+      EXPECT_EQ(si.nMin, std::min(low, 0)) << name << ", bar " << b;
+      EXPECT_EQ(si.nMax, std::max(high, page) - 1) << name << ", bar " << b;
+      EXPECT_EQ(si.nPos, 0) << name << ", bar " << b;
+    }
+    // The thumb dragged to the bar's far end.
+    SCROLLBARINFO sbi{sizeof sbi, {}, 0, 0, 0, {}};
+    ASSERT_TRUE(GetScrollBarInfo(client, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi));
+    const RECT& r = sbi.rcScrollBar;
+    int thumb = (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
+    POINT from =
+        bar == SB_HORZ ? POINT{r.left + thumb, (r.top + r.bottom) / 2} : POINT{(r.left + r.right) / 2, r.top + thumb};
+    POINT to = bar == SB_HORZ ? POINT{r.right - 2, from.y} : POINT{from.x, r.bottom - 2};
+    screen::Drag(from, to);
+    ASSERT_TRUE(screen::WaitUntil([] { return GetCapture() == nullptr; }, 3000)) << name;
+    screen::Settle(100);
+    RECT shown = screen::ClientScreenRect(client), placed = screen::WindowScreenRect(doc->Handle());
+    EXPECT_TRUE(ScrollBarShown(client, SB_HORZ) && ScrollBarShown(client, SB_VERT)) << name;
+    if (bar == SB_HORZ)
+      EXPECT_EQ(placed.right, shown.right) << name;
+    else
+      EXPECT_EQ(placed.bottom, shown.bottom) << name;
+    SaveScreen(bar == SB_HORZ ? "mdi_scrolled_to_the_right" : "mdi_scrolled_to_the_bottom");
+  }
+  doc->Free();
+  frame->Free();
+}
+
 TEST(Mdi, AMaximisedChildFitsTheClientArea) {
   auto* frame = CreateForm<TFrame>(Application);
   frame->SetBounds(0, 0, 1000, 780);
@@ -212,6 +273,118 @@ TEST(Mdi, AMaximisedChildFitsTheClientArea) {
   EXPECT_FALSE(ScrollBarShown(client, SB_HORZ));
   doc->Free();
   frame->Free();
+}
+
+// Another program: a window of another thread that covers the screen's corner and comes to
+// the front, until told to stop.
+DWORD WINAPI AnotherProgram(void* stop) {
+  HWND h = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700, nullptr,
+                           nullptr, nullptr, nullptr);
+  SetForegroundWindow(h);
+  MSG m;
+  while (MsgWaitForMultipleObjects(1, &stop, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  DestroyWindow(h);
+  return 0;
+}
+
+// Whether w lies above below in the window list.
+bool Above(HWND w, HWND below) {
+  for (HWND h = GetWindow(below, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+    if (h == w) return true;
+  return false;
+}
+
+// A form that lies over a window it owns puts that window back just above itself, whatever
+// lies above them both: with another program in front, the owned window stays behind that
+// program's window, on the screen too; with the form in front again, the owned window shows.
+TEST(Owned, WindowsGoBackJustAboveTheirOwnerNeverAboveAnotherProgram) {
+  auto* owned = CreateForm<TForm>(Application);
+  owned->SetBounds(250, 200, 200, 150);
+  owned->SetColor(clRed);
+  owned->Show();
+  auto* apart = CreateForm<TForm>(Application);
+  apart->SetBounds(600, 450, 200, 150);
+  apart->Show();
+  auto* form = CreateForm<TForm>(Application);
+  form->SetBounds(100, 100, 500, 400);
+  form->Show();
+  screen::Settle(200);
+  POINT centre = screen::Centre(screen::ClientScreenRect(owned->Handle()));
+  auto ownedShows = [&] {
+    return GetAncestor(screen::WindowAt(centre), GA_ROOT) == owned->Handle() &&
+           screen::Capture(RECT{centre.x, centre.y, centre.x + 1, centre.y + 1}).At(0, 0) == RGB(255, 0, 0);
+  };
+
+  HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, AnotherProgram, stop, 0, nullptr);
+  HWND other = nullptr;
+  ASSERT_TRUE(screen::WaitUntil(
+      [&] {
+        other = GetForegroundWindow();
+        return other && GetWindowThreadProcessId(other, nullptr) != GetCurrentThreadId() && !ownedShows();
+      },
+      3000));
+  // The form takes the window under it as its own, then goes down a step, still over it.
+  SetWindowLongPtrA(owned->Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(form->Handle()));
+  ASSERT_TRUE(Above(form->Handle(), owned->Handle()));
+  SetWindowPos(form->Handle(), apart->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(Above(other, owned->Handle())) << "the owned window came above the other program";
+  EXPECT_TRUE(Above(owned->Handle(), form->Handle()));
+  screen::Settle(200);
+  SaveScreen("owned_behind_another_program");
+  EXPECT_FALSE(ownedShows()) << "the owned window shows over the other program";
+
+  SetForegroundWindow(form->Handle());
+  EXPECT_TRUE(screen::WaitUntil(ownedShows, 3000)) << "the owned window stayed behind its form";
+  SetEvent(stop);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(stop);
+  owned->Free();
+  apart->Free();
+  form->Free();
+}
+
+// A maximised form keeps the platform's rectangle, its sizing borders past the screen's
+// edges and its client area filling the work area's width and reaching its bottom. Moved to
+// the screen's corner at that size, as Wine does when a window placement gives the
+// maximised position, it comes inside the work area. Either way its close box is on the
+// screen where a click reaches it.
+TEST(Maximised, TheFormKeepsThePlatformsRectangleWhereItFitsTheScreen) {
+  auto* form = CreateForm<TForm>(Application);
+  form->SetBounds(50, 50, 400, 300);
+  form->Show();
+  form->SetWindowState(wsMaximized);
+  screen::Settle(100);
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  auto closeBoxShows = [&] {
+    POINT close = screen::HitPoint(form->Handle(), HTCLOSE);
+    return close.x >= work.left && close.x < work.right && close.y >= work.top && close.y < work.bottom &&
+           screen::WindowAt(close) == form->Handle();
+  };
+  RECT client = screen::ClientScreenRect(form->Handle()), frame = screen::WindowScreenRect(form->Handle());
+  SaveScreen("maximised_form");
+  EXPECT_EQ(client.left, work.left);
+  EXPECT_EQ(client.right, work.right);
+  EXPECT_EQ(client.bottom, work.bottom);
+  EXPECT_LT(frame.left, work.left);
+  EXPECT_TRUE(closeBoxShows());
+
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(form->Handle(), &wp);
+  wp.ptMaxPosition = POINT{frame.left, frame.top};
+  SetWindowPlacement(form->Handle(), &wp);
+  screen::Settle(100);
+  client = screen::ClientScreenRect(form->Handle());
+  SaveScreen("maximised_form_placed");
+  EXPECT_TRUE(screen::Inside(client, work))
+      << client.left << "," << client.top << " " << client.right << "," << client.bottom;
+  EXPECT_TRUE(closeBoxShows());
+  form->Free();
 }
 
 TEST(Menus, ShortCutsRunBeforeDispatchAndTheirText) {
