@@ -196,7 +196,12 @@ bool WaitUntil(const std::function<bool()>& done, int ms, std::source_location a
   vx::testing::TAwaiting note(Where("a state awaited", at));
   const DWORD start = GetTickCount(), guard = Guard(ms);
   while (!done()) {
-    if (Expired(start, guard)) return done();
+    if (Expired(start, guard)) {
+      if (done()) return true;
+      std::fprintf(stderr, "vornix-test: %s did not come within the guard of %lu s\n",
+                   Where("the state awaited", at).c_str(), static_cast<unsigned long>(guard / 1000));
+      return false;
+    }
     RunOneMessage(10);
   }
   return true;
@@ -258,7 +263,8 @@ bool Settle(int ms, std::source_location at) {
     const bool quiet = ms <= 0 || now - lastMessage >= 120 || now - lastWork >= 1000;
     if (now - start >= static_cast<DWORD>(std::max(ms, 0)) && quiet && Idle()) return true;
     if (Expired(start, guard)) {
-      spinReport = "no rest within " + std::to_string(guard / 1000) + " s";
+      spinReport = "no rest within the guard of " + std::to_string(guard / 1000) + " s";
+      std::fprintf(stderr, "vornix-test: %s: %s\n", Where("the program never rested", at).c_str(), spinReport.c_str());
       return false;
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
