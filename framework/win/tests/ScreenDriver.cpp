@@ -247,16 +247,17 @@ bool Settle(int ms, std::source_location at) {
       const bool tests = msg.message == WM_TIMER && !msg.hwnd;
       if (!tests) lastMessage = GetTickCount();
       if (msg.message != WM_TIMER && msg.message != 0x0118 /* WM_SYSTIMER: the caret */) lastWork = lastMessage;
-      if (!tests && ++seen[{msg.hwnd, msg.message}] >= kSpin) {
-        char text[160], cls[64] = "";
-        if (msg.hwnd) GetClassNameA(msg.hwnd, cls, sizeof cls);
+      const bool spun = !tests && ++seen[{msg.hwnd, msg.message}] >= kSpin;
+      char cls[64] = "";
+      if (spun && msg.hwnd) GetClassNameA(msg.hwnd, cls, sizeof cls);
+      Application->ProcessMessage(msg);
+      if (spun) {
+        char text[160];
         std::snprintf(text, sizeof text, "message 0x%04X to a window of class '%s' came %d times", msg.message, cls,
                       kSpin);
         spinReport = std::string(text) + " and the program never rested";
-        Application->ProcessMessage(msg);
         return false;
       }
-      Application->ProcessMessage(msg);
       continue;
     }
     const DWORD now = GetTickCount();
@@ -316,7 +317,8 @@ void TInputScript::Tick() {
   try {
     if (next_ < steps_.size() && steps_[next_].run()) {
       ++next_;
-      if (note_ && next_ < steps_.size()) note_->Update(where_ + ", step " + std::to_string(next_ + 1) + ": " + steps_[next_].what);
+      if (note_ && next_ < steps_.size())
+        note_->Update(where_ + ", step " + std::to_string(next_ + 1) + ": " + steps_[next_].what);
     }
   } catch (...) {
     failed_ = "exception in " + steps_[next_].what;
@@ -333,9 +335,9 @@ bool TInputScript::Run(int ms, std::source_location at) {
   done_ = timedOut_ = false;
   failed_.clear();
   deadline_ = GetTickCount() + Guard(ms);
-  vx::testing::TAwaiting note(Where("an input script", at));
-  note_ = &note;
   where_ = Where("an input script", at);
+  vx::testing::TAwaiting note(where_);
+  note_ = &note;
   TInputScript* outer = runningScript;
   runningScript = this;
   UINT_PTR timer = SetTimer(nullptr, 0, 30, ScriptTick);
